@@ -470,36 +470,42 @@ std::optional<RegistryValue> RegistryStore::ReadValue(const RegistryKey& key, QS
     return *value;
 }
 
+namespace {
+
+// A value of the wanted type, converted; empty when missing or of another type.
+template <class Convert>
+auto ReadTyped(std::optional<RegistryValue> value, RegistryValueType type, Convert convert)
+    -> std::optional<decltype(convert(*value))>
+{
+    if (!value || value->Type() != type)
+        return std::nullopt;
+    return convert(*value);
+}
+
+} // namespace
+
 std::optional<std::uint32_t> RegistryStore::ReadNumber(const RegistryKey& key, QStringView name)
 {
-    const auto value = ReadValue(key, name);
-    if (!value || value->Type() != RegistryValueType::Number)
-        return std::nullopt;
-    return value->ToNumber();
+    return ReadTyped(ReadValue(key, name), RegistryValueType::Number,
+                     [](const RegistryValue& v) { return v.ToNumber(); });
 }
 
 std::optional<QString> RegistryStore::ReadText(const RegistryKey& key, QStringView name)
 {
-    const auto value = ReadValue(key, name);
-    if (!value || value->Type() != RegistryValueType::Text)
-        return std::nullopt;
-    return value->ToText();
+    return ReadTyped(ReadValue(key, name), RegistryValueType::Text,
+                     [](const RegistryValue& v) { return v.ToText(); });
 }
 
 std::optional<std::string> RegistryStore::ReadTextUtf8(const RegistryKey& key, QStringView name)
 {
-    const auto value = ReadValue(key, name);
-    if (!value || value->Type() != RegistryValueType::Text)
-        return std::nullopt;
-    return value->ToTextUtf8();
+    return ReadTyped(ReadValue(key, name), RegistryValueType::Text,
+                     [](const RegistryValue& v) { return v.ToTextUtf8(); });
 }
 
 std::optional<QByteArray> RegistryStore::ReadBinary(const RegistryKey& key, QStringView name)
 {
-    const auto value = ReadValue(key, name);
-    if (!value || value->Type() != RegistryValueType::Binary)
-        return std::nullopt;
-    return value->ToBinary();
+    return ReadTyped(ReadValue(key, name), RegistryValueType::Binary,
+                     [](const RegistryValue& v) { return v.ToBinary(); });
 }
 
 RegistryStatus RegistryStore::WriteValue(const RegistryKey& key, QStringView name, const RegistryValue& value)
