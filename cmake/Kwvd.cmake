@@ -26,14 +26,18 @@ function(kwvd_add_library target)
   endif()
 endfunction()
 
-# kwvd_add_tests(<target> LINK <libs>...): one GoogleTest program from tests/*.cpp,
-# each test case registered with CTest.
+# kwvd_add_tests(<target> [DIR <folder>] LINK <libs>...): one GoogleTest program
+# from <folder>/tests/*.cpp (default: this folder), each test case registered
+# with CTest.
 function(kwvd_add_tests target)
   if(NOT KWVD_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "LINK" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp")
+  cmake_parse_arguments(ARG "" "DIR" "LINK" ${ARGN})
+  if(NOT ARG_DIR)
+    set(ARG_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS "${ARG_DIR}/tests/*.cpp")
   if(NOT sources)
     return()
   endif()
@@ -42,7 +46,7 @@ function(kwvd_add_tests target)
   target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
   target_compile_definitions(${target} PRIVATE
     KWVD_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    KWVD_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
+    KWVD_TEST_DATA_DIR="${ARG_DIR}/tests/data")
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60

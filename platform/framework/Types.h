@@ -13,6 +13,9 @@ using ULONGLONG = std::uint64_t;
 using LONGLONG = std::int64_t;
 using BOOL = int;
 
+// Red in the low byte, then green, then blue; the top byte 0.
+using COLORREF = DWORD;
+
 #ifndef TRUE
 #define TRUE 1
 #endif
