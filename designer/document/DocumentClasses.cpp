@@ -1,9 +1,19 @@
 #include "designer/document/DocumentClasses.h"
 
+#include "designer/document/FixedLenNum.h"
+#include "designer/document/FixedLenString.h"
+#include "designer/document/FixedLenUserString.h"
+#include "designer/document/Page.h"
+#include "designer/document/SpooledFile.h"
 #include "designer/document/TimeStamp.h"
 
 void RegisterDocumentClasses()
 {
     // The document's other serialisable classes join this list as they are built.
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CTimeStamp));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CSpooledFile));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CPage));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFixedLenNum));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFixedLenString));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFixedLenUserString));
 }

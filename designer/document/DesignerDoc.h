@@ -1,0 +1,338 @@
+#pragma once
+// The designer's document: the two pages, the sample spooled file, the
+// managers of devices, barcodes, images, resources and the document store,
+// the element tree in document order and z-order, the header fields that
+// travel to the host, the run parameters and the Build ID.
+//
+// Every change runs inside a change transaction (CDocChangeGuard). When the
+// outermost one ends with the document dirty, the Build ID goes up by one and
+// an undo snapshot is taken. Windows learn of changes through update hints
+// (DocumentHint), which leave at once unless the update suppression count
+// holds them back.
+
+#include "designer/document/CrtWvdRequest.h"
+#include "designer/document/FixedLenNum.h"
+#include "designer/document/FixedLenString.h"
+#include "designer/document/FixedLenUserString.h"
+#include "designer/document/TimeStamp.h"
+#include "platform/framework/Collections.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/Rect.h"
+#include "platform/framework/Types.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <exception>
+#include <vector>
+
+class CBarcodeManager;
+class CDesignerDoc;
+class CDocStoreManager;
+class CFormElement;
+class COutputDeviceManager;
+class CPage;
+class CResourceManager;
+class CSpooledFile;
+class ImageRegistry;
+
+// The update hints the document broadcasts; the element concerned, or null,
+// travels with each.
+struct DocumentHint
+{
+    enum : int {
+        ElementChanged = 241,    // also its z-order
+        SourceRectChanged = 242,
+        DestRectChanged = 243,
+        ElementReparented = 244, // with the new container, or null at top level
+        SelectionChanged = 245,  // with the element selected, or null
+        ElementAdded = 246,
+        ElementRemoved = 247,
+        SpooledPageChanged = 248,
+        OutputViewRefit = 249,
+        PageSetupChanged = 250, // also after a JVX import
+        OptionsChanged = 251,   // also after an XML import
+        RestoreBegins = 252,
+        RestoreEnds = 253,
+        NewOrOpenDone = 254,
+    };
+};
+
+// What the main frame implements to hear of the document beyond its views.
+class DocumentChangeListener
+{
+public:
+    virtual ~DocumentChangeListener();
+
+    // Every hint the document broadcasts, after its views had it. The
+    // document always sends it with no sender.
+    virtual void OnDocumentChanged(LPARAM hint, CObject* sender, CObject* element) = 0;
+
+    // "WM_SET_DOC_TYPE": once for each view of the document, for the frame
+    // that holds it (an XML document hides the output pane).
+    virtual void OnSetDocType(CView* view, int docType, CDesignerDoc* doc);
+
+    // The elements were revalidated: a shown property sheet re-reads its pages.
+    virtual void OnElementsRevalidated(CDesignerDoc* doc);
+
+    // The document is closing: an open find dialog goes.
+    virtual void OnDocumentClosing(CDesignerDoc* doc);
+};
+
+// A message held back while the document was read quietly.
+struct HeldNotice
+{
+    QString text;
+    UINT type = 0; // message box style word
+
+    friend bool operator==(const HeldNotice&, const HeldNotice&) = default;
+};
+
+class CDesignerDoc : public CDocument
+{
+    KWVD_DECLARE_DYNAMIC(CDesignerDoc)
+
+public:
+    static constexpr BYTE kCurrentVersion = 59;
+    static constexpr DWORD kMaxBuildId = 999999;
+
+    CDesignerDoc();
+    ~CDesignerDoc() override;
+
+    // ---- life cycle
+    BOOL OnNewDocument() override;
+    // A failed open leaves a complete new document without path or title,
+    // so a later save cannot write it over the file that failed.
+    BOOL OnOpenDocument(const QString& path) override;
+    void OnCloseDocument() override;
+    // Back to an empty document: no pages, managers or elements.
+    void ResetContents();
+    BOOL IsReady() const { return m_ready; }
+
+    // ---- title mark and saving
+    void SetTitle(const QString& title) override;
+    void SetModifiedFlag(BOOL modified = TRUE) override;
+    BOOL SaveModified() override;
+    BOOL DoSave(const QString& path, BOOL replace = TRUE) override;
+    // Adds " *" (mark) or removes every "*"; apply passes the title on to the
+    // frame caption through SetTitle, otherwise it is only stored.
+    void UpdateTitleMark(BOOL mark, BOOL apply);
+
+    // ---- change transaction
+    void BeginChange() { ++m_changeDepth; }
+    // Closes one level; the outermost close of a dirty transaction counts.
+    // A snapshot that fails still closes it, then its exception passes on.
+    void EndChange();
+    int GetChangeDepth() const { return m_changeDepth; }
+    BOOL IsDirty() const { return m_dirty; }
+    // The step the not-counted page moves take before their transaction ends.
+    void ClearDirty() { m_dirty = FALSE; }
+    DWORD GetBuildId() const { return m_buildId; }
+    void SetBuildId(DWORD id) { m_buildId = id > kMaxBuildId ? 0 : id; }
+    // Messages of a transaction that ended while an exception was passing,
+    // shown once it has gone by. Runs at the start of the next transaction
+    // too, so nothing is lost.
+    void ShowPendingNotices();
+
+    // Takes a snapshot of the whole document for undo. The undo lists are
+    // not built yet: the hook is called everywhere a snapshot is taken and
+    // does nothing, until undo fills it.
+    virtual void TakeUndoSnapshot();
+
+    // ---- hints
+    void BroadcastHint(LPARAM hint, CObject* element);
+    void AddChangeListener(DocumentChangeListener* listener);
+    void RemoveChangeListener(DocumentChangeListener* listener);
+    void SuppressUpdates() { ++m_updateSuppression; }
+    void ResumeUpdates();
+    int GetUpdateSuppression() const { return m_updateSuppression; }
+
+    // ---- quiet read: while an undo snapshot or a clipboard stream is read,
+    // nobody asks or tells the user anything; what they would have said is
+    // kept and shown once by whoever began the quiet read.
+    void BeginQuietRead() { ++m_quietRead; }
+    // Returns the notices held back, each once, in the order they came.
+    std::vector<HeldNotice> EndQuietRead();
+    BOOL IsQuietRead() const { return m_quietRead > 0; }
+    // Outside a quiet read shows the message and returns the answer; inside,
+    // holds it back and returns defaultResult.
+    int NotifyUser(const QString& text, UINT type, int defaultResult);
+    static void ShowHeldNotices(const std::vector<HeldNotice>& notices);
+
+    // ---- document type and code page
+    // 0 spooled-file design, 1 XML document; anything else counts as 0.
+    BOOL SetDocType(BYTE type);
+    BOOL SetDocTypeNumber(int type);
+    BYTE GetDocType() const { return m_docType; }
+    BOOL IsXmlDocument() const { return m_docType == 1; }
+    int GetCodePageId() const;
+    BOOL SetCodePageId(int codePageId);
+    BYTE GetDocumentVersion() const { return m_docVersion; }
+    void SetDocumentVersion(BYTE version) { m_docVersion = version; }
+
+    // ---- owned objects (null after a reset)
+    CPage* GetSourcePage() const { return m_pSourcePage; }
+    CPage* GetOutputPage() const { return m_pOutputPage; }
+    CSpooledFile* GetSpooledFile() const { return m_pSpooledFile; }
+    COutputDeviceManager* GetOutputDeviceManager() const { return m_pOutputDevices; }
+    CBarcodeManager* GetBarcodeManager() const { return m_pBarcodes; }
+    ImageRegistry* GetImageRegistry() const { return m_pImages; }
+    CResourceManager* GetResourceManager() const { return m_pResources; }
+    CDocStoreManager* GetDocStoreManager() const { return m_pDocStore; }
+
+    // ---- header fields
+    void SetHeaderDefaults();
+    CFixedLenUserString& WvdName() { return m_wvdName; }                 // 1
+    CFixedLenUserString& Description() { return m_description; }         // 2
+    CFixedLenUserString& FirstPageText() { return m_firstPageText; }     // 3
+    CFixedLenNum& FirstPageTextLine() { return m_firstPageLine; }        // 4
+    CFixedLenNum& FirstPageTextColumn() { return m_firstPageColumn; }    // 5
+    CFixedLenNum& FirstPageTextWidth() { return m_firstPageWidth; }      // 6
+    CFixedLenString& FirstPageCompare() { return m_firstPageCompare; }   // 7
+    CFixedLenString& IgnoreFirstPage() { return m_ignoreFirstPage; }     // 8
+    CFixedLenNum& FirstPageToProcess() { return m_firstPage; }           // 9
+    CFixedLenNum& LastPageToProcess() { return m_lastPage; }             // 10
+    CFixedLenString& OrientationDigit() { return m_orientation; }        // 11
+    CFixedLenNum& NoPrintBorder() { return m_border; }                   // 12
+    CFixedLenString& FontGroupName() { return m_fontGroup; }             // 13
+    CFixedLenString& ResourceLibrary() { return m_resourceLibrary; }     // 14
+    CFixedLenString& DocTypeDigit() { return m_docTypeDigit; }           // 15
+
+    // ---- run parameters, upload record, queues, zoom
+    CrtWvdRequest& GetRunParameters() { return m_runParameters; }
+    CTimeStamp& GetUploadTime() { return m_uploadTime; }
+    const QString& GetUploadPath() const { return m_uploadPath; }
+    void SetUploadPath(const QString& path) { m_uploadPath = path; }
+    // Read and written directly by the commands, the WVD file and the JVX
+    // exchange.
+    QString m_outputQueue;
+    QString m_outputQueueLibrary;
+    int m_sourceZoom[2] = {100, 100};
+    int m_destZoom[2] = {100, 100};
+    int m_sourceFit = 0;
+    int m_destFit = 0;
+    int m_mailAvailable = -1;
+    BOOL m_replaceWithoutAsking = FALSE;
+    BOOL m_automaticImport = TRUE;
+    WORD m_jvxRecordCounter = 0;
+    LONG m_currentSourceLine = 0;
+    LONG m_currentDestLine = 0;
+    BOOL m_serialising = FALSE;
+
+    // ---- element tree
+    const CObList& GetElementList() const { return m_elements; }
+    const CObList& GetZOrderList() const { return m_zOrder; }
+
+    // A new element of the type, added with the anchor; null for a kind that
+    // cannot be made here.
+    CFormElement* CreateNewElement(int type, int side, const kwvd::Rect& rect, CFormElement* anchor);
+    // Null when the element is null or already in the document.
+    CFormElement* AddElement(CFormElement* element, BOOL keepOutputLast, CFormElement* anchor);
+    void DeleteElement(CFormElement* element, BOOL withChildren);
+    void DeleteSelectedElements();
+    void RemoveAllElements();
+    CFormElement* MakeTopLevel(CFormElement* element);
+    BOOL RemoveTopLevel(CFormElement* element);
+    BOOL RemoveFromLists(CFormElement* element);
+    BOOL ReparentElement(CFormElement* element, CFormElement* newContainer);
+    BOOL PlaceInDocumentOrder(CFormElement* element, CFormElement* target, BOOL after);
+    // Mode 0 nothing, 1 into the target, 2 just before it, 3 just after it.
+    BOOL MoveElement(CFormElement* target, CFormElement* element, short mode);
+    CFormElement* GetLastTopLevelElement() const;
+    void BringToFront(CFormElement* element, BOOL withChildren);
+    void SendToBack(CFormElement* element, BOOL withChildren);
+    void RevalidateElements(int mode);
+    void EnsureDefaultOutputElement();
+    BOOL ContainsElement(const CFormElement* element) const;
+
+protected:
+    // Called by the transaction's guard: while an exception passes, nothing
+    // here throws or shows a box; what it had to say waits for
+    // ShowPendingNotices.
+    void EndChangeFromGuard(bool unwinding) noexcept;
+    friend class CDocChangeGuard;
+
+private:
+    void CreateOwnedObjects();
+    void DeleteOwnedObjects();
+    // Steps shared by a new document and one whose open failed.
+    BOOL FinishNewDocument();
+    void ShowClockMessage(bool defer);
+    void CloseTransaction(bool defer);
+    void MoveInZOrder(CFormElement* element, BOOL withChildren, bool toFront);
+
+    BOOL m_ready = FALSE;
+    BYTE m_docVersion = kCurrentVersion;
+    BYTE m_docType = 0;
+
+    CPage* m_pSourcePage = nullptr;
+    CPage* m_pOutputPage = nullptr;
+    CSpooledFile* m_pSpooledFile = nullptr;
+    COutputDeviceManager* m_pOutputDevices = nullptr;
+    CBarcodeManager* m_pBarcodes = nullptr;
+    ImageRegistry* m_pImages = nullptr;
+    CResourceManager* m_pResources = nullptr;
+    CDocStoreManager* m_pDocStore = nullptr;
+
+    CObList m_elements;
+    CObList m_zOrder;
+
+    CFixedLenUserString m_wvdName;
+    CFixedLenUserString m_description;
+    CFixedLenUserString m_firstPageText;
+    CFixedLenNum m_firstPageLine;
+    CFixedLenNum m_firstPageColumn;
+    CFixedLenNum m_firstPageWidth;
+    CFixedLenString m_firstPageCompare;
+    CFixedLenString m_ignoreFirstPage;
+    CFixedLenNum m_firstPage;
+    CFixedLenNum m_lastPage;
+    CFixedLenString m_orientation;
+    CFixedLenNum m_border;
+    CFixedLenString m_fontGroup;
+    CFixedLenString m_resourceLibrary;
+    CFixedLenString m_docTypeDigit;
+
+    int m_changeDepth = 0;
+    BOOL m_dirty = FALSE;
+    ULONGLONG m_snapshotBytes = 0;
+    CrtWvdRequest m_runParameters;
+    DWORD m_buildId = 0;
+    CTimeStamp m_uploadTime;
+    QString m_uploadPath;
+    int m_updateSuppression = 0;
+
+    int m_quietRead = 0;
+    std::vector<HeldNotice> m_heldNotices;
+    std::vector<HeldNotice> m_pendingNotices;
+    std::vector<DocumentChangeListener*> m_listeners;
+};
+
+// The change transaction: one level of the document's change depth for the
+// life of the scope. Its end never throws and never shows a box while an
+// exception passes through it.
+class CDocChangeGuard
+{
+public:
+    explicit CDocChangeGuard(CDesignerDoc* doc);
+    ~CDocChangeGuard();
+
+    CDocChangeGuard(const CDocChangeGuard&) = delete;
+    CDocChangeGuard& operator=(const CDocChangeGuard&) = delete;
+
+private:
+    CDesignerDoc* m_pDoc;
+    int m_uncaught;
+};
+
+// The 0-based place of the element in the list; FALSE and 0 when absent.
+BOOL FindElementIndex(const CObList& list, const CFormElement* element, WORD* index);
+
+// The width and height of the union of the elements' destination boxes.
+QSize GetElementsExtent(const CObList& elements);
+
+// Inserts a variable name into a sorted list without duplicates; names of 1
+// to 10 characters only. The property pages' lists of Variable names are
+// gathered with it.
+void AddSortedUniqueName(QStringList& names, const QString& name);

@@ -1,0 +1,367 @@
+// The element tree operations of the document: the only road by which
+// elements are created, placed, moved, re-parented, reordered and deleted, so
+// that the element list, the containers' children and the z-order list stay
+// consistent.
+
+#include "designer/document/DesignerDoc.h"
+
+#include "designer/elements/FormElement.h"
+#include "designer/elements/FormOutputElement.h"
+#include "designer/output/OutputDeviceManager.h"
+
+#include <iterator>
+#include <vector>
+
+namespace {
+
+CFormElement* AsElement(CObject* object)
+{
+    return dynamic_cast<CFormElement*>(object);
+}
+
+std::vector<CFormElement*> ChildrenOf(const CFormElement* container)
+{
+    std::vector<CFormElement*> children;
+    ChildPosition position = container->GetFirstChildPosition();
+    while (position)
+        if (CFormElement* child = container->GetNextChild(position))
+            children.push_back(child);
+    return children;
+}
+
+// TRUE when candidate is element itself or lies somewhere below it.
+bool IsSameOrInside(const CFormElement* candidate, const CFormElement* element)
+{
+    for (const CFormElement* e = candidate; e != nullptr; e = e->GetParent())
+        if (e == element)
+            return true;
+    return false;
+}
+
+} // namespace
+
+BOOL FindElementIndex(const CObList& list, const CFormElement* element, WORD* index)
+{
+    WORD position = 0;
+    if (element != nullptr) {
+        for (const CObject* object : list) {
+            if (object == element) {
+                if (index != nullptr)
+                    *index = position;
+                return TRUE;
+            }
+            ++position;
+        }
+    }
+    if (index != nullptr)
+        *index = 0;
+    return FALSE;
+}
+
+QSize GetElementsExtent(const CObList& elements)
+{
+    kwvd::Rect extent;
+    for (CObject* object : elements)
+        if (const CFormElement* element = AsElement(object))
+            extent = extent.United(element->GetDestRect());
+    return QSize(extent.Width(), extent.Height());
+}
+
+void AddSortedUniqueName(QStringList& names, const QString& name)
+{
+    if (name.isEmpty() || name.size() > 10 || names.contains(name))
+        return;
+    // Ordinal order of the UTF-16 code units, as QString's own comparison.
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (QString::compare(names.at(i), name, Qt::CaseSensitive) > 0) {
+            names.insert(i, name);
+            return;
+        }
+    }
+    names.append(name);
+}
+
+BOOL CDesignerDoc::ContainsElement(const CFormElement* element) const
+{
+    return element != nullptr && m_elements.Find(element) != m_elements.end();
+}
+
+CFormElement* CDesignerDoc::CreateNewElement(int type, int side, const kwvd::Rect& rect, CFormElement* anchor)
+{
+    (void)side;
+    (void)rect;
+    CFormElement* element = nullptr;
+    switch (type) {
+    case FormElementType::Output:
+        element = new CFormOutputElement(this);
+        break;
+    default:
+        // The other kinds are made here once they exist.
+        return nullptr;
+    }
+    if (AddElement(element, TRUE, anchor) == nullptr) {
+        delete element;
+        return nullptr;
+    }
+    return element;
+}
+
+CFormElement* CDesignerDoc::AddElement(CFormElement* element, BOOL keepOutputLast, CFormElement* anchor)
+{
+    if (element == nullptr)
+        return nullptr;
+    element->SetDocument(this);
+    if (ContainsElement(element))
+        return nullptr;
+
+    CFormElement* last = GetLastTopLevelElement();
+    if (keepOutputLast == TRUE && last != nullptr && last->GetType() == FormElementType::Output)
+        m_elements.InsertBefore(m_elements.Find(last), element);
+    else
+        m_elements.AddTail(element);
+    m_zOrder.AddHead(element);
+
+    if (anchor != nullptr && anchor != element && ContainsElement(anchor))
+        MoveElement(anchor, element, anchor->CanContain(element) ? 1 : 3);
+    if (!element->HasParent())
+        MakeTopLevel(element);
+
+    SetModifiedFlag(TRUE);
+    return element;
+}
+
+void CDesignerDoc::DeleteElement(CFormElement* element, BOOL withChildren)
+{
+    if (element == nullptr)
+        return;
+    if (withChildren)
+        for (CFormElement* child : ChildrenOf(element))
+            DeleteElement(child, TRUE);
+
+    if (CFormElement* container = element->GetParent())
+        container->RemoveChild(element);
+    else
+        RemoveTopLevel(element);
+    RemoveFromLists(element);
+    // A container deleted alone hands its children on in its destructor.
+    delete element;
+}
+
+void CDesignerDoc::DeleteSelectedElements()
+{
+    std::vector<CFormElement*> selected;
+    for (auto it = m_elements.end(); it != m_elements.begin();) {
+        --it;
+        CFormElement* element = AsElement(*it);
+        if (element != nullptr && element->IsSelected())
+            selected.push_back(element);
+    }
+    for (CFormElement* element : selected) {
+        // Deleting a container may already have deleted this one: the
+        // pointer is only touched while the document still lists it.
+        if (!ContainsElement(element))
+            continue;
+        if (element->IsSelected())
+            DeleteElement(element, FALSE);
+    }
+}
+
+void CDesignerDoc::RemoveAllElements()
+{
+    BroadcastHint(DocumentHint::SelectionChanged, nullptr);
+    while (!m_elements.IsEmpty()) {
+        CFormElement* head = AsElement(m_elements.GetHead());
+        if (head == nullptr) {
+            m_elements.RemoveHead();
+            continue;
+        }
+        DeleteElement(head, FALSE);
+    }
+    m_elements.RemoveAll();
+    m_zOrder.RemoveAll();
+}
+
+CFormElement* CDesignerDoc::MakeTopLevel(CFormElement* element)
+{
+    if (!ContainsElement(element))
+        return nullptr;
+    element->SetParent(nullptr);
+    BroadcastHint(DocumentHint::ElementAdded, element);
+    SetModifiedFlag(TRUE);
+    return element;
+}
+
+BOOL CDesignerDoc::RemoveTopLevel(CFormElement* element)
+{
+    if (!ContainsElement(element))
+        return FALSE;
+    BroadcastHint(DocumentHint::ElementRemoved, element);
+    SetModifiedFlag(TRUE);
+    return TRUE;
+}
+
+BOOL CDesignerDoc::RemoveFromLists(CFormElement* element)
+{
+    const auto it = element != nullptr ? m_elements.Find(element) : m_elements.end();
+    if (it == m_elements.end())
+        return FALSE;
+    m_elements.RemoveAt(it);
+    for (auto z = m_zOrder.begin(); z != m_zOrder.end();)
+        z = (*z == element) ? m_zOrder.RemoveAt(z) : std::next(z);
+    SetModifiedFlag(TRUE);
+    return TRUE;
+}
+
+BOOL CDesignerDoc::ReparentElement(CFormElement* element, CFormElement* newContainer)
+{
+    if (element == nullptr)
+        return FALSE;
+    if (element->GetParent() == newContainer)
+        return TRUE;
+    if (newContainer != nullptr && !newContainer->CanContain(element))
+        return FALSE;
+    // A container never goes inside itself: the tree would become a loop.
+    if (newContainer != nullptr && IsSameOrInside(newContainer, element))
+        return FALSE;
+
+    if (CFormElement* oldContainer = element->GetParent()) {
+        if (!oldContainer->RemoveChild(element))
+            return FALSE;
+    } else if (!RemoveTopLevel(element)) {
+        return FALSE;
+    }
+
+    if (newContainer == nullptr || !newContainer->AddChild(element, nullptr)) {
+        if (MakeTopLevel(element) == nullptr)
+            return FALSE;
+        newContainer = nullptr;
+    }
+    PlaceInDocumentOrder(element, newContainer, TRUE);
+    return TRUE;
+}
+
+BOOL CDesignerDoc::PlaceInDocumentOrder(CFormElement* element, CFormElement* target, BOOL after)
+{
+    if (element == nullptr || element == target)
+        return FALSE;
+    if (target == nullptr) {
+        if (element->HasParent())
+            return FALSE;
+        const auto it = m_elements.Find(element);
+        if (it == m_elements.end())
+            return FALSE;
+        m_elements.RemoveAt(it);
+        if (after)
+            m_elements.AddHead(element);
+        else
+            m_elements.AddTail(element);
+        return TRUE;
+    }
+    if (element->GetParent() != target->GetParent())
+        return FALSE;
+    const auto elementAt = m_elements.Find(element);
+    if (elementAt == m_elements.end() || m_elements.Find(target) == m_elements.end())
+        return FALSE;
+    m_elements.RemoveAt(elementAt);
+    auto targetAt = m_elements.Find(target);
+    if (after)
+        ++targetAt;
+    m_elements.InsertBefore(targetAt, element);
+    if (CFormElement* container = element->GetParent())
+        container->SortChildren();
+    return TRUE;
+}
+
+BOOL CDesignerDoc::MoveElement(CFormElement* target, CFormElement* element, short mode)
+{
+    if (element == nullptr)
+        return FALSE;
+    BOOL result = FALSE;
+    switch (mode) {
+    case 0:
+        return TRUE;
+    case 1:
+        result = ReparentElement(element, target);
+        break;
+    case 2:
+    case 3: {
+        CFormElement* targetContainer = target != nullptr ? target->GetParent() : nullptr;
+        if (element->GetParent() != targetContainer && !ReparentElement(element, targetContainer))
+            return FALSE;
+        result = PlaceInDocumentOrder(element, target, mode != 2);
+        break;
+    }
+    default:
+        return FALSE;
+    }
+    if (result) {
+        SetModifiedFlag(TRUE);
+        BroadcastHint(DocumentHint::ElementReparented, element->GetParent());
+    }
+    return result;
+}
+
+CFormElement* CDesignerDoc::GetLastTopLevelElement() const
+{
+    for (auto it = m_elements.end(); it != m_elements.begin();) {
+        --it;
+        CFormElement* element = AsElement(*it);
+        if (element != nullptr && !element->HasParent())
+            return element;
+    }
+    return nullptr;
+}
+
+void CDesignerDoc::MoveInZOrder(CFormElement* element, BOOL withChildren, bool toFront)
+{
+    // The z-order list holds the document's elements only.
+    if (!ContainsElement(element))
+        return;
+    for (auto z = m_zOrder.begin(); z != m_zOrder.end();)
+        z = (*z == element) ? m_zOrder.RemoveAt(z) : std::next(z);
+    if (toFront)
+        m_zOrder.AddHead(element);
+    else
+        m_zOrder.AddTail(element);
+    BroadcastHint(DocumentHint::ElementChanged, element);
+    SetModifiedFlag(TRUE);
+    if (withChildren == TRUE)
+        for (CFormElement* child : ChildrenOf(element))
+            MoveInZOrder(child, TRUE, toFront);
+}
+
+void CDesignerDoc::BringToFront(CFormElement* element, BOOL withChildren)
+{
+    MoveInZOrder(element, withChildren, true);
+}
+
+void CDesignerDoc::SendToBack(CFormElement* element, BOOL withChildren)
+{
+    MoveInZOrder(element, withChildren, false);
+}
+
+void CDesignerDoc::RevalidateElements(int mode)
+{
+    std::vector<CFormElement*> elements;
+    for (CObject* object : m_elements)
+        if (CFormElement* element = AsElement(object))
+            elements.push_back(element);
+    for (CFormElement* element : elements)
+        if (ContainsElement(element))
+            element->Revalidate(mode);
+    const auto listeners = m_listeners;
+    for (DocumentChangeListener* listener : listeners)
+        listener->OnElementsRevalidated(this);
+}
+
+void CDesignerDoc::EnsureDefaultOutputElement()
+{
+    if (m_pOutputDevices == nullptr || m_pOutputDevices->IsAnyDeviceInUse())
+        return;
+    auto* element = new CFormOutputElement(this);
+    if (AddElement(element, TRUE, nullptr) == nullptr) {
+        delete element;
+        return;
+    }
+    element->SetOutputDevice(0);
+}

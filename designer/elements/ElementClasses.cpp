@@ -1,0 +1,42 @@
+#include "designer/elements/ElementClasses.h"
+
+#include "designer/elements/FormElement.h"
+#include "designer/elements/FormOutputElement.h"
+#include "platform/ui/StringTable.h"
+
+namespace {
+
+// The type number is the string id of the kind's name.
+constexpr StringTable::Entry kTypeNames[] = {
+    {FormElementType::Address, "Address"},
+    {FormElementType::Barcode, "Barcode"},
+    {FormElementType::BreakLoop, "Break Loop"},
+    {FormElementType::Conditional, "Conditional"},
+    {FormElementType::EndConditional, "End Conditional"},
+    {FormElementType::EndLoop, "End Loop"},
+    {FormElementType::EndXmlElement, "End XML Element"},
+    {FormElementType::Eraser, "Eraser"},
+    {FormElementType::ExitParam, "Exit Parameter"},
+    {FormElementType::ExitProgram, "Exit Program"},
+    {FormElementType::Image, "Image."},
+    {FormElementType::Loop, "Loop"},
+    {FormElementType::Output, "Output Device"},
+    {FormElementType::Remark, "Remark"},
+    {FormElementType::Resource, "Resource"},
+    {FormElementType::Source, "Section of spooled file."},
+    {FormElementType::Text, "Static text."},
+    {FormElementType::Variable, "Variable"},
+    {FormElementType::XmlAttribute, "XML Attribute"},
+    {FormElementType::XmlComment, "XML Comment"},
+    {FormElementType::XmlElement, "XML Element"},
+    {FormElementType::XmlInstruction, "XML Instruction"},
+};
+
+} // namespace
+
+void RegisterElementClasses()
+{
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormElement));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormOutputElement));
+    StringTable::Add(kTypeNames);
+}

@@ -1,0 +1,180 @@
+#include "designer/elements/FormContainerElement.h"
+
+#include "designer/document/DesignerDoc.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+BOOL IsFlowKind(int type)
+{
+    switch (type) {
+    case FormElementType::Conditional:
+    case FormElementType::ExitParam:
+    case FormElementType::ExitProgram:
+    case FormElementType::Loop:
+    case FormElementType::Remark:
+    case FormElementType::Variable:
+    case FormElementType::XmlAttribute:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+BOOL ContainerTypeAccepts(int containerType, int childType)
+{
+    if (!FormElementType::IsElementType(childType))
+        return FALSE;
+    switch (containerType) {
+    case FormElementType::Conditional:
+    case FormElementType::Loop:
+        return childType != FormElementType::Loop;
+    case FormElementType::Output:
+        return childType == FormElementType::Address;
+    case FormElementType::XmlElement:
+        return IsFlowKind(childType) || childType == FormElementType::XmlComment
+               || childType == FormElementType::XmlElement || childType == FormElementType::XmlInstruction;
+    case FormElementType::XmlInstruction:
+        return IsFlowKind(childType);
+    default:
+        return FALSE;
+    }
+}
+
+CFormContainerElement::CFormContainerElement() = default;
+
+CFormContainerElement::CFormContainerElement(CDesignerDoc* doc) : CFormElement(doc) {}
+
+CFormContainerElement::~CFormContainerElement()
+{
+    ReleaseChildren();
+}
+
+void CFormContainerElement::ReleaseChildren()
+{
+    if (m_children.IsEmpty())
+        return;
+    // The walk works on a copy: each hand-over takes the child out of the list.
+    std::vector<CFormElement*> children;
+    for (CObject* object : m_children)
+        if (auto* child = dynamic_cast<CFormElement*>(object))
+            children.push_back(child);
+
+    CFormElement* newContainer = m_pParent;
+    for (CFormElement* child : children) {
+        if (m_pDoc == nullptr) {
+            child->SetParent(newContainer);
+            continue;
+        }
+        if (m_pDoc->ReparentElement(child, newContainer)) {
+            m_pDoc->SetModifiedFlag(TRUE);
+            m_pDoc->BroadcastHint(DocumentHint::ElementReparented, child->GetParent());
+        } else {
+            m_pDoc->DeleteElement(child, TRUE);
+        }
+    }
+    m_children.RemoveAll();
+    Announce(DocumentHint::ElementChanged);
+}
+
+void CFormContainerElement::Copy(const CFormElement& other)
+{
+    if (&other == this)
+        return;
+    CFormElement::Copy(other);
+    m_children.RemoveAll();
+    if (const auto* container = dynamic_cast<const CFormContainerElement*>(&other))
+        for (CObject* child : container->m_children)
+            m_children.AddTail(child);
+}
+
+BOOL CFormContainerElement::SetDocument(CDesignerDoc* doc)
+{
+    const BOOL changed = CFormElement::SetDocument(doc);
+    for (CObject* object : m_children)
+        if (auto* child = dynamic_cast<CFormElement*>(object))
+            child->SetDocument(doc);
+    return changed;
+}
+
+BOOL CFormContainerElement::CanContain(const CFormElement* child) const
+{
+    if (child == nullptr || child == this)
+        return FALSE;
+    if (!ContainerTypeAccepts(GetType(), child->GetType()))
+        return FALSE;
+    // A Conditional takes only what the container above it takes as well.
+    if (GetType() == FormElementType::Conditional && m_pParent != nullptr)
+        return m_pParent->CanContain(child);
+    return TRUE;
+}
+
+BOOL CFormContainerElement::AddChild(CFormElement* child, CFormElement*)
+{
+    if (!CanContain(child) || m_children.Find(child) != m_children.end())
+        return FALSE;
+    m_children.AddTail(child);
+    child->SetParent(this);
+    if (m_pDoc != nullptr)
+        m_pDoc->BroadcastHint(DocumentHint::ElementAdded, child);
+    return TRUE;
+}
+
+BOOL CFormContainerElement::RemoveChild(CFormElement* child)
+{
+    const auto it = m_children.Find(child);
+    if (child == nullptr || it == m_children.end())
+        return FALSE;
+    m_children.RemoveAt(it);
+    if (m_pDoc != nullptr)
+        m_pDoc->BroadcastHint(DocumentHint::ElementRemoved, child);
+    return TRUE;
+}
+
+BOOL CFormContainerElement::MoveChild(CFormElement* child, CFormElement* target, int where)
+{
+    if (m_pDoc == nullptr)
+        return FALSE;
+    if (!m_pDoc->MoveElement(target, child, static_cast<short>(where)))
+        return FALSE;
+    SortChildren();
+    return TRUE;
+}
+
+void CFormContainerElement::SortChildren()
+{
+    if (m_pDoc == nullptr || m_children.GetCount() < 2)
+        return;
+    std::vector<std::pair<WORD, CObject*>> placed;
+    for (CObject* object : m_children) {
+        WORD index = 0;
+        FindElementIndex(m_pDoc->GetElementList(), dynamic_cast<CFormElement*>(object), &index);
+        placed.emplace_back(index, object);
+    }
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    m_children.RemoveAll();
+    for (const auto& entry : placed)
+        m_children.AddTail(entry.second);
+}
+
+ChildPosition CFormContainerElement::GetFirstChildPosition() const
+{
+    return ChildPosition(&m_children, m_children.begin());
+}
+
+CFormElement* CFormContainerElement::GetNextChild(ChildPosition& position) const
+{
+    if (position.IsNull())
+        return nullptr;
+    auto it = position.Iterator();
+    auto* child = dynamic_cast<CFormElement*>(*it);
+    ++it;
+    position = ChildPosition(position.List(), it);
+    return child;
+}

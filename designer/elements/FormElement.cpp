@@ -1,0 +1,600 @@
+#include "designer/elements/FormElement.h"
+
+#include "designer/document/DesignerDoc.h"
+#include "designer/document/Page.h"
+#include "designer/document/SpooledFile.h"
+#include "platform/ui/StringTable.h"
+
+#include <QColor>
+#include <QPainter>
+#include <QPen>
+
+#include <cstdlib>
+
+KWVD_IMPLEMENT_SERIAL(CFormElement, CObject, VERSIONABLE_SCHEMA | 20)
+
+namespace {
+
+using kwvd::Rect;
+
+int CellWidth(const CPage& page) { return page.GetCellWidth(); }
+int CellHeight(const CPage& page) { return page.GetCellHeight(); }
+
+// The page's conversions work in place on a point; these give the result.
+QPoint ToPixels(const CPage& page, QPoint twips)
+{
+    page.TwipsToPixels(twips);
+    return twips;
+}
+
+QPoint ToTwips(const CPage& page, QPoint pixels)
+{
+    page.PixelsToTwips(pixels);
+    return pixels;
+}
+
+QColor ToQColor(COLORREF colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+} // namespace
+
+QString FormElementType::DisplayName(int type)
+{
+    return LoadResString(static_cast<UINT>(type));
+}
+
+BOOL FormElementType::IsElementType(int type)
+{
+    switch (type) {
+    case Address:
+    case Barcode:
+    case Conditional:
+    case Eraser:
+    case ExitParam:
+    case ExitProgram:
+    case Image:
+    case Loop:
+    case Output:
+    case Remark:
+    case Resource:
+    case Source:
+    case Text:
+    case Variable:
+    case XmlAttribute:
+    case XmlComment:
+    case XmlElement:
+    case XmlInstruction:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+CFormElement::CFormElement() = default;
+
+CFormElement::CFormElement(CDesignerDoc* doc) : m_pDoc(doc) {}
+
+CFormElement::~CFormElement() = default;
+
+void CFormElement::Copy(const CFormElement& other)
+{
+    if (&other == this)
+        return;
+    m_description = other.m_description;
+    m_sourceRect = other.m_sourceRect;
+    m_destRect = other.m_destRect;
+    m_widthAdjust = other.m_widthAdjust;
+    m_heightAdjust = other.m_heightAdjust;
+    m_offset = other.m_offset;
+    m_selected = other.m_selected;
+    m_pDoc = other.m_pDoc;
+    m_pParent = other.m_pParent;
+    m_sourceAbsolute = other.m_sourceAbsolute;
+    m_destAbsolute = other.m_destAbsolute;
+    m_autoDescription = other.m_autoDescription;
+}
+
+void CFormElement::CopyFrom(const CFormElement& other)
+{
+    Copy(other);
+}
+
+int CFormElement::GetType() const
+{
+    return FormElementType::None;
+}
+
+BOOL CFormElement::SetDocument(CDesignerDoc* doc)
+{
+    if (m_pDoc == doc)
+        return FALSE;
+    m_pDoc = doc;
+    return TRUE;
+}
+
+void CFormElement::Announce(int hint)
+{
+    if (m_pDoc != nullptr)
+        m_pDoc->BroadcastHint(hint, this);
+}
+
+void CFormElement::SetDocumentModified()
+{
+    if (m_pDoc != nullptr)
+        m_pDoc->SetModifiedFlag(TRUE);
+}
+
+CPage* CFormElement::SourcePage() const
+{
+    return m_pDoc != nullptr ? m_pDoc->GetSourcePage() : nullptr;
+}
+
+CPage* CFormElement::OutputPage() const
+{
+    return m_pDoc != nullptr ? m_pDoc->GetOutputPage() : nullptr;
+}
+
+void CFormElement::Revalidate(int mode)
+{
+    if (mode == 1)
+        m_autoDescription = 0;
+
+    if (!m_sourceRect.IsNull()) {
+        if (const CPage* page = SourcePage()) {
+            Rect r = m_sourceRect;
+            page->SnapToGrid(r);
+            page->ClampToPage(r, TRUE);
+            if (r != m_sourceRect) {
+                Announce(DocumentHint::SourceRectChanged);
+                m_sourceRect = r;
+                Announce(DocumentHint::SourceRectChanged);
+            }
+        }
+    }
+    if (!m_destRect.IsNull()) {
+        if (const CPage* page = OutputPage()) {
+            Rect r = m_destRect;
+            // A box the tracker left off the grid goes back onto it here.
+            if (!SnapsDestToGrid())
+                page->SnapToGrid(r);
+            page->ClampToPage(r, TRUE);
+            if (r != m_destRect) {
+                Announce(DocumentHint::DestRectChanged);
+                m_destRect = r;
+                Announce(DocumentHint::DestRectChanged);
+            }
+        }
+    }
+}
+
+void CFormElement::DrawSource(QPainter&) {}
+
+void CFormElement::DrawDest(QPainter&) {}
+
+Rect CFormElement::GetSourceRect() const
+{
+    return m_sourceRect;
+}
+
+Rect CFormElement::GetDestRect() const
+{
+    Rect r = m_destRect;
+    if (m_offset.isNull())
+        return r;
+    if (const CPage* page = OutputPage()) {
+        const QPoint p = ToPixels(*page, m_offset);
+        r.Offset(p.x(), p.y());
+    }
+    return r;
+}
+
+QPoint CFormElement::GetOffset() const
+{
+    return m_offset;
+}
+
+BOOL CFormElement::SetOffset(QPoint twips)
+{
+    if (IgnoresOffset())
+        twips = QPoint(0, 0);
+    if (twips == m_offset)
+        return FALSE;
+    Announce(DocumentHint::DestRectChanged);
+    m_offset = twips;
+    Announce(DocumentHint::DestRectChanged);
+    SetDocumentModified();
+    return TRUE;
+}
+
+void CFormElement::MoveElementRect(Rect& rect, int x, int y, int flags, BOOL absolute, const CPage& page)
+{
+    if (rect.IsNull())
+        return;
+    if (absolute) {
+        if (flags & ElementMoveFlags::Left)
+            rect.Offset(x - rect.left, 0);
+        if (flags & ElementMoveFlags::Top)
+            rect.Offset(0, y - rect.top);
+    } else {
+        if (flags & ElementMoveFlags::Left)
+            rect.Offset(x, 0);
+        if (flags & ElementMoveFlags::Top)
+            rect.Offset(0, y);
+    }
+    if (!(flags & ElementMoveFlags::NoSnap)) {
+        const int cw = CellWidth(page);
+        const int ch = CellHeight(page);
+        if (cw > 0)
+            rect.Offset(-(rect.left % cw), 0);
+        if (ch > 0)
+            rect.Offset(0, -(rect.top % ch));
+    }
+    page.ClampToPage(rect, TRUE);
+}
+
+void CFormElement::ResizeElementRect(const CPage& page, Rect& rect, int cx, int cy, int flags, BOOL absolute)
+{
+    if (rect.IsNull())
+        return;
+    const int cw = CellWidth(page);
+    const int ch = CellHeight(page);
+
+    if (flags & ElementMoveFlags::Top) {
+        rect.top = absolute ? rect.bottom - cy : rect.top - cy;
+        if (rect.bottom - rect.top < ch)
+            rect.top = rect.bottom - ch;
+    } else if (flags & ElementMoveFlags::Bottom) {
+        rect.bottom = absolute ? rect.top + cy : rect.bottom + cy;
+        if (rect.bottom - rect.top < ch)
+            rect.bottom = rect.top + ch;
+    }
+    if (flags & ElementMoveFlags::Left) {
+        rect.left = absolute ? rect.right - cx : rect.left - cx;
+        if (rect.right - rect.left < cw)
+            rect.left = rect.right - cw;
+    } else if (flags & ElementMoveFlags::Right) {
+        rect.right = absolute ? rect.left + cx : rect.right + cx;
+        if (rect.right - rect.left < cw)
+            rect.right = rect.left + cw;
+    }
+    if (!(flags & ElementMoveFlags::NoSnap))
+        page.SnapToGrid(rect);
+
+    rect.left = std::max(rect.left, 0);
+    rect.top = std::max(rect.top, 0);
+    rect.right = std::min(rect.right, page.GetPixelWidth());
+    rect.bottom = std::min(rect.bottom, page.GetPixelHeight());
+}
+
+void CFormElement::MoveSource(int x, int y, int flags, BOOL absolute)
+{
+    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
+        return;
+    Announce(DocumentHint::SourceRectChanged);
+    const CPage* page = SourcePage();
+    if (page == nullptr)
+        return;
+    const Rect before = m_sourceRect;
+    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
+    if (m_sourceRect != before) {
+        Announce(DocumentHint::SourceRectChanged);
+        SetDocumentModified();
+    }
+}
+
+void CFormElement::MoveDest(int x, int y, int flags, BOOL absolute)
+{
+    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
+        return;
+    const Rect r0 = GetDestRect();
+    Rect r = r0;
+    Announce(DocumentHint::DestRectChanged);
+    const CPage* page = OutputPage();
+    if (page == nullptr)
+        return;
+    MoveElementRect(r, x, y, flags, absolute, *page);
+
+    QPoint offset(0, 0);
+    if (!IgnoresOffset()) {
+        const int cw = CellWidth(*page);
+        const int ch = CellHeight(*page);
+        if (flags & ElementMoveFlags::NoSnap) {
+            // The sub-cell rest becomes the offset; the box stays on the grid.
+            QPoint rest(0, 0);
+            if (cw > 0) {
+                const int gx = (r.left / cw) * cw;
+                if (r.left != gx) {
+                    rest.setX(r.left - gx);
+                    r.Offset(-rest.x(), 0);
+                }
+            }
+            if (ch > 0) {
+                const int gy = (r.top / ch) * ch;
+                if (r.top != gy) {
+                    rest.setY(r.top - gy);
+                    r.Offset(0, -rest.y());
+                }
+            }
+            offset = ToTwips(*page, rest);
+        } else {
+            // An offset survives on an axis the element did not leave, and a
+            // half-cell offset survives a one-cell step forward.
+            const QPoint p = ToPixels(*page, m_offset);
+            if (p.x() == std::abs(r.left - r0.left))
+                offset.setX(m_offset.x());
+            if (p.y() == std::abs(r.top - r0.top))
+                offset.setY(m_offset.y());
+        }
+    }
+    SetOffset(offset);
+    m_destRect = r;
+    if (GetDestRect() != r0) {
+        Announce(DocumentHint::DestRectChanged);
+        SetDocumentModified();
+    }
+}
+
+void CFormElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
+{
+    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
+        return;
+    Announce(DocumentHint::SourceRectChanged);
+    const CPage* page = SourcePage();
+    if (page == nullptr)
+        return;
+    const Rect before = m_sourceRect;
+    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
+    if (m_sourceRect != before) {
+        Announce(DocumentHint::SourceRectChanged);
+        SetDocumentModified();
+    }
+}
+
+void CFormElement::ResizeDest(int cx, int cy, int flags, BOOL absolute)
+{
+    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
+        return;
+    const Rect r0 = GetDestRect();
+    Rect r = r0;
+    Announce(DocumentHint::DestRectChanged);
+    const CPage* page = OutputPage();
+    if (page == nullptr)
+        return;
+    ResizeElementRect(*page, r, cx, cy, flags, absolute);
+    if (!r.IsNull()) {
+        const QPoint p = ToPixels(*page, m_offset);
+        r.Offset(-p.x(), -p.y());
+    }
+    m_destRect = r;
+    if (GetDestRect() != r0) {
+        Announce(DocumentHint::DestRectChanged);
+        SetDocumentModified();
+    }
+}
+
+BOOL CFormElement::IgnoresOffset() const
+{
+    return TRUE;
+}
+
+BOOL CFormElement::SnapsDestToGrid() const
+{
+    return TRUE;
+}
+
+namespace {
+
+BOOL HitsRect(Rect r, QPoint point, BOOL selected)
+{
+    if (r.IsEmpty())
+        return FALSE;
+    if (selected)
+        r.Inflate(1, 1);
+    return r.Contains(point) ? TRUE : FALSE;
+}
+
+} // namespace
+
+CFormElement* CFormElement::HitTestSource(QPoint point)
+{
+    return HitsRect(GetSourceRect(), point, IsSelected()) ? this : nullptr;
+}
+
+CFormElement* CFormElement::HitTestDest(QPoint point)
+{
+    return HitsRect(GetDestRect(), point, IsSelected()) ? this : nullptr;
+}
+
+BOOL CFormElement::IsSelected() const
+{
+    return m_selected;
+}
+
+BOOL CFormElement::Select(BOOL select)
+{
+    select = select ? TRUE : FALSE;
+    if (select == m_selected)
+        return FALSE;
+    // The views repaint the old frame before it goes.
+    if (!select)
+        Announce(DocumentHint::ElementChanged);
+    m_selected = select;
+    Announce(DocumentHint::ElementChanged);
+    return TRUE;
+}
+
+BOOL CFormElement::SelectAnnouncingDest(BOOL select)
+{
+    select = select ? TRUE : FALSE;
+    if (select == m_selected)
+        return FALSE;
+    if (!select)
+        Announce(DocumentHint::DestRectChanged);
+    m_selected = select;
+    Announce(DocumentHint::DestRectChanged);
+    return TRUE;
+}
+
+BOOL CFormElement::SelectQuietly(BOOL select)
+{
+    select = select ? TRUE : FALSE;
+    if (select == m_selected)
+        return FALSE;
+    m_selected = select;
+    return TRUE;
+}
+
+BOOL CFormElement::SetParent(CFormElement* parent)
+{
+    if (parent == this || parent == m_pParent)
+        return FALSE;
+    const BOOL wasInLoop = IsInLoop();
+    m_pParent = parent;
+    // Absolute positions mean something only inside a loop.
+    if (wasInLoop && !IsInLoop()) {
+        m_sourceAbsolute = 0;
+        m_destAbsolute = 0;
+    }
+    return TRUE;
+}
+
+CFormElement* CFormElement::GetParent() const
+{
+    return m_pParent;
+}
+
+BOOL CFormElement::HasParent() const
+{
+    return m_pParent != nullptr;
+}
+
+BOOL CFormElement::CanContain(const CFormElement*) const
+{
+    return FALSE;
+}
+
+BOOL CFormElement::AddChild(CFormElement*, CFormElement*)
+{
+    return FALSE;
+}
+
+BOOL CFormElement::RemoveChild(CFormElement*)
+{
+    return FALSE;
+}
+
+BOOL CFormElement::MoveChild(CFormElement*, CFormElement*, int)
+{
+    return FALSE;
+}
+
+void CFormElement::SortChildren() {}
+
+ChildPosition CFormElement::GetFirstChildPosition() const
+{
+    return {};
+}
+
+CFormElement* CFormElement::GetNextChild(ChildPosition& position) const
+{
+    position = {};
+    return nullptr;
+}
+
+BOOL CFormElement::IsLoopOrInLoop() const
+{
+    return m_pParent != nullptr ? m_pParent->IsLoopOrInLoop() : FALSE;
+}
+
+BOOL CFormElement::IsInLoop() const
+{
+    return m_pParent != nullptr && IsLoopOrInLoop();
+}
+
+BOOL CFormElement::Find(const QString& text) const
+{
+    if (text.isEmpty())
+        return FALSE;
+    return m_description.contains(text, Qt::CaseSensitive);
+}
+
+BOOL CFormElement::Replace(const QString& find, const QString& replace)
+{
+    if (find.isEmpty() || !m_description.contains(find, Qt::CaseSensitive))
+        return FALSE;
+    QString copy = m_description;
+    copy.replace(find, replace, Qt::CaseSensitive);
+    return SetDescription(copy, this);
+}
+
+BOOL CFormElement::SetDescription(const QString& text, CFormElement* element)
+{
+    if (element == nullptr || text == element->m_description)
+        return FALSE;
+    element->m_description = text;
+    element->Announce(DocumentHint::ElementChanged);
+    element->SetDocumentModified();
+    return TRUE;
+}
+
+BOOL CFormElement::SetDescriptionFromSource(CFormElement* element)
+{
+    if (element == nullptr || element->m_pDoc == nullptr)
+        return FALSE;
+    const CPage* page = element->SourcePage();
+    CSpooledFile* spooledFile = element->m_pDoc->GetSpooledFile();
+    if (page == nullptr || spooledFile == nullptr)
+        return FALSE;
+    Rect cells = element->m_sourceRect;
+    page->RectToCells(cells);
+    const QStringList lines = spooledFile->GetTextInRect(cells);
+    if (lines.isEmpty())
+        return FALSE;
+    return SetDescription(lines.first().trimmed(), element);
+}
+
+int CFormElement::CompareElements(const CFormElement* first, const CFormElement* second, int)
+{
+    const CDesignerDoc* doc = first != nullptr ? first->m_pDoc : (second != nullptr ? second->m_pDoc : nullptr);
+    if (doc == nullptr)
+        return 0;
+    WORD a = 0;
+    WORD b = 0;
+    FindElementIndex(doc->GetElementList(), first, &a);
+    FindElementIndex(doc->GetElementList(), second, &b);
+    return static_cast<int>(a) - static_cast<int>(b);
+}
+
+void CFormElement::DrawElementBox(QPainter& painter, const Rect& rect, const CFormElement* element, COLORREF colour)
+{
+    const QRect logical = rect.ToQRect();
+    const bool visible = !rect.IsEmpty()
+                         && (!painter.hasClipping() || painter.clipBoundingRect().intersects(QRectF(logical)));
+    if (visible)
+        painter.fillRect(logical, ToQColor(colour));
+
+    const QRect device = painter.transform().mapRect(logical);
+    if (element != nullptr && element->IsSelected()) {
+        painter.save();
+        painter.resetTransform();
+        painter.setClipping(false);
+        QPen pen(Qt::black, 0, Qt::DotLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        // A frame just outside the box, where the tracker draws its border.
+        painter.drawRect(device.adjusted(-1, -1, 0, 0));
+        painter.restore();
+        return;
+    }
+    if (visible && device.width() >= 3 && device.height() >= 3) {
+        painter.save();
+        painter.setPen(QPen(Qt::white, 0));
+        painter.setBrush(Qt::NoBrush);
+        // QPainter outlines through the last pixel; the box's right and
+        // bottom are outside it.
+        painter.drawRect(logical.adjusted(0, 0, -1, -1));
+        painter.restore();
+    }
+}

@@ -1,0 +1,219 @@
+#pragma once
+// The base of every form element: the two rectangles on the character grids
+// of the source and output pages, the sub-cell offset of the destination,
+// selection, the place in the element tree and the hints that keep the
+// windows current. The kinds override what their own behaviour needs.
+
+#include "platform/framework/Collections.h"
+#include "platform/framework/Object.h"
+#include "platform/framework/Rect.h"
+#include "platform/framework/Types.h"
+
+#include <QPoint>
+#include <QString>
+
+class CDesignerDoc;
+class CPage;
+class QPainter;
+
+// The element type numbers; each is also the string id of the kind's display
+// name. Break Loop, End Conditional, End Loop, End XML Element and the blank
+// record type only occur in the JVX exchange.
+struct FormElementType
+{
+    enum : int {
+        None = 0,
+        Address = 249,
+        Barcode = 250,
+        BreakLoop = 251,
+        Conditional = 252,
+        EndConditional = 253,
+        EndLoop = 254,
+        EndXmlElement = 255,
+        Eraser = 256,
+        ExitParam = 257,
+        ExitProgram = 258,
+        Image = 259,
+        Loop = 260,
+        BlankRecord = 261,
+        Output = 262,
+        Remark = 263,
+        Resource = 264,
+        Source = 265,
+        Text = 266,
+        Variable = 267,
+        XmlAttribute = 268,
+        XmlComment = 269,
+        XmlElement = 270,
+        XmlInstruction = 271,
+    };
+
+    // The kind's name from the string table ("???" for a number without one).
+    static QString DisplayName(int type);
+    // TRUE for the numbers that name a kind of element (not the record-only ones).
+    static BOOL IsElementType(int type);
+};
+
+// Where a walk over a container's children stands; null after the last one.
+class ChildPosition
+{
+public:
+    ChildPosition() = default;
+    ChildPosition(const CObList* list, CObList::const_iterator it) : m_list(list), m_it(it)
+    {
+        if (m_list != nullptr && m_it == m_list->end())
+            m_list = nullptr;
+    }
+
+    bool IsNull() const { return m_list == nullptr; }
+    explicit operator bool() const { return m_list != nullptr; }
+
+    const CObList* List() const { return m_list; }
+    CObList::const_iterator Iterator() const { return m_it; }
+
+private:
+    const CObList* m_list = nullptr;
+    CObList::const_iterator m_it;
+};
+
+// Bits of the flags argument of the move and resize operations.
+struct ElementMoveFlags
+{
+    enum : int {
+        Left = 0x1,        // move: x; resize: the left edge
+        Top = 0x2,         // move: y; resize: the top edge
+        Right = 0x4,       // resize only
+        Bottom = 0x8,      // resize only
+        IfSelected = 0x20, // an unselected element ignores the call
+        NoSnap = 0x40,     // leave the grid; a destination move keeps the rest as offset
+    };
+};
+
+class CFormElement : public CObject
+{
+    KWVD_DECLARE_SERIAL(CFormElement)
+
+public:
+    CFormElement();
+    explicit CFormElement(CDesignerDoc* doc);
+    ~CFormElement() override;
+
+    CFormElement(const CFormElement&) = delete;
+    CFormElement& operator=(const CFormElement&) = delete;
+
+    // Every base field, the selected flag, document and parent included.
+    virtual void Copy(const CFormElement& other);
+    virtual void CopyFrom(const CFormElement& other);
+
+    virtual int GetType() const;
+
+    // TRUE when the document changed; containers pass it to their children.
+    virtual BOOL SetDocument(CDesignerDoc* doc);
+    CDesignerDoc* GetDocument() const { return m_pDoc; }
+
+    // Mode 0 after zoom, page set-up, XML import or options; mode 1 after the
+    // spooled file or its shown page changed. Never marks the document modified.
+    virtual void Revalidate(int mode);
+
+    virtual void DrawSource(QPainter& painter);
+    virtual void DrawDest(QPainter& painter);
+
+    virtual kwvd::Rect GetSourceRect() const;
+    // The destination shifted by the offset in output-page pixels.
+    virtual kwvd::Rect GetDestRect() const;
+    // In twips.
+    virtual QPoint GetOffset() const;
+    virtual BOOL SetOffset(QPoint twips);
+
+    // absolute != 0: x, y (cx, cy) are the new position (size); 0: amounts.
+    virtual void MoveSource(int x, int y, int flags, BOOL absolute);
+    virtual void MoveDest(int x, int y, int flags, BOOL absolute);
+    virtual void ResizeSource(int cx, int cy, int flags, BOOL absolute);
+    virtual void ResizeDest(int cx, int cy, int flags, BOOL absolute);
+
+    // Only the kinds that keep a sub-cell offset answer FALSE.
+    virtual BOOL IgnoresOffset() const;
+    virtual BOOL SnapsDestToGrid() const;
+
+    // The element, or null. A selected element hits one pixel beyond its box.
+    virtual CFormElement* HitTestSource(QPoint point);
+    virtual CFormElement* HitTestDest(QPoint point);
+
+    virtual BOOL IsSelected() const;
+    virtual BOOL Select(BOOL select);
+
+    virtual BOOL SetParent(CFormElement* parent);
+    virtual CFormElement* GetParent() const;
+    virtual BOOL HasParent() const;
+
+    // Containers answer these; the base holds no children.
+    virtual BOOL CanContain(const CFormElement* child) const;
+    virtual BOOL AddChild(CFormElement* child, CFormElement* insertionHint);
+    virtual BOOL RemoveChild(CFormElement* child);
+    virtual BOOL MoveChild(CFormElement* child, CFormElement* target, int where);
+    virtual void SortChildren();
+    virtual ChildPosition GetFirstChildPosition() const;
+    virtual CFormElement* GetNextChild(ChildPosition& position) const;
+
+    virtual BOOL IsLoopOrInLoop() const;
+    virtual BOOL IsInLoop() const;
+
+    // Case-sensitive, over the description.
+    virtual BOOL Find(const QString& text) const;
+    virtual BOOL Replace(const QString& find, const QString& replace);
+
+    const QString& GetDescription() const { return m_description; }
+    BOOL IsAutoDescription() const { return m_autoDescription != 0; }
+    void SetAutoDescription(BOOL automatic) { m_autoDescription = automatic ? 1 : 0; }
+
+    int GetWidthAdjust() const { return m_widthAdjust; }
+    int GetHeightAdjust() const { return m_heightAdjust; }
+    BOOL IsSourceAbsolute() const { return m_sourceAbsolute != 0; }
+    BOOL IsDestAbsolute() const { return m_destAbsolute != 0; }
+    void SetSourceAbsolute(BOOL absolute) { m_sourceAbsolute = absolute ? 1 : 0; }
+    void SetDestAbsolute(BOOL absolute) { m_destAbsolute = absolute ? 1 : 0; }
+
+    // The stored rectangles, without the offset.
+    const kwvd::Rect& SourceRect() const { return m_sourceRect; }
+    const kwvd::Rect& DestRect() const { return m_destRect; }
+
+    // Stores the text, announces the change and marks the document modified;
+    // FALSE when it is the current one. The automatic flag is left alone.
+    static BOOL SetDescription(const QString& text, CFormElement* element);
+    // The first line of spooled-file text under the source rectangle.
+    static BOOL SetDescriptionFromSource(CFormElement* element);
+    // Document order of two elements: index of the first minus that of the
+    // second, as 16-bit indexes; an element not in the list counts as 0.
+    static int CompareElements(const CFormElement* first, const CFormElement* second, int key);
+
+    static void MoveElementRect(kwvd::Rect& rect, int x, int y, int flags, BOOL absolute, const CPage& page);
+    static void ResizeElementRect(const CPage& page, kwvd::Rect& rect, int cx, int cy, int flags, BOOL absolute);
+    // Fills the box; a selected element gets a dotted frame, an unselected one
+    // of at least 3 x 3 device pixels a white outline.
+    static void DrawElementBox(QPainter& painter, const kwvd::Rect& rect, const CFormElement* element,
+                               COLORREF colour);
+
+protected:
+    // Sends the hint through the document; nothing without one.
+    void Announce(int hint);
+    void SetDocumentModified();
+    CPage* SourcePage() const;
+    CPage* OutputPage() const;
+
+    // The two other selection behaviours some kinds use.
+    BOOL SelectAnnouncingDest(BOOL select);
+    BOOL SelectQuietly(BOOL select);
+
+    QString m_description;
+    kwvd::Rect m_sourceRect;
+    kwvd::Rect m_destRect;
+    int m_widthAdjust = 0;
+    int m_heightAdjust = 0;
+    QPoint m_offset; // twips
+    BOOL m_selected = FALSE;
+    CDesignerDoc* m_pDoc = nullptr;
+    CFormElement* m_pParent = nullptr;
+    int m_sourceAbsolute = 0;
+    int m_destAbsolute = 0;
+    int m_autoDescription = 1;
+};
