@@ -414,35 +414,30 @@ BOOL CFormElement::IsSelected() const
 
 BOOL CFormElement::Select(BOOL select)
 {
-    select = select ? TRUE : FALSE;
-    if (select == m_selected)
-        return FALSE;
-    // The views repaint the old frame before it goes.
-    if (!select)
-        Announce(DocumentHint::ElementChanged);
-    m_selected = select;
-    Announce(DocumentHint::ElementChanged);
-    return TRUE;
+    return ChangeSelection(select, DocumentHint::ElementChanged);
 }
 
 BOOL CFormElement::SelectAnnouncingDest(BOOL select)
 {
-    select = select ? TRUE : FALSE;
-    if (select == m_selected)
-        return FALSE;
-    if (!select)
-        Announce(DocumentHint::DestRectChanged);
-    m_selected = select;
-    Announce(DocumentHint::DestRectChanged);
-    return TRUE;
+    return ChangeSelection(select, DocumentHint::DestRectChanged);
 }
 
 BOOL CFormElement::SelectQuietly(BOOL select)
 {
+    return ChangeSelection(select, 0);
+}
+
+BOOL CFormElement::ChangeSelection(BOOL select, int hint)
+{
     select = select ? TRUE : FALSE;
     if (select == m_selected)
         return FALSE;
+    // The views repaint the old frame before it goes.
+    if (hint != 0 && !select)
+        Announce(hint);
     m_selected = select;
+    if (hint != 0)
+        Announce(hint);
     return TRUE;
 }
 

@@ -204,6 +204,11 @@ protected:
     BOOL SelectAnnouncingDest(BOOL select);
     BOOL SelectQuietly(BOOL select);
 
+private:
+    // Sets the flag; a hint other than 0 goes out before and after the change.
+    BOOL ChangeSelection(BOOL select, int hint);
+
+protected:
     QString m_description;
     kwvd::Rect m_sourceRect;
     kwvd::Rect m_destRect;

@@ -1,6 +1,7 @@
 // The run parameters of "Execute a WVD": defaults, completeness, comparison
 // and the archive form with the identity read under the record version.
 
+#include "tests/support/ArchiveBytes.h"
 #include "designer/document/CrtWvdRequest.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/MemFile.h"
@@ -11,51 +12,6 @@
 #include <vector>
 
 namespace {
-
-using Bytes = std::vector<BYTE>;
-
-Bytes Hex(const char* text)
-{
-    Bytes bytes;
-    int high = -1;
-    for (const char* p = text; *p; ++p) {
-        int digit;
-        if (*p >= '0' && *p <= '9')
-            digit = *p - '0';
-        else if (*p >= 'A' && *p <= 'F')
-            digit = *p - 'A' + 10;
-        else
-            continue;
-        if (high < 0) {
-            high = digit;
-        } else {
-            bytes.push_back(static_cast<BYTE>(high * 16 + digit));
-            high = -1;
-        }
-    }
-    return bytes;
-}
-
-Bytes Store(const std::function<void(CArchive&)>& write)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        write(ar);
-        ar.Close();
-    }
-    Bytes bytes(static_cast<size_t>(file.GetLength()));
-    file.Seek(0, CFile::begin);
-    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-void Load(Bytes bytes, const std::function<void(CArchive&)>& read)
-{
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    read(ar);
-}
 
 // A schema no object of ours has, to see that the request puts it back.
 constexpr UINT kOuterSchema = 17;

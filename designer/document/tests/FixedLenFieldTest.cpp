@@ -1,6 +1,7 @@
 // The fixed-width header fields: their setters, the number field's empty
 // mark and ranges, and their form in the WVD file.
 
+#include "tests/support/ArchiveBytes.h"
 #include "designer/document/DocumentClasses.h"
 #include "designer/document/FixedLenNum.h"
 #include "designer/document/FixedLenString.h"
@@ -18,49 +19,14 @@
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
-Bytes Hex(const char* text)
-{
-    Bytes bytes;
-    int high = -1;
-    for (const char* p = text; *p; ++p) {
-        int digit;
-        if (*p >= '0' && *p <= '9')
-            digit = *p - '0';
-        else if (*p >= 'A' && *p <= 'F')
-            digit = *p - 'A' + 10;
-        else
-            continue;
-        if (high < 0) {
-            high = digit;
-        } else {
-            bytes.push_back(static_cast<BYTE>(high * 16 + digit));
-            high = -1;
-        }
-    }
-    return bytes;
-}
-
 Bytes Store(CObject& field)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        field.Serialize(ar);
-        ar.Close();
-    }
-    Bytes bytes(static_cast<size_t>(file.GetLength()));
-    file.Seek(0, CFile::begin);
-    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
+    return ::Store([&](CArchive& ar) { field.Serialize(ar); });
 }
 
 void Load(Bytes bytes, CObject& field)
 {
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    field.Serialize(ar);
+    ::Load(std::move(bytes), [&](CArchive& ar) { field.Serialize(ar); });
 }
 
 TEST(FixedLenString, ValueIsCutToTheWidth)

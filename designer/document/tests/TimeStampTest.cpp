@@ -1,6 +1,7 @@
 // The upload time stamp: its archive halves, its host text form and the
 // reading of that text.
 
+#include "tests/support/ArchiveBytes.h"
 #include "designer/document/DocumentClasses.h"
 #include "designer/document/TimeStamp.h"
 #include "platform/framework/Archive.h"
@@ -16,64 +17,6 @@
 #include <vector>
 
 namespace {
-
-using Bytes = std::vector<BYTE>;
-
-Bytes Hex(const char* text)
-{
-    Bytes bytes;
-    int high = -1;
-    for (const char* p = text; *p; ++p) {
-        int digit;
-        if (*p >= '0' && *p <= '9')
-            digit = *p - '0';
-        else if (*p >= 'A' && *p <= 'F')
-            digit = *p - 'A' + 10;
-        else if (*p >= 'a' && *p <= 'f')
-            digit = *p - 'a' + 10;
-        else
-            continue;
-        if (high < 0) {
-            high = digit;
-        } else {
-            bytes.push_back(static_cast<BYTE>(high * 16 + digit));
-            high = -1;
-        }
-    }
-    return bytes;
-}
-
-Bytes Ascii(const char* text)
-{
-    return Bytes(text, text + std::char_traits<char>::length(text));
-}
-
-Bytes operator+(Bytes a, const Bytes& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-Bytes Store(const std::function<void(CArchive&)>& write)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        write(ar);
-        ar.Close();
-    }
-    Bytes bytes(static_cast<size_t>(file.GetLength()));
-    file.Seek(0, CFile::begin);
-    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-void Load(Bytes bytes, const std::function<void(CArchive&)>& read)
-{
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    read(ar);
-}
 
 kwvd::FileTime FromUtc(int year, int month, int day, int hour, int minute, int second, int ms)
 {

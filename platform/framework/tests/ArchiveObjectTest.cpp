@@ -126,44 +126,6 @@ void CTestNode::Serialize(CArchive& ar)
     m_links.Serialize(ar);
 }
 
-Bytes Hex(const char* text)
-{
-    Bytes bytes;
-    int high = -1;
-    for (const char* p = text; *p; ++p) {
-        const char c = *p;
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
-            continue;
-        if (high < 0) {
-            high = digit;
-        } else {
-            bytes.push_back(static_cast<BYTE>(high * 16 + digit));
-            high = -1;
-        }
-    }
-    if (high >= 0)
-        std::abort(); // an odd number of digits is a typo in the test
-    return bytes;
-}
-
-Bytes Ascii(const char* text)
-{
-    return Bytes(text, text + std::strlen(text));
-}
-
-Bytes operator+(Bytes a, const Bytes& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 std::string NarrowPattern(size_t n)
 {
     std::string text(n, ' ');
@@ -190,21 +152,6 @@ Bytes WidePatternBytes(size_t n)
         bytes.push_back(static_cast<BYTE>(c));
         bytes.push_back(0);
     }
-    return bytes;
-}
-
-Bytes Store(const std::function<void(CArchive&)>& write)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        write(ar);
-        ar.Close();
-    }
-    const auto length = static_cast<size_t>(file.GetLength());
-    BYTE* data = file.Detach();
-    Bytes bytes(data, data + length);
-    std::free(data);
     return bytes;
 }
 

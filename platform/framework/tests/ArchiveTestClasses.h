@@ -6,6 +6,7 @@
 #include "platform/framework/Collections.h"
 #include "platform/framework/MemFile.h"
 #include "platform/framework/Object.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <QString>
 
@@ -16,12 +17,11 @@
 
 namespace archive_test {
 
-using Bytes = std::vector<BYTE>;
-
-// "FF FE 0a" -> {0xFF, 0xFE, 0x0A}; blanks are ignored.
-Bytes Hex(const char* text);
-Bytes Ascii(const char* text);
-Bytes operator+(Bytes a, const Bytes& b);
+using ::Ascii;
+using ::Bytes;
+using ::Hex;
+using ::Store;
+using ::operator+;
 
 // Text of n characters 'A', 'B', ... 'Z', 'A', ...
 std::string NarrowPattern(size_t n);
@@ -29,9 +29,6 @@ QString WidePattern(size_t n);
 // The same characters as stored: one byte each, or two little-endian bytes.
 Bytes NarrowPatternBytes(size_t n);
 Bytes WidePatternBytes(size_t n);
-
-// Runs the writer on a storing archive over a memory file; the stored bytes.
-Bytes Store(const std::function<void(CArchive&)>& write);
 
 // A loading archive over a copy of the bytes.
 class LoadArchive
