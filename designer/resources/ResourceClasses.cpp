@@ -1,6 +1,7 @@
 #include "designer/resources/ResourceClasses.h"
 
 #include "designer/resources/BarcodeManager.h"
+#include "designer/resources/DocStore.h"
 #include "designer/resources/DocStoreManager.h"
 #include "designer/resources/FontManager.h"
 #include "designer/resources/ImageRegistry.h"
@@ -13,4 +14,8 @@ void RegisterResourceClasses()
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(ImageRegistry));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CResourceManager));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CDocStoreManager));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(DocStore));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(DocStoreDocType));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(DocStoreKey));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(DocTypeToKeyMapper));
 }
