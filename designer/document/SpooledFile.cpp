@@ -2,9 +2,25 @@
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
+#include "designer/document/SpooledFileStrings.h"
+#include "designer/shell/preferences/Preferences.h"
+#include "platform/framework/Archive.h"
+#include "platform/framework/Exceptions.h"
+#include "platform/framework/File.h"
+#include "platform/framework/Paths.h"
+#include "platform/ui/MessageFormat.h"
+#include "platform/ui/PromptHelpers.h"
+#include "platform/ui/PromptService.h"
+#include "platform/ui/StringTable.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <unordered_set>
+#include <vector>
 
 KWVD_IMPLEMENT_SERIAL(CSpooledFile, CObject, VERSIONABLE_SCHEMA | 6)
 
@@ -16,6 +32,20 @@ constexpr QChar kShiftIn(0x0F);
 // The filter lists every user's spooled files until the user narrows it.
 constexpr char16_t kAllFilter[] = u"*ALL";
 
+// The host keeps no more than this many pages around one page number; a
+// page number further out is a mistake, not a page.
+constexpr int kMaxPagesAppended = 10001;
+
+// Command-link ids of the paste question.
+constexpr int kReplacePageChoice = 541;
+constexpr int kAddPageChoice = 542;
+
+constexpr char16_t kLineFeed = u'\n';
+constexpr char16_t kCarriageReturn = u'\r';
+constexpr char16_t kByteOrderMark = 0xFEFF;
+
+SpooledFileDataViewer g_dataViewer = nullptr;
+
 CStringArray* AsPage(CObject* object)
 {
     if (object == nullptr || !object->IsKindOf(KWVD_RUNTIME_CLASS(CStringArray)))
@@ -23,7 +53,250 @@ CStringArray* AsPage(CObject* object)
     return static_cast<CStringArray*>(object);
 }
 
+bool IsStoredPathForm(const QString& path)
+{
+    if (path.contains(u'\\'))
+        return true;
+    return path.size() >= 2 && path.at(1) == u':' && path.at(0).isLetter();
+}
+
+// The file of that name in the folder, its case disregarded when the exact
+// name is missing; empty when there is none.
+QString FindFileInFolder(const QString& folder, const QString& name)
+{
+    if (folder.isEmpty() || name.isEmpty() || !IsDirectory(folder))
+        return {};
+    const QString found = kwvd::ResolveStoredPath(name, folder);
+    if (found.isEmpty() || !QFileInfo(found).isFile())
+        return {};
+    return found;
+}
+
+QString ProgramFolder()
+{
+    const QString configured = Preferences().ApplicationDirectory;
+    if (!configured.isEmpty())
+        return configured;
+    if (QCoreApplication::instance() != nullptr)
+        return QCoreApplication::applicationDirPath();
+    return {};
+}
+
+QString CleanFolder(const QString& folder)
+{
+    return folder.isEmpty() ? QString() : MakeAbsolutePath(folder + u'/', QString());
+}
+
+bool AcceptSubstitute(const QString& wanted, const QString& found)
+{
+    const QString question = FormatResMessage(IDS_SPOOLED_FILE_SUBSTITUTE, wanted, found);
+    return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+// Reads the lines of a local spooled file into pages, unit by unit as the
+// file delivers them, so that a long file is never held twice.
+class PrintControlReader
+{
+public:
+    PrintControlReader(CObList& pages, int pageLimit)
+        : m_pages(pages), m_pageLimit(pageLimit), m_page(new CStringArray)
+    {
+    }
+
+    // false once the file is found to be invalid.
+    bool Read(CFile& file)
+    {
+        std::vector<BYTE> buffer(64 * 1024);
+        std::vector<char16_t> units(buffer.size() / 2 + 1);
+        int carried = -1; // the odd byte left at the end of the last block
+        for (;;) {
+            const UINT got = file.Read(buffer.data(), static_cast<UINT>(buffer.size()));
+            if (got == 0)
+                break;
+            size_t count = 0;
+            UINT i = 0;
+            if (carried >= 0) {
+                units[count++] = static_cast<char16_t>(carried | (buffer[0] << 8));
+                i = 1;
+                carried = -1;
+            }
+            for (; i + 1 < got; i += 2)
+                units[count++] = static_cast<char16_t>(buffer[i] | (buffer[i + 1] << 8));
+            if (i < got)
+                carried = buffer[i];
+            if (!TakeUnits(units.data(), count))
+                return false;
+            if (m_stopped)
+                return true;
+        }
+        // A last line without an ending still counts; a lone odd byte does not.
+        if (!EndLine())
+            return false;
+        if (!m_stopped)
+            m_pages.AddTail(m_page.release());
+        return true;
+    }
+
+private:
+    bool TakeUnits(const char16_t* units, size_t count)
+    {
+        size_t start = 0;
+        size_t i = 0;
+        if (m_atStart && count > 0) {
+            m_atStart = false;
+            if (units[0] == kByteOrderMark)
+                start = i = 1;
+        }
+        if (m_afterCarriageReturn && i < count) {
+            m_afterCarriageReturn = false;
+            if (units[i] == kLineFeed)
+                start = ++i;
+        }
+        for (; i < count; ++i) {
+            const char16_t c = units[i];
+            if (c != kLineFeed && c != kCarriageReturn)
+                continue;
+            m_line.append(reinterpret_cast<const QChar*>(units + start), static_cast<qsizetype>(i - start));
+            if (!EndLine())
+                return false;
+            if (m_stopped)
+                return true;
+            if (c == kCarriageReturn) {
+                if (i + 1 == count)
+                    m_afterCarriageReturn = true;
+                else if (units[i + 1] == kLineFeed)
+                    ++i;
+            }
+            start = i + 1;
+        }
+        m_line.append(reinterpret_cast<const QChar*>(units + start), static_cast<qsizetype>(count - start));
+        return true;
+    }
+
+    bool EndLine()
+    {
+        if (m_line.size() < 4) {
+            m_line.clear();
+            return true;
+        }
+        PrintControlResult result = ParsePrintControlLine(m_line, m_lineIndex, *m_page);
+        if (result == PrintControlResult::NewPage) {
+            m_pages.AddTail(m_page.release());
+            if (++m_pageCount > m_pageLimit) {
+                m_stopped = true;
+                m_line.clear();
+                return true;
+            }
+            m_page.reset(new CStringArray);
+            m_lineIndex = 0;
+            // A second new page for the same line drops the line.
+            result = ParsePrintControlLine(m_line, m_lineIndex, *m_page);
+        }
+        m_line.clear();
+        return result != PrintControlResult::Invalid;
+    }
+
+    CObList& m_pages;
+    const int m_pageLimit;
+    std::unique_ptr<CStringArray> m_page;
+    QString m_line;
+    int m_lineIndex = 0;
+    int m_pageCount = 1;
+    bool m_stopped = false;
+    bool m_atStart = true;
+    bool m_afterCarriageReturn = false;
+};
+
 } // namespace
+
+PrintControlResult ParsePrintControlLine(const QString& line, int& lineIndex, CStringArray& page)
+{
+    if (line.size() < 4)
+        return PrintControlResult::Invalid;
+    const char16_t first = line.at(0).unicode();
+    const char16_t last = line.at(3).unicode();
+    int target = 0;
+    if (last >= u'0' && last <= u'3') {
+        target = std::max(lineIndex, 0) + (last - u'0');
+    } else if (first == u'0') {
+        for (int i = 0; i < 4; ++i) {
+            const char16_t c = line.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                break;
+            target = target * 10 + (c - u'0');
+        }
+        if (target <= lineIndex)
+            return PrintControlResult::NewPage;
+    } else {
+        return PrintControlResult::Invalid;
+    }
+    // No printed page is this long; the file is damaged.
+    if (target > CSpooledFile::kMaxPageDimension || line.size() - 4 > CSpooledFile::kMaxPageDimension)
+        return PrintControlResult::Invalid;
+    lineIndex = target;
+    if (page.GetSize() <= target)
+        page.SetSize(target + 1);
+    page[target] = line.mid(4);
+    return PrintControlResult::Stored;
+}
+
+BOOL LocateSpooledFile(QString& path)
+{
+    const QStringList parts = kwvd::SplitStoredPath(path);
+    const QString name = parts.isEmpty() ? QString() : parts.last();
+    QString found;
+    std::vector<QString> searched;
+
+    if (!name.isEmpty()) {
+        if (!IsStoredPathForm(path) && QFileInfo(path).isFile()) {
+            found = path;
+        } else if (IsStoredPathForm(path)) {
+            found = kwvd::ResolveStoredPath(path, QString());
+            if (!found.isEmpty() && !QFileInfo(found).isFile())
+                found.clear();
+            searched.push_back(CleanFolder(GetCurrentFolder()));
+        } else {
+            QString folder = GetPathFolder(path);
+            if (folder.isEmpty())
+                folder = GetCurrentFolder();
+            found = FindFileInFolder(folder, name);
+            searched.push_back(CleanFolder(folder));
+        }
+
+        // Each other folder is searched once, and a file found there stands
+        // in only when the user agrees.
+        const QString substituteFolders[] = {
+            Preferences().DefaultSpooledFileDirectory,
+            ProgramFolder(),
+            GetCurrentFolder(),
+        };
+        for (const QString& folder : substituteFolders) {
+            if (!found.isEmpty())
+                break;
+            const QString clean = CleanFolder(folder);
+            if (clean.isEmpty() || std::find(searched.begin(), searched.end(), clean) != searched.end())
+                continue;
+            searched.push_back(clean);
+            const QString candidate = FindFileInFolder(folder, name);
+            if (!candidate.isEmpty() && AcceptSubstitute(path, candidate))
+                found = candidate;
+        }
+    }
+
+    if (found.isEmpty()) {
+        AfxMessageBox(FormatResMessage(IDS_SPOOLED_FILE_NOT_FOUND, path), MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    path = MakeAbsolutePath(found, QString());
+    return TRUE;
+}
+
+SpooledFileDataViewer SetSpooledFileDataViewer(SpooledFileDataViewer viewer)
+{
+    SpooledFileDataViewer previous = g_dataViewer;
+    g_dataViewer = viewer;
+    return previous;
+}
 
 void FreePageList(CObList* list)
 {
@@ -174,9 +447,11 @@ void CSpooledFile::UpdatePageDimensions()
         const CStringArray* page = AsPage(entry);
         if (page == nullptr)
             continue;
-        m_pageLength = std::max(m_pageLength, static_cast<int>(page->GetSize()) - 1);
+        // The source page is sized in cells from these; no page gets larger.
+        const qsizetype length = std::min<qsizetype>(page->GetSize() - 1, kMaxPageDimension);
+        m_pageLength = std::max(m_pageLength, static_cast<int>(length));
         for (const QString& line : *page)
-            m_pageWidth = std::max(m_pageWidth, static_cast<int>(line.size()));
+            m_pageWidth = std::max(m_pageWidth, static_cast<int>(std::min<qsizetype>(line.size(), kMaxPageDimension)));
     }
 }
 
@@ -188,8 +463,10 @@ BOOL CSpooledFile::GetTextInRect(int left, int top, int right, int bottom, QStri
     const qint64 highestLine = m_pCurrentPage->GetSize() - 1;
     if (top > highestLine)
         return FALSE;
-    const int startColumn = std::max(left - 1, 0);
-    const int count = static_cast<int>(std::min<qint64>(static_cast<qint64>(right) - left, m_pageWidth));
+    // Columns left of column 1 have no text: they narrow the rectangle.
+    const int firstColumn = std::max(left, 1);
+    const int startColumn = firstColumn - 1;
+    const int count = static_cast<int>(std::min<qint64>(static_cast<qint64>(right) - firstColumn, m_pageWidth));
 
     // Lines above element 0 have no text; they still take their row, so
     // the caller's lines stay in step with the rectangle.
@@ -208,4 +485,252 @@ QStringList CSpooledFile::GetTextInRect(const kwvd::Rect& cells, int shiftMode) 
     if (!GetTextInRect(cells.left, cells.top, cells.right, cells.bottom, lines, shiftMode))
         lines.clear();
     return lines;
+}
+
+void CSpooledFile::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteObject(m_pages.get());
+        ar << static_cast<LONG>(m_currentPage) << static_cast<LONG>(m_pageWidth) << static_cast<LONG>(m_pageLength);
+        m_loadedIdentity.Serialize(ar);
+        m_filterIdentity.Serialize(ar);
+        return;
+    }
+
+    UINT schema = ar.GetObjectSchema();
+    if (schema == CArchive::kNoObjectSchema)
+        schema = runtimeClass.GetStoredSchema();
+    if (schema > runtimeClass.GetStoredSchema())
+        AfxThrowArchiveException(CArchiveException::badSchema, ar.GetFilePath());
+    m_pDocument = dynamic_cast<CDesignerDoc*>(ar.m_pDocument);
+
+    if (schema < 2) {
+        QString path;
+        ar >> path;
+        ReadTextFile(path);
+        return;
+    }
+
+    PageList pages(static_cast<CObList*>(ar.ReadObject(KWVD_RUNTIME_CLASS(CObList))));
+    if (!pages)
+        pages.reset(new CObList);
+    const bool foreign = std::any_of(pages->begin(), pages->end(), [](const CObject* entry) {
+        return entry != nullptr && entry->GetRuntimeClass() != KWVD_RUNTIME_CLASS(CStringArray);
+    });
+    if (foreign) {
+        // Only the string arrays are certainly this list's own: any other
+        // entry may be an object read earlier that its owner still holds.
+        std::unordered_set<CObject*> pagesMade;
+        for (CObject* entry : *pages) {
+            if (entry != nullptr && entry->GetRuntimeClass() == KWVD_RUNTIME_CLASS(CStringArray))
+                pagesMade.insert(entry);
+        }
+        for (CObject* page : pagesMade)
+            delete page;
+        pages->RemoveAll();
+        AfxThrowArchiveException(CArchiveException::badClass, ar.GetFilePath());
+    }
+
+    LONG current = 0;
+    ar >> current;
+    if (schema > 2) {
+        LONG width = 0;
+        LONG length = 0;
+        ar >> width >> length;
+        // Dimensions never shrink, so a bogus one would stay for good.
+        if (width < 0 || width > kMaxPageDimension || length < 0 || length > kMaxPageDimension)
+            AfxThrowArchiveException(CArchiveException::genericException, ar.GetFilePath());
+        m_pageWidth = width;
+        m_pageLength = length;
+    }
+    ReplacePageList(std::move(pages));
+    SetCurrentPage(current);
+
+    if (schema > 3) {
+        m_loadedIdentity.Serialize(ar);
+        m_filterIdentity.Serialize(ar);
+    }
+}
+
+BOOL CSpooledFile::OpenLocalFile()
+{
+    FileDialogRequest request;
+    request.title = LoadResString(IDS_SPOOLED_FILE_OPEN_TITLE);
+    if (m_pDocument != nullptr)
+        request.initialFolder = Preferences().DefaultSpooledFileDirectory;
+    for (;;) {
+        const QString path = Prompts().GetOpenFileName(request);
+        if (path.isEmpty())
+            return FALSE;
+        if (ReadTextFile(path))
+            return TRUE;
+    }
+}
+
+BOOL CSpooledFile::ReadTextFile(const QString& path)
+{
+    if (path.isEmpty())
+        return FALSE;
+    QString located = path;
+    if (!LocateSpooledFile(located))
+        return FALSE;
+
+    CFile file;
+    if (!file.Open(located, CFile::modeRead | CFile::shareExclusive))
+        return FALSE;
+
+    PageList pages(new CObList);
+    bool valid = false;
+    try {
+        PrintControlReader reader(*pages, Preferences().MaxSpooledFilePages);
+        valid = reader.Read(file);
+    } catch (const CException& error) {
+        if (Preferences().EnableDebugServices)
+            ReportError(error);
+    }
+    if (!valid) {
+        AfxMessageBox(FormatResMessage(IDS_SPOOLED_FILE_INVALID_FORMAT, located), MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+
+    ReplacePageList(std::move(pages));
+    SetCurrentPage(1);
+    return TRUE;
+}
+
+void CSpooledFile::AddServerPages(const CObList* list, BOOL append)
+{
+    if (!m_pages)
+        m_pages.reset(new CObList);
+    if (!append)
+        FreePageList(m_pages.get());
+    m_pCurrentPage = nullptr;
+    m_currentPage = 0;
+    if (list != nullptr) {
+        for (CObject* entry : *list) {
+            const CStringArray* source = AsPage(entry);
+            if (source == nullptr) {
+                m_pages->AddTail(nullptr);
+                continue;
+            }
+            auto* page = new CStringArray;
+            page->SetSize(source->GetSize());
+            for (qsizetype i = 0; i < source->GetSize(); ++i) {
+                const QString& line = source->GetAt(i);
+                const qsizetype nul = line.indexOf(QChar(0));
+                (*page)[i] = nul < 0 ? line : line.left(nul);
+            }
+            m_pages->AddTail(page);
+        }
+    }
+    UpdatePageDimensions();
+}
+
+BOOL CSpooledFile::SetPage(CStringArray* lines, int n)
+{
+    if (n < 1)
+        return FALSE;
+    if (!m_pages)
+        m_pages.reset(new CObList);
+    int appended = 0;
+    while (GetPageCount() < n) {
+        if (appended == kMaxPagesAppended)
+            return FALSE;
+        m_pages->AddTail(nullptr);
+        ++appended;
+    }
+
+    auto it = m_pages->begin();
+    std::advance(it, n - 1);
+    CObject* old = *it;
+    if (lines != nullptr)
+        *it = lines;
+    else
+        m_pages->RemoveAt(it);
+    if (old != nullptr && old != lines) {
+        if (old == m_pCurrentPage)
+            m_pCurrentPage = nullptr;
+        delete old;
+    }
+    UpdatePageDimensions();
+    SetCurrentPage(n);
+    return TRUE;
+}
+
+BOOL CSpooledFile::DeletePage(int n)
+{
+    // Deleting a page that is not there must not add pages first.
+    if (n < 1 || n > GetPageCount())
+        return FALSE;
+    if (!SetPage(nullptr, n))
+        return FALSE;
+    const int current = m_currentPage;
+    if (current < n)
+        return TRUE;
+    if (current > n && SetCurrentPage(current - 1))
+        return TRUE;
+    if (SetCurrentPage(current) || SetCurrentPage(GetPageCount()))
+        return TRUE;
+    m_pCurrentPage = nullptr;
+    m_currentPage = 0;
+    return TRUE;
+}
+
+void CSpooledFile::CopyPageToClipboard() const
+{
+    if (m_pCurrentPage == nullptr || qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return;
+    QStringList lines;
+    GetTextInRect(1, 1, m_pageWidth + 1, static_cast<int>(m_pCurrentPage->GetSize()), lines, PlainShiftMode);
+    QString text;
+    for (const QString& line : lines) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    QGuiApplication::clipboard()->setText(text);
+}
+
+BOOL CSpooledFile::PastePageFromClipboard()
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return FALSE;
+    const QString text = QGuiApplication::clipboard()->text();
+
+    // Every line end starts a line, so empty lines keep their place; the
+    // text after the last line end is a line only when there is some.
+    QStringList pieces = text.split(kLineFeed);
+    if (pieces.last().isEmpty())
+        pieces.removeLast();
+    std::unique_ptr<CStringArray> page(new CStringArray);
+    page->Add(QString());
+    for (QString piece : pieces) {
+        qsizetype end = piece.size();
+        while (end > 0 && (piece.at(end - 1) == kCarriageReturn || piece.at(end - 1) == u' '))
+            --end;
+        piece.truncate(end);
+        page->Add(piece);
+    }
+
+    CommandLinkRequest request;
+    request.windowTitle = LoadResString(IDS_SPOOLED_FILE_PASTE_TITLE);
+    request.mainInstruction = LoadResString(IDS_SPOOLED_FILE_PASTE_QUESTION);
+    request.choices = {{kReplacePageChoice, LoadResString(IDS_SPOOLED_FILE_PASTE_REPLACE)},
+                       {kAddPageChoice, LoadResString(IDS_SPOOLED_FILE_PASTE_ADD)}};
+    request.defaultId = kReplacePageChoice;
+    const std::optional<int> choice = Prompts().ChooseCommandLink(request);
+    if (!choice)
+        return FALSE;
+
+    int target = m_currentPage > 0 ? m_currentPage : 1;
+    if (*choice == kAddPageChoice)
+        target = GetPageCount() + 1;
+    if (SetPage(page.get(), target))
+        page.release();
+    return TRUE;
+}
+
+void CSpooledFile::ShowFileData() const
+{
+    if (g_dataViewer != nullptr)
+        g_dataViewer(m_loadedIdentity);
 }

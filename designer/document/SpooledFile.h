@@ -6,6 +6,10 @@
 // A page is a string array whose index is the line number, so element 0 is
 // normally empty and line n is element n. Page width and length only grow:
 // they are the maxima over every page held since the file was made or read.
+//
+// Local spooled files are 16-bit little-endian text, one line per LF (a CR
+// ends the line too and takes an LF that follows it), each line a
+// 4-character print-control prefix and the text.
 
 #include "designer/document/SpooledFileIdentity.h"
 #include "platform/framework/Collections.h"
@@ -18,6 +22,7 @@
 
 #include <memory>
 
+class CArchive;
 class CDesignerDoc;
 
 // Deletes every page of the list (each object once, whatever its class)
@@ -39,6 +44,32 @@ using PageList = std::unique_ptr<CObList, PageListDeleter>;
 // blank, so that the text keeps its columns on screen.
 QString ExtractLineColumns(const QString& line, int start, int count, int shiftMode);
 
+enum class PrintControlResult {
+    Stored,
+    NewPage,
+    Invalid,
+};
+
+// Applies one line of a local spooled file (at least 4 characters) to the
+// page being read: a last prefix character "0" to "3" spaces that many lines
+// down, a first prefix character "0" skips to the line the prefix numbers
+// (or asks for a new page when that line is not below the current one).
+// Stored text replaces what stood at the line; the page grows to reach it.
+PrintControlResult ParsePrintControlLine(const QString& line, int& lineIndex, CStringArray& page);
+
+// Finds a local spooled file: in the path's own folder (the current folder
+// when it has none), then, each time only when the user agrees to the
+// substitute, in DefaultSpooledFileDirectory, the program's folder and the
+// current folder. On success path becomes the full path found; otherwise the
+// user is told the file cannot be found.
+BOOL LocateSpooledFile(QString& path);
+
+// How the program shows the host attributes of the loaded spooled file; the
+// model has no dialogs of its own.
+using SpooledFileDataViewer = void (*)(const SpooledFileIdentity& identity);
+// Returns the viewer installed before; nullptr removes it.
+SpooledFileDataViewer SetSpooledFileDataViewer(SpooledFileDataViewer viewer);
+
 class CSpooledFile : public CObject
 {
     KWVD_DECLARE_SERIAL(CSpooledFile)
@@ -56,6 +87,22 @@ public:
 
     CSpooledFile(const CSpooledFile&) = delete;
     CSpooledFile& operator=(const CSpooledFile&) = delete;
+
+    // The page list as an object of string arrays, the current page number,
+    // the dimensions and the two identities. Loading refuses list entries
+    // that are not string arrays (badClass) and dimensions no page can have.
+    void Serialize(CArchive& ar) override;
+
+    // Asks for a local spooled file until one reads or the user cancels.
+    BOOL OpenLocalFile();
+    // Reads a local spooled file in place of the pages held and selects its
+    // first page. On any failure the pages stay as they were.
+    BOOL ReadTextFile(const QString& path);
+
+    // Copies the pages of a list built by the host access library, which
+    // keeps its list. Without append the pages held go first. No page is
+    // current afterwards.
+    void AddServerPages(const CObList* list, BOOL append);
 
     CDesignerDoc* GetDocument() const { return m_pDocument; }
     void SetDocument(CDesignerDoc* document) { m_pDocument = document; }
@@ -80,6 +127,26 @@ public:
     // become pages without lines, so every page is owned once.
     void ReplacePageList(PageList list);
 
+    // Puts lines in as page n (taking them over) or, with no lines, removes
+    // page n; missing pages up to n are added without lines. Selects page n
+    // afterwards. FALSE for n below 1, or when more than 10001 pages would
+    // have to be added; the lines then stay the caller's.
+    BOOL SetPage(CStringArray* lines, int n);
+    // Removes page n (1 to the page count) and selects the page that took
+    // its place, else the last page, else none.
+    BOOL DeletePage(int n);
+
+    // The current page as plain text on the clipboard, each line ended by
+    // CR LF.
+    void CopyPageToClipboard() const;
+    // The clipboard text as a page, in place of the current page (page 1
+    // when none is current) or after the last, as the user chooses. FALSE
+    // when there is no clipboard or the user closes the question.
+    BOOL PastePageFromClipboard();
+
+    // Shows the loaded identity through the installed viewer.
+    void ShowFileData() const;
+
     // Raises page width and length to the maxima of the pages held.
     void UpdatePageDimensions();
     int GetPageWidth() const { return m_pageWidth; }
@@ -99,6 +166,9 @@ public:
     // The selection filter of the host's spooled-file list.
     SpooledFileIdentity& GetFilterIdentity() { return m_filterIdentity; }
     const SpooledFileIdentity& GetFilterIdentity() const { return m_filterIdentity; }
+
+    // The most columns and lines a page may have.
+    static constexpr int kMaxPageDimension = 1000000;
 
 private:
     CStringArray* PageAt(int n) const;

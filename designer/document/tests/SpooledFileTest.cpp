@@ -129,7 +129,9 @@ TEST_F(SpooledFilePageTest, TextInRect)
         {"block of two lines", 3, 1, 6, 3, plain, TRUE, Lines({"CDE", "345"})},
         {"lines beyond the page come back empty", 1, 2, 3, 6, plain, TRUE, Lines({"12", "A", "", ""})},
         {"top 0 includes element 0", 1, 0, 3, 2, plain, TRUE, Lines({"", "AB"})},
-        {"left 0 starts at the first column", 0, 1, 3, 2, plain, TRUE, Lines({"ABC"})},
+        {"columns left of column 1 narrow the rectangle", 0, 1, 3, 2, plain, TRUE, Lines({"AB"})},
+        {"far left of column 1", -5, 1, 3, 2, plain, TRUE, Lines({"AB"})},
+        {"wholly left of column 1", -5, 1, 1, 3, plain, TRUE, Lines({"", ""})},
         {"no wider than the page", 1, 1, 30, 2, plain, TRUE, Lines({"ABCDEFGH"})},
         {"double-byte shown", 1, 3, 7, 4, shown, TRUE, Lines({"A\u00ABx \u00BBB"})},
         {"double-byte plain", 1, 3, 7, 4, plain, TRUE, Lines({"AxB"})},
@@ -262,6 +264,160 @@ TEST(SpooledFile, RegisteredUnderItsSchema)
     std::unique_ptr<CObject> object(runtimeClass->CreateObject());
     ASSERT_NE(object, nullptr);
     EXPECT_EQ(static_cast<CSpooledFile*>(object.get())->GetDocument(), nullptr);
+}
+
+// Pages named by their first line, "-" for a page without lines.
+QStringList FirstLines(const CSpooledFile& file)
+{
+    QStringList names;
+    for (int n = 1; n <= file.GetPageCount(); ++n) {
+        const CStringArray* page = file.GetPage(n);
+        names.append(page == nullptr ? QStringLiteral("-") : page->GetAt(1));
+    }
+    return names;
+}
+
+QString CurrentFirstLine(const CSpooledFile& file)
+{
+    const CStringArray* page = file.GetCurrentPageLines();
+    return page == nullptr ? QStringLiteral("-") : page->GetAt(1);
+}
+
+TEST(SpooledFile, DeletingAPage)
+{
+    struct Case
+    {
+        const char* name;
+        bool middleWithoutLines;
+        int current;
+        int deleted;
+        BOOL result;
+        QStringList pagesAfter;
+        int currentAfter;
+        const char* currentLines;
+    };
+    const Case cases[] = {
+        {"current middle page: the next takes its place", false, 2, 2, TRUE, Lines({"P1", "P3"}), 2, "P3"},
+        {"current last page: the new last page", false, 3, 3, TRUE, Lines({"P1", "P2"}), 2, "P2"},
+        {"current first page", false, 1, 1, TRUE, Lines({"P2", "P3"}), 1, "P2"},
+        {"an earlier page selects the page that took its number", false, 3, 1, TRUE, Lines({"P2", "P3"}), 1, "P2"},
+        {"a later last page leaves the current one", false, 1, 3, TRUE, Lines({"P1", "P2"}), 1, "P1"},
+        {"a page without lines in the way", true, 3, 1, TRUE, Lines({"-", "P3"}), 2, "P3"},
+        {"past the last page", false, 2, 4, FALSE, Lines({"P1", "P2", "P3"}), 2, "P2"},
+        {"page 0", false, 2, 0, FALSE, Lines({"P1", "P2", "P3"}), 2, "P2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSpooledFile file;
+        file.ReplacePageList(MakePages({
+            MakePage({QString(), QStringLiteral("P1")}),
+            c.middleWithoutLines ? nullptr : MakePage({QString(), QStringLiteral("P2")}),
+            MakePage({QString(), QStringLiteral("P3")}),
+        }));
+        ASSERT_TRUE(file.SetCurrentPage(c.current));
+        EXPECT_EQ(file.DeletePage(c.deleted), c.result);
+        EXPECT_EQ(FirstLines(file), c.pagesAfter);
+        EXPECT_EQ(file.GetCurrentPageNumber(), c.currentAfter);
+        EXPECT_EQ(CurrentFirstLine(file), QString::fromUtf8(c.currentLines));
+    }
+}
+
+TEST(SpooledFile, DeletingTheOnlyPageLeavesNoCurrentPage)
+{
+    CSpooledFile file;
+    file.ReplacePageList(MakePages({MakePage({QString(), QStringLiteral("wide line")})}));
+    ASSERT_TRUE(file.SetCurrentPage(1));
+    EXPECT_TRUE(file.DeletePage(1));
+    EXPECT_EQ(file.GetPageCount(), 0);
+    EXPECT_EQ(file.GetCurrentPageNumber(), 0);
+    EXPECT_EQ(file.GetCurrentPageLines(), nullptr);
+    EXPECT_EQ(file.GetPageWidth(), 9);
+}
+
+TEST(SpooledFile, SettingAPage)
+{
+    CSpooledFile file;
+    file.ReplacePageList(MakePages({MakePage({QString(), QStringLiteral("P1")}), MakePage({QString(), QStringLiteral("P2")})}));
+    ASSERT_TRUE(file.SetCurrentPage(2));
+
+    // Refused: the lines stay the caller's.
+    std::unique_ptr<CStringArray> refused(MakePage({QString(), QStringLiteral("X")}));
+    EXPECT_FALSE(file.SetPage(refused.get(), 0));
+    EXPECT_EQ(FirstLines(file), Lines({"P1", "P2"}));
+
+    // The current page replaced; the old one goes (a sanitiser build sees a leak otherwise).
+    EXPECT_TRUE(file.SetPage(MakePage({QString(), QStringLiteral("new P2"), QStringLiteral("b")}), 2));
+    EXPECT_EQ(FirstLines(file), Lines({"P1", "new P2"}));
+    EXPECT_EQ(file.GetCurrentPageNumber(), 2);
+    EXPECT_EQ(CurrentFirstLine(file), QStringLiteral("new P2"));
+    EXPECT_EQ(file.GetPageWidth(), 6);
+    EXPECT_EQ(file.GetPageLength(), 2);
+
+    // Missing pages come without lines.
+    EXPECT_TRUE(file.SetPage(MakePage({QString(), QStringLiteral("P5")}), 5));
+    EXPECT_EQ(FirstLines(file), Lines({"P1", "new P2", "-", "-", "P5"}));
+    EXPECT_EQ(file.GetCurrentPageNumber(), 5);
+
+    // Narrower pages never shrink the dimensions.
+    EXPECT_TRUE(file.SetPage(MakePage({QString(), QStringLiteral("s")}), 2));
+    EXPECT_EQ(file.GetPageWidth(), 6);
+    EXPECT_EQ(file.GetPageLength(), 2);
+}
+
+TEST(SpooledFile, SettingAPageFarOut)
+{
+    struct Case
+    {
+        const char* name;
+        int beyond; // pages past the last
+        BOOL result;
+        int pagesAfter;
+    };
+    const Case cases[] = {
+        {"10001 pages added", 10001, TRUE, 1 + 10001},
+        {"10002 would be too many; the added pages stay", 10002, FALSE, 1 + 10001},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSpooledFile file;
+        file.ReplacePageList(MakePages({MakePage({QString(), QStringLiteral("P1")})}));
+        std::unique_ptr<CStringArray> lines(MakePage({QString(), QStringLiteral("far")}));
+        const BOOL result = file.SetPage(lines.get(), 1 + c.beyond);
+        if (result)
+            lines.release();
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(file.GetPageCount(), c.pagesAfter);
+    }
+}
+
+TEST(SpooledFile, ServerPagesAreCopied)
+{
+    CObList server;
+    server.AddTail(MakePage({QString(), QStringLiteral("wide server line"), QStringLiteral("cut\0tail")}));
+    server.AddTail(nullptr);
+    server.AddTail(MakePage({QString(), QStringLiteral("two")}));
+
+    CSpooledFile file;
+    file.ReplacePageList(MakePages({MakePage({QString(), QStringLiteral("held")})}));
+    ASSERT_TRUE(file.SetCurrentPage(1));
+
+    file.AddServerPages(&server, TRUE);
+    EXPECT_EQ(FirstLines(file), Lines({"held", "wide server line", "-", "two"}));
+    EXPECT_EQ(file.GetCurrentPageNumber(), 0);
+    EXPECT_EQ(file.GetCurrentPageLines(), nullptr);
+    EXPECT_EQ(file.GetPage(2)->GetAt(2), QStringLiteral("cut"));
+    EXPECT_NE(file.GetPage(2), server.GetHead());
+    EXPECT_EQ(file.GetPageWidth(), 16);
+
+    // Without append the pages held go; a narrower import keeps the width.
+    CObList narrow;
+    narrow.AddTail(MakePage({QString(), QStringLiteral("n")}));
+    file.AddServerPages(&narrow, FALSE);
+    EXPECT_EQ(FirstLines(file), Lines({"n"}));
+    EXPECT_EQ(file.GetPageWidth(), 16);
+
+    FreePageList(&server);
+    FreePageList(&narrow);
 }
 
 } // namespace
