@@ -1,9 +1,12 @@
 #include "designer/document/DocumentClasses.h"
 
+#include "designer/document/APRTPDMRec.h"
 #include "designer/document/FixedLenNum.h"
 #include "designer/document/FixedLenString.h"
 #include "designer/document/FixedLenUserString.h"
+#include "designer/document/FixedLenUserStringStripped.h"
 #include "designer/document/Page.h"
+#include "designer/document/RegisteredMessages.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/document/TimeStamp.h"
 
@@ -16,4 +19,7 @@ void RegisterDocumentClasses()
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFixedLenNum));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFixedLenString));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFixedLenUserString));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFixedLenUserStringStripped));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CAPRTPDMRec));
+    RegisterDesignerMessages();
 }

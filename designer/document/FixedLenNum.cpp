@@ -1,6 +1,10 @@
 #include "designer/document/FixedLenNum.h"
 
+#include "designer/document/JVXArchive.h"
 #include "platform/framework/Archive.h"
+#include "platform/framework/Exceptions.h"
+
+#include <QString>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +20,24 @@ double heldWithin(double value, double lowest, double highest)
     if (std::isnan(value))
         return 0.0;
     return std::trunc(std::clamp(value, lowest, highest));
+}
+
+// The host's reading of a number field: blanks, an optional sign, then the
+// digits up to the first other character; no digits give 0.
+double ParseFieldNumber(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    double value = 0.0;
+    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i)
+        value = std::min(value * 10.0 + (text[i].unicode() - u'0'), 1e15);
+    return negative ? -value : value;
 }
 
 } // namespace
@@ -71,4 +93,25 @@ void CFixedLenNum::Serialize(CArchive& ar)
         m_dValue = value;
         m_bEmpty = FALSE;
     }
+}
+
+void CFixedLenNum::ExchangeJVX(CJVXArchive& ar)
+{
+    const int width = std::max(m_nWidth, 0);
+    if (ar.IsStoring()) {
+        const double value = std::isfinite(m_dValue) ? m_dValue : 0.0;
+        QString digits = QString::number(std::fabs(value), 'f', 0);
+        const bool negative = value <= -0.5;
+        // The sign goes first so that the host reads the number back.
+        const qsizetype room = width - (negative ? 1 : 0);
+        if (digits.size() < room)
+            digits = QString(room - digits.size(), QLatin1Char('0')) + digits;
+        ar.WriteText(negative ? QLatin1Char('-') + digits : digits, width);
+        return;
+    }
+    QString text;
+    if (ar.ReadText(text, width) < width)
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.GetFilePath());
+    m_dValue = ParseFieldNumber(text);
+    m_bEmpty = FALSE;
 }

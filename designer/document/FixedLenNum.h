@@ -3,10 +3,13 @@
 // and an empty mark tells a field that has no value yet (TRUE from
 // construction until a value is set or read); the stored forms write the
 // value whatever the mark says. In the WVD file it is a WORD width followed
-// by the value as an 8-byte double.
+// by the value as an 8-byte double; in the JVX file its decimal digits,
+// zero-filled on the left to the width.
 
 #include "platform/framework/Object.h"
 #include "platform/framework/Types.h"
+
+class CJVXArchive;
 
 class CFixedLenNum : public CObject
 {
@@ -36,6 +39,11 @@ public:
     BOOL IsEqual(int number) const;
 
     void Serialize(CArchive& ar) override;
+
+    // Writes or reads the field by the archive's mode. A negative value is
+    // written sign first ("-05" in width 3); a field that reads short raises
+    // CArchiveException endOfFile.
+    void ExchangeJVX(CJVXArchive& ar);
 
 private:
     int m_nWidth = 0;

@@ -1,6 +1,8 @@
 #include "designer/document/FixedLenString.h"
 
+#include "designer/document/JVXArchive.h"
 #include "platform/framework/Archive.h"
+#include "platform/framework/Exceptions.h"
 
 #include <algorithm>
 #include <limits>
@@ -65,4 +67,32 @@ void CFixedLenString::Serialize(CArchive& ar)
         m_nWidth = width;
         SetValue(text);
     }
+}
+
+void CFixedLenString::ExchangeJVX(CJVXArchive& ar)
+{
+    const int width = std::max(m_nWidth, 0);
+    if (ar.IsStoring()) {
+        QString field = m_strValue.left(width);
+        field += MakeSpaces(width - static_cast<int>(field.size()));
+        WriteJVXText(ar, field, width);
+        return;
+    }
+    QString text;
+    if (ReadJVXText(ar, text, width) < width)
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.GetFilePath());
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1].isSpace())
+        --end;
+    SetValue(text.left(end));
+}
+
+int CFixedLenString::ReadJVXText(CJVXArchive& ar, QString& text, int n)
+{
+    return ar.ReadText(text, n);
+}
+
+void CFixedLenString::WriteJVXText(CJVXArchive& ar, const QString& text, int n)
+{
+    ar.WriteText(text, n);
 }

@@ -1,12 +1,14 @@
 #pragma once
 // A text field of fixed width, one of the fields the document header and the
 // host records are built from. In the WVD file it is a WORD width followed
-// by the text; the JVX form comes with the JVX archive.
+// by the text; in the JVX file the text blank-padded or cut to the width.
 
 #include "platform/framework/Object.h"
 #include "platform/framework/Types.h"
 
 #include <QString>
+
+class CJVXArchive;
 
 // A string of count blanks; empty for 0 or less.
 QString MakeSpaces(int count);
@@ -38,6 +40,16 @@ public:
     BOOL Clear();
 
     void Serialize(CArchive& ar) override;
+
+    // Writes the text blank-padded or cut to the width, or reads the field
+    // and keeps it without trailing white space (leading blanks stay). A
+    // field that reads short raises CArchiveException endOfFile.
+    void ExchangeJVX(CJVXArchive& ar);
+
+    // The way the field's text meets the archive: system text goes through
+    // the translator in force, user text through the user's one.
+    virtual int ReadJVXText(CJVXArchive& ar, QString& text, int n);
+    virtual void WriteJVXText(CJVXArchive& ar, const QString& text, int n);
 
 private:
     int m_nWidth = 0;

@@ -11,4 +11,9 @@ class CFixedLenUserString : public CFixedLenString
 
 public:
     explicit CFixedLenUserString(int width = 0);
+
+    // Through UserDataTranslator for the call: with none, the text is raw
+    // UTF-16 from version 19 even when system text has a translator.
+    int ReadJVXText(CJVXArchive& ar, QString& text, int n) override;
+    void WriteJVXText(CJVXArchive& ar, const QString& text, int n) override;
 };

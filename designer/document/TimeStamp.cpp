@@ -1,5 +1,8 @@
 #include "designer/document/TimeStamp.h"
 
+#include "designer/document/FixedLenString.h"
+#include "designer/document/JVXArchive.h"
+
 #include "platform/framework/Archive.h"
 #include "platform/framework/Clock.h"
 
@@ -97,4 +100,16 @@ QString FormatAS400Timestamp(const kwvd::CivilTime& time)
                              static_cast<unsigned>(time.day), static_cast<unsigned>(time.hour),
                              static_cast<unsigned>(time.minute), static_cast<unsigned>(time.second),
                              static_cast<unsigned>(time.milliseconds));
+}
+
+void CTimeStamp::ExchangeJVX(CJVXArchive& ar)
+{
+    CFixedLenString field(26);
+    if (ar.IsStoring()) {
+        field.SetValue(Format());
+        field.ExchangeJVX(ar);
+        return;
+    }
+    field.ExchangeJVX(ar);
+    Parse(field.GetValue());
 }

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+class CJVXArchive;
+
 class CTimeStamp : public CObject
 {
     KWVD_DECLARE_SERIAL(CTimeStamp)
@@ -25,6 +27,10 @@ public:
     // Reads the host's time-stamp text; anything that is not a valid
     // calendar time leaves the stamp zero.
     void Parse(const QString& text);
+
+    // One 26-character text field of the host's time-stamp text; blanks
+    // when zero, and a text that is not a time reads as zero.
+    void ExchangeJVX(CJVXArchive& ar);
 
     BOOL IsZero() const { return m_dwLowDateTime == 0 && m_dwHighDateTime == 0; }
     void Clear();

@@ -1,6 +1,10 @@
 #include "designer/elements/FormContainerElement.h"
 
+#include "designer/document/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/JVXArchive.h"
+#include "platform/framework/Archive.h"
+#include "platform/framework/Exceptions.h"
 
 #include <algorithm>
 #include <utility>
@@ -22,6 +26,25 @@ BOOL IsFlowKind(int type)
     default:
         return FALSE;
     }
+}
+
+// The containers whose children are being read from a WVD archive, so that
+// a list naming one of them (only a corrupt file does) is refused instead of
+// closing a loop in the tree.
+thread_local std::vector<const CFormElement*> t_containersReading;
+
+class ReadingScope
+{
+public:
+    explicit ReadingScope(const CFormElement* container) { t_containersReading.push_back(container); }
+    ~ReadingScope() { t_containersReading.pop_back(); }
+    ReadingScope(const ReadingScope&) = delete;
+    ReadingScope& operator=(const ReadingScope&) = delete;
+};
+
+bool IsBeingRead(const CFormElement* element)
+{
+    return std::find(t_containersReading.begin(), t_containersReading.end(), element) != t_containersReading.end();
 }
 
 } // namespace
@@ -49,6 +72,8 @@ BOOL ContainerTypeAccepts(int containerType, int childType)
 CFormContainerElement::CFormContainerElement() = default;
 
 CFormContainerElement::CFormContainerElement(CDesignerDoc* doc) : CFormElement(doc) {}
+
+CFormContainerElement::CFormContainerElement(CAPRTPDMRec& record) : CFormElement(record) {}
 
 CFormContainerElement::~CFormContainerElement()
 {
@@ -178,3 +203,142 @@ CFormElement* CFormContainerElement::GetNextChild(ChildPosition& position) const
     position = ChildPosition(position.List(), it);
     return child;
 }
+
+// ---------------------------------------------------------------- persistence
+
+namespace {
+
+// Notes the elements whose base part is read while it lives; the previous
+// log is put back afterwards, so each reader sees only its own level.
+class ReadLogScope
+{
+public:
+    ReadLogScope(std::vector<CFormElement*>*& slot, std::vector<CFormElement*>& log)
+        : m_slot(slot), m_previous(slot)
+    {
+        m_slot = &log;
+    }
+    ~ReadLogScope() { m_slot = m_previous; }
+    ReadLogScope(const ReadLogScope&) = delete;
+    ReadLogScope& operator=(const ReadLogScope&) = delete;
+
+private:
+    std::vector<CFormElement*>*& m_slot;
+    std::vector<CFormElement*>* m_previous;
+};
+
+// Deletes the elements of the list that this read made; references to
+// elements read before belong to their first reader and stay.
+void DeleteMadeHere(CDesignerDoc* doc, const std::vector<CFormElement*>& read,
+                    const std::vector<CFormElement*>& made)
+{
+    std::vector<CFormElement*> deleted;
+    for (CFormElement* element : read) {
+        if (std::find(made.begin(), made.end(), element) == made.end()
+            || std::find(deleted.begin(), deleted.end(), element) != deleted.end())
+            continue;
+        deleted.push_back(element);
+        if (doc != nullptr)
+            doc->DeleteElement(element, TRUE);
+        else
+            delete element;
+    }
+}
+
+} // namespace
+
+void CFormContainerElement::SerializeChildren(CArchive& ar)
+{
+    const bool keep = m_pDoc != nullptr && m_pDoc->m_serialising;
+    if (ar.IsStoring()) {
+        if (!keep) {
+            ar.WriteCount(0);
+            return;
+        }
+        ar.WriteCount(static_cast<DWORD>(m_children.GetCount()));
+        for (CObject* child : m_children)
+            ar.WriteObject(child);
+        return;
+    }
+
+    ReadingScope reading(this);
+    std::vector<CFormElement*> made;
+    std::vector<CFormElement*> read;
+    {
+        ReadLogScope log(s_pReadLog, made);
+        try {
+            const DWORD count = ar.ReadCount();
+            for (DWORD i = 0; i < count; ++i) {
+                CFormElement* child = ar.ReadObject<CFormElement>();
+                if (child == nullptr)
+                    continue;
+                if (keep
+                    && (child == this || IsBeingRead(child)
+                        || std::find(read.begin(), read.end(), child) != read.end())) {
+                    AfxThrowArchiveException(CArchiveException::badIndex, ar.GetFilePath());
+                }
+                read.push_back(child);
+            }
+        } catch (...) {
+            DeleteMadeHere(m_pDoc, read, made);
+            throw;
+        }
+    }
+    if (!keep) {
+        DeleteMadeHere(m_pDoc, read, made);
+        return;
+    }
+    for (CFormElement* child : read) {
+        m_children.AddTail(child);
+        child->SetParent(this);
+    }
+    AdoptChildren();
+}
+
+void CFormContainerElement::AdoptChildren()
+{
+    for (CObject* object : m_children) {
+        auto* child = dynamic_cast<CFormElement*>(object);
+        if (child == nullptr)
+            continue;
+        if (child->GetParent() != this)
+            child->SetParent(this);
+        child->SetDocument(m_pDoc);
+        if (m_pDoc != nullptr && !m_pDoc->ContainsElement(child))
+            m_pDoc->AddElement(child, FALSE, nullptr);
+    }
+}
+
+void CFormContainerElement::ExportChildrenJVX(CJVXArchive& ar)
+{
+    for (CObject* object : m_children)
+        if (auto* child = dynamic_cast<CFormElement*>(object))
+            child->ExportJVX(ar);
+}
+
+void CFormContainerElement::ReadChildrenJVX(CJVXArchive& ar, int endType)
+{
+    CAPRTPDMRec record(ar.GetDocument());
+    record.SetParent(this);
+    try {
+        for (;;) {
+            record.Reset();
+            record.ExchangeJVX(ar);
+            if (record.IsEndOfData())
+                break;
+            if (record.IsValid()) {
+                if (CFormElement* child = record.CreateElement(ar))
+                    m_children.AddTail(child);
+                continue;
+            }
+            if (record.GetType() == endType)
+                break;
+            TakeNonElementRecord(record);
+        }
+    } catch (...) {
+        ar.KeepReadError(std::current_exception());
+    }
+    AdoptChildren();
+}
+
+void CFormContainerElement::TakeNonElementRecord(const CAPRTPDMRec&) {}

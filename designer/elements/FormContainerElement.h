@@ -38,11 +38,33 @@ public:
 protected:
     CFormContainerElement();
     explicit CFormContainerElement(CDesignerDoc* doc);
+    explicit CFormContainerElement(CAPRTPDMRec& record);
+
+    // The children in the WVD object, after the kind's own fields. They are
+    // written and kept only while the document's serialising flag is set;
+    // otherwise an empty list is written, and a list read is deleted.
+    // Children kept are put into the document's element and z-order lists.
+    void SerializeChildren(CArchive& ar);
+
+    // The children's records, in list order.
+    void ExportChildrenJVX(CJVXArchive& ar);
+    // Reads the records that follow the container's own up to its end
+    // record (endType) or the end of the data. A failure ends the reading:
+    // it is kept on the archive for the top-level reader, and the children
+    // read so far stay, given to the document.
+    void ReadChildrenJVX(CJVXArchive& ar, int endType);
+    // A record between the container's own and its end that makes no
+    // element (a Conditional takes "BRKL" here).
+    virtual void TakeNonElementRecord(const CAPRTPDMRec& record);
 
     // Moves every child to this container's own container, or the top level,
     // through the document; a child refused there is deleted with its own
     // children. Then the list is empty.
     void ReleaseChildren();
+
+private:
+    // Each child put into the document's lists when missing.
+    void AdoptChildren();
 
     CObList m_children;
 };

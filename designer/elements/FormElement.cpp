@@ -1,14 +1,18 @@
 #include "designer/elements/FormElement.h"
 
+#include "designer/document/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
+#include "platform/framework/Archive.h"
 #include "platform/ui/StringTable.h"
 
 #include <QColor>
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cstdlib>
 
 KWVD_IMPLEMENT_SERIAL(CFormElement, CObject, VERSIONABLE_SCHEMA | 20)
@@ -592,4 +596,264 @@ void CFormElement::DrawElementBox(QPainter& painter, const Rect& rect, const CFo
         painter.drawRect(logical.adjusted(0, 0, -1, -1));
         painter.restore();
     }
+}
+
+// ---------------------------------------------------------------- persistence
+
+thread_local std::vector<CFormElement*>* CFormElement::s_pReadLog = nullptr;
+
+namespace {
+
+constexpr UINT kCurrentElementSchema = 20;
+
+// The cells the WVD file stores; 1, 1, 1, 1 for no rectangle or no page.
+Rect StoredCells(const CPage* page, const Rect& rect)
+{
+    Rect cells = rect;
+    if (page == nullptr || page->GetCellWidth() <= 0 || page->GetCellHeight() <= 0)
+        return Rect(1, 1, 1, 1);
+    page->RectToCells(cells);
+    return cells;
+}
+
+WORD ToWord(int value)
+{
+    return static_cast<WORD>(std::clamp(value, 0, 0xFFFF));
+}
+
+void CellsToPixels(const CPage* page, Rect& rect)
+{
+    if (page == nullptr) {
+        rect = Rect();
+        return;
+    }
+    const int cw = page->GetCellWidth();
+    const int ch = page->GetCellHeight();
+    rect = Rect((rect.left - 1) * cw, (rect.top - 1) * ch, (rect.right - 1) * cw, (rect.bottom - 1) * ch);
+}
+
+// The destination is cut to the page without being moved.
+void ClipToPage(const CPage& page, Rect& rect)
+{
+    rect.left = std::max(rect.left, 0);
+    rect.top = std::max(rect.top, 0);
+    rect.right = std::min(rect.right, page.GetPixelWidth());
+    rect.bottom = std::min(rect.bottom, page.GetPixelHeight());
+}
+
+int RecordNumber(const CFixedLenNum& field)
+{
+    return field.GetShort();
+}
+
+// A line written against the current line: "-" above it, "+" on or below
+// it (counted from the line before, so the current line itself is +1).
+void WriteLine(CFixedLenString& sign, CFixedLenNum& line, int top, int current)
+{
+    if (current == 0) {
+        sign.Clear();
+    } else if (top < current) {
+        sign.SetValue(QStringLiteral("-"));
+    } else {
+        sign.SetValue(QStringLiteral("+"));
+        --current;
+    }
+    line.SetValue(std::abs(top - current));
+}
+
+// The 1-based line of a record position; clears the absolute flag when the
+// position is relative.
+int ReadLine(const CFixedLenString& sign, int line, int current, int& absolute)
+{
+    if (sign.IsEqual(QStringLiteral("-"))) {
+        absolute = 0;
+        return current - line;
+    }
+    if (sign.IsEqual(QStringLiteral("+"))) {
+        absolute = 0;
+        return line + current - 1;
+    }
+    return line;
+}
+
+void NormalizeCells(Rect& cells)
+{
+    if (cells.left > cells.right)
+        std::swap(cells.left, cells.right);
+    if (cells.top > cells.bottom)
+        std::swap(cells.top, cells.bottom);
+}
+
+} // namespace
+
+CFormElement::CFormElement(CAPRTPDMRec& record)
+    : m_pDoc(record.GetDocument()), m_pParent(record.GetParent())
+{
+    m_description = record.m_description.GetValue();
+    m_autoDescription = m_description.isEmpty() ? 1 : 0;
+    m_sourceAbsolute = 1;
+    m_destAbsolute = 1;
+
+    const int currentSource = m_pDoc != nullptr ? m_pDoc->m_currentSourceLine : 0;
+    const int currentDest = m_pDoc != nullptr ? m_pDoc->m_currentDestLine : 0;
+    const int lineCount = RecordNumber(record.m_lineCount);
+
+    const int sourceTop = ReadLine(record.m_sourceSign, RecordNumber(record.m_sourceLine), currentSource,
+                                   m_sourceAbsolute);
+    Rect source(RecordNumber(record.m_sourceFirstColumn), sourceTop, RecordNumber(record.m_sourceLastColumn) + 1,
+                sourceTop + lineCount);
+    NormalizeCells(source);
+    CellsToPixels(SourcePage(), source);
+    if (const CPage* page = SourcePage()) {
+        page->SnapToGrid(source);
+        page->ClampToPage(source, TRUE);
+    }
+    m_sourceRect = source;
+
+    const int destTop = ReadLine(record.m_destSign, RecordNumber(record.m_destLine), currentDest, m_destAbsolute);
+    Rect dest(RecordNumber(record.m_destFirstColumn), destTop, RecordNumber(record.m_destLastColumn) + 1,
+              destTop + lineCount);
+    NormalizeCells(dest);
+    CellsToPixels(OutputPage(), dest);
+
+    // Absolute positions mean something only inside a loop.
+    if (m_pParent == nullptr || !m_pParent->IsLoopOrInLoop()) {
+        m_sourceAbsolute = 0;
+        m_destAbsolute = 0;
+    }
+    if (const CPage* page = OutputPage()) {
+        page->SnapToGrid(dest);
+        page->ClampToPage(dest, TRUE);
+    }
+    m_destRect = dest;
+}
+
+void CFormElement::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        const Rect source = StoredCells(SourcePage(), m_sourceRect);
+        const Rect dest = StoredCells(OutputPage(), m_destRect);
+        ar << m_description;
+        ar << ToWord(source.left) << ToWord(source.top) << ToWord(source.right) << ToWord(source.bottom);
+        ar << ToWord(dest.left) << ToWord(dest.top) << ToWord(dest.right) << ToWord(dest.bottom);
+        ar << ToWord(m_sourceAbsolute) << ToWord(m_destAbsolute);
+        ar << static_cast<LONG>(m_widthAdjust) << static_cast<LONG>(m_heightAdjust);
+        ar << static_cast<LONG>(m_offset.x()) << static_cast<LONG>(m_offset.y());
+        ar << ToWord(m_autoDescription);
+        return;
+    }
+
+    if (s_pReadLog != nullptr)
+        s_pReadLog->push_back(this);
+    SetDocument(dynamic_cast<CDesignerDoc*>(ar.m_pDocument));
+    UINT schema = ar.GetObjectSchema();
+    if (schema == CArchive::kNoObjectSchema)
+        schema = kCurrentElementSchema;
+
+    WORD cells[8] = {};
+    WORD sourceAbsolute = 0;
+    WORD destAbsolute = 0;
+    ar >> m_description;
+    for (WORD& cell : cells)
+        ar >> cell;
+    ar >> sourceAbsolute >> destAbsolute;
+    m_sourceAbsolute = sourceAbsolute != 0 ? 1 : 0;
+    m_destAbsolute = destAbsolute != 0 ? 1 : 0;
+
+    m_widthAdjust = 0;
+    m_heightAdjust = 0;
+    m_autoDescription = 0;
+    m_offset = QPoint(0, 0);
+    if (schema > 3) {
+        LONG width = 0;
+        LONG height = 0;
+        ar >> width >> height;
+        m_widthAdjust = width;
+        m_heightAdjust = height;
+    }
+    if (schema >= 3) {
+        LONG x = 0;
+        LONG y = 0;
+        WORD automatic = 0;
+        ar >> x >> y >> automatic;
+        m_autoDescription = automatic != 0 ? 1 : 0;
+        SetOffset(QPoint(x, y));
+    }
+
+    Rect source(cells[0], cells[1], cells[2], cells[3]);
+    Rect dest(cells[4], cells[5], cells[6], cells[7]);
+    // Objects of schema 6 and before hold page pixels already.
+    if (schema > 6) {
+        CellsToPixels(SourcePage(), source);
+        CellsToPixels(OutputPage(), dest);
+    }
+    if (!source.IsEmpty()) {
+        if (const CPage* page = SourcePage()) {
+            page->SnapToGrid(source);
+            page->ClampToPage(source, TRUE);
+        }
+    }
+    if (!dest.IsEmpty()) {
+        if (const CPage* page = OutputPage()) {
+            page->SnapToGrid(dest);
+            ClipToPage(*page, dest);
+        }
+    }
+    m_sourceRect = source;
+    m_destRect = dest;
+}
+
+BOOL CFormElement::ToRecord(CAPRTPDMRec& record)
+{
+    record.AssignSequenceNumber();
+    record.m_description.SetValue(m_description.left(50));
+    if (record.GetDocument() != nullptr)
+        SetDocument(record.GetDocument());
+
+    int currentSource = m_pDoc != nullptr ? m_pDoc->m_currentSourceLine : 0;
+    int currentDest = m_pDoc != nullptr ? m_pDoc->m_currentDestLine : 0;
+    if (m_sourceAbsolute == 1)
+        currentSource = 0;
+    if (m_destAbsolute == 1)
+        currentDest = 0;
+
+    bool hasSource = false;
+    if (const CPage* page = SourcePage()) {
+        Rect cells = m_sourceRect;
+        page->RectToCells(cells);
+        if (!cells.IsEmpty()) {
+            hasSource = true;
+            WriteLine(record.m_sourceSign, record.m_sourceLine, cells.top, currentSource);
+            record.m_sourceFirstColumn.SetValue(cells.left);
+            record.m_sourceLastColumn.SetValue(cells.right - 1);
+            record.m_lineCount.SetValue(cells.bottom - cells.top);
+        }
+    }
+    if (const CPage* page = OutputPage()) {
+        Rect cells = m_destRect;
+        page->RectToCells(cells);
+        cells.top += m_heightAdjust;
+        cells.right -= m_widthAdjust;
+        if (!cells.IsEmpty()) {
+            WriteLine(record.m_destSign, record.m_destLine, cells.top, currentDest);
+            record.m_destFirstColumn.SetValue(cells.left);
+            record.m_destLastColumn.SetValue(cells.right - 1);
+            if (!hasSource)
+                record.m_lineCount.SetValue(cells.bottom - cells.top);
+        }
+    }
+    record.m_destOffsetX.SetValue(m_offset.x());
+    record.m_destOffsetY.SetValue(m_offset.y());
+    return TRUE;
+}
+
+void CFormElement::ExportJVX(CJVXArchive&) {}
+
+void CFormElement::ExportRecordJVX(CJVXArchive& ar)
+{
+    if (!ar.IsStoring())
+        return;
+    CAPRTPDMRec record(ar.GetDocument());
+    if (ToRecord(record))
+        record.ExchangeJVX(ar);
 }

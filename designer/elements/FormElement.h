@@ -12,7 +12,11 @@
 #include <QPoint>
 #include <QString>
 
+#include <vector>
+
+class CAPRTPDMRec;
 class CDesignerDoc;
+class CJVXArchive;
 class CPage;
 class QPainter;
 
@@ -107,6 +111,18 @@ public:
 
     virtual int GetType() const;
 
+    // ---- persistence
+    // The base part of the WVD object; every kind's Serialize calls it first.
+    // Loading leaves the stored schema readable for the kind's part.
+    void Serialize(CArchive& ar) override;
+    // Fills the base fields of a JVX record: sequence number, description,
+    // positions (relative to the document's current lines when they run),
+    // line count and offset. A kind sets its opcode and own fields after it.
+    virtual BOOL ToRecord(CAPRTPDMRec& record);
+    // Writes the element's records; the base writes nothing. The kinds of
+    // one plain record override it with ExportRecordJVX.
+    virtual void ExportJVX(CJVXArchive& ar);
+
     // TRUE when the document changed; containers pass it to their children.
     virtual BOOL SetDocument(CDesignerDoc* doc);
     CDesignerDoc* GetDocument() const { return m_pDoc; }
@@ -194,6 +210,20 @@ public:
                                COLORREF colour);
 
 protected:
+    // The base part of an element read from a JVX record: description,
+    // both rectangles on the grid, absolute flags, document and parent from
+    // the record. The offset is applied by the record factory once the kind
+    // is complete, so that kinds without one get (0, 0).
+    explicit CFormElement(CAPRTPDMRec& record);
+
+    // The plain export: one record from ToRecord, when it answers TRUE.
+    void ExportRecordJVX(CJVXArchive& ar);
+
+    // While set, every element whose base part is read from a WVD archive
+    // is noted here, so that a reader can tell the objects it made from
+    // references to objects read before.
+    static thread_local std::vector<CFormElement*>* s_pReadLog;
+
     // Sends the hint through the document; nothing without one.
     void Announce(int hint);
     void SetDocumentModified();

@@ -1,0 +1,118 @@
+#pragma once
+// The reader and writer of the JVX file's fixed-width text over an open file.
+//
+// Up to version 18 a character is one byte of Windows-1252 text. From
+// version 19 every character passes through the translator in force, which
+// turns it into host bytes and back; with no translator the characters go
+// to the file as raw UTF-16LE. Lines end in CR LF in the same form.
+//
+// The archive owns nothing: the file, the document and the translators stay
+// their owners'.
+
+#include "platform/framework/Types.h"
+
+#include <QString>
+
+#include <exception>
+
+class CDesignerDoc;
+class CFile;
+class ITranslator;
+
+class CJVXArchive
+{
+public:
+    enum Mode : int { store = 1, load = 2 };
+
+    static constexpr int kLastEightBitVersion = 18;
+
+    // file and doc may be null; without a file every read gives 0
+    // characters and every write does nothing.
+    CJVXArchive(int version, int mode, CDesignerDoc* doc, CFile* file);
+    virtual ~CJVXArchive();
+
+    CJVXArchive(const CJVXArchive&) = delete;
+    CJVXArchive& operator=(const CJVXArchive&) = delete;
+
+    virtual int GetVersion() const;
+    virtual void SetVersion(int version);
+    virtual BOOL IsStoring() const;
+    virtual BOOL IsLoading() const;
+
+    virtual UINT ReadBytes(void* buffer, UINT count);
+    virtual void WriteBytes(const void* buffer, UINT count);
+
+    // Reads an n-character field into text; returns the characters read,
+    // fewer than n only at the end of the data.
+    virtual int ReadText(QString& text, int n);
+    // Writes exactly n characters: the first n of text, blanks after a
+    // shorter one.
+    virtual void WriteText(const QString& text, int n);
+
+    // Accepts CR LF; after a lone CR or LF the character that followed is
+    // given back to begin the next field. Anything else, the end of the
+    // data included, raises CArchiveException badIndex.
+    virtual void ReadLineEnd();
+    virtual void WriteLineEnd();
+
+    // from is CFile::begin, current or end; 0 without a file.
+    virtual LONG Seek(LONG offset, UINT from);
+
+    virtual CDesignerDoc* GetDocument() const;
+    virtual void SetDocument(CDesignerDoc* doc);
+    // Empty without a file.
+    virtual QString GetFileName() const;
+    virtual QString GetFilePath() const;
+
+    // Returns the translator it replaces; null means no translation.
+    virtual ITranslator* SetTranslator(ITranslator* translator);
+
+    virtual void WriteWide(const char16_t* characters, int n);
+    virtual int ReadWide(char16_t* buffer, int n);
+
+    ITranslator* GetTranslator() const { return m_pTranslator; }
+    CFile* GetFile() const { return m_pFile; }
+    // TRUE when nothing is left to read (always without a file).
+    BOOL IsAtEnd();
+
+    // A failure met deep inside the reading (a container's children) that
+    // the reading went on past: the first one is kept for the top-level
+    // reader, which reports it.
+    void KeepReadError(std::exception_ptr error);
+    std::exception_ptr TakeReadError();
+
+private:
+    BOOL IsEightBit() const { return m_nVersion <= kLastEightBitVersion; }
+
+    int m_nVersion;
+    int m_nMode;
+    CDesignerDoc* m_pDoc;
+    CFile* m_pFile;
+    ITranslator* m_pTranslator = nullptr;
+    std::exception_ptr m_readError;
+};
+
+// The process-wide translator for user text (the document's code page),
+// set by the JVX reader and writer for one exchange and null otherwise.
+ITranslator* UserDataTranslator();
+// Returns the one it replaces.
+ITranslator* SetUserDataTranslator(ITranslator* translator);
+
+// Puts a translator on an archive for one scope and the previous one back
+// afterwards, also when a read fails.
+class CJVXTranslatorScope
+{
+public:
+    CJVXTranslatorScope(CJVXArchive& ar, ITranslator* translator)
+        : m_ar(ar), m_previous(ar.SetTranslator(translator))
+    {
+    }
+    ~CJVXTranslatorScope() { m_ar.SetTranslator(m_previous); }
+
+    CJVXTranslatorScope(const CJVXTranslatorScope&) = delete;
+    CJVXTranslatorScope& operator=(const CJVXTranslatorScope&) = delete;
+
+private:
+    CJVXArchive& m_ar;
+    ITranslator* m_previous;
+};
