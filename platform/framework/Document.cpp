@@ -2,18 +2,15 @@
 
 #include "platform/framework/Archive.h"
 #include "platform/framework/File.h"
+#include "platform/framework/SafeFileSave.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QtDebug>
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 KWVD_IMPLEMENT_DYNAMIC(CDocument, CObject)
 
@@ -43,52 +40,6 @@ std::shared_ptr<DocumentPrompter>& installedPrompter()
 QString fullPathOf(const QString& path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-}
-
-QByteArray nativePath(const QString& path)
-{
-    return path.toUtf8();
-}
-
-[[noreturn]] void throwOsError(int osError, const QString& path)
-{
-    AfxThrowFileException(CFileException::OsErrorToException(osError), osError, path);
-}
-
-// A new empty file beside the target, made with the target's folder's
-// rules (umask) and never one that already exists.
-QString createTemporaryBeside(const QString& target)
-{
-    const QFileInfo info(target);
-    const QString folder = info.absolutePath();
-    if (!QFileInfo(folder).isDir())
-        AfxThrowFileException(CFileException::badPath, ENOENT, target);
-
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate = folder + QLatin1String("/.") + info.fileName() + QLatin1Char('.')
-                                  + QString::number(QRandomGenerator::global()->generate(), 36)
-                                  + QLatin1String(".tmp");
-        const int fd = ::open(nativePath(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return candidate;
-        }
-        if (errno != EEXIST)
-            throwOsError(errno, target);
-    }
-    throwOsError(EEXIST, target);
-}
-
-// The file a save replaces: a link is followed, so the link stays a link.
-QString saveTargetOf(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString resolved = info.canonicalFilePath();
-        if (!resolved.isEmpty())
-            return resolved;
-    }
-    return fullPathOf(path);
 }
 
 } // namespace
@@ -236,28 +187,11 @@ BOOL CDocument::OnSaveDocument(const QString& path)
         ReportSaveLoadException(path, CFileException(CFileException::badPath, ENOENT), TRUE);
         return FALSE;
     }
-    const QString target = saveTargetOf(path);
-    QString temporary;
-
-    auto fail = [&](const CException& error) {
-        if (!temporary.isEmpty())
-            ::unlink(nativePath(temporary).constData());
-        ReportSaveLoadException(target, error, TRUE);
-        return FALSE;
-    };
-
     try {
-        temporary = createTemporaryBeside(target);
-        CFile file;
-        CFileException openError;
-        if (!file.Open(temporary, CFile::modeWrite, &openError)) {
-            openError.m_strFileName = target;
-            throw openError;
-        }
-        try {
+        kwvd::SaveFileReplacing(path, [&](CFile& file) {
             CArchive ar(&file, CArchive::store);
             ar.m_pDocument = this;
-            ar.SetFilePath(target);
+            ar.SetFilePath(fullPathOf(path));
             try {
                 Serialize(ar);
                 ar.Close();
@@ -265,25 +199,13 @@ BOOL CDocument::OnSaveDocument(const QString& path)
                 ar.Abort();
                 throw;
             }
-            file.Flush();
-            file.Close();
-        } catch (...) {
-            file.Abort();
-            throw;
-        }
-
-        // The replacement keeps the access rights the user gave the old file.
-        struct stat old {};
-        if (::stat(nativePath(target).constData(), &old) == 0 && S_ISREG(old.st_mode))
-            ::chmod(nativePath(temporary).constData(), old.st_mode & 07777);
-
-        if (::rename(nativePath(temporary).constData(), nativePath(target).constData()) != 0)
-            throwOsError(errno, target);
-        temporary.clear();
+        });
     } catch (const CException& error) {
-        return fail(error);
+        ReportSaveLoadException(fullPathOf(path), error, TRUE);
+        return FALSE;
     } catch (const std::bad_alloc&) {
-        return fail(CMemoryException());
+        ReportSaveLoadException(fullPathOf(path), CMemoryException(), TRUE);
+        return FALSE;
     }
 
     SetModifiedFlag(FALSE);
