@@ -1,0 +1,305 @@
+#include "platform/imaging/ImageWriter.h"
+
+#include "platform/imaging/CoreFileIo.h"
+#include "platform/imaging/CoreProgress.h"
+#include "platform/imaging/FilterHost.h"
+#include "platform/imaging/MmrWriter.h"
+
+#include <tiffio.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Option(OptionBlockHandle options, const char* key)
+{
+    char value[1024];
+    return kwvd::filters::OptionBlockGet(options, key, value, sizeof value) == kOptionFound
+        ? std::string(value)
+        : std::string();
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+// A temporary file beside the target, removed unless committed.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& target) : m_target(target)
+    {
+        std::string pattern = target + ".XXXXXX";
+        const int fd = ::mkstemp(pattern.data());
+        if (fd >= 0) {
+            ::close(fd);
+            m_path = pattern;
+        }
+    }
+    ~TemporaryFile()
+    {
+        if (!m_path.empty())
+            ::unlink(m_path.c_str());
+    }
+    bool Valid() const { return !m_path.empty(); }
+    const std::string& Path() const { return m_path; }
+    bool Commit()
+    {
+        // mkstemp gives 0600; the file should look like any other the user writes.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::chmod(m_path.c_str(), 0666 & ~mask);
+        if (::rename(m_path.c_str(), m_target.c_str()) != 0)
+            return false;
+        m_path.clear();
+        return true;
+    }
+
+private:
+    std::string m_target;
+    std::string m_path;
+};
+
+// Resolution in dots per inch: the option's value, else the image's own.
+double Dpi(OptionBlockHandle options, const char* key, int pixelsPerMetre)
+{
+    const std::string value = Option(options, key);
+    if (!value.empty()) {
+        char* end = nullptr;
+        const double dpi = std::strtod(value.c_str(), &end);
+        if (end != value.c_str() && dpi > 0)
+            return dpi;
+    }
+    return pixelsPerMetre > 0 ? pixelsPerMetre * 0.0254 : 0.0;
+}
+
+bool WriteTiff(const PictraImage& image, OptionBlockHandle options, const std::string& path,
+               bool append)
+{
+    TIFF* tif = TIFFOpen(path.c_str(), append ? "a" : "w");
+    if (!tif)
+        return false;
+    const bool bilevel = image.bitsPerPixel <= 1;
+    const QImage pixels = bilevel ? image.pixels : FlattenOntoWhite(image.pixels).convertToFormat(QImage::Format_RGB888);
+    const auto width = static_cast<std::uint32_t>(pixels.width());
+    const auto height = static_cast<std::uint32_t>(pixels.height());
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    if (bilevel) {
+        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
+        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
+        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
+        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+    } else {
+        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    }
+    const std::string rows = Option(options, "TIFF_ROWSPERSTRIP");
+    const long rowsPerStrip = rows.empty() ? 0 : std::strtol(rows.c_str(), nullptr, 10);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP,
+                 rowsPerStrip > 0 ? static_cast<std::uint32_t>(rowsPerStrip) : height);
+    const double xDpi = Dpi(options, "TIFF_XRES", image.xPixelsPerMetre);
+    const double yDpi = Dpi(options, "TIFF_YRES", image.yPixelsPerMetre);
+    if (xDpi > 0 && yDpi > 0) {
+        TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+        TIFFSetField(tif, TIFFTAG_XRESOLUTION, static_cast<float>(xDpi));
+        TIFFSetField(tif, TIFFTAG_YRESOLUTION, static_cast<float>(yDpi));
+    }
+
+    // Bilevel rows go out with 1 = black whatever the palette order.
+    const QList<QRgb> table = pixels.colorTable();
+    const bool invert = bilevel && table.size() >= 2 && qGray(table[1]) > qGray(table[0]);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(bilevel ? (width + 7) / 8 : width * 3));
+    bool ok = true;
+    for (std::uint32_t y = 0; y < height && ok; ++y) {
+        const std::uint8_t* line = pixels.constScanLine(static_cast<int>(y));
+        for (std::size_t i = 0; i < row.size(); ++i)
+            row[i] = invert ? static_cast<std::uint8_t>(~line[i]) : line[i];
+        ok = TIFFWriteScanline(tif, row.data(), y, 0) == 1;
+    }
+    ok = ok && TIFFWriteDirectory(tif) == 1;
+    TIFFClose(tif);
+    return ok;
+}
+
+bool ReadWhole(const std::string& path, std::vector<std::uint8_t>* bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool WriteWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+bool WriteMmr(const PictraImage& image, OptionBlockHandle options, const std::string& target,
+              const std::string& path, bool append)
+{
+    const QImage mono = image.bitsPerPixel <= 1 ? image.pixels : ToBlackAndWhite(image.pixels);
+    const int xResolution = static_cast<int>(std::lround(Dpi(options, "TIFF_XRES", image.xPixelsPerMetre) * 10));
+    const int yResolution = static_cast<int>(std::lround(Dpi(options, "TIFF_YRES", image.yPixelsPerMetre) * 10));
+    std::vector<std::uint8_t> page;
+    std::string error;
+    if (!MmrWriter::EncodePage(mono, xResolution, yResolution, &page, &error))
+        return false;
+    std::vector<std::uint8_t> file;
+    if (append) {
+        // Another page goes after the last one; a file that is no MMR file is left alone.
+        if (!ReadWhole(target, &file) || file.size() < 2 || file[0] != 0xC6 || file[1] != 0xD9)
+            return false;
+    } else {
+        file = MmrWriter::Marker();
+    }
+    file.insert(file.end(), page.begin(), page.end());
+    return WriteWhole(path, file);
+}
+
+// The whole image goes to the filter in one block: rows bottom first,
+// blue-green-red, padded to 4 bytes.
+bool WriteWithFilter(const ExportFilter& filter, const PictraImage& image, OptionBlockHandle options,
+                     const std::string& path)
+{
+    const int depth = ExportDepth(image.bitsPerPixel);
+    const QImage pixels = ImageWriter::ExportPixels(image, depth);
+    if (pixels.isNull())
+        return false;
+    const int width = pixels.width();
+    const int height = pixels.height();
+    const int entries = depth <= 8 ? static_cast<int>(pixels.colorCount()) : 0;
+    std::vector<std::uint8_t> description(sizeof(BitmapInfoHeader) + static_cast<std::size_t>(entries) * 4);
+    BitmapInfoHeader header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<std::uint16_t>(depth);
+    const std::int64_t rowBytes = BitmapRowBytes(depth, width);
+    header.biSizeImage = static_cast<std::uint32_t>(rowBytes * height);
+    header.biXPelsPerMeter = image.xPixelsPerMetre;
+    header.biYPelsPerMeter = image.yPixelsPerMetre;
+    header.biClrUsed = static_cast<std::uint32_t>(entries);
+    std::memcpy(description.data(), &header, sizeof header);
+    for (int i = 0; i < entries; ++i) {
+        const QRgb c = pixels.color(i);
+        std::uint8_t* p = description.data() + sizeof header + 4 * static_cast<std::size_t>(i);
+        p[0] = static_cast<std::uint8_t>(qBlue(c));
+        p[1] = static_cast<std::uint8_t>(qGreen(c));
+        p[2] = static_cast<std::uint8_t>(qRed(c));
+        p[3] = 0;
+    }
+
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(rowBytes * height), 0);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* out = rows.data() + static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(rowBytes);
+        const std::uint8_t* in = pixels.constScanLine(y);
+        if (depth == 24) {
+            const auto* rgb = reinterpret_cast<const QRgb*>(in);
+            for (int x = 0; x < width; ++x) {
+                out[3 * x] = static_cast<std::uint8_t>(qBlue(rgb[x]));
+                out[3 * x + 1] = static_cast<std::uint8_t>(qGreen(rgb[x]));
+                out[3 * x + 2] = static_cast<std::uint8_t>(qRed(rgb[x]));
+            }
+        } else if (depth == 8) {
+            std::memcpy(out, in, static_cast<std::size_t>(width));
+        } else if (depth == 4) {
+            for (int x = 0; x < width; ++x)
+                out[x / 2] |= static_cast<std::uint8_t>((in[x] & 0x0F) << (x % 2 ? 0 : 4));
+        } else {
+            std::memcpy(out, in, static_cast<std::size_t>((width + 7) / 8));
+        }
+    }
+
+    const CoreProgress& registered = CoreProgress::Current();
+    ExportProgressBlock progress{};
+    progress.total = rowBytes * height;
+    progress.step = registered.step;
+    progress.userData = registered.userData;
+    progress.callback = registered.callback;
+
+    std::int32_t flags = 0;
+    FilterStateHandle state = filter.beginWrite(path.c_str(), &CoreFileIo::Callbacks(), path.c_str(),
+                                                reinterpret_cast<const BitmapInfoHeader*>(description.data()),
+                                                options, &flags);
+    if (!state)
+        return false;
+    // The progress block lives until the filter's end call has returned.
+    const int written = filter.writeBlock(state, height, rowBytes, rows.data(), &progress);
+    if (written != 1) {
+        // The PNG filter frees its state itself on failure; the QDX filter leaves it to us.
+        if (written == kQdxExportFailed)
+            filter.endWrite(state, 0);
+        return false;
+    }
+    return filter.endWrite(state, 0) == 1;
+}
+
+} // namespace
+
+QImage ImageWriter::ExportPixels(const PictraImage& image, int depth)
+{
+    switch (depth) {
+    case 1:
+        return image.pixels.format() == QImage::Format_Mono ? image.pixels : ToBlackAndWhite(image.pixels);
+    case 4:
+        return ToIndexed(image.pixels, 16);
+    case 8:
+        return ToIndexed(image.pixels, 256);
+    default:
+        return FlattenOntoWhite(image.pixels);
+    }
+}
+
+bool ImageWriter::Save(const PictraImage& image, OptionBlockHandle options, const std::string& fileName)
+{
+    if (fileName.empty() || image.pixels.isNull())
+        return false;
+    std::string extension = Option(options, "EXTENSION");
+    if (extension.empty()) {
+        const auto dot = fileName.rfind('.');
+        const auto slash = fileName.rfind('/');
+        if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+            extension = fileName.substr(dot + 1);
+        for (char& c : extension)
+            c = kwvd::filters::OptionUpper(c);
+    }
+    const bool exists = FileExists(fileName);
+    const bool append = Option(options, "APPEND") == "ON" && exists;
+    if (exists && !append && Option(options, "OVERWRITE") == "OFF")
+        return false;
+
+    TemporaryFile temporary(fileName);
+    if (!temporary.Valid())
+        return false;
+    bool ok = false;
+    if (extension == "TIF" || extension == "TIFF") {
+        if (append) {
+            std::vector<std::uint8_t> existing;
+            ok = ReadWhole(fileName, &existing) && WriteWhole(temporary.Path(), existing)
+                && WriteTiff(image, options, temporary.Path(), true);
+        } else {
+            ok = WriteTiff(image, options, temporary.Path(), false);
+        }
+    } else if (extension == "MMR") {
+        ok = WriteMmr(image, options, fileName, temporary.Path(), append);
+    } else if (const ExportFilter* filter = extension.empty() ? nullptr : FilterHost::Instance().Export(extension)) {
+        ok = WriteWithFilter(*filter, image, options, temporary.Path());
+    }
+    return ok && temporary.Commit();
+}
