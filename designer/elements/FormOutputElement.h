@@ -4,6 +4,26 @@
 // the spooled file fill the device's address settings.
 
 #include "designer/elements/FormContainerElement.h"
+#include "platform/framework/Rect.h"
+
+// What an Output element asks of its Address children (element type 249):
+// the device value they stand for and where on the spooled file they lie.
+class IOutputAddress
+{
+public:
+    virtual ~IOutputAddress() = default;
+    // The address field code (21479 to 21527).
+    virtual int GetSettingId() const = 0;
+    // 1-based cells on the spooled file: left column, top line, right and
+    // bottom exclusive.
+    virtual kwvd::Rect GetAddressCells() const = 0;
+    // Moves and sizes the child on its source or destination side.
+    virtual void SetAddressCells(const kwvd::Rect& cells) = 0;
+    // The host deletes the text under the child from the output.
+    virtual BOOL GetDeleteFlag() const = 0;
+    // TRUE when the flag changed.
+    virtual BOOL SetDeleteFlag(BOOL on) = 0;
+};
 
 class CFormOutputElement : public CFormContainerElement
 {
@@ -29,11 +49,27 @@ public:
     // Puts every Address child under this element again and revalidates it.
     BOOL RecheckAddresses(int mode);
 
+    // The Address children's answers for one setting id. With several
+    // children of one id the last one's placeholder and cells stand.
+    BOOL HasAddress(int settingId) const;
+    // "?LLL,CCC,WWW" (line, column, length), then ",D" for a deleting child.
+    BOOL FormatAddressPlaceholder(int settingId, QString& out) const;
+    BOOL GetAddressCells(int settingId, kwvd::Rect& cells) const;
+    // TRUE when at least one child of the id was moved.
+    BOOL SetAddressCells(int settingId, const kwvd::Rect& cells);
+    // Takes a placeholder text; FALSE when no child has the id or the text
+    // is no placeholder.
+    BOOL SetAddressFromPlaceholder(int settingId, const QString& text);
+
     void Copy(const CFormElement& other) override;
     // Nothing to draw, so no hint.
     BOOL Select(BOOL select) override;
     void Revalidate(int mode) override;
 
 private:
+    // Each Address child of the id, in child order.
+    template <class Visit>
+    BOOL ForEachAddress(int settingId, Visit visit) const;
+
     int m_deviceIndex = -1;
 };

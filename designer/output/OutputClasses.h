@@ -4,7 +4,19 @@
 
 #include "platform/framework/Types.h"
 
+inline constexpr UINT IDS_ADDRESS_ATTACHMENT_NAME = 184; // first of the field names, up to 215
+inline constexpr UINT IDS_ADDRESS_PARAMETER1 = 187;      // "Parameter1" to "Parameter20": 187 to 206
+inline constexpr UINT IDS_DEFAULT_NAME = 235;
 inline constexpr UINT IDS_DEFAULT_OUTPUT_DEVICE = 239;
+inline constexpr UINT IDS_DOC = 246;
+inline constexpr UINT IDS_MASTER_DEVICE_READ_ERROR = 321;
+inline constexpr UINT IDS_MASTER_DEVICE_SAVE_ERROR = 322;
+inline constexpr UINT IDS_DEVICE_NAME_ACTIVE = 329;
+inline constexpr UINT IDS_DEVICE_INIT_FAILED = 330;
+inline constexpr UINT IDS_DOCSTORE_EXIT_PROGRAM = 371;
+inline constexpr UINT IDS_DOCSTORE_EXIT_LIBRARY = 372;
+inline constexpr UINT IDS_ADDRESS_DESCRIPTION = 373;
+inline constexpr UINT IDS_MASTER_DEVICE_FILE_KEPT = 12301;
 
 void RegisterOutputClasses();
 void RegisterOutputStrings();

@@ -1,11 +1,43 @@
 #include "designer/output/OutputDeviceManager.h"
 
+#include "designer/document/DesignerDoc.h"
+#include "designer/document/JVXArchive.h"
+#include "designer/document/LocalHostName.h"
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/shell/preferences/Preferences.h"
+#include "platform/framework/Archive.h"
+#include "platform/framework/File.h"
+#include "platform/ui/MessageFormat.h"
+#include "platform/ui/PromptHelpers.h"
 #include "platform/ui/StringTable.h"
 
+#include <set>
+#include <vector>
+
 KWVD_IMPLEMENT_SERIAL(COutputDeviceManager, CObject, VERSIONABLE_SCHEMA | 3)
+
+namespace {
+
+// Frees the devices a WVD load made and did not hand on: each object once,
+// never one that now lives in the master list or is the default device.
+void DeleteUnclaimed(std::vector<COutputDevice*>& read, const COutputDevice* defaultDevice)
+{
+    std::set<COutputDevice*> unique;
+    for (COutputDevice* device : read) {
+        if (device != nullptr && device != defaultDevice)
+            unique.insert(device);
+    }
+    read.clear();
+    for (COutputDevice* device : unique) {
+        const CObList* master = COutputDeviceManager::GetMasterList();
+        if (master != nullptr && master->Find(device) != master->end())
+            continue;
+        delete device;
+    }
+}
+
+} // namespace
 
 const QString& COutputDeviceManager::DefaultDeviceName()
 {
@@ -17,14 +49,6 @@ COutputDeviceManager::COutputDeviceManager()
     : COutputDeviceManager(nullptr)
 {
 }
-
-COutputDeviceManager::COutputDeviceManager(CDesignerDoc* document)
-    : m_pDocument(document)
-{
-    m_devices.SetSize(1);
-}
-
-COutputDeviceManager::~COutputDeviceManager() = default;
 
 COutputDevice* COutputDeviceManager::GetDevice(int index)
 {
@@ -49,6 +73,14 @@ COutputDevice* COutputDeviceManager::GetExportDevice()
     if (m_pDocument != nullptr)
         m_pExportDevice->SetFileExitProgramLibrary(Preferences().DefaultLibrary);
     return m_pExportDevice.get();
+}
+
+void COutputDeviceManager::SetExportPageSize(const int size[2])
+{
+    COutputDevice* device = GetExportDevice();
+    // The setters refuse what lies outside -1 and 0..999999.
+    device->SetPageWidthTwips(size[0]);
+    device->SetPageHeightTwips(size[1]);
 }
 
 int COutputDeviceManager::AttachDevice(COutputDevice* device)
@@ -123,6 +155,23 @@ BOOL COutputDeviceManager::GetDisplayName(int index, QString& text)
     return TRUE;
 }
 
+BOOL COutputDeviceManager::FindInDevice(int index, const QString& text)
+{
+    const COutputDevice* device = GetDevice(index);
+    return device != nullptr ? device->Find(text) : FALSE;
+}
+
+BOOL COutputDeviceManager::ReplaceInDevice(int index, const QString& find, const QString& replace)
+{
+    COutputDevice* device = GetDevice(index);
+    return device != nullptr ? device->Replace(find, replace) : FALSE;
+}
+
+wchar_t COutputDeviceManager::GetXmlDocumentFlag() const
+{
+    return m_pDocument != nullptr && m_pDocument->IsXmlDocument() ? L'1' : L'0';
+}
+
 BOOL COutputDeviceManager::IsAnyDeviceInUse()
 {
     if (GetDefaultDevice()->IsInUse())
@@ -130,6 +179,19 @@ BOOL COutputDeviceManager::IsAnyDeviceInUse()
     for (int i = 1; i < GetSlotCount(); ++i) {
         const auto* device = static_cast<const COutputDevice*>(m_devices.GetAt(i));
         if (device != nullptr && device->IsInUse())
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL COutputDeviceManager::IsFaxDeviceInUse()
+{
+    const COutputDevice* defaultDevice = GetDefaultDevice();
+    if (defaultDevice->IsInUse() && defaultDevice->GetType() == COutputDevice::kFaxType)
+        return TRUE;
+    for (int i = 1; i < GetSlotCount(); ++i) {
+        const auto* device = static_cast<const COutputDevice*>(m_devices.GetAt(i));
+        if (device != nullptr && device->IsInUse() && device->GetType() == COutputDevice::kFaxType)
             return TRUE;
     }
     return FALSE;
@@ -158,12 +220,190 @@ BOOL COutputDeviceManager::ReassignElement(int newIndex, int oldIndex, CFormOutp
     return TRUE;
 }
 
-std::unique_ptr<COutputDevice> COutputDeviceManager::CreateDevice()
+int COutputDeviceManager::AddDeviceByName(const QString& name, const QString& typeCode)
 {
-    return std::make_unique<COutputDevice>();
+    int type = -1;
+    COutputDevice::GetTypeFromCode(typeCode, type);
+    if (name == GetDefaultDevice()->GetName())
+        return 0;
+    if (const int index = FindIndexByName(name); index != 0)
+        return index;
+    COutputDevice* device = FindMasterByName(name);
+    if (device == nullptr) {
+        std::unique_ptr<COutputDevice> created = CreateNamedDevice(name, type, QString());
+        if (AddToMaster(this, created.get())) {
+            device = created.release();
+        } else {
+            // Refused as equal to a master device: that one serves.
+            device = FindEqualInMaster(created.get());
+            if (device == nullptr)
+                return -1;
+        }
+    }
+    return AttachDevice(device);
 }
 
-std::unique_ptr<COutputDevice> COutputDeviceManager::CreateNamedDevice(QString name, int type, const QString& description)
+std::unique_ptr<COutputDevice> COutputDeviceManager::CreateDevice()
 {
-    return std::make_unique<COutputDevice>(type, name.toUpper(), description);
+    auto device = std::make_unique<COutputDevice>();
+    ApplyDisplayDefaults(device.get());
+    return device;
+}
+
+std::unique_ptr<COutputDevice> COutputDeviceManager::CreateNamedDevice(QString name, int type,
+                                                                       const QString& description)
+{
+    auto device = std::make_unique<COutputDevice>(type, name.toUpper(), description);
+    ApplyDisplayDefaults(device.get());
+    return device;
+}
+
+std::unique_ptr<COutputDevice> COutputDeviceManager::CreateDeviceCopy(const COutputDevice* source)
+{
+    if (source == nullptr)
+        return nullptr;
+    auto device = std::make_unique<COutputDevice>(source);
+    ApplyDisplayDefaults(device.get());
+    return device;
+}
+
+COutputDevice* COutputDeviceManager::CreateMasterDevice(const COutputDevice* model, QString name, int type)
+{
+    if (name.isEmpty())
+        return nullptr;
+    name = name.toUpper();
+    if (COutputDevice* existing = FindMasterByName(name))
+        return existing;
+    std::unique_ptr<COutputDevice> device;
+    if (model != nullptr) {
+        device = CreateDeviceCopy(model);
+        device->SetName(name);
+        device->SetType(type);
+    } else {
+        device = CreateNamedDevice(name, type, QString());
+    }
+    if (!AddToMaster(this, device.get()))
+        return nullptr;
+    return device.release();
+}
+
+void COutputDeviceManager::ApplyDisplayDefaults(COutputDevice* device)
+{
+    if (device == nullptr || m_pDocument == nullptr)
+        return;
+    const CPreferences& preferences = Preferences();
+    device->SetDisplayFolder(preferences.DefaultLibrary + QStringLiteral("/PCSRV"));
+    device->SetDisplayServerPath(preferences.GetExportPathRoot());
+    QString host;
+    GetLocalHostName(host);
+    device->SetDisplayTargetAddress(host);
+}
+
+// ---------------------------------------------------------------- WVD form
+
+void COutputDeviceManager::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        m_devices.Serialize(ar);
+        ar.WriteObject(GetDefaultDevice());
+        return;
+    }
+
+    const UINT stored = ar.GetObjectSchema();
+    const UINT schema = stored == CArchive::kNoObjectSchema ? 3 : stored;
+    if (auto* document = dynamic_cast<CDesignerDoc*>(ar.m_pDocument))
+        m_pDocument = document;
+
+    std::vector<COutputDevice*> read;
+    try {
+        const DWORD count = ar.ReadCount();
+        ar.EnsureAvailable(count * 2ull);
+        read.reserve(count);
+        for (DWORD i = 0; i < count; ++i)
+            read.push_back(ar.ReadObject<COutputDevice>());
+        if (schema > 2) {
+            m_pDefaultDevice.reset();
+            COutputDevice* defaultDevice = ar.ReadObject<COutputDevice>();
+            // A default device that is also in the array is owned here from
+            // now on; step (a) below keeps it out of the deletion.
+            m_pDefaultDevice.reset(defaultDevice);
+        } else if (schema == 2) {
+            GetDefaultDevice()->Serialize(ar);
+        }
+    } catch (...) {
+        COutputDevice* defaultDevice = m_pDefaultDevice.get();
+        DeleteUnclaimed(read, defaultDevice);
+        throw;
+    }
+
+    COutputDevice* defaultDevice = GetDefaultDevice();
+    // Slot 0 stays empty whatever the file says.
+    for (size_t j = 1; j < read.size(); ++j) {
+        COutputDevice* device = read[j];
+        if (device == nullptr)
+            continue;
+        COutputDevice* placed = nullptr;
+        if (device->IsEqual(defaultDevice)) {
+            placed = defaultDevice;
+            if (device == defaultDevice)
+                read[j] = nullptr;
+        } else if (COutputDevice* master = FindEqualInMaster(device)) {
+            placed = master;
+        } else if (AddToMaster(this, device)) {
+            placed = device;
+            read[j] = nullptr;
+        } else {
+            Prompts().MessageBox(FormatResMessage(IDS_DEVICE_INIT_FAILED, device->GetName()), {}, MB_OK);
+            DeleteUnclaimed(read, defaultDevice);
+            AfxThrowArchiveException(CArchiveException::genericException, ar.GetFilePath());
+        }
+        if (static_cast<qsizetype>(j) >= m_devices.GetSize())
+            m_devices.SetSize(static_cast<qsizetype>(j) + 1);
+        m_devices.SetAt(static_cast<qsizetype>(j), placed);
+    }
+    DeleteUnclaimed(read, defaultDevice);
+}
+
+// ---------------------------------------------------------------- JVX section
+
+void COutputDeviceManager::ExchangeJVX(CJVXArchive& ar)
+{
+    if (ar.IsStoring()) {
+        const COutputDevice* exportDevice = GetExportDevice();
+        const wchar_t flag = GetXmlDocumentFlag();
+        COutputDevice* defaultDevice = GetDefaultDevice();
+        if (defaultDevice->IsInUse())
+            defaultDevice->ExchangeJVX(ar, flag, exportDevice);
+        for (int i = 0; i < GetSlotCount(); ++i) {
+            if (auto* device = static_cast<COutputDevice*>(m_devices.GetAt(i)))
+                device->ExchangeJVX(ar, flag, exportDevice);
+        }
+        return;
+    }
+
+    if (CDesignerDoc* document = ar.GetDocument())
+        m_pDocument = document;
+    const int version = ar.GetVersion();
+    for (;;) {
+        const LONG position = ar.Seek(0, CFile::current);
+        QString next;
+        const int read = ar.ReadText(next, 2);
+        ar.Seek(position, CFile::begin);
+        if (read != 2 || next.size() < 2 || next[0] != u'*' || !QStringLiteral("SAFHDE").contains(next[1]))
+            break;
+
+        std::unique_ptr<COutputDevice> device = CreateDevice();
+        device->ExchangeJVX(ar, GetXmlDocumentFlag(), nullptr);
+        COutputDevice* master = FindEqualInMaster(device.get());
+        if (master == nullptr) {
+            if (!AddToMaster(this, device.get()))
+                continue;
+            master = device.release();
+        }
+        AttachDevice(master);
+        if (version > 17) {
+            const int size[2] = {master->GetPageWidthTwips(), master->GetPageHeightTwips()};
+            SetExportPageSize(size);
+        }
+    }
 }

@@ -2,13 +2,19 @@
 // The document's output devices by index. Output elements name their device
 // by index: 0 is always the document's default device "*DOC", which the
 // manager owns and creates on first use; 1 and up are slots that point at
-// devices owned elsewhere (the shared device list), which the manager never
-// deletes. A slot is emptied when its device loses its last user and is
-// reused before the array grows, so the indexes elements hold stay valid.
+// devices of the process-wide master list, which the manager never deletes.
+// A slot is emptied when its device loses its last user and is reused before
+// the array grows, so the indexes elements hold stay valid.
 //
-// The export device is a scratch device, also owned here, whose name stands
-// in for "*DOC" when a document-level value must be resolved.
+// The export device is a scratch device, also owned here, that carries the
+// document-level values with which "*DOC" and -1 are resolved on export.
+//
+// The master list is shared by every manager of the process: loaded from the
+// master device file when the first manager is made, saved and freed when
+// the last one goes. A document's devices are shared objects of that list,
+// so two documents with equal devices use the same object.
 
+#include "designer/output/OutputDeviceAddressType.h"
 #include "platform/framework/Collections.h"
 #include "platform/framework/Object.h"
 #include "platform/framework/Types.h"
@@ -17,8 +23,10 @@
 
 #include <memory>
 
+class CArchive;
 class CDesignerDoc;
 class CFormOutputElement;
+class CJVXArchive;
 class COutputDevice;
 
 class COutputDeviceManager : public CObject
@@ -48,7 +56,12 @@ public:
     // which may be null; any other index: null.
     COutputDevice* GetDevice(int index);
     COutputDevice* GetDefaultDevice();
+    // With a document its exit program library follows DefaultLibrary at
+    // every call.
     COutputDevice* GetExportDevice();
+    // Width and height in 1/1440 inch; each taken when it is -1 or within
+    // 0..999999.
+    void SetExportPageSize(const int size[2]);
 
     // The device's index, putting it into the first empty slot from 1 (or a
     // new one) when it is in none; 0 for a null device.
@@ -70,9 +83,16 @@ public:
     int GetDeviceType(int index);
     // The device's display name; FALSE without a device.
     BOOL GetDisplayName(int index, QString& text);
+    // Devices hold no searchable text: always FALSE.
+    BOOL FindInDevice(int index, const QString& text);
+    BOOL ReplaceInDevice(int index, const QString& find, const QString& replace);
+    // '1' for an XML document, else '0'.
+    wchar_t GetXmlDocumentFlag() const;
 
     // TRUE when the default device or any slot's device has users.
     BOOL IsAnyDeviceInUse();
+    // The same, for fax devices only.
+    BOOL IsFaxDeviceInUse();
 
     // Moves an Output element from the device at oldIndex to the one at
     // newIndex (-1: no device). TRUE at once for equal indexes; FALSE, with
@@ -80,10 +100,57 @@ public:
     // null. A slot device left without users is released from its slot.
     BOOL ReassignElement(int newIndex, int oldIndex, CFormOutputElement* element);
 
-    // Every device the manager makes comes from one of these two.
+    // The index of the device of that name: the default device, a slot, or
+    // the master device of that name attached now (made and added to the
+    // master list when there is none). -1 when the master list refuses it.
+    int AddDeviceByName(const QString& name, const QString& typeCode);
+
+    // Every device the manager makes comes from one of these, and each gets
+    // the display defaults.
     std::unique_ptr<COutputDevice> CreateDevice();
     // The name is upper-cased first.
     std::unique_ptr<COutputDevice> CreateNamedDevice(QString name, int type, const QString& description);
+    // Null for a null source.
+    std::unique_ptr<COutputDevice> CreateDeviceCopy(const COutputDevice* source);
+    // The master device of the name, made from the model (or afresh) and
+    // added to the master list when there is none; null for an empty name
+    // or when the list refuses it.
+    COutputDevice* CreateMasterDevice(const COutputDevice* model, QString name, int type);
+    // The display folder, server path and target address a new device
+    // starts with; nothing without a document.
+    void ApplyDisplayDefaults(COutputDevice* device);
+
+    // The address fields a device offers, by its type; FALSE (list
+    // untouched) without a device.
+    BOOL GetAddressTypes(int deviceIndex, OutputDeviceAddressTypeList& list);
+    BOOL FillAddressTypes(const COutputDevice* device, OutputDeviceAddressTypeList& list) const;
+    // Every address field, in the order of the Address page's full list.
+    static void AddAllAddressTypes(OutputDeviceAddressTypeList& list);
+
+    // The slots and then the default device. Loading shares each device read
+    // with an equal master device, or adds it to the master list.
+    void Serialize(CArchive& ar) override;
+
+    // The JVX device section.
+    void ExchangeJVX(CJVXArchive& ar);
+
+    // --- The master list.
+    // Loaded by the first manager, saved and freed by the last.
+    static void LoadMasterFile();
+    static void SaveMasterFile();
+    // TRUE when the device is now in the list (which then owns it). An
+    // equal device already there gives FALSE without a message. Same-named
+    // devices without users are replaced (and leave the asking manager's
+    // slots); one with users refuses the device after message 329.
+    static BOOL AddToMaster(COutputDeviceManager* manager, COutputDevice* device);
+    static COutputDevice* FindEqualInMaster(const COutputDevice* device);
+    static COutputDevice* FindMasterByName(const QString& name);
+    // Null while no manager lives.
+    static const CObList* GetMasterList();
+    static int GetLiveManagerCount();
+    // MasterOutputDeviceFileV2, filled from the data folder when empty;
+    // empty when neither is set, and then the list lives in memory only.
+    static QString GetMasterFilePath();
 
 private:
     CDesignerDoc* m_pDocument = nullptr;

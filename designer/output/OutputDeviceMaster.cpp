@@ -1,0 +1,211 @@
+// The process-wide master list of output devices and its file.
+
+#include "designer/output/OutputClasses.h"
+#include "designer/output/OutputDevice.h"
+#include "designer/output/OutputDeviceManager.h"
+#include "designer/shell/preferences/Preferences.h"
+#include "platform/framework/Archive.h"
+#include "platform/framework/File.h"
+#include "platform/framework/SafeFileSave.h"
+#include "platform/ui/MessageFormat.h"
+#include "platform/ui/PromptHelpers.h"
+#include "platform/ui/StringTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <memory>
+
+namespace {
+
+struct MasterState
+{
+    std::unique_ptr<CObList> list; // owns its devices
+    int liveManagers = 0;
+    // The last load met a file it could not read (not a missing one): the
+    // next save keeps that file aside before it writes a new one.
+    bool loadFailed = false;
+};
+
+MasterState& Master()
+{
+    static MasterState state;
+    return state;
+}
+
+void FreeMasterList()
+{
+    MasterState& state = Master();
+    if (!state.list)
+        return;
+    for (CObject* object : *state.list)
+        delete object;
+    state.list->RemoveAll();
+    state.list.reset();
+}
+
+void ReportMasterFailure(const CException& error, UINT messageId, const QString& path)
+{
+    if (Preferences().EnableDebugServices)
+        ReportError(error);
+    Prompts().MessageBox(FormatResMessage(messageId, path), {}, MB_OK);
+}
+
+} // namespace
+
+COutputDeviceManager::COutputDeviceManager(CDesignerDoc* document)
+    : m_pDocument(document)
+{
+    m_devices.SetSize(1);
+    if (Master().liveManagers == 0)
+        LoadMasterFile();
+    ++Master().liveManagers;
+}
+
+COutputDeviceManager::~COutputDeviceManager()
+{
+    m_pDefaultDevice.reset();
+    m_pExportDevice.reset();
+    if (Master().liveManagers > 0 && --Master().liveManagers == 0)
+        SaveMasterFile();
+}
+
+const CObList* COutputDeviceManager::GetMasterList()
+{
+    return Master().list.get();
+}
+
+int COutputDeviceManager::GetLiveManagerCount()
+{
+    return Master().liveManagers;
+}
+
+QString COutputDeviceManager::GetMasterFilePath()
+{
+    CPreferences& preferences = Preferences();
+    if (preferences.MasterOutputDeviceFileV2.isEmpty()) {
+        // Without a data folder (preferences never loaded) there is no
+        // place of the user's to write to.
+        if (preferences.ApplicationDataDirectory.isEmpty())
+            return {};
+        const QString fileName = StringTable::Find(240).value_or(QStringLiteral("wvdOutpV2.dat"));
+        preferences.MasterOutputDeviceFileV2 =
+            QDir::toNativeSeparators(preferences.ApplicationDataDirectory + u'/' + fileName);
+    }
+    return preferences.MasterOutputDeviceFileV2;
+}
+
+void COutputDeviceManager::LoadMasterFile()
+{
+    MasterState& state = Master();
+    FreeMasterList();
+    state.list = std::make_unique<CObList>();
+    state.loadFailed = false;
+
+    const QString path = GetMasterFilePath();
+    if (path.isEmpty())
+        return;
+    CFile file;
+    CFileException openError;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &openError)) {
+        // The first run has no file yet; anything else must not be
+        // overwritten silently by the next save.
+        if (openError.m_cause != CFileException::fileNotFound && QFileInfo::exists(path))
+            state.loadFailed = true;
+        return;
+    }
+    try {
+        CArchive ar(&file, CArchive::load, 4096);
+        const DWORD count = ar.ReadCount();
+        ar.EnsureAvailable(count * 2ull);
+        for (DWORD i = 0; i < count; ++i) {
+            COutputDevice* device = ar.ReadObject<COutputDevice>();
+            if (device != nullptr)
+                state.list->AddTail(device);
+        }
+        ar.Close();
+    } catch (const CException& error) {
+        state.loadFailed = true;
+        ReportMasterFailure(error, IDS_MASTER_DEVICE_READ_ERROR, path);
+    }
+}
+
+void COutputDeviceManager::SaveMasterFile()
+{
+    MasterState& state = Master();
+    if (!state.list)
+        return;
+    const QString path = GetMasterFilePath();
+    if (!path.isEmpty()) {
+        if (state.loadFailed && QFileInfo(path).isFile()) {
+            const QString kept = path + QStringLiteral(".damaged");
+            QFile::remove(kept);
+            if (QFile::rename(path, kept))
+                Prompts().MessageBox(FormatResMessage(IDS_MASTER_DEVICE_FILE_KEPT, path, kept), {}, MB_OK);
+        }
+        try {
+            kwvd::SaveFileReplacing(path, [&state](CFile& file) {
+                CArchive ar(&file, CArchive::store, 4096);
+                ar.WriteCount(static_cast<DWORD>(state.list->GetCount()));
+                for (const CObject* device : *state.list)
+                    ar.WriteObject(device);
+                ar.Close();
+            });
+            state.loadFailed = false;
+        } catch (const CException& error) {
+            ReportMasterFailure(error, IDS_MASTER_DEVICE_SAVE_ERROR, path);
+        }
+    }
+    FreeMasterList();
+}
+
+BOOL COutputDeviceManager::AddToMaster(COutputDeviceManager* manager, COutputDevice* device)
+{
+    CObList* list = Master().list.get();
+    if (list == nullptr || device == nullptr || FindEqualInMaster(device) != nullptr)
+        return FALSE;
+    for (auto it = list->begin(); it != list->end();) {
+        auto* existing = static_cast<COutputDevice*>(*it);
+        if (existing->GetName() != device->GetName()) {
+            ++it;
+            continue;
+        }
+        if (existing->IsInUse()) {
+            Prompts().MessageBox(FormatResMessage(IDS_DEVICE_NAME_ACTIVE, existing->GetName()), {}, MB_OK);
+            return FALSE;
+        }
+        if (manager != nullptr)
+            manager->DetachDevice(existing);
+        it = list->RemoveAt(it);
+        delete existing;
+    }
+    list->AddTail(device);
+    return TRUE;
+}
+
+COutputDevice* COutputDeviceManager::FindEqualInMaster(const COutputDevice* device)
+{
+    const CObList* list = Master().list.get();
+    if (list == nullptr || device == nullptr)
+        return nullptr;
+    for (CObject* object : *list) {
+        auto* candidate = static_cast<COutputDevice*>(object);
+        if (device->IsEqual(candidate))
+            return candidate;
+    }
+    return nullptr;
+}
+
+COutputDevice* COutputDeviceManager::FindMasterByName(const QString& name)
+{
+    const CObList* list = Master().list.get();
+    if (list == nullptr)
+        return nullptr;
+    for (CObject* object : *list) {
+        auto* candidate = static_cast<COutputDevice*>(object);
+        if (candidate->GetName() == name)
+            return candidate;
+    }
+    return nullptr;
+}
