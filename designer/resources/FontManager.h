@@ -5,17 +5,26 @@
 // character set its text is shown in. The output page's manager is the
 // document's font list.
 //
-// What is here is what the page and the document use; the font slots, the
-// master font list and the font commands live with the host fonts.
+// The class also keeps the process-wide master font list and font library
+// list: loaded on first use, saved and freed when the last font manager goes.
+// Pages only point at master records.
 
+#include "designer/resources/SelectedFontList.h"
+#include "platform/framework/Collections.h"
 #include "platform/framework/Object.h"
 #include "platform/framework/Types.h"
 
+#include <QFont>
 #include <QSize>
 #include <QString>
 
 #include <span>
+#include <vector>
 
+class CAS400Font;
+class CAS400FontLib;
+class CFormElement;
+class CJVXArchive;
 class CPage;
 
 // The document's language settings, which the font records and the JVX file
@@ -108,7 +117,81 @@ public:
     int GetFontListChoice() const { return m_nFontListChoice; }
     void SetFontListChoice(int choice) { m_nFontListChoice = choice; }
 
+    // ---- stored forms
+    void Serialize(CArchive& ar) override;
+    // The JVX font section: header, then a record per used index.
+    void ExchangeJVX(CJVXArchive& ar);
+
+    // ---- font indexes
+    CSelectedFontList& GetFontList() { return m_fonts; }
+    const CSelectedFontList& GetFontList() const { return m_fonts; }
+    // The index's primary font, else index 0's; null with neither.
+    CAS400Font* GetFont(int index) const;
+    // The display font of GetFont in the display character set.
+    const QFont* GetWindowsFont(int index);
+    // Of the index's own primary font; empty when it has none.
+    QString GetFontDescription(int index) const;
+    // The index's own primary font's advances, rebuilt when built for fewer
+    // than count; empty when there is none.
+    std::span<const int> GetCharWidths(int index, int count);
+    // TRUE for 0; otherwise only for an index whose primary font is not the
+    // very record index 0 holds.
+    BOOL IsUsableFontIndex(int index) const;
+    // The document's code page is a double-byte one.
+    BOOL IsDbcsCcsid() const;
+    // Moves the element from the old index's users to the new one's; the
+    // index it now has, 0 when the new one cannot take it.
+    int MoveFontUser(int oldIndex, CFormElement* element, int newIndex);
+
+    // A master record for a font read from a file: the same font, the same
+    // face, size and style, added after question 298, or the best installed
+    // match after message 299; null when there is none. The record stays the
+    // caller's. Asks nothing while the document is read quietly.
+    CAS400Font* ResolveMasterFont(const CAS400Font* font);
+
+    // ---- master font list (process-wide)
+    // Loaded on first use.
+    static CObList* GetMasterFontList();
+    static CObList* GetFontLibraryList();
+    static void LoadMasterFontFile();
+    // Saves both lists when both exist, then frees them.
+    static void SaveMasterFontFile();
+    // The master file's path; an empty preference is filled with the default.
+    static QString MasterFontFilePath();
+    // The master list takes the record: FALSE (the caller keeps it) for null
+    // or when an equal font is already there.
+    static BOOL AddToMasterList(CAS400Font* font);
+    // Takes a font that no open page uses off the master list (the record
+    // itself lives on until exit); otherwise says why not (226, 227).
+    BOOL DeleteMasterFont(CAS400Font* font);
+    static CAS400Font* FindMasterFont(const CAS400Font* font);
+    // Same typeface (case counts), height and style flags.
+    static CAS400Font* FindMasterFontByFace(const CAS400Font* font);
+    // Appends master records of installed libraries; FALSE without a list.
+    static BOOL GetInstalledFonts(std::vector<CAS400Font*>& fonts);
+    // The installed font of the lowest score below 0xFFFF; the first of
+    // equal scores wins.
+    static CAS400Font* FindBestMatch(const CAS400Font* wanted);
+    static void SyncFontLibrary(const QString& library);
+    static BOOL InstallFontLibrary(const QString& library);
+    static BOOL RemoveFontLibrary(const QString& library);
+    static CAS400FontLib* FindFontLibrary(const QString& library);
+    // Font managers alive now.
+    static int GetLiveManagerCount();
+
+    // ---- font exchange files
+    // Adds the file's fonts, completed from CSDEF.FNT, to the master list.
+    BOOL ImportFontExchangeFile(const QString& path);
+    // Writes every master font; FALSE (message 285) when the file cannot be
+    // written.
+    BOOL ExportFontExchangeFile(const QString& path);
+    static BOOL ImportFontExchangeFile(const QString& path, const FontLanguageDefaults& defaults);
+
 private:
+    static void RegisterLiveManager(CFontManager* manager);
+    // TRUE when it was the last one.
+    static bool UnregisterLiveManager(CFontManager* manager);
+
     CPage* m_pPage = nullptr;
     QString m_strFontGroupName;
     QString m_strFontGroupDescription;
@@ -118,4 +201,6 @@ private:
     BOOL m_bDefaultFollowsGrid = TRUE;
     FontLanguageDefaults m_languageDefaults;
     BYTE m_nDisplayCharSet = 0;
+    CSelectedFontList m_fonts;
+    BOOL m_bQuietResolve = FALSE;
 };

@@ -1,0 +1,78 @@
+#pragma once
+// A test's own data folder, preferences and scripted prompts, so that the
+// master font and barcode files live in a temporary folder.
+
+#include "designer/resources/ResourceClasses.h"
+#include "designer/shell/preferences/PreferenceStrings.h"
+#include "designer/shell/preferences/Preferences.h"
+#include "platform/ui/ScriptedPromptService.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class FontTestEnvironment : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        RegisterResourceClasses();
+        RegisterPreferenceStrings();
+        m_preferences.ApplicationDataDirectory = m_dir.path();
+        m_preferences.DefaultCodePageID = 285;
+        m_preferences.DefaultChrID = 697;
+        m_preferences.DefaultCodePage = QStringLiteral("T1V10285");
+        m_previousPreferences = SetPreferences(&m_preferences);
+        m_prompts = std::make_shared<ScriptedPromptService>();
+        m_previousPrompts = SetPrompts(m_prompts);
+    }
+
+    void TearDown() override
+    {
+        SetPrompts(m_previousPrompts);
+        SetPreferences(m_previousPreferences);
+    }
+
+    // Forgets what was shown so far.
+    void FreshPrompts()
+    {
+        m_prompts = std::make_shared<ScriptedPromptService>();
+        SetPrompts(m_prompts);
+    }
+
+    QString PathOf(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+    static QByteArray ReadAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static void WriteAll(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    // The texts of the prompts shown so far.
+    QStringList Shown() const
+    {
+        QStringList texts;
+        for (const RecordedPrompt& prompt : m_prompts->Recorded())
+            texts << prompt.text;
+        return texts;
+    }
+
+    QTemporaryDir m_dir;
+    CPreferences m_preferences;
+    std::shared_ptr<ScriptedPromptService> m_prompts;
+
+private:
+    CPreferences* m_previousPreferences = nullptr;
+    std::shared_ptr<PromptService> m_previousPrompts;
+};
