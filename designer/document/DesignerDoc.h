@@ -244,6 +244,9 @@ public:
     void SendToBack(CFormElement* element, BOOL withChildren);
     void RevalidateElements(int mode);
     void EnsureDefaultOutputElement();
+    // The names of the Variable elements for the property pages' lists:
+    // at most 999 distinct names, sorted.
+    void GetVariableNames(QStringList& names) const;
     BOOL ContainsElement(const CFormElement* element) const;
 
 protected:

@@ -6,7 +6,14 @@
 #include "designer/document/DesignerDoc.h"
 
 #include "designer/elements/FormElement.h"
+#include "designer/elements/FormExitParamElement.h"
+#include "designer/elements/FormExitProgramElement.h"
+#include "designer/elements/FormEraserElement.h"
+#include "designer/elements/FormRemarkElement.h"
+#include "designer/elements/FormVariableElement.h"
 #include "designer/elements/FormOutputElement.h"
+#include "designer/elements/FormSourceElement.h"
+#include "designer/elements/FormTextElement.h"
 #include "designer/output/OutputDeviceManager.h"
 
 #include <iterator>
@@ -94,6 +101,27 @@ CFormElement* CDesignerDoc::CreateNewElement(int type, int side, const kwvd::Rec
     switch (type) {
     case FormElementType::Output:
         element = new CFormOutputElement(this);
+        break;
+    case FormElementType::Source:
+        element = new CFormSourceElement(this, rect);
+        break;
+    case FormElementType::Text:
+        element = new CFormTextElement(this, rect);
+        break;
+    case FormElementType::Eraser:
+        element = new CFormEraserElement(this, rect);
+        break;
+    case FormElementType::Remark:
+        element = new CFormRemarkElement(this);
+        break;
+    case FormElementType::Variable:
+        element = new CFormVariableElement(this, rect, side);
+        break;
+    case FormElementType::ExitParam:
+        element = new CFormExitParamElement(this, rect, side);
+        break;
+    case FormElementType::ExitProgram:
+        element = new CFormExitProgramElement(this);
         break;
     default:
         // The other kinds are made here once they exist.
@@ -364,4 +392,9 @@ void CDesignerDoc::EnsureDefaultOutputElement()
         return;
     }
     element->SetOutputDevice(0);
+}
+
+void CDesignerDoc::GetVariableNames(QStringList& names) const
+{
+    names = CFormVariableElement::GetVariableNames(this);
 }

@@ -1,7 +1,16 @@
 #include "designer/elements/ElementClasses.h"
 
 #include "designer/elements/FormElement.h"
+#include "designer/elements/FormExitParamElement.h"
+#include "designer/elements/FormExitProgramElement.h"
+#include "designer/elements/FormEraserElement.h"
+#include "designer/elements/FormRemarkElement.h"
+#include "designer/elements/FormVariableElement.h"
+#include "designer/elements/VariableStrings.h"
 #include "designer/elements/FormOutputElement.h"
+#include "designer/elements/FormSourceElement.h"
+#include "designer/elements/FormTextElement.h"
+#include "designer/document/APRTPDMRec.h"
 #include "platform/ui/StringTable.h"
 
 namespace {
@@ -38,5 +47,21 @@ void RegisterElementClasses()
 {
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormElement));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormOutputElement));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormEraserElement));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormRemarkElement));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormVariableElement));
+    RegisterRecordElementFactory(FormElementType::Eraser, &CFormEraserElement::FromRecord);
+    RegisterRecordElementFactory(FormElementType::Variable, &CFormVariableElement::FromRecord);
+    RegisterVariableStrings();
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormSourceElement));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormTextElement));
+    RegisterRecordElementFactory(FormElementType::Source, [](CAPRTPDMRec& record, CJVXArchive&) -> CFormElement* {
+        return new CFormSourceElement(record);
+    });
+    RegisterRecordElementFactory(FormElementType::Text, [](CAPRTPDMRec& record, CJVXArchive&) -> CFormElement* {
+        return new CFormTextElement(record);
+    });
+    CFormExitParamElement::Register();
+    CFormExitProgramElement::Register();
     StringTable::Add(kTypeNames);
 }

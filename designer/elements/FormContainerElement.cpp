@@ -206,47 +206,6 @@ CFormElement* CFormContainerElement::GetNextChild(ChildPosition& position) const
 
 // ---------------------------------------------------------------- persistence
 
-namespace {
-
-// Notes the elements whose base part is read while it lives; the previous
-// log is put back afterwards, so each reader sees only its own level.
-class ReadLogScope
-{
-public:
-    ReadLogScope(std::vector<CFormElement*>*& slot, std::vector<CFormElement*>& log)
-        : m_slot(slot), m_previous(slot)
-    {
-        m_slot = &log;
-    }
-    ~ReadLogScope() { m_slot = m_previous; }
-    ReadLogScope(const ReadLogScope&) = delete;
-    ReadLogScope& operator=(const ReadLogScope&) = delete;
-
-private:
-    std::vector<CFormElement*>*& m_slot;
-    std::vector<CFormElement*>* m_previous;
-};
-
-// Deletes the elements of the list that this read made; references to
-// elements read before belong to their first reader and stay.
-void DeleteMadeHere(CDesignerDoc* doc, const std::vector<CFormElement*>& read,
-                    const std::vector<CFormElement*>& made)
-{
-    std::vector<CFormElement*> deleted;
-    for (CFormElement* element : read) {
-        if (std::find(made.begin(), made.end(), element) == made.end()
-            || std::find(deleted.begin(), deleted.end(), element) != deleted.end())
-            continue;
-        deleted.push_back(element);
-        if (doc != nullptr)
-            doc->DeleteElement(element, TRUE);
-        else
-            delete element;
-    }
-}
-
-} // namespace
-
 void CFormContainerElement::SerializeChildren(CArchive& ar)
 {
     const bool keep = m_pDoc != nullptr && m_pDoc->m_serialising;
@@ -265,7 +224,7 @@ void CFormContainerElement::SerializeChildren(CArchive& ar)
     std::vector<CFormElement*> made;
     std::vector<CFormElement*> read;
     {
-        ReadLogScope log(s_pReadLog, made);
+        ReadLogScope log(made);
         try {
             const DWORD count = ar.ReadCount();
             for (DWORD i = 0; i < count; ++i) {

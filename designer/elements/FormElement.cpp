@@ -602,6 +602,22 @@ void CFormElement::DrawElementBox(QPainter& painter, const Rect& rect, const CFo
 
 thread_local std::vector<CFormElement*>* CFormElement::s_pReadLog = nullptr;
 
+void CFormElement::DeleteMadeHere(CDesignerDoc* doc, const std::vector<CFormElement*>& read,
+                                  const std::vector<CFormElement*>& made)
+{
+    std::vector<CFormElement*> deleted;
+    for (CFormElement* element : read) {
+        if (std::find(made.begin(), made.end(), element) == made.end()
+            || std::find(deleted.begin(), deleted.end(), element) != deleted.end())
+            continue;
+        deleted.push_back(element);
+        if (doc != nullptr)
+            doc->DeleteElement(element, TRUE);
+        else
+            delete element;
+    }
+}
+
 namespace {
 
 constexpr UINT kCurrentElementSchema = 20;

@@ -224,6 +224,25 @@ protected:
     // references to objects read before.
     static thread_local std::vector<CFormElement*>* s_pReadLog;
 
+    // Points s_pReadLog at a log while it lives and puts the previous one
+    // back afterwards, so each reader sees only its own level.
+    class ReadLogScope
+    {
+    public:
+        explicit ReadLogScope(std::vector<CFormElement*>& log) : m_previous(s_pReadLog) { s_pReadLog = &log; }
+        ~ReadLogScope() { s_pReadLog = m_previous; }
+        ReadLogScope(const ReadLogScope&) = delete;
+        ReadLogScope& operator=(const ReadLogScope&) = delete;
+
+    private:
+        std::vector<CFormElement*>* m_previous;
+    };
+
+    // Deletes, once each, the elements of read that this read made; references
+    // to elements read before belong to their first reader and stay.
+    static void DeleteMadeHere(CDesignerDoc* doc, const std::vector<CFormElement*>& read,
+                               const std::vector<CFormElement*>& made);
+
     // Sends the hint through the document; nothing without one.
     void Announce(int hint);
     void SetDocumentModified();
