@@ -47,8 +47,11 @@ function(kwvd_add_tests target)
   target_compile_definitions(${target} PRIVATE
     KWVD_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     KWVD_TEST_DATA_DIR="${ARG_DIR}/tests/data")
+  # Every test runs (and is listed) through env with the test environment:
+  # a list-valued ENVIRONMENT property does not survive gtest_discover_tests.
+  set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR /usr/bin/env ${KWVD_TEST_ENV})
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${KWVD_TEST_ENV}" TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
 endfunction()
