@@ -3,6 +3,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFileStrings.h"
+#include "designer/resources/FontManager.h"
 #include "designer/shell/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/Exceptions.h"
@@ -17,8 +18,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <span>
 #include <unordered_set>
 #include <vector>
 
@@ -205,6 +211,47 @@ private:
     bool m_stopped = false;
     bool m_atStart = true;
     bool m_afterCarriageReturn = false;
+};
+
+// Clip boxes are kept well inside int so that padding them and turning them
+// into cells cannot overflow.
+constexpr double kClipLimit = 1 << 28;
+
+int ClipCoordinate(double value)
+{
+    return static_cast<int>(std::clamp(value, -kClipLimit, kClipLimit));
+}
+
+// The painter's clip in its own coordinates, or the whole device when it
+// has none; empty when nothing can be painted.
+kwvd::Rect ClipBox(const QPainter& painter)
+{
+    QRectF box;
+    if (painter.hasClipping()) {
+        box = painter.clipBoundingRect();
+    } else if (const QPaintDevice* device = painter.device()) {
+        bool invertible = false;
+        const QTransform toLogical = painter.combinedTransform().inverted(&invertible);
+        if (invertible)
+            box = toLogical.mapRect(QRectF(0, 0, device->width(), device->height()));
+    }
+    if (box.isEmpty())
+        return {};
+    return kwvd::Rect(ClipCoordinate(std::floor(box.left())), ClipCoordinate(std::floor(box.top())),
+                      ClipCoordinate(std::ceil(box.right())), ClipCoordinate(std::ceil(box.bottom())));
+}
+
+// Whatever the page drawing changes on the caller's painter goes back.
+class PainterStateKeeper
+{
+public:
+    explicit PainterStateKeeper(QPainter& painter) : m_painter(painter) { m_painter.save(); }
+    ~PainterStateKeeper() { m_painter.restore(); }
+    PainterStateKeeper(const PainterStateKeeper&) = delete;
+    PainterStateKeeper& operator=(const PainterStateKeeper&) = delete;
+
+private:
+    QPainter& m_painter;
 };
 
 } // namespace
@@ -733,4 +780,66 @@ void CSpooledFile::ShowFileData() const
 {
     if (g_dataViewer != nullptr)
         g_dataViewer(m_loadedIdentity);
+}
+
+void CSpooledFile::DrawPage(QPainter& painter) const
+{
+    CPage* sourcePage = m_pDocument != nullptr ? m_pDocument->GetSourcePage() : nullptr;
+    if (sourcePage == nullptr || !painter.isActive())
+        return;
+    kwvd::Rect clip = ClipBox(painter);
+    if (clip.IsEmpty())
+        return;
+    // Glyphs stray a pixel past their cells: the cells around the clip are
+    // drawn too, so that their edges inside it are not lost.
+    clip.Inflate(1, 1);
+    kwvd::Rect cells = clip;
+    sourcePage->RectToCells(cells);
+
+    QStringList lines;
+    if (!GetTextInRect(cells.left, cells.top, cells.right + 1, cells.bottom + 1, lines, DisplayShiftMode))
+        return;
+
+    const PainterStateKeeper keeper(painter);
+    if (CFontManager* fonts = sourcePage->GetFontManager()) {
+        if (const QFont* font = fonts->GetWindowsFont(0))
+            painter.setFont(*font);
+    }
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setClipRect(clip.ToQRect(), Qt::IntersectClip);
+
+    qsizetype longest = 0;
+    for (const QString& line : lines)
+        longest = std::max(longest, line.size());
+    const std::span<const int> advances =
+        sourcePage->GetCharWidths(static_cast<int>(std::min<qsizetype>(longest, kMaxPageDimension)));
+
+    const QFont& font = painter.font();
+    // Blanks ink nothing unless the font lines them.
+    const bool drawBlanks = font.underline() || font.strikeOut();
+    // Text stands on the bottom of its line's cells, not on its baseline;
+    // a whole-pixel baseline keeps the glyphs sharp and off the next line.
+    const double descent = std::ceil(QFontMetricsF(font).descent());
+    // GetTextInRect starts at column 1 when the rectangle starts left of it.
+    const double left = static_cast<double>(sourcePage->GetCellWidth()) * (std::max(cells.left, 1) - 1);
+    const double cellHeight = sourcePage->GetCellHeight();
+
+    for (qsizetype row = 0; row < lines.size(); ++row) {
+        const QString& text = lines.at(row);
+        if (text.isEmpty())
+            continue;
+        const double baseline = cellHeight * (static_cast<double>(cells.top) + static_cast<double>(row)) - descent;
+        double x = left;
+        const qsizetype cellCount = std::min<qsizetype>(text.size(), static_cast<qsizetype>(advances.size()));
+        for (qsizetype i = 0; i < cellCount; ++i) {
+            // A character outside the basic plane takes its two units' cells.
+            const qsizetype units =
+                text.at(i).isHighSurrogate() && i + 1 < cellCount && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+            if (drawBlanks || !text.at(i).isSpace())
+                painter.drawText(QPointF(x, baseline), text.mid(i, units));
+            for (qsizetype u = 0; u < units; ++u)
+                x += advances[static_cast<size_t>(i + u)];
+            i += units - 1;
+        }
+    }
 }

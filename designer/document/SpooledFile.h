@@ -24,6 +24,7 @@
 
 class CArchive;
 class CDesignerDoc;
+class QPainter;
 
 // Deletes every page of the list (each object once, whatever its class)
 // and empties it. The list itself stays.
@@ -143,6 +144,12 @@ public:
     // when none is current) or after the last, as the user chooses. FALSE
     // when there is no clipboard or the user closes the question.
     BOOL PastePageFromClipboard();
+
+    // Draws the current page under the painter's clip in the source page's
+    // grid: each line's text stands on the bottom of its cells, one cell per
+    // character, in the source page's default font. The painter's state is
+    // left as it was.
+    void DrawPage(QPainter& painter) const;
 
     // Shows the loaded identity through the installed viewer.
     void ShowFileData() const;
