@@ -170,13 +170,15 @@ void CFormTextElement::DrawDest(QPainter& painter)
 
     CFontManager* manager = OutputFontManager();
     CPage* output = OutputPage();
+    // The font first: making it starts its advance table afresh, which
+    // would leave advances taken before it pointing at nothing.
+    const QFont* font = manager != nullptr ? manager->GetWindowsFont(m_fontIndex) : nullptr;
     const int count = static_cast<int>(m_text.size());
     std::span<const int> advances;
     if (m_alignToGrid != 0 && output != nullptr)
         advances = output->GetCharWidths(count);
     else if (manager != nullptr)
         advances = manager->GetCharWidths(m_fontIndex, count);
-    const QFont* font = manager != nullptr ? manager->GetWindowsFont(m_fontIndex) : nullptr;
     painter.save();
     painter.setBackgroundMode(Qt::TransparentMode);
     if (!printing)
@@ -258,7 +260,14 @@ BOOL CFormTextElement::ToRecord(CAPRTPDMRec& record)
     if (record.GetDocument() != nullptr)
         SetDocument(record.GetDocument());
     FitIfNeeded();
+    // The record gives the text's own columns, the box less its width
+    // adjust; an empty text has none, so it keeps the first cell of its box
+    // and reads back in the same place.
+    const int widthAdjust = m_widthAdjust;
+    if (m_text.isEmpty() && m_widthAdjust > 0)
+        m_widthAdjust = widthAdjust - 1;
     CFormElement::ToRecord(record);
+    m_widthAdjust = widthAdjust;
     record.m_opcode.SetValue(QStringLiteral("MOVE"));
     record.m_data.SetValue(m_text);
     if (m_alignToGrid != 0)

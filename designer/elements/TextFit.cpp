@@ -4,6 +4,7 @@
 #include "designer/document/Page.h"
 #include "designer/resources/AS400Font.h"
 #include "designer/resources/FontManager.h"
+#include "platform/framework/ScreenResolution.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 int RecordFontIndex(const CAPRTPDMRec& record, const CFontManager* manager)
 {
@@ -31,6 +33,23 @@ int ReleaseUnusableFont(CFontManager* manager, int fontIndex, CFormElement* elem
     return 0;
 }
 
+namespace {
+
+int DotsPerMetre(int dotsPerInch)
+{
+    return static_cast<int>(std::lround(dotsPerInch / 0.0254));
+}
+
+} // namespace
+
+QImage MeasuringImage()
+{
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.setDotsPerMeterX(DotsPerMetre(kwvd::ScreenResolution::LogPixelsX()));
+    image.setDotsPerMeterY(DotsPerMetre(kwvd::ScreenResolution::LogPixelsY()));
+    return image;
+}
+
 QSize MeasureFontText(CFontManager* manager, int fontIndex, const QString& text)
 {
     QSize size(0, 0);
@@ -39,7 +58,8 @@ QSize MeasureFontText(CFontManager* manager, int fontIndex, const QString& text)
     CAS400Font* font = manager->GetFont(fontIndex);
     if (font == nullptr)
         return size;
-    font->GetTextExtent(manager->GetDisplayCharSet(), size, text);
+    const QImage device = MeasuringImage();
+    font->GetTextExtent(manager->GetDisplayCharSet(), size, &device, text);
     // A fixed-pitch line is drawn with the advance table, so it measures
     // what the table adds up to.
     const int count = static_cast<int>(text.size());

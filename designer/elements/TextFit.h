@@ -5,6 +5,7 @@
 
 #include "platform/framework/Rect.h"
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 
@@ -17,9 +18,14 @@ class CPage;
 class QFont;
 class QPainter;
 
-// The size of the text in the index's font in output-page pixels; 0 x 0
-// when the manager names no font for the index. A fixed-pitch font gives
-// its advance table's width, as it is drawn.
+// A small image at the screen resolution the designer was given
+// (kwvd::ScreenResolution), to measure text on whether or not a view ever
+// draws the document, so both fit a box the same.
+QImage MeasuringImage();
+
+// The size of the text in the index's font in output-page pixels, measured
+// on MeasuringImage(); 0 x 0 when the manager names no font for the index.
+// A fixed-pitch font gives its advance table's width, as it is drawn.
 QSize MeasureFontText(CFontManager* manager, int fontIndex, const QString& text);
 
 // The font index of record field 19: its first character as a digit below

@@ -208,6 +208,7 @@ void CAS400Font::DropDisplayCaches()
     m_pWindowsFont.reset();
     m_charWidths.clear();
     m_nCharWidthsFor = 0;
+    m_bDisplayFontTried = false;
 }
 
 void CAS400Font::Serialize(CArchive& ar)
@@ -380,8 +381,14 @@ const QFont* CAS400Font::GetWindowsFont(BYTE charSet)
     (void)charSet;
     if (m_pWindowsFont)
         return m_pWindowsFont.get();
-    m_charWidths.clear();
-    m_nCharWidthsFor = 0;
+    // Making the font starts the advance table afresh, but only once per
+    // font: where no font can be made (no GUI application) every request
+    // lands here, and each would throw away the table built since.
+    if (!m_bDisplayFontTried) {
+        m_charWidths.clear();
+        m_nCharWidthsFor = 0;
+        m_bDisplayFontTried = true;
+    }
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         return nullptr;
     EnsureFaceSubstitutions();
@@ -428,10 +435,10 @@ BOOL CAS400Font::GetCharWidths(int count)
     return TRUE;
 }
 
-void CAS400Font::GetTextExtent(BYTE charSet, QSize& size, const QString& text)
+void CAS400Font::GetTextExtent(BYTE charSet, QSize& size, const QPaintDevice* device, const QString& text)
 {
     if (const QFont* font = GetWindowsFont(charSet)) {
-        const QFontMetrics metrics(*font);
+        const QFontMetrics metrics = device != nullptr ? QFontMetrics(*font, device) : QFontMetrics(*font);
         const int cell = metrics.height();
         const int em = font->pixelSize() > 0 ? font->pixelSize() : cell;
         const int internalLeading = std::max(0, cell - em);

@@ -20,6 +20,7 @@
 #include <vector>
 
 class CJVXArchive;
+class QPaintDevice;
 struct FontLanguageDefaults;
 
 class CAS400Font : public CObject
@@ -79,9 +80,10 @@ public:
     // The table last built; empty when there is none.
     std::span<const int> GetCharWidthTable() const { return m_charWidths; }
     int GetCharWidthsCount() const { return m_nCharWidthsFor; }
-    // The size of the text in the display font, without internal leading;
-    // a fixed-pitch table gives the width. Unmeasured without a font.
-    void GetTextExtent(BYTE charSet, QSize& size, const QString& text);
+    // The size of the text in the display font on the device (the screen
+    // when null), without internal leading; a fixed-pitch table gives the
+    // width. Unmeasured without a font.
+    void GetTextExtent(BYTE charSet, QSize& size, const QPaintDevice* device, const QString& text);
     // Advance of each character, for text the views draw one by one.
     std::vector<int> GetCharacterAdvances(BYTE charSet, const QString& text);
 
@@ -141,4 +143,7 @@ private:
     std::unique_ptr<QFont> m_pWindowsFont;
     std::vector<int> m_charWidths;
     int m_nCharWidthsFor = 0;
+    // Set by the first attempt to make the display font since the caches
+    // were dropped.
+    bool m_bDisplayFontTried = false;
 };

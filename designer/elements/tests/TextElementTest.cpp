@@ -2,11 +2,17 @@
 
 #include "designer/document/APRTPDMRec.h"
 #include "designer/elements/FormTextElement.h"
+#include "designer/elements/TextFit.h"
+#include "platform/framework/ScreenResolution.h"
 #include "tests/support/ArchiveBytes.h"
+#include "tests/support/FontFixtures.h"
 #include "tests/support/JvxBytes.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+
+#include <cmath>
 
 using kwvd::Rect;
 
@@ -47,14 +53,15 @@ TEST_F(TextElementTest, BoxFollowsTheTextInItsFont)
         const char* text;
         int advance; // output pixels per character; 0 keeps the default font
         int widthAdjust;
-        int columns; // of the box
+        int columns;    // of the box
+        int lastColumn; // of the record
     };
-    // The cell is 10 pixels wide.
+    // The cell is 10 pixels wide; the box starts in column 10.
     const Case cases[] = {
-        {"five letters in five cells", "TOTAL", 10, 0, 5},
-        {"five letters measuring seven cells", "TOTAL", 14, 2, 7},
-        {"no text is one cell wide", "", 10, 1, 1},
-        {"no font measures nothing", "TOTAL", 0, 0, 5},
+        {"five letters in five cells", "TOTAL", 10, 0, 5, 14},
+        {"five letters measuring seven cells", "TOTAL", 14, 2, 7, 14},
+        {"no text is one cell wide and keeps that cell", "", 10, 1, 1, 10},
+        {"no font measures nothing", "TOTAL", 0, 0, 5, 14},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -71,50 +78,73 @@ TEST_F(TextElementTest, BoxFollowsTheTextInItsFont)
         EXPECT_EQ(e->GetWidthAdjust(), c.widthAdjust);
         EXPECT_EQ(e->GetHeightAdjust(), 0);
         EXPECT_EQ(e->DestRect(), OutputCells(10, 5, 10 + c.columns, 6));
-        if (qstrlen(c.text) == 0) {
-            doc->DeleteElement(e, TRUE);
-            continue;
-        }
         // The record carries the text's own columns, without the adjust.
         CAPRTPDMRec record = RecordOf(*e);
         EXPECT_EQ(record.m_destFirstColumn.GetShort(), 10);
-        EXPECT_EQ(record.m_destLastColumn.GetShort(), 10 + static_cast<int>(qstrlen(c.text)) - 1);
+        EXPECT_EQ(record.m_destLastColumn.GetShort(), c.lastColumn);
         EXPECT_EQ(record.m_destLine.GetShort(), 5);
         EXPECT_EQ(record.m_lineCount.GetShort(), 1);
         doc->DeleteElement(e, TRUE);
     }
 }
 
-TEST_F(TextElementTest, UndrawnTextIsFittedBeforeItsRecordIsWritten)
+TEST_F(TextElementTest, UndrawnTextIsFittedAndKeepsItsPlaceThroughJvxAndWvd)
 {
-    AddFixedFont(1, 14);
-    CFormTextElement* e = Place(10, 5);
-    ASSERT_NE(e, nullptr);
-    e->SetText(QStringLiteral("TOTAL"));
-    e->SetFontIndex(1);
-    ASSERT_TRUE(e->NeedsFit());
+    struct Case
+    {
+        const char* name;
+        const char* text;
+        int boxRight;   // exclusive cell column of the fitted box
+        int lastColumn; // of the record
+    };
+    // Characters advance 14 pixels in 10-pixel cells; the box starts at 10, 5.
+    const Case cases[] = {
+        {"five letters measuring seven cells", "TOTAL", 17, 14},
+        {"an empty text keeps its cell", "", 11, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A slot whose last user went is emptied, so each row sets its font.
+        AddFixedFont(1, 14);
+        CFormTextElement* e = Place(10, 5);
+        ASSERT_NE(e, nullptr);
+        e->SetText(QString::fromLatin1(c.text));
+        e->SetFontIndex(1);
+        ASSERT_TRUE(e->NeedsFit());
 
-    const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { e->ExportJVX(ar); }, nullptr, doc.get());
-    EXPECT_EQ(e->DestRect(), OutputCells(10, 5, 17, 6));
+        const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { e->ExportJVX(ar); }, nullptr, doc.get());
+        EXPECT_EQ(e->DestRect(), OutputCells(10, 5, c.boxRight, 6));
 
-    JvxReader in(line, 28, nullptr, doc.get());
-    CAPRTPDMRec record(doc.get());
-    record.ExchangeJVX(in.Archive());
-    ASSERT_TRUE(record.IsValid());
-    EXPECT_EQ(record.m_opcode.GetValue(), QStringLiteral("MOVE"));
-    EXPECT_EQ(record.m_data.GetValue(), QStringLiteral("TOTAL"));
-    EXPECT_EQ(record.m_fontIndex.GetValue(), QStringLiteral("1"));
-    EXPECT_EQ(record.m_destFirstColumn.GetShort(), 10);
-    EXPECT_EQ(record.m_destLastColumn.GetShort(), 14);
+        JvxReader in(line, 28, nullptr, doc.get());
+        CAPRTPDMRec record(doc.get());
+        record.ExchangeJVX(in.Archive());
+        ASSERT_TRUE(record.IsValid());
+        EXPECT_EQ(record.m_opcode.GetValue(), QStringLiteral("MOVE"));
+        EXPECT_EQ(record.m_data.GetValue(), QString::fromLatin1(c.text));
+        EXPECT_EQ(record.m_fontIndex.GetValue(), QStringLiteral("1"));
+        EXPECT_EQ(record.m_destLine.GetShort(), 5);
+        EXPECT_EQ(record.m_destFirstColumn.GetShort(), 10);
+        EXPECT_EQ(record.m_destLastColumn.GetShort(), c.lastColumn);
 
-    std::unique_ptr<CFormElement> read(record.CreateElement(in.Archive()));
-    auto* text = dynamic_cast<CFormTextElement*>(read.get());
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->GetText(), QStringLiteral("TOTAL"));
-    EXPECT_EQ(text->GetFontIndex(), 1);
-    EXPECT_TRUE(text->SourceRect().IsNull());
-    text->FitDestToText();
-    EXPECT_EQ(text->DestRect(), OutputCells(10, 5, 17, 6));
+        std::unique_ptr<CFormElement> read(record.CreateElement(in.Archive()));
+        auto* text = dynamic_cast<CFormTextElement*>(read.get());
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->GetText(), QString::fromLatin1(c.text));
+        EXPECT_EQ(text->GetFontIndex(), 1);
+        EXPECT_TRUE(text->SourceRect().IsNull());
+        text->FitDestToText();
+        EXPECT_EQ(text->DestRect(), OutputCells(10, 5, c.boxRight, 6));
+
+        const Bytes object = Store([&](CArchive& ar) { e->Serialize(ar); });
+        CFormTextElement loaded;
+        Load(object, [&](CArchive& ar) {
+            ar.m_pDocument = doc.get();
+            loaded.Serialize(ar);
+        });
+        loaded.FitDestToText();
+        EXPECT_EQ(loaded.DestRect(), OutputCells(10, 5, c.boxRight, 6));
+        doc->DeleteElement(e, TRUE);
+    }
 }
 
 TEST_F(TextElementTest, AutomaticDescriptionFollowsTheText)
@@ -257,6 +287,98 @@ TEST_F(TextElementTest, PagesApplyInOrder)
     page.text = QStringLiteral("ignored");
     EXPECT_FALSE(e->ApplyPage(page, TextPageData::Font));
     EXPECT_EQ(e->GetText(), QStringLiteral("DUE"));
+}
+
+// A proportional font is measured by its display font, so these need a GUI
+// application; the screen resolution the designer was given decides the
+// cells the measure is fitted to.
+class TextMeasureTest : public TextElementTest
+{
+protected:
+    static void SetUpTestSuite() { EnsureGuiApplication(); }
+    void TearDown() override
+    {
+        TextElementTest::TearDown();
+        kwvd::ScreenResolution::Reset();
+    }
+
+    CAS400Font* AddProportionalFont(int index)
+    {
+        auto font = std::make_unique<CAS400Font>(QStringLiteral("C0H200A0"), QStringLiteral("T1V10037"), 2304,
+                                                 37, 0, CAS400Font::FF_SWISS, QStringLiteral("Arial"), 0, 120,
+                                                 FALSE, FALSE, FALSE, FALSE, QStringLiteral("QFNTCPL"), QString(),
+                                                 FALSE);
+        OutputFonts().GetFontList().SetPrimaryFont(index, font.get());
+        fonts.push_back(std::move(font));
+        return fonts.back().get();
+    }
+
+    CFormTextElement* PlaceText(int column, int line, const QString& text, int fontIndex)
+    {
+        CFormTextElement* e = Place(column, line);
+        if (e != nullptr) {
+            e->SetText(text);
+            e->SetFontIndex(fontIndex);
+        }
+        return e;
+    }
+};
+
+TEST_F(TextMeasureTest, DrawnAndUndrawnTextExportTheSameRecordAtEveryResolution)
+{
+    struct Case
+    {
+        const char* name;
+        int dpi;
+    };
+    const Case cases[] = {
+        {"default screen", 96},
+        {"large fonts screen", 120},
+    };
+    const QString text = QStringLiteral("WWWWWWWWWW");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CAS400Font* font = AddProportionalFont(3);
+        ASSERT_TRUE(kwvd::ScreenResolution::SetLogPixels(c.dpi, c.dpi));
+        doc->GetSourcePage()->RecalcGrid();
+        doc->GetOutputPage()->RecalcGrid();
+        const QImage device = MeasuringImage();
+        EXPECT_EQ(device.logicalDpiX(), c.dpi);
+        EXPECT_EQ(device.logicalDpiY(), c.dpi);
+
+        CFormTextElement* undrawn = PlaceText(10, 5, text, 3);
+        CFormTextElement* drawn = PlaceText(10, 5, text, 3);
+        ASSERT_NE(undrawn, nullptr);
+        ASSERT_NE(drawn, nullptr);
+        QImage view(1200, 900, QImage::Format_RGB32);
+        view.setDotsPerMeterX(device.dotsPerMeterX());
+        view.setDotsPerMeterY(device.dotsPerMeterY());
+        {
+            QPainter painter(&view);
+            drawn->DrawDest(painter);
+        }
+        ASSERT_FALSE(drawn->NeedsFit());
+
+        const CAPRTPDMRec fromUndrawn = RecordOf(*undrawn);
+        const CAPRTPDMRec fromDrawn = RecordOf(*drawn);
+        EXPECT_EQ(undrawn->DestRect(), drawn->DestRect());
+        EXPECT_EQ(fromUndrawn.m_destFirstColumn.GetShort(), fromDrawn.m_destFirstColumn.GetShort());
+        EXPECT_EQ(fromUndrawn.m_destLastColumn.GetShort(), fromDrawn.m_destLastColumn.GetShort());
+        EXPECT_EQ(fromUndrawn.m_destLine.GetShort(), fromDrawn.m_destLine.GetShort());
+        EXPECT_EQ(fromUndrawn.m_lineCount.GetShort(), fromDrawn.m_lineCount.GetShort());
+
+        // Wide letters take more than their own cells: the box grew by the
+        // display font's measure on the image, in this resolution's cells.
+        const int measured = QFontMetrics(*font->GetWindowsFont(0), &device).horizontalAdvance(text);
+        const int cell = doc->GetOutputPage()->GetCellWidth();
+        EXPECT_GT(measured, text.size() * cell);
+        EXPECT_GT(undrawn->GetWidthAdjust(), 0);
+        EXPECT_LE(std::abs(undrawn->DestRect().Width() - measured), cell);
+        EXPECT_EQ(fromUndrawn.m_destLastColumn.GetShort(), 10 + text.size() - 1);
+
+        doc->DeleteElement(undrawn, TRUE);
+        doc->DeleteElement(drawn, TRUE);
+    }
 }
 
 } // namespace

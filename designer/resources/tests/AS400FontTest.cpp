@@ -12,6 +12,10 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cmath>
 
 #include <functional>
 
@@ -315,11 +319,67 @@ TEST_F(AS400FontTest, AdvanceTableOnlyForFixedPitch)
     EXPECT_TRUE(swiss.GetCharWidthTable().empty());
 }
 
+// Asking for the display font again and again, as every measure and draw
+// does, must leave a fixed-pitch table built since the first request alone,
+// whether or not a font can be made at all.
+void ExpectFixedPitchExtentOnEveryCall()
+{
+    CAS400Font font = SampleFont();
+    font.GetWindowsFont(0);
+    ASSERT_TRUE(font.GetCharWidths(3));
+    for (int call = 1; call <= 3; ++call) {
+        SCOPED_TRACE(call);
+        QSize extent(-1, -1);
+        font.GetTextExtent(0, extent, nullptr, QStringLiteral("ABC"));
+        EXPECT_EQ(extent.width(), 3 * 60); // MulDiv(833, 72, 1000) each
+        font.GetWindowsFont(0);
+        EXPECT_EQ(font.GetCharWidthTable().size(), 3u);
+    }
+    // A setter forgets the table with the font.
+    font.SetWidth(1000);
+    EXPECT_TRUE(font.GetCharWidthTable().empty());
+}
+
+TEST_F(AS400FontTest, FixedPitchExtentHoldsWithoutAGuiApplication)
+{
+    ASSERT_EQ(qobject_cast<QGuiApplication*>(QCoreApplication::instance()), nullptr)
+        << "run this test in a process of its own (ctest does)";
+    EXPECT_EQ(SampleFont().GetWindowsFont(0), nullptr);
+    ExpectFixedPitchExtentOnEveryCall();
+}
+
 class DisplayFontTest : public AS400FontTest
 {
 protected:
     static void SetUpTestSuite() { EnsureGuiApplication(); }
 };
+
+TEST_F(DisplayFontTest, FixedPitchExtentHoldsWithAGuiApplication)
+{
+    ASSERT_NE(SampleFont().GetWindowsFont(0), nullptr);
+    ExpectFixedPitchExtentOnEveryCall();
+}
+
+// The font is sized in pixels, so a device of another resolution measures
+// the same text the same.
+TEST_F(DisplayFontTest, ExtentOnADeviceOfAnyResolution)
+{
+    CAS400Font font(QString(), QString(), 0, 0, 0, CAS400Font::FF_SWISS, QStringLiteral("Arial"), 0, 120, FALSE,
+                    FALSE, FALSE, FALSE, QString(), QString(), FALSE);
+    QSize screen;
+    font.GetTextExtent(0, screen, nullptr, QStringLiteral("Grand total"));
+    ASSERT_GT(screen.width(), 0);
+    for (const int dpi : {96, 120, 144}) {
+        SCOPED_TRACE(dpi);
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+        image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+        ASSERT_EQ(image.logicalDpiX(), dpi);
+        QSize extent;
+        font.GetTextExtent(0, extent, &image, QStringLiteral("Grand total"));
+        EXPECT_EQ(extent, screen);
+    }
+}
 
 TEST_F(DisplayFontTest, CellHeightAndAverageWidthFollowTheRecord)
 {
@@ -335,11 +395,11 @@ TEST_F(DisplayFontTest, CellHeightAndAverageWidthFollowTheRecord)
     EXPECT_EQ(QFontInfo(*made).family(), QStringLiteral("Liberation Mono"));
 
     QSize extent;
-    font.GetTextExtent(0, extent, QStringLiteral("ABC"));
+    font.GetTextExtent(0, extent, nullptr, QStringLiteral("ABC"));
     EXPECT_NEAR(extent.width(), 3 * 12, 3);
     EXPECT_LE(extent.height(), metrics.height());
     font.GetCharWidths(3);
-    font.GetTextExtent(0, extent, QStringLiteral("ABC"));
+    font.GetTextExtent(0, extent, nullptr, QStringLiteral("ABC"));
     EXPECT_EQ(extent.width(), 3 * MulDiv(167, 72, 1000));
 }
 
