@@ -9,8 +9,11 @@
 #include "designer/elements/FormExitParamElement.h"
 #include "designer/elements/FormExitProgramElement.h"
 #include "designer/elements/FormEraserElement.h"
+#include "designer/elements/FormConditionalElement.h"
+#include "designer/elements/FormLoopElement.h"
 #include "designer/elements/FormRemarkElement.h"
 #include "designer/elements/FormVariableElement.h"
+#include "designer/elements/FormAddressElement.h"
 #include "designer/elements/FormOutputElement.h"
 #include "designer/elements/FormSourceElement.h"
 #include "designer/elements/FormTextElement.h"
@@ -102,6 +105,9 @@ CFormElement* CDesignerDoc::CreateNewElement(int type, int side, const kwvd::Rec
     case FormElementType::Output:
         element = new CFormOutputElement(this);
         break;
+    case FormElementType::Address:
+        element = new CFormAddressElement(this, rect);
+        break;
     case FormElementType::Source:
         element = new CFormSourceElement(this, rect);
         break;
@@ -122,6 +128,12 @@ CFormElement* CDesignerDoc::CreateNewElement(int type, int side, const kwvd::Rec
         break;
     case FormElementType::ExitProgram:
         element = new CFormExitProgramElement(this);
+        break;
+    case FormElementType::Conditional:
+        element = new CFormConditionalElement(this, rect, side);
+        break;
+    case FormElementType::Loop:
+        element = new CFormLoopElement(this, rect);
         break;
     default:
         // The other kinds are made here once they exist.

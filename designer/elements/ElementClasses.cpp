@@ -4,9 +4,12 @@
 #include "designer/elements/FormExitParamElement.h"
 #include "designer/elements/FormExitProgramElement.h"
 #include "designer/elements/FormEraserElement.h"
+#include "designer/elements/FormConditionalElement.h"
+#include "designer/elements/FormLoopElement.h"
 #include "designer/elements/FormRemarkElement.h"
 #include "designer/elements/FormVariableElement.h"
 #include "designer/elements/VariableStrings.h"
+#include "designer/elements/FormAddressElement.h"
 #include "designer/elements/FormOutputElement.h"
 #include "designer/elements/FormSourceElement.h"
 #include "designer/elements/FormTextElement.h"
@@ -46,7 +49,8 @@ constexpr StringTable::Entry kTypeNames[] = {
 void RegisterElementClasses()
 {
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormElement));
-    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormOutputElement));
+    CFormOutputElement::Register();
+    CFormAddressElement::Register();
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormEraserElement));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormRemarkElement));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormVariableElement));
@@ -63,5 +67,7 @@ void RegisterElementClasses()
     });
     CFormExitParamElement::Register();
     CFormExitProgramElement::Register();
+    CFormConditionalElement::Register();
+    CFormLoopElement::Register();
     StringTable::Add(kTypeNames);
 }

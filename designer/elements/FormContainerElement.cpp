@@ -275,10 +275,11 @@ void CFormContainerElement::ExportChildrenJVX(CJVXArchive& ar)
             child->ExportJVX(ar);
 }
 
-void CFormContainerElement::ReadChildrenJVX(CJVXArchive& ar, int endType)
+BOOL CFormContainerElement::ReadChildrenJVX(CJVXArchive& ar, int endType)
 {
     CAPRTPDMRec record(ar.GetDocument());
     record.SetParent(this);
+    BOOL complete = TRUE;
     try {
         for (;;) {
             record.Reset();
@@ -290,14 +291,20 @@ void CFormContainerElement::ReadChildrenJVX(CJVXArchive& ar, int endType)
                     m_children.AddTail(child);
                 continue;
             }
-            if (record.GetType() == endType)
+            if (record.GetType() == endType) {
+                TakeEndRecord(record);
                 break;
+            }
             TakeNonElementRecord(record);
         }
     } catch (...) {
         ar.KeepReadError(std::current_exception());
+        complete = FALSE;
     }
     AdoptChildren();
+    return complete;
 }
 
 void CFormContainerElement::TakeNonElementRecord(const CAPRTPDMRec&) {}
+
+void CFormContainerElement::TakeEndRecord(const CAPRTPDMRec&) {}

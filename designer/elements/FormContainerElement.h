@@ -51,11 +51,14 @@ protected:
     // Reads the records that follow the container's own up to its end
     // record (endType) or the end of the data. A failure ends the reading:
     // it is kept on the archive for the top-level reader, and the children
-    // read so far stay, given to the document.
-    void ReadChildrenJVX(CJVXArchive& ar, int endType);
+    // read so far stay, given to the document. FALSE after such a failure.
+    BOOL ReadChildrenJVX(CJVXArchive& ar, int endType);
     // A record between the container's own and its end that makes no
     // element (a Conditional takes "BRKL" here).
     virtual void TakeNonElementRecord(const CAPRTPDMRec& record);
+    // The container's own end record, once met (a Loop's "ENDL" carries its
+    // last line).
+    virtual void TakeEndRecord(const CAPRTPDMRec& record);
 
     // Moves every child to this container's own container, or the top level,
     // through the document; a child refused there is deleted with its own

@@ -1,10 +1,13 @@
 #include "designer/elements/FormOutputElement.h"
 
+#include "designer/document/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/JVXArchive.h"
+#include "designer/elements/FormAddressElement.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
-
-#include <QStringList>
+#include "designer/output/OutputDeviceTypeTable.h"
+#include "platform/framework/Archive.h"
 
 KWVD_IMPLEMENT_SERIAL(CFormOutputElement, CFormElement, VERSIONABLE_SCHEMA | 20)
 
@@ -17,11 +20,46 @@ CFormOutputElement::CFormOutputElement(CDesignerDoc* doc) : CFormContainerElemen
     SetOutputDevice(0);
 }
 
+CFormOutputElement::CFormOutputElement(CAPRTPDMRec& record) : CFormContainerElement(record)
+{
+    m_sourceRect = {};
+    m_destRect = {};
+    const QString data = record.m_data.GetValue();
+    QString name = data.left(COutputDevice::kNameWidth);
+    while (name.endsWith(u' '))
+        name.chop(1);
+    const QString code = data.mid(COutputDevice::kNameWidth, 4);
+    COutputDeviceManager* manager = Manager();
+    if (manager == nullptr)
+        return;
+    // A record without a name would make a nameless device in the master
+    // list; it can only mean the document's own.
+    SetOutputDevice(name.isEmpty() ? 0 : manager->AddDeviceByName(name, code));
+}
+
 CFormOutputElement::~CFormOutputElement()
 {
     SetOutputDevice(-1);
     // Handed on here, while the element still answers as an Output element.
     ReleaseChildren();
+}
+
+void CFormOutputElement::Register()
+{
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormOutputElement));
+    RegisterRecordElementFactory(FormElementType::Output, [](CAPRTPDMRec& record, CJVXArchive&) -> CFormElement* {
+        return new CFormOutputElement(record);
+    });
+}
+
+COutputDeviceManager* CFormOutputElement::Manager() const
+{
+    return m_pDoc != nullptr ? m_pDoc->GetOutputDeviceManager() : nullptr;
+}
+
+int CFormOutputElement::AddressKindForDocument() const
+{
+    return m_pDoc != nullptr && m_pDoc->IsXmlDocument() ? AddressKind::Source : AddressKind::Dest;
 }
 
 int CFormOutputElement::GetType() const
@@ -74,8 +112,8 @@ BOOL CFormOutputElement::UpdateDescriptionFromDevice()
 
 BOOL CFormOutputElement::RecheckAddresses(int mode)
 {
-    // The Address kind checks its setting against the device type in its
-    // SetParent and takes its kind from the document type.
+    // SetParent checks the Address's setting against the device type.
+    const int kind = AddressKindForDocument();
     BOOL changed = FALSE;
     ChildPosition position = GetFirstChildPosition();
     while (position) {
@@ -83,6 +121,8 @@ BOOL CFormOutputElement::RecheckAddresses(int mode)
         if (child == nullptr)
             continue;
         if (child->SetParent(this))
+            changed = TRUE;
+        if (auto* address = dynamic_cast<CFormAddressElement*>(child); address != nullptr && address->SetKind(kind))
             changed = TRUE;
         child->Revalidate(mode);
     }
@@ -141,25 +181,12 @@ BOOL CFormOutputElement::SetAddressCells(int settingId, const kwvd::Rect& cells)
 
 BOOL CFormOutputElement::SetAddressFromPlaceholder(int settingId, const QString& text)
 {
-    if (!text.startsWith(u'?') || text.count(u',') < 2)
-        return FALSE;
-    const QStringList parts = text.mid(1).split(u',');
-    const int line = COutputDevice::LeadingInteger(parts.value(0));
-    const int column = COutputDevice::LeadingInteger(parts.value(1));
-    const int length = COutputDevice::LeadingInteger(parts.value(2));
-    const bool deleting = parts.size() > 3 && parts.value(3) == QLatin1StringView("D");
-    // The positions themselves are never deleted from the output.
-    const bool flagApplies = settingId != AddressFieldCode::Destination && settingId != AddressFieldCode::FirstPage;
-    BOOL flagChanged = FALSE;
-    const BOOL taken = ForEachAddress(settingId, [&](IOutputAddress& address) {
-        if (line > 0 && column > 0 && length > 0)
-            address.SetAddressCells(kwvd::Rect(column, line, column + length, line + 1));
-        if (flagApplies && address.SetDeleteFlag(deleting ? TRUE : FALSE))
-            flagChanged = TRUE;
+    BOOL taken = FALSE;
+    ForEachAddress(settingId, [&](IOutputAddress& address) {
+        if (address.SetFromPlaceholder(text))
+            taken = TRUE;
         return true;
     });
-    if (flagChanged)
-        SetDocumentModified();
     return taken;
 }
 
@@ -172,6 +199,114 @@ void CFormOutputElement::Copy(const CFormElement& other)
     m_destRect = {};
     if (const auto* output = dynamic_cast<const CFormOutputElement*>(&other))
         SetOutputDevice(output->m_deviceIndex);
+}
+
+BOOL CFormOutputElement::AddChild(CFormElement* child, CFormElement* insertionHint)
+{
+    if (!CFormContainerElement::AddChild(child, insertionHint))
+        return FALSE;
+    if (auto* address = dynamic_cast<CFormAddressElement*>(child))
+        address->SetKind(AddressKindForDocument());
+    return TRUE;
+}
+
+BOOL CFormOutputElement::UpdatePageDevice(int& index) const
+{
+    const BOOL changed = index != m_deviceIndex || m_deviceIndex == 0 ? TRUE : FALSE;
+    index = m_deviceIndex;
+    return changed;
+}
+
+BOOL CFormOutputElement::ApplyPageDevice(int index, DWORD what)
+{
+    BOOL changed = FALSE;
+    if ((what & 0x1000) && SetOutputDevice(index))
+        changed = TRUE;
+    if (what & 0x2000) {
+        UpdateDescriptionFromDevice();
+        SetDocumentModified();
+        RecheckAddresses(0);
+        changed = TRUE;
+    }
+    return changed;
+}
+
+void CFormOutputElement::Serialize(CArchive& ar)
+{
+    CFormElement::Serialize(ar);
+    m_sourceRect = {};
+    m_destRect = {};
+    COutputDeviceManager* manager = Manager();
+    if (ar.IsStoring()) {
+        QString name;
+        QString code;
+        if (manager != nullptr) {
+            manager->GetDeviceName(m_deviceIndex, name, FALSE);
+            if (const OutputDeviceTypeRow* row = FindOutputDeviceType(manager->GetDeviceType(m_deviceIndex)))
+                code = QString::fromLatin1(row->code);
+        }
+        ar << static_cast<LONG>(m_deviceIndex) << name << code;
+        SerializeChildren(ar);
+        return;
+    }
+
+    UINT schema = ar.GetObjectSchema();
+    if (schema == CArchive::kNoObjectSchema)
+        schema = 20;
+    LONG index = -1;
+    ar >> index;
+    if (schema > 19) {
+        QString name;
+        QString code;
+        ar >> name >> code;
+        // The index was the saving document's; the name is what counts here.
+        index = manager != nullptr && !name.isEmpty() ? manager->AddDeviceByName(name, code) : 0;
+    }
+    SetOutputDevice(static_cast<int>(index));
+    if (m_deviceIndex == -1)
+        SetOutputDevice(0);
+    if (schema > 8)
+        SerializeChildren(ar);
+}
+
+BOOL CFormOutputElement::ToRecord(CAPRTPDMRec& record)
+{
+    CFormElement::ToRecord(record);
+    record.m_opcode.SetValue(QStringLiteral("OUTP"));
+    QString name;
+    QString code;
+    if (COutputDeviceManager* manager = Manager()) {
+        // FALSE only says the export device has no name of its own; the
+        // default name then goes to the host as it is.
+        manager->GetDeviceName(m_deviceIndex, name, TRUE);
+        if (const OutputDeviceTypeRow* row = FindOutputDeviceType(manager->GetDeviceType(m_deviceIndex)))
+            code = QString::fromLatin1(row->code);
+    }
+    record.m_data.SetValue(name.left(COutputDevice::kNameWidth).leftJustified(COutputDevice::kNameWidth, u' ') + code);
+    return TRUE;
+}
+
+void CFormOutputElement::ExportJVX(CJVXArchive& ar)
+{
+    // The Address children go out through the device's own record.
+    ExportRecordJVX(ar);
+}
+
+BOOL CFormOutputElement::Find(const QString& text) const
+{
+    if (CFormElement::Find(text))
+        return TRUE;
+    COutputDeviceManager* manager = Manager();
+    return manager != nullptr && manager->FindInDevice(m_deviceIndex, text);
+}
+
+BOOL CFormOutputElement::Replace(const QString& find, const QString& replace)
+{
+    COutputDeviceManager* manager = Manager();
+    BOOL changed = manager != nullptr && manager->ReplaceInDevice(m_deviceIndex, find, replace) ? TRUE : FALSE;
+    if (CFormElement::Replace(find, replace))
+        changed = TRUE;
+    return changed;
 }
 
 BOOL CFormOutputElement::Select(BOOL select)

@@ -6,6 +6,8 @@
 #include "designer/elements/FormContainerElement.h"
 #include "platform/framework/Rect.h"
 
+class COutputDeviceManager;
+
 // What an Output element asks of its Address children (element type 249):
 // the device value they stand for and where on the spooled file they lie.
 class IOutputAddress
@@ -23,6 +25,9 @@ public:
     virtual BOOL GetDeleteFlag() const = 0;
     // TRUE when the flag changed.
     virtual BOOL SetDeleteFlag(BOOL on) = 0;
+    // Takes a placeholder "?line,column,length[,D]"; FALSE when the text is
+    // none.
+    virtual BOOL SetFromPlaceholder(const QString& text) = 0;
 };
 
 class CFormOutputElement : public CFormContainerElement
@@ -34,8 +39,14 @@ public:
     CFormOutputElement();
     // On the document's default device.
     explicit CFormOutputElement(CDesignerDoc* doc);
+    // From an "OUTP" record: the device named in the data field, found or
+    // added through the device manager. No children are read.
+    explicit CFormOutputElement(CAPRTPDMRec& record);
     // Leaves its device first, then hands its Address elements on.
     ~CFormOutputElement() override;
+
+    // Registers the class and its record factory.
+    static void Register();
 
     int GetType() const override;
 
@@ -61,7 +72,22 @@ public:
     // is no placeholder.
     BOOL SetAddressFromPlaceholder(int settingId, const QString& text);
 
+    // The device index the Output page shows; TRUE when it differed or is
+    // the default device.
+    BOOL UpdatePageDevice(int& index) const;
+    // what 0x1000: the page chose a device; 0x2000: the device's settings
+    // were edited.
+    BOOL ApplyPageDevice(int index, DWORD what);
+
     void Copy(const CFormElement& other) override;
+    // An Address child takes the side the document type shows it on.
+    BOOL AddChild(CFormElement* child, CFormElement* insertionHint) override;
+    void Serialize(CArchive& ar) override;
+    // "OUTP" with the device's name (the default resolved) and type code.
+    BOOL ToRecord(CAPRTPDMRec& record) override;
+    void ExportJVX(CJVXArchive& ar) override;
+    BOOL Find(const QString& text) const override;
+    BOOL Replace(const QString& find, const QString& replace) override;
     // Nothing to draw, so no hint.
     BOOL Select(BOOL select) override;
     void Revalidate(int mode) override;
@@ -70,6 +96,10 @@ private:
     // Each Address child of the id, in child order.
     template <class Visit>
     BOOL ForEachAddress(int settingId, Visit visit) const;
+
+    COutputDeviceManager* Manager() const;
+    // The Address kind the document type calls for.
+    int AddressKindForDocument() const;
 
     int m_deviceIndex = -1;
 };

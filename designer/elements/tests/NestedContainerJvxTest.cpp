@@ -1,0 +1,193 @@
+#include "designer/document/APRTPDMRec.h"
+#include "designer/document/JVXArchive.h"
+#include "designer/document/Page.h"
+#include "designer/elements/FormConditionalElement.h"
+#include "designer/elements/FormLoopElement.h"
+#include "designer/elements/FormTextElement.h"
+#include "tests/support/ArchiveBytes.h"
+#include "tests/support/JvxBytes.h"
+
+#include "ElementTestKinds.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+using kwvd::Rect;
+
+// One record line as the host reads it: every field at its width, numbers
+// zero-padded, texts blank-padded, the version's optional fields, CR LF.
+// Fields are given by their 1-based number in the line (18 line count,
+// 29 name ...); those not given are blank or zero.
+std::string RecordLine(int version, const std::map<int, std::string>& given)
+{
+    struct Field
+    {
+        int number;
+        int width;
+        bool numeric;
+        int fromVersion;
+    };
+    static const Field kFields[] = {
+        {1, 1, false, 1},    {2, 1, false, 1},   {3, 4, true, 1},    {4, 4, false, 1},   {5, 1, false, 1},
+        {6, 3, true, 1},     {7, 3, true, 1},    {8, 3, true, 1},    {9, 1, false, 1},   {10, 3, true, 1},
+        {11, 4, true, 1},    {12, 3, true, 1},   {13, 4, true, 1},   {14, 3, true, 1},   {15, 2, false, 1},
+        {16, 132, false, 1}, {17, 50, false, 1}, {18, 3, true, 1},   {19, 1, false, 1},  {20, 1, false, 1},
+        {21, 1, false, 1},   {22, 1, false, 1},  {23, 1, false, 1},  {24, 1, false, 1},  {25, 1, false, 3},
+        {26, 6, true, 3},    {27, 6, true, 3},   {28, 1, true, 4},   {29, 10, false, 4}, {30, 256, false, 8},
+        {31, 1, false, 11},  {32, 1, false, 18},
+    };
+    std::string line;
+    for (const Field& f : kFields) {
+        if (version < f.fromVersion)
+            continue;
+        const auto it = given.find(f.number);
+        std::string value = it != given.end() ? it->second : std::string();
+        if (f.numeric)
+            value = std::string(static_cast<size_t>(f.width) - value.size(), '0') + value;
+        else
+            value += std::string(static_cast<size_t>(f.width) - value.size(), ' ');
+        line += value;
+    }
+    return line + "\r\n";
+}
+
+// Up to version 18 one byte a character, later raw UTF-16LE.
+Bytes Encode(int version, const std::string& text)
+{
+    Bytes bytes;
+    for (char c : text) {
+        bytes.push_back(static_cast<BYTE>(c));
+        if (version > CJVXArchive::kLastEightBitVersion)
+            bytes.push_back(0);
+    }
+    return bytes;
+}
+
+// A Loop to the end of the document over input lines 5 on, holding a
+// relative "POSITION" Conditional on line 6, columns 3 to 8, which holds a
+// text on output line 7, columns 10 to 14. Pages of 80 x 66 cells of 10 x 16.
+class NestedContainerJvxTest : public ElementDocFixture
+{
+protected:
+    void SetUp() override
+    {
+        ElementDocFixture::SetUp();
+        ASSERT_TRUE(doc->GetSourcePage()->SetSizeInCells(80, 66));
+        ASSERT_TRUE(doc->GetOutputPage()->SetSizeInCells(80, 66));
+        ASSERT_EQ(doc->GetSourcePage()->GetCellHeight(), 16);
+        ASSERT_EQ(doc->GetOutputPage()->GetCellHeight(), 16);
+        ASSERT_EQ(doc->GetSourcePage()->GetPixelWidth(), 800);
+
+        loop = static_cast<CFormLoopElement*>(doc->CreateNewElement(FormElementType::Loop, 1, Cells(1, 5, 81, 8), nullptr));
+        ASSERT_NE(loop, nullptr);
+        ASSERT_TRUE(loop->SetLoopMode(LoopMode::ToDocumentEnd));
+        loop->ArrangeRects();
+
+        conditional = static_cast<CFormConditionalElement*>(
+            doc->CreateNewElement(FormElementType::Conditional, 1, Cells(3, 6, 9, 7), loop));
+        ASSERT_NE(conditional, nullptr);
+        ASSERT_EQ(conditional->GetParent(), loop);
+        conditional->SetCompareValue(QStringLiteral("ABC"));
+
+        text = static_cast<CFormTextElement*>(doc->CreateNewElement(FormElementType::Text, 2, Cells(10, 7, 15, 8), conditional));
+        ASSERT_NE(text, nullptr);
+        ASSERT_EQ(text->GetParent(), conditional);
+        text->SetText(QStringLiteral("HELLO"));
+    }
+
+    static Rect Cells(int left, int top, int right, int bottom)
+    {
+        return Rect((left - 1) * 10, (top - 1) * 16, (right - 1) * 10, (bottom - 1) * 16);
+    }
+
+    Bytes Export(int version)
+    {
+        doc->m_jvxRecordCounter = 1;
+        return StoreJvx(version, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
+    }
+
+    CFormLoopElement* loop = nullptr;
+    CFormConditionalElement* conditional = nullptr;
+    CFormTextElement* text = nullptr;
+};
+
+TEST_F(NestedContainerJvxTest, GoldenLinesByVersion)
+{
+    struct Case
+    {
+        const char* name;
+        int version;
+        const char* loopData;
+        bool warned;
+    };
+    const Case cases[] = {
+        {"version 12 writes the page end", 12, " 1", true},
+        {"version 13 writes the document end", 13, " 2", false},
+        {"version 28 writes the document end", 28, " 2", false},
+    };
+    const std::string cond = "POSITION == ABC";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts->ClearRecorded();
+        const std::string expected =
+            RecordLine(c.version, {{3, "1"}, {4, "LOOP"}, {6, "5"}, {7, "1"}, {8, "80"}, {10, "5"}, {12, "1"},
+                                   {14, "80"}, {16, c.loopData}})
+            + RecordLine(c.version, {{3, "2"}, {4, "IF"}, {5, "+"}, {6, "1"}, {7, "3"}, {8, "8"}, {15, "EQ"},
+                                     {16, "ABC"}, {17, cond}, {18, "1"}, {29, "POSITION"}})
+            + RecordLine(c.version, {{3, "3"}, {4, "MOVE"}, {9, "+"}, {10, "2"}, {12, "10"}, {14, "14"},
+                                     {16, "HELLO"}, {17, "HELLO"}, {18, "1"}})
+            + RecordLine(c.version, {{3, "4"}, {4, "ENDI"}, {5, "+"}, {6, "1"}, {7, "3"}, {8, "8"}, {15, "EQ"},
+                                     {16, "ABC"}, {17, cond}, {18, "1"}, {29, "POSITION"}})
+            + RecordLine(c.version, {{3, "5"}, {4, "ENDL"}});
+        EXPECT_EQ(Export(c.version), Encode(c.version, expected));
+        EXPECT_EQ(loop->GetLoopMode(), LoopMode::ToDocumentEnd) << "the document keeps its mode";
+        EXPECT_EQ(prompts->Recorded().size(), c.warned ? 1u : 0u);
+        if (c.warned && !prompts->Recorded().empty()) {
+            EXPECT_TRUE(prompts->Recorded().front().text.startsWith(QStringLiteral("JVX Version 12 does not support")));
+        }
+        EXPECT_EQ(doc->m_currentSourceLine, 0);
+        EXPECT_EQ(doc->m_currentDestLine, 0);
+    }
+}
+
+TEST_F(NestedContainerJvxTest, ExportImportExportGivesTheSameBytes)
+{
+    for (int version : {12, 13, 28}) {
+        SCOPED_TRACE(version);
+        // A read from an older version leaves the page end behind.
+        loop->SetLoopMode(LoopMode::ToDocumentEnd);
+        loop->ArrangeRects();
+        const Bytes first = Export(version);
+        JvxReader in(first, version, nullptr, doc.get());
+        CAPRTPDMRec record(doc.get());
+        record.ExchangeJVX(in.Archive());
+        ASSERT_TRUE(record.IsValid());
+        CFormElement* read = record.CreateElement(in.Archive());
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(doc->m_currentSourceLine, 0);
+        auto* readLoop = dynamic_cast<CFormLoopElement*>(read);
+        ASSERT_NE(readLoop, nullptr);
+        ASSERT_EQ(readLoop->GetChildCount(), 1);
+        auto* readCond = dynamic_cast<CFormConditionalElement*>(readLoop->GetChildList().GetHead());
+        ASSERT_NE(readCond, nullptr);
+        EXPECT_EQ(readCond->GetCompareValue(), QStringLiteral("ABC"));
+        EXPECT_EQ(readCond->GetChildCount(), 1);
+        EXPECT_EQ(readLoop->GetLoopMode(), version < 13 ? LoopMode::ToPageEnd : LoopMode::ToDocumentEnd);
+
+        // The read Loop stands in for the first one, without it.
+        doc->DeleteElement(loop, TRUE);
+        if (!doc->ContainsElement(readLoop))
+            doc->AddElement(readLoop, FALSE, nullptr);
+        loop = readLoop;
+        conditional = readCond;
+        doc->m_jvxRecordCounter = 1;
+        const Bytes second = StoreJvx(version, [&](CJVXArchive& ar) { readLoop->ExportJVX(ar); }, nullptr, doc.get());
+        EXPECT_EQ(second, first);
+    }
+}
+
+} // namespace
