@@ -47,6 +47,22 @@ LONG LineOf(const CPage* page, int y)
     return y / page->GetCellHeight() + 1;
 }
 
+// To the nearest grid lines and inside the page, above its last whole
+// line. A page rarely ends on a grid line; a box pushed up from its bottom
+// would leave the grid, and the lines the file keeps of it would not read
+// back. Sideways the box spans the page anyway.
+void KeepOnGridInside(const CPage& page, kwvd::Rect& rect)
+{
+    page.SnapToGridNearest(rect);
+    const int ch = page.GetCellHeight();
+    const int height = page.GetPixelHeight();
+    const int lastLine = ch > 0 && height >= ch ? height / ch * ch : height;
+    if (rect.bottom > lastLine)
+        rect.Offset(0, lastLine - rect.bottom);
+    page.ClampToPage(rect, TRUE);
+    rect.bottom = std::min(rect.bottom, lastLine);
+}
+
 } // namespace
 
 CFormLoopElement::CFormLoopElement() = default;
@@ -131,30 +147,29 @@ void CFormLoopElement::ArrangeRects()
         dest.left = 0;
         dest.right = out->GetPixelWidth();
     }
+    if (m_mode != LoopMode::FixedHeight && in != nullptr)
+        source.bottom = in->GetPixelHeight();
+    const bool sourceBottomChanged = source.bottom != m_sourceRect.bottom;
+    // The output block takes its height from the input block as it ends up
+    // on the page, or a load (which arranges again) would give it another.
+    if (in != nullptr)
+        KeepOnGridInside(*in, source);
     if (m_mode == LoopMode::FixedHeight) {
         if (in != nullptr && out != nullptr && in->GetCellHeight() > 0) {
             const int ch = in->GetCellHeight();
             const int lines = CeilDiv(source.bottom, ch) - FloorDiv(source.top, ch);
             dest.bottom = std::min(dest.top + lines * out->GetCellHeight(), out->GetPixelHeight());
         }
-    } else {
-        if (in != nullptr)
-            source.bottom = in->GetPixelHeight();
-        if (out != nullptr)
-            dest.bottom = out->GetPixelHeight();
+    } else if (out != nullptr) {
+        dest.bottom = out->GetPixelHeight();
     }
-    if (source.bottom != m_sourceRect.bottom)
+    const bool destBottomChanged = dest.bottom != m_destRect.bottom;
+    if (out != nullptr)
+        KeepOnGridInside(*out, dest);
+    if (sourceBottomChanged)
         Announce(DocumentHint::SourceRectChanged);
-    if (dest.bottom != m_destRect.bottom)
+    if (destBottomChanged)
         Announce(DocumentHint::DestRectChanged);
-    if (in != nullptr) {
-        in->SnapToGridNearest(source);
-        in->ClampToPage(source, TRUE);
-    }
-    if (out != nullptr) {
-        out->SnapToGridNearest(dest);
-        out->ClampToPage(dest, TRUE);
-    }
     m_sourceRect = source;
     m_destRect = dest;
     Announce(DocumentHint::ElementChanged);
