@@ -1,6 +1,8 @@
 #include "designer/document/Page.h"
 
 #include "designer/resources/FontManager.h"
+#include "platform/framework/Archive.h"
+#include "platform/framework/Exceptions.h"
 #include "platform/framework/MathHelpers.h"
 #include "platform/framework/ScreenResolution.h"
 
@@ -69,6 +71,70 @@ CPage::CPage()
 }
 
 CPage::~CPage() = default;
+
+void CPage::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << static_cast<LONG>(m_nWidth) << static_cast<LONG>(m_nHeight) << static_cast<LONG>(m_nCharsPerInch)
+           << static_cast<LONG>(m_nLinesPerInch) << static_cast<WORD>(m_nOrientation) << m_nBorder;
+        ar.WriteObject(m_pFontManager.get());
+        return;
+    }
+
+    // Read straight into a page (an old document's), there is no stored
+    // schema: such a page has the current form.
+    UINT schema = ar.GetObjectSchema();
+    if (schema == CArchive::kNoObjectSchema)
+        schema = runtimeClass.GetStoredSchema();
+    if (schema > runtimeClass.GetStoredSchema())
+        AfxThrowArchiveException(CArchiveException::badSchema, ar.GetFilePath());
+
+    LONG width = 0;
+    LONG height = 0;
+    LONG charsPerInch = 0;
+    LONG linesPerInch = 0;
+    WORD orientation = 0;
+    ar >> width >> height >> charsPerInch >> linesPerInch >> orientation;
+    // The grid divides by both densities; the Size page never lets a zero
+    // or a negative one through, so a file holding one is damaged.
+    if (charsPerInch <= 0 || linesPerInch <= 0)
+        AfxThrowArchiveException(CArchiveException::genericException, ar.GetFilePath());
+    WORD border = m_nBorder;
+    if (schema > 2)
+        ar >> border;
+
+    if (schema >= 2) {
+        // The page keeps its own manager until the stored one is whole, so a
+        // failed read never leaves it without one.
+        std::unique_ptr<CFontManager> fonts(ar.ReadObject<CFontManager>());
+        if (fonts) {
+            // A manager read before belongs to the page that read it first.
+            if (fonts->GetPage() != nullptr) {
+                fonts.release();
+                AfxThrowArchiveException(CArchiveException::badIndex, ar.GetFilePath());
+            }
+            m_pFontManager = std::move(fonts);
+        }
+    } else {
+        if (!m_pFontManager)
+            m_pFontManager = std::make_unique<CFontManager>(this);
+        m_pFontManager->Serialize(ar);
+    }
+
+    m_nWidth = width;
+    m_nHeight = height;
+    m_nCharsPerInch = charsPerInch;
+    m_nLinesPerInch = linesPerInch;
+    m_nOrientation = orientation;
+    m_nBorder = border;
+    if (m_pFontManager->GetPage() != this)
+        m_pFontManager->SetPage(this);
+    RecalcGrid();
+    // A default font slot the file left empty is filled from the grid as a
+    // new page's is, so the page stores again what it was read from.
+    if (m_pFontManager->GetFontList().GetHolder(0) == nullptr)
+        m_pFontManager->SetCharacterCell(m_nPixelWidth, m_nPixelHeight, m_nCellWidth, m_nCellHeight);
+}
 
 void CPage::RecalcGrid()
 {

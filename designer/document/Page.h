@@ -76,6 +76,10 @@ public:
     // longer run is asked for.
     std::span<const int> GetCharWidths(int count);
 
+    // The WVD form: size, grid densities, orientation, border, then the font
+    // manager as an object (read in place for schemas below 2).
+    void Serialize(CArchive& ar) override;
+
     CFontManager* GetFontManager() const { return m_pFontManager.get(); }
 
     // Size in 1/100 inch, as oriented. The setters store what they are given
