@@ -71,7 +71,8 @@ void CDesignerDoc::ResetContents()
 {
     SuppressUpdates();
 
-    // The undo lists join here with undo; the snapshot total goes with them.
+    ClearSnapshotList(m_undoList);
+    ClearSnapshotList(m_redoList);
     m_snapshotBytes = 0;
     ++m_changeDepth;
 
@@ -286,8 +287,6 @@ BOOL CDesignerDoc::DoSave(const QString& path, BOOL replace)
 }
 
 // ---------------------------------------------------------------- change transaction
-
-void CDesignerDoc::TakeUndoSnapshot() {}
 
 void CDesignerDoc::ShowClockMessage(bool defer)
 {

@@ -28,6 +28,7 @@
 #include <vector>
 
 class CBarcodeManager;
+class CCompressedMemFile;
 class CDesignerDoc;
 class CDocStoreManager;
 class CFormElement;
@@ -135,10 +136,43 @@ public:
     // too, so nothing is lost.
     void ShowPendingNotices();
 
-    // Takes a snapshot of the whole document for undo. The undo lists are
-    // not built yet: the hook is called everywhere a snapshot is taken and
-    // does nothing, until undo fills it.
+    // ---- undo and redo (DesignerDocUndo.cpp)
+    // Snapshots are the whole document as the WVD file writes it, held
+    // compressed; the head of the undo list is the current state, the head
+    // of the redo list the next state to redo.
+    //
+    // Drops the redo list and pushes a snapshot of the current state, first
+    // dropping the oldest ones beyond MaximumUndoBufferSize megabytes (the
+    // newest is always kept); a limit of 0 clears both lists and takes none.
     virtual void TakeUndoSnapshot();
+    // A new compressed snapshot; the caller owns it.
+    CCompressedMemFile* CreateSnapshot();
+    // Reads the document back from the snapshot, in place and quietly; the
+    // notices held back are shown once afterwards. Never counts as a change.
+    // A failure passes on with the document half-read: the caller puts a
+    // good state back.
+    void RestoreSnapshot(CCompressedMemFile* snapshot);
+    void ClearSnapshotList(CObList& list);
+    // A restore that fails reads back the state before it and reports why;
+    // only when that fails too does the document start anew.
+    void OnEditUndo();
+    void OnEditRedo();
+    BOOL CanUndo() const { return m_undoList.GetCount() >= 2; }
+    BOOL CanRedo() const { return !m_redoList.IsEmpty(); }
+    const CObList& GetUndoList() const { return m_undoList; }
+    const CObList& GetRedoList() const { return m_redoList; }
+    ULONGLONG GetSnapshotBytes() const { return m_snapshotBytes; }
+
+    // ---- the WVD file (DesignerDocFile.cpp)
+    // Stores or loads the whole document; the archive's document must be
+    // this one. Archive failures leave with the archive's file path.
+    void Serialize(CArchive& ar) override;
+    // Storing writes 12 12 and the current version and returns it; loading
+    // judges the three bytes and returns the version, or 0 when refused.
+    BYTE SerializeWvdHeader(CArchive& ar);
+    void SerializeZOrder(CArchive& ar, BYTE version);
+    // The z-order := the element list in document order; marks modified.
+    void ResetZOrder();
 
     // ---- hints
     void BroadcastHint(LPARAM hint, CObject* element);
@@ -257,6 +291,18 @@ protected:
     friend class CDocChangeGuard;
 
 private:
+    // The WVD file's element list and its order on reload.
+    void StoreElementTree(CArchive& ar);
+    void LoadElementTree(CArchive& ar);
+    void LoadOwnedObjects(CArchive& ar, BYTE version);
+    std::vector<CFormElement*> OrderAfterReload() const;
+
+    // After a failed undo or redo: reads back the state before it, which the
+    // caller has put back at the head of the undo list, and reports.
+    void RecoverFromFailedRestore(CCompressedMemFile* before, const QString& reason);
+    void ReadSnapshot(CCompressedMemFile& snapshot);
+    void ForgetSnapshotBytes(ULONGLONG bytes);
+
     void CreateOwnedObjects();
     void DeleteOwnedObjects();
     // Steps shared by a new document and one whose open failed.
@@ -300,6 +346,8 @@ private:
     int m_changeDepth = 0;
     BOOL m_dirty = FALSE;
     ULONGLONG m_snapshotBytes = 0;
+    CObList m_undoList; // of CCompressedMemFile*, owned
+    CObList m_redoList;
     CrtWvdRequest m_runParameters;
     DWORD m_buildId = 0;
     CTimeStamp m_uploadTime;
@@ -328,6 +376,12 @@ private:
     CDesignerDoc* m_pDoc;
     int m_uncaught;
 };
+
+// Shows that a file was written by a newer version of the designer; the
+// designer program installs its dialog, the model alone shows the message.
+// Returns the handler installed before; nullptr puts back the message.
+using IncorrectVersionHandler = void (*)(const QString& fileName);
+IncorrectVersionHandler SetIncorrectVersionHandler(IncorrectVersionHandler handler);
 
 // The 0-based place of the element in the list; FALSE and 0 when absent.
 BOOL FindElementIndex(const CObList& list, const CFormElement* element, WORD* index);

@@ -2,6 +2,7 @@
 // title mark around saving, and the quiet read.
 
 #include "DesignerDocTestSupport.h"
+#include "tests/support/WvdDocumentFixture.h"
 
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
@@ -342,20 +343,34 @@ TEST_F(DesignerDocTest, FailedOpenThenSaveLeavesTheFileAlone)
     doc->AddView(&view);
 }
 
-TEST_F(DesignerDocTest, OpenedDocumentIsCompleteAndAnnounced)
+// Opening a real file: the registrations, preferences and prompts of a WVD
+// read outlive the document, which the fixture frees in TearDown.
+class DesignerDocOpenTest : public DesignerDocTest
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Good.wvd"));
+protected:
+    WvdTestEnvironment env;
+};
+
+TEST_F(DesignerDocOpenTest, OpenedDocumentIsCompleteAndAnnounced)
+{
+    const QString path = env.folder.filePath(QStringLiteral("Good.wvd"));
     {
+        CDesignerDoc written;
+        ASSERT_TRUE(written.OnNewDocument());
+        written.WvdName().SetValue(QStringLiteral("GOOD"));
+        const Bytes bytes = StoreDocument(written);
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("x");
+        ASSERT_EQ(file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())),
+                  static_cast<qint64>(bytes.size()));
     }
     log.clear();
     EXPECT_TRUE(doc->OnOpenDocument(path));
     EXPECT_EQ(QDir::cleanPath(doc->GetPathName()), QDir::cleanPath(path));
+    EXPECT_EQ(doc->WvdName().GetValue(), QStringLiteral("GOOD"));
     EXPECT_TRUE(doc->IsReady());
     EXPECT_NE(doc->GetSourcePage(), nullptr);
+    EXPECT_NE(doc->GetOutputPage(), nullptr);
     EXPECT_NE(doc->GetDocStoreManager(), nullptr);
     EXPECT_EQ(ListenerHints(), (std::vector<LPARAM>{245, 254}));
     EXPECT_EQ(doc->snapshots, 1);

@@ -1,0 +1,237 @@
+// Undo and redo through whole-document snapshots.
+
+#include "designer/document/CompressedMemFile.h"
+#include "designer/document/DesignerDoc.h"
+#include "designer/shell/preferences/Preferences.h"
+#include "platform/framework/Archive.h"
+#include "platform/ui/PromptService.h"
+#include "platform/ui/WaitCursor.h"
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+constexpr UINT kSnapshotGrowBytes = 1024;
+constexpr UINT kSnapshotArchiveBuffer = 4096;
+constexpr ULONGLONG kMegabyte = 1048576;
+
+QString DescribeCurrentException()
+{
+    try {
+        throw;
+    } catch (const CException& error) {
+        return error.GetErrorMessage();
+    } catch (const std::exception& error) {
+        return QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error.");
+    }
+}
+
+QString RestoreFailedMessage(const QString& reason)
+{
+    return QStringLiteral("The document could not be restored from the undo history.\n%1\n"
+                          "It was put back as it was before.")
+        .arg(reason);
+}
+
+QString RecoveryFailedMessage(const QString& reason, const QString& recoveryReason)
+{
+    return QStringLiteral("The document could not be restored from the undo history.\n%1\n"
+                          "Putting it back as it was failed too:\n%2\n"
+                          "A new document was started; no file on disk was changed.")
+        .arg(reason, recoveryReason);
+}
+
+// A snapshot goes back to its stored form however its reading ends.
+class RecompressOnExit
+{
+public:
+    explicit RecompressOnExit(CCompressedMemFile& snapshot) : m_snapshot(snapshot) {}
+    ~RecompressOnExit() { m_snapshot.Compress(); }
+
+    RecompressOnExit(const RecompressOnExit&) = delete;
+    RecompressOnExit& operator=(const RecompressOnExit&) = delete;
+
+private:
+    CCompressedMemFile& m_snapshot;
+};
+
+} // namespace
+
+void CDesignerDoc::ForgetSnapshotBytes(ULONGLONG bytes)
+{
+    m_snapshotBytes = m_snapshotBytes < bytes ? 0 : m_snapshotBytes - bytes;
+}
+
+void CDesignerDoc::ClearSnapshotList(CObList& list)
+{
+    for (CObject* item : list) {
+        auto* snapshot = static_cast<CCompressedMemFile*>(item);
+        if (snapshot == nullptr)
+            continue;
+        ForgetSnapshotBytes(snapshot->GetLength());
+        delete snapshot;
+    }
+    list.RemoveAll();
+}
+
+CCompressedMemFile* CDesignerDoc::CreateSnapshot()
+{
+    auto snapshot = std::make_unique<CCompressedMemFile>(kSnapshotGrowBytes);
+    {
+        CArchive ar(snapshot.get(), CArchive::store, kSnapshotArchiveBuffer);
+        ar.m_pDocument = this;
+        try {
+            Serialize(ar);
+            ar.Close();
+        } catch (...) {
+            ar.Abort();
+            throw;
+        }
+    }
+    snapshot->Compress();
+    return snapshot.release();
+}
+
+void CDesignerDoc::TakeUndoSnapshot()
+{
+    const int megabytes = Preferences().MaximumUndoBufferSize;
+    const ULONGLONG limit = megabytes > 0 ? static_cast<ULONGLONG>(megabytes) * kMegabyte : 0;
+    if (limit == 0) {
+        ClearSnapshotList(m_undoList);
+        ClearSnapshotList(m_redoList);
+        return;
+    }
+
+    ClearSnapshotList(m_redoList);
+    CCompressedMemFile* snapshot = CreateSnapshot();
+    if (snapshot == nullptr)
+        return;
+
+    // The limit is applied before the new one counts, so the newest always
+    // stays even when it alone is over the limit.
+    while (m_snapshotBytes > limit) {
+        if (m_undoList.IsEmpty()) {
+            m_snapshotBytes = 0;
+            break;
+        }
+        auto* oldest = static_cast<CCompressedMemFile*>(m_undoList.RemoveTail());
+        if (oldest == nullptr) {
+            m_snapshotBytes = 0;
+            continue;
+        }
+        ForgetSnapshotBytes(oldest->GetLength());
+        delete oldest;
+    }
+
+    m_snapshotBytes += snapshot->GetLength();
+    m_undoList.AddHead(snapshot);
+}
+
+void CDesignerDoc::ReadSnapshot(CCompressedMemFile& snapshot)
+{
+    RecompressOnExit recompress(snapshot);
+    snapshot.SeekToBegin();
+    snapshot.Decompress();
+    CArchive ar(&snapshot, CArchive::load, kSnapshotArchiveBuffer);
+    ar.m_pDocument = this;
+    try {
+        Serialize(ar);
+        ar.Close();
+    } catch (...) {
+        ar.Abort();
+        throw;
+    }
+}
+
+void CDesignerDoc::RestoreSnapshot(CCompressedMemFile* snapshot)
+{
+    if (snapshot == nullptr)
+        return;
+
+    // A restore is no change: nothing in it may count or snapshot.
+    m_changeDepth = 1;
+    m_dirty = FALSE;
+
+    BroadcastHint(DocumentHint::RestoreBegins, nullptr);
+    BroadcastHint(DocumentHint::SelectionChanged, nullptr);
+
+    SuppressUpdates();
+    BeginQuietRead();
+    try {
+        DeleteContents();
+        ReadSnapshot(*snapshot);
+    } catch (...) {
+        // What a failed read had to say is about a state that is gone.
+        EndQuietRead();
+        m_changeDepth = 0;
+        m_dirty = FALSE;
+        ResumeUpdates();
+        throw;
+    }
+    const std::vector<HeldNotice> held = EndQuietRead();
+    m_changeDepth = 0;
+    m_dirty = FALSE;
+    ResumeUpdates();
+
+    BroadcastHint(DocumentHint::RestoreEnds, nullptr);
+    ShowHeldNotices(held);
+}
+
+void CDesignerDoc::RecoverFromFailedRestore(CCompressedMemFile* before, const QString& reason)
+{
+    try {
+        if (before == nullptr)
+            AfxThrowArchiveException(CArchiveException::genericException);
+        RestoreSnapshot(before);
+        Prompts().MessageBox(RestoreFailedMessage(reason), {}, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    } catch (...) {
+        const QString recoveryReason = DescribeCurrentException();
+        // Nothing trustworthy is left in memory. A new document has no path,
+        // so it cannot be saved over the user's file by mistake.
+        OnNewDocument();
+        Prompts().MessageBox(RecoveryFailedMessage(reason, recoveryReason), {}, MB_OK | MB_ICONSTOP);
+    }
+}
+
+void CDesignerDoc::OnEditUndo()
+{
+    if (!CanUndo())
+        return;
+    CWaitCursor wait;
+    auto* current = static_cast<CCompressedMemFile*>(m_undoList.RemoveHead());
+    m_redoList.AddHead(current);
+    QString reason;
+    try {
+        RestoreSnapshot(static_cast<CCompressedMemFile*>(m_undoList.GetHead()));
+        return;
+    } catch (...) {
+        reason = DescribeCurrentException();
+    }
+    m_redoList.RemoveHead();
+    m_undoList.AddHead(current);
+    RecoverFromFailedRestore(current, reason);
+}
+
+void CDesignerDoc::OnEditRedo()
+{
+    if (!CanRedo())
+        return;
+    CWaitCursor wait;
+    auto* before = static_cast<CCompressedMemFile*>(m_undoList.GetHead());
+    auto* next = static_cast<CCompressedMemFile*>(m_redoList.RemoveHead());
+    m_undoList.AddHead(next);
+    QString reason;
+    try {
+        RestoreSnapshot(next);
+        return;
+    } catch (...) {
+        reason = DescribeCurrentException();
+    }
+    m_undoList.RemoveHead();
+    m_redoList.AddHead(next);
+    RecoverFromFailedRestore(before, reason);
+}
