@@ -140,6 +140,12 @@ CPage* CFormElement::OutputPage() const
     return m_pDoc != nullptr ? m_pDoc->GetOutputPage() : nullptr;
 }
 
+CFontManager* CFormElement::OutputFontManager() const
+{
+    const CPage* page = OutputPage();
+    return page != nullptr ? page->GetFontManager() : nullptr;
+}
+
 void CFormElement::Revalidate(int mode)
 {
     if (mode == 1)

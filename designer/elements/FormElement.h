@@ -17,6 +17,7 @@
 class CAPRTPDMRec;
 class CDesignerDoc;
 class CJVXArchive;
+class CFontManager;
 class CPage;
 class QPainter;
 
@@ -248,6 +249,9 @@ protected:
     void SetDocumentModified();
     CPage* SourcePage() const;
     CPage* OutputPage() const;
+    // The output page's font manager, whose users lists the kinds with a
+    // font index join; null without a page.
+    CFontManager* OutputFontManager() const;
 
     // The two other selection behaviours some kinds use.
     BOOL SelectAnnouncingDest(BOOL select);

@@ -113,8 +113,7 @@ void CFormExitParamElement::Register()
 
 int CFormExitParamElement::MoveFontUser(int oldIndex, int newIndex)
 {
-    const CPage* page = OutputPage();
-    CFontManager* manager = page != nullptr ? page->GetFontManager() : nullptr;
+    CFontManager* manager = OutputFontManager();
     if (manager == nullptr)
         return 0;
     return manager->MoveFontUser(oldIndex, this, newIndex);
@@ -421,10 +420,7 @@ BOOL CFormExitParamElement::ToRecord(CAPRTPDMRec& record)
     record.m_paramNumber.SetValue(m_paramNumber);
     if (m_alignToGrid != 0)
         record.m_flag.SetValue(QStringLiteral("1"));
-    if (m_fontIndex != 0)
-        record.m_fontIndex.SetValue(QString(QChar(u'0' + m_fontIndex)));
-    else
-        record.m_fontIndex.Clear();
+    WriteRecordFontIndex(record, m_fontIndex);
     record.ClearOptionFields();
     return TRUE;
 }

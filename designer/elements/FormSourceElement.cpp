@@ -89,12 +89,6 @@ void CFormSourceElement::CopyFrom(const CFormElement& other)
     Copy(other);
 }
 
-CFontManager* CFormSourceElement::OutputFontManager() const
-{
-    const CPage* page = OutputPage();
-    return page != nullptr ? page->GetFontManager() : nullptr;
-}
-
 BOOL CFormSourceElement::UpdateColour()
 {
     const COLORREF colour = Preferences().GetElementColour(GetType() - FormElementType::Address);
@@ -328,10 +322,7 @@ BOOL CFormSourceElement::ToRecord(CAPRTPDMRec& record)
     record.m_opcode.SetValue(QStringLiteral("COPY"));
     if (m_alignToGrid != 0)
         record.m_flag.SetValue(QStringLiteral("1"));
-    if (m_fontIndex != 0)
-        record.m_fontIndex.SetValue(QString(QChar(u'0' + m_fontIndex)));
-    else
-        record.m_fontIndex.Clear();
+    WriteRecordFontIndex(record, m_fontIndex);
     record.ClearOptionFields();
     return TRUE;
 }

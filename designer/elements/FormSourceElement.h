@@ -95,7 +95,6 @@ public:
     BOOL ApplyPage(const SourcePageData& page, int what);
 
 private:
-    CFontManager* OutputFontManager() const;
     void FitIfNeeded();
     BOOL UpdateColour();
 

@@ -81,12 +81,6 @@ void CFormTextElement::CopyFrom(const CFormElement& other)
     Copy(other);
 }
 
-CFontManager* CFormTextElement::OutputFontManager() const
-{
-    const CPage* page = OutputPage();
-    return page != nullptr ? page->GetFontManager() : nullptr;
-}
-
 BOOL CFormTextElement::UpdateColour()
 {
     const COLORREF colour = Preferences().GetElementColour(GetType() - FormElementType::Address);
@@ -272,10 +266,7 @@ BOOL CFormTextElement::ToRecord(CAPRTPDMRec& record)
     record.m_data.SetValue(m_text);
     if (m_alignToGrid != 0)
         record.m_flag.SetValue(QStringLiteral("1"));
-    if (m_fontIndex != 0)
-        record.m_fontIndex.SetValue(QString(QChar(u'0' + m_fontIndex)));
-    else
-        record.m_fontIndex.Clear();
+    WriteRecordFontIndex(record, m_fontIndex);
     record.ClearOptionFields();
     return TRUE;
 }

@@ -74,7 +74,6 @@ public:
     BOOL ApplyPage(const TextPageData& page, int what);
 
 private:
-    CFontManager* OutputFontManager() const;
     void FitIfNeeded();
     BOOL UpdateColour();
 

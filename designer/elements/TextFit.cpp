@@ -24,6 +24,14 @@ int RecordFontIndex(const CAPRTPDMRec& record, const CFontManager* manager)
     return index >= 0 && index < slotCount ? index : 0;
 }
 
+void WriteRecordFontIndex(CAPRTPDMRec& record, int fontIndex)
+{
+    if (fontIndex != 0)
+        record.m_fontIndex.SetValue(QString(QChar(u'0' + fontIndex)));
+    else
+        record.m_fontIndex.Clear();
+}
+
 int ReleaseUnusableFont(CFontManager* manager, int fontIndex, CFormElement* element)
 {
     if (manager == nullptr || manager->IsUsableFontIndex(fontIndex))

@@ -32,6 +32,9 @@ QSize MeasureFontText(CFontManager* manager, int fontIndex, const QString& text)
 // the manager's number of slots, else 0.
 int RecordFontIndex(const CAPRTPDMRec& record, const CFontManager* manager);
 
+// Record field 19 for an index: its digit, blank for the default font 0.
+void WriteRecordFontIndex(CAPRTPDMRec& record, int fontIndex);
+
 // The element's index once the manager has been asked whether it still takes
 // it: an index it refuses becomes 0, the element leaving that font's users.
 int ReleaseUnusableFont(CFontManager* manager, int fontIndex, CFormElement* element);
