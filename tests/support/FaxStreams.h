@@ -4,6 +4,7 @@
 // rules, and in-memory files served through the filters' IoCallbacks.
 
 #include "filters/common/FilterRecords.h"
+#include "platform/imaging/MemoryTiff.h"
 
 #include <tiffio.h>
 
@@ -67,51 +68,7 @@ inline Bitmap TextPage(int width, int height, unsigned seed)
     return page;
 }
 
-class MemoryTiff {
-public:
-    Bytes data;
-    std::uint64_t pos = 0;
-
-    TIFF* Open(const char* mode)
-    {
-        pos = 0;
-        return TIFFClientOpen("memory", mode, reinterpret_cast<thandle_t>(this), Read, Write, Seek,
-                              Close, Size, nullptr, nullptr);
-    }
-
-private:
-    static tmsize_t Read(thandle_t h, void* buffer, tmsize_t size)
-    {
-        auto* self = reinterpret_cast<MemoryTiff*>(h);
-        const std::uint64_t left = self->pos < self->data.size() ? self->data.size() - self->pos : 0;
-        const std::uint64_t n = std::min<std::uint64_t>(left, static_cast<std::uint64_t>(size));
-        std::memcpy(buffer, self->data.data() + self->pos, n);
-        self->pos += n;
-        return static_cast<tmsize_t>(n);
-    }
-    static tmsize_t Write(thandle_t h, void* buffer, tmsize_t size)
-    {
-        auto* self = reinterpret_cast<MemoryTiff*>(h);
-        if (self->pos + static_cast<std::uint64_t>(size) > self->data.size())
-            self->data.resize(self->pos + static_cast<std::uint64_t>(size));
-        std::memcpy(self->data.data() + self->pos, buffer, static_cast<std::size_t>(size));
-        self->pos += static_cast<std::uint64_t>(size);
-        return size;
-    }
-    static toff_t Seek(thandle_t h, toff_t offset, int whence)
-    {
-        auto* self = reinterpret_cast<MemoryTiff*>(h);
-        if (whence == SEEK_SET)
-            self->pos = offset;
-        else if (whence == SEEK_CUR)
-            self->pos += offset;
-        else
-            self->pos = self->data.size() + offset;
-        return self->pos;
-    }
-    static int Close(thandle_t) { return 0; }
-    static toff_t Size(thandle_t h) { return reinterpret_cast<MemoryTiff*>(h)->data.size(); }
-};
+using MemoryTiff = kwvd::MemoryTiff;
 
 enum class Coding { G4, G3TwoDimensional };
 
