@@ -13,6 +13,8 @@
 
 #include <QString>
 
+#include <QStringList>
+
 #include <exception>
 
 class CDesignerDoc;
@@ -81,6 +83,11 @@ public:
     void KeepReadError(std::exception_ptr error);
     std::exception_ptr TakeReadError();
 
+    // Files written beside the JVX file while storing (the image files), so
+    // a failed export can take them away again.
+    void NoteWrittenFile(const QString& path) { m_writtenFiles.append(path); }
+    const QStringList& WrittenFiles() const { return m_writtenFiles; }
+
 private:
     BOOL IsEightBit() const { return m_nVersion <= kLastEightBitVersion; }
 
@@ -90,6 +97,7 @@ private:
     CFile* m_pFile;
     ITranslator* m_pTranslator = nullptr;
     std::exception_ptr m_readError;
+    QStringList m_writtenFiles;
 };
 
 // The process-wide translator for user text (the document's code page),

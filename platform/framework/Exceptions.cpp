@@ -26,6 +26,11 @@ QString CMemoryException::GetErrorMessage() const
     return QStringLiteral("Out of memory.");
 }
 
+QString CUserException::GetErrorMessage() const
+{
+    return QString();
+}
+
 QString CNotSupportedException::GetErrorMessage() const
 {
     return QStringLiteral("Unsupported operation was attempted.");
@@ -159,4 +164,9 @@ void AfxThrowFileException(CFileException::Cause cause, int osError, const QStri
 void AfxThrowMemoryException()
 {
     throw CMemoryException();
+}
+
+void AfxThrowUserException()
+{
+    throw CUserException();
 }

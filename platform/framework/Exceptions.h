@@ -33,6 +33,14 @@ public:
     QString GetErrorMessage() const override;
 };
 
+// The user cancelled an operation and has already been told what that means:
+// the operation ends without a report of its own.
+class CUserException : public CException
+{
+public:
+    QString GetErrorMessage() const override;
+};
+
 class CArchiveException : public CException
 {
 public:
@@ -92,3 +100,4 @@ public:
 [[noreturn]] void AfxThrowArchiveException(CArchiveException::Cause cause, const QString& fileName = {});
 [[noreturn]] void AfxThrowFileException(CFileException::Cause cause, int osError = 0, const QString& fileName = {});
 [[noreturn]] void AfxThrowMemoryException();
+[[noreturn]] void AfxThrowUserException();
