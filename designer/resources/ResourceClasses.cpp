@@ -9,7 +9,11 @@
 #include "designer/resources/DocStoreManager.h"
 #include "designer/resources/FontManager.h"
 #include "designer/resources/FontStrings.h"
+#include "designer/resources/ImageExport.h"
+#include "designer/resources/Image.h"
 #include "designer/resources/ImageRegistry.h"
+#include "designer/resources/ImageStrings.h"
+#include "designer/resources/Resource.h"
 #include "designer/resources/ResourceManager.h"
 #include "designer/resources/SelectedFontHolder.h"
 #include "designer/resources/SelectedFontList.h"
@@ -25,6 +29,8 @@ void RegisterResourceClasses()
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CBarcode));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(ImageRegistry));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CResourceManager));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(Image));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CResource));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CDocStoreManager));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(DocStore));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(DocStoreDocType));
@@ -32,4 +38,6 @@ void RegisterResourceClasses()
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(DocTypeToKeyMapper));
     RegisterFontStrings();
     RegisterBarcodeStrings();
+    RegisterImageStrings();
+    RegisterImageExportStrings();
 }
