@@ -32,11 +32,14 @@ class CCompressedMemFile;
 class CDesignerDoc;
 class CDocStoreManager;
 class CFormElement;
+class CJVXArchive;
 class COutputDeviceManager;
 class CPage;
 class CResourceManager;
 class CSpooledFile;
 class ImageRegistry;
+struct _xmlDoc;
+struct _xmlNode;
 
 // The update hints the document broadcasts; the element concerned, or null,
 // travels with each.
@@ -174,6 +177,16 @@ public:
     // The z-order := the element list in document order; marks modified.
     void ResetZOrder();
 
+    // ---- the JVX file (DesignerDocJvx.cpp)
+    // Writes the document at the version (1 to 28; anything else is 28) to
+    // path, replacing a file there only when the whole file was written. The
+    // member name is upper-cased in place and becomes the WVD name.
+    BOOL ExportJVXFile(const QString& path, QString& memberName, int version);
+    // Reads the file into the document, inside the caller's transaction; its
+    // elements are added to what is there. A record that cannot be read ends
+    // the reading with a message, keeping what was read.
+    BOOL ImportJVXFile(const QString& path);
+
     // ---- hints
     void BroadcastHint(LPARAM hint, CObject* element);
     void AddChangeListener(DocumentChangeListener* listener);
@@ -283,6 +296,17 @@ public:
     void GetVariableNames(QStringList& names) const;
     BOOL ContainsElement(const CFormElement* element) const;
 
+    // ---- XML import (XmlImport.cpp)
+    // Builds XML elements from an XDR schema or an XML sample file. FALSE
+    // when the file could not be read as XML (the user picks another).
+    static BOOL ImportXmlFile(CDesignerDoc* doc, const QString& path);
+    // TRUE when the document is a schema and its document element was built.
+    static BOOL ImportXdrSchema(CDesignerDoc* doc, _xmlDoc* dom);
+    // The elements of one sample node and its subtree, one line each from
+    // the rectangle down, indented one cell per level.
+    static BOOL ImportXmlNode(CDesignerDoc* doc, _xmlNode* node, CFormElement* parent, kwvd::Rect& rect,
+                              QSize cell);
+
 protected:
     // Called by the transaction's guard: while an exception passes, nothing
     // here throws or shows a box; what it had to say waits for
@@ -295,6 +319,11 @@ private:
     void StoreElementTree(CArchive& ar);
     void LoadElementTree(CArchive& ar);
     void LoadOwnedObjects(CArchive& ar, BYTE version);
+    // The JVX export's preparation of the header fields and export device,
+    // what it writes after the file is open, and the import's element records.
+    void PrepareJvxExport(const QString& memberName);
+    void WriteJvxContents(CJVXArchive& ar);
+    void ReadJvxElements(CJVXArchive& ar, LONG textStart);
     std::vector<CFormElement*> OrderAfterReload() const;
 
     // After a failed undo or redo: reads back the state before it, which the
@@ -382,6 +411,11 @@ private:
 // Returns the handler installed before; nullptr puts back the message.
 using IncorrectVersionHandler = void (*)(const QString& fileName);
 IncorrectVersionHandler SetIncorrectVersionHandler(IncorrectVersionHandler handler);
+
+// The JVX header word. Storing writes it for the archive's version (0 or
+// above 28 counts as 28) and sets that version; loading recognises it, sets
+// the version found and returns it, or tells the user and returns 0.
+BYTE SerializeJVXHeader(CJVXArchive& ar);
 
 // The 0-based place of the element in the list; FALSE and 0 when absent.
 BOOL FindElementIndex(const CObList& list, const CFormElement* element, WORD* index);

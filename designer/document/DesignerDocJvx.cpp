@@ -1,0 +1,686 @@
+// The JVX file of a whole document: the header word, the header line of the
+// document's page-definition fields, the sections of fonts, devices,
+// barcodes and resources, the element records and, on export, the images.
+
+#include "designer/document/DesignerDoc.h"
+
+#include "designer/document/APRTPDMRec.h"
+#include "designer/document/JVXArchive.h"
+#include "designer/document/Page.h"
+#include "designer/document/TranslatorFactory.h"
+#include "designer/elements/FormElement.h"
+#include "designer/output/OutputDevice.h"
+#include "designer/output/OutputDeviceManager.h"
+#include "designer/resources/BarcodeManager.h"
+#include "designer/resources/FontManager.h"
+#include "designer/resources/ImageRegistry.h"
+#include "designer/resources/ResourceManager.h"
+#include "designer/shell/preferences/Preferences.h"
+#include "hostaccess/api/Translator.h"
+#include "platform/framework/Exceptions.h"
+#include "platform/framework/File.h"
+#include "platform/framework/MathHelpers.h"
+#include "platform/framework/MemFile.h"
+#include "platform/ui/MessageFormat.h"
+#include "platform/ui/PromptHelpers.h"
+#include "platform/ui/PromptService.h"
+#include "platform/ui/WaitCursor.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kLastVersion = 28;
+constexpr int kFirstHostVersion = 19; // EBCDIC header word, translated text
+constexpr int kHostCcsidForSystemText = 285;
+constexpr BYTE kEbcdicJvx[3] = {0xD1, 0xE5, 0xE7};
+constexpr BYTE kEbcdicZero = 0xF0;
+// The host's export device keeps no larger no-print border.
+constexpr int kMaxDeviceBorder = 2880;
+
+QString ErrorReadingFileMessage(const QString& path)
+{
+    return FormatMessageText(QStringLiteral("Error reading file: %1."), path);
+}
+
+int Notify(CDesignerDoc* doc, const QString& text)
+{
+    if (doc != nullptr)
+        return doc->NotifyUser(text, MB_OK | MB_ICONEXCLAMATION, IDOK);
+    return AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ReportDebug(const std::exception_ptr& error)
+{
+    if (!Preferences().EnableDebugServices || !error)
+        return;
+    try {
+        std::rethrow_exception(error);
+    } catch (const CException& e) {
+        // A cancel the user already answered has no report of its own.
+        if (!e.GetErrorMessage().isEmpty())
+            ReportError(e);
+    } catch (...) {
+    }
+}
+
+QString ErrorText(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const CException& e) {
+        return e.GetErrorMessage();
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+    }
+    return QString();
+}
+
+// The translators of one exchange: taken off the archive and out of
+// UserDataTranslator, then deleted, on every way out.
+class ExchangeTranslators
+{
+public:
+    explicit ExchangeTranslators(CJVXArchive& ar) : m_ar(ar) {}
+    ~ExchangeTranslators()
+    {
+        SetUserDataTranslator(nullptr);
+        m_ar.SetTranslator(nullptr);
+        delete m_pSystem;
+        delete m_pUser;
+    }
+    ExchangeTranslators(const ExchangeTranslators&) = delete;
+    ExchangeTranslators& operator=(const ExchangeTranslators&) = delete;
+
+    void MakeSystem(int mode)
+    {
+        m_pSystem = CreateModelTranslator(mode);
+        if (m_pSystem != nullptr)
+            m_pSystem->SetHostCCSID(kHostCcsidForSystemText);
+        m_ar.SetTranslator(m_pSystem);
+    }
+    void MakeUser(int mode, int ccsid)
+    {
+        m_pUser = CreateModelTranslator(mode);
+        if (m_pUser != nullptr)
+            m_pUser->SetHostCCSID(ccsid);
+        SetUserDataTranslator(m_pUser);
+    }
+
+private:
+    CJVXArchive& m_ar;
+    ITranslator* m_pSystem = nullptr;
+    ITranslator* m_pUser = nullptr;
+};
+
+// Image and resource files named in the records are found relative to the
+// JVX file, so its folder is the current one while it is read.
+class CurrentFolderScope
+{
+public:
+    explicit CurrentFolderScope(const QString& filePath)
+    {
+        const QString folder = QFileInfo(filePath).absolutePath();
+        const QString current = QDir::currentPath();
+        if (folder != current && QDir::setCurrent(folder))
+            m_previous = current;
+    }
+    ~CurrentFolderScope()
+    {
+        if (!m_previous.isEmpty())
+            QDir::setCurrent(m_previous);
+    }
+    CurrentFolderScope(const CurrentFolderScope&) = delete;
+    CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
+
+private:
+    QString m_previous;
+};
+
+// A new, empty file in the target's folder under a short name the host's
+// folders accept ("~JVX0001.TMP"); never one that is there already.
+QString CreateTemporaryBeside(const QString& target)
+{
+    const QString folder = QFileInfo(target).absolutePath();
+    int lastError = EEXIST;
+    for (int n = 1; n <= 9999; ++n) {
+        const QString candidate =
+            folder + QStringLiteral("/~JVX%1.TMP").arg(n, 4, 10, QLatin1Char('0'));
+        const int fd = ::open(candidate.toUtf8().constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return candidate;
+        }
+        lastError = errno;
+        if (lastError != EEXIST)
+            break;
+    }
+    AfxThrowFileException(CFileException::OsErrorToException(lastError), lastError, target);
+}
+
+void RemoveQuietly(const QString& path)
+{
+    if (!path.isEmpty())
+        ::unlink(path.toUtf8().constData());
+}
+
+// The fields 1 to 15 of the header line, both ways, by version. Version 1
+// has 57 characters of fields the host no longer knows in place of fields
+// 10 to 12, then field 13 and one character more before field 14.
+void ExchangeHeaderFields(CDesignerDoc& doc, CJVXArchive& ar, int version)
+{
+    doc.WvdName().ExchangeJVX(ar);
+    doc.Description().ExchangeJVX(ar);
+    doc.FirstPageText().ExchangeJVX(ar);
+    doc.FirstPageTextLine().ExchangeJVX(ar);
+    doc.FirstPageTextColumn().ExchangeJVX(ar);
+    doc.FirstPageTextWidth().ExchangeJVX(ar);
+    doc.FirstPageCompare().ExchangeJVX(ar);
+    doc.IgnoreFirstPage().ExchangeJVX(ar);
+    doc.FirstPageToProcess().ExchangeJVX(ar);
+    if (version == 1) {
+        for (int width : {4, 10, 10, 10, 1, 1, 10, 10, 1}) {
+            CFixedLenString old(width);
+            old.ExchangeJVX(ar);
+        }
+        doc.FontGroupName().ExchangeJVX(ar);
+        CFixedLenString old(1);
+        old.ExchangeJVX(ar);
+    } else {
+        doc.LastPageToProcess().ExchangeJVX(ar);
+        doc.OrientationDigit().ExchangeJVX(ar);
+        doc.NoPrintBorder().ExchangeJVX(ar);
+        doc.FontGroupName().ExchangeJVX(ar);
+    }
+    doc.ResourceLibrary().ExchangeJVX(ar);
+    if (version >= 10)
+        doc.DocTypeDigit().ExchangeJVX(ar);
+}
+
+// The number of lines that begin before the position, counted from the end
+// of the header word in the archive's text form: the line the position is in.
+int LineAt(CJVXArchive& ar, LONG textStart, LONG position)
+{
+    const int bytesPerCharacter =
+        (ar.GetVersion() < kFirstHostVersion || ar.GetTranslator() != nullptr) ? 1 : 2;
+    int line = 1;
+    ar.Seek(textStart, CFile::begin);
+    LONG at = textStart;
+    QString chunk;
+    while (at < position) {
+        const int wanted = static_cast<int>(std::min<LONG>((position - at) / bytesPerCharacter, 4096));
+        if (wanted <= 0)
+            break;
+        const int got = ar.ReadText(chunk, wanted);
+        if (got <= 0)
+            break;
+        line += static_cast<int>(chunk.left(got).count(QLatin1Char('\n')));
+        at += static_cast<LONG>(got) * bytesPerCharacter;
+    }
+    return line;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- header word
+
+BYTE SerializeJVXHeader(CJVXArchive& ar)
+{
+    if (ar.IsStoring()) {
+        int version = ar.GetVersion();
+        if (version <= 0 || version > kLastVersion)
+            version = kLastVersion;
+        ar.SetVersion(version);
+        if (version >= kFirstHostVersion) {
+            // Raw bytes: the host recognises the file before any translation.
+            const BYTE word[6] = {kEbcdicJvx[0],
+                                  kEbcdicJvx[1],
+                                  kEbcdicJvx[2],
+                                  static_cast<BYTE>(kEbcdicZero + version / 100),
+                                  static_cast<BYTE>(kEbcdicZero + version / 10 % 10),
+                                  static_cast<BYTE>(kEbcdicZero + version % 10)};
+            ar.WriteBytes(word, sizeof word);
+        } else {
+            CFixedLenString magic(3);
+            magic.SetValue(QStringLiteral("JVX"));
+            magic.ExchangeJVX(ar);
+            CFixedLenNum number(3);
+            number.SetValue(version);
+            number.ExchangeJVX(ar);
+        }
+        return static_cast<BYTE>(version);
+    }
+
+    CDesignerDoc* doc = ar.GetDocument();
+    const QString path = ar.GetFilePath();
+    const LONG start = ar.Seek(0, CFile::current);
+    BYTE word[6] = {};
+    if (ar.ReadBytes(word, sizeof word) < sizeof word) {
+        Notify(doc, ErrorReadingFileMessage(path));
+        return 0;
+    }
+
+    int version = 0;
+    if (word[0] == kEbcdicJvx[0] && word[1] == kEbcdicJvx[1] && word[2] == kEbcdicJvx[2]) {
+        version = 100 * (word[3] - kEbcdicZero) + 10 * (word[4] - kEbcdicZero) + (word[5] - kEbcdicZero);
+        if (version < kFirstHostVersion || version > 255)
+            version = 0;
+    } else if (word[0] == 'J' && word[1] == 'V' && word[2] == 'X') {
+        // The digits follow the number field's reading rule.
+        ar.Seek(start + 3, CFile::begin);
+        const int eightBit = ar.GetVersion();
+        ar.SetVersion(1);
+        CFixedLenNum number(3);
+        try {
+            number.ExchangeJVX(ar);
+        } catch (...) {
+            ar.SetVersion(eightBit);
+            throw;
+        }
+        ar.SetVersion(eightBit);
+        ar.Seek(start + 6, CFile::begin);
+        version = static_cast<int>(number.GetValue());
+        // An 8-bit file is never of a host version; nor is one below 1.
+        if (version >= kFirstHostVersion || version < 1)
+            version = 0;
+    } else {
+        ar.Seek(start, CFile::begin);
+        version = 1;
+    }
+
+    if (version == 0) {
+        Notify(doc, ErrorReadingFileMessage(path));
+        return 0;
+    }
+    if (version > kLastVersion) {
+        Notify(doc, FormatMessageText(QStringLiteral("Cannot read document \"%1\".  Document was created by a newer "
+                                                     "version of KWVD Designer."),
+                                      QFileInfo(path).fileName()));
+        return 0;
+    }
+    ar.SetVersion(version);
+    return static_cast<BYTE>(version);
+}
+
+// ---------------------------------------------------------------- export
+
+void CDesignerDoc::PrepareJvxExport(const QString& memberName)
+{
+    COutputDevice* device = m_pOutputDevices != nullptr ? m_pOutputDevices->GetExportDevice() : nullptr;
+    if (device != nullptr)
+        device->SetName(memberName);
+
+    const QString resourceName =
+        (m_pResources != nullptr && m_pResources->CountUsed() > 0) ? memberName : QString();
+    m_resourceLibrary.SetValue(resourceName);
+    if (device != nullptr)
+        device->SetPrinterResource(resourceName);
+    if (m_pResources != nullptr)
+        m_pResources->SetLibrary(resourceName);
+
+    if (m_pOutputPage == nullptr)
+        return;
+    CPage& page = *m_pOutputPage;
+    if (CFontManager* fonts = page.GetFontManager()) {
+        fonts->SetFontGroupName(memberName);
+        m_fontGroup.SetValue(fonts->GetFontGroupName());
+        if (device != nullptr)
+            device->SetFontGroup(fonts->GetFontGroupName());
+    }
+
+    const bool landscape = page.GetOrientation() == 1;
+    m_orientation.SetNumber(landscape ? 1 : 0);
+    // 1/1000 inch to 1/1440 inch; the field holds no more than 16 bits.
+    const int border = std::min(MulDiv(page.GetBorder(), 1440, 1000), 0xFFFF);
+    m_border.SetValue(border);
+    if (device != nullptr) {
+        // A print device names its rotation in degrees, the others 0 or 1.
+        if (device->GetType() == 0)
+            device->SetRotationText(landscape ? QStringLiteral("90") : QStringLiteral("0"));
+        else
+            device->SetRotationText(landscape ? QStringLiteral("1") : QStringLiteral("0"));
+        if (border <= kMaxDeviceBorder)
+            device->SetNoPrintBorder(QString::number(border));
+        device->SetCPI(page.GetCharsPerInch());
+        device->SetLPI(page.GetLinesPerInch());
+    }
+    if (m_pOutputDevices != nullptr) {
+        const int size[2] = {MulDiv(page.GetWidth(), 1440, 100), MulDiv(page.GetHeight(), 1440, 100)};
+        m_pOutputDevices->SetExportPageSize(size);
+    }
+}
+
+void CDesignerDoc::WriteJvxContents(CJVXArchive& ar)
+{
+    SerializeJVXHeader(ar);
+    const int version = ar.GetVersion();
+    if (version >= kFirstHostVersion) {
+        CFixedLenNum ccsid(5);
+        ccsid.SetValue(GetCodePageId());
+        ccsid.ExchangeJVX(ar);
+    }
+    m_docTypeDigit.SetNumber(m_docType);
+    ExchangeHeaderFields(*this, ar, version);
+    if (version >= kLastVersion) {
+        CFixedLenNum buildId(6);
+        buildId.SetValue(static_cast<int>(m_buildId));
+        buildId.ExchangeJVX(ar);
+        m_uploadPath = GetPathName();
+        m_uploadTime.SetToCurrentTime();
+        m_uploadTime.ExchangeJVX(ar);
+        CFixedLenString uploadPath(320);
+        uploadPath.SetValue(m_uploadPath);
+        uploadPath.ExchangeJVX(ar);
+        // The upload is no edit: no transaction, no Build ID, no snapshot.
+        CDocument::SetModifiedFlag(TRUE);
+        UpdateTitleMark(TRUE, TRUE);
+    }
+    ar.WriteLineEnd();
+
+    if (m_pOutputPage != nullptr && m_pOutputPage->GetFontManager() != nullptr)
+        m_pOutputPage->GetFontManager()->ExchangeJVX(ar);
+    if (m_pOutputDevices != nullptr)
+        m_pOutputDevices->ExchangeJVX(ar);
+    if (m_pBarcodes != nullptr)
+        m_pBarcodes->ExchangeJVX(ar);
+    if (m_pResources != nullptr)
+        m_pResources->ExchangeJVX(ar);
+
+    std::vector<CFormElement*> topLevel;
+    for (CObject* object : m_elements)
+        if (auto* element = dynamic_cast<CFormElement*>(object); element != nullptr && !element->HasParent())
+            topLevel.push_back(element);
+    m_jvxRecordCounter = 1;
+    m_currentSourceLine = 0;
+    m_currentDestLine = 0;
+    for (CFormElement* element : topLevel)
+        element->ExportJVX(ar);
+    m_jvxRecordCounter = 0;
+    m_currentSourceLine = 0;
+    m_currentDestLine = 0;
+
+    if (m_pImages != nullptr)
+        m_pImages->ExportJVX(ar);
+}
+
+BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int version)
+{
+    CWaitCursor wait;
+    if (version <= 0 || version > kLastVersion)
+        version = kLastVersion;
+
+    memberName = memberName.toUpper();
+    CFixedLenUserString newName(m_wvdName.GetWidth());
+    newName.SetValue(memberName);
+    if (!m_wvdName.IsEqual(newName.GetValue())) {
+        CDocChangeGuard change(this);
+        m_wvdName.SetValue(memberName);
+        SetModifiedFlag(TRUE);
+    }
+    PrepareJvxExport(memberName);
+
+    // The file is written under a temporary name and put in place only when
+    // it is whole, so a failed export never leaves a part of a file where the
+    // host would take it for a definition.
+    const QString target = QFileInfo(path).absoluteFilePath();
+    QString temporary;
+    CFile file;
+    try {
+        temporary = CreateTemporaryBeside(target);
+        CFileException openError;
+        if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &openError)) {
+            openError.m_strFileName = target;
+            throw openError;
+        }
+    } catch (const CFileException& error) {
+        RemoveQuietly(temporary);
+        ReportError(error);
+        return FALSE;
+    }
+
+    const CTimeStamp uploadTimeBefore = m_uploadTime;
+    const QString uploadPathBefore = m_uploadPath;
+    const BOOL modifiedBefore = IsModified();
+    QStringList writtenFiles;
+    std::exception_ptr writeError;
+    // Thousands of short fields: they are gathered in memory and reach the
+    // file in one write.
+    CMemFile buffer(64 * 1024);
+    buffer.SetFilePath(temporary);
+    {
+        CJVXArchive ar(version, CJVXArchive::store, this, &buffer);
+        ExchangeTranslators translators(ar);
+        if (version >= kFirstHostVersion) {
+            translators.MakeSystem(TranslatorMode::PcToHost);
+            translators.MakeUser(TranslatorMode::PcToHost, GetCodePageId());
+        }
+        try {
+            WriteJvxContents(ar);
+        } catch (...) {
+            writeError = std::current_exception();
+        }
+        writtenFiles = ar.WrittenFiles();
+    }
+
+    if (!writeError) {
+        try {
+            std::vector<BYTE> bytes(static_cast<size_t>(buffer.GetLength()));
+            buffer.SeekToBegin();
+            if (!bytes.empty()) {
+                buffer.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+                file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+            }
+            file.Flush();
+            file.Close();
+        } catch (...) {
+            writeError = std::current_exception();
+        }
+    }
+
+    std::optional<CFileException> renameError;
+    if (!writeError) {
+        try {
+            CFile::Rename(temporary, target);
+            return TRUE;
+        } catch (const CFileException& error) {
+            renameError = error;
+            renameError->m_strFileName = target;
+        }
+    }
+
+    file.Abort();
+    RemoveQuietly(temporary);
+    for (const QString& written : writtenFiles)
+        RemoveQuietly(written);
+    m_jvxRecordCounter = 0;
+    m_currentSourceLine = 0;
+    m_currentDestLine = 0;
+    // Nothing reached the host, so the document keeps its last upload.
+    m_uploadTime = uploadTimeBefore;
+    m_uploadPath = uploadPathBefore;
+    if (IsModified() != modifiedBefore) {
+        CDocument::SetModifiedFlag(modifiedBefore);
+        UpdateTitleMark(modifiedBefore, TRUE);
+    }
+
+    if (renameError) {
+        ReportError(*renameError);
+        return FALSE;
+    }
+    ReportDebug(writeError);
+    AfxMessageBox(FormatMessageText(QStringLiteral("WVD %1 not Exported. Errors were encountered."), memberName),
+                  MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
+// ---------------------------------------------------------------- import
+
+BOOL CDesignerDoc::ImportJVXFile(const QString& path)
+{
+    CWaitCursor wait;
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareExclusive)) {
+        AfxMessageBox(ErrorReadingFileMessage(path), MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    CurrentFolderScope folder(file.GetFilePath());
+
+    // The whole file is read at once; the fields are then read from memory.
+    std::vector<BYTE> bytes;
+    CMemFile contents;
+    try {
+        const ULONGLONG length = file.GetLength();
+        if (length > 0xFFFFFFFFull)
+            AfxThrowFileException(CFileException::invalidFile, EFBIG, file.GetFilePath());
+        bytes.resize(static_cast<size_t>(length));
+        if (!bytes.empty())
+            bytes.resize(file.Read(bytes.data(), static_cast<UINT>(bytes.size())));
+    } catch (...) {
+        ReportDebug(std::current_exception());
+        AfxMessageBox(ErrorReadingFileMessage(path), MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    contents.Attach(bytes.data(), static_cast<UINT>(bytes.size()));
+    contents.SetFilePath(file.GetFilePath());
+
+    CJVXArchive ar(0, CJVXArchive::load, this, &contents);
+    ExchangeTranslators translators(ar);
+    try {
+        const int version = SerializeJVXHeader(ar);
+        if (version == 0)
+            return FALSE;
+        const LONG textStart = ar.Seek(0, CFile::current);
+
+        CFontManager* outputFonts = m_pOutputPage != nullptr ? m_pOutputPage->GetFontManager() : nullptr;
+        if (version >= kFirstHostVersion) {
+            translators.MakeSystem(TranslatorMode::HostToPc);
+            CFixedLenNum ccsid(5);
+            ccsid.ExchangeJVX(ar);
+            if (outputFonts != nullptr && outputFonts->GetCodePageId() != static_cast<int>(ccsid.GetUShort()))
+                outputFonts->SetCodePageId(ccsid.GetUShort());
+            translators.MakeUser(TranslatorMode::HostToPc, GetCodePageId());
+        }
+
+        ExchangeHeaderFields(*this, ar, version);
+        if (version >= 2 && m_pOutputPage != nullptr) {
+            const int orientation = m_orientation.IsEqual(QStringLiteral("1")) ? 1 : 0;
+            if (m_pOutputPage->GetOrientation() != orientation) {
+                m_pOutputPage->SetOrientation(orientation);
+                m_pOutputPage->RecalcGrid();
+            }
+            m_pOutputPage->SetBorder(static_cast<WORD>(MulDiv(m_border.GetUShort(), 1000, 1440)));
+        }
+        if (version >= 10) {
+            const QString type = m_docTypeDigit.GetValue().trimmed();
+            SetDocTypeNumber(type.isEmpty() ? 0 : COutputDevice::LeadingInteger(type));
+        }
+        if (version >= kLastVersion) {
+            CFixedLenNum buildId(6);
+            buildId.ExchangeJVX(ar);
+            SetBuildId(buildId.GetUInt());
+            m_uploadTime.ExchangeJVX(ar);
+            CFixedLenString uploadPath(320);
+            uploadPath.ExchangeJVX(ar);
+            m_uploadPath = uploadPath.GetValue();
+        }
+        ar.ReadLineEnd();
+
+        if (outputFonts != nullptr) {
+            outputFonts->ExchangeJVX(ar);
+            if (m_pSourcePage != nullptr && m_pSourcePage->GetFontManager() != nullptr)
+                m_pSourcePage->GetFontManager()->CopyLanguageSettings(outputFonts);
+        }
+        if (m_pOutputDevices != nullptr)
+            m_pOutputDevices->ExchangeJVX(ar);
+        if (m_pBarcodes != nullptr)
+            m_pBarcodes->ExchangeJVX(ar);
+        if (m_pResources != nullptr)
+            m_pResources->ExchangeJVX(ar);
+
+        ReadJvxElements(ar, textStart);
+
+        if (version >= 18 && m_pOutputDevices != nullptr) {
+            const COutputDevice* device = m_pOutputDevices->GetExportDevice();
+            if (m_pOutputPage != nullptr)
+                m_pOutputPage->SetSizeTwips(device->GetPageWidthTwips(), device->GetPageHeightTwips());
+        }
+    } catch (...) {
+        m_currentSourceLine = 0;
+        m_currentDestLine = 0;
+        ReportDebug(std::current_exception());
+        AfxMessageBox(ErrorReadingFileMessage(path), MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CDesignerDoc::ReadJvxElements(CJVXArchive& ar, LONG textStart)
+{
+    m_currentSourceLine = 0;
+    m_currentDestLine = 0;
+    CAPRTPDMRec record(this);
+    // Where the reading stopped short of the end, and what stood there.
+    std::optional<LONG> stoppedAt;
+    QString stoppedRecord;
+    std::exception_ptr stopError;
+    for (;;) {
+        const LONG start = ar.Seek(0, CFile::current);
+        CFormElement* element = nullptr;
+        try {
+            record.Reset();
+            record.ExchangeJVX(ar);
+            if (record.IsEndOfData())
+                break;
+            if (!record.IsValid()) {
+                stoppedAt = start;
+                stoppedRecord = record.m_opcode.GetValue();
+                break;
+            }
+            element = record.CreateElement(ar);
+        } catch (...) {
+            stopError = std::current_exception();
+            stoppedAt = start;
+            break;
+        }
+        if (element != nullptr)
+            AddElement(element, FALSE, nullptr);
+        // A container that met a record it could not read kept the error and
+        // stopped there.
+        if (std::exception_ptr childError = ar.TakeReadError()) {
+            stopError = childError;
+            stoppedAt = ar.Seek(0, CFile::current);
+            break;
+        }
+    }
+    m_currentSourceLine = 0;
+    m_currentDestLine = 0;
+    if (!stoppedAt)
+        return;
+
+    // What was read stays and the import counts as done: a failure would have
+    // the command read the file again over the elements already added.
+    ReportDebug(stopError);
+    if (stopError)
+        stoppedRecord = ErrorText(stopError);
+    else if (stoppedRecord.isEmpty())
+        stoppedRecord = QStringLiteral("blank");
+    int line = 0;
+    try {
+        line = LineAt(ar, textStart, *stoppedAt);
+    } catch (...) {
+    }
+    AfxMessageBox(FormatMessageText(QStringLiteral("The JVX file %1 was read up to line %2. The record there (%3) "
+                                                   "could not be read, and the rest of the file was not imported."),
+                                    ar.GetFilePath(), line, stoppedRecord),
+                  MB_OK | MB_ICONEXCLAMATION);
+}

@@ -1,0 +1,454 @@
+// Reading a JVX file into a document: the header word's checks, version 1's
+// old layout, the page size by version, the round trip of a whole document
+// and the records that end the reading early.
+
+#include "designer/document/JVXArchive.h"
+#include "designer/document/Page.h"
+#include "designer/elements/FormElement.h"
+#include "designer/output/OutputDevice.h"
+#include "designer/output/OutputDeviceManager.h"
+#include "designer/resources/FontManager.h"
+#include "platform/framework/Clock.h"
+#include "tests/support/JvxDocumentFixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// "#F " line of a font section that names no fonts: group, description,
+// one blank, 1440/LPI, lines per page, 1440/CPI, 3, "*FINE", two blanks, 0.
+std::string FontGroupLine(const char* group)
+{
+    std::string name(group);
+    name.resize(8, ' ');
+    return "#F " + name + std::string(50, ' ') + " " + "0240" + "066" + "0144" + "3" + "*FINE  " + "  " + "0000"
+           + "\r\n";
+}
+
+size_t Find(const Bytes& bytes, const std::string& text, size_t from = 0)
+{
+    const auto it = std::search(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end(), text.begin(), text.end());
+    return it == bytes.end() ? std::string::npos : static_cast<size_t>(it - bytes.begin());
+}
+
+// 1-based line of an offset of an 8-bit file.
+int LineOf(const Bytes& bytes, size_t offset)
+{
+    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), 0x0A));
+}
+
+std::vector<CFormElement*> TopLevel(const CDesignerDoc& doc)
+{
+    std::vector<CFormElement*> elements;
+    for (CObject* object : doc.GetElementList())
+        if (auto* element = static_cast<CFormElement*>(object); !element->HasParent())
+            elements.push_back(element);
+    return elements;
+}
+
+class JvxImportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        ASSERT_TRUE(target.OnNewDocument());
+    }
+
+    QString PathOf(const char* name) const { return env.folder.filePath(QString::fromLatin1(name)); }
+
+    // The test environment has no master font file, which its first reader
+    // reports; that message is not the import's.
+    std::vector<QString> Messages() const
+    {
+        std::vector<QString> texts;
+        for (const RecordedPrompt& p : env.prompts->Recorded())
+            if (!p.text.contains(QStringLiteral("WvdFontsV2.dat")))
+                texts.push_back(p.text);
+        return texts;
+    }
+
+    // The document exported at the version; its bytes.
+    Bytes Export(CDesignerDoc& from, int version, const char* name)
+    {
+        QString member = QStringLiteral("INVOICE");
+        const QString path = PathOf(name);
+        EXPECT_TRUE(from.ExportJVXFile(path, member, version));
+        return ReadFileBytes(path);
+    }
+
+    WvdTestEnvironment env;
+    CDesignerDoc doc;
+    CDesignerDoc target;
+};
+
+TEST_F(JvxImportTest, HeaderWordIsCheckedBeforeAnythingIsRead)
+{
+    struct Case
+    {
+        const char* name;
+        Bytes bytes;
+        const char* message; // %1 the path, %2 the file name
+    };
+    const QString path = PathOf("head.jvx");
+    const Case cases[] = {
+        {"fewer than six bytes", Ascii("JVX01"), "Error reading file: %1."},
+        {"an 8-bit word of a host version", Ascii("JVX019"), "Error reading file: %1."},
+        {"an 8-bit word of version 0", Ascii("JVX000"), "Error reading file: %1."},
+        {"an 8-bit word without digits", Ascii("JVXabc"), "Error reading file: %1."},
+        {"an 8-bit word of a negative version", Ascii("JVX-01"), "Error reading file: %1."},
+        {"an EBCDIC word of an 8-bit version", Hex("D1 E5 E7 F0 F1 F8"), "Error reading file: %1."},
+        {"an EBCDIC word above 255", Hex("D1 E5 E7 F2 F5 F6"), "Error reading file: %1."},
+        {"an EBCDIC word that is no number", Hex("D1 E5 E7 C1 C2 C3"), "Error reading file: %1."},
+        {"an EBCDIC word of a newer version", Hex("D1 E5 E7 F0 F2 F9"),
+         "Cannot read document \"%2\".  Document was created by a newer version of KWVD Designer."},
+        {"the newest a word can name", Hex("D1 E5 E7 F2 F5 F5"),
+         "Cannot read document \"%2\".  Document was created by a newer version of KWVD Designer."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        env.prompts->ClearRecorded();
+        ASSERT_TRUE(WriteFileBytes(path, c.bytes + Ascii("rest of a file")));
+        const int before = static_cast<int>(target.GetElementList().GetCount());
+        EXPECT_FALSE(ImportInTransaction(target, path));
+        EXPECT_EQ(Messages(), std::vector<QString>{QString::fromLatin1(c.message)
+                                                       .replace(QStringLiteral("%1"), path)
+                                                       .replace(QStringLiteral("%2"), QStringLiteral("head.jvx"))});
+        EXPECT_EQ(static_cast<int>(target.GetElementList().GetCount()), before);
+    }
+}
+
+TEST_F(JvxImportTest, MissingFileIsAnErrorReadingIt)
+{
+    const QString path = PathOf("nowhere.jvx");
+    EXPECT_FALSE(ImportInTransaction(target, path));
+    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("Error reading file: %1.").arg(path)});
+}
+
+// A file without a header word is version 1 from its first byte: 57
+// characters of old fields stand where later versions have fields 10 to 12.
+TEST_F(JvxImportTest, VersionOneFieldsAreReadAroundTheOldOnes)
+{
+    const std::string line = std::string("OLDFORM   ") + "Old description" + std::string(35, ' ') // 1, 2
+                             + "FIRST PAGE" + std::string(20, ' ')                               // 3
+                             + "04" + "012" + "10" + "NE" + "Y" + "005"                           // 4 to 9
+                             + std::string(57, 'x')                                               // old fields
+                             + "OLDFONTS" + "z" + "OLDRES  " + "\r\n";                            // 13, one, 14
+    ASSERT_EQ(line.size(), 177u + 2);
+    const QString path = PathOf("v1.jvx");
+    ASSERT_TRUE(WriteFileBytes(path, Ascii((line + FontGroupLine("OLDFONTS")).c_str())));
+    target.LastPageToProcess().SetValue(77);
+    target.GetOutputPage()->SetBorder(123);
+
+    EXPECT_TRUE(ImportInTransaction(target, path));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(target.WvdName().GetValue(), QStringLiteral("OLDFORM"));
+    EXPECT_EQ(target.Description().GetValue(), QStringLiteral("Old description"));
+    EXPECT_EQ(target.FirstPageText().GetValue(), QStringLiteral("FIRST PAGE"));
+    EXPECT_EQ(target.FirstPageTextLine().GetValue(), 4);
+    EXPECT_EQ(target.FirstPageTextColumn().GetValue(), 12);
+    EXPECT_EQ(target.FirstPageTextWidth().GetValue(), 10);
+    EXPECT_EQ(target.FirstPageCompare().GetValue(), QStringLiteral("NE"));
+    EXPECT_EQ(target.IgnoreFirstPage().GetValue(), QStringLiteral("Y"));
+    EXPECT_EQ(target.FirstPageToProcess().GetValue(), 5);
+    EXPECT_EQ(target.FontGroupName().GetValue(), QStringLiteral("OLDFONTS"));
+    EXPECT_EQ(target.ResourceLibrary().GetValue(), QStringLiteral("OLDRES"));
+    // What version 1 does not carry stays.
+    EXPECT_EQ(target.LastPageToProcess().GetValue(), 77);
+    EXPECT_EQ(target.GetOutputPage()->GetBorder(), 123);
+}
+
+TEST_F(JvxImportTest, PageSizeComesFromTheExportDeviceFromVersionEighteen)
+{
+    doc.GetOutputPage()->SetWidth(850);
+    doc.GetOutputPage()->SetHeight(1100);
+    doc.GetOutputPage()->RecalcGrid();
+    struct Case
+    {
+        const char* name;
+        int version;
+        int width;
+        int height;
+    };
+    const Case cases[] = {{"v18 takes the device's", 18, 850, 1100}, {"v17 keeps the page", 17, 827, 1169}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDesignerDoc fresh;
+        ASSERT_TRUE(fresh.OnNewDocument());
+        ASSERT_EQ(fresh.GetOutputPage()->GetWidth(), 827);
+        Export(doc, c.version, "size.jvx");
+        EXPECT_TRUE(ImportInTransaction(fresh, PathOf("size.jvx")));
+        EXPECT_EQ(fresh.GetOutputPage()->GetWidth(), c.width);
+        EXPECT_EQ(fresh.GetOutputPage()->GetHeight(), c.height);
+    }
+}
+
+TEST_F(JvxImportTest, HeaderFieldsReachThePageAndTheDocument)
+{
+    const kwvd::FixedClock clock(QDateTime(QDate(2023, 12, 31), QTime(23, 59, 58, 7), Qt::UTC));
+    doc.GetOutputPage()->SetOrientation(1);
+    doc.GetOutputPage()->SetBorder(1234);
+    doc.SetBuildId(9876);
+    ASSERT_TRUE(doc.SetCodePageId(500));
+    Export(doc, 28, "fields.jvx");
+
+    ASSERT_EQ(target.GetOutputPage()->GetOrientation(), 0);
+    EXPECT_TRUE(ImportInTransaction(target, PathOf("fields.jvx")));
+    EXPECT_EQ(target.GetOutputPage()->GetOrientation(), 1);
+    // 1234/1000 inch is 1777 twips, and back.
+    EXPECT_EQ(target.GetOutputPage()->GetBorder(), 1234);
+    EXPECT_EQ(target.GetCodePageId(), 500);
+    EXPECT_EQ(target.GetSourcePage()->GetFontManager()->GetCodePageId(), 500);
+    EXPECT_EQ(target.GetUploadTime().Format(), QStringLiteral("2023-12-31-23.59.58.007000"));
+    EXPECT_EQ(target.GetUploadPath(), doc.GetUploadPath());
+    EXPECT_EQ(target.WvdName().GetValue(), QStringLiteral("INVOICE"));
+    // The file's Build ID (the export's new name counted once), counted once
+    // more by the import's own transaction.
+    EXPECT_EQ(doc.GetBuildId(), 9877u);
+    EXPECT_EQ(target.GetBuildId(), 9878u);
+}
+
+// The user-text translator is made after field 0 has given the document its
+// code page, and the file's folder is the current one while it is read.
+TEST_F(JvxImportTest, TranslatorsFollowTheFileAndTheFolderIsTheFilesWhileReading)
+{
+    ASSERT_TRUE(doc.SetCodePageId(37));
+    {
+        TranslatorLog exportLog;
+        TranslatorFactoryScope factory(exportLog);
+        Export(doc, 19, "cp.jvx");
+    }
+    ASSERT_TRUE(target.SetCodePageId(500));
+    const QString before = QDir::currentPath();
+    TranslatorLog log;
+    TranslatorFactoryScope factory(log);
+    EXPECT_TRUE(ImportInTransaction(target, PathOf("cp.jvx")));
+    EXPECT_EQ(log.modes, (std::vector<int>{3, 3}));
+    EXPECT_EQ(log.ccsids, (std::vector<int>{285, 37}));
+    EXPECT_EQ(log.alive, 0);
+    EXPECT_EQ(UserDataTranslator(), nullptr);
+    for (const QString& folder : log.currentFolders)
+        EXPECT_EQ(QFileInfo(folder).canonicalFilePath(), QFileInfo(env.folder.path()).canonicalFilePath());
+    EXPECT_EQ(QDir::currentPath(), before);
+}
+
+TEST_F(JvxImportTest, ImportedElementsJoinTheDocument)
+{
+    const RichDocumentParts parts = BuildRichDocument(doc);
+    Export(doc, 18, "tree.jvx");
+    const size_t topLevelBefore = TopLevel(target).size();
+    target.SetModifiedFlag(FALSE);
+
+    EXPECT_TRUE(ImportInTransaction(target, PathOf("tree.jvx")));
+    EXPECT_TRUE(target.IsModified());
+    const std::vector<CFormElement*> topLevel = TopLevel(target);
+    // The remark travels in no record; everything else at the top comes again.
+    std::vector<int> expected;
+    for (CFormElement* element : TopLevel(doc))
+        if (element->GetType() != FormElementType::Remark)
+            expected.push_back(element->GetType());
+    std::vector<int> got;
+    for (size_t i = topLevelBefore; i < topLevel.size(); ++i)
+        got.push_back(topLevel[i]->GetType());
+    EXPECT_EQ(got, expected);
+    for (CObject* object : target.GetElementList()) {
+        auto* element = static_cast<CFormElement*>(object);
+        EXPECT_EQ(element->GetDocument(), &target);
+        EXPECT_EQ(std::count(target.GetZOrderList().begin(), target.GetZOrderList().end(), object), 1);
+    }
+    (void)parts;
+}
+
+// Export, import into an empty document and export again give the same
+// header line, version 28's carrying the Build ID the import's transaction
+// raised by one, and the same element tree.
+TEST_F(JvxImportTest, WholeDocumentRoundTripsItsHeaderAndTree)
+{
+    const kwvd::FixedClock clock(QDateTime(QDate(2024, 2, 29), QTime(12, 0, 0), Qt::UTC));
+    struct Case
+    {
+        const char* name;
+        int version;
+        bool translators;
+        size_t headerBytes;   // header word and header line with its line end
+        size_t buildIdOffset; // 0: none written
+        size_t bytesPerCharacter;
+    };
+    const Case cases[] = {
+        {"v18", 18, false, 6 + 129 + 2, 0, 1},
+        {"v19 raw", 19, false, 6 + 2 * (134 + 2), 0, 2},
+        {"v19 translated", 19, true, 6 + 134 + 2, 0, 1},
+        {"v28 translated", 28, true, 6 + 486 + 2, 6 + 5 + 129, 1},
+        {"v28 raw", 28, false, 6 + 2 * (486 + 2), 6 + 2 * (5 + 129), 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TranslatorLog log;
+        std::optional<TranslatorFactoryScope> factory;
+        if (c.translators)
+            factory.emplace(log);
+        // The source goes before the import: the import puts its devices
+        // into the master list in place of the source's.
+        Bytes first;
+        DWORD buildId = 0;
+        std::vector<int> types;
+        {
+            CDesignerDoc source;
+            EXPECT_TRUE(source.OnNewDocument());
+            BuildRichDocument(source);
+            source.GetOutputPage()->SetBorder(1234);
+            first = Export(source, c.version, "first.jvx");
+            buildId = source.GetBuildId();
+            // Remarks and addresses travel in no record of their own.
+            for (CObject* object : source.GetElementList()) {
+                const int type = static_cast<CFormElement*>(object)->GetType();
+                if (type != FormElementType::Remark && type != FormElementType::Address)
+                    types.push_back(type);
+            }
+        }
+        CDesignerDoc copy;
+        ASSERT_TRUE(copy.OnNewDocument());
+        copy.RemoveAllElements();
+        env.prompts->ClearRecorded();
+        ASSERT_TRUE(ImportInTransaction(copy, PathOf("first.jvx")));
+        EXPECT_TRUE(Messages().empty());
+        ASSERT_GE(first.size(), c.headerBytes);
+        Bytes expected(first.begin(), first.begin() + static_cast<std::ptrdiff_t>(c.headerBytes));
+        if (c.buildIdOffset != 0) {
+            const std::string digits = QStringLiteral("%1").arg(buildId + 1, 6, 10, QLatin1Char('0')).toStdString();
+            for (size_t i = 0; i < 6; ++i) {
+                BYTE digit = static_cast<BYTE>(digits[i]);
+                if (c.translators)
+                    digit = static_cast<BYTE>(0xF0 + (digits[i] - '0')); // EBCDIC digits
+                expected[c.buildIdOffset + i * c.bytesPerCharacter] = digit;
+            }
+        }
+        const Bytes second = Export(copy, c.version, "second.jvx");
+        ASSERT_GE(second.size(), c.headerBytes);
+        EXPECT_EQ(Bytes(second.begin(), second.begin() + static_cast<std::ptrdiff_t>(c.headerBytes)), expected);
+        if (const char* dump = getenv("JVX_DUMP")) {
+            WriteFileBytes(QString::fromLatin1(dump) + QString::fromLatin1(c.name) + ".1", first);
+            WriteFileBytes(QString::fromLatin1(dump) + QString::fromLatin1(c.name) + ".2", second);
+        }
+        EXPECT_EQ(copy.GetOutputPage()->GetBorder(), 1234);
+
+        std::vector<int> copied = TypesOf(copy.GetElementList());
+        std::sort(types.begin(), types.end());
+        std::sort(copied.begin(), copied.end());
+        EXPECT_EQ(copied, types);
+    }
+}
+
+class JvxImportStopTest : public JvxImportTest
+{
+protected:
+    // Two text elements at the top level, exported at version 18.
+    Bytes TwoTexts()
+    {
+        const kwvd::Rect box(8, 16, 80, 48);
+        CDocChangeGuard change(&doc);
+        EXPECT_NE(doc.CreateNewElement(FormElementType::Text, 0, box, nullptr), nullptr);
+        EXPECT_NE(doc.CreateNewElement(FormElementType::Text, 0, box, nullptr), nullptr);
+        return Export(doc, 18, "two.jvx");
+    }
+    int TextsIn(const CDesignerDoc& d) const
+    {
+        int n = 0;
+        for (CFormElement* element : TopLevel(d))
+            n += element->GetType() == FormElementType::Text ? 1 : 0;
+        return n;
+    }
+};
+
+// A record the reader cannot take ends the reading there: what came before
+// stays, the import counts as done, and the user is told where it stopped.
+TEST_F(JvxImportStopTest, UnreadableRecordKeepsWhatCameBeforeAndSaysWhere)
+{
+    const Bytes file = TwoTexts();
+    const size_t firstText = Find(file, "MOVE");
+    const size_t secondText = Find(file, "MOVE", firstText + 1);
+    ASSERT_NE(secondText, std::string::npos);
+    const size_t secondLine = Find(file, "\r\n", firstText) + 2; // start of the second record
+    struct Case
+    {
+        const char* name;
+        std::function<Bytes(Bytes)> damage;
+        const char* record;
+    };
+    const Case cases[] = {
+        {"unknown opcode",
+         [&](Bytes b) {
+             std::copy_n("XXXX", 4, b.begin() + static_cast<std::ptrdiff_t>(secondText));
+             return b;
+         },
+         "XXXX"},
+        {"an end record at the top level",
+         [&](Bytes b) {
+             std::copy_n("ENDI", 4, b.begin() + static_cast<std::ptrdiff_t>(secondText));
+             return b;
+         },
+         "ENDI"},
+        {"a line one character too long",
+         [&](Bytes b) {
+             const size_t end = Find(b, "\r\n", secondText);
+             b.insert(b.begin() + static_cast<std::ptrdiff_t>(end), 'Q');
+             return b;
+         },
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDesignerDoc fresh;
+        ASSERT_TRUE(fresh.OnNewDocument());
+        const QString path = PathOf("damaged.jvx");
+        ASSERT_TRUE(WriteFileBytes(path, c.damage(file)));
+        env.prompts->ClearRecorded();
+        EXPECT_TRUE(ImportInTransaction(fresh, path));
+        EXPECT_EQ(TextsIn(fresh), 1);
+        const std::vector<QString> texts = Messages();
+        ASSERT_EQ(texts.size(), 1u);
+        const QString start = QStringLiteral("The JVX file %1 was read up to line %2. The record there (")
+                                  .arg(path)
+                                  .arg(LineOf(file, secondLine));
+        EXPECT_TRUE(texts[0].startsWith(start)) << texts[0].toStdString();
+        EXPECT_TRUE(texts[0].endsWith(QStringLiteral(") could not be read, and the rest of the file was not imported.")));
+        if (c.record != nullptr) {
+            EXPECT_TRUE(texts[0].contains(QStringLiteral("(%1)").arg(QLatin1String(c.record))));
+        }
+    }
+}
+
+TEST_F(JvxImportStopTest, EndOfFileInsideTheLastRecordIsQuiet)
+{
+    Bytes file = TwoTexts();
+    const size_t secondText = Find(file, "MOVE", Find(file, "MOVE") + 1);
+    file.resize(secondText + 20);
+    const QString path = PathOf("cut.jvx");
+    ASSERT_TRUE(WriteFileBytes(path, file));
+    EXPECT_TRUE(ImportInTransaction(target, path));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(TextsIn(target), 1);
+}
+
+TEST_F(JvxImportStopTest, BrokenSectionFailsTheImport)
+{
+    Bytes file = TwoTexts();
+    const size_t fonts = Find(file, "#F ");
+    ASSERT_NE(fonts, std::string::npos);
+    file[fonts + 2] = 'X';
+    const QString path = PathOf("nofonts.jvx");
+    ASSERT_TRUE(WriteFileBytes(path, file));
+    EXPECT_FALSE(ImportInTransaction(target, path));
+    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("Error reading file: %1.").arg(path)});
+    EXPECT_EQ(TextsIn(target), 0);
+    EXPECT_EQ(target.m_currentSourceLine, 0);
+    EXPECT_EQ(target.m_currentDestLine, 0);
+}
+
+} // namespace
