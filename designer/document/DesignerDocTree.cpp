@@ -17,6 +17,13 @@
 #include "designer/elements/FormOutputElement.h"
 #include "designer/elements/FormSourceElement.h"
 #include "designer/elements/FormTextElement.h"
+#include "designer/elements/FormXmlAttributeElement.h"
+#include "designer/elements/FormXmlCommentElement.h"
+#include "designer/elements/FormXmlElement.h"
+#include "designer/elements/FormXmlInstructionElement.h"
+#include "designer/elements/FormBarcodeElement.h"
+#include "designer/elements/FormImageElement.h"
+#include "designer/elements/FormResourceElement.h"
 #include "designer/output/OutputDeviceManager.h"
 
 #include <iterator>
@@ -134,6 +141,33 @@ CFormElement* CDesignerDoc::CreateNewElement(int type, int side, const kwvd::Rec
         break;
     case FormElementType::Loop:
         element = new CFormLoopElement(this, rect);
+        break;
+    case FormElementType::XmlAttribute:
+        element = new CFormXmlAttributeElement(this, rect, side);
+        break;
+    case FormElementType::XmlComment:
+        element = new CFormXmlCommentElement(this, rect, side);
+        break;
+    case FormElementType::XmlElement:
+        element = new CFormXmlElement(this, rect, side);
+        break;
+    case FormElementType::XmlInstruction:
+        element = new CFormXmlInstructionElement(this);
+        break;
+    case FormElementType::Barcode:
+        element = new CFormBarcodeElement(this, rect);
+        break;
+    case FormElementType::Image: {
+        auto* image = new CFormImageElement(this, rect, side);
+        if (!image->HasValidImage()) {
+            delete image;
+            return nullptr;
+        }
+        element = image;
+        break;
+    }
+    case FormElementType::Resource:
+        element = new CFormResourceElement(this);
         break;
     default:
         // The other kinds are made here once they exist.

@@ -13,6 +13,14 @@
 #include "designer/elements/FormOutputElement.h"
 #include "designer/elements/FormSourceElement.h"
 #include "designer/elements/FormTextElement.h"
+#include "designer/elements/FormXmlAttributeElement.h"
+#include "designer/elements/FormXmlCommentElement.h"
+#include "designer/elements/FormXmlElement.h"
+#include "designer/elements/FormXmlInstructionElement.h"
+#include "designer/elements/FormBarcodeElement.h"
+#include "designer/elements/FormImageElement.h"
+#include "designer/elements/FormResourceElement.h"
+#include "designer/elements/ImageElementStrings.h"
 #include "designer/document/APRTPDMRec.h"
 #include "platform/ui/StringTable.h"
 
@@ -69,5 +77,16 @@ void RegisterElementClasses()
     CFormExitProgramElement::Register();
     CFormConditionalElement::Register();
     CFormLoopElement::Register();
+    CFormXmlAttributeElement::Register();
+    CFormXmlCommentElement::Register();
+    CFormXmlElement::Register();
+    CFormXmlInstructionElement::Register();
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormBarcodeElement));
+    RegisterRecordElementFactory(FormElementType::Barcode, &CFormBarcodeElement::FromRecord);
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormImageElement));
+    RegisterRecordElementFactory(FormElementType::Image, &CFormImageElement::FromRecord);
+    RegisterImageElementStrings();
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormResourceElement));
+    RegisterRecordElementFactory(FormElementType::Resource, &CFormResourceElement::FromRecord);
     StringTable::Add(kTypeNames);
 }

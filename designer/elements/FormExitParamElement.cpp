@@ -74,7 +74,9 @@ CFormExitParamElement::CFormExitParamElement(CAPRTPDMRec& record) : CFormElement
     m_link.SetFollowing(TRUE);
 
     const QString data = record.m_data.GetValue();
-    if (!data.isEmpty()) {
+    // A data parameter's record has its position cleared, and no position
+    // starts in column 0: such a record passes data even while it is empty.
+    if (!data.isEmpty() || record.m_sourceFirstColumn.GetShort() == 0) {
         SetUseData(TRUE);
         m_data = data;
         UpdateAutoDescription();

@@ -1,0 +1,136 @@
+#include "designer/elements/XmlSchemaNodes.h"
+
+#include "designer/document/DesignerDoc.h"
+#include "platform/ui/MessageFormat.h"
+#include "platform/ui/PromptService.h"
+
+#include <QStringList>
+
+#include <libxml/tree.h>
+
+#include <algorithm>
+
+namespace {
+
+bool HasLocalName(const xmlNode* node, const char* localName)
+{
+    return node != nullptr && node->type == XML_ELEMENT_NODE
+           && xmlStrEqual(node->name, reinterpret_cast<const xmlChar*>(localName));
+}
+
+// Depth first over the document's elements without recursion, so a deeply
+// nested file cannot exhaust the stack.
+template <typename Visit>
+xmlNode* FindElement(xmlNode* start, Visit visit)
+{
+    if (start == nullptr || start->doc == nullptr)
+        return nullptr;
+    xmlNode* root = xmlDocGetRootElement(start->doc);
+    xmlNode* node = root;
+    while (node != nullptr) {
+        if (node->type == XML_ELEMENT_NODE && visit(node))
+            return node;
+        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+            node = node->children;
+            continue;
+        }
+        while (node != root && node->next == nullptr)
+            node = node->parent;
+        if (node == root)
+            break;
+        node = node->next;
+    }
+    return nullptr;
+}
+
+struct SchemaPath
+{
+    std::vector<xmlNode*> nodes;
+    QStringList stopped;
+};
+
+thread_local SchemaPath t_path;
+
+} // namespace
+
+std::vector<xmlNode*> XmlChildElements(xmlNode* node, const char* localName)
+{
+    std::vector<xmlNode*> found;
+    if (node == nullptr)
+        return found;
+    for (xmlNode* child = node->children; child != nullptr; child = child->next)
+        if (HasLocalName(child, localName))
+            found.push_back(child);
+    return found;
+}
+
+xmlNode* FindSchemaDeclaration(xmlNode* node, const char* localName, const QString& name)
+{
+    return FindElement(node, [&](xmlNode* candidate) {
+        if (!HasLocalName(candidate, localName))
+            return false;
+        QString value;
+        return XmlGetAttributeValue(candidate, QStringLiteral("name"), value) && value == name;
+    });
+}
+
+bool IsTypeReferenced(xmlNode* node, const char* localName, const QString& name)
+{
+    return FindElement(node, [&](xmlNode* candidate) {
+               if (!HasLocalName(candidate, localName))
+                   return false;
+               QString value;
+               return XmlGetAttributeValue(candidate, QStringLiteral("type"), value) && value == name;
+           })
+           != nullptr;
+}
+
+QString XmlQualifiedName(const xmlNode* node)
+{
+    if (node == nullptr || node->name == nullptr)
+        return {};
+    const QString local = QString::fromUtf8(reinterpret_cast<const char*>(node->name));
+    if ((node->type == XML_ELEMENT_NODE || node->type == XML_ATTRIBUTE_NODE) && node->ns != nullptr
+        && node->ns->prefix != nullptr)
+        return QString::fromUtf8(reinterpret_cast<const char*>(node->ns->prefix)) + QLatin1Char(':') + local;
+    return local;
+}
+
+SchemaPathScope::SchemaPathScope(xmlNode* node)
+{
+    auto& nodes = t_path.nodes;
+    if (nodes.empty())
+        t_path.stopped.clear();
+    m_recursive = std::find(nodes.begin(), nodes.end(), node) != nodes.end();
+    if (!m_recursive) {
+        nodes.push_back(node);
+        m_entered = true;
+    }
+}
+
+SchemaPathScope::~SchemaPathScope()
+{
+    if (m_entered)
+        t_path.nodes.pop_back();
+}
+
+void SchemaPathScope::ReportIfOutermost(CDesignerDoc* doc)
+{
+    if (!m_entered || t_path.nodes.size() != 1 || t_path.stopped.isEmpty())
+        return;
+    const QString text = FormatMessageText(QStringLiteral("The schema nests these element types inside "
+                                                          "themselves: %1.\nTheir inner occurrences were "
+                                                          "imported without their contents."),
+                                           t_path.stopped.join(QStringLiteral(", ")));
+    t_path.stopped.clear();
+    if (doc != nullptr)
+        doc->NotifyUser(text, MB_OK | MB_ICONINFORMATION, IDOK);
+    else
+        Prompts().MessageBox(text, {}, MB_OK | MB_ICONINFORMATION);
+}
+
+void SchemaPathScope::NoteStopped(const QString& name)
+{
+    if (!t_path.stopped.contains(name))
+        t_path.stopped.append(name);
+}

@@ -1,0 +1,239 @@
+#pragma once
+// What the XML element, attribute and comment share: a text value that is
+// either read from the spooled file at a one-line box of the input pane or
+// typed as constant data, no output box at all, and the element colour of
+// the kind. XmlTextKind<Base> adds it to a kind whose base is CFormElement
+// or a container.
+
+#include "designer/document/APRTPDMRec.h"
+#include "designer/document/DesignerDoc.h"
+#include "designer/document/Page.h"
+#include "designer/elements/FormElement.h"
+#include "designer/shell/preferences/Preferences.h"
+#include "platform/framework/Rect.h"
+#include "platform/framework/Types.h"
+
+#include <QPainter>
+#include <QString>
+
+struct _xmlNode;
+typedef struct _xmlNode xmlNode;
+
+// The values an XML kind's property page shows and edits.
+struct XmlPageData
+{
+    int column = 0; // 1-based, input page
+    int line = 0;
+    int width = 0; // columns
+    QString data;
+    BOOL constantData = FALSE;
+    QString name;
+    QString schemaInfo;
+    BOOL forceAbsolute = FALSE; // the source absolute flag
+    BOOL inLoop = FALSE;
+};
+
+// Bits of the what argument of ApplyPageData.
+struct XmlPageBits
+{
+    enum : DWORD {
+        Position = 0x1,
+        Width = 0x2,
+        ConstantData = 0x8,
+        ForceAbsolute = 0x100,
+        Name = 0x400000,
+    };
+};
+
+// Fills the record's position fields with no value: constant data is not
+// read from the spooled file, and the host sees no place for it.
+void ClearXmlRecordPositions(CAPRTPDMRec& record);
+
+// An empty box, or each side to its nearest grid line, on the page and one
+// cell high. The page may be null (no document yet): the box stays as it is.
+void NormaliseXmlSourceBox(const CPage* page, kwvd::Rect& rect);
+
+template <class Base>
+class XmlTextKind : public Base
+{
+public:
+    BOOL GetConstantDataFlag() const { return m_constantDataFlag; }
+    COLORREF GetColour() const { return m_colour; }
+
+    // 0 reads the value at the box, 1 writes the constant data.
+    virtual BOOL SetConstantData(BOOL constant)
+    {
+        constant = constant ? TRUE : FALSE;
+        if (constant == m_constantDataFlag)
+            return FALSE;
+        if (!constant) {
+            m_constantDataFlag = FALSE;
+            this->Announce(DocumentHint::SourceRectChanged);
+        } else {
+            // The box disappears from the input pane, and the property
+            // sheet shows the data field instead of the position.
+            this->Announce(DocumentHint::SourceRectChanged);
+            m_constantDataFlag = TRUE;
+            this->Announce(DocumentHint::SelectionChanged);
+        }
+        this->SetDocumentModified();
+        return TRUE;
+    }
+
+    // Empties the output box, puts the input box on the grid and the page,
+    // one line high.
+    virtual void NormaliseSourceRect()
+    {
+        this->m_destRect = kwvd::Rect();
+        NormaliseXmlSourceBox(this->SourcePage(), this->m_sourceRect);
+        this->Announce(DocumentHint::SourceRectChanged);
+    }
+
+    // Constant data has no place in the spooled file.
+    kwvd::Rect GetSourceRect() const override
+    {
+        return m_constantDataFlag ? kwvd::Rect() : this->m_sourceRect;
+    }
+
+    void DrawSource(QPainter& painter) override
+    {
+        if (!m_constantDataFlag)
+            CFormElement::DrawElementBox(painter, this->m_sourceRect, this, m_colour);
+    }
+
+    void DrawDest(QPainter&) override {}
+
+    BOOL Select(BOOL select) override
+    {
+        select = select ? TRUE : FALSE;
+        if (select == this->m_selected)
+            return FALSE;
+        if (!select && !m_constantDataFlag)
+            this->Announce(DocumentHint::SourceRectChanged);
+        this->m_selected = select;
+        if (!m_constantDataFlag)
+            this->Announce(DocumentHint::SourceRectChanged);
+        return TRUE;
+    }
+
+    void MoveSource(int x, int y, int flags, BOOL absolute) override
+    {
+        if ((flags & ElementMoveFlags::IfSelected) && !this->IsSelected())
+            return;
+        this->Announce(DocumentHint::SourceRectChanged);
+        const CPage* page = this->SourcePage();
+        if (page == nullptr)
+            return;
+        const kwvd::Rect before = this->m_sourceRect;
+        CFormElement::MoveElementRect(this->m_sourceRect, x, y, flags, absolute, *page);
+        NormaliseSourceRect();
+        if (this->m_sourceRect != before)
+            this->SetDocumentModified();
+    }
+
+    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override
+    {
+        if ((flags & ElementMoveFlags::IfSelected) && !this->IsSelected())
+            return;
+        this->Announce(DocumentHint::SourceRectChanged);
+        const CPage* page = this->SourcePage();
+        if (page == nullptr)
+            return;
+        const kwvd::Rect before = this->m_sourceRect;
+        CFormElement::ResizeElementRect(*page, this->m_sourceRect, cx, cy, flags, absolute);
+        NormaliseSourceRect();
+        if (this->m_sourceRect != before)
+            this->SetDocumentModified();
+    }
+
+    BOOL IgnoresOffset() const override { return TRUE; }
+
+    void Revalidate(int mode) override
+    {
+        if (RefreshColour())
+            this->Announce(DocumentHint::ElementChanged);
+        NormaliseSourceRect();
+        Base::Revalidate(mode);
+    }
+
+    // The box, the flag and the absolute flag; the kinds add their texts.
+    BOOL UpdatePageData(XmlPageData& page) const
+    {
+        XmlPageData before = page;
+        if (const CPage* input = this->SourcePage(); input != nullptr && input->GetCellWidth() > 0
+                                                     && input->GetCellHeight() > 0) {
+            page.column = this->m_sourceRect.left / input->GetCellWidth() + 1;
+            page.line = this->m_sourceRect.top / input->GetCellHeight() + 1;
+            page.width = this->m_sourceRect.Width() / input->GetCellWidth();
+        }
+        page.constantData = m_constantDataFlag;
+        page.forceAbsolute = this->IsSourceAbsolute();
+        page.inLoop = this->IsInLoop();
+        return page.column != before.column || page.line != before.line || page.width != before.width
+               || page.constantData != before.constantData || page.forceAbsolute != before.forceAbsolute
+               || page.inLoop != before.inLoop;
+    }
+
+protected:
+    using Base::Base;
+
+    // The start of a new element: drawn in the input pane (side 1) it reads
+    // the spooled file, made any other way it starts with constant data.
+    void InitialiseNew(const kwvd::Rect& rect, int side)
+    {
+        m_colour = TableColour();
+        m_constantDataFlag = side == 1 ? FALSE : TRUE;
+        this->m_sourceRect = rect;
+        this->m_sourceRect.Normalize();
+    }
+
+    // The page's box and width bits; the kinds apply their own texts.
+    BOOL ApplyPageGeometry(const XmlPageData& page, DWORD what)
+    {
+        BOOL changed = FALSE;
+        const CPage* input = this->SourcePage();
+        if ((what & XmlPageBits::Position) != 0) {
+            changed |= SetConstantData(FALSE);
+            if (input != nullptr) {
+                const int x = (page.column - 1) * input->GetCellWidth();
+                const int y = (page.line - 1) * input->GetCellHeight();
+                if (x != this->m_sourceRect.left || y != this->m_sourceRect.top) {
+                    const kwvd::Rect before = this->m_sourceRect;
+                    MoveSource(x, y, ElementMoveFlags::Left | ElementMoveFlags::Top, TRUE);
+                    changed |= this->m_sourceRect != before ? TRUE : FALSE;
+                }
+            }
+        }
+        if ((what & XmlPageBits::Width) != 0 && input != nullptr) {
+            const int width = page.width * input->GetCellWidth();
+            if (width != this->m_sourceRect.Width()) {
+                const kwvd::Rect before = this->m_sourceRect;
+                ResizeSource(width, 0, ElementMoveFlags::Right, TRUE);
+                changed |= this->m_sourceRect != before ? TRUE : FALSE;
+            }
+        }
+        if ((what & XmlPageBits::ForceAbsolute) != 0 && (page.forceAbsolute ? TRUE : FALSE) != this->IsSourceAbsolute()) {
+            this->SetSourceAbsolute(page.forceAbsolute);
+            this->SetDocumentModified();
+            changed = TRUE;
+        }
+        return changed;
+    }
+
+    COLORREF TableColour() const
+    {
+        return Preferences().GetElementColour(this->GetType() - FormElementType::Address);
+    }
+
+    BOOL RefreshColour()
+    {
+        const COLORREF colour = TableColour();
+        if (colour == m_colour)
+            return FALSE;
+        m_colour = colour;
+        return TRUE;
+    }
+
+    BOOL m_constantDataFlag = FALSE;
+    COLORREF m_colour = 0xFFFFFF;
+};
