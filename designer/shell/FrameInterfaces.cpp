@@ -1,0 +1,17 @@
+#include "designer/shell/FrameInterfaces.h"
+
+IExplorerPane::~IExplorerPane() = default;
+
+BOOL IExplorerPane::IsSender(const CObject*) const
+{
+    return FALSE;
+}
+
+IElementPropertySheet::~IElementPropertySheet() = default;
+
+BOOL IElementPropertySheet::IsSender(const CObject*) const
+{
+    return FALSE;
+}
+
+IFindReplaceDialog::~IFindReplaceDialog() = default;

@@ -1,0 +1,7 @@
+#include "designer/shell/LanguageSupport.h"
+
+BOOL LanguageSupport::ChooseLanguage()
+{
+    m_languageId = kProgramLanguage;
+    return FALSE;
+}

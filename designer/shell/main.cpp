@@ -1,0 +1,22 @@
+// The designer program.
+
+#include "designer/shell/DesignerApp.h"
+#include "platform/ui/qt/QtPromptService.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KWVD Designer"));
+    QApplication::setOrganizationName(QStringLiteral("Qorvane"));
+    InstallQtPrompts();
+
+    CWVDDesignerApp designer;
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (!designer.InitInstance(arguments) || !designer.ShouldRun())
+        return designer.ExitInstance();
+    const int code = QApplication::exec();
+    designer.ExitInstance();
+    return code;
+}

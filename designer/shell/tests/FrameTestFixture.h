@@ -1,0 +1,172 @@
+#pragma once
+// A main frame on its own: a private registry and data folder, scripted
+// prompts, fresh preferences, and a document whose type the test sets.
+
+#include "designer/document/DesignerDoc.h"
+#include "designer/document/DocumentClasses.h"
+#include "designer/document/RegisteredMessages.h"
+#include "designer/elements/ElementClasses.h"
+#include "designer/output/OutputClasses.h"
+#include "designer/shell/CommandIds.h"
+#include "designer/shell/CommandRouter.h"
+#include "designer/shell/MainFrame.h"
+#include "designer/shell/preferences/Preferences.h"
+#include "platform/framework/FrameworkClasses.h"
+#include "platform/framework/View.h"
+#include "platform/ui/ScriptedPromptService.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+inline void EnsureFrameTestApplication()
+{
+    if (QApplication::instance() == nullptr)
+    {
+        static int argc = 1;
+        static char name[] = "kwvd_shell_tests";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv); // lives for the whole run, as a program's would
+    }
+}
+
+// A widget that keeps the registered messages it is sent.
+class MessageRecorder : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+    struct Message
+    {
+        QEvent::Type type;
+        std::uintptr_t wParam;
+        std::intptr_t lParam;
+    };
+
+    std::vector<Message> Of(QEvent::Type type) const
+    {
+        std::vector<Message> found;
+        for (const Message& m : messages)
+            if (m.type == type)
+                found.push_back(m);
+        return found;
+    }
+
+    std::vector<Message> messages;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() >= QEvent::User && e->type() <= QEvent::MaxUser)
+        {
+            auto* message = static_cast<CRegisteredMessageEvent*>(e);
+            messages.push_back({e->type(), message->WParam(), message->LParam()});
+            return true;
+        }
+        return QWidget::event(e);
+    }
+};
+
+// Lets the document tell its frame of a type change, as a pane view does.
+class NullView : public CView
+{
+public:
+    void OnUpdate(CView*, LPARAM, CObject*) override {}
+};
+
+// A command target that records what it was asked.
+class RecordingTarget : public CCmdTarget
+{
+public:
+    void Handle(UINT id, bool enabled = true)
+    {
+        OnCommand(id, [this, id] { executed.push_back(id); });
+        OnUpdate(id, [enabled](CCmdUI& ui) { ui.Enable(enabled); });
+    }
+    void HandleText(UINT id, QString text)
+    {
+        OnUpdate(id, [text](CCmdUI& ui) { ui.SetText(text); });
+    }
+    std::vector<UINT> executed;
+};
+
+class FrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        setenv("KWVD_REGISTRY_DIR", folder.filePath(QStringLiteral("registry")).toLocal8Bit().constData(), 1);
+        EnsureFrameTestApplication();
+        RegisterFrameworkClasses();
+        RegisterDocumentClasses();
+        RegisterElementClasses();
+        RegisterOutputClasses();
+        RegisterOutputStrings();
+        prefs.ApplicationDataDirectory = folder.path();
+        prefs.MasterOutputDeviceFileV2 = folder.filePath(QStringLiteral("wvdOutpV2.dat"));
+        previousPrefs = SetPreferences(&prefs);
+        prompts = std::make_shared<ScriptedPromptService>();
+        previousPrompts = SetPrompts(prompts);
+    }
+
+    void TearDown() override
+    {
+        if (doc)
+            doc->RemoveView(&view);
+        frame.reset();
+        doc.reset();
+        SetPrompts(previousPrompts);
+        SetPreferences(previousPrefs);
+    }
+
+    void MakeFrame()
+    {
+        frame = std::make_unique<CMainFrame>(&application);
+        ASSERT_TRUE(frame->LoadFrame());
+        frame->resize(1000, 700);
+        frame->show();
+        recorder = new MessageRecorder(frame->GetPaneView(1));
+    }
+
+    // A document of the type, made the frame's, with one view.
+    CDesignerDoc& MakeDocument(BYTE type)
+    {
+        doc = std::make_unique<CDesignerDoc>();
+        EXPECT_TRUE(doc->OnNewDocument());
+        doc->AddView(&view);
+        doc->SetDocType(type);
+        frame->SetDocument(doc.get());
+        return *doc;
+    }
+
+    // Delivers the posted "WM_SET_DOC_TYPE".
+    static void DeliverPosted() { QCoreApplication::sendPostedEvents(); }
+
+    CCmdUI Query(UINT id) const { return frame->Router().Query(id); }
+
+    std::vector<std::intptr_t> ToolBroadcasts() const
+    {
+        std::vector<std::intptr_t> tools;
+        for (const auto& m : recorder->Of(RegisteredMessages::SetTool()))
+            tools.push_back(m.lParam);
+        return tools;
+    }
+
+    QTemporaryDir folder;
+    CPreferences prefs;
+    CPreferences* previousPrefs = nullptr;
+    std::shared_ptr<ScriptedPromptService> prompts;
+    std::shared_ptr<PromptService> previousPrompts;
+    RecordingTarget application;
+    std::unique_ptr<CDesignerDoc> doc;
+    NullView view;
+    std::unique_ptr<CMainFrame> frame;
+    MessageRecorder* recorder = nullptr;
+};

@@ -1,0 +1,80 @@
+#include "designer/document/DesignerDoc.h"
+#include "designer/document/SpooledFile.h"
+#include "designer/elements/FormElement.h"
+#include "designer/shell/DesignerApp.h"
+#include "designer/shell/tests/AppTestEnvironment.h"
+#include "platform/framework/Collections.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kSampleDocument = QStringLiteral(KWVD_SOURCE_DIR "/samples/sample.wvd");
+const QString kSampleSpool = QStringLiteral(KWVD_SOURCE_DIR "/samples/sample-spool.txt");
+
+CWVDDesignerApp::Environment QuietEnvironment(const AppTestEnvironment& env)
+{
+    CWVDDesignerApp::Environment e;
+    e.serverLibraryFolders = QStringList{env.folder.path()};
+    return e;
+}
+
+QStringList PageLines(const CSpooledFile& file, int page)
+{
+    QStringList lines;
+    if (const CStringArray* array = file.GetPage(page)) {
+        for (int i = 0; i < array->GetSize(); ++i)
+            lines << array->GetAt(i);
+    }
+    return lines;
+}
+
+// The README starts the designer on the sample document: it must open with
+// the pages of the sample spooled file it was made from.
+TEST(SampleDocument, OpensWithThePagesOfItsSpooledFile)
+{
+    AppTestEnvironment env;
+    CWVDDesignerApp app(QuietEnvironment(env));
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("/NoSplash"), kSampleDocument}));
+    CDesignerDoc* doc = app.GetDocument();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(QFileInfo(doc->GetPathName()), QFileInfo(kSampleDocument));
+    EXPECT_FALSE(doc->IsModified());
+
+    CSpooledFile expected;
+    ASSERT_TRUE(expected.ReadTextFile(kSampleSpool));
+    ASSERT_EQ(expected.GetPageCount(), 2);
+    const CSpooledFile* held = doc->GetSpooledFile();
+    ASSERT_NE(held, nullptr);
+    ASSERT_EQ(held->GetPageCount(), expected.GetPageCount());
+    for (int page = 1; page <= expected.GetPageCount(); ++page) {
+        SCOPED_TRACE(page);
+        EXPECT_EQ(PageLines(*held, page), PageLines(expected, page));
+    }
+    EXPECT_TRUE(PageLines(*held, 1).join(u'\n').contains(QStringLiteral("NO. 004711")));
+    EXPECT_GE(doc->GetElementList().GetCount(), 2);
+}
+
+// Rebuilds samples/sample.wvd from the sample spooled file when asked
+// (KWVD_WRITE_SAMPLE=1); the document is committed beside it.
+TEST(SampleDocument, RebuildWhenAsked)
+{
+    if (qEnvironmentVariableIsEmpty("KWVD_WRITE_SAMPLE"))
+        GTEST_SKIP() << "set KWVD_WRITE_SAMPLE=1 to rebuild samples/sample.wvd";
+    AppTestEnvironment env;
+    CWVDDesignerApp app(QuietEnvironment(env));
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("/NoSplash")}));
+    CDesignerDoc* doc = app.GetDocument();
+    ASSERT_NE(doc, nullptr);
+    {
+        CDocChangeGuard change(doc);
+        ASSERT_TRUE(doc->GetSpooledFile()->ReadTextFile(kSampleSpool));
+        ASSERT_TRUE(doc->GetSpooledFile()->SetCurrentPage(1));
+        ASSERT_NE(doc->CreateNewElement(FormElementType::Text, 1, kwvd::Rect(40, 40, 240, 60), nullptr), nullptr);
+    }
+    ASSERT_TRUE(doc->OnSaveDocument(kSampleDocument));
+}
+
+} // namespace
