@@ -1,7 +1,7 @@
 #include "designer/shell/CustomizeDlg.h"
 
-#include "designer/shell/CommandIds.h"
-#include "designer/shell/CommandRouter.h"
+#include "designer/commands/CommandIds.h"
+#include "designer/commands/CommandRouter.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/ShellResources.h"
 #include "designer/shell/ToolBars.h"

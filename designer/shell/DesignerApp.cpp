@@ -19,7 +19,7 @@
 #include "designer/resources/ResourceClasses.h"
 #include "designer/shell/AboutDlg.h"
 #include "designer/shell/AppStrings.h"
-#include "designer/shell/CommandIds.h"
+#include "designer/commands/CommandIds.h"
 #include "designer/shell/DocTemplate.h"
 #include "designer/shell/IncorrectVersionDlg.h"
 #include "designer/shell/KWVDDesignerModule.h"

@@ -4,7 +4,7 @@
 // document template for the run, handles the application's commands and
 // tears down at exit only what start-up built.
 
-#include "designer/shell/CmdTarget.h"
+#include "designer/commands/CmdTarget.h"
 #include "designer/shell/LanguageSupport.h"
 #include "designer/shell/RecentFileList.h"
 #include "designer/shell/ServerAccess.h"

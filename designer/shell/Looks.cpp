@@ -1,6 +1,6 @@
 #include "designer/shell/Looks.h"
 
-#include "designer/shell/CommandIds.h"
+#include "designer/commands/CommandIds.h"
 #include "designer/shell/ShellResources.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include "designer/document/RegisteredMessages.h"
 #include "designer/elements/FormElement.h"
-#include "designer/shell/CommandIds.h"
-#include "designer/shell/CommandRouter.h"
+#include "designer/commands/CommandIds.h"
+#include "designer/commands/CommandRouter.h"
 #include "designer/shell/CustomizeDlg.h"
 #include "designer/shell/LayoutSlots.h"
 #include "designer/shell/Looks.h"

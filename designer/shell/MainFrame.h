@@ -5,7 +5,7 @@
 // drawing tool and routes every command through the command layer.
 
 #include "designer/document/DesignerDoc.h"
-#include "designer/shell/CmdTarget.h"
+#include "designer/commands/CmdTarget.h"
 #include "designer/shell/FrameInterfaces.h"
 
 #include <QHash>

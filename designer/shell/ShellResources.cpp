@@ -1,6 +1,6 @@
 #include "designer/shell/ShellResources.h"
 
-#include "designer/shell/CommandIds.h"
+#include "designer/commands/CommandIds.h"
 #include "platform/ui/StringTable.h"
 
 #include <span>

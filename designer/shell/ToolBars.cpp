@@ -1,6 +1,6 @@
 #include "designer/shell/ToolBars.h"
 
-#include "designer/shell/CommandIds.h"
+#include "designer/commands/CommandIds.h"
 #include "designer/shell/ShellResources.h"
 #include "platform/registry/RegistryStore.h"
 

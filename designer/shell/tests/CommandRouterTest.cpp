@@ -1,4 +1,4 @@
-#include "designer/shell/CommandRouter.h"
+#include "designer/commands/CommandRouter.h"
 #include "designer/shell/tests/FrameTestFixture.h"
 
 #include <QAction>

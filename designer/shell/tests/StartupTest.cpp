@@ -1,6 +1,6 @@
 #include "designer/document/DesignerDoc.h"
-#include "designer/shell/CmdUI.h"
-#include "designer/shell/CommandIds.h"
+#include "designer/commands/CmdUI.h"
+#include "designer/commands/CommandIds.h"
 #include "designer/shell/DesignerApp.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/SplashScreenEx.h"

@@ -1,4 +1,4 @@
-#include "designer/shell/CmdTarget.h"
+#include "designer/commands/CmdTarget.h"
 
 CCmdTarget::~CCmdTarget() = default;
 

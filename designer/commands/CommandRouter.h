@@ -2,8 +2,8 @@
 // Runs commands and update passes along a chain of targets. The chain is
 // asked afresh each time, since the focus and the active pane move.
 
-#include "designer/shell/CmdTarget.h"
-#include "designer/shell/CmdUI.h"
+#include "designer/commands/CmdTarget.h"
+#include "designer/commands/CmdUI.h"
 
 #include <QHash>
 #include <QList>

@@ -7,7 +7,7 @@
 // A target either fills its tables (OnCommand, OnUpdate and the ranges) or
 // overrides the two virtuals; the default virtuals read the tables.
 
-#include "designer/shell/CmdUI.h"
+#include "designer/commands/CmdUI.h"
 #include "platform/framework/Types.h"
 
 #include <functional>

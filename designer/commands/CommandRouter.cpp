@@ -1,4 +1,4 @@
-#include "designer/shell/CommandRouter.h"
+#include "designer/commands/CommandRouter.h"
 
 #include <QAction>
 #include <QObject>
