@@ -5,6 +5,7 @@
 #include "designer/document/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
+#include "designer/elements/RecordLineSide.h"
 #include "designer/shell/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 
@@ -67,6 +68,9 @@ CFormConditionalElement::CFormConditionalElement(CAPRTPDMRec& record, CJVXArchiv
     if (m_subject.isEmpty())
         m_subject = kPositionSubject;
     m_operator = OperatorFromCode(record);
+    // A page subject's record keeps only the side of the enclosing line.
+    if (RecordHasNoSourcePosition(record) && m_pDoc != nullptr)
+        PlaceOnSideOfCurrentLine(record, SourcePage(), m_pDoc->m_currentSourceLine, m_sourceRect);
     {
         // Own line read against the enclosing lines; the children against
         // this one when it rebases.

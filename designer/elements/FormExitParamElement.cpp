@@ -4,6 +4,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/elements/RecordLineSide.h"
 #include "designer/elements/TextFit.h"
 #include "designer/resources/FontManager.h"
 #include "designer/shell/preferences/Preferences.h"
@@ -76,7 +77,7 @@ CFormExitParamElement::CFormExitParamElement(CAPRTPDMRec& record) : CFormElement
     const QString data = record.m_data.GetValue();
     // A data parameter's record has its position cleared, and no position
     // starts in column 0: such a record passes data even while it is empty.
-    if (!data.isEmpty() || record.m_sourceFirstColumn.GetShort() == 0) {
+    if (!data.isEmpty() || RecordHasNoSourcePosition(record)) {
         SetUseData(TRUE);
         m_data = data;
         UpdateAutoDescription();

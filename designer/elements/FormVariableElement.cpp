@@ -4,6 +4,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/elements/RecordLineSide.h"
 #include "designer/elements/VariableStrings.h"
 #include "designer/shell/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
@@ -120,11 +121,11 @@ CFormVariableElement::CFormVariableElement(CAPRTPDMRec& record) : OneLineSourceE
     // A data variable's record has its position cleared, and no position
     // starts in column 0: such a record is a data variable even while its
     // data is still empty.
-    const bool noPosition = record.m_sourceFirstColumn.GetShort() == 0;
+    const bool noPosition = RecordHasNoSourcePosition(record);
     if (!data.isEmpty() || noPosition)
         SetUseData(TRUE);
-    if (noPosition)
-        KeepSideOfCurrentLine(record);
+    if (noPosition && m_pDoc != nullptr)
+        PlaceOnSideOfCurrentLine(record, SourcePage(), m_pDoc->m_currentSourceLine, m_sourceRect);
     m_data = data;
     UpdateAutoDescription();
     QString name = record.m_name.GetValue();
@@ -133,26 +134,6 @@ CFormVariableElement::CFormVariableElement(CAPRTPDMRec& record) : OneLineSourceE
     SetName(name);
     SnapToOneLine();
     m_destRect = kwvd::Rect();
-}
-
-void CFormVariableElement::KeepSideOfCurrentLine(const CAPRTPDMRec& record)
-{
-    // Without a line the sign only tells on which side of the current line
-    // the variable lies; read as a line of 0 it would land on the other
-    // side, and the next export would turn the sign round.
-    const CPage* page = SourcePage();
-    if (page == nullptr || m_pDoc == nullptr || page->GetCellHeight() <= 0)
-        return;
-    const int current = m_pDoc->m_currentSourceLine;
-    int line = 0;
-    if (record.m_sourceSign.IsEqual(QStringLiteral("+")))
-        line = current;
-    else if (record.m_sourceSign.IsEqual(QStringLiteral("-")))
-        line = current - 1;
-    if (line < 1)
-        return;
-    const int ch = page->GetCellHeight();
-    m_sourceRect = kwvd::Rect(0, (line - 1) * ch, page->GetCellWidth(), line * ch);
 }
 
 CFormVariableElement::~CFormVariableElement()

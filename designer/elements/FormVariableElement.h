@@ -110,9 +110,6 @@ public:
 
 private:
     BOOL RefreshColour();
-    // For a record without a position: the source on the side of the
-    // current line that the record's sign names.
-    void KeepSideOfCurrentLine(const CAPRTPDMRec& record);
     // Outside a quiet read shown at once; inside held for the reader.
     void TellUser(const QString& text);
 

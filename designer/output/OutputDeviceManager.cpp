@@ -394,6 +394,9 @@ void COutputDeviceManager::ExchangeJVX(CJVXArchive& ar)
 
         std::unique_ptr<COutputDevice> device = CreateDevice();
         device->ExchangeJVX(ar, GetXmlDocumentFlag(), nullptr);
+        // The page size is the file's: an equal master device may carry
+        // another one, since equality does not look at the page size.
+        const int size[2] = {device->GetPageWidthTwips(), device->GetPageHeightTwips()};
         COutputDevice* master = FindEqualInMaster(device.get());
         if (master == nullptr) {
             if (!AddToMaster(this, device.get()))
@@ -401,9 +404,7 @@ void COutputDeviceManager::ExchangeJVX(CJVXArchive& ar)
             master = device.release();
         }
         AttachDevice(master);
-        if (version > 17) {
-            const int size[2] = {master->GetPageWidthTwips(), master->GetPageHeightTwips()};
+        if (version > 17)
             SetExportPageSize(size);
-        }
     }
 }

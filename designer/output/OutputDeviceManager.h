@@ -141,7 +141,8 @@ public:
     // TRUE when the device is now in the list (which then owns it). An
     // equal device already there gives FALSE without a message. Same-named
     // devices without users are replaced (and leave the asking manager's
-    // slots); one with users refuses the device after message 329.
+    // slots); one with users, or held in a slot of another live manager,
+    // refuses the device after message 329.
     static BOOL AddToMaster(COutputDeviceManager* manager, COutputDevice* device);
     static COutputDevice* FindEqualInMaster(const COutputDevice* device);
     static COutputDevice* FindMasterByName(const QString& name);

@@ -15,7 +15,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -23,6 +25,9 @@ struct MasterState
 {
     std::unique_ptr<CObList> list; // owns its devices
     int liveManagers = 0;
+    // Every live manager, so that no device a document still holds in a
+    // slot is freed while another document replaces it in the list.
+    std::vector<const COutputDeviceManager*> managers;
     // The last load met a file it could not read (not a missing one): the
     // next save keeps that file aside before it writes a new one.
     bool loadFailed = false;
@@ -45,6 +50,15 @@ void FreeMasterList()
     state.list.reset();
 }
 
+bool IsHeldByOtherManager(const COutputDevice* device, const COutputDeviceManager* asking)
+{
+    for (const COutputDeviceManager* other : Master().managers) {
+        if (other != asking && other->IndexOfDevice(device) != 0)
+            return true;
+    }
+    return false;
+}
+
 void ReportMasterFailure(const CException& error, UINT messageId, const QString& path)
 {
     if (Preferences().EnableDebugServices)
@@ -61,12 +75,15 @@ COutputDeviceManager::COutputDeviceManager(CDesignerDoc* document)
     if (Master().liveManagers == 0)
         LoadMasterFile();
     ++Master().liveManagers;
+    Master().managers.push_back(this);
 }
 
 COutputDeviceManager::~COutputDeviceManager()
 {
     m_pDefaultDevice.reset();
     m_pExportDevice.reset();
+    std::vector<const COutputDeviceManager*>& managers = Master().managers;
+    managers.erase(std::remove(managers.begin(), managers.end(), this), managers.end());
     if (Master().liveManagers > 0 && --Master().liveManagers == 0)
         SaveMasterFile();
 }
@@ -171,7 +188,10 @@ BOOL COutputDeviceManager::AddToMaster(COutputDeviceManager* manager, COutputDev
             ++it;
             continue;
         }
-        if (existing->IsInUse()) {
+        // A device another document holds in a slot is in use there even
+        // before an Output element names it; freeing it would leave that
+        // document pointing at nothing.
+        if (existing->IsInUse() || IsHeldByOtherManager(existing, manager)) {
             Prompts().MessageBox(FormatResMessage(IDS_DEVICE_NAME_ACTIVE, existing->GetName()), {}, MB_OK);
             return FALSE;
         }

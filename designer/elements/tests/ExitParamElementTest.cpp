@@ -348,6 +348,35 @@ TEST_F(ExitParamTest, RecordsAreReadBack)
     }
 }
 
+// A data parameter's record has no source position; read back it passes
+// data again even before any data was given, and writes the same line.
+TEST_F(ExitParamTest, DataParameterRecordsReadBackAsData)
+{
+    const char16_t* const texts[] = {u"", u"XYZ"};
+    for (const char16_t* text : texts) {
+        SCOPED_TRACE(QString::fromUtf16(text).toStdString());
+        CFormExitParamElement* param = Make(0, Cells(3, 4, 8, 5));
+        ASSERT_NE(param, nullptr);
+        ASSERT_TRUE(param->GetUseData());
+        param->SetData(QString::fromUtf16(text));
+        const Bytes first = StoreJvx(18, [&](CJVXArchive& ar) { param->ExportJVX(ar); }, nullptr, doc.get());
+        doc->DeleteElement(param, FALSE);
+        ASSERT_GE(first.size(), 20u);
+        EXPECT_EQ(std::string(first.begin() + 10, first.begin() + 20), " 000000000");
+
+        JvxReader in(first, 18, nullptr, doc.get());
+        CAPRTPDMRec record(doc.get());
+        record.ExchangeJVX(in.Archive());
+        std::unique_ptr<CFormElement> read(record.CreateElement(in.Archive()));
+        auto* back = dynamic_cast<CFormExitParamElement*>(read.get());
+        ASSERT_NE(back, nullptr);
+        EXPECT_TRUE(back->GetUseData());
+        EXPECT_TRUE(back->GetIgnoreReturn());
+        EXPECT_EQ(back->GetData(), QString::fromUtf16(text));
+        EXPECT_EQ(StoreJvx(18, [&](CJVXArchive& ar) { back->ExportJVX(ar); }, nullptr, doc.get()), first);
+    }
+}
+
 TEST_F(ExitParamTest, RecordRoundTripThroughTheArchive)
 {
     CFormExitParamElement* param = MakePrinting();

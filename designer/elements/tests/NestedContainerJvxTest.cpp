@@ -190,4 +190,58 @@ TEST_F(NestedContainerJvxTest, ExportImportExportGivesTheSameBytes)
     }
 }
 
+// Records without a source position (a page Conditional, a data Variable)
+// keep only the side of the Loop's line they lie on, in their sign: read
+// back, they must lie on that side again, or the next export turns the sign.
+TEST_F(NestedContainerJvxTest, RecordsWithoutAPositionKeepTheirSideOfTheLoopLine)
+{
+    struct Case
+    {
+        const char* name;
+        int type;
+        int top; // the Loop's top is line 5
+        const char* position; // fields 5 to 8 of the element's record
+    };
+    const Case cases[] = {
+        {"page Conditional below", FormElementType::Conditional, 9, "+000000000"},
+        {"page Conditional on the line", FormElementType::Conditional, 5, "+000000000"},
+        {"page Conditional above", FormElementType::Conditional, 3, "-000000000"},
+        {"data Variable below", FormElementType::Variable, 9, "+000000000"},
+        {"data Variable above", FormElementType::Variable, 2, "-000000000"},
+    };
+    doc->DeleteElement(conditional, TRUE);
+    conditional = nullptr;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFormElement* child = doc->CreateNewElement(c.type, 0, Cells(3, c.top, 9, c.top + 1), loop);
+        ASSERT_NE(child, nullptr);
+        ASSERT_EQ(child->GetParent(), loop);
+        const Bytes first = Export(28);
+        // The child's record is the second line: 513 characters and CR LF.
+        const size_t at = 2 * (513 + 2) + 2 * 10;
+        ASSERT_GT(first.size(), at + 20);
+        std::string position;
+        for (size_t i = 0; i < 10; ++i)
+            position += static_cast<char>(first[at + 2 * i]);
+        EXPECT_EQ(position, c.position);
+
+        JvxReader in(first, 28, nullptr, doc.get());
+        CAPRTPDMRec record(doc.get());
+        record.ExchangeJVX(in.Archive());
+        ASSERT_TRUE(record.IsValid());
+        auto* readLoop = dynamic_cast<CFormLoopElement*>(record.CreateElement(in.Archive()));
+        ASSERT_NE(readLoop, nullptr);
+        doc->DeleteElement(loop, TRUE);
+        if (!doc->ContainsElement(readLoop))
+            doc->AddElement(readLoop, FALSE, nullptr);
+        loop = readLoop;
+        EXPECT_TRUE(Export(28) == first);
+        // The next case starts from an empty Loop.
+        CFormElement* readChild = dynamic_cast<CFormElement*>(loop->GetChildList().GetHead());
+        ASSERT_NE(readChild, nullptr);
+        doc->DeleteElement(readChild, TRUE);
+        ASSERT_EQ(loop->GetChildCount(), 0);
+    }
+}
+
 } // namespace

@@ -423,6 +423,52 @@ TEST_F(VariableElementTest, DataVariableRecordHasNoPosition)
     }
 }
 
+// A data variable's record carries no position, only the side of the
+// current line it lies on. Read back it is a data variable again, data or
+// not, and written again it gives the same line.
+TEST_F(VariableElementTest, DataVariableRecordsReadBackAsTheyWereWritten)
+{
+    struct Case
+    {
+        const char* name;
+        int currentLine;
+        int top;
+        const char16_t* data;
+        const char* position; // fields 5 to 8
+    };
+    const Case cases[] = {
+        {"no current line", 0, 7, u"", " 000000000"},
+        {"below the current line", 5, 7, u"", "+000000000"},
+        {"on the current line", 5, 5, u"", "+000000000"},
+        {"above the current line", 5, 3, u"", "-000000000"},
+        {"with data", 5, 7, u"ABC", "+000000000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFormVariableElement* variable = AddVariable(QStringLiteral("TOTAL"), 0, Cells(3, c.top, 9, c.top + 1));
+        ASSERT_TRUE(variable->GetUseData());
+        variable->SetData(QString::fromUtf16(c.data));
+        doc->m_currentSourceLine = c.currentLine;
+        const Bytes first = StoreJvx(18, [&](CJVXArchive& ar) { variable->ExportJVX(ar); }, nullptr, doc.get());
+        doc->DeleteElement(variable, FALSE);
+        ASSERT_GE(first.size(), 20u);
+        EXPECT_EQ(std::string(first.begin() + 10, first.begin() + 20), c.position);
+
+        JvxReader in(first, 18, nullptr, doc.get());
+        CAPRTPDMRec record(doc.get());
+        record.ExchangeJVX(in.Archive());
+        ASSERT_TRUE(record.IsValid());
+        std::unique_ptr<CFormElement> read(record.CreateElement(in.Archive()));
+        auto* readVariable = dynamic_cast<CFormVariableElement*>(read.get());
+        ASSERT_NE(readVariable, nullptr);
+        EXPECT_TRUE(readVariable->GetUseData());
+        EXPECT_EQ(readVariable->GetData(), QString::fromUtf16(c.data));
+        const Bytes second = StoreJvx(18, [&](CJVXArchive& ar) { readVariable->ExportJVX(ar); }, nullptr, doc.get());
+        EXPECT_EQ(second, first);
+        doc->m_currentSourceLine = 0;
+    }
+}
+
 TEST_F(VariableElementTest, RecordConstructorReadsNumberNameAndData)
 {
     struct Case

@@ -281,6 +281,32 @@ TEST_F(JvxSectionTest, TwoEqualRecordsGiveOneMasterDeviceAndTheSectionStopsAtThe
     EXPECT_EQ(manager.GetExportDevice()->GetPageWidthTwips(), 11909) << "v > 17 sets the export page size";
 }
 
+// The page size is not part of device equality, so a record may find an
+// equal master device of another size: the export page size is the file's.
+TEST_F(JvxSectionTest, ExportPageSizeIsTheRecordsEvenWhenAnEqualDeviceIsShared)
+{
+    COutputDevice device(0, QStringLiteral("PRT9"), QStringLiteral("Printer"));
+    ASSERT_TRUE(device.SetPageWidthTwips(12240));
+    ASSERT_TRUE(device.SetPageHeightTwips(15840));
+    const Bytes letter = Record(20, device);
+    ASSERT_TRUE(device.SetPageWidthTwips(11909));
+    ASSERT_TRUE(device.SetPageHeightTwips(16848));
+    const Bytes a4 = Record(20, device);
+
+    COutputDeviceManager earlier;
+    {
+        JvxReader reader(letter, 20);
+        earlier.ExchangeJVX(reader.Archive());
+    }
+    COutputDeviceManager manager;
+    JvxReader reader(a4, 20);
+    manager.ExchangeJVX(reader.Archive());
+    ASSERT_NE(manager.GetDevice(1), nullptr);
+    EXPECT_EQ(manager.GetDevice(1), earlier.GetDevice(1)) << "one shared master device";
+    EXPECT_EQ(manager.GetExportDevice()->GetPageWidthTwips(), 11909);
+    EXPECT_EQ(manager.GetExportDevice()->GetPageHeightTwips(), 16848);
+}
+
 TEST_F(JvxSectionTest, WritingSkipsAnUnusedDefaultDeviceAndEmptySlots)
 {
     COutputDeviceManager manager;

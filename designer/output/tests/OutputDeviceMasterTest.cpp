@@ -136,6 +136,35 @@ TEST_F(MasterFileTest, AddToMasterCases)
     replacement->RemoveUser(reinterpret_cast<CFormOutputElement*>(&user));
 }
 
+// Two documents open: a device one of them holds in a slot stays alive and
+// in the list, users or not, until that document lets go of it.
+TEST_F(MasterFileTest, DeviceHeldByAnotherManagerIsNotReplaced)
+{
+    COutputDeviceManager holder;
+    COutputDeviceManager asking;
+    auto* held = new COutputDevice(0, QStringLiteral("PRT1"), QStringLiteral("One"));
+    ASSERT_TRUE(COutputDeviceManager::AddToMaster(&holder, held));
+    ASSERT_EQ(holder.AttachDevice(held), 1);
+    ASSERT_FALSE(held->IsInUse());
+
+    auto other = std::make_unique<COutputDevice>(0, QStringLiteral("PRT1"), QStringLiteral("Two"));
+    if (COutputDeviceManager::AddToMaster(&asking, other.get()))
+        other.release(); // the list owns it now
+    EXPECT_NE(other, nullptr) << "refused";
+    ASSERT_EQ(prompts->Recorded().size(), 1u);
+    EXPECT_EQ(prompts->Recorded()[0].text,
+              QStringLiteral("An output device with the name PRT1 is already active.  Close all open WVD files and try again."));
+    EXPECT_EQ(holder.GetDevice(1), held);
+    EXPECT_EQ(COutputDeviceManager::FindMasterByName(QStringLiteral("PRT1")), held);
+    EXPECT_EQ(held->GetDescription(), QStringLiteral("One"));
+
+    // Once the holder lets go, the name can be given to another device.
+    holder.DetachDevice(held);
+    EXPECT_TRUE(COutputDeviceManager::AddToMaster(&asking, other.release()));
+    EXPECT_EQ(COutputDeviceManager::FindMasterByName(QStringLiteral("PRT1"))->GetDescription(), QStringLiteral("Two"));
+    EXPECT_EQ(COutputDeviceManager::GetMasterList()->GetCount(), 1);
+}
+
 TEST_F(MasterFileTest, WvdLoadSharesEqualDevicesAndFreesTheCopies)
 {
     COutputDeviceManager keeper; // keeps the master list alive

@@ -1,0 +1,25 @@
+#include "designer/elements/RecordLineSide.h"
+
+#include "designer/document/APRTPDMRec.h"
+#include "designer/document/Page.h"
+
+bool RecordHasNoSourcePosition(const CAPRTPDMRec& record)
+{
+    return record.m_sourceFirstColumn.GetShort() == 0;
+}
+
+bool PlaceOnSideOfCurrentLine(const CAPRTPDMRec& record, const CPage* page, int currentLine, kwvd::Rect& rect)
+{
+    if (page == nullptr || page->GetCellHeight() <= 0 || currentLine <= 0)
+        return false;
+    int line = 0;
+    if (record.m_sourceSign.IsEqual(QStringLiteral("+")))
+        line = currentLine;
+    else if (record.m_sourceSign.IsEqual(QStringLiteral("-")))
+        line = currentLine - 1;
+    if (line < 1)
+        return false;
+    const int ch = page->GetCellHeight();
+    rect = kwvd::Rect(0, (line - 1) * ch, page->GetCellWidth(), line * ch);
+    return true;
+}
