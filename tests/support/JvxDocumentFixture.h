@@ -3,6 +3,7 @@
 // scope, translators that log what was asked of them, and the bytes of files.
 
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/SpooledFile.h"
 #include "designer/document/TranslatorFactory.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/IconvTranslator.h"
@@ -12,6 +13,9 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 // What the translators of one test were asked for.
@@ -89,4 +93,42 @@ inline BOOL ImportInTransaction(CDesignerDoc& doc, const QString& path)
 {
     CDocChangeGuard change(&doc);
     return doc.ImportJVXFile(path);
+}
+
+// The JVX file carries no spooled file, yet the source page's size, over
+// which Loops span, follows it: a document read back needs the same pages.
+inline void CopySpooledPages(const CDesignerDoc& from, CDesignerDoc& to)
+{
+    const CSpooledFile* source = from.GetSpooledFile();
+    for (int n = 1; n <= source->GetPageCount(); ++n) {
+        const CStringArray* lines = source->GetPage(n);
+        auto* copy = new CStringArray;
+        if (lines != nullptr)
+            for (qsizetype i = 0; i < lines->GetSize(); ++i)
+                copy->Add(lines->GetAt(i));
+        if (!to.GetSpooledFile()->SetPage(copy, n))
+            delete copy;
+    }
+}
+
+// Where two files part: the offset and the bytes around it, for a failure
+// message that shows the record at fault.
+inline std::string FirstDifference(const Bytes& a, const Bytes& b)
+{
+    const auto parted = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    const size_t at = static_cast<size_t>(parted.first - a.begin());
+    if (parted.first == a.end() && parted.second == b.end())
+        return "the same bytes";
+    const size_t from = at >= 24 ? at - 24 : 0;
+    auto window = [&](const Bytes& bytes) {
+        std::string text;
+        for (size_t i = from; i < std::min(bytes.size(), at + 24); ++i) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02X ", bytes[i]);
+            text += hex;
+        }
+        return text;
+    };
+    return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size()) + ", first difference at byte "
+           + std::to_string(at) + "\n  " + window(a) + "\n  " + window(b);
 }
