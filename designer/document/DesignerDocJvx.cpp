@@ -147,27 +147,6 @@ private:
     QString m_previous;
 };
 
-// A new, empty file in the target's folder under a short name the host's
-// folders accept ("~JVX0001.TMP"); never one that is there already.
-QString CreateTemporaryBeside(const QString& target)
-{
-    const QString folder = QFileInfo(target).absolutePath();
-    int lastError = EEXIST;
-    for (int n = 1; n <= 9999; ++n) {
-        const QString candidate =
-            folder + QStringLiteral("/~JVX%1.TMP").arg(n, 4, 10, QLatin1Char('0'));
-        const int fd = ::open(candidate.toUtf8().constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return candidate;
-        }
-        lastError = errno;
-        if (lastError != EEXIST)
-            break;
-    }
-    AfxThrowFileException(CFileException::OsErrorToException(lastError), lastError, target);
-}
-
 void RemoveQuietly(const QString& path)
 {
     if (!path.isEmpty())
@@ -436,7 +415,7 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
     QString temporary;
     CFile file;
     try {
-        temporary = CreateTemporaryBeside(target);
+        temporary = CreateUnusedFileBeside(target, QStringLiteral("~JVX%1.TMP"));
         CFileException openError;
         if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &openError)) {
             openError.m_strFileName = target;
@@ -451,7 +430,7 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
     const CTimeStamp uploadTimeBefore = m_uploadTime;
     const QString uploadPathBefore = m_uploadPath;
     const BOOL modifiedBefore = IsModified();
-    QStringList writtenFiles;
+    QList<CJVXArchive::WrittenFile> writtenFiles;
     std::exception_ptr writeError;
     // Thousands of short fields: they are gathered in memory and reach the
     // file in one write.
@@ -491,6 +470,8 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
     if (!writeError) {
         try {
             CFile::Rename(temporary, target);
+            for (const CJVXArchive::WrittenFile& written : writtenFiles)
+                RemoveQuietly(written.backup);
             return TRUE;
         } catch (const CFileException& error) {
             renameError = error;
@@ -500,8 +481,12 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
 
     file.Abort();
     RemoveQuietly(temporary);
-    for (const QString& written : writtenFiles)
-        RemoveQuietly(written);
+    // The image files go too; those that replaced older ones give them back,
+    // so the folder is as it was.
+    for (const CJVXArchive::WrittenFile& written : writtenFiles) {
+        if (written.backup.isEmpty() || ::rename(written.backup.toUtf8().constData(), written.path.toUtf8().constData()) != 0)
+            RemoveQuietly(written.path);
+    }
     m_jvxRecordCounter = 0;
     m_currentSourceLine = 0;
     m_currentDestLine = 0;

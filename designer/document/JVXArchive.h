@@ -13,7 +13,7 @@
 
 #include <QString>
 
-#include <QStringList>
+#include <QList>
 
 #include <exception>
 
@@ -83,10 +83,18 @@ public:
     void KeepReadError(std::exception_ptr error);
     std::exception_ptr TakeReadError();
 
-    // Files written beside the JVX file while storing (the image files), so
-    // a failed export can take them away again.
-    void NoteWrittenFile(const QString& path) { m_writtenFiles.append(path); }
-    const QStringList& WrittenFiles() const { return m_writtenFiles; }
+    // A file written beside the JVX file while storing (an image file), with
+    // the copy of the file it replaced, if any: a failed export takes the
+    // new file away and puts the old one back.
+    struct WrittenFile {
+        QString path;
+        QString backup;
+    };
+    void NoteWrittenFile(const QString& path, const QString& backup = QString())
+    {
+        m_writtenFiles.append(WrittenFile{path, backup});
+    }
+    const QList<WrittenFile>& WrittenFiles() const { return m_writtenFiles; }
 
 private:
     BOOL IsEightBit() const { return m_nVersion <= kLastEightBitVersion; }
@@ -97,7 +105,7 @@ private:
     CFile* m_pFile;
     ITranslator* m_pTranslator = nullptr;
     std::exception_ptr m_readError;
-    QStringList m_writtenFiles;
+    QList<WrittenFile> m_writtenFiles;
 };
 
 // The process-wide translator for user text (the document's code page),
@@ -105,6 +113,12 @@ private:
 ITranslator* UserDataTranslator();
 // Returns the one it replaces.
 ITranslator* SetUserDataTranslator(ITranslator* translator);
+
+// Creates a new, empty file in the folder of target under a short name the
+// host's folders accept, made from nameTemplate with "%1" standing for four
+// digits ("~JVX%1.TMP" gives "~JVX0001.TMP"); never one that is there
+// already. Throws CFileException, naming target, when none can be made.
+QString CreateUnusedFileBeside(const QString& target, const QString& nameTemplate);
 
 // Puts a translator on an archive for one scope and the previous one back
 // afterwards, also when a read fails.

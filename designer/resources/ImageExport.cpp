@@ -15,6 +15,7 @@
 #include "platform/ui/StringTable.h"
 #include "platform/ui/WaitCursor.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -226,10 +227,36 @@ BOOL ExportImageToServer(CJVXArchive& archive, const ImageExportSubject& subject
         return FALSE;
     }
 
+    // The old file is copied aside first: a JVX export that fails later puts
+    // it back.
+    QString backup;
+    if (existing.exists()) {
+        QString reason;
+        try {
+            backup = CreateUnusedFileBeside(target, QStringLiteral("~IMG%1.BAK"));
+            QFile from(target);
+            QFile to(backup);
+            if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                || to.write(from.readAll()) != from.size() || !to.flush())
+                reason = from.error() != QFileDevice::NoError ? from.errorString() : to.errorString();
+        } catch (const CFileException& error) {
+            reason = error.GetErrorMessage();
+        }
+        if (!reason.isEmpty()) {
+            if (!backup.isEmpty())
+                QFile::remove(backup);
+            AfxMessageBox(FormatResMessage(IDS_IMAGE_NOT_OVERWRITTEN, target, reason), MB_OK | MB_ICONEXCLAMATION);
+            return FALSE;
+        }
+    }
+
     const QString options = ImageOptionText(xRes, yRes, format, work->Height(), subject.quality, target);
-    if (!work->SaveWithOptions(options))
+    if (!work->SaveWithOptions(options)) {
+        if (!backup.isEmpty())
+            QFile::remove(backup);
         return ReportSaveError(name);
-    archive.NoteWrittenFile(target);
+    }
+    archive.NoteWrittenFile(target, backup);
     return TRUE;
 }
 

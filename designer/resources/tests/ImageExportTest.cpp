@@ -133,7 +133,13 @@ protected:
         CJVXArchive archive(version, mode, doc.get(), &file);
         const int offset[2] = {offsetX, offsetY};
         const BOOL written = ExportImageToServer(archive, subject, offset, name);
-        writtenFiles = archive.WrittenFiles();
+        writtenFiles.clear();
+        backups.clear();
+        for (const CJVXArchive::WrittenFile& file : archive.WrittenFiles()) {
+            writtenFiles << file.path;
+            if (!file.backup.isEmpty())
+                backups << file.backup;
+        }
         return written;
     }
 
@@ -154,6 +160,7 @@ protected:
     std::unique_ptr<CFormOutputElement> faxUser;
     QString jvxPath;
     QStringList writtenFiles;
+    QStringList backups; // copies of the files the export replaced
 };
 
 TEST(ImageOptionText, HoldsTheLinesOfEachFormatJoinedByCr)
@@ -546,8 +553,11 @@ TEST_F(ImageExportTest, ReplacesAnOldFileButNotAFolder)
     ASSERT_TRUE(Export(subject, 0, 0, QStringLiteral("OLD")));
     EXPECT_TRUE(IsTiff(ReadBytes(Target(QStringLiteral("OLD")))));
     EXPECT_EQ(writtenFiles, QStringList{Target(QStringLiteral("OLD"))});
+    ASSERT_EQ(backups.size(), 1) << "the old file is kept aside until the JVX file is written";
+    const ByteVector kept = ReadBytes(backups.front());
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "old image");
     EXPECT_TRUE(env.prompts->Recorded().empty());
-    EXPECT_EQ(QDir(env.folder.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left";
+    EXPECT_EQ(QDir(env.folder.path()).entryList(QDir::Files).size(), 3) << "no temporary file is left";
 
     ASSERT_TRUE(QDir(env.folder.path()).mkdir(QStringLiteral("HELD")));
     EXPECT_FALSE(Export(subject, 0, 0, QStringLiteral("HELD")));
