@@ -296,6 +296,23 @@ public:
     void GetVariableNames(QStringList& names) const;
     BOOL ContainsElement(const CFormElement* element) const;
 
+    // ---- spooled-file pages
+    // Makes the next or previous page current, marks the document modified,
+    // revalidates the elements and sends SpooledPageChanged. FALSE, with
+    // nothing changed, at the last or first page or without a spooled file.
+    // The caller holds a change transaction.
+    BOOL NextSpooledPage();
+    BOOL PrevSpooledPage();
+    // The page commands: the move in a transaction of its own that raises no
+    // Build ID and takes no undo step, although the title gets the mark. A
+    // change already pending in an outer transaction still counts.
+    BOOL OnNextSpooledPage();
+    BOOL OnPrevSpooledPage();
+    BOOL CanNextSpooledPage() const;
+    BOOL CanPrevSpooledPage() const;
+    // The status pane's text, "Page n of m"; empty when there are no pages.
+    QString GetSpooledPageIndicator() const;
+
     // ---- XML import (XmlImport.cpp)
     // Builds XML elements from an XDR schema or an XML sample file. FALSE
     // when the file could not be read as XML (the user picks another).
