@@ -28,6 +28,8 @@
 #include "designer/shell/ShellResources.h"
 #include "designer/shell/SplashScreenEx.h"
 #include "designer/shell/preferences/PreferenceStrings.h"
+#include "designer/views/DestView.h"
+#include "designer/views/SourceView.h"
 #include "hostaccess/api/Translator.h"
 #include "designer/document/CrtWvdRequest.h"
 #include "platform/framework/FrameworkClasses.h"
@@ -48,6 +50,7 @@
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 
 namespace {
@@ -67,6 +70,37 @@ CWVDDesignerApp::ShellPrintHandler& PrintHandler()
 }
 
 constexpr UINT kTemplateId = 128;
+
+// The template's input pane and the frame's output pane.
+void InstallDesignPanes()
+{
+    CSingleDocTemplate::SetInputViewFactory([](CMainFrame*, CDesignerDoc*) -> QWidget* { return new CDSourceView; });
+    CSingleDocTemplate::SetOutputViewFactory([](CMainFrame*, CDesignerDoc*) -> QWidget* {
+        auto* view = new CDDestView;
+        // Print Setup and the print switches use the application's printer.
+        if (CWVDDesignerApp* app = CWVDDesignerApp::Instance())
+            view->SetPrinter(app->GetPrinter());
+        return view;
+    });
+}
+
+// /p prints on the application's printer, /pt on the printer it names.
+BOOL PrintFromCommandLine(CDesignerDoc* doc, const CWVDCmdLineInfo& info)
+{
+    CWVDDesignerApp* app = CWVDDesignerApp::Instance();
+    if (!app || !doc)
+        return FALSE;
+    QPrinter* printer = app->GetPrinter();
+    if (info.m_nShellCommand == CWVDCmdLineInfo::FilePrintTo && !info.m_strPrinterName.isEmpty()) {
+        if (QPrinterInfo::printerInfo(info.m_strPrinterName).isNull()) {
+            AfxMessageBox(QStringLiteral("The printer \"%1\" was not found.").arg(info.m_strPrinterName),
+                          MB_OK | MB_ICONEXCLAMATION);
+            return FALSE;
+        }
+        printer->setPrinterName(info.m_strPrinterName);
+    }
+    return CDDestView::PrintDocument(doc, *printer);
+}
 
 // The output queue fields of a request hold 10 characters.
 constexpr int kQueueNameWidth = 10;
@@ -292,6 +326,10 @@ BOOL CWVDDesignerApp::InitInstance(const QStringList& arguments)
         Step(QStringLiteral("ImagingToolkit"));
     }
 
+    InstallDesignPanes();
+    // A handler set beforehand (a test's) stays.
+    if (!PrintHandler())
+        PrintHandler() = PrintFromCommandLine;
     m_template = std::make_unique<CSingleDocTemplate>(kTemplateId, this);
     Step(QStringLiteral("DocTemplate"));
 

@@ -14,6 +14,12 @@ CSingleDocTemplate::InputViewFactory& InputFactory()
     return factory;
 }
 
+CSingleDocTemplate::OutputViewFactory& OutputFactory()
+{
+    static CSingleDocTemplate::OutputViewFactory factory;
+    return factory;
+}
+
 } // namespace
 
 CSingleDocTemplate::CSingleDocTemplate(UINT resourceId, CCmdTarget* application)
@@ -29,6 +35,11 @@ CSingleDocTemplate::~CSingleDocTemplate()
 void CSingleDocTemplate::SetInputViewFactory(InputViewFactory factory)
 {
     InputFactory() = std::move(factory);
+}
+
+void CSingleDocTemplate::SetOutputViewFactory(OutputViewFactory factory)
+{
+    OutputFactory() = std::move(factory);
 }
 
 QString CSingleDocTemplate::GetDocString(DocStringIndex index) const
@@ -71,6 +82,11 @@ CDesignerDoc* CSingleDocTemplate::EnsureDocument()
             if (QWidget* view = InputFactory()(m_frame.get(), m_document.get()))
                 m_frame->SetPaneView(0, view, dynamic_cast<CCmdTarget*>(view));
         }
+        if (!m_outputViewMade && OutputFactory()) {
+            m_outputViewMade = true;
+            if (QWidget* view = OutputFactory()(m_frame.get(), m_document.get()))
+                m_frame->SetPaneView(1, view, dynamic_cast<CCmdTarget*>(view));
+        }
     }
     return m_document.get();
 }
@@ -91,6 +107,7 @@ CDesignerDoc* CSingleDocTemplate::OpenNewDocument()
     if (!doc->OnNewDocument())
         return nullptr;
     SetDefaultTitle(doc);
+    InitialUpdateFrame();
     return doc;
 }
 
@@ -104,10 +121,18 @@ CDesignerDoc* CSingleDocTemplate::OpenDocumentFile(const QString& path)
     if (!doc->OnOpenDocument(path)) {
         // The document is a fresh one now; it takes the default title.
         SetDefaultTitle(doc);
+        InitialUpdateFrame();
         return nullptr;
     }
     doc->SetPathName(path);
+    InitialUpdateFrame();
     return doc;
+}
+
+void CSingleDocTemplate::InitialUpdateFrame()
+{
+    if (m_frame)
+        m_frame->InitialUpdatePanes();
 }
 
 void CSingleDocTemplate::CloseAll()

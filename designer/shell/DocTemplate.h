@@ -1,7 +1,7 @@
 #pragma once
 // The designer's one document template: a single CDesignerDoc shown in the
-// one CMainFrame, whose input pane the design views provide. New and Open
-// reuse the document after it agreed to close.
+// one CMainFrame, whose input and output panes the design views provide.
+// New and Open reuse the document after it agreed to close.
 
 #include "platform/framework/Types.h"
 
@@ -21,8 +21,9 @@ public:
     // The parts of the template's document string (string 128).
     enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
 
-    // Makes the input pane of a frame for a document, or null for none.
+    // Makes a pane of a frame for a document, or null for none.
     using InputViewFactory = std::function<QWidget*(CMainFrame* frame, CDesignerDoc* doc)>;
+    using OutputViewFactory = InputViewFactory;
 
     CSingleDocTemplate(UINT resourceId, CCmdTarget* application);
     ~CSingleDocTemplate();
@@ -36,6 +37,8 @@ public:
 
     // Set by the design views; without one column 0 keeps the frame's pane.
     static void SetInputViewFactory(InputViewFactory factory);
+    // Likewise for column 1, the output pane.
+    static void SetOutputViewFactory(OutputViewFactory factory);
 
     // Makes the frame (and its bars) once; FALSE when it could not be built.
     BOOL CreateFrame();
@@ -56,10 +59,13 @@ public:
 
 private:
     CDesignerDoc* EnsureDocument();
+    // The document is new or opened: the panes take its zoom.
+    void InitialUpdateFrame();
 
     UINT m_resourceId;
     CCmdTarget* m_application;
     std::unique_ptr<CDesignerDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
     bool m_inputViewMade = false;
+    bool m_outputViewMade = false;
 };

@@ -10,6 +10,7 @@
 #include "designer/shell/ShellResources.h"
 #include "designer/shell/ToolBars.h"
 #include "designer/shell/preferences/Preferences.h"
+#include "designer/views/DesignView.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/WaitCursor.h"
 #include "platform/ui/StringTable.h"
@@ -331,10 +332,26 @@ void CMainFrame::SetPaneView(int column, QWidget* view, CCmdTarget* target)
         return;
     const auto [w0, w1] = GetColumnWidths();
     QWidget* old = m_splitter->replaceWidget(column, view);
-    if (old && old != view)
+    if (old && old != view) {
+        // A pane on its way out must not hear of the document any more.
+        if (auto* pane = dynamic_cast<CDesignView*>(old))
+            pane->SetDocument(nullptr);
         old->deleteLater();
+    }
+    if (auto* pane = dynamic_cast<CDesignView*>(view)) {
+        pane->SetDesignFrame(this);
+        pane->SetDocument(m_pDocument);
+    }
     m_paneTargets[column] = target;
     SetColumnWidths(w0, w1);
+}
+
+void CMainFrame::InitialUpdatePanes()
+{
+    for (int column = 0; column < 2; ++column)
+        if (auto* pane = dynamic_cast<CDesignView*>(GetPaneView(column)))
+            if (pane->GetDesignerDoc())
+                pane->OnInitialUpdate();
 }
 
 QWidget* CMainFrame::GetPaneView(int column) const
@@ -419,6 +436,9 @@ void CMainFrame::SetDocument(CDesignerDoc* doc)
         doc->AddChangeListener(this);
         FrameDocType = doc->GetDocType();
     }
+    for (int column = 0; column < 2; ++column)
+        if (auto* pane = dynamic_cast<CDesignView*>(GetPaneView(column)))
+            pane->SetDocument(doc);
     if (m_explorer)
         m_explorer->SetDocument(doc);
     if (m_findDialog)
@@ -476,6 +496,42 @@ void CMainFrame::OnDocumentClosing(CDesignerDoc* doc)
         m_findDialog.reset();
     if (doc == m_pDocument)
         SetDocument(nullptr);
+}
+
+// ---------------------------------------------------------------- panes' side
+void CMainFrame::NotifyExplorer(CObject* element, LPARAM hint)
+{
+    if (m_explorer)
+        m_explorer->OnDocumentHint(element, hint);
+}
+
+void CMainFrame::SetPropertySheetElement(CFormElement* element)
+{
+    if (m_propertySheet)
+        m_propertySheet->SetElement(element);
+}
+
+std::optional<kwvd::RegistryKey> CMainFrame::OpenLayoutKey(const QString& subsection, bool create)
+{
+    if (subsection.isEmpty())
+        return std::nullopt;
+    return OpenStateSection(m_stateSection + u'\\' + subsection, create);
+}
+
+void CMainFrame::OnPaneActivated(CDesignView* pane)
+{
+    // Only the route changes: the pane already has the focus.
+    for (int column = 0; column < 2; ++column)
+        if (pane && GetPaneView(column) == pane)
+            m_activeColumn = column;
+}
+
+// ---------------------------------------------------------------- spooled file
+void CMainFrame::TurnSpooledPage(bool next)
+{
+    // A page turn marks the document modified but is no undo step.
+    if (m_pDocument)
+        next ? m_pDocument->OnNextSpooledPage() : m_pDocument->OnPrevSpooledPage();
 }
 
 // ---------------------------------------------------------------- tools
@@ -676,8 +732,25 @@ void CMainFrame::RegisterHandlers()
     OnCommand(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     OnUpdate(ID_VIEW_STATUS_BAR, [this](CCmdUI& ui) { ui.SetCheck(statusBar()->isVisible() ? 1 : 0); });
 
-    // The document's own handler of the page pane comes first on the route.
-    OnUpdate(ID_INDICATOR_PAGE, [](CCmdUI& ui) { ui.SetText(QString()); });
+    OnCommand(ID_VIEW_NEXT_PAGE, [this] { TurnSpooledPage(true); });
+    OnUpdate(ID_VIEW_NEXT_PAGE, [this](CCmdUI& ui) { ui.Enable(m_pDocument && m_pDocument->CanNextSpooledPage()); });
+    OnCommand(ID_VIEW_PREV_PAGE, [this] { TurnSpooledPage(false); });
+    OnUpdate(ID_VIEW_PREV_PAGE, [this](CCmdUI& ui) { ui.Enable(m_pDocument && m_pDocument->CanPrevSpooledPage()); });
+    OnCommand(ID_EDIT_UNDO, [this] {
+        if (m_pDocument)
+            m_pDocument->OnEditUndo();
+    });
+    OnUpdate(ID_EDIT_UNDO, [this](CCmdUI& ui) { ui.Enable(m_pDocument && m_pDocument->CanUndo()); });
+    OnCommand(ID_EDIT_REDO, [this] {
+        if (m_pDocument)
+            m_pDocument->OnEditRedo();
+    });
+    OnUpdate(ID_EDIT_REDO, [this](CCmdUI& ui) { ui.Enable(m_pDocument && m_pDocument->CanRedo()); });
+    // A document's own handler of the page pane comes first on the route.
+    OnUpdate(ID_INDICATOR_PAGE, [this](CCmdUI& ui) {
+        ui.Enable(m_pDocument != nullptr);
+        ui.SetText(m_pDocument ? m_pDocument->GetSpooledPageIndicator() : QString());
+    });
 }
 
 std::vector<CCmdTarget*> CMainFrame::RouteTargets() const

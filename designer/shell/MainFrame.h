@@ -7,6 +7,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/commands/CmdTarget.h"
 #include "designer/shell/FrameInterfaces.h"
+#include "designer/views/DesignFrame.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -25,7 +26,7 @@ class QMenu;
 class QSplitter;
 class QToolBar;
 
-class CMainFrame : public QMainWindow, public CCmdTarget, public DocumentChangeListener
+class CMainFrame : public QMainWindow, public CCmdTarget, public DocumentChangeListener, public IDesignFrame
 {
     Q_OBJECT
 
@@ -51,8 +52,11 @@ public:
     QSplitter* GetSplitter() const { return m_splitter; }
     // Replaces the widget of column 0 or 1; target (may be null) is offered
     // the commands while that column is the active one. The frame owns the
-    // widget from then on.
+    // widget from then on; a design pane is given this frame and the
+    // frame's document.
     void SetPaneView(int column, QWidget* view, CCmdTarget* target);
+    // The panes read the document's zoom once it is new or opened.
+    void InitialUpdatePanes();
     QWidget* GetPaneView(int column) const;
     int GetActivePaneColumn() const { return m_activeColumn; }
     void SetActivePaneColumn(int column);
@@ -66,7 +70,7 @@ public:
     BYTE FrameDocType = 9;
     // Back to Select unless the Tool Lock is on; the views call it after
     // placing an element.
-    void ResetToolUnlessLocked();
+    void ResetToolUnlessLocked() override;
     void SetCurrentTool(WORD tool);
 
     // ---- the windows of later code, null until set
@@ -79,9 +83,9 @@ public:
     void SetFindDialogFactory(FindDialogFactory factory);
     IFindReplaceDialog* FindDialog() const { return m_findDialog.get(); }
 
-    void ShowPropertySheet();
-    void RefreshPropertySheet();
-    BOOL IsPropertySheetShown() const { return m_propertySheetShown; }
+    void ShowPropertySheet() override;
+    void RefreshPropertySheet() override;
+    BOOL IsPropertySheetShown() const override { return m_propertySheetShown; }
     void ShowFindReplace(CDesignerDoc* doc);
 
     // ---- DocumentChangeListener
@@ -89,6 +93,16 @@ public:
     void OnSetDocType(CView* view, int docType, CDesignerDoc* doc) override;
     void OnElementsRevalidated(CDesignerDoc* doc) override;
     void OnDocumentClosing(CDesignerDoc* doc) override;
+
+    // ---- IDesignFrame (what the panes ask of the frame)
+    int GetCurrentTool() const override { return CurrentTool; }
+    // The explorer does not tell its selection yet: new elements go to the
+    // top level.
+    CFormElement* GetAnchorElement() const override { return nullptr; }
+    void NotifyExplorer(CObject* element, LPARAM hint) override;
+    void SetPropertySheetElement(CFormElement* element) override;
+    std::optional<kwvd::RegistryKey> OpenLayoutKey(const QString& subsection, bool create) override;
+    void OnPaneActivated(CDesignView* pane) override;
 
     // ---- layout
     // "Splitter" below section: pane0 and pane1; then "WM_SERIALIZE_LAYOUT"
@@ -121,7 +135,7 @@ public:
     // ---- command layer
     CCommandRouter& Router() const { return *m_router; }
     // Runs the command through the route; FALSE when no one handles it.
-    BOOL ExecuteCommand(UINT id);
+    BOOL ExecuteCommand(UINT id) override;
     // One update pass over every action (the menus run it when they open).
     void UpdateCommandUI();
     QAction* GetAction(UINT id) const;
@@ -163,6 +177,7 @@ private:
     double ColumnRatio() const;
     void TogglePropertySheet();
     void OnSetDocTypeMessage(std::intptr_t lParam);
+    void TurnSpooledPage(bool next);
 
     CCmdTarget* m_application = nullptr;
     CCmdTarget* m_documentTarget = nullptr;
