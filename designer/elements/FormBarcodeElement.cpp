@@ -6,6 +6,7 @@
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/elements/ImageElementStrings.h"
+#include "designer/elements/SourceCells.h"
 #include "designer/elements/TextFit.h"
 #include "designer/resources/BarcodeManager.h"
 #include "designer/resources/FontManager.h"
@@ -570,22 +571,11 @@ BOOL CFormBarcodeElement::ApplyPage(const BarcodePageData& page, int what)
     if (what & BarcodePageData::Position) {
         if (SetUseData(FALSE))
             changed = TRUE;
-        if (source != nullptr) {
-            const int x = (page.column - 1) * source->GetCellWidth();
-            const int y = (page.line - 1) * source->GetCellHeight();
-            if (x != m_sourceRect.left || y != m_sourceRect.top) {
-                MoveSource(x, y, ElementMoveFlags::Left | ElementMoveFlags::Top, TRUE);
-                changed = TRUE;
-            }
-        }
-    }
-    if ((what & BarcodePageData::Size) && source != nullptr) {
-        const int width = page.width * source->GetCellWidth();
-        if (width != m_sourceRect.Width()) {
-            ResizeSource(width, source->GetCellHeight(), ElementMoveFlags::Right, TRUE);
+        if (source != nullptr && MoveSourceToCell(*this, *source, page.column, page.line))
             changed = TRUE;
-        }
     }
+    if ((what & BarcodePageData::Size) && source != nullptr && SetSourceWidthInCells(*this, *source, page.width))
+        changed = TRUE;
     if (what & BarcodePageData::Data) {
         if (SetUseData(TRUE))
             changed = TRUE;

@@ -5,6 +5,7 @@
 #include "designer/document/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/elements/RecordLineSide.h"
+#include "designer/elements/SourceCells.h"
 #include "designer/elements/TextFit.h"
 #include "designer/resources/FontManager.h"
 #include "designer/shell/preferences/Preferences.h"
@@ -287,20 +288,11 @@ BOOL CFormExitParamElement::ApplyPageData(const ExitParamPageData& page, DWORD w
     if ((what & ExitParamPageBits::Position) && source != nullptr) {
         if (SetUseData(FALSE))
             changed = TRUE;
-        const int x = (page.column - 1) * source->GetCellWidth();
-        const int y = (page.line - 1) * source->GetCellHeight();
-        if (x != m_sourceRect.left || y != m_sourceRect.top) {
-            MoveSource(x, y, ElementMoveFlags::Left | ElementMoveFlags::Top, TRUE);
+        if (MoveSourceToCell(*this, *source, page.column, page.line))
             changed = TRUE;
-        }
     }
-    if ((what & ExitParamPageBits::Width) && source != nullptr) {
-        const int w = page.width * source->GetCellWidth();
-        if (w != m_sourceRect.Width()) {
-            ResizeSource(w, source->GetCellHeight(), ElementMoveFlags::Right, TRUE);
-            changed = TRUE;
-        }
-    }
+    if ((what & ExitParamPageBits::Width) && source != nullptr && SetSourceWidthInCells(*this, *source, page.width))
+        changed = TRUE;
     if ((what & ExitParamPageBits::ParamNumber) && page.paramNumber >= 0) {
         if (SetParamNumber(page.paramNumber))
             changed = TRUE;

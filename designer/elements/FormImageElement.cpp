@@ -6,6 +6,7 @@
 #include "designer/document/Page.h"
 #include "designer/elements/AttachmentSinks.h"
 #include "designer/elements/ImageElementStrings.h"
+#include "designer/elements/SourceCells.h"
 #include "designer/elements/TextFit.h"
 #include "designer/resources/Image.h"
 #include "designer/resources/ImageRegistry.h"
@@ -638,22 +639,11 @@ BOOL CFormImageElement::ApplyPage(const ImagePageData& page, int what)
     if (what & ImagePageData::Position) {
         if (SetFixed(FALSE))
             changed = TRUE;
-        if (source != nullptr) {
-            const int x = (page.column - 1) * source->GetCellWidth();
-            const int y = (page.line - 1) * source->GetCellHeight();
-            if (x != m_sourceRect.left || y != m_sourceRect.top) {
-                MoveSource(x, y, ElementMoveFlags::Left | ElementMoveFlags::Top, TRUE);
-                changed = TRUE;
-            }
-        }
-    }
-    if ((what & ImagePageData::Size) && source != nullptr) {
-        const int width = page.width * source->GetCellWidth();
-        if (width != m_sourceRect.Width()) {
-            ResizeSource(width, source->GetCellHeight(), ElementMoveFlags::Right, TRUE);
+        if (source != nullptr && MoveSourceToCell(*this, *source, page.column, page.line))
             changed = TRUE;
-        }
     }
+    if ((what & ImagePageData::Size) && source != nullptr && SetSourceWidthInCells(*this, *source, page.width))
+        changed = TRUE;
     if (what & ImagePageData::ForceAbsolute) {
         if ((page.forceAbsolute ? TRUE : FALSE) != IsSourceAbsolute()) {
             SetSourceAbsolute(page.forceAbsolute);

@@ -8,13 +8,13 @@ KWVD_IMPLEMENT_SERIAL(CFormXmlAttributeElement, CFormElement, VERSIONABLE_SCHEMA
 CFormXmlAttributeElement::CFormXmlAttributeElement() = default;
 
 CFormXmlAttributeElement::CFormXmlAttributeElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side)
-    : XmlTextKind(doc)
+    : XmlNamedKind(doc)
 {
     InitialiseNew(rect, side);
     NormaliseSourceRect();
 }
 
-CFormXmlAttributeElement::CFormXmlAttributeElement(CAPRTPDMRec& record) : XmlTextKind(record)
+CFormXmlAttributeElement::CFormXmlAttributeElement(CAPRTPDMRec& record) : XmlNamedKind(record)
 {
     m_colour = TableColour();
     m_destRect = kwvd::Rect();
@@ -38,28 +38,6 @@ void CFormXmlAttributeElement::Register()
     RegisterRecordElementFactory(FormElementType::XmlAttribute, [](CAPRTPDMRec& record, CJVXArchive&) -> CFormElement* {
         return new CFormXmlAttributeElement(record);
     });
-}
-
-BOOL CFormXmlAttributeElement::SetName(const QString& name)
-{
-    if (name == m_name)
-        return FALSE;
-    m_name = name;
-    if (IsAutoDescription() || m_description.isEmpty())
-        SetDescription(m_name, this);
-    SetDocumentModified();
-    return TRUE;
-}
-
-BOOL CFormXmlAttributeElement::SetValue(const QString& value)
-{
-    if (value == m_constantData)
-        return FALSE;
-    m_constantData = value;
-    if (IsAutoDescription() || m_description.isEmpty())
-        SetDescription(m_name, this);
-    SetDocumentModified();
-    return TRUE;
 }
 
 void CFormXmlAttributeElement::GetSchemaInfo(QString& out) const
@@ -94,31 +72,6 @@ BOOL CFormXmlAttributeElement::LoadFromSchema(xmlNode* node, kwvd::Rect* rect, B
     if (XmlGetAttributeValue(node, QStringLiteral("required"), value))
         m_required = value;
     return TRUE;
-}
-
-BOOL CFormXmlAttributeElement::UpdatePageData(XmlPageData& page) const
-{
-    BOOL changed = XmlTextKind::UpdatePageData(page);
-    QString info;
-    GetSchemaInfo(info);
-    if (page.data != m_constantData || page.name != m_name || page.schemaInfo != info)
-        changed = TRUE;
-    page.data = m_constantData;
-    page.name = m_name;
-    page.schemaInfo = info;
-    return changed;
-}
-
-BOOL CFormXmlAttributeElement::ApplyPageData(const XmlPageData& page, DWORD what)
-{
-    BOOL changed = ApplyPageGeometry(page, what);
-    if ((what & XmlPageBits::ConstantData) != 0) {
-        changed |= SetConstantData(TRUE);
-        changed |= SetValue(page.data);
-    }
-    if ((what & XmlPageBits::Name) != 0 && page.name != m_name)
-        changed |= SetName(page.name);
-    return changed;
 }
 
 void CFormXmlAttributeElement::Copy(const CFormElement& other)
@@ -171,12 +124,7 @@ void CFormXmlAttributeElement::Serialize(CArchive& ar)
 BOOL CFormXmlAttributeElement::ToRecord(CAPRTPDMRec& record)
 {
     CFormElement::ToRecord(record);
-    record.m_opcode.SetValue(QStringLiteral("XMLA"));
-    record.m_longData.SetValue(m_name);
-    if (m_constantDataFlag) {
-        record.m_data.SetValue(m_constantData);
-        ClearXmlRecordPositions(record);
-    }
+    FillNamedRecord(record, QStringLiteral("XMLA"));
     return TRUE;
 }
 

@@ -5,7 +5,7 @@
 
 #include "designer/elements/XmlTextKind.h"
 
-class CFormXmlAttributeElement : public XmlTextKind<CFormElement>
+class CFormXmlAttributeElement : public XmlNamedKind<CFormElement>
 {
     KWVD_DECLARE_SERIAL(CFormXmlAttributeElement)
 
@@ -20,25 +20,16 @@ public:
 
     static void Register();
 
-    const QString& GetName() const { return m_name; }
-    // An automatic or empty description follows the name. FALSE when unchanged.
-    BOOL SetName(const QString& name);
-    const QString& GetValue() const { return m_constantData; }
-    BOOL SetValue(const QString& value);
     const QString& GetDefault() const { return m_default; }
     const QString& GetDataType() const { return m_dataType; }
     const QString& GetValues() const { return m_values; }
     const QString& GetRequired() const { return m_required; }
 
-    // The schema's facts of the attribute, one per line, for the page.
-    void GetSchemaInfo(QString& out) const;
+    void GetSchemaInfo(QString& out) const override;
 
     // Fills the attribute from an AttributeType declaration at the
     // rectangle; nothing unless build is 1. Absent facts stay as they are.
     BOOL LoadFromSchema(xmlNode* node, kwvd::Rect* rect, BOOL build);
-
-    BOOL UpdatePageData(XmlPageData& page) const;
-    BOOL ApplyPageData(const XmlPageData& page, DWORD what);
 
     // ---- CFormElement
     void Copy(const CFormElement& other) override;
@@ -49,10 +40,8 @@ public:
     void ExportJVX(CJVXArchive& ar) override;
 
 private:
-    QString m_name;
     QString m_default;
     QString m_dataType;
     QString m_values;
     QString m_required;
-    QString m_constantData;
 };

@@ -67,13 +67,13 @@ BOOL LoadXmlSchemaAttributes(CDesignerDoc* doc, CFormElement* container, xmlNode
 
 CFormXmlElement::CFormXmlElement() = default;
 
-CFormXmlElement::CFormXmlElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side) : XmlTextKind(doc)
+CFormXmlElement::CFormXmlElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side) : XmlNamedKind(doc)
 {
     InitialiseNew(rect, side);
     NormaliseSourceRect();
 }
 
-CFormXmlElement::CFormXmlElement(CAPRTPDMRec& record, CJVXArchive& ar) : XmlTextKind(record)
+CFormXmlElement::CFormXmlElement(CAPRTPDMRec& record, CJVXArchive& ar) : XmlNamedKind(record)
 {
     m_colour = TableColour();
     SetName(record.m_longData.GetValue());
@@ -98,28 +98,6 @@ void CFormXmlElement::Register()
     RegisterRecordElementFactory(FormElementType::XmlElement, [](CAPRTPDMRec& record, CJVXArchive& ar) -> CFormElement* {
         return new CFormXmlElement(record, ar);
     });
-}
-
-BOOL CFormXmlElement::SetName(const QString& name)
-{
-    if (name == m_name)
-        return FALSE;
-    m_name = name;
-    if (IsAutoDescription() || m_description.isEmpty())
-        SetDescription(m_name, this);
-    SetDocumentModified();
-    return TRUE;
-}
-
-BOOL CFormXmlElement::SetValue(const QString& value)
-{
-    if (value == m_constantData)
-        return FALSE;
-    m_constantData = value;
-    if (IsAutoDescription() || m_description.isEmpty())
-        SetDescription(m_name, this);
-    SetDocumentModified();
-    return TRUE;
 }
 
 BOOL CFormXmlElement::SetMinOccurs(const QString& value)
@@ -229,33 +207,6 @@ BOOL CFormXmlElement::LoadSchemaChildren(xmlNode* node, kwvd::Rect* rect, BOOL b
     return TRUE;
 }
 
-// ---------------------------------------------------------------- page
-
-BOOL CFormXmlElement::UpdatePageData(XmlPageData& page) const
-{
-    BOOL changed = XmlTextKind::UpdatePageData(page);
-    QString info;
-    GetSchemaInfo(info);
-    if (page.data != m_constantData || page.name != m_name || page.schemaInfo != info)
-        changed = TRUE;
-    page.data = m_constantData;
-    page.name = m_name;
-    page.schemaInfo = info;
-    return changed;
-}
-
-BOOL CFormXmlElement::ApplyPageData(const XmlPageData& page, DWORD what)
-{
-    BOOL changed = ApplyPageGeometry(page, what);
-    if ((what & XmlPageBits::ConstantData) != 0) {
-        changed |= SetConstantData(TRUE);
-        changed |= SetValue(page.data);
-    }
-    if ((what & XmlPageBits::Name) != 0 && page.name != m_name)
-        changed |= SetName(page.name);
-    return changed;
-}
-
 // ---------------------------------------------------------------- kind
 
 void CFormXmlElement::Copy(const CFormElement& other)
@@ -319,30 +270,13 @@ void CFormXmlElement::Serialize(CArchive& ar)
 BOOL CFormXmlElement::ToRecord(CAPRTPDMRec& record)
 {
     CFormElement::ToRecord(record);
-    record.m_opcode.SetValue(QStringLiteral("XMLE"));
-    record.m_longData.SetValue(m_name);
-    if (m_constantDataFlag) {
-        record.m_data.SetValue(m_constantData);
-        ClearXmlRecordPositions(record);
-    }
+    FillNamedRecord(record, QStringLiteral("XMLE"));
     return TRUE;
 }
 
 void CFormXmlElement::ExportJVX(CJVXArchive& ar)
 {
-    if (!ar.IsStoring())
-        return;
-    CAPRTPDMRec record(ar.GetDocument());
-    if (ToRecord(record))
-        record.ExchangeJVX(ar);
-    ExchangeChildrenJVX(ar);
-    // The end record repeats the whole element record under its own opcode.
-    CAPRTPDMRec end(ar.GetDocument());
-    if (ToRecord(end)) {
-        end.m_opcode.SetValue(QStringLiteral("ENDX"));
-        end.m_longData.SetValue(m_name);
-        end.ExchangeJVX(ar);
-    }
+    ExportXmlBlockJVX(*this, m_name, ar, [this](CJVXArchive& out) { ExchangeChildrenJVX(out); });
 }
 
 BOOL CFormXmlElement::ExchangeChildrenJVX(CJVXArchive& ar)

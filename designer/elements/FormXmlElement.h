@@ -9,7 +9,7 @@
 #include "designer/elements/FormContainerElement.h"
 #include "designer/elements/XmlTextKind.h"
 
-class CFormXmlElement : public XmlTextKind<CFormContainerElement>
+class CFormXmlElement : public XmlNamedKind<CFormContainerElement>
 {
     KWVD_DECLARE_SERIAL(CFormXmlElement)
 
@@ -28,11 +28,6 @@ public:
 
     static void Register();
 
-    const QString& GetName() const { return m_name; }
-    // An automatic or empty description follows the name. FALSE when unchanged.
-    BOOL SetName(const QString& name);
-    const QString& GetValue() const { return m_constantData; }
-    BOOL SetValue(const QString& value);
     const QString& GetContent() const { return m_content; }
     const QString& GetDataType() const { return m_dataType; }
     const QString& GetModel() const { return m_model; }
@@ -42,8 +37,7 @@ public:
     BOOL SetMinOccurs(const QString& value);
     BOOL SetMaxOccurs(const QString& value);
 
-    // The schema's facts of the element, one per line, for the page.
-    void GetSchemaInfo(QString& out) const;
+    void GetSchemaInfo(QString& out) const override;
 
     // Builds the element and its subtree from an ElementType declaration,
     // laid out from the rectangle down (the rectangle follows the walk).
@@ -52,9 +46,6 @@ public:
     // The attribute and element references below the declaration, one line
     // each, indented one column. FALSE without a document.
     BOOL LoadSchemaChildren(xmlNode* node, kwvd::Rect* rect, BOOL build);
-
-    BOOL UpdatePageData(XmlPageData& page) const;
-    BOOL ApplyPageData(const XmlPageData& page, DWORD what);
 
     // ---- CFormElement
     void Copy(const CFormElement& other) override;
@@ -68,14 +59,12 @@ private:
     // Exports the children, or reads them up to the end record.
     BOOL ExchangeChildrenJVX(CJVXArchive& ar);
 
-    QString m_name;
     QString m_content;
     QString m_dataType;
     QString m_model;
     QString m_order;
     QString m_minOccurs;
     QString m_maxOccurs;
-    QString m_constantData;
 };
 
 // Adds a new element of the import or the schema walk to the document and

@@ -123,18 +123,7 @@ BOOL CFormXmlInstructionElement::ToRecord(CAPRTPDMRec& record)
 
 void CFormXmlInstructionElement::ExportJVX(CJVXArchive& ar)
 {
-    if (!ar.IsStoring())
-        return;
-    CAPRTPDMRec record(ar.GetDocument());
-    if (ToRecord(record))
-        record.ExchangeJVX(ar);
-    ExchangeChildrenJVX(ar);
-    CAPRTPDMRec end(ar.GetDocument());
-    if (ToRecord(end)) {
-        end.m_opcode.SetValue(QStringLiteral("ENDX"));
-        end.m_longData.SetValue(m_name);
-        end.ExchangeJVX(ar);
-    }
+    ExportXmlBlockJVX(*this, m_name, ar, [this](CJVXArchive& out) { ExchangeChildrenJVX(out); });
 }
 
 BOOL CFormXmlInstructionElement::ExchangeChildrenJVX(CJVXArchive& ar)

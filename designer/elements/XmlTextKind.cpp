@@ -1,5 +1,7 @@
 #include "designer/elements/XmlTextKind.h"
 
+#include "designer/document/JVXArchive.h"
+
 void ClearXmlRecordPositions(CAPRTPDMRec& record)
 {
     for (CFixedLenNum* field : {&record.m_sourceLine, &record.m_sourceFirstColumn, &record.m_sourceLastColumn,
@@ -19,4 +21,21 @@ void NormaliseXmlSourceBox(const CPage* page, kwvd::Rect& rect)
     page->SnapToGridNearest(rect);
     page->ClampToPage(rect, TRUE);
     rect.bottom = rect.top + page->GetCellHeight();
+}
+
+void ExportXmlBlockJVX(CFormElement& element, const QString& name, CJVXArchive& ar,
+                       const std::function<void(CJVXArchive&)>& exportChildren)
+{
+    if (!ar.IsStoring())
+        return;
+    CAPRTPDMRec record(ar.GetDocument());
+    if (element.ToRecord(record))
+        record.ExchangeJVX(ar);
+    exportChildren(ar);
+    CAPRTPDMRec end(ar.GetDocument());
+    if (element.ToRecord(end)) {
+        end.m_opcode.SetValue(QStringLiteral("ENDX"));
+        end.m_longData.SetValue(name);
+        end.ExchangeJVX(ar);
+    }
 }

@@ -16,6 +16,8 @@
 #include <QPainter>
 #include <QString>
 
+#include <functional>
+
 struct _xmlNode;
 typedef struct _xmlNode xmlNode;
 
@@ -48,6 +50,12 @@ struct XmlPageBits
 // Fills the record's position fields with no value: constant data is not
 // read from the spooled file, and the host sees no place for it.
 void ClearXmlRecordPositions(CAPRTPDMRec& record);
+
+// Writes the element's record, then what exportChildren writes, then an
+// "ENDX" record that repeats the whole record under its own opcode with the
+// name. Nothing while reading.
+void ExportXmlBlockJVX(CFormElement& element, const QString& name, CJVXArchive& ar,
+                       const std::function<void(CJVXArchive&)>& exportChildren);
 
 // An empty box, or each side to its nearest grid line, on the page and one
 // cell high. The page may be null (no document yet): the box stays as it is.
@@ -236,4 +244,86 @@ protected:
 
     BOOL m_constantDataFlag = FALSE;
     COLORREF m_colour = 0xFFFFFF;
+};
+
+// What the XML element and attribute add: a name that an automatic
+// description follows, the constant value, and the schema's facts on the
+// property page.
+template <class Base>
+class XmlNamedKind : public XmlTextKind<Base>
+{
+public:
+    const QString& GetName() const { return m_name; }
+    // An automatic or empty description follows the name. FALSE when unchanged.
+    BOOL SetName(const QString& name)
+    {
+        if (name == m_name)
+            return FALSE;
+        m_name = name;
+        FollowName();
+        return TRUE;
+    }
+    const QString& GetValue() const { return m_constantData; }
+    BOOL SetValue(const QString& value)
+    {
+        if (value == m_constantData)
+            return FALSE;
+        m_constantData = value;
+        FollowName();
+        return TRUE;
+    }
+
+    // The schema's facts, one per line, for the page.
+    virtual void GetSchemaInfo(QString& out) const = 0;
+
+    BOOL UpdatePageData(XmlPageData& page) const
+    {
+        BOOL changed = XmlTextKind<Base>::UpdatePageData(page);
+        QString info;
+        GetSchemaInfo(info);
+        if (page.data != m_constantData || page.name != m_name || page.schemaInfo != info)
+            changed = TRUE;
+        page.data = m_constantData;
+        page.name = m_name;
+        page.schemaInfo = info;
+        return changed;
+    }
+
+    BOOL ApplyPageData(const XmlPageData& page, DWORD what)
+    {
+        BOOL changed = this->ApplyPageGeometry(page, what);
+        if ((what & XmlPageBits::ConstantData) != 0) {
+            changed |= this->SetConstantData(TRUE);
+            changed |= SetValue(page.data);
+        }
+        if ((what & XmlPageBits::Name) != 0 && page.name != m_name)
+            changed |= SetName(page.name);
+        return changed;
+    }
+
+protected:
+    using XmlTextKind<Base>::XmlTextKind;
+
+    // The record of the kind: the name, and the constant value with no
+    // place in the spooled file.
+    void FillNamedRecord(CAPRTPDMRec& record, const QString& opcode) const
+    {
+        record.m_opcode.SetValue(opcode);
+        record.m_longData.SetValue(m_name);
+        if (this->m_constantDataFlag) {
+            record.m_data.SetValue(m_constantData);
+            ClearXmlRecordPositions(record);
+        }
+    }
+
+    QString m_name;
+    QString m_constantData;
+
+private:
+    void FollowName()
+    {
+        if (this->IsAutoDescription() || this->m_description.isEmpty())
+            this->SetDescription(m_name, this);
+        this->SetDocumentModified();
+    }
 };

@@ -16,7 +16,6 @@
 
 #include <climits>
 #include <cstdint>
-#include <vector>
 
 using namespace imagesupport;
 
@@ -56,41 +55,10 @@ BOOL Image::IsLoaded() const
 
 void Image::Copy(const Image& other)
 {
-    m_users.RemoveAll();
+    m_users.Clear();
     m_strPath = other.m_strPath;
     SetFormat(other.m_nFormat);
     SetQuality(static_cast<unsigned>(other.m_nQuality));
-}
-
-// ---------------------------------------------------------------- users
-
-void Image::AddUser(CFormElement* element)
-{
-    if (element != nullptr && !HasUser(element))
-        m_users.AddTail(element);
-}
-
-BOOL Image::RemoveUser(CFormElement* element)
-{
-    auto position = m_users.Find(element);
-    if (position == m_users.end())
-        return FALSE;
-    m_users.RemoveAt(position);
-    return TRUE;
-}
-
-BOOL Image::HasUser(const CFormElement* element) const
-{
-    return m_users.Find(element) != m_users.end() ? TRUE : FALSE;
-}
-
-void Image::RevalidateUsers()
-{
-    // A user may leave the list while it revalidates.
-    std::vector<CObject*> users(m_users.begin(), m_users.end());
-    for (CObject* user : users)
-        if (HasUser(static_cast<CFormElement*>(user)))
-            static_cast<CFormElement*>(user)->Revalidate(0);
 }
 
 // ---------------------------------------------------------------- files
@@ -143,23 +111,14 @@ BOOL Image::ResolveFile(QString& path, CDesignerDoc* document)
 
 BOOL Image::LoadImage(const QString& path)
 {
-    ToolkitImage* loaded = LoadChecked(m_pDocument, path, path);
+    BOOL rotated = FALSE;
+    ToolkitImage* loaded = LoadForPage(m_pDocument, OutputPage(), path, path, &rotated);
     if (loaded == nullptr)
         return FALSE;
 
-    const CPage* page = OutputPage();
-    const BOOL landscape = page != nullptr && page->GetOrientation() != 0;
-    if (landscape) {
-        loaded = TurnForPage(loaded);
-        if (loaded == nullptr) {
-            Tell(m_pDocument, FormatResMessage(IDS_IMAGE_FILE_INVALID, path), MB_OK | MB_ICONEXCLAMATION, IDOK);
-            return FALSE;
-        }
-    }
-
     DestroyImages();
     m_pImage = loaded;
-    m_nRotated = landscape ? 1 : 0;
+    m_nRotated = rotated ? 1 : 0;
     return TRUE;
 }
 
@@ -281,7 +240,7 @@ void Image::GetExportOffset(int offset[2]) const
 
     int left = INT_MAX;
     int bottom = INT_MIN;
-    for (const CObject* user : m_users) {
+    for (const CObject* user : m_users.List()) {
         const kwvd::Rect rect = static_cast<const CFormElement*>(user)->GetDestRect();
         left = std::min(left, rect.left);
         bottom = std::max(bottom, rect.bottom);

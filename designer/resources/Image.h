@@ -6,6 +6,7 @@
 // An image owns its two toolkit wrappers; it never owns its users, the image
 // elements that show it.
 
+#include "designer/resources/ElementUsers.h"
 #include "platform/framework/Collections.h"
 #include "platform/framework/Object.h"
 #include "platform/framework/Rect.h"
@@ -97,14 +98,14 @@ public:
     static BOOL ExportToServer(CJVXArchive& archive, Image* image, const int offset[2], const QString& name);
 
     // ---- users (not owned)
-    void AddUser(CFormElement* element);
-    BOOL RemoveUser(CFormElement* element);
+    void AddUser(CFormElement* element) { m_users.Add(element); }
+    BOOL RemoveUser(CFormElement* element) { return m_users.Remove(element); }
     BOOL HasUsers() const { return !m_users.IsEmpty(); }
-    BOOL HasUser(const CFormElement* element) const;
-    const CObList& GetUsers() const { return m_users; }
+    BOOL HasUser(const CFormElement* element) const { return m_users.Has(element); }
+    const CObList& GetUsers() const { return m_users.List(); }
     // Revalidate(0) of each user still in the list; a user may leave it
     // while this runs.
-    void RevalidateUsers();
+    void RevalidateUsers() { m_users.RevalidateAll(); }
 
     CDesignerDoc* GetDocument() const { return m_pDocument; }
     void SetDocument(CDesignerDoc* document) { m_pDocument = document; }
@@ -113,7 +114,7 @@ private:
     void DestroyImages();
     CPage* OutputPage() const;
 
-    CObList m_users;
+    ElementUsers m_users;
     ToolkitImage* m_pImage = nullptr;
     ToolkitImage* m_pDisplayCache = nullptr;
     QString m_strPath;

@@ -128,6 +128,24 @@ ToolkitImage* TurnForPage(ToolkitImage* image)
     return turned;
 }
 
+ToolkitImage* LoadForPage(const CDesignerDoc* document, const CPage* page, const QString& path,
+                          const QString& reportPath, BOOL* rotated)
+{
+    ToolkitImage* loaded = LoadChecked(document, path, reportPath);
+    if (loaded == nullptr)
+        return nullptr;
+    const BOOL landscape = page != nullptr && page->GetOrientation() != 0;
+    if (landscape) {
+        loaded = TurnForPage(loaded);
+        if (loaded == nullptr) {
+            Tell(document, FormatResMessage(IDS_IMAGE_FILE_INVALID, reportPath), MB_OK | MB_ICONEXCLAMATION, IDOK);
+            return nullptr;
+        }
+    }
+    *rotated = landscape;
+    return loaded;
+}
+
 QString ServerNameFor(const QString& path, BOOL* changed, QString* title)
 {
     QString folder;

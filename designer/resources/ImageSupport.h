@@ -43,6 +43,10 @@ ToolkitImage* LoadChecked(const CDesignerDoc* document, const QString& path, con
 // A new image turned by 90 degrees for a landscape page; null on failure.
 // The one passed is destroyed either way.
 ToolkitImage* TurnForPage(ToolkitImage* image);
+// LoadChecked, then turned when page is landscape; rotated tells which.
+// A turn that fails is told as message 308. Null on failure.
+ToolkitImage* LoadForPage(const CDesignerDoc* document, const CPage* page, const QString& path,
+                          const QString& reportPath, BOOL* rotated);
 
 // The host file name of the file's title; changed is TRUE when the title
 // needed more than upper-casing.

@@ -17,7 +17,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include <vector>
 
 using namespace imagesupport;
 
@@ -66,41 +65,11 @@ void CResource::SetRectToPage()
 
 void CResource::Copy(const CResource& other)
 {
-    m_users.RemoveAll();
+    m_users.Clear();
     m_strPath = other.m_strPath;
     const BOOL changed = SetFormat(other.m_nFormat) | SetQuality(static_cast<unsigned>(other.m_nQuality));
     if (changed && m_pDocument != nullptr)
         m_pDocument->SetModifiedFlag(TRUE);
-}
-
-// ---------------------------------------------------------------- users
-
-void CResource::AddUser(CFormElement* element)
-{
-    if (element != nullptr && !HasUser(element))
-        m_users.AddTail(element);
-}
-
-BOOL CResource::RemoveUser(CFormElement* element)
-{
-    auto position = m_users.Find(element);
-    if (position == m_users.end())
-        return FALSE;
-    m_users.RemoveAt(position);
-    return TRUE;
-}
-
-BOOL CResource::HasUser(const CFormElement* element) const
-{
-    return m_users.Find(element) != m_users.end() ? TRUE : FALSE;
-}
-
-void CResource::RevalidateUsers()
-{
-    std::vector<CObject*> users(m_users.begin(), m_users.end());
-    for (CObject* user : users)
-        if (HasUser(static_cast<CFormElement*>(user)))
-            static_cast<CFormElement*>(user)->Revalidate(0);
 }
 
 // ---------------------------------------------------------------- settings
@@ -171,23 +140,14 @@ BOOL CResource::LoadImage(const QString& path)
     // otherwise. Only the host name is upper case.
     m_strPath = resolved;
 
-    ToolkitImage* loaded = LoadChecked(m_pDocument, resolved, m_strPath);
+    BOOL rotated = FALSE;
+    ToolkitImage* loaded = LoadForPage(m_pDocument, OutputPage(), resolved, m_strPath, &rotated);
     if (loaded == nullptr)
         return FALSE;
-    const CPage* page = OutputPage();
-    const BOOL landscape = page != nullptr && page->GetOrientation() != 0;
-    if (landscape) {
-        loaded = TurnForPage(loaded);
-        if (loaded == nullptr) {
-            Tell(m_pDocument, FormatResMessage(IDS_IMAGE_FILE_INVALID, m_strPath), MB_OK | MB_ICONEXCLAMATION,
-                 IDOK);
-            return FALSE;
-        }
-    }
 
     DestroyImages();
     m_pImage = loaded;
-    m_nRotated = landscape ? 1 : 0;
+    m_nRotated = rotated ? 1 : 0;
     SetRectToPage();
     RevalidateUsers();
     return TRUE;

@@ -6,6 +6,7 @@
 // A resource owns its two toolkit wrappers; its users, the resource
 // elements, are not owned.
 
+#include "designer/resources/ElementUsers.h"
 #include "platform/framework/Collections.h"
 #include "platform/framework/Object.h"
 #include "platform/framework/Rect.h"
@@ -79,12 +80,14 @@ public:
     static BOOL ExportToServer(CJVXArchive& archive, CResource* resource, const int offset[2], const QString& name);
 
     // ---- users (not owned; resource elements)
-    void AddUser(CFormElement* element);
-    BOOL RemoveUser(CFormElement* element);
+    void AddUser(CFormElement* element) { m_users.Add(element); }
+    BOOL RemoveUser(CFormElement* element) { return m_users.Remove(element); }
     BOOL HasUsers() const { return !m_users.IsEmpty(); }
-    BOOL HasUser(const CFormElement* element) const;
-    const CObList& GetUsers() const { return m_users; }
-    void RevalidateUsers();
+    BOOL HasUser(const CFormElement* element) const { return m_users.Has(element); }
+    const CObList& GetUsers() const { return m_users.List(); }
+    // Revalidate(0) of each user still in the list; a user may leave it
+    // while this runs.
+    void RevalidateUsers() { m_users.RevalidateAll(); }
 
     CDesignerDoc* GetDocument() const { return m_pDocument; }
     void SetDocument(CDesignerDoc* document) { m_pDocument = document; }
@@ -93,7 +96,7 @@ private:
     void DestroyImages();
     CPage* OutputPage() const;
 
-    CObList m_users;
+    ElementUsers m_users;
     ToolkitImage* m_pImage = nullptr;
     ToolkitImage* m_pDisplayCache = nullptr;
     QString m_strPath;

@@ -130,6 +130,25 @@ std::vector<T*> ElementsOf(const CDesignerDoc& doc)
 
 // A document whose output page measures one page pixel per 1/100 inch, a
 // folder of source images and an empty folder the JVX file goes to.
+// A fixed image element of that file, with that export format, placed as
+// one change. formatSet tells whether the image took the format (an image
+// shared with an earlier element may have it already).
+CFormImageElement* PlaceImageIn(ImageDocEnvironment& env, const QString& path, const kwvd::Rect& rect, int format,
+                                BOOL* formatSet = nullptr)
+{
+    CDocChangeGuard change(env.doc.get());
+    env.env.prompts->AnswerFile(path);
+    auto* element =
+        static_cast<CFormImageElement*>(env.doc->CreateNewElement(FormElementType::Image, 2, rect, nullptr));
+    EXPECT_NE(element, nullptr);
+    BOOL set = FALSE;
+    if (element != nullptr && element->GetImage() != nullptr)
+        set = element->GetImage()->SetFormat(format);
+    if (formatSet != nullptr)
+        *formatSet = set;
+    return element;
+}
+
 class JvxImagesTest : public ::testing::Test
 {
 protected:
@@ -149,17 +168,9 @@ protected:
     CPage& Page() const { return env.OutputPage(); }
     ScriptedPromptService& Prompts() const { return *env.env.prompts; }
 
-    // A fixed image element of that file, with that export format.
     CFormImageElement* PlaceImage(const QString& path, const kwvd::Rect& rect, int format)
     {
-        CDocChangeGuard change(&Doc());
-        Prompts().AnswerFile(path);
-        auto* element =
-            static_cast<CFormImageElement*>(Doc().CreateNewElement(FormElementType::Image, 2, rect, nullptr));
-        EXPECT_NE(element, nullptr);
-        if (element != nullptr && element->GetImage() != nullptr)
-            element->GetImage()->SetFormat(format);
-        return element;
+        return PlaceImageIn(env, path, rect, format);
     }
 
     // A resource of that file in the next slot, used by a resource element.
@@ -481,12 +492,9 @@ TEST_F(JvxImagesTest, ColourFormatBelowVersion16AsksAndCancelEndsTheWholeExport)
         const QString colour = local.WriteImage(folder, QStringLiteral("colour.bmp"), 32, 16, 24);
         // The MMR image comes first and is written before the question.
         for (const auto& [path, format] : {std::pair{plain, 0}, std::pair{colour, 3}}) {
-            CDocChangeGuard change(local.doc.get());
-            local.env.prompts->AnswerFile(path);
-            auto* element = static_cast<CFormImageElement*>(
-                local.doc->CreateNewElement(FormElementType::Image, 2, kwvd::Rect(100, 100, 200, 200), nullptr));
-            ASSERT_NE(element, nullptr);
-            ASSERT_TRUE(element->GetImage()->SetFormat(format));
+            BOOL formatSet = FALSE;
+            ASSERT_NE(PlaceImageIn(local, path, kwvd::Rect(100, 100, 200, 200), format, &formatSet), nullptr);
+            ASSERT_TRUE(formatSet);
         }
         local.env.prompts->ClearRecorded();
         local.env.prompts->AnswerMessageBox(c.answer);
@@ -523,12 +531,9 @@ TEST_F(JvxImagesTest, FailedExportGivesBackTheImageFilesItReplaced)
     const QString plain = local.WriteImage(folder, QStringLiteral("plain.bmp"), 32, 16);
     const QString colour = local.WriteImage(folder, QStringLiteral("colour.bmp"), 32, 16, 24);
     for (const auto& [path, format] : {std::pair{plain, 0}, std::pair{colour, 3}}) {
-        CDocChangeGuard change(local.doc.get());
-        local.env.prompts->AnswerFile(path);
-        auto* element = static_cast<CFormImageElement*>(
-            local.doc->CreateNewElement(FormElementType::Image, 2, kwvd::Rect(100, 100, 200, 200), nullptr));
-        ASSERT_NE(element, nullptr);
-        ASSERT_TRUE(element->GetImage()->SetFormat(format));
+        BOOL formatSet = FALSE;
+        ASSERT_NE(PlaceImageIn(local, path, kwvd::Rect(100, 100, 200, 200), format, &formatSet), nullptr);
+        ASSERT_TRUE(formatSet);
     }
     const QString jvx = QDir(target).filePath(QStringLiteral("invoice.jvx"));
     auto exportAnswering = [&](int answer) {

@@ -8,6 +8,7 @@
 #include "designer/elements/FormXmlInstructionElement.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"
+#include "tests/support/JvxRecordLines.h"
 
 #include "ElementTestKinds.h"
 
@@ -20,54 +21,6 @@ namespace {
 
 using kwvd::Rect;
 using T = FormElementType;
-
-// One record line as the host reads it: every field at its width, numbers
-// zero-padded, texts blank-padded, the version's optional fields, CR LF.
-// Fields are given by their 1-based number in the line.
-std::string RecordLine(int version, const std::map<int, std::string>& given)
-{
-    struct Field
-    {
-        int number;
-        int width;
-        bool numeric;
-        int fromVersion;
-    };
-    static const Field kFields[] = {
-        {1, 1, false, 1},    {2, 1, false, 1},   {3, 4, true, 1},    {4, 4, false, 1},   {5, 1, false, 1},
-        {6, 3, true, 1},     {7, 3, true, 1},    {8, 3, true, 1},    {9, 1, false, 1},   {10, 3, true, 1},
-        {11, 4, true, 1},    {12, 3, true, 1},   {13, 4, true, 1},   {14, 3, true, 1},   {15, 2, false, 1},
-        {16, 132, false, 1}, {17, 50, false, 1}, {18, 3, true, 1},   {19, 1, false, 1},  {20, 1, false, 1},
-        {21, 1, false, 1},   {22, 1, false, 1},  {23, 1, false, 1},  {24, 1, false, 1},  {25, 1, false, 3},
-        {26, 6, true, 3},    {27, 6, true, 3},   {28, 1, true, 4},   {29, 10, false, 4}, {30, 256, false, 8},
-        {31, 1, false, 11},  {32, 1, false, 18},
-    };
-    std::string line;
-    for (const Field& f : kFields) {
-        if (version < f.fromVersion)
-            continue;
-        const auto it = given.find(f.number);
-        std::string value = it != given.end() ? it->second : std::string();
-        if (f.numeric)
-            value = std::string(static_cast<size_t>(f.width) - value.size(), '0') + value;
-        else
-            value += std::string(static_cast<size_t>(f.width) - value.size(), ' ');
-        line += value;
-    }
-    return line + "\r\n";
-}
-
-// Up to version 18 one byte a character, later raw UTF-16LE.
-Bytes Encode(int version, const std::string& text)
-{
-    Bytes bytes;
-    for (char c : text) {
-        bytes.push_back(static_cast<BYTE>(c));
-        if (version > CJVXArchive::kLastEightBitVersion)
-            bytes.push_back(0);
-    }
-    return bytes;
-}
 
 // An XML document with input pages of 80 x 66 cells of 10 x 16 pixels.
 class XmlKindsTest : public ElementDocFixture
@@ -320,7 +273,7 @@ TEST_F(XmlKindsTest, RecordsByVersion)
             + RecordLine(c.version, {{3, "3"}, {4, "XMLI"}, {17, "pi"}, {30, "pi"}})
             + RecordLine(c.version, {{3, "4"}, {4, "ENDX"}, {17, "pi"}, {30, "pi"}})
             + RecordLine(c.version, {{3, "5"}, {4, "ENDX"}, {16, "X1"}, {17, "invoice"}, {30, "invoice"}});
-        EXPECT_EQ(Export(invoice, c.version), Encode(c.version, expected));
+        EXPECT_EQ(Export(invoice, c.version), EncodeRecordLines(c.version, expected));
     }
 }
 
@@ -329,7 +282,7 @@ TEST_F(XmlKindsTest, CommentRecordCarriesItsTextAndNoName)
     auto* comment = Create<CFormXmlCommentElement>(T::XmlComment, 0, Cells(1, 1, 5, 2));
     comment->SetText(QStringLiteral("hello"));
     EXPECT_EQ(comment->GetDescription(), QStringLiteral("hello"));
-    EXPECT_EQ(Export(comment, 28), Encode(28, RecordLine(28, {{3, "1"}, {4, "XMLC"}, {16, "hello"}, {17, "hello"}})));
+    EXPECT_EQ(Export(comment, 28), EncodeRecordLines(28, RecordLine(28, {{3, "1"}, {4, "XMLC"}, {16, "hello"}, {17, "hello"}})));
 }
 
 TEST_F(XmlKindsTest, JvxReadBackGivesTheSameTreeAndBytes)
@@ -378,7 +331,7 @@ TEST_F(XmlKindsTest, FileEndingInsideAnElementEndsTheReading)
         RecordLine(version, {{3, "1"}, {4, "XMLE"}, {16, "X"}, {30, "outer"}})
         + RecordLine(version, {{3, "2"}, {4, "XMLI"}, {30, "pi"}})
         + RecordLine(version, {{3, "3"}, {4, "XMLA"}, {16, "1"}, {30, "a"}});
-    auto* read = dynamic_cast<CFormXmlElement*>(ReadFirst(Encode(version, lines), version));
+    auto* read = dynamic_cast<CFormXmlElement*>(ReadFirst(EncodeRecordLines(version, lines), version));
     ASSERT_NE(read, nullptr);
     ASSERT_EQ(read->GetChildCount(), 1);
     auto* pi = dynamic_cast<CFormXmlInstructionElement*>(read->GetChildList().GetHead());
