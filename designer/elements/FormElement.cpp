@@ -5,6 +5,7 @@
 #include "designer/document/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
+#include "designer/elements/TextFit.h"
 #include "platform/framework/Archive.h"
 #include "platform/ui/StringTable.h"
 
@@ -581,7 +582,8 @@ void CFormElement::DrawElementBox(QPainter& painter, const Rect& rect, const CFo
         painter.fillRect(logical, ToQColor(colour));
 
     const QRect device = painter.transform().mapRect(logical);
-    if (element != nullptr && element->IsSelected()) {
+    // The selection frame is an editing aid: it never reaches paper.
+    if (element != nullptr && element->IsSelected() && !IsPrinting(painter)) {
         painter.save();
         painter.resetTransform();
         painter.setClipping(false);

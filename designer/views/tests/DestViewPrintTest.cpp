@@ -81,6 +81,13 @@ TEST_F(DestViewPrint, PrintedPageShowsThePrintedLookWithoutTracker)
     // The editing box of a text is not printed, nor the tracker.
     EXPECT_EQ(printed.pixelColor(inBox).rgb(), QColor(Qt::white).rgb());
     EXPECT_EQ(printed.pixelColor(101, 97).rgb(), ColourOf(kAddressColour).rgb());
+    // Nor the selected address's dotted frame just outside its box.
+    int framePixels = 0;
+    for (int x = 99; x <= 200; ++x)
+        framePixels += (printed.pixelColor(x, 95) == Qt::black) + (printed.pixelColor(x, 112) == Qt::black);
+    for (int y = 95; y <= 112; ++y)
+        framePixels += (printed.pixelColor(99, y) == Qt::black) + (printed.pixelColor(200, y) == Qt::black);
+    EXPECT_EQ(framePixels, 0);
     // The band prints as it looks over white.
     EXPECT_EQ(printed.pixelColor(10, 600).rgb(), ColourOf(kBandColour ^ 0xFFFFFF).rgb());
     EXPECT_EQ(printed.pixelColor(30, 600).rgb(), QColor(Qt::white).rgb());
