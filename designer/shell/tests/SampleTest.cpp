@@ -7,12 +7,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
 
 const QString kSampleDocument = QStringLiteral(KWVD_SOURCE_DIR "/samples/sample.wvd");
 const QString kSampleSpool = QStringLiteral(KWVD_SOURCE_DIR "/samples/sample-spool.txt");
+
+// A spooled file is opened exclusively, and tests run side by side: each
+// reads its own copy of the sample.
+QString CopyOfSampleSpool(const AppTestEnvironment& env)
+{
+    const QString copy = env.folder.filePath(QStringLiteral("sample-spool.txt"));
+    QFile::remove(copy);
+    EXPECT_TRUE(QFile::copy(kSampleSpool, copy));
+    return copy;
+}
 
 CWVDDesignerApp::Environment QuietEnvironment(const AppTestEnvironment& env)
 {
@@ -44,7 +55,7 @@ TEST(SampleDocument, OpensWithThePagesOfItsSpooledFile)
     EXPECT_FALSE(doc->IsModified());
 
     CSpooledFile expected;
-    ASSERT_TRUE(expected.ReadTextFile(kSampleSpool));
+    ASSERT_TRUE(expected.ReadTextFile(CopyOfSampleSpool(env)));
     ASSERT_EQ(expected.GetPageCount(), 2);
     const CSpooledFile* held = doc->GetSpooledFile();
     ASSERT_NE(held, nullptr);
@@ -62,9 +73,9 @@ TEST(SampleDocument, OpensWithThePagesOfItsSpooledFile)
 TEST(SampleDocument, IsWhatOurCodeBuildsFromTheSpooledFile)
 {
     AppTestEnvironment env;
-    const QString rebuilt = qEnvironmentVariableIsEmpty("KWVD_WRITE_SAMPLE")
-                                ? env.folder.filePath(QStringLiteral("sample.wvd"))
-                                : kSampleDocument;
+    const bool writeSample = !qEnvironmentVariableIsEmpty("KWVD_WRITE_SAMPLE");
+    const QString rebuilt = writeSample ? kSampleDocument : env.folder.filePath(QStringLiteral("sample.wvd"));
+    const QString spool = writeSample ? kSampleSpool : CopyOfSampleSpool(env);
     {
         CWVDDesignerApp app(QuietEnvironment(env));
         ASSERT_TRUE(app.InitInstance({QStringLiteral("/NoSplash")}));
@@ -72,7 +83,7 @@ TEST(SampleDocument, IsWhatOurCodeBuildsFromTheSpooledFile)
         ASSERT_NE(doc, nullptr);
         {
             CDocChangeGuard change(doc);
-            ASSERT_TRUE(doc->GetSpooledFile()->ReadTextFile(kSampleSpool));
+            ASSERT_TRUE(doc->GetSpooledFile()->ReadTextFile(spool));
             ASSERT_TRUE(doc->GetSpooledFile()->SetCurrentPage(1));
             ASSERT_NE(doc->CreateNewElement(FormElementType::Text, 1, kwvd::Rect(40, 40, 240, 60), nullptr), nullptr);
         }
