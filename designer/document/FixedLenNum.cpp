@@ -100,7 +100,12 @@ void CFixedLenNum::ExchangeJVX(CJVXArchive& ar)
     const int width = std::max(m_nWidth, 0);
     if (ar.IsStoring()) {
         const double value = std::isfinite(m_dValue) ? m_dValue : 0.0;
-        QString digits = QString::number(std::fabs(value), 'f', 0);
+        const double magnitude = std::fabs(value);
+        // Whole numbers, which nearly every field holds, skip the
+        // floating-point formatting; it rounds the rest as before.
+        QString digits = magnitude < 9.0e15 && magnitude == std::trunc(magnitude)
+                             ? QString::number(static_cast<qint64>(magnitude))
+                             : QString::number(magnitude, 'f', 0);
         const bool negative = value <= -0.5;
         // The sign goes first so that the host reads the number back.
         const qsizetype room = width - (negative ? 1 : 0);

@@ -73,9 +73,8 @@ void CFixedLenString::ExchangeJVX(CJVXArchive& ar)
 {
     const int width = std::max(m_nWidth, 0);
     if (ar.IsStoring()) {
-        QString field = m_strValue.left(width);
-        field += MakeSpaces(width - static_cast<int>(field.size()));
-        WriteJVXText(ar, field, width);
+        // The archive cuts or pads to the width.
+        WriteJVXText(ar, m_strValue, width);
         return;
     }
     QString text;

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <iterator>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -108,14 +109,29 @@ void CJVXArchive::WriteText(const QString& text, int n)
 {
     if (n <= 0)
         return;
-    const QString field = ExactWidth(text, n);
     if (IsEightBit()) {
-        std::string bytes = kwvd::ToCp1252(field, '?');
+        std::string bytes = kwvd::ToCp1252(ExactWidth(text, n), '?');
         bytes.resize(static_cast<size_t>(n), ' ');
         WriteBytes(bytes.data(), static_cast<UINT>(n));
         return;
     }
-    WriteWide(reinterpret_cast<const char16_t*>(field.utf16()), n);
+    const qsizetype have = std::min<qsizetype>(text.size(), n);
+    const char16_t* characters = reinterpret_cast<const char16_t*>(text.utf16());
+    if (have == n) {
+        WriteWide(characters, n);
+        return;
+    }
+    // Thousands of short fields: padded on the stack, not in a new string.
+    char16_t local[256];
+    std::vector<char16_t> large;
+    char16_t* field = local;
+    if (n > static_cast<int>(std::size(local))) {
+        large.resize(static_cast<size_t>(n));
+        field = large.data();
+    }
+    std::copy(characters, characters + have, field);
+    std::fill(field + have, field + n, u' ');
+    WriteWide(field, n);
 }
 
 void CJVXArchive::ReadLineEnd()
@@ -202,13 +218,19 @@ void CJVXArchive::WriteWide(const char16_t* characters, int n)
         m_pTranslator->Write(characters, static_cast<unsigned int>(n), m_pFile);
         return;
     }
-    std::vector<unsigned char> bytes;
-    bytes.reserve(static_cast<size_t>(n) * 2);
-    for (int i = 0; i < n; ++i) {
-        bytes.push_back(static_cast<unsigned char>(characters[i] & 0xFF));
-        bytes.push_back(static_cast<unsigned char>(characters[i] >> 8));
+    unsigned char local[512];
+    std::vector<unsigned char> large;
+    unsigned char* bytes = local;
+    const size_t size = static_cast<size_t>(n) * 2;
+    if (size > sizeof(local)) {
+        large.resize(size);
+        bytes = large.data();
     }
-    WriteBytes(bytes.data(), static_cast<UINT>(bytes.size()));
+    for (int i = 0; i < n; ++i) {
+        bytes[2 * i] = static_cast<unsigned char>(characters[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<unsigned char>(characters[i] >> 8);
+    }
+    WriteBytes(bytes, static_cast<UINT>(size));
 }
 
 int CJVXArchive::ReadWide(char16_t* buffer, int n)
