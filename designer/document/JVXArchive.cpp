@@ -99,9 +99,9 @@ int CJVXArchive::ReadText(QString& text, int n)
         text = kwvd::FromCp1252(bytes);
         return static_cast<int>(got);
     }
-    std::vector<char16_t> buffer(static_cast<size_t>(n), u' ');
-    const int got = std::clamp(ReadWide(buffer.data(), n), 0, n);
-    text = QString(reinterpret_cast<const QChar*>(buffer.data()), got);
+    text.resize(n, QLatin1Char(' '));
+    const int got = std::clamp(ReadWide(reinterpret_cast<char16_t*>(text.data()), n), 0, n);
+    text.truncate(got);
     return got;
 }
 
@@ -241,8 +241,15 @@ int CJVXArchive::ReadWide(char16_t* buffer, int n)
         const unsigned int got = m_pTranslator->Read(buffer, static_cast<unsigned int>(n), m_pFile);
         return static_cast<int>(std::min(got, static_cast<unsigned int>(n)));
     }
-    std::vector<unsigned char> bytes(static_cast<size_t>(n) * 2);
-    const UINT got = ReadBytes(bytes.data(), static_cast<UINT>(bytes.size()));
+    unsigned char local[512];
+    std::vector<unsigned char> large;
+    unsigned char* bytes = local;
+    const size_t size = static_cast<size_t>(n) * 2;
+    if (size > sizeof(local)) {
+        large.resize(size);
+        bytes = large.data();
+    }
+    const UINT got = ReadBytes(bytes, static_cast<UINT>(size));
     const int characters = static_cast<int>(got / 2);
     for (int i = 0; i < characters; ++i)
         buffer[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
