@@ -24,6 +24,8 @@
 
 #include <unistd.h>
 
+#include "bench/GeneratedDocument.h"
+
 namespace {
 
 constexpr int kElements = 1000;
@@ -33,41 +35,11 @@ struct BenchDocument
 {
     BenchDocument()
     {
-        RegisterFrameworkClasses();
-        RegisterDocumentClasses();
-        RegisterElementClasses();
-        RegisterOutputClasses();
-        RegisterOutputStrings();
-        RegisterResourceClasses();
-        preferences.MasterOutputDeviceFileV2 = folder.filePath(QStringLiteral("wvdOutpV2.dat"));
-        preferences.ApplicationDataDirectory = folder.path();
-        preferences.MaximumUndoBufferSize = 0;
-        SetPreferences(&preferences);
-        SetPrompts(std::make_shared<ScriptedPromptService>());
-
+        SetUpBenchModel(folder, preferences, 0);
         doc.OnNewDocument();
         CDocChangeGuard change(&doc);
         doc.GetOutputPage()->SetSizeInCells(132, 66);
-        int made = static_cast<int>(doc.GetElementList().GetCount());
-        int cell = 0;
-        auto box = [&cell] {
-            const int column = cell % 12;
-            const int line = (cell / 12) % 60;
-            ++cell;
-            return kwvd::Rect(column * 100, line * 16, column * 100 + 80, line * 16 + 16);
-        };
-        for (int c = 0; c < kContainers && made < kElements; ++c) {
-            CFormElement* container = doc.CreateNewElement(FormElementType::Conditional, 1, box(), nullptr);
-            ++made;
-            for (int i = 0; i < 19 && made < kElements; ++i, ++made)
-                doc.CreateNewElement(i % 2 ? FormElementType::Text : FormElementType::Source, i % 2 ? 2 : 1, box(),
-                                     container);
-        }
-        for (int i = 0; made < kElements; ++i, ++made) {
-            CFormElement* element = doc.CreateNewElement(FormElementType::Text, 2, box(), nullptr);
-            if (auto* text = dynamic_cast<CFormTextElement*>(element))
-                text->SetText(QStringLiteral("Text number %1").arg(i));
-        }
+        AddGeneratedElements(doc, kElements, kContainers, {FormElementType::Text});
         path = folder.filePath(QStringLiteral("BENCH.JVX"));
         QString member = QStringLiteral("BENCH");
         doc.ExportJVXFile(path, member, 28);

@@ -25,6 +25,8 @@
 #include <memory>
 #include <vector>
 
+#include "bench/GeneratedDocument.h"
+
 namespace {
 
 constexpr int kElements = 1000;
@@ -35,17 +37,7 @@ struct BenchDocument
 {
     BenchDocument()
     {
-        RegisterFrameworkClasses();
-        RegisterDocumentClasses();
-        RegisterElementClasses();
-        RegisterOutputClasses();
-        RegisterOutputStrings();
-        RegisterResourceClasses();
-        preferences.MasterOutputDeviceFileV2 = folder.filePath(QStringLiteral("wvdOutpV2.dat"));
-        preferences.ApplicationDataDirectory = folder.path();
-        preferences.MaximumUndoBufferSize = 64;
-        SetPreferences(&preferences);
-        SetPrompts(std::make_shared<ScriptedPromptService>());
+        SetUpBenchModel(folder, preferences, 64);
 
         doc.OnNewDocument();
         CDocChangeGuard change(&doc);
@@ -63,29 +55,8 @@ struct BenchDocument
             doc.GetSpooledFile()->SetPage(lines, n);
         }
 
-        int made = static_cast<int>(doc.GetElementList().GetCount());
-        int cell = 0;
-        auto box = [&cell] {
-            const int column = cell % 12;
-            const int line = (cell / 12) % 60;
-            ++cell;
-            return kwvd::Rect(column * 100, line * 16, column * 100 + 80, line * 16 + 16);
-        };
-        for (int c = 0; c < kContainers && made < kElements; ++c) {
-            CFormElement* container = doc.CreateNewElement(FormElementType::Conditional, 1, box(), nullptr);
-            ++made;
-            for (int i = 0; i < 19 && made < kElements; ++i, ++made)
-                doc.CreateNewElement(i % 2 ? FormElementType::Text : FormElementType::Source, i % 2 ? 2 : 1, box(),
-                                     container);
-        }
-        for (int i = 0; made < kElements; ++i, ++made) {
-            const int kind = i % 3 == 0 ? FormElementType::Text
-                             : i % 3 == 1 ? FormElementType::Variable
-                                          : FormElementType::Source;
-            CFormElement* element = doc.CreateNewElement(kind, kind == FormElementType::Text ? 2 : 1, box(), nullptr);
-            if (auto* text = dynamic_cast<CFormTextElement*>(element))
-                text->SetText(QStringLiteral("Text number %1").arg(i));
-        }
+        AddGeneratedElements(doc, kElements, kContainers,
+                             {FormElementType::Text, FormElementType::Variable, FormElementType::Source});
     }
 
     std::vector<BYTE> Image()
