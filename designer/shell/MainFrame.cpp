@@ -22,6 +22,7 @@
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
@@ -251,6 +252,16 @@ void CMainFrame::BuildToolBars()
     for (const ToolDef& def : kTools)
         EnsureAction(def.id)->setCheckable(true);
     EnsureAction(ID_TOOL_LOCK)->setCheckable(true);
+}
+
+QMenu* CMainFrame::createPopupMenu()
+{
+    QMenu* menu = QMainWindow::createPopupMenu();
+    if (menu == nullptr)
+        menu = new QMenu(this);
+    menu->addSeparator();
+    menu->addAction(EnsureAction(ID_VIEW_CUSTOMIZE));
+    return menu;
 }
 
 void CMainFrame::BuildStatusBar()

@@ -140,6 +140,8 @@ public:
     void UpdateCommandUI();
     QAction* GetAction(UINT id) const;
     QToolBar* GetToolsBar() const { return m_toolsBar; }
+    // The context menu of the bars: the bars to show or hide, then Customize.
+    QMenu* createPopupMenu() override;
     QToolBar* GetStandardBar() const { return m_standardBar; }
     QMenu* GetMenu(const QString& objectName) const;
     QLabel* GetStatusPane(int index) const;
@@ -157,6 +159,7 @@ protected:
     void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+
 
 private:
     void RegisterHandlers();

@@ -132,6 +132,22 @@ TEST_F(FrameTest, ToolbarsAndStatusBarFollowTheirResources)
     EXPECT_EQ(frame->GetStatusPane(5), nullptr);
 }
 
+TEST_F(FrameTest, BarsContextMenuListsTheBarsThenCustomize)
+{
+    MakeFrame();
+    std::unique_ptr<QMenu> menu(frame->createPopupMenu());
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Tools")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Standard")));
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_EQ(menu->actions().back(), frame->GetAction(ID_VIEW_CUSTOMIZE));
+    EXPECT_EQ(texts.back(), QStringLiteral("Customize..."));
+}
+
 TEST_F(FrameTest, PaneCommandsSetColumnWidthsAndActivePane)
 {
     MakeFrame();
