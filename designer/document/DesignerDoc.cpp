@@ -52,6 +52,8 @@ void DocumentChangeListener::OnElementsRevalidated(CDesignerDoc*) {}
 
 void DocumentChangeListener::OnDocumentClosing(CDesignerDoc*) {}
 
+void DocumentChangeListener::OnTitleChanged(CDesignerDoc*) {}
+
 // ---------------------------------------------------------------- life cycle
 
 CDesignerDoc::CDesignerDoc()
@@ -229,6 +231,11 @@ void CDesignerDoc::OnCloseDocument()
 void CDesignerDoc::SetTitle(const QString& title)
 {
     CDocument::SetTitle(title);
+    // A listener may leave while it is told.
+    const auto listeners = m_listeners;
+    for (DocumentChangeListener* listener : listeners)
+        if (std::find(m_listeners.begin(), m_listeners.end(), listener) != m_listeners.end())
+            listener->OnTitleChanged(this);
 }
 
 void CDesignerDoc::UpdateTitleMark(BOOL mark, BOOL apply)

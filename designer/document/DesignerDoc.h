@@ -82,6 +82,10 @@ public:
 
     // The document is closing: an open find dialog goes.
     virtual void OnDocumentClosing(CDesignerDoc* doc);
+
+    // The title changed (a new path, the modified mark): the frame caption
+    // follows.
+    virtual void OnTitleChanged(CDesignerDoc* doc);
 };
 
 // A message held back while the document was read quietly.

@@ -11,7 +11,11 @@ constexpr StringTable::Entry kEntries[] = {
     {DbcsEnabled, "DBCS Enabled"},
     {DefaultVersion, "\"1.5.0.0\""},
     {IncorrectVersion, "Cannot read document \"%1\".  Document was created by a newer version of KWVD Designer."},
-    {ServerLibraryMissing, "A required component (Merrow2.dll) was not found.  Server access functions will be disabled."},
+    {ServerLibraryMissing, "A required component (libMerrow2.so) was not found or could not be loaded.  It is looked "
+                           "for beside the program and in the folder named by KWVD_LIBRARY_PATH.  Server access "
+                           "functions will be disabled."},
+    {HelpNoViewer, "The help could not be shown: no program to open web pages was found.\nThe help page is "
+                   "\"%1\"."},
     {ServerContactFailed, "Failed to establish contact with Server."},
     {DownloadAddress, "https://www.example.com/kwvd/designer/setup.exe"},
     {VersionFormat, "Version %1!d!  (build %2!d!)"},

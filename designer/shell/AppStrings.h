@@ -30,6 +30,7 @@ enum : UINT {
     IncorrectVersionLink = 29011,
     IncorrectVersionNeedsInternet = 29012,
     HelpDebugFailure = 29020,
+    HelpNoViewer = 29021,
     LinkOpenFailed = 29030, // "Can't open link:\n\n"
     LinkErrorUnknown = 29031,
     // The texts of the desktop's failures to open a link, by result 0 .. 32.

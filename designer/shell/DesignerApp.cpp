@@ -46,12 +46,14 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QSessionManager>
 
 namespace {
 
@@ -99,7 +101,15 @@ BOOL PrintFromCommandLine(CDesignerDoc* doc, const CWVDCmdLineInfo& info)
         }
         printer->setPrinterName(info.m_strPrinterName);
     }
-    return CDDestView::PrintDocument(doc, *printer);
+    if (CDDestView::PrintDocument(doc, *printer))
+        return TRUE;
+    const QString where = !printer->outputFileName().isEmpty() ? printer->outputFileName() : printer->printerName();
+    AfxMessageBox(where.isEmpty()
+                      ? QStringLiteral("The document \"%1\" could not be printed: no printer is set up.")
+                            .arg(doc->GetPathName())
+                      : QStringLiteral("The document \"%1\" could not be printed on \"%2\".").arg(doc->GetPathName(), where),
+                  MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
 }
 
 // The output queue fields of a request hold 10 characters.
@@ -249,7 +259,14 @@ void CWVDDesignerApp::RegisterCommands()
         ui.Enable(m_serverAccess.IsLoaded() && ExecuteDialog() ? TRUE : FALSE);
     });
 
-    const UINT lastRecent = ID_FILE_MRU_FILE1 + static_cast<UINT>(m_recentFiles.GetSize()) - 1;
+    OnCommand(ID_APP_EXIT, [this] {
+        // The frame's close asks the document first, as the close box does.
+        if (CMainFrame* frame = GetMainFrame())
+            frame->close();
+    });
+
+    // Every item of the menu's list: those past the entries stay hidden.
+    const UINT lastRecent = ID_FILE_MRU_FILE1 + static_cast<UINT>(MRU_FILE_COUNT) - 1;
     OnCommandRange(ID_FILE_MRU_FILE1, lastRecent, [this](UINT id) { OnOpenRecentFile(id); });
     OnUpdateRange(ID_FILE_MRU_FILE1, lastRecent, [this](CCmdUI& ui) {
         const QString text = m_recentFiles.GetDisplayName(static_cast<int>(ui.m_nID - ID_FILE_MRU_FILE1));
@@ -310,8 +327,12 @@ BOOL CWVDDesignerApp::InitInstance(const QStringList& arguments)
         ShowSplash();
     Step(QStringLiteral("Splash"));
 
-    if (!LoadServerAccessLibrary())
-        AfxMessageBox(AppString::ServerLibraryMissing);
+    if (!LoadServerAccessLibrary()) {
+        QString text = LoadResString(AppString::ServerLibraryMissing);
+        if (!m_serverAccess.LoadError().isEmpty())
+            text += QStringLiteral("\n\n") + m_serverAccess.LoadError();
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    }
     m_preferences.SetServerAccessLoaded(m_serverAccess.IsLoaded());
     SetServerTranslatorFactory([](int mode) { return ::CreateServerTranslator(mode); });
     m_translatorBound = true;
@@ -334,8 +355,9 @@ BOOL CWVDDesignerApp::InitInstance(const QStringList& arguments)
     Step(QStringLiteral("DocTemplate"));
 
     if (!ProcessShellCommand()) {
+        if (m_run)
+            m_startupExitCode = 1;
         m_run = false;
-        m_startupExitCode = 1;
         return FALSE;
     }
     Step(QStringLiteral("ShellCommand"));
@@ -437,10 +459,13 @@ BOOL CWVDDesignerApp::ProcessShellCommand()
         return OpenDocumentFile(m_cmdInfo.m_strFileName) != nullptr ? TRUE : FALSE;
     case CWVDCmdLineInfo::FilePrint:
     case CWVDCmdLineInfo::FilePrintTo: {
+        // A print request ends the program once printed; its exit code says
+        // whether the page went out. A document that did not open was
+        // reported by the open.
         CDesignerDoc* doc = OpenDocumentFile(m_cmdInfo.m_strFileName);
-        if (doc && PrintHandler())
-            PrintHandler()(doc, m_cmdInfo);
-        // A print request ends the program once printed.
+        const bool printed = doc && PrintHandler() && PrintHandler()(doc, m_cmdInfo);
+        m_startupExitCode = printed ? 0 : 1;
+        m_run = false;
         return FALSE;
     }
     default:
@@ -453,6 +478,24 @@ void CWVDDesignerApp::ShowMainWindow()
     CMainFrame* frame = GetMainFrame();
     if (!frame)
         return;
+#ifndef QT_NO_SESSIONMANAGER
+    // Logging out closes the program: the document is asked about first,
+    // and Cancel keeps the session.
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        QObject::connect(
+            gui, &QGuiApplication::commitDataRequest, frame,
+            [this](QSessionManager& manager) {
+                CMainFrame* current = GetMainFrame();
+                if (current && manager.allowsInteraction()) {
+                    const bool mayClose = current->CanCloseFrame();
+                    manager.release();
+                    if (!mayClose)
+                        manager.cancel();
+                }
+            },
+            Qt::DirectConnection);
+    }
+#endif
     frame->setAcceptDrops(true);
     frame->show();
     if (m_splash)
@@ -619,10 +662,15 @@ void CWVDDesignerApp::ShowHelp(DWORD data, UINT command)
     default:
         break;
     }
-    if (!kwvd::HtmlHelp(helpFile, htmlCommand, data)) {
+    bool shown = kwvd::HtmlHelp(helpFile, htmlCommand, data);
+    if (!shown) {
         if (m_preferences.EnableDebugServices == 1)
             AfxMessageBox(FillHelpDebugText(LoadResString(AppString::HelpDebugFailure), HelpCommandName(htmlCommand), data));
-        kwvd::HtmlHelp(helpFile, HH_DISPLAY_TOC, 0);
+        shown = kwvd::HtmlHelp(helpFile, HH_DISPLAY_TOC, 0);
     }
     Prompts().EndWaitCursor();
+    // Without a program for web pages the user can still open the page.
+    if (!shown)
+        AfxMessageBox(FormatResMessage(AppString::HelpNoViewer, QDir::toNativeSeparators(QFileInfo(helpFile).absoluteFilePath())),
+                      MB_OK | MB_ICONINFORMATION);
 }

@@ -5,6 +5,12 @@
 
 namespace {
 
+// Halfway between the text and the face it stands on.
+QColor MixColours(const QColor& a, const QColor& b)
+{
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
 QPalette MakePalette(QColor window, QColor button, QColor highlight, QColor text = Qt::black)
 {
     QPalette palette(button, window);
@@ -16,6 +22,12 @@ QPalette MakePalette(QColor window, QColor button, QColor highlight, QColor text
     palette.setColor(QPalette::ButtonText, text);
     palette.setColor(QPalette::Text, Qt::black);
     palette.setColor(QPalette::Base, Qt::white);
+    // The colours above went to every group; a command that cannot run must
+    // not look like one that can.
+    const QColor greyed = MixColours(text, button);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, greyed);
+    palette.setColor(QPalette::Disabled, QPalette::Light, button.lighter(150));
     return palette;
 }
 

@@ -4,6 +4,7 @@
 #include "designer/elements/FormElement.h"
 #include "designer/commands/CommandIds.h"
 #include "designer/commands/CommandRouter.h"
+#include "designer/shell/AppStrings.h"
 #include "designer/shell/CustomizeDlg.h"
 #include "designer/shell/LayoutSlots.h"
 #include "designer/shell/Looks.h"
@@ -19,7 +20,9 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -122,7 +125,7 @@ CMainFrame::~CMainFrame()
 
 BOOL CMainFrame::LoadFrame()
 {
-    setWindowTitle(QStringLiteral("KWVD Designer"));
+    UpdateFrameTitle();
     BuildClient();
     BuildMenus();
     BuildToolBars();
@@ -132,7 +135,8 @@ BOOL CMainFrame::LoadFrame()
         return FALSE;
     OnPaneCommand(ID_VIEW_BOTH_PANES);
     SetApplicationLook(m_applicationLook);
-    LoadWorkspaceState();
+    if (!LoadWorkspaceState())
+        ApplyDefaultGeometry();
     UpdateCommandUI();
     // The toolbars and keys follow the state of the program between user
     // actions too, as the menus do when they open.
@@ -454,7 +458,21 @@ void CMainFrame::SetDocument(CDesignerDoc* doc)
         m_explorer->SetDocument(doc);
     if (m_findDialog)
         m_findDialog->SetDocument(doc);
+    UpdateFrameTitle();
     UpdateCommandUI();
+}
+
+void CMainFrame::OnTitleChanged(CDesignerDoc* doc)
+{
+    if (doc == m_pDocument)
+        UpdateFrameTitle();
+}
+
+void CMainFrame::UpdateFrameTitle()
+{
+    const QString program = LoadResString(AppString::AppTitle);
+    const QString title = m_pDocument ? m_pDocument->GetTitle() : QString();
+    setWindowTitle(title.isEmpty() ? program : title + QStringLiteral(" - ") + program);
 }
 
 void CMainFrame::OnDocumentChanged(LPARAM hint, CObject* sender, CObject* element)
@@ -543,6 +561,42 @@ void CMainFrame::TurnSpooledPage(bool next)
     // A page turn marks the document modified but is no undo step.
     if (m_pDocument)
         next ? m_pDocument->OnNextSpooledPage() : m_pDocument->OnPrevSpooledPage();
+}
+
+// ---------------------------------------------------------------- saving
+
+void CMainFrame::OnFileSave()
+{
+    if (!m_pDocument)
+        return;
+    // An untitled document's save chooser starts in the documents' folder.
+    const QString folder = Preferences().DefaultDocDirectory;
+    if (!folder.isEmpty())
+        QDir::setCurrent(folder);
+    m_pDocument->DoFileSave();
+}
+
+void CMainFrame::OnFileSaveAs()
+{
+    if (m_pDocument)
+        m_pDocument->DoSave(QString(), TRUE);
+}
+
+BOOL CMainFrame::CanCloseFrame()
+{
+    return !m_pDocument || m_pDocument->SaveModified();
+}
+
+void CMainFrame::ApplyDefaultGeometry()
+{
+    const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!where)
+        return;
+    const QRect available = where->availableGeometry();
+    QRect frame(QPoint(0, 0), available.size() * 3 / 4);
+    frame.moveCenter(available.center());
+    resize(frame.size());
+    move(frame.topLeft());
 }
 
 // ---------------------------------------------------------------- tools
@@ -747,6 +801,10 @@ void CMainFrame::RegisterHandlers()
     OnUpdate(ID_VIEW_NEXT_PAGE, [this](CCmdUI& ui) { ui.Enable(m_pDocument && m_pDocument->CanNextSpooledPage()); });
     OnCommand(ID_VIEW_PREV_PAGE, [this] { TurnSpooledPage(false); });
     OnUpdate(ID_VIEW_PREV_PAGE, [this](CCmdUI& ui) { ui.Enable(m_pDocument && m_pDocument->CanPrevSpooledPage()); });
+    OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
+    OnUpdate(ID_FILE_SAVE, [this](CCmdUI& ui) { ui.Enable(m_pDocument && m_pDocument->IsModified()); });
+    OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    OnUpdate(ID_FILE_SAVE_AS, [this](CCmdUI& ui) { ui.Enable(m_pDocument && m_pDocument->IsReady()); });
     OnCommand(ID_EDIT_UNDO, [this] {
         if (m_pDocument)
             m_pDocument->OnEditUndo();
@@ -869,8 +927,9 @@ BOOL CMainFrame::LoadWorkspaceState()
     kwvd::RegistryStore& store = kwvd::RegistryStore::Instance();
     // The user bars first: the window state places them by name.
     m_userToolBars->Load(*key);
+    bool placed = false;
     if (const auto geometry = store.ReadBinary(*key, u"WindowGeometry"))
-        restoreGeometry(*geometry);
+        placed = restoreGeometry(*geometry);
     if (const auto state = store.ReadBinary(*key, u"WindowState"))
         restoreState(*state);
     if (!m_explorer && m_explorerDock)
@@ -880,7 +939,7 @@ BOOL CMainFrame::LoadWorkspaceState()
     if (layout())
         layout()->activate();
     SerializeSplitter(FALSE);
-    return TRUE;
+    return placed ? TRUE : FALSE;
 }
 
 void CMainFrame::ApplyLayoutSlot(int slot, BOOL save)
@@ -1029,6 +1088,13 @@ void CMainFrame::resizeEvent(QResizeEvent* e)
 
 void CMainFrame::closeEvent(QCloseEvent* e)
 {
+    // The close box, Alt+F4, Exit and the end of the session all come here:
+    // a modified document is never dropped without the question.
+    if (!CanCloseFrame())
+    {
+        e->ignore();
+        return;
+    }
     m_findDialog.reset();
     SaveWorkspaceState();
     QMainWindow::closeEvent(e);

@@ -93,6 +93,7 @@ public:
     void OnSetDocType(CView* view, int docType, CDesignerDoc* doc) override;
     void OnElementsRevalidated(CDesignerDoc* doc) override;
     void OnDocumentClosing(CDesignerDoc* doc) override;
+    void OnTitleChanged(CDesignerDoc* doc) override;
 
     // ---- IDesignFrame (what the panes ask of the frame)
     int GetCurrentTool() const override { return CurrentTool; }
@@ -113,7 +114,8 @@ public:
     void SetStateSection(const QString& section) { m_stateSection = section; }
     const QString& GetStateSection() const { return m_stateSection; }
     // The whole workspace (bars, docks, user toolbars, splitter) to or from
-    // the current state section.
+    // the current state section. Loading is FALSE when the section gave the
+    // window no geometry.
     void SaveWorkspaceState();
     BOOL LoadWorkspaceState();
     void ApplyLayoutSlot(int slot, BOOL save);
@@ -146,6 +148,16 @@ public:
     QMenu* GetMenu(const QString& objectName) const;
     QLabel* GetStatusPane(int index) const;
     CUserToolBars& UserToolBars() const { return *m_userToolBars; }
+    // The caption: the document's title (with its modified mark) and the
+    // program's name, as "sample.wvd - KWVD Designer".
+    void UpdateFrameTitle();
+    // Every way of closing the window asks the document to save first; FALSE
+    // when the user cancelled or the save failed, and the window stays.
+    BOOL CanCloseFrame();
+    // Placed on the available screen area: three quarters of it, centred.
+    // Used when no stored layout gives a geometry.
+    void ApplyDefaultGeometry();
+
     // The recent-file items: after the list changed, the application calls
     // it so that the menu shows the new texts at once.
     void RefreshRecentFiles() { UpdateCommandUI(); }
@@ -181,6 +193,8 @@ private:
     void TogglePropertySheet();
     void OnSetDocTypeMessage(std::intptr_t lParam);
     void TurnSpooledPage(bool next);
+    void OnFileSave();
+    void OnFileSaveAs();
 
     CCmdTarget* m_application = nullptr;
     CCmdTarget* m_documentTarget = nullptr;

@@ -38,6 +38,7 @@ QStringList ServerAccess::DefaultSearchFolders()
 BOOL ServerAccess::Load(const QStringList& folders)
 {
     Free();
+    m_loadError.clear();
     QString found;
     for (const QString& folder : folders) {
         const QFileInfo candidate(QDir(folder).filePath(QString::fromLatin1(kLibraryFileName)));
@@ -49,8 +50,14 @@ BOOL ServerAccess::Load(const QStringList& folders)
     if (found.isEmpty())
         return FALSE;
     m_module = dlopen(QFile::encodeName(found).constData(), RTLD_NOW | RTLD_LOCAL);
-    if (m_module)
-        m_path = found;
+    if (!m_module) {
+        // A file that is there but no usable library: the user must hear
+        // why, or server access is off without a word.
+        const char* reason = dlerror();
+        m_loadError = reason ? QString::fromLocal8Bit(reason) : found;
+        return FALSE;
+    }
+    m_path = found;
     return TRUE;
 }
 

@@ -34,8 +34,10 @@ public:
 
     // The probe is a check that the file is there: loading it would already
     // run its initialisation. Then the real load. FALSE when the probe found
-    // nothing; a load that fails after it leaves the module null silently.
+    // nothing or the file found could not be loaded; LoadError() then holds
+    // the loader's reason (empty when nothing was found).
     BOOL Load(const QStringList& folders);
+    const QString& LoadError() const { return m_loadError; }
     void Free();
 
     void* Module() const { return m_module; }
@@ -62,4 +64,5 @@ public:
 private:
     void* m_module = nullptr;
     QString m_path;
+    QString m_loadError;
 };

@@ -84,6 +84,13 @@ BOOL CSplashScreenEx::Show()
 void CSplashScreenEx::FireTimer()
 {
     m_timer.stop();
+    // A box of start-up is waiting for the user: the splash stays until it
+    // is answered, beneath it.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) {
+        modal->raise();
+        m_timer.start(kWaitForBoxMilliseconds);
+        return;
+    }
     Hide();
 }
 

@@ -28,6 +28,8 @@ public:
     };
     static constexpr DWORD kDesignerStyle = FadeIn | FadeOut | Shadow | CentreScreen;
     static constexpr int kDefaultTimeout = 2000;
+    // While a box is open the end is put off by this much at a time.
+    static constexpr int kWaitForBoxMilliseconds = 250;
 
     explicit CSplashScreenEx(QWidget* parent = nullptr);
     ~CSplashScreenEx() override;

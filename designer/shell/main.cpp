@@ -1,16 +1,23 @@
 // The designer program.
 
 #include "designer/shell/DesignerApp.h"
+#include "platform/ui/ConsolePromptService.h"
 #include "platform/ui/qt/QtPromptService.h"
 
 #include <QApplication>
+
+#include <memory>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KWVD Designer"));
     QApplication::setOrganizationName(QStringLiteral("Qorvane"));
-    InstallQtPrompts();
+    // Without a screen (printing from a script) nobody could answer a box.
+    if (IsHeadlessPlatform())
+        SetPrompts(std::make_shared<ConsolePromptService>());
+    else
+        InstallQtPrompts();
 
     CWVDDesignerApp designer;
     const QStringList arguments = QApplication::arguments().mid(1);

@@ -48,6 +48,8 @@ public:
     }
     ~AppTestEnvironment()
     {
+        // Windows a test let go of with deleteLater go now, not in the next test.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         kwvd::SetUrlOpener({});
         SetPrompts(previousPrompts);
     }

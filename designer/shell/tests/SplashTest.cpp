@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QPointer>
 #include <QTest>
 
@@ -93,6 +94,35 @@ TEST(Splash, ClosingLeavesADialogParentedToItAlive)
     ASSERT_FALSE(watch.isNull());
     EXPECT_EQ(watch->parentWidget(), nullptr);
     delete dialog;
+}
+
+} // namespace
+
+namespace {
+
+// A message of start-up is answered before the splash goes: its time runs
+// out only once no box is open.
+TEST(Splash, StaysWhileAStartUpBoxIsOpen)
+{
+    AppTestEnvironment env;
+    QPointer<CSplashScreenEx> splash = ShowSplash();
+    ASSERT_TRUE(splash);
+    QDialog box;
+    box.setModal(true);
+    box.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &box);
+
+    splash->FireTimer();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(splash.isNull());
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_TRUE(splash->IsTimerRunning());
+    EXPECT_TRUE(box.isVisible());
+
+    box.hide();
+    splash->FireTimer();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
 }
 
 } // namespace

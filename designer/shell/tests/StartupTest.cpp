@@ -14,8 +14,9 @@
 
 namespace {
 
-const QString kMissing219 =
-    QStringLiteral("A required component (Merrow2.dll) was not found.  Server access functions will be disabled.");
+const QString kMissing219 = QStringLiteral(
+    "A required component (libMerrow2.so) was not found or could not be loaded.  It is looked for beside the "
+    "program and in the folder named by KWVD_LIBRARY_PATH.  Server access functions will be disabled.");
 
 // A designer started in the test's own folders, with no host access library
 // unless asked, help pages of the test and New Window recorded.

@@ -25,7 +25,12 @@ QWidget* dialogParent()
 {
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
-    return QApplication::activeWindow();
+    QWidget* active = QApplication::activeWindow();
+    // A splash window goes when its time is up and would take a box shown
+    // over it along, unanswered.
+    if (active && active->windowType() == Qt::SplashScreen)
+        return nullptr;
+    return active;
 }
 
 QMessageBox::Icon boxIcon(UINT type)
@@ -188,4 +193,12 @@ bool InstallQtPrompts()
         return false;
     SetPrompts(std::make_shared<QtPromptService>());
     return true;
+}
+
+bool IsHeadlessPlatform()
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return true;
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }

@@ -23,3 +23,7 @@ private:
 // Makes the Qt dialogs the process's prompts; false, and nothing changed,
 // when there is no QApplication to show them.
 bool InstallQtPrompts();
+
+// True when the GUI platform of the process shows nothing to a user
+// ("offscreen", "minimal"): prompts then belong on the console.
+bool IsHeadlessPlatform();

@@ -286,3 +286,37 @@ TEST_F(QtPrompts, WaitCursorIsTheOverrideCursorUntilTheOutermostEnd)
 }
 
 } // namespace
+
+namespace {
+
+// A splash window goes by itself when its time is up; a box of start-up
+// that took it for its parent would vanish with it, unanswered.
+TEST_F(QtPrompts, ABoxIsNeverParentedToASplashWindow)
+{
+    QWidget splash(nullptr, Qt::SplashScreen);
+    QWidget window;
+    struct Case
+    {
+        const char* name;
+        QWidget* active;
+        QWidget* expectedParent;
+    };
+    const Case cases[] = {
+        {"splash active: no parent", &splash, nullptr},
+        {"ordinary window active: that window", &window, &window},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.active->show();
+        QApplication::setActiveWindow(c.active);
+        ASSERT_EQ(QApplication::activeWindow(), c.active);
+        whenModal([&](QWidget* modal) {
+            EXPECT_EQ(modal->parentWidget(), c.expectedParent);
+            qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(m_prompts.MessageBox(QStringLiteral("Starting"), {}, MB_OK), IDOK);
+        c.active->hide();
+    }
+}
+
+} // namespace
