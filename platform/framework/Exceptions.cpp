@@ -87,6 +87,9 @@ QString CFileException::GetErrorMessage() const
     case tooManyOpenFiles:
         return QStringLiteral("%1 could not be opened because there are too many open files.").arg(name);
     case accessDenied:
+        // "Access denied" would send the user looking at permissions.
+        if (m_lOsError == EISDIR)
+            return QStringLiteral("%1 is a folder, not a file.").arg(name);
         return QStringLiteral("Access to %1 was denied.").arg(name);
     case invalidFile:
         return QStringLiteral("An invalid file handle was associated with %1.").arg(name);

@@ -1,7 +1,6 @@
 #include "platform/framework/SafeFileSave.h"
 
 #include "platform/framework/Exceptions.h"
-#include "platform/framework/File.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,24 +15,26 @@ namespace kwvd {
 
 namespace {
 
+constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
+
 QByteArray nativePath(const QString& path)
 {
     return path.toUtf8();
 }
 
-[[noreturn]] void throwOsError(int osError, const QString& path)
+QString absolutePathOf(const QString& path)
 {
-    AfxThrowFileException(CFileException::OsErrorToException(osError), osError, path);
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
 // A new empty file beside the target, made with the target's folder's
-// rules (umask) and never one that already exists.
-QString createTemporaryBeside(const QString& target)
+// rules (umask) and never one that already exists. Failures name shownPath.
+QString createTemporaryBeside(const QString& target, const QString& shownPath)
 {
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
     if (!QFileInfo(folder).isDir())
-        AfxThrowFileException(CFileException::badPath, ENOENT, target);
+        AfxThrowFileException(CFileException::badPath, ENOENT, shownPath);
 
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString candidate = folder + QLatin1String("/.") + info.fileName() + QLatin1Char('.')
@@ -45,9 +46,9 @@ QString createTemporaryBeside(const QString& target)
             return candidate;
         }
         if (errno != EEXIST)
-            throwOsError(errno, target);
+            AfxThrowFileException(CFileException::OsErrorToException(errno), errno, shownPath);
     }
-    throwOsError(EEXIST, target);
+    AfxThrowFileException(CFileException::accessDenied, EEXIST, shownPath);
 }
 
 // The file a save replaces: a link is followed, so the link stays a link.
@@ -59,44 +60,89 @@ QString saveTargetOf(const QString& path)
         if (!resolved.isEmpty())
             return resolved;
     }
-    return QDir::cleanPath(info.absoluteFilePath());
+    return absolutePathOf(path);
+}
+
+bool isCharacterDevice(const QString& target)
+{
+    struct stat info {};
+    return ::stat(nativePath(target).constData(), &info) == 0 && S_ISCHR(info.st_mode);
 }
 
 } // namespace
 
-void SaveFileReplacing(const QString& path, const std::function<void(CFile&)>& write)
+void CheckReplaceableTarget(const QString& path)
 {
     if (path.isEmpty())
         AfxThrowFileException(CFileException::badPath, ENOENT, path);
-    const QString target = saveTargetOf(path);
-    const QString temporary = createTemporaryBeside(target);
-    try {
-        CFile file;
-        CFileException openError;
-        if (!file.Open(temporary, CFile::modeWrite, &openError)) {
-            openError.m_strFileName = target;
-            throw openError;
-        }
-        try {
-            write(file);
-            file.Flush();
-            file.Close();
-        } catch (...) {
-            file.Abort();
-            throw;
-        }
+    const QString shown = absolutePathOf(path);
+    struct stat info {};
+    if (::stat(nativePath(saveTargetOf(path)).constData(), &info) != 0)
+        return;
+    if (S_ISDIR(info.st_mode))
+        AfxThrowFileException(CFileException::accessDenied, EISDIR, shown);
+    if (S_ISCHR(info.st_mode))
+        return;
+    if (!S_ISREG(info.st_mode))
+        AfxThrowFileException(CFileException::accessDenied, EACCES, shown);
+    if ((info.st_mode & kAnyWriteBit) == 0)
+        AfxThrowFileException(CFileException::accessDenied, EACCES, shown);
+}
 
-        // The replacement keeps the access rights the user gave the old file.
-        struct stat old {};
-        if (::stat(nativePath(target).constData(), &old) == 0 && S_ISREG(old.st_mode))
-            ::chmod(nativePath(temporary).constData(), old.st_mode & 07777);
+ReplacingFile::ReplacingFile(const QString& path)
+{
+    CheckReplaceableTarget(path);
+    m_path = absolutePathOf(path);
+    m_target = saveTargetOf(path);
 
-        if (::rename(nativePath(temporary).constData(), nativePath(target).constData()) != 0)
-            throwOsError(errno, target);
-    } catch (...) {
-        ::unlink(nativePath(temporary).constData());
-        throw;
+    const bool inPlace = isCharacterDevice(m_target);
+    if (!inPlace)
+        m_temporary = createTemporaryBeside(m_target, m_path);
+    CFileException openError;
+    if (!m_file.Open(inPlace ? m_target : m_temporary, CFile::modeWrite, &openError)) {
+        if (!m_temporary.isEmpty())
+            ::unlink(nativePath(m_temporary).constData());
+        openError.m_strFileName = m_path;
+        throw openError;
     }
+    m_file.SetFilePath(m_path);
+}
+
+ReplacingFile::~ReplacingFile()
+{
+    if (m_done)
+        return;
+    m_file.Abort();
+    if (!m_temporary.isEmpty())
+        ::unlink(nativePath(m_temporary).constData());
+}
+
+void ReplacingFile::Commit()
+{
+    m_file.Flush();
+    m_file.Close();
+    if (m_temporary.isEmpty()) {
+        m_done = true;
+        return;
+    }
+
+    // The replacement keeps the access rights the user gave the old file.
+    struct stat old {};
+    if (::stat(nativePath(m_target).constData(), &old) == 0 && S_ISREG(old.st_mode))
+        ::chmod(nativePath(m_temporary).constData(), old.st_mode & 07777);
+
+    if (::rename(nativePath(m_temporary).constData(), nativePath(m_target).constData()) != 0) {
+        const int osError = errno;
+        AfxThrowFileException(CFileException::OsErrorToException(osError), osError, m_path);
+    }
+    m_done = true;
+}
+
+void SaveFileReplacing(const QString& path, const std::function<void(CFile&)>& write)
+{
+    ReplacingFile out(path);
+    write(out.File());
+    out.Commit();
 }
 
 } // namespace kwvd
