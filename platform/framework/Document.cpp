@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <new>
+#include <sys/stat.h>
 
 KWVD_IMPLEMENT_DYNAMIC(CDocument, CObject)
 
@@ -45,6 +46,12 @@ QString fullPathOf(const QString& path)
 } // namespace
 
 DocumentPrompter::~DocumentPrompter() = default;
+
+bool DocumentPrompter::AskToReplaceChangedFile(const QString& path)
+{
+    qWarning().noquote() << "Not saved:" << path << "was changed by another program";
+    return false;
+}
 
 DocumentPrompter& DocumentPrompts()
 {
@@ -81,6 +88,7 @@ void CDocument::SetPathName(const QString& path)
 void CDocument::ClearPathName()
 {
     m_strPathName.clear();
+    m_fileStamp.reset();
     SetTitle(QString());
 }
 
@@ -133,6 +141,7 @@ BOOL CDocument::OnNewDocument()
 {
     DeleteContents();
     m_strPathName.clear();
+    m_fileStamp.reset();
     SetTitle(kUntitled);
     SetModifiedFlag(FALSE);
     return TRUE;
@@ -141,12 +150,15 @@ BOOL CDocument::OnNewDocument()
 BOOL CDocument::OnOpenDocument(const QString& path)
 {
     const QString fullPath = fullPathOf(path);
+    m_bFailureReported = false;
     CFile file;
     CFileException openError;
     if (!file.Open(fullPath, CFile::modeRead | CFile::shareDenyWrite, &openError)) {
         ReportSaveLoadException(fullPath, openError, FALSE);
         return FALSE;
     }
+    // Taken before reading: a change made while the file is read counts.
+    const std::optional<FileStamp> stamp = StampOf(fullPath);
 
     auto fail = [&](const CException& error) {
         file.Abort();
@@ -177,21 +189,62 @@ BOOL CDocument::OnOpenDocument(const QString& path)
     }
 
     SetPathName(fullPath);
+    m_fileStamp = stamp;
     SetModifiedFlag(FALSE);
     return TRUE;
 }
 
+std::optional<CDocument::FileStamp> CDocument::StampOf(const QString& fullPath)
+{
+    struct stat info {};
+    if (fullPath.isEmpty() || ::stat(fullPath.toUtf8().constData(), &info) != 0)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.path = fullPath;
+    stamp.size = static_cast<long long>(info.st_size);
+    stamp.modifiedSeconds = static_cast<long long>(info.st_mtim.tv_sec);
+    stamp.modifiedNanoseconds = static_cast<long long>(info.st_mtim.tv_nsec);
+    return stamp;
+}
+
+void CDocument::RememberFileStamp()
+{
+    m_fileStamp = StampOf(m_strPathName);
+}
+
+BOOL CDocument::MayReplaceFile(const QString& fullPath)
+{
+    if (!m_fileStamp || m_fileStamp->path != fullPath)
+        return TRUE;
+    const std::optional<FileStamp> now = StampOf(fullPath);
+    // A file removed since has nobody's work in it.
+    if (!now || now->SameFileState(*m_fileStamp))
+        return TRUE;
+    return DocumentPrompts().AskToReplaceChangedFile(fullPath) ? TRUE : FALSE;
+}
+
 BOOL CDocument::OnSaveDocument(const QString& path)
 {
+    m_bFailureReported = false;
     if (path.isEmpty()) {
         ReportSaveLoadException(path, CFileException(CFileException::badPath, ENOENT), TRUE);
         return FALSE;
     }
+    const QString fullPath = fullPathOf(path);
+    try {
+        // Refused before anyone is asked whether to replace it.
+        kwvd::CheckReplaceableTarget(fullPath);
+    } catch (const CFileException& error) {
+        ReportSaveLoadException(fullPath, error, TRUE);
+        return FALSE;
+    }
+    if (!MayReplaceFile(fullPath))
+        return FALSE;
     try {
         kwvd::SaveFileReplacing(path, [&](CFile& file) {
             CArchive ar(&file, CArchive::store);
             ar.m_pDocument = this;
-            ar.SetFilePath(fullPathOf(path));
+            ar.SetFilePath(fullPath);
             try {
                 Serialize(ar);
                 ar.Close();
@@ -201,13 +254,15 @@ BOOL CDocument::OnSaveDocument(const QString& path)
             }
         });
     } catch (const CException& error) {
-        ReportSaveLoadException(fullPathOf(path), error, TRUE);
+        ReportSaveLoadException(fullPath, error, TRUE);
         return FALSE;
     } catch (const std::bad_alloc&) {
-        ReportSaveLoadException(fullPathOf(path), CMemoryException(), TRUE);
+        ReportSaveLoadException(fullPath, CMemoryException(), TRUE);
         return FALSE;
     }
 
+    if (fullPath == m_strPathName)
+        RememberFileStamp();
     SetModifiedFlag(FALSE);
     return TRUE;
 }
@@ -262,8 +317,10 @@ BOOL CDocument::DoSave(const QString& path, BOOL replace)
 
     if (!OnSaveDocument(target))
         return FALSE;
-    if (replace)
+    if (replace) {
         SetPathName(target);
+        RememberFileStamp();
+    }
     return TRUE;
 }
 
@@ -274,6 +331,8 @@ BOOL CDocument::DoFileSave()
 
 void CDocument::ReportSaveLoadException(const QString& path, const CException& error, BOOL saving)
 {
+    if (m_bFailureReported)
+        return;
     DocumentPrompts().ReportSaveLoadException(path, error, saving != FALSE);
 }
 

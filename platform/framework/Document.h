@@ -9,7 +9,13 @@
 // later save cannot put an empty document over the file that failed. Save
 // writes a temporary file beside the target and renames it over the target
 // only when everything was written, so a failed save leaves the old file as
-// it was.
+// it was. A target without any write permission bit is refused, never
+// replaced.
+//
+// The document remembers the modification time and size of its file when it
+// reads or writes it. A save over that file after another program changed
+// it asks first, so two programs saving one file never lose each other's
+// work without a word.
 //
 // The framework knows no user interface: the save question, the save-file
 // chooser and the report of a failed open or save go through the installed
@@ -25,6 +31,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CArchive;
@@ -46,6 +53,11 @@ public:
 
     // The report of a failed open (saving false) or save of path.
     virtual void ReportSaveLoadException(const QString& path, const CException& error, bool saving) = 0;
+
+    // path was changed by another program since the document read or wrote
+    // it: true replaces it with the document, false cancels the save. A
+    // prompter that cannot ask keeps the other program's file.
+    virtual bool AskToReplaceChangedFile(const QString& path);
 };
 
 // The prompter of the process; installing nullptr puts back the one that
@@ -108,7 +120,10 @@ public:
     virtual BOOL OnOpenDocument(const QString& path);
     // Writes the document to path through Serialize (temporary file and
     // rename). TRUE and unmodified on success; on failure reports and
-    // returns FALSE, the old file untouched. The path name does not change.
+    // returns FALSE, the old file untouched. A read-only target is refused;
+    // the document's own file changed by another program since it was read
+    // or written is replaced only when the user agrees (No: FALSE without a
+    // report). The path name does not change.
     virtual BOOL OnSaveDocument(const QString& path);
     // Lets every view go, then DeleteContents. Who owns the document decides
     // when it is destroyed.
@@ -124,16 +139,45 @@ public:
     // Save: to the document's path, or through the chooser when it has none.
     BOOL DoFileSave();
 
-    // Through the installed DocumentPrompter.
+    // Through the installed DocumentPrompter; nothing when Serialize has
+    // already told the user about this failure (MarkFailureReported).
     virtual void ReportSaveLoadException(const QString& path, const CException& error, BOOL saving);
 
     void Serialize(CArchive& ar) override;
 
+protected:
+    // Serialize calls this when it has shown its own message about the
+    // failure it is about to throw: the open or save then ends without a
+    // second box for the same failure.
+    void MarkFailureReported() { m_bFailureReported = true; }
+
 private:
+    // What the document last saw of its file.
+    struct FileStamp
+    {
+        QString path;
+        long long size = 0;
+        long long modifiedSeconds = 0;
+        long long modifiedNanoseconds = 0;
+
+        bool SameFileState(const FileStamp& other) const
+        {
+            return size == other.size && modifiedSeconds == other.modifiedSeconds
+                   && modifiedNanoseconds == other.modifiedNanoseconds;
+        }
+    };
+    static std::optional<FileStamp> StampOf(const QString& fullPath);
+    void RememberFileStamp();
+    // FALSE when the file at fullPath was changed since the document saw it
+    // and the user chose not to replace it.
+    BOOL MayReplaceFile(const QString& fullPath);
+
     QString m_strTitle;
     QString m_strPathName;
     QString m_strFilter;
     QString m_strDefaultExt;
     bool m_bModified = false;
+    bool m_bFailureReported = false;
+    std::optional<FileStamp> m_fileStamp;
     std::vector<CView*> m_views;
 };

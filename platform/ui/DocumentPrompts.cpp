@@ -1,6 +1,7 @@
 #include "platform/ui/DocumentPrompts.h"
 
 #include "platform/framework/Document.h"
+#include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/PromptService.h"
 
@@ -35,6 +36,15 @@ public:
     {
         // The exception's report already names the file.
         ReportError(error, MB_ICONEXCLAMATION);
+    }
+
+    bool AskToReplaceChangedFile(const QString& path) override
+    {
+        const QString question = FormatMessageText(
+            QStringLiteral("The file %1 was changed by another program since it was opened. Replace it with this "
+                           "document?"),
+            path);
+        return AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
     }
 };
 

@@ -17,6 +17,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -44,6 +47,10 @@ public:
         } else {
             seenDocument = ar.m_pDocument;
             seenPath = ar.GetFilePath();
+            if (refuseAfterTelling) {
+                MarkFailureReported();
+                AfxThrowArchiveException(CArchiveException::badSchema, ar.GetFilePath());
+            }
             DWORD magic = 0;
             ar >> text >> magic;
             if (magic != kMagic)
@@ -54,6 +61,8 @@ public:
     QString text;
     int deleteCount = 0;
     bool failWhileStoring = false;
+    // Loading tells the user itself why the file is refused, then throws.
+    bool refuseAfterTelling = false;
     CDocument* seenDocument = nullptr;
     QString seenPath;
 };
@@ -97,7 +106,15 @@ public:
         reports.push_back({path, error.GetErrorMessage(), saving});
     }
 
+    bool AskToReplaceChangedFile(const QString& path) override
+    {
+        replaceAsked.push_back(path);
+        return replaceAnswer;
+    }
+
     std::deque<SaveChoice> saveChoices;
+    bool replaceAnswer = false;
+    std::vector<QString> replaceAsked;
     QString chooserAnswer;
     std::vector<QString> askedNames;
     std::vector<ChooserRequest> chooserRequests;
@@ -349,6 +366,233 @@ TEST_F(DocumentTest, SaveThroughALinkReplacesTheFileItPointsTo)
     NoteDoc reread;
     ASSERT_TRUE(reread.OnOpenDocument(real));
     EXPECT_EQ(reread.text, QStringLiteral("new"));
+}
+
+// Read-only is judged from the mode bits: the superuser, who could write any
+// file, is refused too.
+TEST_F(DocumentTest, TargetWithoutAnyWriteBitIsRefusedNotReplaced)
+{
+    struct Case
+    {
+        const char* name;
+        mode_t mode;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"read-only for all", 0444, true},
+        {"read-only for the owner alone", 0400, true},
+        {"no rights at all", 0000, true},
+        {"writable by the group only", 0464, false},
+        {"writable by the owner", 0644, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_prompter->reports.clear();
+        const QString file = path("form.wvd");
+        QFile::remove(file);
+        put(file, "the old document");
+        ASSERT_EQ(::chmod(file.toUtf8().constData(), c.mode), 0);
+
+        NoteDoc doc;
+        doc.text = QStringLiteral("new content");
+        doc.SetModifiedFlag(TRUE);
+        const BOOL saved = doc.DoSave(file);
+
+        struct stat info {};
+        ASSERT_EQ(::stat(file.toUtf8().constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.mode);
+        EXPECT_EQ(entries(m_dir.path()), QStringList{QStringLiteral("form.wvd")});
+        if (c.refused) {
+            EXPECT_FALSE(saved);
+            EXPECT_EQ(contentOf(file), QByteArray("the old document"));
+            ASSERT_EQ(m_prompter->reports.size(), 1u);
+            EXPECT_EQ(m_prompter->reports[0].message, QStringLiteral("Access to %1 was denied.").arg(file));
+            EXPECT_TRUE(doc.IsModified());
+        } else {
+            EXPECT_TRUE(saved);
+            EXPECT_TRUE(m_prompter->reports.empty());
+            EXPECT_NE(contentOf(file), QByteArray("the old document"));
+        }
+        ::chmod(file.toUtf8().constData(), 0644);
+    }
+}
+
+// A device cannot be renamed over: it is written in place and stays a device.
+TEST_F(DocumentTest, DeviceTargetIsWrittenInPlace)
+{
+    struct Case
+    {
+        const char* name;
+        const char* device;
+        const char* report; // null: saved
+    };
+    const Case cases[] = {
+        {"null device takes everything", "/dev/null", nullptr},
+        {"full device", "/dev/full", "Disk full while accessing /dev/full."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString device = QString::fromLatin1(c.device);
+        m_prompter->reports.clear();
+        NoteDoc doc;
+        doc.text = QStringLiteral("content");
+
+        EXPECT_EQ(doc.OnSaveDocument(device), c.report == nullptr ? TRUE : FALSE);
+
+        struct stat info {};
+        ASSERT_EQ(::stat(c.device, &info), 0);
+        EXPECT_TRUE(S_ISCHR(info.st_mode));
+        if (c.report == nullptr) {
+            EXPECT_TRUE(m_prompter->reports.empty());
+        } else {
+            ASSERT_EQ(m_prompter->reports.size(), 1u);
+            EXPECT_EQ(m_prompter->reports[0].message, QString::fromLatin1(c.report));
+        }
+    }
+}
+
+// The file-size limit makes the write into the temporary file fail as a
+// full disk does; the report names the document the user saves.
+TEST_F(DocumentTest, DiskFullWhileWritingNamesTheDocumentNotTheTemporaryFile)
+{
+    const QString file = path("form.wvd");
+    put(file, "old");
+    NoteDoc doc;
+    doc.text = QString(4096, QLatin1Char('x'));
+
+    struct rlimit before {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = before;
+    limited.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const BOOL saved = doc.OnSaveDocument(file);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved);
+    ASSERT_EQ(m_prompter->reports.size(), 1u);
+    EXPECT_EQ(m_prompter->reports[0].message, QStringLiteral("Disk full while accessing %1.").arg(file));
+    EXPECT_EQ(contentOf(file), QByteArray("old"));
+    EXPECT_EQ(entries(m_dir.path()), QStringList{QStringLiteral("form.wvd")});
+}
+
+TEST_F(DocumentTest, AFailureSerializeHasToldTheUserAboutIsNotReportedAgain)
+{
+    const QString file = path("form.wvd");
+    ASSERT_TRUE(NoteDoc().OnSaveDocument(file));
+
+    NoteDoc doc;
+    doc.refuseAfterTelling = true;
+    EXPECT_FALSE(doc.OnOpenDocument(file));
+    EXPECT_TRUE(m_prompter->reports.empty());
+
+    // The next failure is its own and is reported.
+    EXPECT_FALSE(doc.OnOpenDocument(path("missing.wvd")));
+    EXPECT_EQ(m_prompter->reports.size(), 1u);
+}
+
+// Another program (or another designer) writes the file between this
+// document's open and its save: the user decides whether to replace it.
+TEST_F(DocumentTest, SaveOverAFileChangedSinceAsksFirst)
+{
+    enum class Since { Nothing, Rewritten, Touched, Removed };
+    struct Case
+    {
+        const char* name;
+        bool savedFirst; // the document wrote the file rather than read it
+        Since since;
+        bool answer;
+        bool asked;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"unchanged", false, Since::Nothing, false, false, true},
+        {"rewritten, No keeps the other program's file", false, Since::Rewritten, false, true, false},
+        {"rewritten, Yes replaces it", false, Since::Rewritten, true, true, true},
+        {"only a newer time", false, Since::Touched, false, true, false},
+        {"removed since: nothing to lose", false, Since::Removed, false, false, true},
+        {"changed after this document saved it", true, Since::Rewritten, false, true, false},
+        {"unchanged since this document saved it", true, Since::Nothing, false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_prompter->reports.clear();
+        m_prompter->replaceAsked.clear();
+        m_prompter->replaceAnswer = c.answer;
+        const QString file = path("shared.wvd");
+        QFile::remove(file);
+        NoteDoc first;
+        first.text = QStringLiteral("first version");
+        ASSERT_TRUE(first.OnSaveDocument(file));
+
+        NoteDoc doc;
+        if (c.savedFirst) {
+            doc.text = QStringLiteral("saved by this document");
+            ASSERT_TRUE(doc.DoSave(file));
+        } else {
+            ASSERT_TRUE(doc.OnOpenDocument(file));
+        }
+        doc.text = QStringLiteral("this document's work");
+        doc.SetModifiedFlag(TRUE);
+
+        QByteArray other = contentOf(file);
+        struct stat info {};
+        ASSERT_EQ(::stat(file.toUtf8().constData(), &info), 0);
+        if (c.since == Since::Rewritten) {
+            NoteDoc writer;
+            writer.text = QStringLiteral("the other program's work");
+            ASSERT_TRUE(writer.OnSaveDocument(file));
+            other = contentOf(file);
+        }
+        if (c.since == Since::Rewritten || c.since == Since::Touched) {
+            // A later time than the file had, without waiting for the clock.
+            const struct timespec times[2] = {info.st_atim, {info.st_mtim.tv_sec + 10, info.st_mtim.tv_nsec}};
+            ASSERT_EQ(::utimensat(AT_FDCWD, file.toUtf8().constData(), times, 0), 0);
+        }
+        if (c.since == Since::Removed) {
+            ASSERT_TRUE(QFile::remove(file));
+        }
+
+        const BOOL saved = doc.DoFileSave();
+
+        EXPECT_EQ(saved, c.saved ? TRUE : FALSE);
+        EXPECT_EQ(m_prompter->replaceAsked, c.asked ? std::vector<QString>{file} : std::vector<QString>{});
+        EXPECT_TRUE(m_prompter->reports.empty());
+        NoteDoc reread;
+        ASSERT_TRUE(reread.OnOpenDocument(file));
+        if (c.saved) {
+            EXPECT_EQ(reread.text, QStringLiteral("this document's work"));
+            EXPECT_FALSE(doc.IsModified());
+            // What it wrote is now what it knows: the next save asks nothing.
+            m_prompter->replaceAsked.clear();
+            EXPECT_TRUE(doc.DoFileSave());
+            EXPECT_TRUE(m_prompter->replaceAsked.empty());
+        } else {
+            EXPECT_EQ(contentOf(file), other);
+            EXPECT_TRUE(doc.IsModified());
+        }
+    }
+}
+
+TEST_F(DocumentTest, WithoutAPrompterAChangedFileIsNotReplaced)
+{
+    const QString file = path("shared.wvd");
+    ASSERT_TRUE(NoteDoc().OnSaveDocument(file));
+    NoteDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(file));
+    struct stat info {};
+    ASSERT_EQ(::stat(file.toUtf8().constData(), &info), 0);
+    const struct timespec times[2] = {info.st_atim, {info.st_mtim.tv_sec + 10, info.st_mtim.tv_nsec}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.toUtf8().constData(), times, 0), 0);
+    SetDocumentPrompter(nullptr);
+    doc.text = QStringLiteral("lost?");
+
+    EXPECT_FALSE(doc.DoFileSave());
+
+    NoteDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(file));
+    EXPECT_TRUE(reread.text.isEmpty());
 }
 
 struct SaveModifiedCase

@@ -68,6 +68,32 @@ TEST_F(DocumentPromptsTest, SaveQuestionIsAYesNoCancelBoxNamingTheDocument)
     }
 }
 
+TEST_F(DocumentPromptsTest, ReplacingAChangedFileIsAYesNoQuestionNamingTheFile)
+{
+    struct Case
+    {
+        const char* name;
+        int answer; // 0: none queued, the user backs out
+        bool replace;
+    };
+    const Case cases[] = {{"Yes", IDYES, true}, {"No", IDNO, false}, {"nothing answered", 0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_prompts->ClearRecorded();
+        if (c.answer != 0)
+            m_prompts->AnswerMessageBox(c.answer);
+
+        EXPECT_EQ(DocumentPrompts().AskToReplaceChangedFile(QStringLiteral("/forms/form.wvd")), c.replace);
+
+        ASSERT_EQ(m_prompts->Recorded().size(), 1u);
+        const RecordedPrompt& box = m_prompts->Recorded()[0];
+        EXPECT_EQ(box.text, QStringLiteral("The file /forms/form.wvd was changed by another program since it was "
+                                           "opened. Replace it with this document?"));
+        EXPECT_EQ(box.Buttons(), MB_YESNO);
+        EXPECT_EQ(box.Icon(), MB_ICONEXCLAMATION);
+    }
+}
+
 TEST_F(DocumentPromptsTest, SaveChooserGetsTheProposedNameAndFileType)
 {
     m_prompts->AnswerFile(QStringLiteral("/forms/Invoice.wvd"));
