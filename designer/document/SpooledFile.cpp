@@ -119,6 +119,7 @@ public:
             const UINT got = file.Read(buffer.data(), static_cast<UINT>(buffer.size()));
             if (got == 0)
                 break;
+            m_empty = false;
             size_t count = 0;
             UINT i = 0;
             if (carried >= 0) {
@@ -142,6 +143,10 @@ public:
             m_pages.AddTail(m_page.release());
         return true;
     }
+
+    // Not a byte in the file: no report ever has 0 bytes, so the file is
+    // not one (a failed transfer, a file still being written).
+    bool WasEmpty() const { return m_empty; }
 
 private:
     bool TakeUnits(const char16_t* units, size_t count)
@@ -209,6 +214,7 @@ private:
     int m_lineIndex = 0;
     int m_pageCount = 1;
     bool m_stopped = false;
+    bool m_empty = true;
     bool m_atStart = true;
     bool m_afterCarriageReturn = false;
 };
@@ -295,7 +301,10 @@ BOOL LocateSpooledFile(QString& path)
     std::vector<QString> searched;
 
     if (!name.isEmpty()) {
-        if (!IsStoredPathForm(path) && QFileInfo(path).isFile()) {
+        const QFileInfo named(path);
+        // A folder of that name is what the user named: the reader says why
+        // it cannot be read, rather than "not found" or another file.
+        if (!IsStoredPathForm(path) && (named.isFile() || named.isDir())) {
             found = path;
         } else if (IsStoredPathForm(path)) {
             found = kwvd::ResolveStoredPath(path, QString());
@@ -622,15 +631,24 @@ BOOL CSpooledFile::ReadTextFile(const QString& path)
     if (!LocateSpooledFile(located))
         return FALSE;
 
+    // A shared lock: other readers may have the file open too; a file that
+    // a writer holds locked is refused.
     CFile file;
-    if (!file.Open(located, CFile::modeRead | CFile::shareExclusive))
+    CFileException openError;
+    if (!file.Open(located, CFile::modeRead | CFile::shareDenyWrite, &openError)) {
+        ReportError(openError, MB_ICONEXCLAMATION);
         return FALSE;
+    }
 
     PageList pages(new CObList);
     bool valid = false;
     try {
         PrintControlReader reader(*pages, Preferences().MaxSpooledFilePages);
-        valid = reader.Read(file);
+        valid = reader.Read(file) && !reader.WasEmpty();
+    } catch (const CFileException& error) {
+        // The file's own error says what went wrong; "invalid format" would not.
+        ReportError(error, MB_ICONEXCLAMATION);
+        return FALSE;
     } catch (const CException& error) {
         if (Preferences().EnableDebugServices)
             ReportError(error);

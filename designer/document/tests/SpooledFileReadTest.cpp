@@ -5,6 +5,7 @@
 #include "designer/document/SpooledFile.h"
 #include "designer/document/SpooledFileStrings.h"
 #include "designer/shell/preferences/Preferences.h"
+#include "platform/framework/File.h"
 #include "platform/framework/Paths.h"
 #include "platform/ui/ScriptedPromptService.h"
 
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -131,7 +133,7 @@ TEST_F(SpooledFileReadTest, PrintControlPrefixes)
         {"CR CR LF ends an empty line too", u"   1A\r\r\n   1B"_qs, 20, {{e, "A", "B"}}},
         {"byte-order mark skipped", u"\uFEFF   1A"_qs, 20, {{e, "A"}}},
         {"text kept as it stands", u"   1  padded  "_qs, 20, {{e, "  padded  "}}},
-        {"empty file gives a page without lines", QString(), 20, {{}}},
+        {"a byte-order mark alone gives a page without lines", u"\uFEFF"_qs, 20, {{}}},
         {"page limit", u"   1P1\n001 P2\n001 P3\n001 P4\n001 P5"_qs, 2, {{e, "P1"}, {e, "P2"}}},
     };
     for (const Case& c : cases) {
@@ -196,6 +198,76 @@ TEST_F(SpooledFileReadTest, InvalidFileLeavesThePagesAsTheyWere)
         EXPECT_EQ(PagesOf(file), before);
         EXPECT_EQ(file.GetCurrentPageNumber(), 2);
     }
+}
+
+// Each input the reader cannot take gives one message, naming the file and
+// what is wrong with it, and leaves the pages held as they were.
+TEST_F(SpooledFileReadTest, DamagedAndUnreadableFilesGiveOneMessageAndKeepThePages)
+{
+    const QString good = WriteText(QStringLiteral("work/good.txt"), u"   1one\n001 two\n"_qs);
+    ASSERT_TRUE(file.ReadTextFile(good));
+    ASSERT_TRUE(file.SetCurrentPage(2));
+    const Pages before = PagesOf(file);
+
+    struct Case
+    {
+        const char* name;
+        // Makes the input; what must stay open while it is read goes to held.
+        std::function<QString(std::unique_ptr<CFile>& held)> make;
+        QString message; // %1: the path
+    };
+    const Case cases[] = {
+        {"missing", [this](auto&) { return Path("work/none.txt"); },
+         u"Cannot find file \"%1\"."_qs},
+        {"a folder",
+         [this](auto&) {
+             QDir().mkpath(Path("work/folder.txt"));
+             return Path("work/folder.txt");
+         },
+         u"%1 is a folder, not a file."_qs},
+        {"0 bytes", [this](auto&) { return WriteText(QStringLiteral("work/empty.txt"), {}); },
+         u"Spooled File: %1 has an invalid format"_qs},
+        {"locked exclusively by another open",
+         [this](std::unique_ptr<CFile>& held) {
+             const QString path = WriteText(QStringLiteral("work/locked.txt"), u"   1A"_qs);
+             held = std::make_unique<CFile>(path, CFile::modeReadWrite | CFile::shareExclusive);
+             return path;
+         },
+         u"A sharing violation occurred while accessing %1."_qs},
+        {"a bad prefix line",
+         [this](auto&) { return WriteText(QStringLiteral("work/bad.txt"), u"   1A\nABCDx"_qs); },
+         u"Spooled File: %1 has an invalid format"_qs},
+        // The kernel refuses to read address 0 of the process: a file that
+        // opens and then fails to read.
+        {"a read error", [](auto&) { return QStringLiteral("/proc/self/mem"); },
+         u"A hardware I/O error was reported while accessing %1."_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts->ClearRecorded();
+        std::unique_ptr<CFile> held;
+        const QString path = c.make(held);
+
+        EXPECT_FALSE(file.ReadTextFile(path));
+
+        EXPECT_EQ(PromptTexts(), QStringList{c.message.arg(path)});
+        ASSERT_EQ(prompts->Recorded().size(), 1u);
+        EXPECT_EQ(prompts->Recorded()[0].Icon(), MB_ICONEXCLAMATION);
+        EXPECT_EQ(PagesOf(file), before);
+        EXPECT_EQ(file.GetCurrentPageNumber(), 2);
+    }
+}
+
+// Reading takes a shared lock: a file another reader has open reads.
+TEST_F(SpooledFileReadTest, FileOpenByAnotherReaderReads)
+{
+    const QString path = WriteText(QStringLiteral("work/shared.txt"), u"   1A"_qs);
+    CFile other(path, CFile::modeRead | CFile::shareDenyWrite);
+
+    ASSERT_TRUE(file.ReadTextFile(path));
+
+    EXPECT_EQ(PagesOf(file), (Pages{{QString(), "A"}}));
+    EXPECT_TRUE(prompts->Recorded().empty());
 }
 
 TEST_F(SpooledFileReadTest, FindingTheFile)
