@@ -192,10 +192,16 @@ void CDesignerDoc::Serialize(CArchive& ar)
     if (ar.m_pDocument == nullptr)
         ar.m_pDocument = this;
     CurrentFolderScope folder(ar.GetFilePath());
+    bool headerRefused = false;
     try {
         const BYTE version = SerializeWvdHeader(ar);
-        if (version == 0)
+        if (version == 0) {
+            // The header has told the user why (or the user said No): no
+            // second box for the same refusal.
+            headerRefused = true;
+            MarkFailureReported();
             AfxThrowArchiveException(CArchiveException::badSchema, ar.GetFilePath());
+        }
 
         // Objects read below consult the file's version through the
         // document; every exit leaves the current one.
@@ -284,7 +290,7 @@ void CDesignerDoc::Serialize(CArchive& ar)
             ar >> m_uploadPath;
         }
     } catch (const CArchiveException& error) {
-        if (Preferences().EnableDebugServices)
+        if (Preferences().EnableDebugServices && !headerRefused)
             ReportError(error);
         folder.Restore();
         AfxThrowArchiveException(error.m_cause, ar.GetFilePath());
