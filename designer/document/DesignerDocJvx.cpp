@@ -21,6 +21,7 @@
 #include "platform/framework/File.h"
 #include "platform/framework/MathHelpers.h"
 #include "platform/framework/MemFile.h"
+#include "platform/framework/SafeFileSave.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/PromptService.h"
@@ -84,6 +85,23 @@ QString ErrorText(const std::exception_ptr& error)
     } catch (...) {
     }
     return QString();
+}
+
+// Why an export failed, for the user: the exception's own report, or
+// nothing when the user was already told (a cancelled question, a clash of
+// image names) and the exception only ends the export.
+QString ExportFailureCause(const std::exception_ptr& error)
+{
+    if (!error)
+        return QString();
+    try {
+        std::rethrow_exception(error);
+    } catch (const CArchiveException& e) {
+        if (e.m_cause == CArchiveException::none)
+            return QString();
+    } catch (...) {
+    }
+    return ErrorText(error);
 }
 
 // The translators of one exchange: taken off the archive and out of
@@ -410,19 +428,13 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
 
     // The file is written under a temporary name and put in place only when
     // it is whole, so a failed export never leaves a part of a file where the
-    // host would take it for a definition.
+    // host would take it for a definition. A target that may not be replaced
+    // is refused here, before any image file is written beside it.
     const QString target = QFileInfo(path).absoluteFilePath();
-    QString temporary;
-    CFile file;
+    std::optional<kwvd::ReplacingFile> out;
     try {
-        temporary = CreateUnusedFileBeside(target, QStringLiteral("~JVX%1.TMP"));
-        CFileException openError;
-        if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &openError)) {
-            openError.m_strFileName = target;
-            throw openError;
-        }
+        out.emplace(target);
     } catch (const CFileException& error) {
-        RemoveQuietly(temporary);
         ReportError(error);
         return FALSE;
     }
@@ -433,9 +445,9 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
     QList<CJVXArchive::WrittenFile> writtenFiles;
     std::exception_ptr writeError;
     // Thousands of short fields: they are gathered in memory and reach the
-    // file in one write.
+    // file in one write. Failures name the user's file.
     CMemFile buffer(64 * 1024);
-    buffer.SetFilePath(temporary);
+    buffer.SetFilePath(target);
     {
         CJVXArchive ar(version, CJVXArchive::store, this, &buffer);
         ExchangeTranslators translators(ar);
@@ -457,30 +469,18 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
             buffer.SeekToBegin();
             if (!bytes.empty()) {
                 buffer.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-                file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+                out->File().Write(bytes.data(), static_cast<UINT>(bytes.size()));
             }
-            file.Flush();
-            file.Close();
+            out->Commit();
+            for (const CJVXArchive::WrittenFile& written : writtenFiles)
+                RemoveQuietly(written.backup);
+            return TRUE;
         } catch (...) {
             writeError = std::current_exception();
         }
     }
 
-    std::optional<CFileException> renameError;
-    if (!writeError) {
-        try {
-            CFile::Rename(temporary, target);
-            for (const CJVXArchive::WrittenFile& written : writtenFiles)
-                RemoveQuietly(written.backup);
-            return TRUE;
-        } catch (const CFileException& error) {
-            renameError = error;
-            renameError->m_strFileName = target;
-        }
-    }
-
-    file.Abort();
-    RemoveQuietly(temporary);
+    out.reset();
     // The image files go too; those that replaced older ones give them back,
     // so the folder is as it was.
     for (const CJVXArchive::WrittenFile& written : writtenFiles) {
@@ -498,13 +498,12 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
         UpdateTitleMark(modifiedBefore, TRUE);
     }
 
-    if (renameError) {
-        ReportError(*renameError);
-        return FALSE;
-    }
     ReportDebug(writeError);
-    AfxMessageBox(FormatMessageText(QStringLiteral("WVD %1 not Exported. Errors were encountered."), memberName),
-                  MB_OK | MB_ICONEXCLAMATION);
+    QString message = FormatMessageText(QStringLiteral("WVD %1 not Exported. Errors were encountered."), memberName);
+    const QString cause = ExportFailureCause(writeError);
+    if (!cause.isEmpty())
+        message += QLatin1Char('\n') + cause;
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
 }
 

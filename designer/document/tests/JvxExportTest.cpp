@@ -347,7 +347,9 @@ TEST_F(JvxExportTest, FailedWriteLeavesTheOldTargetAndNoTemporaryFile)
         EXPECT_TRUE(TemporaryFilesIn(env.folder.path()).empty());
         const std::vector<QString> texts = Messages();
         ASSERT_EQ(texts.size(), c.messages);
-        EXPECT_EQ(texts.back(), QStringLiteral("WVD *DOC not Exported. Errors were encountered."));
+        EXPECT_EQ(texts.back(), QStringLiteral("WVD *DOC not Exported. Errors were encountered.\n"
+                                               "%1 contains an incorrect schema.")
+                                    .arg(path));
         EXPECT_EQ(doc.m_jvxRecordCounter, 0);
         EXPECT_EQ(doc.m_currentSourceLine, 0);
         EXPECT_EQ(doc.m_currentDestLine, 0);

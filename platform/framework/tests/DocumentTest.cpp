@@ -4,6 +4,7 @@
 #include "platform/framework/Archive.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/View.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,9 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <csignal>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -460,15 +459,11 @@ TEST_F(DocumentTest, DiskFullWhileWritingNamesTheDocumentNotTheTemporaryFile)
     NoteDoc doc;
     doc.text = QString(4096, QLatin1Char('x'));
 
-    struct rlimit before {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = before;
-    limited.rlim_cur = 1024;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const BOOL saved = doc.OnSaveDocument(file);
-    ::setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, previousHandler);
+    BOOL saved = TRUE;
+    {
+        FileSizeLimitScope full(1024);
+        saved = doc.OnSaveDocument(file);
+    }
 
     EXPECT_FALSE(saved);
     ASSERT_EQ(m_prompter->reports.size(), 1u);
