@@ -25,6 +25,7 @@
 #include "platform/ui/ScriptedPromptService.h"
 #include "tests/support/ArchiveBytes.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,15 @@ public:
         }
         EXPECT_TRUE(CFontManager::AddToMasterList(font));
         return font;
+    }
+
+    // The texts of the prompts recorded so far, in order.
+    QStringList PromptTexts() const
+    {
+        QStringList texts;
+        for (const RecordedPrompt& p : prompts->Recorded())
+            texts.append(p.text);
+        return texts;
     }
 
     QTemporaryDir folder;

@@ -21,14 +21,6 @@ protected:
 
     QString PathOf(const char* name) const { return env.folder.filePath(QString::fromLatin1(name)); }
 
-    QStringList Messages() const
-    {
-        QStringList texts;
-        for (const RecordedPrompt& p : env.prompts->Recorded())
-            texts.append(p.text);
-        return texts;
-    }
-
     static mode_t ModeOf(const QString& path)
     {
         struct stat info {};
@@ -51,7 +43,7 @@ TEST_F(JvxExportFailureTest, ReadOnlyTargetIsRefusedWithTheAccessMessage)
     QString member = QStringLiteral("FORM");
     EXPECT_FALSE(doc.ExportJVXFile(path, member, 28));
 
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Access to %1 was denied.").arg(path)});
+    EXPECT_EQ(env.PromptTexts(), QStringList{QStringLiteral("Access to %1 was denied.").arg(path)});
     EXPECT_EQ(ReadFileBytes(path), old);
     EXPECT_EQ(ModeOf(path) & 07777, 0444u);
     EXPECT_EQ(QDir(env.folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("FORM")),
@@ -104,7 +96,7 @@ TEST_F(JvxExportFailureTest, FullDiskGivesOneMessageWithTheCause)
         }
 
         EXPECT_FALSE(exported);
-        EXPECT_EQ(Messages(), QStringList{QStringLiteral("WVD FORM not Exported. Errors were encountered.\n"
+        EXPECT_EQ(env.PromptTexts(), QStringList{QStringLiteral("WVD FORM not Exported. Errors were encountered.\n"
                                                          "Disk full while accessing %1.")
                                               .arg(c.path)});
         ASSERT_EQ(env.prompts->Recorded().size(), 1u);

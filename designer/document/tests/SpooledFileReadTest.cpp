@@ -91,6 +91,15 @@ protected:
         return path;
     }
 
+    // What a failed read must leave as it was: two pages, the second shown.
+    Pages ReadTwoPagesShowingTheSecond()
+    {
+        const QString good = WriteText(QStringLiteral("work/good.txt"), u"   1one\n001 two\n"_qs);
+        EXPECT_TRUE(file.ReadTextFile(good));
+        EXPECT_TRUE(file.SetCurrentPage(2));
+        return PagesOf(file);
+    }
+
     QStringList PromptTexts() const
     {
         QStringList texts;
@@ -174,10 +183,7 @@ TEST_F(SpooledFileReadTest, OddLastByteIsIgnored)
 
 TEST_F(SpooledFileReadTest, InvalidFileLeavesThePagesAsTheyWere)
 {
-    const QString good = WriteText(QStringLiteral("work/good.txt"), u"   1one\n001 two\n"_qs);
-    ASSERT_TRUE(file.ReadTextFile(good));
-    ASSERT_TRUE(file.SetCurrentPage(2));
-    const Pages before = PagesOf(file);
+    const Pages before = ReadTwoPagesShowingTheSecond();
 
     struct Case
     {
@@ -204,10 +210,7 @@ TEST_F(SpooledFileReadTest, InvalidFileLeavesThePagesAsTheyWere)
 // what is wrong with it, and leaves the pages held as they were.
 TEST_F(SpooledFileReadTest, DamagedAndUnreadableFilesGiveOneMessageAndKeepThePages)
 {
-    const QString good = WriteText(QStringLiteral("work/good.txt"), u"   1one\n001 two\n"_qs);
-    ASSERT_TRUE(file.ReadTextFile(good));
-    ASSERT_TRUE(file.SetCurrentPage(2));
-    const Pages before = PagesOf(file);
+    const Pages before = ReadTwoPagesShowingTheSecond();
 
     struct Case
     {

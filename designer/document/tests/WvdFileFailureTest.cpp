@@ -36,14 +36,6 @@ protected:
 
     QString PathOf(const char* name) const { return env.folder.filePath(QString::fromLatin1(name)); }
 
-    QStringList Messages() const
-    {
-        QStringList texts;
-        for (const RecordedPrompt& p : env.prompts->Recorded())
-            texts.append(p.text);
-        return texts;
-    }
-
     // A later modification time than the file has, without waiting.
     static void MakeNewer(const QString& path)
     {
@@ -119,12 +111,12 @@ TEST_P(WvdOpenFailure, GivesOneMessageAndANewDocument)
     EXPECT_FALSE(opened);
     if (c.message == nullptr) {
         EXPECT_EQ(g_newerVersionDialogs, 1);
-        EXPECT_EQ(Messages(), QStringList{}) << Messages().join(u'|').toStdString();
+        EXPECT_EQ(env.PromptTexts(), QStringList{}) << env.PromptTexts().join(u'|').toStdString();
     } else {
         EXPECT_EQ(g_newerVersionDialogs, 0);
         const QString expected =
             QString::fromUtf8(c.message).replace(u"%1"_qs, path).replace(u"%2"_qs, QFileInfo(path).fileName());
-        EXPECT_EQ(Messages(), QStringList{expected}) << Messages().join(u'|').toStdString();
+        EXPECT_EQ(env.PromptTexts(), QStringList{expected}) << env.PromptTexts().join(u'|').toStdString();
     }
     // Nothing of the file stays, and Save cannot put the new document over it.
     EXPECT_TRUE(doc.IsReady());
@@ -176,7 +168,7 @@ TEST_F(WvdFileFailureTest, SaveOntoAReadOnlyFileIsRefusedAndTheFileKept)
 
     EXPECT_FALSE(doc.DoSave(path));
 
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Access to %1 was denied.").arg(path)});
+    EXPECT_EQ(env.PromptTexts(), QStringList{QStringLiteral("Access to %1 was denied.").arg(path)});
     EXPECT_EQ(ReadFileBytes(path), old);
     struct stat info {};
     ASSERT_EQ(::stat(path.toUtf8().constData(), &info), 0);
@@ -192,7 +184,7 @@ TEST_F(WvdFileFailureTest, SaveOntoAFullDeviceNamesTheDocument)
 
     EXPECT_FALSE(doc.OnSaveDocument(QStringLiteral("/dev/full")));
 
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Disk full while accessing /dev/full.")});
+    EXPECT_EQ(env.PromptTexts(), QStringList{QStringLiteral("Disk full while accessing /dev/full.")});
     struct stat info {};
     ASSERT_EQ(::stat("/dev/full", &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
