@@ -800,6 +800,46 @@ void CSpooledFile::ShowFileData() const
         g_dataViewer(m_loadedIdentity);
 }
 
+QFont CSpooledFile::FallbackDisplayFont(int cellWidth, int cellHeight)
+{
+    // The same cell is asked for at every repaint.
+    static int cachedWidth = -1;
+    static int cachedHeight = -1;
+    static QFont cached;
+    if (cellWidth == cachedWidth && cellHeight == cachedHeight)
+        return cached;
+
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
+                      QStringLiteral("Monospace")});
+    font.setStyleHint(QFont::Monospace, QFont::PreferDefault);
+    font.setFixedPitch(true);
+    // Advances that grow in step with the zoom, without hinting's rounding.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    const int width = std::max(cellWidth, 1);
+    int pixels = std::max(cellHeight, 1);
+    font.setPixelSize(pixels);
+    const double natural = QFontMetricsF(font).horizontalAdvance(QLatin1Char('M'));
+    if (natural > width) {
+        pixels = std::max(1, static_cast<int>(std::floor(pixels * width / natural)));
+        font.setPixelSize(pixels);
+    }
+    // Nor may a line of it reach into the next.
+    const double height = QFontMetricsF(font).height();
+    if (height > std::max(cellHeight, 1)) {
+        pixels = std::max(1, static_cast<int>(std::floor(pixels * std::max(cellHeight, 1) / height)));
+        font.setPixelSize(pixels);
+    }
+    // What is left of the cell goes between the characters.
+    const double advance = QFontMetricsF(font).horizontalAdvance(QLatin1Char('M'));
+    font.setLetterSpacing(QFont::AbsoluteSpacing, width - advance);
+
+    cachedWidth = cellWidth;
+    cachedHeight = cellHeight;
+    cached = font;
+    return font;
+}
+
 void CSpooledFile::DrawPage(QPainter& painter) const
 {
     CPage* sourcePage = m_pDocument != nullptr ? m_pDocument->GetSourcePage() : nullptr;
@@ -819,10 +859,11 @@ void CSpooledFile::DrawPage(QPainter& painter) const
         return;
 
     const PainterStateKeeper keeper(painter);
-    if (CFontManager* fonts = sourcePage->GetFontManager()) {
-        if (const QFont* font = fonts->GetWindowsFont(0))
-            painter.setFont(*font);
-    }
+    CFontManager* fonts = sourcePage->GetFontManager();
+    const QFont* pageFont = fonts != nullptr ? fonts->GetWindowsFont(0) : nullptr;
+    painter.setFont(pageFont != nullptr
+                        ? *pageFont
+                        : FallbackDisplayFont(sourcePage->GetCellWidth(), sourcePage->GetCellHeight()));
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setClipRect(clip.ToQRect(), Qt::IntersectClip);
 

@@ -17,6 +17,7 @@
 #include "platform/framework/Rect.h"
 #include "platform/framework/Types.h"
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
@@ -150,6 +151,10 @@ public:
     // character, in the source page's default font. The painter's state is
     // left as it was.
     void DrawPage(QPainter& painter) const;
+    // The face the page is shown in while it has no font 0 (a fresh
+    // installation has no master fonts): fixed pitch, as high as the cell
+    // allows and spaced so that every character advances exactly one cell.
+    static QFont FallbackDisplayFont(int cellWidth, int cellHeight);
 
     // Shows the loaded identity through the installed viewer.
     void ShowFileData() const;

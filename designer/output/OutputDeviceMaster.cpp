@@ -128,8 +128,10 @@ void COutputDeviceManager::LoadMasterFile()
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &openError)) {
         // The first run has no file yet; anything else must not be
         // overwritten silently by the next save.
-        if (openError.m_cause != CFileException::fileNotFound && QFileInfo::exists(path))
+        if (openError.m_cause != CFileException::fileNotFound && QFileInfo::exists(path)) {
             state.loadFailed = true;
+            ReportMasterFailure(openError, IDS_MASTER_DEVICE_READ_ERROR, path);
+        }
         return;
     }
     try {

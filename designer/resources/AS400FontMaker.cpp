@@ -57,11 +57,27 @@ CAS400FontMaker::CAS400FontMaker(DWORD codePageId, DWORD characterId, const QStr
 
 CAS400FontMaker::~CAS400FontMaker() = default;
 
+QStringList CAS400FontMaker::ProgramDataFolders()
+{
+    const QByteArray named = qgetenv("KWVD_DATA_DIR");
+    if (!named.isEmpty())
+        return {QString::fromLocal8Bit(named)};
+    // A library may be used before (or without) the application object.
+    const QString programFolder = QCoreApplication::instance() != nullptr
+                                      ? QCoreApplication::applicationDirPath()
+                                      : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    if (programFolder.isEmpty())
+        return {};
+    // Installed as <prefix>/bin and <prefix>/share/kwvd; the build tree has
+    // the same shape.
+    const QDir program(programFolder);
+    return {QDir::cleanPath(program.filePath(QStringLiteral("../share/kwvd"))), program.path()};
+}
+
 QString CAS400FontMaker::FindFontTableFile()
 {
     QStringList folders{QDir::currentPath(), Preferences().ApplicationDataDirectory};
-    if (QCoreApplication::instance() != nullptr)
-        folders << QCoreApplication::applicationDirPath();
+    folders << ProgramDataFolders();
     for (const QString& folder : folders) {
         const QString path = FindIn(folder);
         if (!path.isEmpty())

@@ -44,7 +44,11 @@ public:
     const std::vector<std::unique_ptr<CAS400FontFGID>>& GetFgidEntries() const { return m_fgids; }
     const std::vector<std::unique_ptr<CAS400Font>>& GetCharsetFonts() const { return m_charsetFonts; }
 
-    // The table's path, or empty when none of the folders has one.
+    // The folders of the data the program ships: the one KWVD_DATA_DIR
+    // names, else share/kwvd beside the program's folder, then that folder.
+    static QStringList ProgramDataFolders();
+    // The table's path, or empty when none of the folders has one: the
+    // current folder, the application data folder, the program's data.
     static QString FindFontTableFile();
     // The lines of the table; throws the file's errors.
     static QStringList ReadFontTableLines();

@@ -13,6 +13,8 @@
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/StringTable.h"
 
+#include <QFileInfo>
+
 #include <memory>
 
 KWVD_IMPLEMENT_SERIAL(CBarcodeManager, CObject, VERSIONABLE_SCHEMA | 0)
@@ -291,8 +293,14 @@ void CBarcodeManager::LoadMasterBarcodeFile()
     if (path.isEmpty())
         return;
     CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite))
+    CFileException openError;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite, &openError)) {
+        // A first start has no file yet; one that is there but cannot be
+        // read is the user's to hear of.
+        if (QFileInfo::exists(path))
+            ReportWithDebug(openError, IDS_MASTER_BARCODE_READ_ERROR, path);
         return;
+    }
     try {
         CArchive ar(&file, CArchive::load);
         const DWORD count = ar.ReadCount();

@@ -185,7 +185,10 @@ void CFontManager::LoadMasterFontFile()
     CFile file;
     CFileException openError;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite, &openError)) {
-        ReportError(openError);
+        // A first start has no file yet: the list starts empty and the file
+        // is made on save. One that is there but cannot be read is reported.
+        if (QFileInfo::exists(path))
+            ReportError(openError);
         return;
     }
     try {

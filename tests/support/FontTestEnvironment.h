@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstdlib>
 #include <memory>
 
 class FontTestEnvironment : public ::testing::Test
@@ -29,10 +30,13 @@ protected:
         m_previousPreferences = SetPreferences(&m_preferences);
         m_prompts = std::make_shared<ScriptedPromptService>();
         m_previousPrompts = SetPrompts(m_prompts);
+        // Only the font tables a test writes: not the one the program ships.
+        setenv("KWVD_DATA_DIR", m_dir.path().toLocal8Bit().constData(), 1);
     }
 
     void TearDown() override
     {
+        unsetenv("KWVD_DATA_DIR");
         SetPrompts(m_previousPrompts);
         SetPreferences(m_previousPreferences);
     }

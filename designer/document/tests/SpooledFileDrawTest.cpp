@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -343,6 +345,62 @@ TEST_F(SpooledFileDrawTest, LeavesThePainterAsItWas)
     EXPECT_EQ(painter.clipBoundingRect(), QRectF(0, 0, 2 * cw, ch));
     painter.end();
     EXPECT_TRUE(CellInked(image, 1, 1));
+}
+
+} // namespace
+
+namespace {
+
+// A fresh installation has no font 0: the page is shown in a fixed-pitch
+// face whose every character advances one cell, so the text keeps to the
+// grid ("NORTHWIND", not "NORTHWI ND").
+class SpooledFileFallbackFace : public SpooledFileDrawTest
+{
+};
+
+TEST_F(SpooledFileFallbackFace, EveryCharacterAdvancesOneCellAtEachScale)
+{
+    struct Case
+    {
+        const char* name;
+        int dpi;
+    };
+    const Case cases[] = {{"100 %", 96}, {"200 %", 192}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(kwvd::ScreenResolution::SetLogPixels(c.dpi, c.dpi));
+        CDesignerDoc fresh;
+        ASSERT_TRUE(fresh.OnNewDocument());
+        CPage* page = fresh.GetSourcePage();
+        ASSERT_EQ(page->GetFontManager()->GetWindowsFont(0), nullptr) << c.name << ": no master fonts, no font 0";
+        const int cellWidth = page->GetCellWidth();
+        const QFont face = CSpooledFile::FallbackDisplayFont(cellWidth, page->GetCellHeight());
+        EXPECT_TRUE(QFontInfo(face).fixedPitch()) << c.name;
+        const QFontMetricsF metrics(face);
+        // Within a run of text, where each character starts.
+        const QString text = QStringLiteral("NORTHWIND iIlM.W-0");
+        for (qsizetype i = 1; i <= text.size(); ++i) {
+            EXPECT_NEAR(metrics.horizontalAdvance(text.left(i)) - metrics.horizontalAdvance(text.left(i - 1)),
+                        cellWidth, 0.05)
+                << c.name << " '" << text.at(i - 1).toLatin1() << "'";
+        }
+        EXPECT_LE(metrics.height(), page->GetCellHeight() + 1) << c.name;
+    }
+    kwvd::ScreenResolution::Reset();
+}
+
+TEST_F(SpooledFileFallbackFace, ThePageIsDrawnInItWhileFontZeroIsMissing)
+{
+    ShowPage({QStringLiteral("IIIIIIII"), QStringLiteral("MMMMMMMM")});
+    sourcePage->GetFontManager()->GetFontList().SetPrimaryFont(0, nullptr);
+    ASSERT_EQ(sourcePage->GetFontManager()->GetWindowsFont(0), nullptr);
+    const QImage image = Draw(10, 3);
+    // Each character stands in its own cell, one after another.
+    for (int column = 1; column <= 8; ++column) {
+        EXPECT_TRUE(CellInked(image, column, 1)) << "I in column " << column;
+        EXPECT_TRUE(CellInked(image, column, 2)) << "M in column " << column;
+    }
+    EXPECT_FALSE(CellInked(image, 9, 1));
+    EXPECT_FALSE(CellInked(image, 9, 2));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -107,6 +108,15 @@ TEST_F(MasterFileTest, DamagedFileIsKeptAsideAndNotOverwritten)
         EXPECT_NE(COutputDeviceManager::FindMasterByName(QStringLiteral("NEW")), nullptr);
     });
     EXPECT_EQ(prompts->Recorded().size(), 2u) << "told once";
+}
+
+TEST_F(MasterFileTest, AFileThatCannotBeOpenedIsReportedWhenLoaded)
+{
+    ASSERT_TRUE(QDir().mkpath(Path())); // a folder where the file should be
+    Session([](COutputDeviceManager&) { EXPECT_EQ(COutputDeviceManager::GetMasterList()->GetCount(), 0); });
+    ASSERT_FALSE(prompts->Recorded().empty());
+    EXPECT_EQ(prompts->Recorded()[0].text, QStringLiteral("Error reading master output device file: %1.").arg(Path()));
+    EXPECT_TRUE(QFileInfo(Path()).isDir());
 }
 
 TEST_F(MasterFileTest, AddToMasterCases)

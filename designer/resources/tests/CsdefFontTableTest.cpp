@@ -207,3 +207,53 @@ TEST_F(CsdefTest, ExportWritesEveryMasterFontAndReportsFailures)
 }
 
 } // namespace
+
+namespace {
+
+// The table the program ships is found in its data folder, whatever the
+// current folder, and gives the host's common fonts.
+TEST_F(CsdefTest, TheShippedTableIsFoundBesideTheProgram)
+{
+    unsetenv("KWVD_DATA_DIR");
+    const QString path = CAS400FontMaker::FindFontTableFile();
+    EXPECT_EQ(QFileInfo(path).fileName(), QStringLiteral("CSDEF.FNT"));
+    EXPECT_EQ(QFileInfo(path).dir().dirName(), QStringLiteral("kwvd"));
+
+    CAS400FontMaker maker(37, 697, QStringLiteral("T1V10037"));
+    EXPECT_TRUE(Shown().isEmpty()) << Shown().join(u'\n').toStdString();
+    struct Row
+    {
+        DWORD fgid;
+        const char* typeface;
+        BYTE family;
+        BOOL bold;
+        BOOL italic;
+    };
+    const Row rows[] = {
+        {11, "Liberation Mono", CAS400Font::FF_MODERN, FALSE, FALSE},
+        {92, "Liberation Mono", CAS400Font::FF_MODERN, FALSE, TRUE},
+        {46, "Liberation Mono", CAS400Font::FF_MODERN, TRUE, FALSE},
+        {2304, "Liberation Sans", CAS400Font::FF_SWISS, FALSE, FALSE},
+        {5687, "Liberation Serif", CAS400Font::FF_ROMAN, FALSE, FALSE},
+    };
+    for (const Row& row : rows) {
+        const CAS400FontFGID* entry = maker.FindFgid(row.fgid);
+        ASSERT_NE(entry, nullptr) << row.fgid;
+        EXPECT_EQ(entry->m_strTypeface, QString::fromLatin1(row.typeface)) << row.fgid;
+        EXPECT_EQ(entry->m_nPitchAndFamily, row.family) << row.fgid;
+        EXPECT_EQ(entry->m_bBold, row.bold) << row.fgid;
+        EXPECT_EQ(entry->m_bItalic, row.italic) << row.fgid;
+    }
+    // Every character set names an FGID of the table.
+    EXPECT_GE(maker.GetCharsetFonts().size(), 20u);
+    const CAS400Font* gothic = nullptr;
+    for (const auto& font : maker.GetCharsetFonts())
+        if (font->GetCharSetName() == QStringLiteral("C0D0GT12"))
+            gothic = font.get();
+    ASSERT_NE(gothic, nullptr);
+    EXPECT_EQ(gothic->m_nFGID, 66u);
+    EXPECT_EQ(gothic->GetTypeface(), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(gothic->m_nCodePageId, 37u);
+}
+
+} // namespace
