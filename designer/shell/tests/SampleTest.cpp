@@ -68,6 +68,67 @@ TEST(SampleDocument, OpensWithThePagesOfItsSpooledFile)
     EXPECT_GE(doc->GetElementList().GetCount(), 2);
 }
 
+// What the sample's two invoices must show, written out by hand: each on a
+// page of its own, every line where its print control puts it, nothing
+// printed over another line.
+TEST(SampleSpooledFile, HoldsTwoInvoicesEachOnItsOwnPage)
+{
+    AppTestEnvironment env;
+    CWVDDesignerApp app(QuietEnvironment(env));
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("/NoSplash")}));
+    CSpooledFile file;
+    ASSERT_TRUE(file.ReadTextFile(CopyOfSampleSpool(env)));
+    ASSERT_EQ(file.GetPageCount(), 2);
+
+    struct Line
+    {
+        int page;
+        int number;
+        const char* text; // blanks collapsed
+    };
+    const Line expected[] = {
+        {1, 2, "ACME PARTS LTD INVOICE PAGE 1"},
+        {1, 3, "12 HARBOUR ROAD, PORTSMOUTH NO. 004711"},
+        {1, 6, "BILL TO: NORTHWIND TRADING DATE 03/04/25"},
+        {1, 7, "4 MILL LANE, LEEDS"},
+        {1, 10, "ITEM DESCRIPTION QTY UNIT PRICE AMOUNT"},
+        {1, 12, "A-1001 HEX BOLT M8 X 40 200 0.12 24.00"},
+        {1, 15, "C-0310 V-BELT A-42 4 6.10 24.40"},
+        {1, 18, "SUBTOTAL 106.60"},
+        {1, 19, "VAT 20% 21.32"},
+        {1, 20, "TOTAL 127.92"},
+        {2, 2, "ACME PARTS LTD INVOICE PAGE 1"},
+        {2, 3, "12 HARBOUR ROAD, PORTSMOUTH NO. 004712"},
+        {2, 6, "BILL TO: BLUE RIVER GARAGE DATE 03/04/25"},
+        {2, 7, "22 STATION STREET, YORK"},
+        {2, 13, "D-5510 AIR FILTER 5 7.75 38.75"},
+        {2, 19, "VAT 20% 16.15"},
+        {2, 20, "TOTAL 96.90"},
+    };
+    for (const Line& line : expected) {
+        const QStringList page = PageLines(file, line.page);
+        ASSERT_GT(page.size(), line.number) << "page " << line.page;
+        EXPECT_EQ(page[line.number].simplified().toStdString(), line.text)
+            << "page " << line.page << ", line " << line.number;
+    }
+    // The first and last lines that hold text, on both pages.
+    for (int number = 1; number <= 2; ++number) {
+        const QStringList page = PageLines(file, number);
+        int first = -1;
+        int last = -1;
+        for (int i = 0; i < page.size(); ++i) {
+            if (page[i].trimmed().isEmpty())
+                continue;
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+        EXPECT_EQ(first, 2) << "page " << number;
+        EXPECT_EQ(last, 20) << "page " << number;
+    }
+    app.ExitInstance();
+}
+
 // The committed sample is what our own code makes of the sample spooled
 // file; KWVD_WRITE_SAMPLE=1 writes the rebuilt document over it.
 TEST(SampleDocument, IsWhatOurCodeBuildsFromTheSpooledFile)
