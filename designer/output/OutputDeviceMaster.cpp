@@ -3,6 +3,7 @@
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
+#include "designer/resources/MasterListMerge.h"
 #include "designer/shell/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/File.h"
@@ -31,7 +32,26 @@ struct MasterState
     // The last load met a file it could not read (not a missing one): the
     // next save keeps that file aside before it writes a new one.
     bool loadFailed = false;
+    // The list as read, for the merge at save.
+    kwvd::MasterListBaseline baseline;
 };
+
+QString DeviceKey(const CObject* object)
+{
+    return static_cast<const COutputDevice*>(object)->GetName();
+}
+
+void ReadDeviceList(CArchive& ar, CObList& list)
+{
+    const DWORD count = ar.ReadCount();
+    ar.EnsureAvailable(count * 2ull);
+    for (DWORD i = 0; i < count; ++i) {
+        COutputDevice* device = ar.ReadObject<COutputDevice>();
+        // A repeated reference would be owned twice.
+        if (device != nullptr && list.Find(device) == list.end())
+            list.AddTail(device);
+    }
+}
 
 MasterState& Master()
 {
@@ -48,6 +68,7 @@ void FreeMasterList()
         delete object;
     state.list->RemoveAll();
     state.list.reset();
+    state.baseline.Clear();
 }
 
 bool IsHeldByOtherManager(const COutputDevice* device, const COutputDeviceManager* asking)
@@ -136,18 +157,13 @@ void COutputDeviceManager::LoadMasterFile()
     }
     try {
         CArchive ar(&file, CArchive::load, 4096);
-        const DWORD count = ar.ReadCount();
-        ar.EnsureAvailable(count * 2ull);
-        for (DWORD i = 0; i < count; ++i) {
-            COutputDevice* device = ar.ReadObject<COutputDevice>();
-            if (device != nullptr)
-                state.list->AddTail(device);
-        }
+        ReadDeviceList(ar, *state.list);
         ar.Close();
     } catch (const CException& error) {
         state.loadFailed = true;
         ReportMasterFailure(error, IDS_MASTER_DEVICE_READ_ERROR, path);
     }
+    state.baseline.Record(*state.list, DeviceKey);
 }
 
 void COutputDeviceManager::SaveMasterFile()
@@ -164,12 +180,18 @@ void COutputDeviceManager::SaveMasterFile()
                 Prompts().MessageBox(FormatResMessage(IDS_MASTER_DEVICE_FILE_KEPT, path, kept), {}, MB_OK);
         }
         try {
-            kwvd::SaveFileReplacing(path, [&state](CFile& file) {
-                CArchive ar(&file, CArchive::store, 4096);
-                ar.WriteCount(static_cast<DWORD>(state.list->GetCount()));
-                for (const CObject* device : *state.list)
-                    ar.WriteObject(device);
-                ar.Close();
+            kwvd::WithMasterFileLock(path, [&] {
+                // Other designers' additions since the load stay.
+                const kwvd::OwnedObList disk = kwvd::ReadListFileForMerge(path, ReadDeviceList);
+                const std::vector<const CObject*> merged =
+                    state.baseline.Merge(*state.list, disk.get(), DeviceKey);
+                kwvd::SaveFileReplacing(path, [&merged](CFile& file) {
+                    CArchive ar(&file, CArchive::store, 4096);
+                    ar.WriteCount(static_cast<DWORD>(merged.size()));
+                    for (const CObject* device : merged)
+                        ar.WriteObject(device);
+                    ar.Close();
+                });
             });
             state.loadFailed = false;
         } catch (const CException& error) {

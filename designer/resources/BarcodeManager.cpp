@@ -4,6 +4,7 @@
 #include "designer/document/JVXArchive.h"
 #include "designer/resources/Barcode.h"
 #include "designer/resources/BarcodeStrings.h"
+#include "designer/resources/MasterListMerge.h"
 #include "designer/shell/preferences/PreferenceStrings.h"
 #include "designer/shell/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
@@ -25,7 +26,25 @@ struct MasterBarcodes
 {
     std::unique_ptr<CObList> list; // owns CBarcode
     int liveManagers = 0;
+    kwvd::MasterListBaseline baseline; // the list as read, for the merge at save
 };
+
+QString BarcodeKey(const CObject* object)
+{
+    return static_cast<const CBarcode*>(object)->GetName();
+}
+
+void ReadBarcodeList(CArchive& ar, CObList& list)
+{
+    const DWORD count = ar.ReadCount();
+    ar.EnsureAvailable(static_cast<ULONGLONG>(count) * 2);
+    for (DWORD i = 0; i < count; ++i) {
+        CBarcode* barcode = ar.ReadObject<CBarcode>();
+        // A repeated reference would be owned twice.
+        if (barcode != nullptr && list.Find(barcode) == list.end())
+            list.AddTail(barcode);
+    }
+}
 
 MasterBarcodes& Master()
 {
@@ -289,6 +308,7 @@ void CBarcodeManager::LoadMasterBarcodeFile()
             delete barcode;
     }
     master.list = std::make_unique<CObList>();
+    master.baseline.Clear();
     const QString path = MasterBarcodeFilePath();
     if (path.isEmpty())
         return;
@@ -303,18 +323,12 @@ void CBarcodeManager::LoadMasterBarcodeFile()
     }
     try {
         CArchive ar(&file, CArchive::load);
-        const DWORD count = ar.ReadCount();
-        ar.EnsureAvailable(static_cast<ULONGLONG>(count) * 2);
-        for (DWORD i = 0; i < count; ++i) {
-            CBarcode* barcode = ar.ReadObject<CBarcode>();
-            // A repeated reference would be owned twice.
-            if (barcode != nullptr && master.list->Find(barcode) == master.list->end())
-                master.list->AddTail(barcode);
-        }
+        ReadBarcodeList(ar, *master.list);
         ar.Close();
     } catch (const CException& error) {
         ReportWithDebug(error, IDS_MASTER_BARCODE_READ_ERROR, path);
     }
+    master.baseline.Record(*master.list, BarcodeKey);
 }
 
 void CBarcodeManager::SaveMasterBarcodeFile()
@@ -325,12 +339,18 @@ void CBarcodeManager::SaveMasterBarcodeFile()
     const QString path = MasterBarcodeFilePath();
     if (!path.isEmpty()) {
         try {
-            kwvd::SaveFileReplacing(path, [&](CFile& file) {
-                CArchive ar(&file, CArchive::store);
-                ar.WriteCount(static_cast<DWORD>(master.list->GetCount()));
-                for (const CObject* barcode : *master.list)
-                    ar.WriteObject(barcode);
-                ar.Close();
+            kwvd::WithMasterFileLock(path, [&] {
+                // Other designers' additions since the load stay.
+                const kwvd::OwnedObList disk = kwvd::ReadListFileForMerge(path, ReadBarcodeList);
+                const std::vector<const CObject*> merged =
+                    master.baseline.Merge(*master.list, disk.get(), BarcodeKey);
+                kwvd::SaveFileReplacing(path, [&](CFile& file) {
+                    CArchive ar(&file, CArchive::store);
+                    ar.WriteCount(static_cast<DWORD>(merged.size()));
+                    for (const CObject* barcode : merged)
+                        ar.WriteObject(barcode);
+                    ar.Close();
+                });
             });
         } catch (const CException& error) {
             ReportWithDebug(error, IDS_MASTER_BARCODE_SAVE_ERROR, path);
@@ -339,6 +359,7 @@ void CBarcodeManager::SaveMasterBarcodeFile()
     for (CObject* barcode : *master.list)
         delete barcode;
     master.list.reset();
+    master.baseline.Clear();
 }
 
 CBarcode* CBarcodeManager::FindMasterBarcode(const QString& name)

@@ -6,6 +6,7 @@
 #include "designer/resources/AS400FontLib.h"
 #include "designer/resources/FontManager.h"
 #include "designer/resources/FontStrings.h"
+#include "designer/resources/MasterListMerge.h"
 #include "designer/shell/preferences/PreferenceStrings.h"
 #include "designer/shell/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
@@ -28,6 +29,8 @@ struct MasterLists
     std::unique_ptr<CObList> libraries; // owns CAS400FontLib
     std::vector<CFontManager*> liveManagers;
     bool loading = false;
+    // Fonts and libraries as they were read, for the merge at save.
+    kwvd::MasterListBaseline baseline;
 };
 
 MasterLists& Master()
@@ -57,6 +60,7 @@ void FreeLists()
             delete library;
         lists.libraries.reset();
     }
+    lists.baseline.Clear();
 }
 
 void ReportWithDebug(const CException& error, UINT messageId, const QString& path)
@@ -81,9 +85,45 @@ void ReadList(CArchive& ar, CObList& list)
     const DWORD count = ar.ReadCount();
     ar.EnsureAvailable(static_cast<ULONGLONG>(count) * 2);
     for (DWORD i = 0; i < count; ++i) {
-        if (T* object = ar.ReadObject<T>())
+        // A repeated reference would be owned twice.
+        T* object = ar.ReadObject<T>();
+        if (object != nullptr && list.Find(object) == list.end())
             list.AddTail(object);
     }
+}
+
+// One key space for both lists of the file: a font is what it stores (the
+// list never holds two equal fonts), a library its name.
+QString MergeKey(const CObject* object)
+{
+    if (object->IsKindOf(KWVD_RUNTIME_CLASS(CAS400FontLib)))
+        return QStringLiteral("L:") + static_cast<const CAS400FontLib*>(object)->GetName();
+    return QStringLiteral("F:") + QString::fromLatin1(kwvd::StoredBytes(object).toBase64());
+}
+
+// Both lists behind each other in one list that only points at them.
+void PointAtBoth(CObList& both, const CObList& fonts, const CObList& libraries)
+{
+    for (CObject* object : fonts)
+        both.AddTail(object);
+    for (CObject* object : libraries)
+        both.AddTail(object);
+}
+
+void ReadBothLists(CArchive& ar, CObList& both)
+{
+    ReadList<CAS400Font>(ar, both);
+    ReadList<CAS400FontLib>(ar, both);
+}
+
+void RecordBaseline()
+{
+    MasterLists& lists = Master();
+    if (!lists.fonts || !lists.libraries)
+        return;
+    CObList both;
+    PointAtBoth(both, *lists.fonts, *lists.libraries);
+    lists.baseline.Record(both, MergeKey);
 }
 
 QString DefaultFileName()
@@ -163,7 +203,14 @@ void CFontManager::LoadMasterFontFile()
     struct LoadingFlag
     {
         bool& flag;
-        ~LoadingFlag() { flag = false; }
+        ~LoadingFlag()
+        {
+            flag = false;
+            // An imported list replaces the file's whole; a read one is
+            // what this process's changes are measured against.
+            if (!Master().baseline.IsReplaceWhole())
+                RecordBaseline();
+        }
     } loadingFlag{lists.loading};
     lists.loading = true;
 
@@ -179,6 +226,7 @@ void CFontManager::LoadMasterFontFile()
         } catch (const CFileException& error) {
             ReportError(error);
         }
+        lists.baseline.ReplaceWhole();
         return;
     }
 
@@ -209,11 +257,24 @@ void CFontManager::SaveMasterFontFile()
     const QString path = MasterFontFilePath();
     if (!path.isEmpty()) {
         try {
-            kwvd::SaveFileReplacing(path, [&](CFile& file) {
-                CArchive ar(&file, CArchive::store);
-                WriteList<CAS400Font>(ar, *lists.fonts);
-                WriteList<CAS400FontLib>(ar, *lists.libraries);
-                ar.Close();
+            kwvd::WithMasterFileLock(path, [&] {
+                // What other designers wrote since this one read the file
+                // stays; this one's additions, changes and deletions go in.
+                const kwvd::OwnedObList disk = kwvd::ReadListFileForMerge(path, ReadBothLists);
+                CObList ours;
+                PointAtBoth(ours, *lists.fonts, *lists.libraries);
+                const std::vector<const CObject*> merged = lists.baseline.Merge(ours, disk.get(), MergeKey);
+                CObList fonts;
+                CObList libraries;
+                for (const CObject* object : merged)
+                    (object->IsKindOf(KWVD_RUNTIME_CLASS(CAS400FontLib)) ? libraries : fonts)
+                        .AddTail(const_cast<CObject*>(object));
+                kwvd::SaveFileReplacing(path, [&](CFile& file) {
+                    CArchive ar(&file, CArchive::store);
+                    WriteList<CAS400Font>(ar, fonts);
+                    WriteList<CAS400FontLib>(ar, libraries);
+                    ar.Close();
+                });
             });
         } catch (const CException& error) {
             ReportWithDebug(error, IDS_MASTER_FONT_SAVE_ERROR, path);
