@@ -28,9 +28,9 @@ namespace {
 
 // A printed page is drawn into an image first; beyond this many dots per
 // inch of the page the image only grows, the print gets no sharper.
-constexpr double kMaxPrintImageDpi = 300.0;
+constexpr double kMaxPrintImageDpi = 600.0;
 // A page of many inches is drawn coarser rather than into an image that
-// cannot be had (99 x 99 inches at 300 dots per inch would be gigabytes).
+// cannot be had (99 x 99 inches at 600 dots per inch would be gigabytes).
 constexpr double kMaxPrintImagePixels = 64.0 * 1024 * 1024;
 
 // Index of the no-print border among the element colours.
@@ -299,6 +299,30 @@ QImage CDDestView::RenderPrintImage(double scaleX, double scaleY)
     return canvas.Image();
 }
 
+QSizeF CDDestView::PrintImageScale(QSize pagePixels, QSize pageHundredths, QSize extent)
+{
+    // The image needs no more dots than the printer takes, and no more than
+    // kMaxPrintImageDpi over the page's inches.
+    auto imageScale = [](int extentPercent, int pixels, int hundredths) {
+        double scale = extentPercent / 100.0;
+        if (hundredths > 0) {
+            const double pagePerInch = pixels * 100.0 / hundredths;
+            if (pagePerInch > 0)
+                scale = std::min(scale, kMaxPrintImageDpi / pagePerInch);
+        }
+        return std::max(scale, 0.01);
+    };
+    double scaleX = imageScale(extent.width(), pagePixels.width(), pageHundredths.width());
+    double scaleY = imageScale(extent.height(), pagePixels.height(), pageHundredths.height());
+    const double pixels = pagePixels.width() * scaleX * pagePixels.height() * scaleY;
+    if (pixels > kMaxPrintImagePixels) {
+        const double shrink = std::sqrt(kMaxPrintImagePixels / pixels);
+        scaleX *= shrink;
+        scaleY *= shrink;
+    }
+    return QSizeF(scaleX, scaleY);
+}
+
 BOOL CDDestView::PrintTo(QPrinter& printer)
 {
     const CDesignerDoc* doc = GetDesignerDoc();
@@ -316,26 +340,8 @@ BOOL CDDestView::PrintTo(QPrinter& printer)
         return FALSE;
 
     const QSize target(pagePixels.width() * extent.width() / 100, pagePixels.height() * extent.height() / 100);
-    // The image needs no more dots than the printer takes, and no more than
-    // kMaxPrintImageDpi over the page's inches.
-    auto imageScale = [](int extentPercent, int pixels, int hundredths) {
-        double scale = extentPercent / 100.0;
-        if (hundredths > 0) {
-            const double pagePerInch = pixels * 100.0 / hundredths;
-            if (pagePerInch > 0)
-                scale = std::min(scale, kMaxPrintImageDpi / pagePerInch);
-        }
-        return std::max(scale, 0.01);
-    };
-    double scaleX = imageScale(extent.width(), pagePixels.width(), page->GetWidth());
-    double scaleY = imageScale(extent.height(), pagePixels.height(), page->GetHeight());
-    const double pixels = pagePixels.width() * scaleX * pagePixels.height() * scaleY;
-    if (pixels > kMaxPrintImagePixels) {
-        const double shrink = std::sqrt(kMaxPrintImagePixels / pixels);
-        scaleX *= shrink;
-        scaleY *= shrink;
-    }
-    const QImage image = RenderPrintImage(scaleX, scaleY);
+    const QSizeF scale = PrintImageScale(pagePixels, QSize(page->GetWidth(), page->GetHeight()), extent);
+    const QImage image = RenderPrintImage(scale.width(), scale.height());
     if (image.isNull())
         return FALSE;
 

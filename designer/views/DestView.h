@@ -14,6 +14,7 @@
 
 #include <QImage>
 #include <QSize>
+#include <QSizeF>
 
 #include <functional>
 #include <memory>
@@ -77,6 +78,12 @@ public:
     // size in 1/100 inch.
     static QSize PrintViewportExtent(QSize pagePixels, QSize pageHundredths, QSize physicalSheet,
                                      QSize printerDotsPerInch);
+
+    // Device pixels per logical unit of the image a page is printed
+    // through: as fine as the printer (extent, in percent), at most 600
+    // dots per inch of the page, and coarser only where the image would not
+    // fit in memory.
+    static QSizeF PrintImageScale(QSize pagePixels, QSize pageHundredths, QSize extent);
 
     // Prints a document's output page without a window to show it in (the
     // print switches of the command line).

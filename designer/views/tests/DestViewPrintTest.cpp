@@ -45,6 +45,47 @@ INSTANTIATE_TEST_SUITE_P(
         ExtentCase{"NoSizeInInchesStaysAtHundred", {827, 1122}, {0, 0}, {0, 0}, {600, 600}, {100, 100}}),
     [](const ::testing::TestParamInfo<ExtentCase>& info) { return info.param.name; });
 
+struct ImageScaleCase
+{
+    const char* name;
+    QSize pagePixels;
+    QSize pageHundredths;
+    QSize extent;
+    double dotsPerInchX; // of the page, in the printed image
+    double dotsPerInchY;
+};
+
+void PrintTo(const ImageScaleCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PrintImageScale : public ::testing::TestWithParam<ImageScaleCase>
+{
+};
+
+// The image a page is printed through is as fine as the printer, up to 600
+// dots per inch, and coarser only where it would not fit in memory.
+TEST_P(PrintImageScale, FollowsThePrinterUpTo600Dpi)
+{
+    const ImageScaleCase& c = GetParam();
+    const QSizeF scale = CDDestView::PrintImageScale(c.pagePixels, c.pageHundredths, c.extent);
+    EXPECT_NEAR(c.pagePixels.width() * scale.width() * 100.0 / c.pageHundredths.width(), c.dotsPerInchX, 1.0);
+    EXPECT_NEAR(c.pagePixels.height() * scale.height() * 100.0 / c.pageHundredths.height(), c.dotsPerInchY, 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrintImageScale,
+    ::testing::Values(
+        // A4 at 100 page pixels per inch.
+        ImageScaleCase{"Printer300", {827, 1169}, {827, 1169}, {300, 300}, 300, 300},
+        ImageScaleCase{"Printer600", {827, 1169}, {827, 1169}, {600, 600}, 600, 600},
+        ImageScaleCase{"Printer1200StopsAt600", {827, 1169}, {827, 1169}, {1200, 1200}, 600, 600},
+        ImageScaleCase{"ScreenPrinter96", {827, 1169}, {827, 1169}, {96, 96}, 96, 96},
+        // 99 x 99 inches at 600 would be 14 gigabytes: kept to 64 million dots.
+        ImageScaleCase{"HugePageShrinksToFit", {9900, 9900}, {9900, 9900}, {600, 600}, 82.7, 82.7}),
+    [](const ::testing::TestParamInfo<ImageScaleCase>& info) { return std::string(info.param.name); });
+
 // Pages in a PDF file: its page objects, not the page tree.
 int PdfPageCount(const QString& path)
 {
