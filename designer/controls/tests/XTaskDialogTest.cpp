@@ -6,6 +6,7 @@
 #include "designer/controls/TaskDialogPictures.h"
 #include "designer/controls/tests/TaskDialogTestSupport.h"
 #include "platform/framework/Clock.h"
+#include "platform/ui/ScriptedPromptService.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -385,6 +386,43 @@ TEST(TaskDialogRun, ToggleMidwayInTheFooterAreaLandsTheFirstAnimation)
         EXPECT_EQ(dialog->Separators(), dialog->Layout().separators);
         PushButton(dialog, IDOK)->click();
     });
+}
+
+TEST(TaskDialogRun, BeepsByTheMainIcon)
+{
+    struct Case
+    {
+        const char* name;
+        TaskDialogIcon icon;
+        DWORD flags;
+        std::vector<UINT> beeps;
+    };
+    const Case cases[] = {
+        {"error", TD_ERROR_ICON, 0, {MB_ICONHAND}},
+        {"warning", TD_WARNING_ICON, 0, {MB_ICONEXCLAMATION}},
+        {"information", TD_INFORMATION_ICON, 0, {MB_ICONASTERISK}},
+        {"shield", TD_SHIELD_ICON, 0, {}},
+        {"a resource icon", 419u, 0, {}},
+        {"a picture", TaskDialogStockPicture(IDI_TASK_ERROR, 32), TDF_USE_HICON_MAIN, {}},
+    };
+    for (const Case& c : cases) {
+        const auto prompts = std::make_shared<ScriptedPromptService>();
+        const std::shared_ptr<PromptService> previous = SetPrompts(prompts);
+        DialogRun run;
+        run.config.hMainIcon = c.icon;
+        run.config.dwFlags = c.flags;
+        run.Go([](CXTaskDialog* dialog) { PushButton(dialog, IDOK)->click(); });
+        SetPrompts(previous);
+        EXPECT_EQ(prompts->Beeps(), c.beeps) << c.name;
+    }
+}
+
+TEST(TaskDialogRun, AMainIconPictureThatIsNullFailsTheRun)
+{
+    DialogRun run;
+    run.config.dwFlags = TDF_USE_HICON_MAIN;
+    EXPECT_EQ(run.Go({}), HResultFromError(ERROR_INVALID_HANDLE));
+    EXPECT_TRUE(run.notifications.empty());
 }
 
 TEST(TaskDialogRun, MissingTextIdFailsWithNothingShown)
