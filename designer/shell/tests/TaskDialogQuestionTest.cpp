@@ -5,6 +5,8 @@
 #include "designer/controls/XTaskDialog.h"
 #include "designer/elements/ImageElementStrings.h"
 #include "designer/commands/CommandIds.h"
+#include "designer/document/SpooledFile.h"
+#include "designer/document/SpooledFileStrings.h"
 #include "designer/shell/DesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 #include "platform/ui/HelpPrompt.h"
@@ -14,6 +16,7 @@
 #include "platform/ui/qt/QtPromptService.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -55,6 +58,42 @@ TEST(TaskDialogQuestion, MissingImageQuestionShowsAsTheTaskDialog)
     const QString path =
         QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../task-dialog-missing-image.png"));
     EXPECT_TRUE(shot.save(path));
+}
+
+TEST(TaskDialogQuestion, PasteQuestionAnsweredThroughTheTaskDialog)
+{
+    EnsureQApplication();
+    RegisterSpooledFileStrings();
+    const std::shared_ptr<PromptService> previous = SetPrompts(std::make_shared<QtPromptService>());
+    const QtPromptService::CommandLinkHook previousHook =
+        QtPromptService::SetCommandLinkHook(&RunCommandLinkTaskDialog);
+
+    CSpooledFile file;
+    PageList pages(new CObList);
+    auto* first = new CStringArray;
+    first->Add(QString());
+    first->Add(QStringLiteral("first"));
+    pages->AddTail(first);
+    file.ReplacePageList(std::move(pages));
+    ASSERT_TRUE(file.SetCurrentPage(1));
+    QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+
+    QString secondLink;
+    QTimer::singleShot(0, qApp, [&] {
+        auto* dialog = qobject_cast<CXTaskDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        secondLink = dialog->Layout().Find(542)->text;
+        qobject_cast<QPushButton*>(dialog->Control(542))->click();
+    });
+    const BOOL pasted = file.PastePageFromClipboard();
+    QtPromptService::SetCommandLinkHook(previousHook);
+    SetPrompts(previous);
+
+    EXPECT_TRUE(pasted);
+    EXPECT_TRUE(secondLink.startsWith(QStringLiteral("&Add a new page\n")));
+    ASSERT_EQ(file.GetPageCount(), 2);
+    EXPECT_EQ(file.GetPage(2)->GetAt(1), QStringLiteral("pasted"));
+    EXPECT_EQ(file.GetPage(1)->GetAt(1), QStringLiteral("first"));
 }
 
 TEST(TaskDialogQuestion, F1OpensTheTopicOfTheHelpContext)
