@@ -253,9 +253,8 @@ struct Positions
     int radio, link, progress, ok, verification, footer, height;
 };
 
-Positions Read(CXTaskDialog* dialog, int expandoId)
+Positions Read(CXTaskDialog* dialog)
 {
-    (void)expandoId;
     const TaskDialogLayout& layout = dialog->Layout();
     return {dialog->Control(100)->y(),
             dialog->Control(541)->y(),
@@ -274,11 +273,11 @@ TEST(TaskDialogRun, ExpandingDetailsAnimatesInTenSteps)
     run.buttons = {{541, QStringLiteral("Link")}};
     run.Go([&](CXTaskDialog* dialog) {
         const int expando = dialog->ExpandoId();
-        const Positions before = Read(dialog, expando);
+        const Positions before = Read(dialog);
         EXPECT_EQ(dialog->Control(dialog->Layout().expandedInformationId)->height(), 40);
         PushButton(dialog, expando)->click();
 
-        const Positions moved = Read(dialog, expando);
+        const Positions moved = Read(dialog);
         EXPECT_EQ(moved.radio, before.radio + 50);
         EXPECT_EQ(moved.link, before.link + 50);
         EXPECT_EQ(moved.progress, before.progress + 50);
@@ -294,7 +293,7 @@ TEST(TaskDialogRun, ExpandingDetailsAnimatesInTenSteps)
         }
         EXPECT_EQ(heights, (std::vector<int>{5, 10, 15, 20, 25, 30, 35, 40, 45, 50}));
         EXPECT_FALSE(dialog->IsTimerRunning(CXTaskDialog::kAnimationTimer));
-        const Positions after = Read(dialog, expando);
+        const Positions after = Read(dialog);
         EXPECT_EQ(after.ok, before.ok + 50);
         EXPECT_EQ(after.verification, before.verification + 50);
         EXPECT_EQ(after.footer, before.footer + 50);
@@ -317,16 +316,16 @@ TEST(TaskDialogRun, ExpandingWithoutAnimationMovesEverythingAtOnce)
     run.config.dwFlags |= TDF_USE_COMMAND_LINKS | TDF_SHOW_PROGRESS_BAR;
     run.buttons = {{541, QStringLiteral("Link")}};
     run.Go([&](CXTaskDialog* dialog) {
-        const Positions before = Read(dialog, dialog->ExpandoId());
+        const Positions before = Read(dialog);
         PushButton(dialog, dialog->ExpandoId())->click();
-        const Positions after = Read(dialog, dialog->ExpandoId());
+        const Positions after = Read(dialog);
         EXPECT_FALSE(dialog->IsTimerRunning(CXTaskDialog::kAnimationTimer));
         EXPECT_EQ(after.radio, before.radio + 50);
         EXPECT_EQ(after.ok, before.ok + 50);
         EXPECT_EQ(after.footer, before.footer + 50);
         EXPECT_EQ(after.height, before.height + 50);
         PushButton(dialog, dialog->ExpandoId())->click();
-        EXPECT_EQ(Read(dialog, dialog->ExpandoId()).ok, before.ok);
+        EXPECT_EQ(Read(dialog).ok, before.ok);
         EXPECT_EQ(dialog->height(), before.height);
         PushButton(dialog, IDOK)->click();
     });
