@@ -20,6 +20,7 @@
 #include "designer/shell/AboutDlg.h"
 #include "designer/shell/AppStrings.h"
 #include "designer/commands/CommandIds.h"
+#include "designer/controls/TaskDialogPrompts.h"
 #include "designer/shell/DocTemplate.h"
 #include "designer/shell/IncorrectVersionDlg.h"
 #include "designer/shell/KWVDDesignerModule.h"
@@ -36,6 +37,8 @@
 #include "platform/help/HtmlHelp.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/DocumentPrompts.h"
+#include "platform/ui/HelpPrompt.h"
+#include "platform/ui/qt/QtPromptService.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/PromptService.h"
@@ -238,6 +241,12 @@ void CWVDDesignerApp::RegisterServices()
     RegisterShellResources();
     RegisterAppStrings();
     InstallDocumentPrompts();
+    RegisterTaskDialogStrings();
+    QtPromptService::SetCommandLinkHook(&RunCommandLinkTaskDialog);
+    SetHelpRequestHandler([](const HelpRequest&) {
+        if (CWVDDesignerApp* app = CWVDDesignerApp::Instance())
+            app->OnHelp();
+    });
     InstallSpooledFileDataViewer();
     InstallIncorrectVersionDialog();
 }
@@ -251,7 +260,7 @@ void CWVDDesignerApp::RegisterCommands()
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     OnCommand(ID_HELP_TUTORIAL, [this] { ShowHelp(kTutorialContext, HELP_CONTEXT); });
     OnCommand(ID_HELP_FINDER, [this] { ShowHelp(0, HELP_FINDER); });
-    OnCommand(ID_HELP, [this] { ShowHelp(0, HELP_CONTENTS); });
+    OnCommand(ID_HELP, [this] { OnHelp(); });
     OnCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
 
     OnCommand(ID_FILE_EXECUTE_WVD, [this] { OnExecuteWvd(); });
@@ -638,6 +647,15 @@ QString CWVDDesignerApp::GetHelpFilePath() const
     if (!m_env.helpFile.isEmpty())
         return m_env.helpFile;
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/index.html"));
+}
+
+void CWVDDesignerApp::OnHelp()
+{
+    const DWORD context = HelpPromptContext();
+    if (context != 0)
+        ShowHelp(context, HELP_CONTEXT);
+    else
+        ShowHelp(0, HELP_CONTENTS);
 }
 
 void CWVDDesignerApp::ShowHelp(DWORD data, UINT command)

@@ -102,6 +102,9 @@ public:
     QPrinter* GetPrinter();
 
     void ShowHelp(DWORD data, UINT command);
+    // F1: the topic of the help context while a dialog sets one, else the
+    // contents.
+    void OnHelp();
     QString GetHelpFilePath() const;
 
     // Remembers the document's folder, opens it and puts it on the recent

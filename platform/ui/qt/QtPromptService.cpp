@@ -11,9 +11,12 @@
 #include <QPushButton>
 #include <QThread>
 
+#include <utility>
 #include <vector>
 
 namespace {
+
+QtPromptService::CommandLinkHook g_commandLinkHook;
 
 bool canShowDialogs()
 {
@@ -103,10 +106,19 @@ int QtPromptService::DoMessageBox(const QString& text, const QString& caption, U
     return cancel;
 }
 
+QtPromptService::CommandLinkHook QtPromptService::SetCommandLinkHook(CommandLinkHook hook)
+{
+    return std::exchange(g_commandLinkHook, std::move(hook));
+}
+
 std::optional<int> QtPromptService::DoCommandLink(const CommandLinkRequest& request)
 {
     if (!canShowDialogs())
         return std::nullopt;
+    if (g_commandLinkHook) {
+        const CommandLinkHook hook = g_commandLinkHook;
+        return hook(request, dialogParent());
+    }
     CommandLinkDialog dialog(request, dialogParent());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -5,8 +5,21 @@
 
 #include "platform/ui/PromptService.h"
 
+#include <functional>
+
+class QWidget;
+
 class QtPromptService : public PromptService
 {
+public:
+    // Shows a command-link question over parent: the chosen id, or nothing
+    // when the question could not be shown or was closed without a choice.
+    using CommandLinkHook = std::function<std::optional<int>(const CommandLinkRequest& request, QWidget* parent)>;
+
+    // Processes that link a task dialog put it here; without a hook a plain
+    // window of links stands in. Returns the hook set before.
+    static CommandLinkHook SetCommandLinkHook(CommandLinkHook hook);
+
 protected:
     int DoMessageBox(const QString& text, const QString& caption, UINT type) override;
     std::optional<int> DoCommandLink(const CommandLinkRequest& request) override;

@@ -3,6 +3,7 @@
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/qt/CommandLinkDialog.h"
 #include "platform/ui/qt/ListChoiceDialog.h"
+#include "tests/support/QtApplicationEnvironment.h"
 
 #include <QApplication>
 #include <QCommandLinkButton>
@@ -23,30 +24,6 @@
 #include <memory>
 
 namespace {
-
-// One QApplication for the whole test program, made before the first test
-// and gone after the last.
-class QtApplicationEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!QCoreApplication::instance())
-            m_app = std::make_unique<QApplication>(s_argc, s_argv);
-    }
-
-    void TearDown() override { m_app.reset(); }
-
-private:
-    static inline int s_argc = 1;
-    static inline char s_name[] = "kwvd_ui_tests";
-    static inline char* s_argv[] = {s_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 // Runs action on the modal dialog once it is up, from inside its own event
 // loop. Should the action leave the dialog open, it is closed so the test
@@ -188,6 +165,42 @@ TEST_F(QtPrompts, AskCommandLinkChoiceThroughTheInstalledQtService)
                                             QStringLiteral("Look for it"), QStringLiteral("Remove it"));
     SetPrompts(previous);
     EXPECT_EQ(answer, 2);
+}
+
+TEST_F(QtPrompts, CommandLinkHookAnswersInPlaceOfTheStandIn)
+{
+    struct Case
+    {
+        const char* name;
+        std::optional<int> hookAnswer;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {
+        {"the second link", 542, 542},
+        {"closed", std::nullopt, std::nullopt},
+        {"an id that was not offered", 999, std::nullopt},
+    };
+    QWidget owner;
+    for (const Case& c : cases) {
+        CommandLinkRequest seen;
+        QWidget* seenParent = &owner;
+        const QtPromptService::CommandLinkHook previous =
+            QtPromptService::SetCommandLinkHook([&](const CommandLinkRequest& request, QWidget* parent) {
+                seen = request;
+                seenParent = parent;
+                return c.hookAnswer;
+            });
+        CommandLinkRequest request;
+        request.mainInstruction = QStringLiteral("Which?");
+        request.choices = {{541, QStringLiteral("One")}, {542, QStringLiteral("Two")}};
+        request.defaultId = 541;
+        EXPECT_EQ(m_prompts.ChooseCommandLink(request), c.expected) << c.name;
+        QtPromptService::SetCommandLinkHook(previous);
+        EXPECT_EQ(seen.mainInstruction, QStringLiteral("Which?")) << c.name;
+        EXPECT_EQ(seen.windowTitle, QStringLiteral("KWVD Designer")) << c.name;
+        EXPECT_EQ(seen.choices.size(), 2u) << c.name;
+        EXPECT_EQ(seenParent, nullptr) << c.name; // no window is active
+    }
 }
 
 TEST_F(QtPrompts, ListDialogGivesTheOriginalIndexOfTheChosenItem)
