@@ -7,7 +7,15 @@
 
 #include <chrono>
 
-CPictureEx::CPictureEx(QWidget* parent) : QWidget(parent) {}
+CPictureEx::CPictureEx(QWidget* parent) : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QSize CPictureEx::sizeHint() const
+{
+    return m_PictureSize.isValid() ? m_PictureSize : QSize(0, 0);
+}
 
 CPictureEx::~CPictureEx()
 {
@@ -88,6 +96,7 @@ bool CPictureEx::PrepareDC(int width, int height)
         return false;
     m_PictureSize = QSize(width, height);
     resize(m_PictureSize);
+    updateGeometry();
     m_clrBackground = palette().color(QPalette::Button);
     offscreen.fill(palette().color(QPalette::Window));
     {

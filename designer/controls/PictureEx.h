@@ -75,6 +75,8 @@ public:
     // A copy of the off-screen picture.
     QImage Snapshot() const;
 
+    QSize sizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
