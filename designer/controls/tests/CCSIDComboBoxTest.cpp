@@ -69,6 +69,14 @@ TEST_F(CCSIDComboBoxTest, TheBoxShowsATipOnlyForATextThatDoesNotFit)
     // Over the drop-down button the tip goes.
     MoveOver(&box, QPoint(box.width() - 3, 10));
     EXPECT_FALSE(box.Tip().isVisible());
+
+    box.activateWindow();
+    box.setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box.hasFocus(); }, 5000));
+    MoveOver(&box, QPoint(10, 10));
+    ASSERT_TRUE(box.Tip().isVisible());
+    EXPECT_EQ(box.Tip().palette().color(QPalette::Window), box.palette().color(QPalette::Highlight));
+    EXPECT_EQ(box.Tip().palette().color(QPalette::WindowText), box.palette().color(QPalette::HighlightedText));
 }
 
 TEST_F(CCSIDComboBoxTest, TheListShowsATipForTheHoveredItemThatDoesNotFit)
