@@ -46,7 +46,8 @@ function(kwvd_add_tests target)
   target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
   target_compile_definitions(${target} PRIVATE
     KWVD_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    KWVD_TEST_DATA_DIR="${ARG_DIR}/tests/data")
+    KWVD_TEST_DATA_DIR="${ARG_DIR}/tests/data"
+    KWVD_SCREENSHOT_DIR="${CMAKE_BINARY_DIR}/screenshots")
   # Every test runs (and is listed) through env with the test environment:
   # a list-valued ENVIRONMENT property does not survive gtest_discover_tests.
   set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR /usr/bin/env ${KWVD_TEST_ENV})
