@@ -327,6 +327,11 @@ public:
     // the rectangle down, indented one cell per level.
     static BOOL ImportXmlNode(CDesignerDoc* doc, _xmlNode* node, CFormElement* parent, kwvd::Rect& rect,
                               QSize cell);
+    // New elements, already linked to their containers, added after the
+    // document's elements (before a last top-level Output element) in the
+    // order given, in one pass over the lists: what AddElement and
+    // MoveElement would give one by one.
+    void AddImportedElements(const std::vector<CFormElement*>& elements);
 
 protected:
     // Called by the transaction's guard: while an exception passes, nothing

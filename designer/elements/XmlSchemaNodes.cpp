@@ -1,6 +1,7 @@
 #include "designer/elements/XmlSchemaNodes.h"
 
 #include "designer/document/DesignerDoc.h"
+#include "designer/elements/FormElement.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptService.h"
 
@@ -42,6 +43,17 @@ xmlNode* FindElement(xmlNode* start, Visit visit)
     }
     return nullptr;
 }
+
+struct ImportBatch
+{
+    CDesignerDoc* doc = nullptr;
+    int limit = 0;
+    bool exhausted = false;
+    std::vector<CFormElement*> made;
+};
+
+// Null while no import is open.
+thread_local ImportBatch* t_batch = nullptr;
 
 struct SchemaPath
 {
@@ -85,6 +97,18 @@ bool IsTypeReferenced(xmlNode* node, const char* localName, const QString& name)
            != nullptr;
 }
 
+QSet<QString> ReferencedTypes(xmlNode* node, const char* localName)
+{
+    QSet<QString> types;
+    FindElement(node, [&](xmlNode* candidate) {
+        QString value;
+        if (HasLocalName(candidate, localName) && XmlGetAttributeValue(candidate, QStringLiteral("type"), value))
+            types.insert(value);
+        return false;
+    });
+    return types;
+}
+
 QString XmlQualifiedName(const xmlNode* node)
 {
     if (node == nullptr || node->name == nullptr)
@@ -118,6 +142,11 @@ void SchemaPathScope::ReportIfOutermost(CDesignerDoc* doc)
 {
     if (!m_entered || t_path.nodes.size() != 1 || t_path.stopped.isEmpty())
         return;
+    // An import ended at its limit says that instead: nothing of it stays.
+    if (XmlImportBatch::IsExhausted()) {
+        t_path.stopped.clear();
+        return;
+    }
     const QString text = FormatMessageText(QStringLiteral("The schema nests these element types inside "
                                                           "themselves: %1.\nTheir inner occurrences were "
                                                           "imported without their contents."),
@@ -133,4 +162,87 @@ void SchemaPathScope::NoteStopped(const QString& name)
 {
     if (!t_path.stopped.contains(name))
         t_path.stopped.append(name);
+}
+
+XmlImportBatch::XmlImportBatch(CDesignerDoc* doc, int limit)
+{
+    if (t_batch != nullptr)
+        return;
+    t_batch = new ImportBatch{doc, limit, false, {}};
+    m_outermost = true;
+    if (doc != nullptr)
+        doc->SuppressUpdates();
+}
+
+XmlImportBatch::~XmlImportBatch()
+{
+    if (m_outermost && !m_done)
+        Discard();
+}
+
+void XmlImportBatch::Commit()
+{
+    if (!m_outermost || m_done)
+        return;
+    m_done = true;
+    ImportBatch* batch = t_batch;
+    t_batch = nullptr;
+    if (batch->doc != nullptr) {
+        batch->doc->ResumeUpdates();
+        batch->doc->AddImportedElements(batch->made);
+    }
+    delete batch;
+}
+
+void XmlImportBatch::Discard()
+{
+    m_done = true;
+    ImportBatch* batch = t_batch;
+    t_batch = nullptr;
+    // Children were made after their containers: from the last one back,
+    // each leaves a container that is still whole.
+    for (auto it = batch->made.rbegin(); it != batch->made.rend(); ++it) {
+        CFormElement* element = *it;
+        if (CFormElement* container = element->GetParent())
+            container->RemoveChild(element);
+        delete element;
+    }
+    if (batch->doc != nullptr)
+        batch->doc->ResumeUpdates();
+    delete batch;
+}
+
+int XmlImportBatch::Count()
+{
+    return t_batch != nullptr ? static_cast<int>(t_batch->made.size()) : 0;
+}
+
+bool XmlImportBatch::IsExhausted()
+{
+    return t_batch != nullptr && t_batch->exhausted;
+}
+
+bool XmlImportBatch::IsOpen()
+{
+    return t_batch != nullptr;
+}
+
+bool XmlImportBatch::Take(CDesignerDoc* doc, CFormElement* element, CFormElement* container)
+{
+    if (element == nullptr)
+        return false;
+    ImportBatch* batch = t_batch;
+    if (batch == nullptr || doc != batch->doc || batch->exhausted
+        || (batch->limit > 0 && static_cast<int>(batch->made.size()) >= batch->limit)) {
+        if (batch != nullptr && doc == batch->doc)
+            batch->exhausted = true;
+        delete element;
+        return false;
+    }
+    if (container != nullptr && !container->AddChild(element, nullptr)) {
+        delete element;
+        return false;
+    }
+    batch->made.push_back(element);
+    return true;
 }
