@@ -316,6 +316,10 @@ public:
     BOOL CanPrevSpooledPage() const;
     // The status pane's text, "Page n of m"; empty when there are no pages.
     QString GetSpooledPageIndicator() const;
+    // After a read: a page density the file held as 0 or less was given its
+    // default; tells the user once and marks the document modified, so that
+    // a save stores the density used. Inside the open's transaction.
+    void NoteDefaultedPageDensity();
 
     // ---- XML import (XmlImport.cpp)
     // Builds XML elements from an XDR schema or an XML sample file. FALSE

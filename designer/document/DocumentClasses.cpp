@@ -24,4 +24,5 @@ void RegisterDocumentClasses()
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CAPRTPDMRec));
     RegisterDesignerMessages();
     RegisterXmlImportStrings();
+    RegisterPageStrings();
 }
