@@ -1,5 +1,6 @@
 // Importing an XML sample whose root holds n empty sibling elements, each
-// with one attribute: the import should grow with n, not with n squared.
+// with one attribute, and an XDR schema whose document element refers to n
+// other element types: both imports should grow with n, not with n squared.
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
@@ -52,8 +53,56 @@ void BM_ImportSampleSiblings(benchmark::State& state)
     state.SetComplexityN(siblings);
 }
 
+QString WriteWideSchema(const QTemporaryDir& folder, int types)
+{
+    const QString path = folder.filePath(QStringLiteral("wide-%1.xdr").arg(types));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write("<?xml version=\"1.0\"?>\n<Schema xmlns=\"urn:schemas-microsoft-com:xml-data\">\n");
+    file.write("<ElementType name=\"Root\" content=\"eltOnly\">\n");
+    for (int n = 0; n < types; ++n)
+        file.write(QStringLiteral("<element type=\"T%1\"/>\n").arg(n).toUtf8());
+    file.write("</ElementType>\n");
+    for (int n = 0; n < types; ++n)
+        file.write(QStringLiteral("<ElementType name=\"T%1\" content=\"textOnly\"/>\n").arg(n).toUtf8());
+    file.write("</Schema>\n");
+    return path;
+}
+
+void BM_ImportSchemaWide(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    CPreferences preferences;
+    SetUpBenchModel(folder, preferences, 0);
+    auto prompts = std::make_shared<ScriptedPromptService>();
+    SetPrompts(prompts);
+    const int types = static_cast<int>(state.range(0));
+    const QString path = WriteWideSchema(folder, types);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = std::make_unique<CDesignerDoc>();
+        doc->OnNewDocument();
+        doc->SetDocType(1);
+        doc->GetSourcePage()->SetSizeInCells(80, 66);
+        prompts->AnswerMessageBox(IDYES); // "Root" is the document element
+        state.ResumeTiming();
+        {
+            CDocChangeGuard change(doc.get());
+            CDesignerDoc::ImportXmlFile(doc.get(), path);
+        }
+        state.PauseTiming();
+        state.counters["elements"] = static_cast<double>(doc->GetElementList().GetCount());
+        doc.reset();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(types);
+}
+
 } // namespace
 
 BENCHMARK(BM_ImportSampleSiblings)->RangeMultiplier(2)->Range(1000, 16000)->Unit(benchmark::kMillisecond)->Complexity();
+
+BENCHMARK(BM_ImportSchemaWide)->RangeMultiplier(2)->Range(500, 4000)->Unit(benchmark::kMillisecond)->Complexity();
 
 BENCHMARK_MAIN();

@@ -5,11 +5,14 @@
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptService.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <libxml/tree.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -50,6 +53,11 @@ struct ImportBatch
     int limit = 0;
     bool exhausted = false;
     std::vector<CFormElement*> made;
+    // The declarations of the schema being walked, by local name and then
+    // by "name", the first in document order: one walk each, where a walk
+    // per reference would grow with the schema times the elements made.
+    const xmlDoc* indexed = nullptr;
+    std::map<std::string, QHash<QString, xmlNode*>> declarations;
 };
 
 // Null while no import is open.
@@ -78,23 +86,28 @@ std::vector<xmlNode*> XmlChildElements(xmlNode* node, const char* localName)
 
 xmlNode* FindSchemaDeclaration(xmlNode* node, const char* localName, const QString& name)
 {
-    return FindElement(node, [&](xmlNode* candidate) {
-        if (!HasLocalName(candidate, localName))
+    if (t_batch == nullptr || node == nullptr || node->doc == nullptr) {
+        return FindElement(node, [&](xmlNode* candidate) {
+            if (!HasLocalName(candidate, localName))
+                return false;
+            QString value;
+            return XmlGetAttributeValue(candidate, QStringLiteral("name"), value) && value == name;
+        });
+    }
+    if (t_batch->indexed != node->doc) {
+        t_batch->declarations.clear();
+        t_batch->indexed = node->doc;
+    }
+    auto [index, fresh] = t_batch->declarations.try_emplace(localName);
+    if (fresh) {
+        FindElement(node, [&](xmlNode* candidate) {
+            QString value;
+            if (HasLocalName(candidate, localName) && XmlGetAttributeValue(candidate, QStringLiteral("name"), value))
+                index->second.insert(value, index->second.value(value, candidate));
             return false;
-        QString value;
-        return XmlGetAttributeValue(candidate, QStringLiteral("name"), value) && value == name;
-    });
-}
-
-bool IsTypeReferenced(xmlNode* node, const char* localName, const QString& name)
-{
-    return FindElement(node, [&](xmlNode* candidate) {
-               if (!HasLocalName(candidate, localName))
-                   return false;
-               QString value;
-               return XmlGetAttributeValue(candidate, QStringLiteral("type"), value) && value == name;
-           })
-           != nullptr;
+        });
+    }
+    return index->second.value(name, nullptr);
 }
 
 QSet<QString> ReferencedTypes(xmlNode* node, const char* localName)

@@ -17,12 +17,9 @@ class CFormElement;
 std::vector<xmlNode*> XmlChildElements(xmlNode* node, const char* localName);
 
 // The first element of the node's document, in document order, with that
-// local name and a "name" attribute equal to name; null when none.
+// local name and a "name" attribute equal to name; null when none. Within
+// an open import the document's declarations are indexed once.
 xmlNode* FindSchemaDeclaration(xmlNode* node, const char* localName, const QString& name);
-
-// TRUE when some element of the node's document with that local name has a
-// "type" attribute equal to name.
-bool IsTypeReferenced(xmlNode* node, const char* localName, const QString& name);
 
 // The "type" values of every element of the node's document with that local
 // name, gathered in one walk.

@@ -312,6 +312,35 @@ TEST_F(XmlImportTest, SchemaImportEndsAtItsLimitWithNothingMade)
     }
 }
 
+TEST_F(XmlImportTest, TypeDeclaredTwiceIsBuiltFromItsFirstDeclaration)
+{
+    const QString path = env.folder.filePath(QStringLiteral("twice.xdr"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(R"(<Schema xmlns="urn:schemas-microsoft-com:xml-data">
+<ElementType name="Root" content="eltOnly"><element type="Line"/><attribute type="code"/></ElementType>
+<AttributeType name="code" default="first"/>
+<ElementType name="Line" content="textOnly"/>
+<ElementType name="Line" content="empty"/>
+<AttributeType name="code" default="second"/>
+</Schema>)");
+    }
+    env.prompts->AnswerMessageBox(IDYES);
+    {
+        CDocChangeGuard guard(&doc);
+        ASSERT_TRUE(CDesignerDoc::ImportXmlFile(&doc, path));
+    }
+    auto* line = Find<CFormXmlElement>(QStringLiteral("Line"));
+    auto* code = Find<CFormXmlAttributeElement>(QStringLiteral("code"));
+    ASSERT_TRUE(line && code);
+    QString info;
+    line->GetSchemaInfo(info);
+    EXPECT_EQ(info, QStringLiteral("Content =\ttextOnly\n"));
+    code->GetSchemaInfo(info);
+    EXPECT_EQ(info, QStringLiteral("Default = \tfirst\n"));
+}
+
 TEST_F(XmlImportTest, SampleGivesNamesAsWrittenWithDeclarationsCommentsAndInstructions)
 {
     EXPECT_TRUE(Import("sample.xml"));
