@@ -27,19 +27,24 @@ QString WriteSample(const QTemporaryDir& folder, int siblings)
     return path;
 }
 
-void BM_ImportSampleSiblings(benchmark::State& state)
+// Imports the file written for the state's size into a new XML document,
+// timing the import only; answers the schema's question with Yes.
+void MeasureImport(benchmark::State& state, QString (*write)(const QTemporaryDir&, int))
 {
     QTemporaryDir folder;
     CPreferences preferences;
     SetUpBenchModel(folder, preferences, 0);
-    const int siblings = static_cast<int>(state.range(0));
-    const QString path = WriteSample(folder, siblings);
+    auto prompts = std::make_shared<ScriptedPromptService>();
+    SetPrompts(prompts);
+    const int size = static_cast<int>(state.range(0));
+    const QString path = write(folder, size);
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<CDesignerDoc>();
         doc->OnNewDocument();
         doc->SetDocType(1);
         doc->GetSourcePage()->SetSizeInCells(80, 66);
+        prompts->AnswerMessageBox(IDYES);
         state.ResumeTiming();
         {
             CDocChangeGuard change(doc.get());
@@ -50,7 +55,12 @@ void BM_ImportSampleSiblings(benchmark::State& state)
         doc.reset();
         state.ResumeTiming();
     }
-    state.SetComplexityN(siblings);
+    state.SetComplexityN(size);
+}
+
+void BM_ImportSampleSiblings(benchmark::State& state)
+{
+    MeasureImport(state, WriteSample);
 }
 
 QString WriteWideSchema(const QTemporaryDir& folder, int types)
@@ -72,31 +82,7 @@ QString WriteWideSchema(const QTemporaryDir& folder, int types)
 
 void BM_ImportSchemaWide(benchmark::State& state)
 {
-    QTemporaryDir folder;
-    CPreferences preferences;
-    SetUpBenchModel(folder, preferences, 0);
-    auto prompts = std::make_shared<ScriptedPromptService>();
-    SetPrompts(prompts);
-    const int types = static_cast<int>(state.range(0));
-    const QString path = WriteWideSchema(folder, types);
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto doc = std::make_unique<CDesignerDoc>();
-        doc->OnNewDocument();
-        doc->SetDocType(1);
-        doc->GetSourcePage()->SetSizeInCells(80, 66);
-        prompts->AnswerMessageBox(IDYES); // "Root" is the document element
-        state.ResumeTiming();
-        {
-            CDocChangeGuard change(doc.get());
-            CDesignerDoc::ImportXmlFile(doc.get(), path);
-        }
-        state.PauseTiming();
-        state.counters["elements"] = static_cast<double>(doc->GetElementList().GetCount());
-        doc.reset();
-        state.ResumeTiming();
-    }
-    state.SetComplexityN(types);
+    MeasureImport(state, WriteWideSchema);
 }
 
 } // namespace
