@@ -196,6 +196,7 @@ BOOL CDesignerDoc::OnOpenDocument(const QString& path)
 
     if (CDocument::OnOpenDocument(path)) {
         CreateOwnedObjects();
+        NoteDefaultedPageDensity();
         return FinishNewDocument();
     }
 

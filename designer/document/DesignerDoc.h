@@ -316,6 +316,10 @@ public:
     BOOL CanPrevSpooledPage() const;
     // The status pane's text, "Page n of m"; empty when there are no pages.
     QString GetSpooledPageIndicator() const;
+    // After a read: a page density the file held as 0 or less was given its
+    // default; tells the user once and marks the document modified, so that
+    // a save stores the density used. Inside the open's transaction.
+    void NoteDefaultedPageDensity();
 
     // ---- XML import (XmlImport.cpp)
     // Builds XML elements from an XDR schema or an XML sample file. FALSE
@@ -327,6 +331,11 @@ public:
     // the rectangle down, indented one cell per level.
     static BOOL ImportXmlNode(CDesignerDoc* doc, _xmlNode* node, CFormElement* parent, kwvd::Rect& rect,
                               QSize cell);
+    // New elements, already linked to their containers, added after the
+    // document's elements (before a last top-level Output element) in the
+    // order given, in one pass over the lists: what AddElement and
+    // MoveElement would give one by one.
+    void AddImportedElements(const std::vector<CFormElement*>& elements);
 
 protected:
     // Called by the transaction's guard: while an exception passes, nothing

@@ -335,7 +335,7 @@ void CDesignerDoc::PrepareJvxExport(const QString& memberName)
             device->SetFontGroup(fonts->GetFontGroupName());
     }
 
-    const bool landscape = page.GetOrientation() == 1;
+    const bool landscape = page.IsLandscape();
     m_orientation.SetNumber(landscape ? 1 : 0);
     // 1/1000 inch to 1/1440 inch; the field holds no more than 16 bits.
     const int border = std::min(MulDiv(page.GetBorder(), 1440, 1000), 0xFFFF);

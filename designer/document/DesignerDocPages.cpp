@@ -1,8 +1,11 @@
 // The moves between the pages of the document's sample spooled file.
 
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
 #include "platform/ui/MessageFormat.h"
+#include "platform/ui/PromptService.h"
+#include "platform/ui/StringTable.h"
 
 namespace {
 
@@ -68,4 +71,14 @@ QString CDesignerDoc::GetSpooledPageIndicator() const
         return {};
     return FormatMessageText(QString::fromLatin1(kPageIndicatorFormat), m_pSpooledFile->GetCurrentPageNumber(),
                              m_pSpooledFile->GetPageCount());
+}
+
+void CDesignerDoc::NoteDefaultedPageDensity()
+{
+    if (m_pOutputPage == nullptr || !m_pOutputPage->TakeDefaultedDensity())
+        return;
+    NotifyUser(FormatMessageText(LoadResString(IDS_PAGE_DENSITY_DEFAULTED), GetPathName(),
+                                 CPage::kDefaultCharsPerInch, CPage::kDefaultLinesPerInch),
+               MB_OK | MB_ICONINFORMATION, IDOK);
+    SetModifiedFlag(TRUE);
 }

@@ -9,6 +9,7 @@
 #include "designer/document/RegisteredMessages.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/document/TimeStamp.h"
+#include "designer/document/XmlImportStrings.h"
 
 void RegisterDocumentClasses()
 {
@@ -22,4 +23,6 @@ void RegisterDocumentClasses()
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFixedLenUserStringStripped));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CAPRTPDMRec));
     RegisterDesignerMessages();
+    RegisterXmlImportStrings();
+    RegisterPageStrings();
 }

@@ -5,11 +5,13 @@
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/MathHelpers.h"
 #include "platform/framework/ScreenResolution.h"
+#include "platform/ui/StringTable.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 KWVD_IMPLEMENT_SERIAL(CPage, CObject, VERSIONABLE_SCHEMA | 3)
 
@@ -95,10 +97,18 @@ void CPage::Serialize(CArchive& ar)
     LONG linesPerInch = 0;
     WORD orientation = 0;
     ar >> width >> height >> charsPerInch >> linesPerInch >> orientation;
-    // The grid divides by both densities; the Size page never lets a zero
-    // or a negative one through, so a file holding one is damaged.
-    if (charsPerInch <= 0 || linesPerInch <= 0)
-        AfxThrowArchiveException(CArchiveException::genericException, ar.GetFilePath());
+    // The grid divides by both densities and the Size page never lets a zero
+    // or a negative one through: such a value is taken as the default, so
+    // the rest of the document is not lost over it.
+    bool defaulted = false;
+    if (charsPerInch <= 0) {
+        charsPerInch = kDefaultCharsPerInch;
+        defaulted = true;
+    }
+    if (linesPerInch <= 0) {
+        linesPerInch = kDefaultLinesPerInch;
+        defaulted = true;
+    }
     WORD border = m_nBorder;
     if (schema > 2)
         ar >> border;
@@ -127,6 +137,7 @@ void CPage::Serialize(CArchive& ar)
     m_nLinesPerInch = linesPerInch;
     m_nOrientation = orientation;
     m_nBorder = border;
+    m_densityDefaulted = defaulted;
     if (m_pFontManager->GetPage() != this)
         m_pFontManager->SetPage(this);
     RecalcGrid();
@@ -134,6 +145,11 @@ void CPage::Serialize(CArchive& ar)
     // new page's is, so the page stores again what it was read from.
     if (m_pFontManager->GetFontList().GetHolder(0) == nullptr)
         m_pFontManager->SetCharacterCell(m_nPixelWidth, m_nPixelHeight, m_nCellWidth, m_nCellHeight);
+}
+
+bool CPage::TakeDefaultedDensity()
+{
+    return std::exchange(m_densityDefaulted, false);
 }
 
 void CPage::RecalcGrid()
@@ -282,4 +298,14 @@ void CPage::DropCharWidths()
 {
     m_charWidths.clear();
     m_charWidths.shrink_to_fit();
+}
+
+void RegisterPageStrings()
+{
+    static constexpr StringTable::Entry kEntries[] = {
+        {IDS_PAGE_DENSITY_DEFAULTED,
+         "The page of %1 holds a character or line density of 0 or less. The default of %2!d! characters and "
+         "%3!d! lines per inch is used in its place."},
+    };
+    StringTable::Add(kEntries);
 }

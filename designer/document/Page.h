@@ -77,8 +77,14 @@ public:
     std::span<const int> GetCharWidths(int count);
 
     // The WVD form: size, grid densities, orientation, border, then the font
-    // manager as an object (read in place for schemas below 2).
+    // manager as an object (read in place for schemas below 2). A stored
+    // density of 0 or less is read as the default one (the grid divides by
+    // it); TakeDefaultedDensity tells the document so.
     void Serialize(CArchive& ar) override;
+
+    // TRUE once after a read that put a default in place of a stored
+    // density of 0 or less.
+    bool TakeDefaultedDensity();
 
     CFontManager* GetFontManager() const { return m_pFontManager.get(); }
 
@@ -99,10 +105,12 @@ public:
     int GetCellWidth() const { return m_nCellWidth; }
     int GetCellHeight() const { return m_nCellHeight; }
 
-    // 0 portrait, 1 landscape. Width and height already hold the oriented
-    // page; images and resources rotate by it.
+    // 0 portrait, any other value landscape. Width and height already hold
+    // the oriented page; images and resources rotate by it.
     int GetOrientation() const { return m_nOrientation; }
     void SetOrientation(int orientation) { m_nOrientation = orientation; }
+    // The one rule every user of the orientation goes by.
+    bool IsLandscape() const { return m_nOrientation != 0; }
 
     // No-print border in 1/1000 inch.
     WORD GetBorder() const { return m_nBorder; }
@@ -123,4 +131,12 @@ private:
     int m_nOrientation = 0;
     std::vector<int> m_charWidths;
     WORD m_nBorder = kDefaultBorder;
+    bool m_densityDefaulted = false;
 };
+
+// The document's notice of a defaulted density. %1: the document's file,
+// %2 and %3: the default characters and lines per inch.
+inline constexpr UINT IDS_PAGE_DENSITY_DEFAULTED = 12971;
+
+// Called once at start-up (through RegisterDocumentClasses), and by tests.
+void RegisterPageStrings();

@@ -2,6 +2,7 @@
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
+#include "designer/document/XmlImportStrings.h"
 #include "designer/elements/FormXmlAttributeElement.h"
 #include "designer/elements/FormXmlCommentElement.h"
 #include "designer/elements/FormXmlElement.h"
@@ -12,6 +13,7 @@
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/PromptService.h"
+#include "platform/ui/StringTable.h"
 #include "platform/ui/WaitCursor.h"
 
 #include <libxml/parser.h>
@@ -24,6 +26,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <unordered_set>
 
 namespace {
 
@@ -42,6 +45,8 @@ QSize CellOf(const CDesignerDoc* doc)
     const CPage* page = doc->GetSourcePage();
     return page != nullptr ? QSize(page->GetCellWidth(), page->GetCellHeight()) : QSize(0, 0);
 }
+
+BOOL ImportSampleNode(CDesignerDoc* doc, xmlNode* node, CFormElement* parent, kwvd::Rect& rect, QSize cell);
 
 int Tell(CDesignerDoc* doc, const QString& text, UINT type)
 {
@@ -96,12 +101,15 @@ BOOL FindSchemaDocumentElement(xmlNode* schema, xmlNode** elementType)
 
     QStringList names;
     QStringList candidates;
+    // One walk for all references: a walk per type would grow with the
+    // square of the schema.
+    const QSet<QString> referenced = ReferencedTypes(schema, "element");
     for (xmlNode* type : XmlChildElements(schema, "ElementType")) {
         QString name;
         if (!XmlGetAttributeValue(type, QStringLiteral("name"), name))
             continue;
         names.append(name);
-        if (!IsTypeReferenced(schema, "element", name))
+        if (!referenced.contains(name))
             candidates.append(name);
     }
 
@@ -208,11 +216,22 @@ BOOL CDesignerDoc::ImportXdrSchema(CDesignerDoc* doc, _xmlDoc* dom)
         xmlNode* type = nullptr;
         if (!FindSchemaDocumentElement(root, &type))
             return FALSE;
+        XmlImportBatch batch(doc, kMaxSchemaImportElements);
         kwvd::Rect rect = StartRect(CellOf(doc));
         auto* element = new CFormXmlElement(doc, rect, 0);
         if (!AddImportedXmlElement(doc, element, nullptr))
             return FALSE;
         element->LoadFromSchema(type, &rect, 1);
+        if (XmlImportBatch::IsExhausted()) {
+            const QString path = dom->URL != nullptr ? QString::fromUtf8(reinterpret_cast<const char*>(dom->URL))
+                                                     : QString();
+            Tell(doc, FormatMessageText(LoadResString(IDS_XML_SCHEMA_TOO_LARGE), path, kMaxSchemaImportElements),
+                 MB_OK | MB_ICONEXCLAMATION);
+            // The schema was read; another file or a sample import of this
+            // one is not what the user asked for.
+            return TRUE;
+        }
+        batch.Commit();
         return TRUE;
     } catch (const CArchiveException& error) {
         if (Preferences().EnableDebugServices == 1)
@@ -224,6 +243,44 @@ BOOL CDesignerDoc::ImportXdrSchema(CDesignerDoc* doc, _xmlDoc* dom)
 
 BOOL CDesignerDoc::ImportXmlNode(CDesignerDoc* doc, _xmlNode* node, CFormElement* parent, kwvd::Rect& rect,
                                  QSize cell)
+{
+    if (doc == nullptr || node == nullptr)
+        return FALSE;
+    // A sample is bounded by its own size: no limit, but nothing of a
+    // failed walk stays.
+    XmlImportBatch batch(doc, 0);
+    if (!ImportSampleNode(doc, node, parent, rect, cell))
+        return FALSE;
+    batch.Commit();
+    return TRUE;
+}
+
+void CDesignerDoc::AddImportedElements(const std::vector<CFormElement*>& elements)
+{
+    if (elements.empty())
+        return;
+    std::unordered_set<const CObject*> present(m_elements.begin(), m_elements.end());
+    CFormElement* last = GetLastTopLevelElement();
+    const auto at = last != nullptr && last->GetType() == FormElementType::Output ? m_elements.Find(last)
+                                                                                 : m_elements.end();
+    std::vector<CFormElement*> added;
+    added.reserve(elements.size());
+    for (CFormElement* element : elements) {
+        if (element == nullptr || !present.insert(element).second)
+            continue;
+        element->SetDocument(this);
+        m_elements.InsertBefore(at, element);
+        m_zOrder.AddHead(element);
+        added.push_back(element);
+    }
+    SetModifiedFlag(TRUE);
+    for (CFormElement* element : added)
+        BroadcastHint(DocumentHint::ElementAdded, element);
+}
+
+namespace {
+
+BOOL ImportSampleNode(CDesignerDoc* doc, xmlNode* node, CFormElement* parent, kwvd::Rect& rect, QSize cell)
 {
     if (doc == nullptr || node == nullptr)
         return FALSE;
@@ -279,10 +336,12 @@ BOOL CDesignerDoc::ImportXmlNode(CDesignerDoc* doc, _xmlNode* node, CFormElement
         for (const xmlNs* space = node->nsDef; space != nullptr && result; space = space->next)
             result = ImportAttributeName(doc, DeclarationName(space), made, rect, cell);
         for (xmlAttr* attribute = node->properties; attribute != nullptr && result; attribute = attribute->next)
-            result = ImportXmlNode(doc, reinterpret_cast<xmlNode*>(attribute), made, rect, cell);
+            result = ImportSampleNode(doc, reinterpret_cast<xmlNode*>(attribute), made, rect, cell);
         for (xmlNode* child = node->children; child != nullptr && result; child = child->next)
-            result = ImportXmlNode(doc, child, made, rect, cell);
+            result = ImportSampleNode(doc, child, made, rect, cell);
     }
     rect.Offset(-cell.width(), 0);
     return result;
 }
+
+} // namespace

@@ -141,7 +141,10 @@ BOOL CFormContainerElement::CanContain(const CFormElement* child) const
 
 BOOL CFormContainerElement::AddChild(CFormElement* child, CFormElement*)
 {
-    if (!CanContain(child) || m_children.Find(child) != m_children.end())
+    // A child in the list names this container as its parent: only then is
+    // the list walked, so adding many children does not grow with the
+    // square of their number.
+    if (!CanContain(child) || (child->GetParent() == this && m_children.Find(child) != m_children.end()))
         return FALSE;
     m_children.AddTail(child);
     child->SetParent(this);

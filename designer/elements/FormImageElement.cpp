@@ -527,7 +527,7 @@ BOOL CFormImageElement::ToRecord(CAPRTPDMRec& record)
     if (const CPage* page = OutputPage()) {
         QPoint size(m_destRect.Width(), m_destRect.Height());
         page->PixelsToTwips(size);
-        if (page->GetOrientation() != 0)
+        if (page->IsLandscape())
             size = QPoint(size.y(), size.x());
         record.m_destWidth.SetValue(size.x());
         record.m_destHeight.SetValue(size.y());

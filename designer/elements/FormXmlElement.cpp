@@ -28,6 +28,8 @@ void LoadAttributeReferences(CDesignerDoc* doc, CFormElement* container, xmlNode
 {
     const int ch = CellHeightOf(doc);
     for (xmlNode* reference : XmlChildElements(node, "attribute")) {
+        if (XmlImportBatch::IsExhausted())
+            break;
         QString type;
         if (!XmlGetAttributeValue(reference, QStringLiteral("type"), type))
             continue;
@@ -45,6 +47,8 @@ void LoadAttributeReferences(CDesignerDoc* doc, CFormElement* container, xmlNode
 
 BOOL AddImportedXmlElement(CDesignerDoc* doc, CFormElement* element, CFormElement* container)
 {
+    if (XmlImportBatch::IsOpen())
+        return XmlImportBatch::Take(doc, element, container) ? TRUE : FALSE;
     if (doc == nullptr || doc->AddElement(element, TRUE, nullptr) == nullptr) {
         delete element;
         return FALSE;
@@ -148,6 +152,7 @@ BOOL CFormXmlElement::LoadFromSchema(xmlNode* node, kwvd::Rect* rect, BOOL build
     m_sourceRect = *rect;
     NormaliseSourceRect();
 
+    XmlImportBatch batch(m_pDoc, kMaxSchemaImportElements);
     SchemaPathScope path(node);
     QString value;
     if (XmlGetAttributeValue(node, QStringLiteral("name"), value))
@@ -172,6 +177,9 @@ BOOL CFormXmlElement::LoadFromSchema(xmlNode* node, kwvd::Rect* rect, BOOL build
         || m_content.compare(QLatin1String("eltOnly"), Qt::CaseInsensitive) == 0)
         m_constantDataFlag = TRUE;
     path.ReportIfOutermost(m_pDoc);
+    if (XmlImportBatch::IsExhausted())
+        return FALSE;
+    batch.Commit();
     return TRUE;
 }
 
@@ -186,6 +194,8 @@ BOOL CFormXmlElement::LoadSchemaChildren(xmlNode* node, kwvd::Rect* rect, BOOL b
     rect->Offset(cw, 0);
     LoadAttributeReferences(m_pDoc, this, node, rect);
     for (xmlNode* reference : XmlChildElements(node, "element")) {
+        if (XmlImportBatch::IsExhausted())
+            break;
         QString type;
         if (!XmlGetAttributeValue(reference, QStringLiteral("type"), type))
             continue;

@@ -1,14 +1,18 @@
 #include "designer/elements/XmlSchemaNodes.h"
 
 #include "designer/document/DesignerDoc.h"
+#include "designer/elements/FormElement.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptService.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <libxml/tree.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -43,6 +47,22 @@ xmlNode* FindElement(xmlNode* start, Visit visit)
     return nullptr;
 }
 
+struct ImportBatch
+{
+    CDesignerDoc* doc = nullptr;
+    int limit = 0;
+    bool exhausted = false;
+    std::vector<CFormElement*> made;
+    // The declarations of the schema being walked, by local name and then
+    // by "name", the first in document order: one walk each, where a walk
+    // per reference would grow with the schema times the elements made.
+    const xmlDoc* indexed = nullptr;
+    std::map<std::string, QHash<QString, xmlNode*>> declarations;
+};
+
+// Null while no import is open.
+thread_local ImportBatch* t_batch = nullptr;
+
 struct SchemaPath
 {
     std::vector<xmlNode*> nodes;
@@ -66,23 +86,40 @@ std::vector<xmlNode*> XmlChildElements(xmlNode* node, const char* localName)
 
 xmlNode* FindSchemaDeclaration(xmlNode* node, const char* localName, const QString& name)
 {
-    return FindElement(node, [&](xmlNode* candidate) {
-        if (!HasLocalName(candidate, localName))
+    if (t_batch == nullptr || node == nullptr || node->doc == nullptr) {
+        return FindElement(node, [&](xmlNode* candidate) {
+            if (!HasLocalName(candidate, localName))
+                return false;
+            QString value;
+            return XmlGetAttributeValue(candidate, QStringLiteral("name"), value) && value == name;
+        });
+    }
+    if (t_batch->indexed != node->doc) {
+        t_batch->declarations.clear();
+        t_batch->indexed = node->doc;
+    }
+    auto [index, fresh] = t_batch->declarations.try_emplace(localName);
+    if (fresh) {
+        FindElement(node, [&](xmlNode* candidate) {
+            QString value;
+            if (HasLocalName(candidate, localName) && XmlGetAttributeValue(candidate, QStringLiteral("name"), value))
+                index->second.insert(value, index->second.value(value, candidate));
             return false;
-        QString value;
-        return XmlGetAttributeValue(candidate, QStringLiteral("name"), value) && value == name;
-    });
+        });
+    }
+    return index->second.value(name, nullptr);
 }
 
-bool IsTypeReferenced(xmlNode* node, const char* localName, const QString& name)
+QSet<QString> ReferencedTypes(xmlNode* node, const char* localName)
 {
-    return FindElement(node, [&](xmlNode* candidate) {
-               if (!HasLocalName(candidate, localName))
-                   return false;
-               QString value;
-               return XmlGetAttributeValue(candidate, QStringLiteral("type"), value) && value == name;
-           })
-           != nullptr;
+    QSet<QString> types;
+    FindElement(node, [&](xmlNode* candidate) {
+        QString value;
+        if (HasLocalName(candidate, localName) && XmlGetAttributeValue(candidate, QStringLiteral("type"), value))
+            types.insert(value);
+        return false;
+    });
+    return types;
 }
 
 QString XmlQualifiedName(const xmlNode* node)
@@ -118,6 +155,11 @@ void SchemaPathScope::ReportIfOutermost(CDesignerDoc* doc)
 {
     if (!m_entered || t_path.nodes.size() != 1 || t_path.stopped.isEmpty())
         return;
+    // An import ended at its limit says that instead: nothing of it stays.
+    if (XmlImportBatch::IsExhausted()) {
+        t_path.stopped.clear();
+        return;
+    }
     const QString text = FormatMessageText(QStringLiteral("The schema nests these element types inside "
                                                           "themselves: %1.\nTheir inner occurrences were "
                                                           "imported without their contents."),
@@ -133,4 +175,87 @@ void SchemaPathScope::NoteStopped(const QString& name)
 {
     if (!t_path.stopped.contains(name))
         t_path.stopped.append(name);
+}
+
+XmlImportBatch::XmlImportBatch(CDesignerDoc* doc, int limit)
+{
+    if (t_batch != nullptr)
+        return;
+    t_batch = new ImportBatch{doc, limit, false, {}};
+    m_outermost = true;
+    if (doc != nullptr)
+        doc->SuppressUpdates();
+}
+
+XmlImportBatch::~XmlImportBatch()
+{
+    if (m_outermost && !m_done)
+        Discard();
+}
+
+void XmlImportBatch::Commit()
+{
+    if (!m_outermost || m_done)
+        return;
+    m_done = true;
+    ImportBatch* batch = t_batch;
+    t_batch = nullptr;
+    if (batch->doc != nullptr) {
+        batch->doc->ResumeUpdates();
+        batch->doc->AddImportedElements(batch->made);
+    }
+    delete batch;
+}
+
+void XmlImportBatch::Discard()
+{
+    m_done = true;
+    ImportBatch* batch = t_batch;
+    t_batch = nullptr;
+    // Children were made after their containers: from the last one back,
+    // each leaves a container that is still whole.
+    for (auto it = batch->made.rbegin(); it != batch->made.rend(); ++it) {
+        CFormElement* element = *it;
+        if (CFormElement* container = element->GetParent())
+            container->RemoveChild(element);
+        delete element;
+    }
+    if (batch->doc != nullptr)
+        batch->doc->ResumeUpdates();
+    delete batch;
+}
+
+int XmlImportBatch::Count()
+{
+    return t_batch != nullptr ? static_cast<int>(t_batch->made.size()) : 0;
+}
+
+bool XmlImportBatch::IsExhausted()
+{
+    return t_batch != nullptr && t_batch->exhausted;
+}
+
+bool XmlImportBatch::IsOpen()
+{
+    return t_batch != nullptr;
+}
+
+bool XmlImportBatch::Take(CDesignerDoc* doc, CFormElement* element, CFormElement* container)
+{
+    if (element == nullptr)
+        return false;
+    ImportBatch* batch = t_batch;
+    if (batch == nullptr || doc != batch->doc || batch->exhausted
+        || (batch->limit > 0 && static_cast<int>(batch->made.size()) >= batch->limit)) {
+        if (batch != nullptr && doc == batch->doc)
+            batch->exhausted = true;
+        delete element;
+        return false;
+    }
+    if (container != nullptr && !container->AddChild(element, nullptr)) {
+        delete element;
+        return false;
+    }
+    batch->made.push_back(element);
+    return true;
 }

@@ -169,7 +169,7 @@ void ImageRegistry::UpdateOrientation()
     const CPage* page = m_pDocument != nullptr ? m_pDocument->GetOutputPage() : nullptr;
     if (page == nullptr)
         return;
-    const BOOL landscape = page->GetOrientation() != 0;
+    const BOOL landscape = page->IsLandscape();
     for (int index = 0; index < GetSlotCount(); ++index) {
         Image* image = GetImage(index);
         if (image != nullptr && image->IsRotated() != landscape)

@@ -134,7 +134,7 @@ ToolkitImage* LoadForPage(const CDesignerDoc* document, const CPage* page, const
     ToolkitImage* loaded = LoadChecked(document, path, reportPath);
     if (loaded == nullptr)
         return nullptr;
-    const BOOL landscape = page != nullptr && page->GetOrientation() != 0;
+    const BOOL landscape = page != nullptr && page->IsLandscape();
     if (landscape) {
         loaded = TurnForPage(loaded);
         if (loaded == nullptr) {

@@ -224,7 +224,7 @@ int CResourceManager::BrowseAndAdd(QWidget*)
 void CResourceManager::UpdateOrientation()
 {
     const CPage* page = m_pDocument != nullptr ? m_pDocument->GetOutputPage() : nullptr;
-    const BOOL landscape = page != nullptr && page->GetOrientation() != 0;
+    const BOOL landscape = page != nullptr && page->IsLandscape();
     for (int index = 0; index < GetSlotCount(); ++index) {
         CResource* resource = GetResource(index);
         if (resource == nullptr)

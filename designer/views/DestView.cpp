@@ -93,8 +93,23 @@ void CDDestView::DrawElement(CFormElement* element, QPainter& painter)
 
 void CDDestView::MoveElementBy(CFormElement* element, int dx, int dy, int flags)
 {
-    if (element)
-        element->MoveDest(dx, dy, flags, FALSE);
+    if (!element)
+        return;
+    const QPoint offset = element->GetOffset();
+    const QPoint restBefore = element->GetDestRect().TopLeft() - element->DestRect().TopLeft();
+    element->MoveDest(dx, dy, flags, FALSE);
+    if (!(flags & ElementMoveFlags::NoSnap))
+        return;
+    // A move off the grid takes the sub-cell rest from pixels, which hold the
+    // offset only to the nearest pixel: where the rest is the one the offset
+    // showed before, the element keeps its offset in twips exactly.
+    const QPoint restAfter = element->GetDestRect().TopLeft() - element->DestRect().TopLeft();
+    QPoint kept = element->GetOffset();
+    if (restAfter.x() == restBefore.x())
+        kept.setX(offset.x());
+    if (restAfter.y() == restBefore.y())
+        kept.setY(offset.y());
+    element->SetOffset(kept);
 }
 
 void CDDestView::ResizeElementBy(CFormElement* element, int dw, int dh, int flags)
@@ -195,7 +210,7 @@ kwvd::Rect CDDestView::GetNoPrintBand() const
         return {};
     const int width = page->GetPixelWidth();
     const int height = page->GetPixelHeight();
-    if (page->GetOrientation() == 1)
+    if (page->IsLandscape())
         return kwvd::Rect(0, height - band, width, height);
     return kwvd::Rect(0, 0, band, height);
 }
@@ -252,7 +267,7 @@ QPrinter& CDDestView::GetPrinter()
 void CDDestView::OnPreparePrinting(QPrinter& printer)
 {
     const CPage* page = GetPanePage();
-    const bool landscape = page && page->GetOrientation() == 1;
+    const bool landscape = page && page->IsLandscape();
     printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 

@@ -155,18 +155,20 @@ bool WriteMmr(const PictraImage& image, OptionBlockHandle options, const std::st
     const QImage mono = image.bitsPerPixel <= 1 ? image.pixels : ToBlackAndWhite(image.pixels);
     const int xResolution = static_cast<int>(std::lround(Dpi(options, "TIFF_XRES", image.xPixelsPerMetre) * 10));
     const int yResolution = static_cast<int>(std::lround(Dpi(options, "TIFF_YRES", image.yPixelsPerMetre) * 10));
-    std::vector<std::uint8_t> page;
-    std::string error;
-    if (!MmrWriter::EncodePage(mono, xResolution, yResolution, &page, &error))
-        return false;
     std::vector<std::uint8_t> file;
+    int pages = 0;
     if (append) {
-        // Another page goes after the last one; a file that is no MMR file is left alone.
-        if (!ReadWhole(target, &file) || file.size() < 2 || file[0] != 0xC6 || file[1] != 0xD9)
+        // Another page goes after the last one; a file that is no MMR file,
+        // or whose pages cannot be counted, is left alone.
+        if (!ReadWhole(target, &file) || (pages = MmrWriter::CountPages(file)) < 0)
             return false;
     } else {
         file = MmrWriter::Marker();
     }
+    std::vector<std::uint8_t> page;
+    std::string error;
+    if (!MmrWriter::EncodePage(mono, xResolution, yResolution, pages + 1, &page, &error))
+        return false;
     file.insert(file.end(), page.begin(), page.end());
     return WriteWhole(path, file);
 }

@@ -9,7 +9,7 @@
 // File layout (numbers big-endian):
 //   C6 D9                       marker, once at the start of the file
 //   per page, straight after the previous one:
-//    0 70 04 00 00 00 01        begin segment, 4-byte name (the page number)
+//    0 70 04 NN NN NN NN        begin segment, 4-byte name (the page number)
 //    6 91 01 FF                 begin image content
 //    9 94 09 00 XX XX YY YY     image size: unit base ten inches, resolutions,
 //      WW WW HH HH              width and height in pixels
@@ -34,6 +34,12 @@ void Put16(std::vector<std::uint8_t>& out, int value)
 {
     out.push_back(static_cast<std::uint8_t>(value >> 8));
     out.push_back(static_cast<std::uint8_t>(value));
+}
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t value)
+{
+    Put16(out, static_cast<int>(value >> 16));
+    Put16(out, static_cast<int>(value & 0xFFFF));
 }
 
 int Luminance(QRgb c)
@@ -87,9 +93,41 @@ bool MmrWriter::EncodeG4(const QImage& mono, std::vector<std::uint8_t>* data)
     return ok;
 }
 
-bool MmrWriter::EncodePage(const QImage& mono, int xResolution, int yResolution,
+int MmrWriter::CountPages(const std::vector<std::uint8_t>& file)
+{
+    if (file.size() < 2 || file[0] != 0xC6 || file[1] != 0xD9)
+        return -1;
+    // Each field is a code and a length byte, or FE, a code and a 2-byte
+    // length; begin segment (70) opens a page.
+    int pages = 0;
+    std::size_t at = 2;
+    while (at < file.size()) {
+        std::size_t next = 0;
+        if (file[at] == 0xFE) {
+            if (file.size() - at < 4)
+                return -1;
+            next = at + 4 + (static_cast<std::size_t>(file[at + 2]) << 8 | file[at + 3]);
+        } else {
+            if (file.size() - at < 2)
+                return -1;
+            if (file[at] == 0x70)
+                ++pages;
+            next = at + 2 + file[at + 1];
+        }
+        if (next > file.size())
+            return -1;
+        at = next;
+    }
+    return pages;
+}
+
+bool MmrWriter::EncodePage(const QImage& mono, int xResolution, int yResolution, int pageNumber,
                            std::vector<std::uint8_t>* page, std::string* error)
 {
+    if (pageNumber < 1) {
+        *error = "page number below 1";
+        return false;
+    }
     if (mono.width() <= 0 || mono.height() <= 0 || mono.width() > 0xFFFF || mono.height() > 0xFFFF) {
         *error = "image size does not fit an MMR page";
         return false;
@@ -108,7 +146,8 @@ bool MmrWriter::EncodePage(const QImage& mono, int xResolution, int yResolution,
 
     std::vector<std::uint8_t>& out = *page;
     out.clear();
-    out.insert(out.end(), {0x70, 0x04, 0x00, 0x00, 0x00, 0x01});
+    out.insert(out.end(), {0x70, 0x04});
+    Put32(out, static_cast<std::uint32_t>(pageNumber));
     out.insert(out.end(), {0x91, 0x01, 0xFF});
     out.insert(out.end(), {0x94, 0x09, 0x00});
     Put16(out, xResolution);

@@ -11,10 +11,16 @@
 class MmrWriter {
 public:
     // The bytes of one page for a 1-bit image (any palette order: the darker
-    // entry is black). Resolutions in pixels per ten inches. False when the
-    // size or a resolution does not fit the segment's 16-bit fields.
-    static bool EncodePage(const QImage& mono, int xResolution, int yResolution,
+    // entry is black). Resolutions in pixels per ten inches; the segment is
+    // named by pageNumber, counted from 1. False when the size or a
+    // resolution does not fit the segment's 16-bit fields, or the page
+    // number is below 1.
+    static bool EncodePage(const QImage& mono, int xResolution, int yResolution, int pageNumber,
                            std::vector<std::uint8_t>* page, std::string* error);
+
+    // The pages (begin-segment fields) of a whole MMR file, walked field by
+    // field; -1 when the file has no marker or a field runs past its end.
+    static int CountPages(const std::vector<std::uint8_t>& file);
 
     // T.6 data of the image with its end-of-facsimile-block, from libtiff's
     // G4 encoder; black pixels coded as black runs.

@@ -172,10 +172,6 @@ TEST_F(PageArchiveTest, DamagedPagesAreRefusedAndLeaveThePageAsItWas)
     const Case cases[] = {
         {"cut in the sizes", Hex("4C 04 00 00  52 03"), CArchiveException::endOfFile},
         {"cut in the font manager", Bytes(whole.begin(), whole.end() - 3), CArchiveException::endOfFile},
-        {"zero characters per inch", Hex("4C 04 00 00  52 03 00 00  00 00 00 00  08 00 00 00  01 00 2C 01"),
-         CArchiveException::genericException},
-        {"negative lines per inch", Hex("4C 04 00 00  52 03 00 00  0C 00 00 00  FF FF FF FF  01 00 2C 01"),
-         CArchiveException::genericException},
         {"another class where the manager stands",
          Hex(kLandscapeFields) + Hex("2C 01") + PageClass(3), CArchiveException::badClass},
     };
@@ -194,6 +190,37 @@ TEST_F(PageArchiveTest, DamagedPagesAreRefusedAndLeaveThePageAsItWas)
         EXPECT_EQ(page.GetOrientation(), 0);
         EXPECT_EQ(page.GetBorder(), CPage::kDefaultBorder);
         EXPECT_EQ(page.GetFontManager(), fontsBefore);
+    }
+}
+
+TEST_F(PageArchiveTest, DensityOfZeroOrLessReadsAsTheDefault)
+{
+    struct Case
+    {
+        const char* name;
+        const char* densities; // characters then lines per inch, as stored
+        int charsPerInch;
+        int linesPerInch;
+        bool defaulted;
+    };
+    const Case cases[] = {
+        {"zero characters per inch", "00 00 00 00  08 00 00 00", CPage::kDefaultCharsPerInch, 8, true},
+        {"negative lines per inch", "0C 00 00 00  FF FF FF FF", 12, CPage::kDefaultLinesPerInch, true},
+        {"both zero", "00 00 00 00  00 00 00 00", CPage::kDefaultCharsPerInch, CPage::kDefaultLinesPerInch, true},
+        {"both valid", "0C 00 00 00  08 00 00 00", 12, 8, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes bytes = Hex("4C 04 00 00  52 03 00 00") + Hex(c.densities) + Hex("01 00  2C 01") + FontManagerObject();
+        CPage page;
+        Load(bytes, [&](CArchive& ar) { page.Serialize(ar); });
+        EXPECT_EQ(page.GetCharsPerInch(), c.charsPerInch);
+        EXPECT_EQ(page.GetLinesPerInch(), c.linesPerInch);
+        EXPECT_EQ(page.GetWidth(), 1100) << "the rest of the page is read";
+        EXPECT_EQ(page.GetBorder(), 300);
+        EXPECT_GT(page.GetCellWidth(), 1);
+        EXPECT_EQ(page.TakeDefaultedDensity(), c.defaulted);
+        EXPECT_FALSE(page.TakeDefaultedDensity()) << "told once";
     }
 }
 

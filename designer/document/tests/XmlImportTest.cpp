@@ -1,16 +1,19 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
 #include "designer/document/XmlImport.h"
+#include "designer/document/XmlImportStrings.h"
 #include "designer/elements/FormXmlAttributeElement.h"
 #include "designer/elements/FormXmlCommentElement.h"
 #include "designer/elements/FormXmlElement.h"
 #include "designer/elements/FormXmlInstructionElement.h"
+#include "designer/elements/XmlSchemaNodes.h"
 #include "tests/support/JvxBytes.h"
 #include "tests/support/WvdDocumentFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QString>
 
 #include <algorithm>
@@ -237,6 +240,105 @@ TEST_F(XmlImportTest, RecursiveSchemaStopsAtATypeOnItsOwnPathAndSaysSo)
     inner->GetSchemaInfo(info);
     EXPECT_TRUE(info.endsWith(QStringLiteral("Occurs = \t0 - *")));
     EXPECT_EQ(inner->GetChildCount(), 0);
+}
+
+// A schema of levels + 1 types in which each type refers twice to the next:
+// the full tree holds 2^(levels + 1) - 1 elements.
+QString WriteDoublingSchema(const QDir& folder, int levels)
+{
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<Schema xmlns=\"urn:schemas-microsoft-com:xml-data\">\n";
+    xml += QStringLiteral("<ElementType name=\"T%1\" content=\"textOnly\"/>\n").arg(levels).toUtf8();
+    for (int n = levels - 1; n >= 0; --n)
+        xml += QStringLiteral("<ElementType name=\"T%1\" content=\"eltOnly\"><element type=\"T%2\"/>"
+                              "<element type=\"T%2\"/></ElementType>\n")
+                   .arg(n)
+                   .arg(n + 1)
+                   .toUtf8();
+    xml += "</Schema>\n";
+    const QString path = folder.filePath(QStringLiteral("doubling-%1.xdr").arg(levels));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(xml);
+    return path;
+}
+
+TEST_F(XmlImportTest, SchemaImportEndsAtItsLimitWithNothingMade)
+{
+    RegisterXmlImportStrings();
+    struct Case
+    {
+        const char* name;
+        QString path;
+        int expectedElements; // XML elements in the document afterwards
+    };
+    const QDir folder(env.folder.path());
+    const Case cases[] = {
+        // 4,095 elements: below the limit, built whole.
+        {"eleven doublings fit", WriteDoublingSchema(folder, 11), 4095},
+        {"twelve doublings (the file from the field)", DataFile("doubling-12.xdr"), 0},
+        // 2^41 elements: this ends only because the walk stops at the limit.
+        {"forty doublings", WriteDoublingSchema(folder, 40), 0},
+    };
+    ASSERT_LT(4095, kMaxSchemaImportElements);
+    ASSERT_GT(8191, kMaxSchemaImportElements);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDesignerDoc fresh;
+        ASSERT_TRUE(fresh.OnNewDocument());
+        fresh.SetDocType(1);
+        const qsizetype before = fresh.GetElementList().GetCount();
+        env.prompts->ClearRecorded();
+        env.prompts->AnswerMessageBox(IDYES); // "T0" is the document element
+        {
+            CDocChangeGuard guard(&fresh);
+            EXPECT_TRUE(CDesignerDoc::ImportXmlFile(&fresh, c.path));
+        }
+        EXPECT_EQ(fresh.GetElementList().GetCount() - before, c.expectedElements);
+        EXPECT_FALSE(XmlImportBatch::IsOpen());
+        // A new document's Output element stays the last one.
+        auto* last = dynamic_cast<CFormElement*>(fresh.GetElementList().GetTail());
+        ASSERT_NE(last, nullptr);
+        EXPECT_EQ(last->GetType(), T::Output);
+        if (c.expectedElements == 0) {
+            ASSERT_EQ(Prompted().size(), 2u);
+            EXPECT_EQ(Prompted()[1].text,
+                      QStringLiteral("Error loading Xml Schema %1.\nThe schema describes more than %2 elements. "
+                                     "Nothing was imported.")
+                          .arg(c.path)
+                          .arg(kMaxSchemaImportElements));
+        } else {
+            EXPECT_EQ(Prompted().size(), 1u) << "only the question";
+        }
+    }
+}
+
+TEST_F(XmlImportTest, TypeDeclaredTwiceIsBuiltFromItsFirstDeclaration)
+{
+    const QString path = env.folder.filePath(QStringLiteral("twice.xdr"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(R"(<Schema xmlns="urn:schemas-microsoft-com:xml-data">
+<ElementType name="Root" content="eltOnly"><element type="Line"/><attribute type="code"/></ElementType>
+<AttributeType name="code" default="first"/>
+<ElementType name="Line" content="textOnly"/>
+<ElementType name="Line" content="empty"/>
+<AttributeType name="code" default="second"/>
+</Schema>)");
+    }
+    env.prompts->AnswerMessageBox(IDYES);
+    {
+        CDocChangeGuard guard(&doc);
+        ASSERT_TRUE(CDesignerDoc::ImportXmlFile(&doc, path));
+    }
+    auto* line = Find<CFormXmlElement>(QStringLiteral("Line"));
+    auto* code = Find<CFormXmlAttributeElement>(QStringLiteral("code"));
+    ASSERT_TRUE(line && code);
+    QString info;
+    line->GetSchemaInfo(info);
+    EXPECT_EQ(info, QStringLiteral("Content =\ttextOnly\n"));
+    code->GetSchemaInfo(info);
+    EXPECT_EQ(info, QStringLiteral("Default = \tfirst\n"));
 }
 
 TEST_F(XmlImportTest, SampleGivesNamesAsWrittenWithDeclarationsCommentsAndInstructions)

@@ -203,6 +203,29 @@ TEST_F(DestViewPrint, PrintCommandFollowsTheDialogAndThePagesOrientation)
     EXPECT_EQ(env.prompts->Recorded().size(), shown);
 }
 
+TEST_F(DestViewPrint, PrinterOrientationIsLandscapeForAnyOrientationButZero)
+{
+    struct Case
+    {
+        const char* name;
+        int orientation;
+        QPageLayout::Orientation expected;
+    };
+    const Case cases[] = {
+        {"portrait", 0, QPageLayout::Portrait},
+        {"landscape", 1, QPageLayout::Landscape},
+        {"another non-zero value", 2, QPageLayout::Landscape},
+    };
+    for (const Case& c : cases) {
+        OutputPage().SetOrientation(c.orientation);
+        QPrinter printer;
+        printer.setPageOrientation(c.expected == QPageLayout::Portrait ? QPageLayout::Landscape
+                                                                       : QPageLayout::Portrait);
+        view->OnPreparePrinting(printer);
+        EXPECT_EQ(printer.pageLayout().orientation(), c.expected) << c.name;
+    }
+}
+
 TEST_F(DestViewPrint, PreviewShowsOnePage)
 {
     int pages = -1;

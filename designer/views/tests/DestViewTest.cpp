@@ -76,8 +76,8 @@ TEST_P(DestViewBand, BandInvertsThePageUnderIt)
 {
     const BandCase& c = GetParam();
     CPage& page = OutputPage();
-    if (c.orientation == 1) {
-        page.SetOrientation(1);
+    if (c.orientation != 0) {
+        page.SetOrientation(c.orientation);
         page.SetWidth(CPage::kDefaultHeight);
         page.SetHeight(CPage::kDefaultWidth);
         page.RecalcGrid();
@@ -104,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BandCase{"PortraitLeftEdge", 0, 250, 100, {20, 200}, {30, 200}},
                       BandCase{"PortraitAtTwiceTheSize", 0, 250, 200, {24, 60}, {26, 60}},
                       BandCase{"LandscapeBottomEdge", 1, 250, 100, {200, 780}, {200, 760}},
+                      BandCase{"OrientationTwoIsLandscape", 2, 250, 100, {200, 780}, {200, 760}},
                       BandCase{"NarrowBorderCutToWholePixels", 0, 19, 100, {0, 200}, {2, 200}},
                       BandCase{"NoBorderNoBand", 0, 9, 100, {0, 200}, {5, 200}}),
     [](const ::testing::TestParamInfo<BandCase>& info) { return info.param.name; });
@@ -365,9 +366,46 @@ TEST_F(DestViewDrop, SamePaneDropMovesTheSelectionKeepingSubCellOffsets)
     EXPECT_NEAR(moved.y(), 64, OutputPage().GetCellHeight());
     EXPECT_TRUE(doc.ContainsElement(text));
     EXPECT_TRUE(doc.ContainsElement(address));
-    // The text still sits the same fraction of a cell off the grid.
+    // The text still sits the same fraction of a cell off the grid, in
+    // twips exactly, not as far as the nearest pixel gives back.
     EXPECT_EQ(text->GetDestRect().left - text->DestRect().left, subCell);
+    EXPECT_EQ(text->GetOffset(), QPoint(48, 0));
     EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps + 1);
+}
+
+struct OffsetMoveCase
+{
+    const char* name;
+    QPoint offset; // twips
+    QPoint cells;  // the move, in whole cells
+};
+
+// A move by whole cells off the grid (as a drop makes it) keeps the offset
+// in twips as it was, on both axes, whatever pixels show of it.
+TEST_F(DestViewDrop, MoveOffTheGridKeepsTheOffsetInTwips)
+{
+    const OffsetMoveCase cases[] = {
+        {"a third of a cell across", {48, 0}, {3, 2}},
+        {"part of a line down", {0, 100}, {-2, 1}},
+        {"both axes, no move", {30, 70}, {0, 0}},
+        {"both axes, one cell each way", {131, 200}, {1, 1}},
+    };
+    const int cw = OutputPage().GetCellWidth();
+    const int ch = OutputPage().GetCellHeight();
+    for (const OffsetMoveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFormElement* text = AddElement(FormElementType::Text, kwvd::Rect(100, 96, 160, 112));
+        ASSERT_NE(text, nullptr);
+        {
+            CDocChangeGuard change(&doc);
+            ASSERT_TRUE(text->SetOffset(c.offset));
+        }
+        const kwvd::Rect before = text->DestRect();
+        view->SelectOnly(text);
+        ASSERT_TRUE(view->MoveSelection(0x43, c.cells.x() * cw, c.cells.y() * ch));
+        EXPECT_EQ(text->DestRect().TopLeft() - before.TopLeft(), QPoint(c.cells.x() * cw, c.cells.y() * ch));
+        EXPECT_EQ(text->GetOffset(), c.offset);
+    }
 }
 
 // ---- layout values

@@ -300,11 +300,11 @@ TEST_F(ImagingCore, BitmapBlocksAreCheckedBeforeUse)
 }
 
 // The page segment as the reader expects it, from the IOCA layout.
-void ExpectPageHeader(const Bytes& file, std::size_t at, int width, int height, int resolution)
+void ExpectPageHeader(const Bytes& file, std::size_t at, int width, int height, int resolution, int pageNumber)
 {
     ASSERT_GE(file.size(), at + 34);
     const Bytes expected = {
-        0x70, 0x04, 0x00, 0x00, 0x00, 0x01, // begin segment
+        0x70, 0x04, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(pageNumber), // begin segment, named by its page
         0x91, 0x01, 0xFF,                   // begin image content
         0x94, 0x09, 0x00,
         static_cast<std::uint8_t>(resolution >> 8), static_cast<std::uint8_t>(resolution),
@@ -335,7 +335,7 @@ TEST_F(ImagingCore, MultiPageMmrReadsBackThroughTheFilterAndLibtiff)
     ASSERT_GE(file.size(), 40u);
     EXPECT_EQ(file[0], 0xC6);
     EXPECT_EQ(file[1], 0xD9);
-    ExpectPageHeader(file, 2, 1728, 300, 2000);
+    ExpectPageHeader(file, 2, 1728, 300, 2000, 1);
     // The first page's T.6 data, as one block, decode with libtiff too.
     const std::size_t length = static_cast<std::size_t>(file[34] << 8 | file[35]);
     EXPECT_EQ(length % 2, 0u);
@@ -346,7 +346,7 @@ TEST_F(ImagingCore, MultiPageMmrReadsBackThroughTheFilterAndLibtiff)
     EXPECT_EQ(Bytes(file.begin() + 36 + static_cast<std::ptrdiff_t>(length),
                     file.begin() + 40 + static_cast<std::ptrdiff_t>(length)),
               (Bytes{0x93, 0x00, 0x71, 0x00}));
-    ExpectPageHeader(file, 40 + length, 864, 120, 2000);
+    ExpectPageHeader(file, 40 + length, 864, 120, 2000, 2);
 
     Image back(PtOpenImage(path.c_str()));
     ASSERT_TRUE(back);
@@ -372,6 +372,25 @@ TEST_F(ImagingCore, MultiPageMmrReadsBackThroughTheFilterAndLibtiff)
             for (int x = 0; x < bitmap->width; ++x)
                 wrong += (qGray(canvas.pixel(x, y)) < 128) != bitmap->Get(x, y);
         EXPECT_EQ(wrong, 0) << "page " << page;
+    }
+}
+
+TEST_F(ImagingCore, MmrPageSegmentsAreNamedByTheirPageNumbers)
+{
+    // Pages of one image are of one length: page n starts n - 1 lengths in.
+    Image image = MonoImage(faxtest::TextPage(64, 32, 44));
+    const std::string path = Path("Named.mmr");
+    const int kPages = 3;
+    for (int n = 0; n < kPages; ++n)
+        ASSERT_TRUE(Save(image.get(), "EXTENSION = MMR\rFILENAME = " + path + "\rOVERWRITE = ON\rAPPEND = ON"));
+    const Bytes file = ReadBytes(path);
+    ASSERT_EQ((file.size() - 2) % kPages, 0u);
+    const std::size_t pageLength = (file.size() - 2) / kPages;
+    for (int n = 1; n <= kPages; ++n) {
+        const std::size_t at = 2 + static_cast<std::size_t>(n - 1) * pageLength;
+        EXPECT_EQ(Bytes(file.begin() + static_cast<std::ptrdiff_t>(at), file.begin() + static_cast<std::ptrdiff_t>(at + 6)),
+                  (Bytes{0x70, 0x04, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(n)}))
+            << "page " << n;
     }
 }
 
@@ -454,25 +473,33 @@ TEST_F(ImagingCore, SavingKeepsTheNameAndNeverLosesTheOldFile)
     EXPECT_TRUE(fs::exists(mixed));
 
     const std::string kept = Path("Keep.mmr");
-    WriteBytes(kept, Bytes{'n', 'o', 't', ' ', 'm', 'm', 'r'});
+    const std::string cut = Path("Cut.mmr");
+    const Bytes notMmr{'n', 'o', 't', ' ', 'm', 'm', 'r'};
+    // A marker and a begin segment whose name runs past the end.
+    const Bytes cutMmr{0xC6, 0xD9, 0x70, 0x04, 0x00, 0x00};
+    WriteBytes(kept, notMmr);
+    WriteBytes(cut, cutMmr);
     struct Case {
         const char* name;
         std::string options;
+        std::string file;
+        Bytes content;
     };
     const Case cases[] = {
-        {"overwrite-off", "FILENAME = " + kept + "\rEXTENSION = MMR\rOVERWRITE = OFF\rAPPEND = OFF"},
-        {"append-to-non-mmr", "FILENAME = " + kept + "\rEXTENSION = MMR\rAPPEND = ON"},
-        {"unknown-format", "FILENAME = " + kept + "\rEXTENSION = XYZ"},
+        {"overwrite-off", "FILENAME = " + kept + "\rEXTENSION = MMR\rOVERWRITE = OFF\rAPPEND = OFF", kept, notMmr},
+        {"append-to-non-mmr", "FILENAME = " + kept + "\rEXTENSION = MMR\rAPPEND = ON", kept, notMmr},
+        {"append-to-cut-mmr", "FILENAME = " + cut + "\rEXTENSION = MMR\rAPPEND = ON", cut, cutMmr},
+        {"unknown-format", "FILENAME = " + kept + "\rEXTENSION = XYZ", kept, notMmr},
     };
     for (const Case& c : cases) {
         EXPECT_FALSE(Save(image.get(), c.options)) << c.name;
-        EXPECT_EQ(ReadBytes(kept), (Bytes{'n', 'o', 't', ' ', 'm', 'm', 'r'})) << c.name;
+        EXPECT_EQ(ReadBytes(c.file), c.content) << c.name;
     }
     // No temporary file stays behind.
     int files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(m_dir))
         ++files;
-    EXPECT_EQ(files, 2);
+    EXPECT_EQ(files, 3);
 }
 
 // The export filters get the whole image in one block with the option block
