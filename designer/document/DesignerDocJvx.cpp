@@ -31,6 +31,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <optional>
 #include <vector>
@@ -171,38 +172,119 @@ void RemoveQuietly(const QString& path)
         ::unlink(path.toUtf8().constData());
 }
 
-// The fields 1 to 15 of the header line, both ways, by version. Version 1
-// has 57 characters of fields the host no longer knows in place of fields
-// 10 to 12, then field 13 and one character more before field 14.
-void ExchangeHeaderFields(CDesignerDoc& doc, CJVXArchive& ar, int version)
+// Fields 1 to 15 of the header line at the widths the host reads them,
+// whatever widths the document keeps for its own fields (a WVD file stores
+// and restores its own). Reading fills these copies, which reach the
+// document only once the whole file was read.
+class JvxHeaderLine
 {
-    doc.WvdName().ExchangeJVX(ar);
-    doc.Description().ExchangeJVX(ar);
-    doc.FirstPageText().ExchangeJVX(ar);
-    doc.FirstPageTextLine().ExchangeJVX(ar);
-    doc.FirstPageTextColumn().ExchangeJVX(ar);
-    doc.FirstPageTextWidth().ExchangeJVX(ar);
-    doc.FirstPageCompare().ExchangeJVX(ar);
-    doc.IgnoreFirstPage().ExchangeJVX(ar);
-    doc.FirstPageToProcess().ExchangeJVX(ar);
-    if (version == 1) {
-        for (int width : {4, 10, 10, 10, 1, 1, 10, 10, 1}) {
-            CFixedLenString old(width);
-            old.ExchangeJVX(ar);
-        }
-        doc.FontGroupName().ExchangeJVX(ar);
-        CFixedLenString old(1);
-        old.ExchangeJVX(ar);
-    } else {
-        doc.LastPageToProcess().ExchangeJVX(ar);
-        doc.OrientationDigit().ExchangeJVX(ar);
-        doc.NoPrintBorder().ExchangeJVX(ar);
-        doc.FontGroupName().ExchangeJVX(ar);
+public:
+    // The document's values, cut to the line's widths.
+    explicit JvxHeaderLine(CDesignerDoc& doc)
+    {
+        for (const TextPair& pair : Texts(doc))
+            pair.line->SetValue(pair.doc->GetValue());
+        for (const NumberPair& pair : Numbers(doc))
+            pair.line->SetValue(static_cast<int>(pair.doc->GetValue()));
     }
-    doc.ResourceLibrary().ExchangeJVX(ar);
-    if (version >= 10)
-        doc.DocTypeDigit().ExchangeJVX(ar);
-}
+    JvxHeaderLine() = default;
+
+    // Version 1 has 57 characters of fields the host no longer knows in place
+    // of fields 10 to 12, then field 13 and one character more before field
+    // 14.
+    void Exchange(CJVXArchive& ar, int version)
+    {
+        wvdName.ExchangeJVX(ar);
+        description.ExchangeJVX(ar);
+        firstPageText.ExchangeJVX(ar);
+        firstPageLine.ExchangeJVX(ar);
+        firstPageColumn.ExchangeJVX(ar);
+        firstPageWidth.ExchangeJVX(ar);
+        firstPageCompare.ExchangeJVX(ar);
+        ignoreFirstPage.ExchangeJVX(ar);
+        firstPage.ExchangeJVX(ar);
+        if (version == 1) {
+            for (int width : {4, 10, 10, 10, 1, 1, 10, 10, 1}) {
+                CFixedLenString old(width);
+                old.ExchangeJVX(ar);
+            }
+            fontGroup.ExchangeJVX(ar);
+            CFixedLenString old(1);
+            old.ExchangeJVX(ar);
+        } else {
+            lastPage.ExchangeJVX(ar);
+            orientation.ExchangeJVX(ar);
+            border.ExchangeJVX(ar);
+            fontGroup.ExchangeJVX(ar);
+        }
+        resourceLibrary.ExchangeJVX(ar);
+        if (version >= 10)
+            docTypeDigit.ExchangeJVX(ar);
+    }
+
+    // The fields a file of the version holds go into the document's own.
+    void ApplyTo(CDesignerDoc& doc, int version)
+    {
+        for (const TextPair& pair : Texts(doc))
+            if (version >= pair.firstVersion)
+                pair.doc->SetValue(pair.line->GetValue());
+        for (const NumberPair& pair : Numbers(doc)) {
+            if (version < pair.firstVersion)
+                continue;
+            pair.doc->SetValue(static_cast<int>(pair.line->GetValue()));
+            pair.doc->SetEmpty(pair.line->IsEmpty());
+        }
+    }
+
+    CFixedLenUserString wvdName{10};
+    CFixedLenUserString description{50};
+    CFixedLenUserString firstPageText{30};
+    CFixedLenNum firstPageLine{2};
+    CFixedLenNum firstPageColumn{3};
+    CFixedLenNum firstPageWidth{2};
+    CFixedLenString firstPageCompare{2};
+    CFixedLenString ignoreFirstPage{1};
+    CFixedLenNum firstPage{3};
+    CFixedLenNum lastPage{3};
+    CFixedLenString orientation{1};
+    CFixedLenNum border{5};
+    CFixedLenString fontGroup{8};
+    CFixedLenString resourceLibrary{8};
+    CFixedLenString docTypeDigit{1};
+
+private:
+    template <class Field>
+    struct Pair
+    {
+        Field* doc;
+        Field* line;
+        int firstVersion;
+    };
+    using TextPair = Pair<CFixedLenString>;
+    using NumberPair = Pair<CFixedLenNum>;
+
+    std::array<TextPair, 9> Texts(CDesignerDoc& doc)
+    {
+        return {{{&doc.WvdName(), &wvdName, 1},
+                 {&doc.Description(), &description, 1},
+                 {&doc.FirstPageText(), &firstPageText, 1},
+                 {&doc.FirstPageCompare(), &firstPageCompare, 1},
+                 {&doc.IgnoreFirstPage(), &ignoreFirstPage, 1},
+                 {&doc.OrientationDigit(), &orientation, 2},
+                 {&doc.FontGroupName(), &fontGroup, 1},
+                 {&doc.ResourceLibrary(), &resourceLibrary, 1},
+                 {&doc.DocTypeDigit(), &docTypeDigit, 10}}};
+    }
+    std::array<NumberPair, 6> Numbers(CDesignerDoc& doc)
+    {
+        return {{{&doc.FirstPageTextLine(), &firstPageLine, 1},
+                 {&doc.FirstPageTextColumn(), &firstPageColumn, 1},
+                 {&doc.FirstPageTextWidth(), &firstPageWidth, 1},
+                 {&doc.FirstPageToProcess(), &firstPage, 1},
+                 {&doc.LastPageToProcess(), &lastPage, 2},
+                 {&doc.NoPrintBorder(), &border, 2}}};
+    }
+};
 
 // The number of lines that begin before the position, counted from the end
 // of the header word in the archive's text form: the line the position is in.
@@ -367,7 +449,7 @@ void CDesignerDoc::WriteJvxContents(CJVXArchive& ar)
         ccsid.ExchangeJVX(ar);
     }
     m_docTypeDigit.SetNumber(m_docType);
-    ExchangeHeaderFields(*this, ar, version);
+    JvxHeaderLine(*this).Exchange(ar, version);
     if (version >= kLastVersion) {
         CFixedLenNum buildId(6);
         buildId.SetValue(static_cast<int>(m_buildId));
@@ -539,43 +621,33 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
 
     CJVXArchive ar(0, CJVXArchive::load, this, &contents);
     ExchangeTranslators translators(ar);
+    CFontManager* outputFonts = m_pOutputPage != nullptr ? m_pOutputPage->GetFontManager() : nullptr;
+    const int ccsidBefore = outputFonts != nullptr ? outputFonts->GetCodePageId() : 0;
     try {
         const int version = SerializeJVXHeader(ar);
         if (version == 0)
             return FALSE;
         const LONG textStart = ar.Seek(0, CFile::current);
 
-        CFontManager* outputFonts = m_pOutputPage != nullptr ? m_pOutputPage->GetFontManager() : nullptr;
         if (version >= kFirstHostVersion) {
             translators.MakeSystem(TranslatorMode::HostToPc);
             CFixedLenNum ccsid(5);
             ccsid.ExchangeJVX(ar);
+            // The font section reads its names in the file's code page.
             if (outputFonts != nullptr && outputFonts->GetCodePageId() != static_cast<int>(ccsid.GetUShort()))
                 outputFonts->SetCodePageId(ccsid.GetUShort());
             translators.MakeUser(TranslatorMode::HostToPc, GetCodePageId());
         }
 
-        ExchangeHeaderFields(*this, ar, version);
-        if (version >= 2 && m_pOutputPage != nullptr) {
-            const int orientation = m_orientation.IsEqual(QStringLiteral("1")) ? 1 : 0;
-            if (m_pOutputPage->GetOrientation() != orientation) {
-                m_pOutputPage->SetOrientation(orientation);
-                m_pOutputPage->RecalcGrid();
-            }
-            m_pOutputPage->SetBorder(static_cast<WORD>(MulDiv(m_border.GetUShort(), 1000, 1440)));
-        }
-        if (version >= 10) {
-            const QString type = m_docTypeDigit.GetValue().trimmed();
-            SetDocTypeNumber(type.isEmpty() ? 0 : COutputDevice::LeadingInteger(type));
-        }
+        JvxHeaderLine header;
+        header.Exchange(ar, version);
+        CFixedLenNum buildId(6);
+        CTimeStamp uploadTime;
+        CFixedLenString uploadPath(320);
         if (version >= kLastVersion) {
-            CFixedLenNum buildId(6);
             buildId.ExchangeJVX(ar);
-            SetBuildId(buildId.GetUInt());
-            m_uploadTime.ExchangeJVX(ar);
-            CFixedLenString uploadPath(320);
+            uploadTime.ExchangeJVX(ar);
             uploadPath.ExchangeJVX(ar);
-            m_uploadPath = uploadPath.GetValue();
         }
         ar.ReadLineEnd();
 
@@ -591,6 +663,27 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
         if (m_pResources != nullptr)
             m_pResources->ExchangeJVX(ar);
 
+        // Only a file read this far gives the document its header: a file
+        // refused before leaves the document's own.
+        header.ApplyTo(*this, version);
+        if (version >= 2 && m_pOutputPage != nullptr) {
+            const int orientation = m_orientation.IsEqual(QStringLiteral("1")) ? 1 : 0;
+            if (m_pOutputPage->GetOrientation() != orientation) {
+                m_pOutputPage->SetOrientation(orientation);
+                m_pOutputPage->RecalcGrid();
+            }
+            m_pOutputPage->SetBorder(static_cast<WORD>(MulDiv(header.border.GetUShort(), 1000, 1440)));
+        }
+        if (version >= 10) {
+            const QString type = header.docTypeDigit.GetValue().trimmed();
+            SetDocTypeNumber(type.isEmpty() ? 0 : COutputDevice::LeadingInteger(type));
+        }
+        if (version >= kLastVersion) {
+            SetBuildId(buildId.GetUInt());
+            m_uploadTime = uploadTime;
+            m_uploadPath = uploadPath.GetValue();
+        }
+
         ReadJvxElements(ar, textStart);
 
         if (version >= 18 && m_pOutputDevices != nullptr) {
@@ -601,6 +694,8 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
     } catch (...) {
         m_currentSourceLine = 0;
         m_currentDestLine = 0;
+        if (outputFonts != nullptr && outputFonts->GetCodePageId() != ccsidBefore)
+            outputFonts->SetCodePageId(ccsidBefore);
         ReportDebug(std::current_exception());
         AfxMessageBox(ErrorReadingFileMessage(path), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
