@@ -362,6 +362,89 @@ TEST_F(JvxImportTest, ImportLeavesAnotherOpenDocumentsDevicesAlive)
     EXPECT_TRUE(after == before) << FirstDifference(before, after);
 }
 
+// The header, the page's orientation and border, the code page and the
+// upload record of a document, as a failed import must leave them.
+struct HeaderState
+{
+    std::vector<QString> texts;
+    std::vector<double> numbers;
+    int orientation = 0;
+    int border = 0;
+    int ccsid = 0;
+    int docType = 0;
+    DWORD buildId = 0;
+    QString uploadTime;
+    QString uploadPath;
+
+    explicit HeaderState(CDesignerDoc& d)
+        : texts{d.WvdName().GetValue(),       d.Description().GetValue(),      d.FirstPageText().GetValue(),
+                d.FirstPageCompare().GetValue(), d.IgnoreFirstPage().GetValue(), d.OrientationDigit().GetValue(),
+                d.FontGroupName().GetValue(),  d.ResourceLibrary().GetValue(),  d.DocTypeDigit().GetValue()},
+          numbers{d.FirstPageTextLine().GetValue(), d.FirstPageTextColumn().GetValue(),
+                  d.FirstPageTextWidth().GetValue(), d.FirstPageToProcess().GetValue(),
+                  d.LastPageToProcess().GetValue(), d.NoPrintBorder().GetValue()},
+          orientation(d.GetOutputPage()->GetOrientation()), border(d.GetOutputPage()->GetBorder()),
+          ccsid(d.GetCodePageId()), docType(d.GetDocType()), buildId(d.GetBuildId()),
+          uploadTime(d.GetUploadTime().Format()), uploadPath(d.GetUploadPath())
+    {
+    }
+    friend bool operator==(const HeaderState&, const HeaderState&) = default;
+};
+
+// A file refused part way leaves the document's header as it was: nothing
+// of the rejected file stays behind unmarked and without an undo step.
+TEST_F(JvxImportTest, FailedImportLeavesTheDocumentsHeader)
+{
+    const kwvd::FixedClock clock(QDateTime(QDate(2024, 5, 1), QTime(8, 0, 0), Qt::UTC));
+    doc.Description().SetValue(QStringLiteral("From the file"));
+    doc.FirstPageText().SetValue(QStringLiteral("PAGE"));
+    doc.GetOutputPage()->SetOrientation(1);
+    doc.GetOutputPage()->SetBorder(1234);
+    doc.SetBuildId(4444);
+    ASSERT_TRUE(doc.SetCodePageId(500));
+    ASSERT_TRUE(doc.SetDocType(1));
+    const Bytes whole = Export(doc, 28, "whole.jvx");
+    // Raw UTF-16: two bytes a character after the six of the header word;
+    // the line holds field 0 and ends in CR LF.
+    const size_t headerEnd = 6 + 2 * (486 + 2);
+    ASSERT_GT(whole.size(), headerEnd + 2 * 8);
+
+    struct Case
+    {
+        const char* name;
+        size_t keep;          // bytes of the file kept
+        size_t breakFontMark; // 0, or the byte of "#F " replaced by 'X'
+    };
+    const Case cases[] = {
+        {"ends inside the header line", 6 + 2 * 100, 0},
+        {"ends right after the header line", headerEnd, 0},
+        {"ends inside the font group line", headerEnd + 2 * 8, 0},
+        {"font section without its group line", whole.size(), headerEnd + 2 * 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes file(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(c.keep));
+        if (c.breakFontMark != 0) {
+            ASSERT_EQ(file[c.breakFontMark], ' ');
+            file[c.breakFontMark] = 'X';
+        }
+        const QString path = PathOf("broken.jvx");
+        ASSERT_TRUE(WriteFileBytes(path, file));
+
+        CDesignerDoc mine;
+        ASSERT_TRUE(mine.OnNewDocument());
+        mine.Description().SetValue(QStringLiteral("Mine"));
+        ASSERT_TRUE(mine.SetCodePageId(37));
+        const HeaderState before(mine);
+        env.prompts->ClearRecorded();
+        EXPECT_FALSE(ImportInTransaction(mine, path));
+        EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("Error reading file: %1.").arg(path)});
+        EXPECT_TRUE(HeaderState(mine) == before);
+        EXPECT_EQ(mine.Description().GetValue(), QStringLiteral("Mine"));
+        EXPECT_EQ(mine.GetCodePageId(), 37);
+    }
+}
+
 class JvxImportStopTest : public JvxImportTest
 {
 protected:
