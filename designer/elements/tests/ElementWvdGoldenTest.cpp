@@ -293,4 +293,157 @@ TEST_F(ElementWvdGoldenTest, EveryKindsTailAtTheCurrentSchema)
     }
 }
 
+// An object of an older schema as the framework writes a new class: tag,
+// schema, class name, then the common part of that schema (no rectangles,
+// description "D", automatic description off) and the kind's fields.
+Bytes OldObject(const char* className, int schema, const Bytes& fields)
+{
+    Bytes body = Text("D");
+    // Objects of schema 6 and before hold pixels; later ones cells, where an
+    // element without a rectangle stores 1, 1, 1, 1.
+    const int none = schema > 6 ? 1 : 0;
+    for (int i = 0; i < 8; ++i)
+        body = body + Word(none);
+    body = body + Word(0) + Word(0);    // absolute flags
+    if (schema > 3)
+        body = body + Long(0) + Long(0); // width and height adjust
+    if (schema >= 3)
+        body = body + Long(0) + Long(0) + Word(0); // offset, automatic description
+    const std::string name(className);
+    return Hex("FF FF") + Word(schema) + Word(static_cast<int>(name.size())) + Ascii(className) + body + fields;
+}
+
+struct OldSchemaCase
+{
+    const char* name;
+    Bytes object;
+    std::function<void(CFormElement&)> check;
+};
+
+TEST_F(ElementWvdGoldenTest, OlderSchemasYieldTheirFields)
+{
+    const OldSchemaCase cases[] = {
+        {"conditional 5: no reserved word, no subject; an operator outside the six reads as GE",
+         OldObject("CFormConditionalElement", 5, Text("ABC") + Word(9) + Word(1) + kNoChildren),
+         [](CFormElement& e) {
+             const auto& c = dynamic_cast<CFormConditionalElement&>(e);
+             EXPECT_EQ(c.GetCompareValue(), QStringLiteral("ABC"));
+             EXPECT_EQ(c.GetOperator(), ConditionalOperator::GreaterOrEqual);
+             EXPECT_EQ(c.GetSubject(), QStringLiteral("POSITION"));
+             EXPECT_TRUE(c.GetBreakLoop());
+         }},
+        {"conditional 7: reserved word, still no subject",
+         OldObject("CFormConditionalElement", 7, Text("7") + Word(2) + Word(0) + Word(0) + kNoChildren),
+         [](CFormElement& e) {
+             const auto& c = dynamic_cast<CFormConditionalElement&>(e);
+             EXPECT_EQ(c.GetCompareValue(), QStringLiteral("7"));
+             EXPECT_EQ(c.GetOperator(), 2);
+             EXPECT_EQ(c.GetSubject(), QStringLiteral("POSITION"));
+         }},
+        {"conditional 8: the subject", OldObject("CFormConditionalElement", 8,
+                                                 Text("") + Word(1) + Word(0) + Word(0) + Text("PAGE") + kNoChildren),
+         [](CFormElement& e) {
+             const auto& c = dynamic_cast<CFormConditionalElement&>(e);
+             EXPECT_EQ(c.GetOperator(), 1);
+             EXPECT_EQ(c.GetSubject(), QStringLiteral("PAGE"));
+         }},
+        {"loop 12: a word of 1 gives mode 1", OldObject("CFormLoopElement", 12, Word(0) + Word(1) + Word(1) + kNoChildren),
+         [](CFormElement& e) {
+             const auto& l = dynamic_cast<CFormLoopElement&>(e);
+             EXPECT_FALSE(l.GetDestFollowsSource());
+             EXPECT_TRUE(l.GetIncrementOnSuccess());
+             EXPECT_EQ(l.GetLoopMode(), 1);
+         }},
+        {"address 11: the setting id only", OldObject("CFormAddressElement", 11, Long(21480)),
+         [](CFormElement& e) {
+             const auto& a = dynamic_cast<CFormAddressElement&>(e);
+             EXPECT_EQ(a.GetSettingId(), 21480);
+             EXPECT_EQ(a.GetKind(), '0');
+             EXPECT_FALSE(a.GetDeleteFlag());
+         }},
+        {"address 15: id and kind, no delete flag", OldObject("CFormAddressElement", 15, Long(21481) + Long('1')),
+         [](CFormElement& e) {
+             const auto& a = dynamic_cast<CFormAddressElement&>(e);
+             EXPECT_EQ(a.GetSettingId(), 21481);
+             EXPECT_EQ(a.GetKind(), '1');
+             EXPECT_FALSE(a.GetDeleteFlag());
+         }},
+        {"barcode 16: no height",
+         OldObject("CFormBarcodeElement", 16, Long(0) + Word(1) + Long(0) + Text("987") + Word(1)),
+         [](CFormElement& e) {
+             const auto& b = dynamic_cast<CFormBarcodeElement&>(e);
+             EXPECT_EQ(b.GetData(), QStringLiteral("987"));
+             EXPECT_TRUE(b.GetUseData());
+             EXPECT_TRUE(b.IsLinked());
+         }},
+        {"xml element 13: no occurrences",
+         OldObject("CFormXmlElement", 13,
+                   Text("item") + Text("eltOnly") + Text("") + Text("closed") + Text("seq") + Text("c") + Word(1)
+                       + kNoChildren),
+         [](CFormElement& e) {
+             const auto& x = dynamic_cast<CFormXmlElement&>(e);
+             EXPECT_EQ(x.GetName(), QStringLiteral("item"));
+             EXPECT_EQ(x.GetValue(), QStringLiteral("c"));
+             EXPECT_TRUE(x.GetConstantDataFlag());
+             EXPECT_TRUE(x.GetMinOccurs().isEmpty());
+             EXPECT_TRUE(x.GetMaxOccurs().isEmpty());
+         }},
+        {"exit parameter 4: follows and font only", OldObject("CFormExitParamElement", 4, Word(0) + Long(0)),
+         [](CFormElement& e) {
+             const auto& p = dynamic_cast<CFormExitParamElement&>(e);
+             EXPECT_FALSE(p.GetFollowsSource());
+             EXPECT_FALSE(p.GetAlignToGrid());
+             EXPECT_EQ(p.GetParamNumber(), 1);
+             EXPECT_TRUE(p.GetData().isEmpty());
+             EXPECT_FALSE(p.GetUseData());
+             EXPECT_FALSE(p.GetIgnoreReturn());
+         }},
+        {"exit parameter 9: no ignore return",
+         OldObject("CFormExitParamElement", 9, Word(1) + Long(0) + Long(1) + Long(4) + Text("Q") + Word(1)),
+         [](CFormElement& e) {
+             const auto& p = dynamic_cast<CFormExitParamElement&>(e);
+             EXPECT_TRUE(p.GetAlignToGrid());
+             EXPECT_EQ(p.GetParamNumber(), 4);
+             EXPECT_EQ(p.GetData(), QStringLiteral("Q"));
+             EXPECT_TRUE(p.GetUseData());
+             EXPECT_FALSE(p.GetIgnoreReturn());
+         }},
+        {"exit program 7: one library and a dropped list",
+         OldObject("CFormExitProgramElement", 7, Text("PGM") + Text("LIB1") + Word(0)),
+         [](CFormElement& e) {
+             const auto& x = dynamic_cast<CFormExitProgramElement&>(e);
+             EXPECT_EQ(x.GetProgramName(), QStringLiteral("PGM"));
+             ASSERT_EQ(x.Libraries().GetSize(), 1);
+             EXPECT_EQ(x.Libraries().GetAt(0), QStringLiteral("LIB1"));
+         }},
+        {"exit program 9: one library, an empty one gives none",
+         OldObject("CFormExitProgramElement", 9, Text("PGM9") + Text("")),
+         [](CFormElement& e) {
+             const auto& x = dynamic_cast<CFormExitProgramElement&>(e);
+             EXPECT_EQ(x.GetProgramName(), QStringLiteral("PGM9"));
+             EXPECT_EQ(x.Libraries().GetSize(), 0);
+         }},
+    };
+    for (const OldSchemaCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFormElement* read = nullptr;
+        // A trailing byte tells a reader that stopped short from one that
+        // read the whole object.
+        const Bytes bytes = c.object + Hex("5A");
+        size_t left = 0;
+        ASSERT_NO_THROW(Load(bytes, [&](CArchive& ar) {
+            ar.m_pDocument = doc.get();
+            read = ar.ReadObject<CFormElement>();
+            BYTE marker = 0;
+            ar >> marker;
+            left = marker == 0x5A ? 0 : 1;
+        }));
+        std::unique_ptr<CFormElement> owned(read);
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(left, 0u) << "the object is read to its end and no further";
+        EXPECT_EQ(read->GetDescription(), QStringLiteral("D"));
+        c.check(*read);
+    }
+}
+
 } // namespace
