@@ -5,12 +5,14 @@
 #include "designer/document/DesignerDoc.h"
 
 #include "designer/document/APRTPDMRec.h"
+#include "designer/document/CompressedMemFile.h"
 #include "designer/document/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/TranslatorFactory.h"
 #include "designer/elements/FormElement.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
+#include "designer/resources/AS400Font.h"
 #include "designer/resources/BarcodeManager.h"
 #include "designer/resources/FontManager.h"
 #include "designer/resources/ImageRegistry.h"
@@ -33,6 +35,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -154,10 +157,13 @@ public:
         if (folder != current && QDir::setCurrent(folder))
             m_previous = current;
     }
-    ~CurrentFolderScope()
+    ~CurrentFolderScope() { Leave(); }
+    // Back to the folder before, early.
+    void Leave()
     {
         if (!m_previous.isEmpty())
             QDir::setCurrent(m_previous);
+        m_previous.clear();
     }
     CurrentFolderScope(const CurrentFolderScope&) = delete;
     CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
@@ -175,7 +181,7 @@ void RemoveQuietly(const QString& path)
 // Fields 1 to 15 of the header line at the widths the host reads them,
 // whatever widths the document keeps for its own fields (a WVD file stores
 // and restores its own). Reading fills these copies, which reach the
-// document only once the whole file was read.
+// document once the sections before the element records were read.
 class JvxHeaderLine
 {
 public:
@@ -284,6 +290,48 @@ private:
                  {&doc.LastPageToProcess(), &lastPage, 2},
                  {&doc.NoPrintBorder(), &border, 2}}};
     }
+};
+
+// The master fonts before an import. A failed import takes off again the
+// fonts it added (each after the user's yes): a refused file adds nothing.
+class MasterFontMark
+{
+public:
+    MasterFontMark()
+    {
+        if (const CObList* list = CFontManager::GetMasterFontList())
+            m_fonts.assign(list->begin(), list->end());
+    }
+    void DropAdded(CFontManager* manager) const
+    {
+        const CObList* list = CFontManager::GetMasterFontList();
+        if (list == nullptr || manager == nullptr)
+            return;
+        std::vector<CAS400Font*> added;
+        for (CObject* font : *list)
+            if (std::find(m_fonts.begin(), m_fonts.end(), font) == m_fonts.end())
+                added.push_back(static_cast<CAS400Font*>(font));
+        for (CAS400Font* font : added)
+            manager->DeleteMasterFont(font);
+    }
+
+private:
+    std::vector<const CObject*> m_fonts;
+};
+
+// The master device and font lists stay loaded while a document's managers
+// are replaced: the last manager to go would write the lists out and the
+// next read them in again as other objects.
+class MasterListsHeld
+{
+public:
+    MasterListsHeld() = default;
+    MasterListsHeld(const MasterListsHeld&) = delete;
+    MasterListsHeld& operator=(const MasterListsHeld&) = delete;
+
+private:
+    COutputDeviceManager m_devices;
+    CFontManager m_fonts;
 };
 
 // The number of lines that begin before the position, counted from the end
@@ -439,7 +487,7 @@ void CDesignerDoc::PrepareJvxExport(const QString& memberName)
     }
 }
 
-void CDesignerDoc::WriteJvxContents(CJVXArchive& ar)
+void CDesignerDoc::WriteJvxContents(CJVXArchive& ar, const QString& memberName)
 {
     SerializeJVXHeader(ar);
     const int version = ar.GetVersion();
@@ -449,7 +497,13 @@ void CDesignerDoc::WriteJvxContents(CJVXArchive& ar)
         ccsid.ExchangeJVX(ar);
     }
     m_docTypeDigit.SetNumber(m_docType);
-    JvxHeaderLine(*this).Exchange(ar, version);
+    JvxHeaderLine header(*this);
+    // A WVD file may keep these two fields narrower than the host's; the
+    // names themselves go out whole.
+    header.wvdName.SetValue(memberName);
+    if (m_pOutputPage != nullptr && m_pOutputPage->GetFontManager() != nullptr)
+        header.fontGroup.SetValue(m_pOutputPage->GetFontManager()->GetFontGroupName());
+    header.Exchange(ar, version);
     if (version >= kLastVersion) {
         CFixedLenNum buildId(6);
         buildId.SetValue(static_cast<int>(m_buildId));
@@ -538,7 +592,7 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
             translators.MakeUser(TranslatorMode::PcToHost, GetCodePageId());
         }
         try {
-            WriteJvxContents(ar);
+            WriteJvxContents(ar, memberName);
         } catch (...) {
             writeError = std::current_exception();
         }
@@ -575,10 +629,7 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
     // Nothing reached the host, so the document keeps its last upload.
     m_uploadTime = uploadTimeBefore;
     m_uploadPath = uploadPathBefore;
-    if (IsModified() != modifiedBefore) {
-        CDocument::SetModifiedFlag(modifiedBefore);
-        UpdateTitleMark(modifiedBefore, TRUE);
-    }
+    PutModifiedFlag(modifiedBefore);
 
     ReportDebug(writeError);
     QString message = FormatMessageText(QStringLiteral("WVD %1 not Exported. Errors were encountered."), memberName);
@@ -587,6 +638,14 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
         message += QLatin1Char('\n') + cause;
     AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
+}
+
+void CDesignerDoc::PutModifiedFlag(BOOL modified)
+{
+    if (IsModified() == modified)
+        return;
+    CDocument::SetModifiedFlag(modified);
+    UpdateTitleMark(modified, TRUE);
 }
 
 // ---------------------------------------------------------------- import
@@ -621,14 +680,37 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
 
     CJVXArchive ar(0, CJVXArchive::load, this, &contents);
     ExchangeTranslators translators(ar);
-    CFontManager* outputFonts = m_pOutputPage != nullptr ? m_pOutputPage->GetFontManager() : nullptr;
-    const int ccsidBefore = outputFonts != nullptr ? outputFonts->GetCodePageId() : 0;
+    int version = 0;
     try {
-        const int version = SerializeJVXHeader(ar);
-        if (version == 0)
-            return FALSE;
-        const LONG textStart = ar.Seek(0, CFile::current);
+        version = SerializeJVXHeader(ar);
+    } catch (...) {
+        ReportDebug(std::current_exception());
+        AfxMessageBox(ErrorReadingFileMessage(path), MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    if (version == 0)
+        return FALSE;
 
+    // A file refused part way leaves the document as it was: the state before
+    // is read back on failure, as an undo would.
+    const BOOL modifiedBefore = IsModified();
+    const BOOL dirtyBefore = m_dirty;
+    std::unique_ptr<CCompressedMemFile> before;
+    try {
+        before.reset(CreateSnapshot());
+    } catch (...) {
+        ReportDebug(std::current_exception());
+        AfxMessageBox(FormatMessageText(QStringLiteral("The JVX file %1 was not imported: the document could not "
+                                                       "be kept aside first.\n%2"),
+                                        path, ErrorText(std::current_exception())),
+                      MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    const MasterFontMark fontsBefore;
+
+    try {
+        const LONG textStart = ar.Seek(0, CFile::current);
+        CFontManager* outputFonts = m_pOutputPage != nullptr ? m_pOutputPage->GetFontManager() : nullptr;
         if (version >= kFirstHostVersion) {
             translators.MakeSystem(TranslatorMode::HostToPc);
             CFixedLenNum ccsid(5);
@@ -663,8 +745,6 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
         if (m_pResources != nullptr)
             m_pResources->ExchangeJVX(ar);
 
-        // Only a file read this far gives the document its header: a file
-        // refused before leaves the document's own.
         header.ApplyTo(*this, version);
         if (version >= 2 && m_pOutputPage != nullptr) {
             const int orientation = m_orientation.IsEqual(QStringLiteral("1")) ? 1 : 0;
@@ -692,11 +772,31 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
                 m_pOutputPage->SetSizeTwips(device->GetPageWidthTwips(), device->GetPageHeightTwips());
         }
     } catch (...) {
+        const std::exception_ptr error = std::current_exception();
         m_currentSourceLine = 0;
         m_currentDestLine = 0;
-        if (outputFonts != nullptr && outputFonts->GetCodePageId() != ccsidBefore)
-            outputFonts->SetCodePageId(ccsidBefore);
-        ReportDebug(std::current_exception());
+        // The state before is read as an undo reads it: in the user's folder,
+        // without the file's translators.
+        folder.Leave();
+        SetUserDataTranslator(nullptr);
+        try {
+            const MasterListsHeld held;
+            RollBackTo(*before, dirtyBefore);
+            fontsBefore.DropAdded(m_pOutputPage != nullptr ? m_pOutputPage->GetFontManager() : nullptr);
+        } catch (...) {
+            // Nothing trustworthy is left in memory. A new document has no
+            // path, so it cannot be saved over the user's file by mistake.
+            const QString reason = ErrorText(std::current_exception());
+            OnNewDocument();
+            AfxMessageBox(FormatMessageText(QStringLiteral("The JVX file %1 could not be read, and the document could "
+                                                           "not be put back as it was:\n%2\nA new document was "
+                                                           "started; no file on disk was changed."),
+                                            path, reason),
+                          MB_OK | MB_ICONSTOP);
+            return FALSE;
+        }
+        PutModifiedFlag(modifiedBefore);
+        ReportDebug(error);
         AfxMessageBox(ErrorReadingFileMessage(path), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }

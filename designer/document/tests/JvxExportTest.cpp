@@ -188,6 +188,10 @@ TEST_F(JvxExportTest, HeaderLineKeepsTheHostsWidthsWhateverTheWvdStored)
          3},
         {"compare line at 4", nullptr, [](CDesignerDoc& d) -> CFixedLenNum& { return d.FirstPageTextLine(); }, 4},
         {"last page at 1", nullptr, [](CDesignerDoc& d) -> CFixedLenNum& { return d.LastPageToProcess(); }, 1},
+        // The member name and font group reach the line whole, not as the
+        // narrow fields hold them.
+        {"WVD name at 4", [](CDesignerDoc& d) -> CFixedLenString& { return d.WvdName(); }, nullptr, 4},
+        {"font group at 3", [](CDesignerDoc& d) -> CFixedLenString& { return d.FontGroupName(); }, nullptr, 3},
     };
     // Fields 1 to 15 of version 18 at the table's widths.
     const std::string expected = std::string("JVX018") + "WIDTHS    "   // word, 1
@@ -242,7 +246,10 @@ TEST_F(JvxExportTest, HeaderLineKeepsTheHostsWidthsWhateverTheWvdStored)
         ASSERT_TRUE(ImportInTransaction(target, path));
         EXPECT_EQ(target.GetOutputPage()->GetOrientation(), 1);
         EXPECT_EQ(target.GetOutputPage()->GetBorder(), 1234);
-        EXPECT_EQ(target.FontGroupName().GetValue(), QStringLiteral("WIDTHS"));
+        EXPECT_EQ(target.GetOutputPage()->GetFontManager()->GetFontGroupName(), QStringLiteral("WIDTHS"));
+        // The document's own field keeps its stored width.
+        EXPECT_EQ(target.FontGroupName().GetValue(),
+                  QStringLiteral("WIDTHS").left(target.FontGroupName().GetWidth()));
         EXPECT_EQ(target.Description().GetValue(), QStringLiteral("North"));
         EXPECT_EQ(target.FirstPageTextColumn().GetShort(), 12);
     }

@@ -436,12 +436,149 @@ TEST_F(JvxImportTest, FailedImportLeavesTheDocumentsHeader)
         mine.Description().SetValue(QStringLiteral("Mine"));
         ASSERT_TRUE(mine.SetCodePageId(37));
         const HeaderState before(mine);
+        const Bytes stored = StoreDocument(mine);
+        const auto undoSteps = mine.GetUndoList().GetCount();
+        const BOOL modified = mine.IsModified();
         env.prompts->ClearRecorded();
         EXPECT_FALSE(ImportInTransaction(mine, path));
         EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("Error reading file: %1.").arg(path)});
         EXPECT_TRUE(HeaderState(mine) == before);
+        const Bytes after = StoreDocument(mine);
+        EXPECT_TRUE(after == stored) << FirstDifference(stored, after);
+        EXPECT_EQ(mine.GetUndoList().GetCount(), undoSteps);
+        EXPECT_EQ(mine.IsModified(), modified);
         EXPECT_EQ(mine.Description().GetValue(), QStringLiteral("Mine"));
         EXPECT_EQ(mine.GetCodePageId(), 37);
+    }
+}
+
+// Line starts of an 8-bit file, each with the line's first characters.
+std::vector<std::pair<size_t, std::string>> Lines(const Bytes& bytes)
+{
+    std::vector<std::pair<size_t, std::string>> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = Find(bytes, "\r\n", start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        lines.emplace_back(start, std::string(bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                                              bytes.begin() + static_cast<std::ptrdiff_t>(std::min(end, start + 3))));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::vector<const CObject*> MasterFonts()
+{
+    std::vector<const CObject*> fonts;
+    if (const CObList* list = CFontManager::GetMasterFontList())
+        fonts.assign(list->begin(), list->end());
+    return fonts;
+}
+
+// A file refused in a later section, after the sections before it were read
+// into the document, changes nothing: not the fonts, devices, barcodes,
+// resources, page or header read so far, not the elements, not the modified
+// flag; it leaves no undo step, and a font it added to the master list (the
+// user said yes) goes again.
+TEST_F(JvxImportTest, ImportRefusedInALaterSectionChangesNothing)
+{
+    // Closed before the import, so its devices are in no open document.
+    Bytes whole;
+    {
+        CDesignerDoc source;
+        ASSERT_TRUE(source.OnNewDocument());
+        BuildRichDocument(source);
+        {
+            CDocChangeGuard change(&source);
+            source.GetOutputPage()->SetCharsPerInch(15);
+        }
+        whole = Export(source, 18, "rich.jvx");
+    }
+    // The header line, the font section, the devices; then the records.
+    std::vector<size_t> deviceLines;
+    size_t sectionsEnd = 0;
+    for (const auto& [start, head] : Lines(whole)) {
+        if (start == 0)
+            continue;
+        if (head[0] == '*') {
+            deviceLines.push_back(start);
+        } else if (head.rfind("#F", 0) != 0 && head.rfind("#C", 0) != 0 && head.rfind("#R", 0) != 0) {
+            sectionsEnd = start;
+            break;
+        }
+    }
+    ASSERT_GE(deviceLines.size(), 2u);
+    ASSERT_GT(sectionsEnd, deviceLines.back());
+    // The font record of the font of FGID 2: an FGID no master font has
+    // makes it one the master list lacks.
+    size_t fgid = std::string::npos;
+    for (const auto& [start, head] : Lines(whole))
+        if (head.rfind("#F", 0) == 0 && head != "#F " && Find(whole, "00002", start) == start + 3)
+            fgid = start + 3;
+    ASSERT_NE(fgid, std::string::npos);
+
+    auto head = [&](size_t bytes) { return Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(bytes)); };
+    struct Case
+    {
+        const char* name;
+        Bytes file;
+        bool unknownFont; // the file's font of FGID 2 is one the master list lacks
+    };
+    const Case cases[] = {
+        {"a device record cut short after the fonts and one device", head(deviceLines[1] + 12), false},
+        {"a barcode record cut short after the devices", head(sectionsEnd) + Ascii("#CABAR"), false},
+        {"a resource section cut short after the devices", head(sectionsEnd) + Ascii("#R RESLIB"), false},
+        {"a font new to the master list, then a device record cut short", head(deviceLines[1] + 12), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes file = c.file;
+        if (c.unknownFont)
+            std::copy_n("00777", 5, file.begin() + static_cast<std::ptrdiff_t>(fgid));
+        const QString path = PathOf("refused.jvx");
+        ASSERT_TRUE(WriteFileBytes(path, file));
+
+        CDesignerDoc mine;
+        ASSERT_TRUE(mine.OnNewDocument());
+        {
+            CDocChangeGuard change(&mine);
+            mine.Description().SetValue(QStringLiteral("Mine"));
+            mine.GetOutputDeviceManager()->AddDeviceByName(QStringLiteral("MYPRT"), QStringLiteral("*SCS"));
+            ASSERT_NE(mine.CreateNewElement(FormElementType::Text, 0, kwvd::Rect(8, 16, 80, 48), nullptr), nullptr);
+            mine.SetModifiedFlag(TRUE);
+        }
+        const Bytes before = StoreDocument(mine);
+        const HeaderState header(mine);
+        const auto undoSteps = mine.GetUndoList().GetCount();
+        const QString title = mine.GetTitle();
+        const std::vector<const CObject*> fonts = MasterFonts();
+
+        env.prompts->ClearRecorded();
+        if (c.unknownFont)
+            env.prompts->AnswerMessageBox(IDYES);
+        EXPECT_FALSE(ImportInTransaction(mine, path));
+        const std::vector<QString> texts = Messages();
+        std::string all;
+        for (const QString& text : texts)
+            all += text.toStdString() + "\n";
+        ASSERT_EQ(texts.size(), c.unknownFont ? 2u : 1u) << all;
+        if (c.unknownFont)
+            EXPECT_TRUE(texts.front().contains(QStringLiteral("was not found. Would you like to add it")))
+                << texts.front().toStdString();
+        EXPECT_EQ(texts.back(), QStringLiteral("Error reading file: %1.").arg(path));
+        EXPECT_EQ(env.prompts->PendingAnswers(), 0);
+
+        const Bytes after = StoreDocument(mine);
+        EXPECT_TRUE(after == before) << FirstDifference(before, after);
+        EXPECT_TRUE(HeaderState(mine) == header);
+        EXPECT_EQ(mine.GetOutputPage()->GetCharsPerInch(), CPage::kDefaultCharsPerInch);
+        EXPECT_EQ(mine.GetOutputDeviceManager()->FindIndexByName(QStringLiteral("FAX1")), 0);
+        EXPECT_NE(mine.GetOutputDeviceManager()->FindIndexByName(QStringLiteral("MYPRT")), 0);
+        EXPECT_EQ(mine.GetUndoList().GetCount(), undoSteps);
+        EXPECT_TRUE(mine.IsModified());
+        EXPECT_EQ(mine.GetTitle(), title);
+        EXPECT_EQ(MasterFonts(), fonts);
     }
 }
 
