@@ -352,7 +352,7 @@ private:
     // The JVX export's preparation of the header fields and export device,
     // what it writes after the file is open, and the import's element records.
     void PrepareJvxExport(const QString& memberName);
-    void WriteJvxContents(CJVXArchive& ar);
+    void WriteJvxContents(CJVXArchive& ar, const QString& memberName);
     void ReadJvxElements(CJVXArchive& ar, LONG textStart);
     std::vector<CFormElement*> OrderAfterReload() const;
 
@@ -360,6 +360,16 @@ private:
     // caller has put back at the head of the undo list, and reports.
     void RecoverFromFailedRestore(CCompressedMemFile* before, const QString& reason);
     void ReadSnapshot(CCompressedMemFile& snapshot);
+    // Deletes the contents and reads the snapshot, quietly; the notices held
+    // back are returned. The restore hints are sent around it.
+    std::vector<HeldNotice> ReloadFromSnapshot(CCompressedMemFile& snapshot);
+    // After a change that failed part way (a JVX import): the document as
+    // the snapshot taken before it, inside the change's open transaction,
+    // with the transaction's dirty mark put back to the one given. No
+    // snapshot is taken and no notice shown. A failure passes on.
+    void RollBackTo(CCompressedMemFile& before, BOOL dirty);
+    // The modified flag and the title's mark, without a transaction.
+    void PutModifiedFlag(BOOL modified);
     void ForgetSnapshotBytes(ULONGLONG bytes);
 
     void CreateOwnedObjects();

@@ -5,12 +5,14 @@
 #include "designer/document/DesignerDoc.h"
 
 #include "designer/document/APRTPDMRec.h"
+#include "designer/document/CompressedMemFile.h"
 #include "designer/document/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/TranslatorFactory.h"
 #include "designer/elements/FormElement.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
+#include "designer/resources/AS400Font.h"
 #include "designer/resources/BarcodeManager.h"
 #include "designer/resources/FontManager.h"
 #include "designer/resources/ImageRegistry.h"
@@ -31,7 +33,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -153,10 +157,13 @@ public:
         if (folder != current && QDir::setCurrent(folder))
             m_previous = current;
     }
-    ~CurrentFolderScope()
+    ~CurrentFolderScope() { Leave(); }
+    // Back to the folder before, early.
+    void Leave()
     {
         if (!m_previous.isEmpty())
             QDir::setCurrent(m_previous);
+        m_previous.clear();
     }
     CurrentFolderScope(const CurrentFolderScope&) = delete;
     CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
@@ -171,38 +178,161 @@ void RemoveQuietly(const QString& path)
         ::unlink(path.toUtf8().constData());
 }
 
-// The fields 1 to 15 of the header line, both ways, by version. Version 1
-// has 57 characters of fields the host no longer knows in place of fields
-// 10 to 12, then field 13 and one character more before field 14.
-void ExchangeHeaderFields(CDesignerDoc& doc, CJVXArchive& ar, int version)
+// Fields 1 to 15 of the header line at the widths the host reads them,
+// whatever widths the document keeps for its own fields (a WVD file stores
+// and restores its own). Reading fills these copies, which reach the
+// document once the sections before the element records were read.
+class JvxHeaderLine
 {
-    doc.WvdName().ExchangeJVX(ar);
-    doc.Description().ExchangeJVX(ar);
-    doc.FirstPageText().ExchangeJVX(ar);
-    doc.FirstPageTextLine().ExchangeJVX(ar);
-    doc.FirstPageTextColumn().ExchangeJVX(ar);
-    doc.FirstPageTextWidth().ExchangeJVX(ar);
-    doc.FirstPageCompare().ExchangeJVX(ar);
-    doc.IgnoreFirstPage().ExchangeJVX(ar);
-    doc.FirstPageToProcess().ExchangeJVX(ar);
-    if (version == 1) {
-        for (int width : {4, 10, 10, 10, 1, 1, 10, 10, 1}) {
-            CFixedLenString old(width);
-            old.ExchangeJVX(ar);
-        }
-        doc.FontGroupName().ExchangeJVX(ar);
-        CFixedLenString old(1);
-        old.ExchangeJVX(ar);
-    } else {
-        doc.LastPageToProcess().ExchangeJVX(ar);
-        doc.OrientationDigit().ExchangeJVX(ar);
-        doc.NoPrintBorder().ExchangeJVX(ar);
-        doc.FontGroupName().ExchangeJVX(ar);
+public:
+    // The document's values, cut to the line's widths.
+    explicit JvxHeaderLine(CDesignerDoc& doc)
+    {
+        for (const TextPair& pair : Texts(doc))
+            pair.line->SetValue(pair.doc->GetValue());
+        for (const NumberPair& pair : Numbers(doc))
+            pair.line->SetValue(static_cast<int>(pair.doc->GetValue()));
     }
-    doc.ResourceLibrary().ExchangeJVX(ar);
-    if (version >= 10)
-        doc.DocTypeDigit().ExchangeJVX(ar);
-}
+    JvxHeaderLine() = default;
+
+    // Version 1 has 57 characters of fields the host no longer knows in place
+    // of fields 10 to 12, then field 13 and one character more before field
+    // 14.
+    void Exchange(CJVXArchive& ar, int version)
+    {
+        wvdName.ExchangeJVX(ar);
+        description.ExchangeJVX(ar);
+        firstPageText.ExchangeJVX(ar);
+        firstPageLine.ExchangeJVX(ar);
+        firstPageColumn.ExchangeJVX(ar);
+        firstPageWidth.ExchangeJVX(ar);
+        firstPageCompare.ExchangeJVX(ar);
+        ignoreFirstPage.ExchangeJVX(ar);
+        firstPage.ExchangeJVX(ar);
+        if (version == 1) {
+            for (int width : {4, 10, 10, 10, 1, 1, 10, 10, 1}) {
+                CFixedLenString old(width);
+                old.ExchangeJVX(ar);
+            }
+            fontGroup.ExchangeJVX(ar);
+            CFixedLenString old(1);
+            old.ExchangeJVX(ar);
+        } else {
+            lastPage.ExchangeJVX(ar);
+            orientation.ExchangeJVX(ar);
+            border.ExchangeJVX(ar);
+            fontGroup.ExchangeJVX(ar);
+        }
+        resourceLibrary.ExchangeJVX(ar);
+        if (version >= 10)
+            docTypeDigit.ExchangeJVX(ar);
+    }
+
+    // The fields a file of the version holds go into the document's own.
+    void ApplyTo(CDesignerDoc& doc, int version)
+    {
+        for (const TextPair& pair : Texts(doc))
+            if (version >= pair.firstVersion)
+                pair.doc->SetValue(pair.line->GetValue());
+        for (const NumberPair& pair : Numbers(doc)) {
+            if (version < pair.firstVersion)
+                continue;
+            pair.doc->SetValue(static_cast<int>(pair.line->GetValue()));
+            pair.doc->SetEmpty(pair.line->IsEmpty());
+        }
+    }
+
+    CFixedLenUserString wvdName{10};
+    CFixedLenUserString description{50};
+    CFixedLenUserString firstPageText{30};
+    CFixedLenNum firstPageLine{2};
+    CFixedLenNum firstPageColumn{3};
+    CFixedLenNum firstPageWidth{2};
+    CFixedLenString firstPageCompare{2};
+    CFixedLenString ignoreFirstPage{1};
+    CFixedLenNum firstPage{3};
+    CFixedLenNum lastPage{3};
+    CFixedLenString orientation{1};
+    CFixedLenNum border{5};
+    CFixedLenString fontGroup{8};
+    CFixedLenString resourceLibrary{8};
+    CFixedLenString docTypeDigit{1};
+
+private:
+    template <class Field>
+    struct Pair
+    {
+        Field* doc;
+        Field* line;
+        int firstVersion;
+    };
+    using TextPair = Pair<CFixedLenString>;
+    using NumberPair = Pair<CFixedLenNum>;
+
+    std::array<TextPair, 9> Texts(CDesignerDoc& doc)
+    {
+        return {{{&doc.WvdName(), &wvdName, 1},
+                 {&doc.Description(), &description, 1},
+                 {&doc.FirstPageText(), &firstPageText, 1},
+                 {&doc.FirstPageCompare(), &firstPageCompare, 1},
+                 {&doc.IgnoreFirstPage(), &ignoreFirstPage, 1},
+                 {&doc.OrientationDigit(), &orientation, 2},
+                 {&doc.FontGroupName(), &fontGroup, 1},
+                 {&doc.ResourceLibrary(), &resourceLibrary, 1},
+                 {&doc.DocTypeDigit(), &docTypeDigit, 10}}};
+    }
+    std::array<NumberPair, 6> Numbers(CDesignerDoc& doc)
+    {
+        return {{{&doc.FirstPageTextLine(), &firstPageLine, 1},
+                 {&doc.FirstPageTextColumn(), &firstPageColumn, 1},
+                 {&doc.FirstPageTextWidth(), &firstPageWidth, 1},
+                 {&doc.FirstPageToProcess(), &firstPage, 1},
+                 {&doc.LastPageToProcess(), &lastPage, 2},
+                 {&doc.NoPrintBorder(), &border, 2}}};
+    }
+};
+
+// The master fonts before an import. A failed import takes off again the
+// fonts it added (each after the user's yes): a refused file adds nothing.
+class MasterFontMark
+{
+public:
+    MasterFontMark()
+    {
+        if (const CObList* list = CFontManager::GetMasterFontList())
+            m_fonts.assign(list->begin(), list->end());
+    }
+    void DropAdded(CFontManager* manager) const
+    {
+        const CObList* list = CFontManager::GetMasterFontList();
+        if (list == nullptr || manager == nullptr)
+            return;
+        std::vector<CAS400Font*> added;
+        for (CObject* font : *list)
+            if (std::find(m_fonts.begin(), m_fonts.end(), font) == m_fonts.end())
+                added.push_back(static_cast<CAS400Font*>(font));
+        for (CAS400Font* font : added)
+            manager->DeleteMasterFont(font);
+    }
+
+private:
+    std::vector<const CObject*> m_fonts;
+};
+
+// The master device and font lists stay loaded while a document's managers
+// are replaced: the last manager to go would write the lists out and the
+// next read them in again as other objects.
+class MasterListsHeld
+{
+public:
+    MasterListsHeld() = default;
+    MasterListsHeld(const MasterListsHeld&) = delete;
+    MasterListsHeld& operator=(const MasterListsHeld&) = delete;
+
+private:
+    COutputDeviceManager m_devices;
+    CFontManager m_fonts;
+};
 
 // The number of lines that begin before the position, counted from the end
 // of the header word in the archive's text form: the line the position is in.
@@ -357,7 +487,7 @@ void CDesignerDoc::PrepareJvxExport(const QString& memberName)
     }
 }
 
-void CDesignerDoc::WriteJvxContents(CJVXArchive& ar)
+void CDesignerDoc::WriteJvxContents(CJVXArchive& ar, const QString& memberName)
 {
     SerializeJVXHeader(ar);
     const int version = ar.GetVersion();
@@ -367,7 +497,13 @@ void CDesignerDoc::WriteJvxContents(CJVXArchive& ar)
         ccsid.ExchangeJVX(ar);
     }
     m_docTypeDigit.SetNumber(m_docType);
-    ExchangeHeaderFields(*this, ar, version);
+    JvxHeaderLine header(*this);
+    // A WVD file may keep these two fields narrower than the host's; the
+    // names themselves go out whole.
+    header.wvdName.SetValue(memberName);
+    if (m_pOutputPage != nullptr && m_pOutputPage->GetFontManager() != nullptr)
+        header.fontGroup.SetValue(m_pOutputPage->GetFontManager()->GetFontGroupName());
+    header.Exchange(ar, version);
     if (version >= kLastVersion) {
         CFixedLenNum buildId(6);
         buildId.SetValue(static_cast<int>(m_buildId));
@@ -456,7 +592,7 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
             translators.MakeUser(TranslatorMode::PcToHost, GetCodePageId());
         }
         try {
-            WriteJvxContents(ar);
+            WriteJvxContents(ar, memberName);
         } catch (...) {
             writeError = std::current_exception();
         }
@@ -493,10 +629,7 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
     // Nothing reached the host, so the document keeps its last upload.
     m_uploadTime = uploadTimeBefore;
     m_uploadPath = uploadPathBefore;
-    if (IsModified() != modifiedBefore) {
-        CDocument::SetModifiedFlag(modifiedBefore);
-        UpdateTitleMark(modifiedBefore, TRUE);
-    }
+    PutModifiedFlag(modifiedBefore);
 
     ReportDebug(writeError);
     QString message = FormatMessageText(QStringLiteral("WVD %1 not Exported. Errors were encountered."), memberName);
@@ -505,6 +638,14 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
         message += QLatin1Char('\n') + cause;
     AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
+}
+
+void CDesignerDoc::PutModifiedFlag(BOOL modified)
+{
+    if (IsModified() == modified)
+        return;
+    CDocument::SetModifiedFlag(modified);
+    UpdateTitleMark(modified, TRUE);
 }
 
 // ---------------------------------------------------------------- import
@@ -539,43 +680,56 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
 
     CJVXArchive ar(0, CJVXArchive::load, this, &contents);
     ExchangeTranslators translators(ar);
+    int version = 0;
     try {
-        const int version = SerializeJVXHeader(ar);
-        if (version == 0)
-            return FALSE;
-        const LONG textStart = ar.Seek(0, CFile::current);
+        version = SerializeJVXHeader(ar);
+    } catch (...) {
+        ReportDebug(std::current_exception());
+        AfxMessageBox(ErrorReadingFileMessage(path), MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    if (version == 0)
+        return FALSE;
 
+    // A file refused part way leaves the document as it was: the state before
+    // is read back on failure, as an undo would.
+    const BOOL modifiedBefore = IsModified();
+    const BOOL dirtyBefore = m_dirty;
+    std::unique_ptr<CCompressedMemFile> before;
+    try {
+        before.reset(CreateSnapshot());
+    } catch (...) {
+        ReportDebug(std::current_exception());
+        AfxMessageBox(FormatMessageText(QStringLiteral("The JVX file %1 was not imported: the document could not "
+                                                       "be kept aside first.\n%2"),
+                                        path, ErrorText(std::current_exception())),
+                      MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    const MasterFontMark fontsBefore;
+
+    try {
+        const LONG textStart = ar.Seek(0, CFile::current);
         CFontManager* outputFonts = m_pOutputPage != nullptr ? m_pOutputPage->GetFontManager() : nullptr;
         if (version >= kFirstHostVersion) {
             translators.MakeSystem(TranslatorMode::HostToPc);
             CFixedLenNum ccsid(5);
             ccsid.ExchangeJVX(ar);
+            // The font section reads its names in the file's code page.
             if (outputFonts != nullptr && outputFonts->GetCodePageId() != static_cast<int>(ccsid.GetUShort()))
                 outputFonts->SetCodePageId(ccsid.GetUShort());
             translators.MakeUser(TranslatorMode::HostToPc, GetCodePageId());
         }
 
-        ExchangeHeaderFields(*this, ar, version);
-        if (version >= 2 && m_pOutputPage != nullptr) {
-            const int orientation = m_orientation.IsEqual(QStringLiteral("1")) ? 1 : 0;
-            if (m_pOutputPage->GetOrientation() != orientation) {
-                m_pOutputPage->SetOrientation(orientation);
-                m_pOutputPage->RecalcGrid();
-            }
-            m_pOutputPage->SetBorder(static_cast<WORD>(MulDiv(m_border.GetUShort(), 1000, 1440)));
-        }
-        if (version >= 10) {
-            const QString type = m_docTypeDigit.GetValue().trimmed();
-            SetDocTypeNumber(type.isEmpty() ? 0 : COutputDevice::LeadingInteger(type));
-        }
+        JvxHeaderLine header;
+        header.Exchange(ar, version);
+        CFixedLenNum buildId(6);
+        CTimeStamp uploadTime;
+        CFixedLenString uploadPath(320);
         if (version >= kLastVersion) {
-            CFixedLenNum buildId(6);
             buildId.ExchangeJVX(ar);
-            SetBuildId(buildId.GetUInt());
-            m_uploadTime.ExchangeJVX(ar);
-            CFixedLenString uploadPath(320);
+            uploadTime.ExchangeJVX(ar);
             uploadPath.ExchangeJVX(ar);
-            m_uploadPath = uploadPath.GetValue();
         }
         ar.ReadLineEnd();
 
@@ -591,6 +745,25 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
         if (m_pResources != nullptr)
             m_pResources->ExchangeJVX(ar);
 
+        header.ApplyTo(*this, version);
+        if (version >= 2 && m_pOutputPage != nullptr) {
+            const int orientation = m_orientation.IsEqual(QStringLiteral("1")) ? 1 : 0;
+            if (m_pOutputPage->GetOrientation() != orientation) {
+                m_pOutputPage->SetOrientation(orientation);
+                m_pOutputPage->RecalcGrid();
+            }
+            m_pOutputPage->SetBorder(static_cast<WORD>(MulDiv(header.border.GetUShort(), 1000, 1440)));
+        }
+        if (version >= 10) {
+            const QString type = header.docTypeDigit.GetValue().trimmed();
+            SetDocTypeNumber(type.isEmpty() ? 0 : COutputDevice::LeadingInteger(type));
+        }
+        if (version >= kLastVersion) {
+            SetBuildId(buildId.GetUInt());
+            m_uploadTime = uploadTime;
+            m_uploadPath = uploadPath.GetValue();
+        }
+
         ReadJvxElements(ar, textStart);
 
         if (version >= 18 && m_pOutputDevices != nullptr) {
@@ -599,9 +772,31 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
                 m_pOutputPage->SetSizeTwips(device->GetPageWidthTwips(), device->GetPageHeightTwips());
         }
     } catch (...) {
+        const std::exception_ptr error = std::current_exception();
         m_currentSourceLine = 0;
         m_currentDestLine = 0;
-        ReportDebug(std::current_exception());
+        // The state before is read as an undo reads it: in the user's folder,
+        // without the file's translators.
+        folder.Leave();
+        SetUserDataTranslator(nullptr);
+        try {
+            const MasterListsHeld held;
+            RollBackTo(*before, dirtyBefore);
+            fontsBefore.DropAdded(m_pOutputPage != nullptr ? m_pOutputPage->GetFontManager() : nullptr);
+        } catch (...) {
+            // Nothing trustworthy is left in memory. A new document has no
+            // path, so it cannot be saved over the user's file by mistake.
+            const QString reason = ErrorText(std::current_exception());
+            OnNewDocument();
+            AfxMessageBox(FormatMessageText(QStringLiteral("The JVX file %1 could not be read, and the document could "
+                                                           "not be put back as it was:\n%2\nA new document was "
+                                                           "started; no file on disk was changed."),
+                                            path, reason),
+                          MB_OK | MB_ICONSTOP);
+            return FALSE;
+        }
+        PutModifiedFlag(modifiedBefore);
+        ReportDebug(error);
         AfxMessageBox(ErrorReadingFileMessage(path), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }

@@ -146,6 +146,27 @@ void CDesignerDoc::ReadSnapshot(CCompressedMemFile& snapshot)
     }
 }
 
+std::vector<HeldNotice> CDesignerDoc::ReloadFromSnapshot(CCompressedMemFile& snapshot)
+{
+    BroadcastHint(DocumentHint::RestoreBegins, nullptr);
+    BroadcastHint(DocumentHint::SelectionChanged, nullptr);
+
+    SuppressUpdates();
+    BeginQuietRead();
+    try {
+        DeleteContents();
+        ReadSnapshot(snapshot);
+    } catch (...) {
+        // What a failed read had to say is about a state that is gone.
+        EndQuietRead();
+        ResumeUpdates();
+        throw;
+    }
+    std::vector<HeldNotice> held = EndQuietRead();
+    ResumeUpdates();
+    return held;
+}
+
 void CDesignerDoc::RestoreSnapshot(CCompressedMemFile* snapshot)
 {
     if (snapshot == nullptr)
@@ -154,30 +175,38 @@ void CDesignerDoc::RestoreSnapshot(CCompressedMemFile* snapshot)
     // A restore is no change: nothing in it may count or snapshot.
     m_changeDepth = 1;
     m_dirty = FALSE;
-
-    BroadcastHint(DocumentHint::RestoreBegins, nullptr);
-    BroadcastHint(DocumentHint::SelectionChanged, nullptr);
-
-    SuppressUpdates();
-    BeginQuietRead();
+    std::vector<HeldNotice> held;
     try {
-        DeleteContents();
-        ReadSnapshot(*snapshot);
+        held = ReloadFromSnapshot(*snapshot);
     } catch (...) {
-        // What a failed read had to say is about a state that is gone.
-        EndQuietRead();
         m_changeDepth = 0;
         m_dirty = FALSE;
-        ResumeUpdates();
         throw;
     }
-    const std::vector<HeldNotice> held = EndQuietRead();
     m_changeDepth = 0;
     m_dirty = FALSE;
-    ResumeUpdates();
 
     BroadcastHint(DocumentHint::RestoreEnds, nullptr);
     ShowHeldNotices(held);
+}
+
+void CDesignerDoc::RollBackTo(CCompressedMemFile& before, BOOL dirty)
+{
+    // The change that failed runs inside a transaction, which stays open;
+    // reading back counts as nothing within it.
+    const int depth = m_changeDepth;
+    ++m_changeDepth;
+    try {
+        // Anything the reading says is about a state the user already had.
+        ReloadFromSnapshot(before);
+    } catch (...) {
+        m_changeDepth = depth;
+        m_dirty = dirty;
+        throw;
+    }
+    m_changeDepth = depth;
+    m_dirty = dirty;
+    BroadcastHint(DocumentHint::RestoreEnds, nullptr);
 }
 
 void CDesignerDoc::RecoverFromFailedRestore(CCompressedMemFile* before, const QString& reason)

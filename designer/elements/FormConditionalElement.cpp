@@ -291,9 +291,10 @@ void CFormConditionalElement::Serialize(CArchive& ar)
         if (schema > 7)
             ar >> subject;
         m_subject = subject.isEmpty() ? kPositionSubject : subject;
-        // A file's operator outside the six keeps the default rather than
-        // reaching the host as an empty code.
-        m_operator = ConditionalOperator::IsValid(op) ? static_cast<short>(op) : static_cast<short>(ConditionalOperator::Equal);
+        // A file's operator outside the six reads as the host and the JVX
+        // reader take an empty code, rather than reaching the host empty.
+        m_operator = ConditionalOperator::IsValid(op) ? static_cast<short>(op)
+                                                      : static_cast<short>(ConditionalOperator::GreaterOrEqual);
         m_breakLoop = breakLoop != 0 ? TRUE : FALSE;
         RefreshColour();
     }

@@ -78,7 +78,7 @@ CFormExitParamElement::CFormExitParamElement(CAPRTPDMRec& record) : CFormElement
     const QString data = record.m_data.GetValue();
     // A data parameter's record has its position cleared, and no position
     // starts in column 0: such a record passes data even while it is empty.
-    if (!data.isEmpty() || RecordHasNoSourcePosition(record)) {
+    if (RecordPassesConstantData(record)) {
         SetUseData(TRUE);
         m_data = data;
         UpdateAutoDescription();

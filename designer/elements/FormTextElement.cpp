@@ -255,13 +255,9 @@ BOOL CFormTextElement::ToRecord(CAPRTPDMRec& record)
         SetDocument(record.GetDocument());
     FitIfNeeded();
     // The record gives the text's own columns, the box less its width
-    // adjust; an empty text has none, so it keeps the first cell of its box
-    // and reads back in the same place.
-    const int widthAdjust = m_widthAdjust;
-    if (m_text.isEmpty() && m_widthAdjust > 0)
-        m_widthAdjust = widthAdjust - 1;
+    // adjust: an empty text has none, and the host takes line, columns and
+    // line count 0 as nothing to print.
     CFormElement::ToRecord(record);
-    m_widthAdjust = widthAdjust;
     record.m_opcode.SetValue(QStringLiteral("MOVE"));
     record.m_data.SetValue(m_text);
     if (m_alignToGrid != 0)

@@ -76,12 +76,6 @@ int CountDistinctNames(const CDesignerDoc* doc, const QString& name, bool& prese
     return static_cast<int>(names.size());
 }
 
-void ClearNumber(CFixedLenNum& field)
-{
-    field.SetValue(0);
-    field.SetEmpty(TRUE);
-}
-
 } // namespace
 
 int FixedVariableTable::NumberOf(const QString& name)
@@ -122,7 +116,7 @@ CFormVariableElement::CFormVariableElement(CAPRTPDMRec& record) : OneLineSourceE
     // starts in column 0: such a record is a data variable even while its
     // data is still empty.
     const bool noPosition = RecordHasNoSourcePosition(record);
-    if (!data.isEmpty() || noPosition)
+    if (RecordPassesConstantData(record))
         SetUseData(TRUE);
     if (noPosition && m_pDoc != nullptr)
         PlaceOnSideOfCurrentLine(record, SourcePage(), m_pDoc->m_currentSourceLine, m_sourceRect);
@@ -322,13 +316,7 @@ BOOL CFormVariableElement::ToRecord(CAPRTPDMRec& record, int version)
     if (m_useData == 1) {
         record.m_data.SetValue(m_data);
         // A data variable has no position for the host to read.
-        ClearNumber(record.m_sourceLine);
-        ClearNumber(record.m_sourceFirstColumn);
-        ClearNumber(record.m_sourceLastColumn);
-        ClearNumber(record.m_destLine);
-        ClearNumber(record.m_destFirstColumn);
-        ClearNumber(record.m_destLastColumn);
-        ClearNumber(record.m_lineCount);
+        ClearRecordPositions(record);
     }
     if (version >= kFirstNamedVersion)
         record.m_name.SetValue(m_name);

@@ -19,10 +19,9 @@ CFormXmlAttributeElement::CFormXmlAttributeElement(CAPRTPDMRec& record) : XmlNam
     m_colour = TableColour();
     m_destRect = kwvd::Rect();
     SetName(record.m_longData.GetValue());
-    const QString data = record.m_data.GetValue();
-    if (!data.isEmpty()) {
+    if (ReadRecordSource(record)) {
         SetConstantData(TRUE);
-        SetValue(data);
+        SetValue(record.m_data.GetValue());
     }
     NormaliseSourceRect();
 }

@@ -18,8 +18,8 @@ CFormXmlCommentElement::CFormXmlCommentElement(CAPRTPDMRec& record) : XmlTextKin
 {
     m_colour = TableColour();
     m_destRect = kwvd::Rect();
-    const QString data = record.m_data.GetValue();
-    if (!data.isEmpty()) {
+    if (ReadRecordSource(record)) {
+        const QString data = record.m_data.GetValue();
         SetConstantData(TRUE);
         if (data != m_text) {
             m_text = data;
@@ -156,7 +156,7 @@ BOOL CFormXmlCommentElement::ToRecord(CAPRTPDMRec& record)
     record.m_opcode.SetValue(QStringLiteral("XMLC"));
     if (m_constantDataFlag) {
         record.m_data.SetValue(m_text);
-        ClearXmlRecordPositions(record);
+        ClearRecordPositions(record);
     }
     return TRUE;
 }

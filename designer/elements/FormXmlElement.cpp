@@ -81,10 +81,9 @@ CFormXmlElement::CFormXmlElement(CAPRTPDMRec& record, CJVXArchive& ar) : XmlName
 {
     m_colour = TableColour();
     SetName(record.m_longData.GetValue());
-    const QString data = record.m_data.GetValue();
-    if (!data.isEmpty()) {
+    if (ReadRecordSource(record)) {
         m_constantDataFlag = TRUE;
-        m_constantData = data;
+        m_constantData = record.m_data.GetValue();
     }
     ExchangeChildrenJVX(ar);
     NormaliseSourceRect();

@@ -117,7 +117,7 @@ BOOL CFormXmlInstructionElement::ToRecord(CAPRTPDMRec& record)
     CFormElement::ToRecord(record);
     record.m_opcode.SetValue(QStringLiteral("XMLI"));
     record.m_longData.SetValue(m_name);
-    ClearXmlRecordPositions(record);
+    ClearRecordPositions(record);
     return TRUE;
 }
 

@@ -8,6 +8,21 @@ bool RecordHasNoSourcePosition(const CAPRTPDMRec& record)
     return record.m_sourceFirstColumn.GetShort() == 0;
 }
 
+bool RecordPassesConstantData(const CAPRTPDMRec& record)
+{
+    return !record.m_data.GetValue().isEmpty() || RecordHasNoSourcePosition(record);
+}
+
+void ClearRecordPositions(CAPRTPDMRec& record)
+{
+    for (CFixedLenNum* field : {&record.m_sourceLine, &record.m_sourceFirstColumn, &record.m_sourceLastColumn,
+                                &record.m_lineCount, &record.m_destLine, &record.m_destFirstColumn,
+                                &record.m_destLastColumn}) {
+        field->SetValue(0);
+        field->SetEmpty(TRUE);
+    }
+}
+
 bool PlaceOnSideOfCurrentLine(const CAPRTPDMRec& record, const CPage* page, int currentLine, kwvd::Rect& rect)
 {
     if (page == nullptr || page->GetCellHeight() <= 0 || currentLine <= 0)

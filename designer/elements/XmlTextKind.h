@@ -9,6 +9,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
 #include "designer/elements/FormElement.h"
+#include "designer/elements/RecordLineSide.h"
 #include "designer/shell/preferences/Preferences.h"
 #include "platform/framework/Rect.h"
 #include "platform/framework/Types.h"
@@ -46,10 +47,6 @@ struct XmlPageBits
         Name = 0x400000,
     };
 };
-
-// Fills the record's position fields with no value: constant data is not
-// read from the spooled file, and the host sees no place for it.
-void ClearXmlRecordPositions(CAPRTPDMRec& record);
 
 // Writes the element's record, then what exportChildren writes, then an
 // "ENDX" record that repeats the whole record under its own opcode with the
@@ -195,6 +192,19 @@ protected:
         this->m_sourceRect.Normalize();
     }
 
+    // Whether the record passes constant data. Its box then goes on the side
+    // of the current line that its sign names, so that the next export
+    // writes the same sign.
+    bool ReadRecordSource(const CAPRTPDMRec& record)
+    {
+        if (!RecordPassesConstantData(record))
+            return false;
+        if (this->m_pDoc != nullptr)
+            PlaceOnSideOfCurrentLine(record, this->SourcePage(), this->m_pDoc->m_currentSourceLine,
+                                     this->m_sourceRect);
+        return true;
+    }
+
     // The page's box and width bits; the kinds apply their own texts.
     BOOL ApplyPageGeometry(const XmlPageData& page, DWORD what)
     {
@@ -312,7 +322,7 @@ protected:
         record.m_longData.SetValue(m_name);
         if (this->m_constantDataFlag) {
             record.m_data.SetValue(m_constantData);
-            ClearXmlRecordPositions(record);
+            ClearRecordPositions(record);
         }
     }
 

@@ -168,6 +168,93 @@ TEST_F(JvxExportTest, HeaderLineCarriesTheFieldsAndTheMemberNameInUpperCase)
     EXPECT_EQ(doc.GetBuildId(), buildBefore + 1);
 }
 
+// The host reads the header line at fixed widths; a WVD file may store other
+// widths for the document's fields, which the document keeps for its own
+// file, but the JVX line is written and read at the host's.
+TEST_F(JvxExportTest, HeaderLineKeepsTheHostsWidthsWhateverTheWvdStored)
+{
+    struct Case
+    {
+        const char* name;
+        CFixedLenString& (*text)(CDesignerDoc&); // null: a number field
+        CFixedLenNum& (*number)(CDesignerDoc&);
+        int storedWidth;
+    };
+    const Case cases[] = {
+        {"description at 30", [](CDesignerDoc& d) -> CFixedLenString& { return d.Description(); }, nullptr, 30},
+        {"description at 60", [](CDesignerDoc& d) -> CFixedLenString& { return d.Description(); }, nullptr, 60},
+        {"first-page text at 5", [](CDesignerDoc& d) -> CFixedLenString& { return d.FirstPageText(); }, nullptr, 5},
+        {"ignore first page at 3", [](CDesignerDoc& d) -> CFixedLenString& { return d.IgnoreFirstPage(); }, nullptr,
+         3},
+        {"compare line at 4", nullptr, [](CDesignerDoc& d) -> CFixedLenNum& { return d.FirstPageTextLine(); }, 4},
+        {"last page at 1", nullptr, [](CDesignerDoc& d) -> CFixedLenNum& { return d.LastPageToProcess(); }, 1},
+        // The member name and font group reach the line whole, not as the
+        // narrow fields hold them.
+        {"WVD name at 4", [](CDesignerDoc& d) -> CFixedLenString& { return d.WvdName(); }, nullptr, 4},
+        {"font group at 3", [](CDesignerDoc& d) -> CFixedLenString& { return d.FontGroupName(); }, nullptr, 3},
+    };
+    // Fields 1 to 15 of version 18 at the table's widths.
+    const std::string expected = std::string("JVX018") + "WIDTHS    "   // word, 1
+                                 + "North" + std::string(45, ' ')        // 2
+                                 + "TOTAL" + std::string(25, ' ')        // 3
+                                 + "07" + "012" + "05"                   // 4, 5, 6
+                                 + "EQ" + "Y" + "001" + "009"            // 7, 8, 9, 10
+                                 + "1" + "01777"                         // 11, 12: 1234/1000 inch
+                                 + "WIDTHS  " + "        " + "0" + "\r\n"; // 13, 14, 15
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDesignerDoc source;
+        ASSERT_TRUE(source.OnNewDocument());
+        source.Description().SetValue(QStringLiteral("North"));
+        source.FirstPageText().SetValue(QStringLiteral("TOTAL"));
+        source.FirstPageTextLine().SetValue(7);
+        source.FirstPageTextColumn().SetValue(12);
+        source.FirstPageTextWidth().SetValue(5);
+        source.FirstPageCompare().SetValue(QStringLiteral("EQ"));
+        source.IgnoreFirstPage().SetValue(QStringLiteral("Y"));
+        source.FirstPageToProcess().SetValue(1);
+        source.LastPageToProcess().SetValue(9);
+        source.GetOutputPage()->SetOrientation(1);
+        source.GetOutputPage()->SetBorder(1234);
+        if (c.text != nullptr)
+            c.text(source).SetWidth(c.storedWidth);
+        else
+            c.number(source).SetWidth(c.storedWidth);
+
+        // The width travels through the WVD file and stays the document's.
+        CDesignerDoc opened;
+        ASSERT_TRUE(opened.OnNewDocument());
+        LoadDocument(opened, StoreDocument(source));
+        EXPECT_EQ(c.text != nullptr ? c.text(opened).GetWidth() : c.number(opened).GetWidth(), c.storedWidth);
+
+        QString member = QStringLiteral("widths");
+        const QString path = PathOf("widths.jvx");
+        ASSERT_TRUE(opened.ExportJVXFile(path, member, 18));
+        const Bytes file = ReadFileBytes(path);
+        EXPECT_EQ(HeaderLineLength(file, 6, TextForm::EightBit), 129u);
+        ASSERT_GE(file.size(), expected.size());
+        const Bytes line(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(expected.size()));
+        EXPECT_TRUE(line == Ascii(expected.c_str())) << FirstDifference(Ascii(expected.c_str()), line);
+
+        // Read back into a document with the same stored widths, every field
+        // after the narrow one is still found where the host put it.
+        CDesignerDoc target;
+        ASSERT_TRUE(target.OnNewDocument());
+        LoadDocument(target, StoreDocument(source));
+        target.GetOutputPage()->SetOrientation(0);
+        target.GetOutputPage()->SetBorder(0);
+        ASSERT_TRUE(ImportInTransaction(target, path));
+        EXPECT_EQ(target.GetOutputPage()->GetOrientation(), 1);
+        EXPECT_EQ(target.GetOutputPage()->GetBorder(), 1234);
+        EXPECT_EQ(target.GetOutputPage()->GetFontManager()->GetFontGroupName(), QStringLiteral("WIDTHS"));
+        // The document's own field keeps its stored width.
+        EXPECT_EQ(target.FontGroupName().GetValue(),
+                  QStringLiteral("WIDTHS").left(target.FontGroupName().GetWidth()));
+        EXPECT_EQ(target.Description().GetValue(), QStringLiteral("North"));
+        EXPECT_EQ(target.FirstPageTextColumn().GetShort(), 12);
+    }
+}
+
 TEST_F(JvxExportTest, ExportDeviceIsPreparedFromThePage)
 {
     struct Case

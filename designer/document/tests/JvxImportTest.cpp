@@ -362,6 +362,226 @@ TEST_F(JvxImportTest, ImportLeavesAnotherOpenDocumentsDevicesAlive)
     EXPECT_TRUE(after == before) << FirstDifference(before, after);
 }
 
+// The header, the page's orientation and border, the code page and the
+// upload record of a document, as a failed import must leave them.
+struct HeaderState
+{
+    std::vector<QString> texts;
+    std::vector<double> numbers;
+    int orientation = 0;
+    int border = 0;
+    int ccsid = 0;
+    int docType = 0;
+    DWORD buildId = 0;
+    QString uploadTime;
+    QString uploadPath;
+
+    explicit HeaderState(CDesignerDoc& d)
+        : texts{d.WvdName().GetValue(),       d.Description().GetValue(),      d.FirstPageText().GetValue(),
+                d.FirstPageCompare().GetValue(), d.IgnoreFirstPage().GetValue(), d.OrientationDigit().GetValue(),
+                d.FontGroupName().GetValue(),  d.ResourceLibrary().GetValue(),  d.DocTypeDigit().GetValue()},
+          numbers{d.FirstPageTextLine().GetValue(), d.FirstPageTextColumn().GetValue(),
+                  d.FirstPageTextWidth().GetValue(), d.FirstPageToProcess().GetValue(),
+                  d.LastPageToProcess().GetValue(), d.NoPrintBorder().GetValue()},
+          orientation(d.GetOutputPage()->GetOrientation()), border(d.GetOutputPage()->GetBorder()),
+          ccsid(d.GetCodePageId()), docType(d.GetDocType()), buildId(d.GetBuildId()),
+          uploadTime(d.GetUploadTime().Format()), uploadPath(d.GetUploadPath())
+    {
+    }
+    friend bool operator==(const HeaderState&, const HeaderState&) = default;
+};
+
+// A file refused part way leaves the document's header as it was: nothing
+// of the rejected file stays behind unmarked and without an undo step.
+TEST_F(JvxImportTest, FailedImportLeavesTheDocumentsHeader)
+{
+    const kwvd::FixedClock clock(QDateTime(QDate(2024, 5, 1), QTime(8, 0, 0), Qt::UTC));
+    doc.Description().SetValue(QStringLiteral("From the file"));
+    doc.FirstPageText().SetValue(QStringLiteral("PAGE"));
+    doc.GetOutputPage()->SetOrientation(1);
+    doc.GetOutputPage()->SetBorder(1234);
+    doc.SetBuildId(4444);
+    ASSERT_TRUE(doc.SetCodePageId(500));
+    ASSERT_TRUE(doc.SetDocType(1));
+    const Bytes whole = Export(doc, 28, "whole.jvx");
+    // Raw UTF-16: two bytes a character after the six of the header word;
+    // the line holds field 0 and ends in CR LF.
+    const size_t headerEnd = 6 + 2 * (486 + 2);
+    ASSERT_GT(whole.size(), headerEnd + 2 * 8);
+
+    struct Case
+    {
+        const char* name;
+        size_t keep;          // bytes of the file kept
+        size_t breakFontMark; // 0, or the byte of "#F " replaced by 'X'
+    };
+    const Case cases[] = {
+        {"ends inside the header line", 6 + 2 * 100, 0},
+        {"ends right after the header line", headerEnd, 0},
+        {"ends inside the font group line", headerEnd + 2 * 8, 0},
+        {"font section without its group line", whole.size(), headerEnd + 2 * 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes file(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(c.keep));
+        if (c.breakFontMark != 0) {
+            ASSERT_EQ(file[c.breakFontMark], ' ');
+            file[c.breakFontMark] = 'X';
+        }
+        const QString path = PathOf("broken.jvx");
+        ASSERT_TRUE(WriteFileBytes(path, file));
+
+        CDesignerDoc mine;
+        ASSERT_TRUE(mine.OnNewDocument());
+        mine.Description().SetValue(QStringLiteral("Mine"));
+        ASSERT_TRUE(mine.SetCodePageId(37));
+        const HeaderState before(mine);
+        const Bytes stored = StoreDocument(mine);
+        const auto undoSteps = mine.GetUndoList().GetCount();
+        const BOOL modified = mine.IsModified();
+        env.prompts->ClearRecorded();
+        EXPECT_FALSE(ImportInTransaction(mine, path));
+        EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("Error reading file: %1.").arg(path)});
+        EXPECT_TRUE(HeaderState(mine) == before);
+        const Bytes after = StoreDocument(mine);
+        EXPECT_TRUE(after == stored) << FirstDifference(stored, after);
+        EXPECT_EQ(mine.GetUndoList().GetCount(), undoSteps);
+        EXPECT_EQ(mine.IsModified(), modified);
+        EXPECT_EQ(mine.Description().GetValue(), QStringLiteral("Mine"));
+        EXPECT_EQ(mine.GetCodePageId(), 37);
+    }
+}
+
+// Line starts of an 8-bit file, each with the line's first characters.
+std::vector<std::pair<size_t, std::string>> Lines(const Bytes& bytes)
+{
+    std::vector<std::pair<size_t, std::string>> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = Find(bytes, "\r\n", start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        lines.emplace_back(start, std::string(bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                                              bytes.begin() + static_cast<std::ptrdiff_t>(std::min(end, start + 3))));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::vector<const CObject*> MasterFonts()
+{
+    std::vector<const CObject*> fonts;
+    if (const CObList* list = CFontManager::GetMasterFontList())
+        fonts.assign(list->begin(), list->end());
+    return fonts;
+}
+
+// A file refused in a later section, after the sections before it were read
+// into the document, changes nothing: not the fonts, devices, barcodes,
+// resources, page or header read so far, not the elements, not the modified
+// flag; it leaves no undo step, and a font it added to the master list (the
+// user said yes) goes again.
+TEST_F(JvxImportTest, ImportRefusedInALaterSectionChangesNothing)
+{
+    // Closed before the import, so its devices are in no open document.
+    Bytes whole;
+    {
+        CDesignerDoc source;
+        ASSERT_TRUE(source.OnNewDocument());
+        BuildRichDocument(source);
+        {
+            CDocChangeGuard change(&source);
+            source.GetOutputPage()->SetCharsPerInch(15);
+        }
+        whole = Export(source, 18, "rich.jvx");
+    }
+    // The header line, the font section, the devices; then the records.
+    std::vector<size_t> deviceLines;
+    size_t sectionsEnd = 0;
+    for (const auto& [start, head] : Lines(whole)) {
+        if (start == 0)
+            continue;
+        if (head[0] == '*') {
+            deviceLines.push_back(start);
+        } else if (head.rfind("#F", 0) != 0 && head.rfind("#C", 0) != 0 && head.rfind("#R", 0) != 0) {
+            sectionsEnd = start;
+            break;
+        }
+    }
+    ASSERT_GE(deviceLines.size(), 2u);
+    ASSERT_GT(sectionsEnd, deviceLines.back());
+    // The font record of the font of FGID 2: an FGID no master font has
+    // makes it one the master list lacks.
+    size_t fgid = std::string::npos;
+    for (const auto& [start, head] : Lines(whole))
+        if (head.rfind("#F", 0) == 0 && head != "#F " && Find(whole, "00002", start) == start + 3)
+            fgid = start + 3;
+    ASSERT_NE(fgid, std::string::npos);
+
+    auto head = [&](size_t bytes) { return Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(bytes)); };
+    struct Case
+    {
+        const char* name;
+        Bytes file;
+        bool unknownFont; // the file's font of FGID 2 is one the master list lacks
+    };
+    const Case cases[] = {
+        {"a device record cut short after the fonts and one device", head(deviceLines[1] + 12), false},
+        {"a barcode record cut short after the devices", head(sectionsEnd) + Ascii("#CABAR"), false},
+        {"a resource section cut short after the devices", head(sectionsEnd) + Ascii("#R RESLIB"), false},
+        {"a font new to the master list, then a device record cut short", head(deviceLines[1] + 12), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes file = c.file;
+        if (c.unknownFont)
+            std::copy_n("00777", 5, file.begin() + static_cast<std::ptrdiff_t>(fgid));
+        const QString path = PathOf("refused.jvx");
+        ASSERT_TRUE(WriteFileBytes(path, file));
+
+        CDesignerDoc mine;
+        ASSERT_TRUE(mine.OnNewDocument());
+        {
+            CDocChangeGuard change(&mine);
+            mine.Description().SetValue(QStringLiteral("Mine"));
+            mine.GetOutputDeviceManager()->AddDeviceByName(QStringLiteral("MYPRT"), QStringLiteral("*SCS"));
+            ASSERT_NE(mine.CreateNewElement(FormElementType::Text, 0, kwvd::Rect(8, 16, 80, 48), nullptr), nullptr);
+            mine.SetModifiedFlag(TRUE);
+        }
+        const Bytes before = StoreDocument(mine);
+        const HeaderState header(mine);
+        const auto undoSteps = mine.GetUndoList().GetCount();
+        const QString title = mine.GetTitle();
+        const std::vector<const CObject*> fonts = MasterFonts();
+
+        env.prompts->ClearRecorded();
+        if (c.unknownFont)
+            env.prompts->AnswerMessageBox(IDYES);
+        EXPECT_FALSE(ImportInTransaction(mine, path));
+        const std::vector<QString> texts = Messages();
+        std::string all;
+        for (const QString& text : texts)
+            all += text.toStdString() + "\n";
+        ASSERT_EQ(texts.size(), c.unknownFont ? 2u : 1u) << all;
+        if (c.unknownFont)
+            EXPECT_TRUE(texts.front().contains(QStringLiteral("was not found. Would you like to add it")))
+                << texts.front().toStdString();
+        EXPECT_EQ(texts.back(), QStringLiteral("Error reading file: %1.").arg(path));
+        EXPECT_EQ(env.prompts->PendingAnswers(), 0);
+
+        const Bytes after = StoreDocument(mine);
+        EXPECT_TRUE(after == before) << FirstDifference(before, after);
+        EXPECT_TRUE(HeaderState(mine) == header);
+        EXPECT_EQ(mine.GetOutputPage()->GetCharsPerInch(), CPage::kDefaultCharsPerInch);
+        EXPECT_EQ(mine.GetOutputDeviceManager()->FindIndexByName(QStringLiteral("FAX1")), 0);
+        EXPECT_NE(mine.GetOutputDeviceManager()->FindIndexByName(QStringLiteral("MYPRT")), 0);
+        EXPECT_EQ(mine.GetUndoList().GetCount(), undoSteps);
+        EXPECT_TRUE(mine.IsModified());
+        EXPECT_EQ(mine.GetTitle(), title);
+        EXPECT_EQ(MasterFonts(), fonts);
+    }
+}
+
 class JvxImportStopTest : public JvxImportTest
 {
 protected:

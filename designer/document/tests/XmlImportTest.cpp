@@ -123,6 +123,25 @@ protected:
 
 const QString kOrder = QStringLiteral("Order");
 
+// Kind, name and constant-data flag of every XML kind with a text value, in
+// a stable order: what tells the host to take constant data rather than
+// spooled text at a place.
+std::vector<std::tuple<int, QString, bool>> ConstantDataFlags(const CDesignerDoc& doc)
+{
+    std::vector<std::tuple<int, QString, bool>> flags;
+    for (CObject* object : doc.GetElementList()) {
+        const auto* element = dynamic_cast<const CFormElement*>(object);
+        if (const auto* e = dynamic_cast<const CFormXmlElement*>(element))
+            flags.emplace_back(e->GetType(), NameOf(e), e->GetConstantDataFlag() != FALSE);
+        else if (const auto* a = dynamic_cast<const CFormXmlAttributeElement*>(element))
+            flags.emplace_back(a->GetType(), NameOf(a), a->GetConstantDataFlag() != FALSE);
+        else if (const auto* c = dynamic_cast<const CFormXmlCommentElement*>(element))
+            flags.emplace_back(c->GetType(), NameOf(c), c->GetConstantDataFlag() != FALSE);
+    }
+    std::sort(flags.begin(), flags.end());
+    return flags;
+}
+
 std::vector<Placed> Sorted(std::vector<Placed> list)
 {
     std::sort(list.begin(), list.end(), [](const Placed& a, const Placed& b) {
@@ -437,6 +456,8 @@ TEST_F(XmlImportTest, ImportedDocumentSurvivesWvdAndJvx)
     doc.m_jvxRecordCounter = 1;
     const Bytes jvx = StoreJvx(28, [&](CJVXArchive& ar) { order->ExportJVX(ar); }, nullptr, &doc);
     doc.m_jvxRecordCounter = 0;
+    const auto flagsBefore = ConstantDataFlags(doc);
+    ASSERT_FALSE(flagsBefore.empty());
     {
         CDocChangeGuard guard(&doc);
         doc.DeleteElement(order, TRUE);
@@ -463,6 +484,7 @@ TEST_F(XmlImportTest, ImportedDocumentSurvivesWvdAndJvx)
         beforeNames.push_back(p);
     }
     EXPECT_EQ(Sorted(names), Sorted(beforeNames));
+    EXPECT_EQ(ConstantDataFlags(doc), flagsBefore);
 }
 
 TEST_F(XmlImportTest, ImportedDocumentSurvivesTheJvxFile)
@@ -491,6 +513,7 @@ TEST_F(XmlImportTest, ImportedDocumentSurvivesTheJvxFile)
             after.push_back({element->GetType(), NameOf(element), 0, 0, NameOf(element->GetParent())});
     }
     EXPECT_EQ(Sorted(after), Sorted(before));
+    EXPECT_EQ(ConstantDataFlags(copy), ConstantDataFlags(doc));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/FontFixtures.h"
 #include "tests/support/JvxBytes.h"
+#include "tests/support/JvxRecordLines.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -43,6 +44,19 @@ protected:
         EXPECT_TRUE(element.ToRecord(record));
         return record;
     }
+
+    // The element's WVD object read into a new element, fitted.
+    std::unique_ptr<CFormTextElement> ReloadFromWvd(CFormTextElement& element)
+    {
+        const Bytes object = Store([&](CArchive& ar) { element.Serialize(ar); });
+        auto loaded = std::make_unique<CFormTextElement>();
+        Load(object, [&](CArchive& ar) {
+            ar.m_pDocument = doc.get();
+            loaded->Serialize(ar);
+        });
+        loaded->FitDestToText();
+        return loaded;
+    }
 };
 
 TEST_F(TextElementTest, BoxFollowsTheTextInItsFont)
@@ -53,15 +67,19 @@ TEST_F(TextElementTest, BoxFollowsTheTextInItsFont)
         const char* text;
         int advance; // output pixels per character; 0 keeps the default font
         int widthAdjust;
-        int columns;    // of the box
-        int lastColumn; // of the record
+        int columns; // of the box
+        // Of the record: line, first and last column, line count.
+        int line;
+        int firstColumn;
+        int lastColumn;
+        int lineCount;
     };
     // The cell is 10 pixels wide; the box starts in column 10.
     const Case cases[] = {
-        {"five letters in five cells", "TOTAL", 10, 0, 5, 14},
-        {"five letters measuring seven cells", "TOTAL", 14, 2, 7, 14},
-        {"no text is one cell wide and keeps that cell", "", 10, 1, 1, 10},
-        {"no font measures nothing", "TOTAL", 0, 0, 5, 14},
+        {"five letters in five cells", "TOTAL", 10, 0, 5, 5, 10, 14, 1},
+        {"five letters measuring seven cells", "TOTAL", 14, 2, 7, 5, 10, 14, 1},
+        {"no text is one cell wide and the record has no place", "", 10, 1, 1, 0, 0, 0, 0},
+        {"no font measures nothing", "TOTAL", 0, 0, 5, 5, 10, 14, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -80,10 +98,10 @@ TEST_F(TextElementTest, BoxFollowsTheTextInItsFont)
         EXPECT_EQ(e->DestRect(), OutputCells(10, 5, 10 + c.columns, 6));
         // The record carries the text's own columns, without the adjust.
         CAPRTPDMRec record = RecordOf(*e);
-        EXPECT_EQ(record.m_destFirstColumn.GetShort(), 10);
+        EXPECT_EQ(record.m_destFirstColumn.GetShort(), c.firstColumn);
         EXPECT_EQ(record.m_destLastColumn.GetShort(), c.lastColumn);
-        EXPECT_EQ(record.m_destLine.GetShort(), 5);
-        EXPECT_EQ(record.m_lineCount.GetShort(), 1);
+        EXPECT_EQ(record.m_destLine.GetShort(), c.line);
+        EXPECT_EQ(record.m_lineCount.GetShort(), c.lineCount);
         doc->DeleteElement(e, TRUE);
     }
 }
@@ -100,7 +118,6 @@ TEST_F(TextElementTest, UndrawnTextIsFittedAndKeepsItsPlaceThroughJvxAndWvd)
     // Characters advance 14 pixels in 10-pixel cells; the box starts at 10, 5.
     const Case cases[] = {
         {"five letters measuring seven cells", "TOTAL", 17, 14},
-        {"an empty text keeps its cell", "", 11, 10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -135,16 +152,33 @@ TEST_F(TextElementTest, UndrawnTextIsFittedAndKeepsItsPlaceThroughJvxAndWvd)
         text->FitDestToText();
         EXPECT_EQ(text->DestRect(), OutputCells(10, 5, c.boxRight, 6));
 
-        const Bytes object = Store([&](CArchive& ar) { e->Serialize(ar); });
-        CFormTextElement loaded;
-        Load(object, [&](CArchive& ar) {
-            ar.m_pDocument = doc.get();
-            loaded.Serialize(ar);
-        });
-        loaded.FitDestToText();
-        EXPECT_EQ(loaded.DestRect(), OutputCells(10, 5, c.boxRight, 6));
+        EXPECT_EQ(ReloadFromWvd(*e)->DestRect(), OutputCells(10, 5, c.boxRight, 6));
         doc->DeleteElement(e, TRUE);
     }
+}
+
+// An empty text prints nothing: its record has no line, no columns and no
+// line count, and what is read from it writes the same record again. The
+// WVD file still keeps its cell.
+TEST_F(TextElementTest, EmptyTextWritesNoPlaceAndReadsBackTheSame)
+{
+    CFormTextElement* e = Place(10, 5);
+    ASSERT_NE(e, nullptr);
+    const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { e->ExportJVX(ar); }, nullptr, doc.get());
+    // Every position field zero, both signs blank.
+    EXPECT_EQ(line, EncodeRecordLines(28, RecordLine(28, {{4, "MOVE"}})));
+
+    JvxReader in(line, 28, nullptr, doc.get());
+    CAPRTPDMRec record(doc.get());
+    record.ExchangeJVX(in.Archive());
+    ASSERT_TRUE(record.IsValid());
+    std::unique_ptr<CFormElement> read(record.CreateElement(in.Archive()));
+    auto* text = dynamic_cast<CFormTextElement*>(read.get());
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->GetText().isEmpty());
+    EXPECT_EQ(StoreJvx(28, [&](CJVXArchive& ar) { text->ExportJVX(ar); }, nullptr, doc.get()), line);
+
+    EXPECT_EQ(ReloadFromWvd(*e)->DestRect(), OutputCells(10, 5, 11, 6));
 }
 
 TEST_F(TextElementTest, AutomaticDescriptionFollowsTheText)

@@ -2,6 +2,7 @@
 #include "designer/document/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/XmlHttp.h"
+#include "designer/elements/FormLoopElement.h"
 #include "designer/elements/FormXmlAttributeElement.h"
 #include "designer/elements/FormXmlCommentElement.h"
 #include "designer/elements/FormXmlElement.h"
@@ -312,6 +313,54 @@ TEST_F(XmlKindsTest, JvxReadBackGivesTheSameTreeAndBytes)
         EXPECT_TRUE(doc->ContainsElement(id));
         EXPECT_EQ(Export(read, version), first);
     }
+}
+
+// Constant data with no value yet, inside a Loop: the records carry no
+// position but keep the "+" of the side of the loop's line, and what is read
+// from them is constant data again and writes the same records.
+TEST_F(XmlKindsTest, EmptyConstantDataInALoopKeepsItsFlagAndSign)
+{
+    const int version = 28;
+    auto* loop = Create<CFormLoopElement>(T::Loop, 1, Cells(1, 3, 20, 9));
+    auto* order = Create<CFormXmlElement>(T::XmlElement, 0, Cells(2, 4, 12, 5), loop);
+    order->SetName(QStringLiteral("order"));
+    auto* id = Create<CFormXmlAttributeElement>(T::XmlAttribute, 0, Cells(3, 5, 13, 6), order);
+    id->SetName(QStringLiteral("id"));
+    auto* note = Create<CFormXmlCommentElement>(T::XmlComment, 0, Cells(3, 6, 13, 7), order);
+    ASSERT_EQ(order->GetParent(), loop);
+    ASSERT_EQ(id->GetParent(), order);
+    ASSERT_EQ(note->GetParent(), order);
+    ASSERT_TRUE(order->GetConstantDataFlag() && id->GetConstantDataFlag() && note->GetConstantDataFlag());
+
+    const Bytes first = Export(loop, version);
+    // The lines between the loop's opening and closing records.
+    const std::string expected = RecordLine(version, {{3, "2"}, {4, "XMLE"}, {5, "+"}, {17, "order"}, {30, "order"}})
+                                 + RecordLine(version, {{3, "3"}, {4, "XMLA"}, {5, "+"}, {17, "id"}, {30, "id"}})
+                                 + RecordLine(version, {{3, "4"}, {4, "XMLC"}, {5, "+"}})
+                                 + RecordLine(version, {{3, "5"}, {4, "ENDX"}, {5, "+"}, {17, "order"}, {30, "order"}});
+    const size_t lineBytes = RecordLine(version, {}).size() * 2;
+    ASSERT_EQ(first.size(), 6 * lineBytes);
+    EXPECT_EQ(Bytes(first.begin() + static_cast<std::ptrdiff_t>(lineBytes),
+                    first.begin() + static_cast<std::ptrdiff_t>(5 * lineBytes)),
+              EncodeRecordLines(version, expected));
+
+    doc->DeleteElement(loop, TRUE);
+    doc->RemoveAllElements();
+    auto* read = dynamic_cast<CFormLoopElement*>(ReadFirst(first, version));
+    ASSERT_NE(read, nullptr);
+    ASSERT_EQ(read->GetChildCount(), 1);
+    auto* readOrder = dynamic_cast<CFormXmlElement*>(read->GetChildList().GetHead());
+    ASSERT_NE(readOrder, nullptr);
+    ASSERT_EQ(readOrder->GetChildCount(), 2);
+    auto* readId = dynamic_cast<CFormXmlAttributeElement*>(readOrder->GetChildList().GetHead());
+    auto* readNote = dynamic_cast<CFormXmlCommentElement*>(readOrder->GetChildList().GetTail());
+    ASSERT_NE(readId, nullptr);
+    ASSERT_NE(readNote, nullptr);
+    EXPECT_TRUE(readOrder->GetConstantDataFlag()) << "element";
+    EXPECT_TRUE(readId->GetConstantDataFlag()) << "attribute";
+    EXPECT_TRUE(readNote->GetConstantDataFlag()) << "comment";
+    EXPECT_TRUE(readId->GetSourceRect().IsEmpty()) << "constant data has no box in the input pane";
+    EXPECT_EQ(Export(read, version), first);
 }
 
 TEST_F(XmlKindsTest, VersionSevenReadsWithoutNames)
