@@ -56,3 +56,39 @@ function(kwvd_add_tests target)
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 300)
 endfunction()
+
+# kwvd_add_fuzz_target(<target> SOURCES <files>... LINK <libs>... [SEEDS <folder>])
+# A reader of outside data driven by one LLVMFuzzerTestOneInput. With
+# KWVD_FUZZ: a libFuzzer program. Otherwise (with the tests): a plain program
+# of the same source and our replay main, run by CTest once per committed
+# seed file (default folder: seeds/<target> beside the caller), so every seed
+# stays a regression case and the target keeps compiling.
+function(kwvd_add_fuzz_target target)
+  cmake_parse_arguments(ARG "" "SEEDS" "SOURCES;LINK" ${ARGN})
+  if(NOT ARG_SEEDS)
+    set(ARG_SEEDS "${CMAKE_CURRENT_SOURCE_DIR}/seeds/${target}")
+  endif()
+  if(KWVD_FUZZ)
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+  elseif(KWVD_BUILD_TESTS)
+    add_executable(${target} ${ARG_SOURCES} "${CMAKE_SOURCE_DIR}/tests/fuzz/FuzzReplayMain.cpp")
+  else()
+    return()
+  endif()
+  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
+  target_link_libraries(${target} PRIVATE ${ARG_LINK})
+  if(KWVD_FUZZ)
+    return()
+  endif()
+  file(GLOB seeds CONFIGURE_DEPENDS "${ARG_SEEDS}/*")
+  if(NOT seeds)
+    message(FATAL_ERROR "${target}: no seed files in ${ARG_SEEDS}")
+  endif()
+  foreach(seed IN LISTS seeds)
+    get_filename_component(seed_name "${seed}" NAME)
+    add_test(NAME fuzz.${target}.${seed_name}
+             COMMAND /usr/bin/env ${KWVD_TEST_ENV} $<TARGET_FILE:${target}> "${seed}")
+    set_tests_properties(fuzz.${target}.${seed_name} PROPERTIES TIMEOUT 120 LABELS fuzz)
+  endforeach()
+endfunction()

@@ -9,7 +9,7 @@
 // Every object the reader makes belongs to a per-input arena, so back
 // references and half-read objects never cause a double free.
 //
-// Seeds: ARCHIVE_FUZZ_WRITE_SEEDS=<folder> archive_reader_fuzz writes a few
+// Seeds: KWVD_FUZZ_WRITE_SEEDS=<folder> archive_reader_fuzz writes a few
 // small valid archives into the folder and exits.
 
 #include "platform/framework/Archive.h"
@@ -294,7 +294,7 @@ void writeSeeds(const char* folder)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     registerClasses();
-    if (const char* folder = std::getenv("ARCHIVE_FUZZ_WRITE_SEEDS")) {
+    if (const char* folder = std::getenv("KWVD_FUZZ_WRITE_SEEDS")) {
         writeSeeds(folder);
         std::exit(0);
     }
