@@ -230,4 +230,38 @@ INSTANTIATE_TEST_SUITE_P(Files, DeletedObjectReference, ::testing::ValuesIn(kCas
                              return name;
                          });
 
+// A device of the file that replaces a same-named master device without
+// users goes again when the open fails, and the master device comes back.
+TEST_F(DeletedObjectReference, FailedOpenPutsBackTheMasterDeviceItReplaced)
+{
+    Bytes stored;
+    {
+        CDesignerDoc source;
+        ASSERT_TRUE(source.OnNewDocument());
+        BuildRichDocument(source);
+        stored = StoreDocument(source);
+    }
+    const QString path = env.folder.filePath(QStringLiteral("cut.wvd"));
+    // Cut in the element tree, after the devices were read.
+    ASSERT_TRUE(WriteFileBytes(path, Bytes(stored.begin(), stored.end() - 40)));
+
+    CDesignerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    COutputDevice* fax = COutputDeviceManager::FindMasterByName(QStringLiteral("FAX1"));
+    ASSERT_NE(fax, nullptr);
+    // No longer equal to the file's FAX1, which will replace it.
+    ASSERT_NE(fax->GetCopies(), 7);
+    fax->SetCopies(7);
+    const QStringList before = DeviceNames();
+
+    env.prompts->ClearRecorded();
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    EXPECT_EQ(env.PromptTexts(), QStringList{WithPath("Unexpected end of file while reading %1.", path)})
+        << env.PromptTexts().join(u'|').toStdString();
+    EXPECT_EQ(DeviceNames(), before);
+    fax = COutputDeviceManager::FindMasterByName(QStringLiteral("FAX1"));
+    ASSERT_NE(fax, nullptr);
+    EXPECT_EQ(fax->GetCopies(), 7);
+}
+
 } // namespace
