@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <utility>
 
 KWVD_IMPLEMENT_DYNAMIC(CDesignerDoc, CDocument)
 
@@ -187,6 +188,44 @@ BOOL CDesignerDoc::OnNewDocument()
     return FinishNewDocument();
 }
 
+namespace {
+
+// What a document read adds to the process-wide master lists stays only when
+// the read succeeds: a failed file must leave nothing behind to be saved at
+// exit or met again by the next open.
+class MasterListChanges
+{
+public:
+    MasterListChanges()
+    {
+        COutputDeviceManager::BeginMasterChanges();
+        CFontManager::BeginMasterChanges();
+    }
+    ~MasterListChanges() { Undo(); }
+    MasterListChanges(const MasterListChanges&) = delete;
+    MasterListChanges& operator=(const MasterListChanges&) = delete;
+
+    void Keep()
+    {
+        if (std::exchange(m_done, true))
+            return;
+        COutputDeviceManager::KeepMasterChanges();
+        CFontManager::KeepMasterChanges();
+    }
+    void Undo()
+    {
+        if (std::exchange(m_done, true))
+            return;
+        COutputDeviceManager::UndoMasterChanges();
+        CFontManager::UndoMasterChanges();
+    }
+
+private:
+    bool m_done = false;
+};
+
+} // namespace
+
 BOOL CDesignerDoc::OnOpenDocument(const QString& path)
 {
     BroadcastHint(DocumentHint::SelectionChanged, nullptr);
@@ -194,11 +233,16 @@ BOOL CDesignerDoc::OnOpenDocument(const QString& path)
     SuppressUpdates();
     ++m_changeDepth;
 
+    MasterListChanges masterChanges;
     if (CDocument::OnOpenDocument(path)) {
+        masterChanges.Keep();
         CreateOwnedObjects();
         NoteDefaultedPageDensity();
         return FinishNewDocument();
     }
+    // Before the failed document's managers go: the last one saves the
+    // master lists.
+    masterChanges.Undo();
 
     ResumeUpdates();
     m_dirty = FALSE;

@@ -200,10 +200,43 @@ void CServerItem::Serialize(CArchive& ar)
         AfxThrowArchiveException(CArchiveException::genericException, ar.GetFilePath());
     {
         SerialisingScope serialising(m_pDoc, TRUE);
-        LoadItem(ar);
+        try {
+            LoadItem(ar);
+        } catch (...) {
+            DiscardRead();
+            throw;
+        }
     }
     if (!m_withChildren)
         DropChildren();
+}
+
+void CServerItem::DiscardRead()
+{
+    // Everything listed was made by this read, even what a container has
+    // put into the document already: a refused stream pastes nothing.
+    std::vector<CFormElement*> roots;
+    for (CObject* object : m_elements)
+        roots.push_back(static_cast<CFormElement*>(object));
+    if (m_pAnchor != nullptr)
+        roots.push_back(m_pAnchor);
+    m_elements.RemoveAll();
+    m_pAnchor = nullptr;
+    m_hasAnchor = FALSE;
+    m_anchorRead = FALSE;
+
+    auto isBelowAnother = [&](const CFormElement* element) {
+        for (const CFormElement* parent = element->GetParent(); parent != nullptr; parent = parent->GetParent())
+            if (Contains(roots, parent))
+                return true;
+        return false;
+    };
+    std::vector<CFormElement*> top;
+    for (CFormElement* root : roots)
+        if (!isBelowAnother(root) && !Contains(top, root))
+            top.push_back(root);
+    for (CFormElement* root : top)
+        m_pDoc->DeleteElement(root, TRUE);
 }
 
 void CServerItem::StoreItem(CArchive& ar) const

@@ -139,6 +139,8 @@ private:
     void StoreItem(CArchive& ar) const;
     void LoadItem(CArchive& ar);
     void DeleteOwnedElements();
+    // After a failed read: deletes all it made, in the document or not.
+    void DiscardRead();
     // Deletes the children the read containers brought, for an item that
     // did not ask for them.
     void DropChildren();

@@ -567,7 +567,19 @@ void CSpooledFile::Serialize(CArchive& ar)
         return;
     }
 
-    PageList pages(static_cast<CObList*>(ar.ReadObject(KWVD_RUNTIME_CLASS(CObList))));
+    // The list does not own its pages: those read before a failure in it
+    // come back here to be freed.
+    std::vector<CObject*> orphans;
+    CObList* list = nullptr;
+    try {
+        list = static_cast<CObList*>(ar.ReadCollection(KWVD_RUNTIME_CLASS(CObList), orphans));
+    } catch (...) {
+        for (CObject* orphan : orphans)
+            if (orphan->GetRuntimeClass() == KWVD_RUNTIME_CLASS(CStringArray))
+                delete orphan;
+        throw;
+    }
+    PageList pages(list);
     if (!pages)
         pages.reset(new CObList);
     const bool foreign = std::any_of(pages->begin(), pages->end(), [](const CObject* entry) {

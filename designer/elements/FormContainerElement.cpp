@@ -242,12 +242,12 @@ void CFormContainerElement::SerializeChildren(CArchive& ar)
                 read.push_back(child);
             }
         } catch (...) {
-            DeleteMadeHere(m_pDoc, read, made);
+            DeleteMadeHere(ar, m_pDoc, read, made);
             throw;
         }
     }
     if (!keep) {
-        DeleteMadeHere(m_pDoc, read, made);
+        DeleteMadeHere(ar, m_pDoc, read, made);
         return;
     }
     for (CFormElement* child : read) {

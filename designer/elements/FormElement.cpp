@@ -610,7 +610,7 @@ void CFormElement::DrawElementBox(QPainter& painter, const Rect& rect, const CFo
 
 thread_local std::vector<CFormElement*>* CFormElement::s_pReadLog = nullptr;
 
-void CFormElement::DeleteMadeHere(CDesignerDoc* doc, const std::vector<CFormElement*>& read,
+void CFormElement::DeleteMadeHere(CArchive& ar, CDesignerDoc* doc, const std::vector<CFormElement*>& read,
                                   const std::vector<CFormElement*>& made)
 {
     std::vector<CFormElement*> deleted;
@@ -619,6 +619,26 @@ void CFormElement::DeleteMadeHere(CDesignerDoc* doc, const std::vector<CFormElem
             || std::find(deleted.begin(), deleted.end(), element) != deleted.end())
             continue;
         deleted.push_back(element);
+        // A container made here may have taken in an element read before
+        // it (listed beside it in a clipboard stream): that one stays with
+        // its first reader.
+        std::vector<CFormElement*> spared;
+        auto collect = [&](auto&& self, CFormElement* container) -> void {
+            ChildPosition position = container->GetFirstChildPosition();
+            while (CFormElement* child = container->GetNextChild(position)) {
+                if (!ar.IsMadeWithin(child, element))
+                    spared.push_back(child);
+                else
+                    self(self, child);
+            }
+        };
+        collect(collect, element);
+        for (CFormElement* child : spared) {
+            if (CFormElement* parent = child->GetParent())
+                parent->RemoveChild(child);
+            child->SetParent(nullptr);
+        }
+        ar.ForgetObject(element);
         if (doc != nullptr)
             doc->DeleteElement(element, TRUE);
         else

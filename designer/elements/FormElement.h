@@ -240,8 +240,9 @@ protected:
     };
 
     // Deletes, once each, the elements of read that this read made; references
-    // to elements read before belong to their first reader and stay.
-    static void DeleteMadeHere(CDesignerDoc* doc, const std::vector<CFormElement*>& read,
+    // to elements read before belong to their first reader and stay. The
+    // archive forgets the deleted ones, so no later reference reaches them.
+    static void DeleteMadeHere(CArchive& ar, CDesignerDoc* doc, const std::vector<CFormElement*>& read,
                                const std::vector<CFormElement*>& made);
 
     // Sends the hint through the document; nothing without one.

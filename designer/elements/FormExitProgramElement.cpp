@@ -217,7 +217,7 @@ void CFormExitProgramElement::DropOldElementList(CArchive& ar)
     // read are deleted, so none stays behind as a font or device user.
     std::vector<CFormElement*> made;
     std::vector<CFormElement*> read;
-    const auto deleteMade = [&] { DeleteMadeHere(m_pDoc, read, made); };
+    const auto deleteMade = [&] { DeleteMadeHere(ar, m_pDoc, read, made); };
     ReadLogScope log(made);
     try {
         const DWORD count = ar.ReadCount();

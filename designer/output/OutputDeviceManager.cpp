@@ -20,8 +20,9 @@ KWVD_IMPLEMENT_SERIAL(COutputDeviceManager, CObject, VERSIONABLE_SCHEMA | 3)
 namespace {
 
 // Frees the devices a WVD load made and did not hand on: each object once,
-// never one that now lives in the master list or is the default device.
-void DeleteUnclaimed(std::vector<COutputDevice*>& read, const COutputDevice* defaultDevice)
+// never one that now lives in the master list or is the default device. A
+// later reference in the data to one of them is refused by the archive.
+void DeleteUnclaimed(CArchive& ar, std::vector<COutputDevice*>& read, const COutputDevice* defaultDevice)
 {
     std::set<COutputDevice*> unique;
     for (COutputDevice* device : read) {
@@ -33,6 +34,7 @@ void DeleteUnclaimed(std::vector<COutputDevice*>& read, const COutputDevice* def
         const CObList* master = COutputDeviceManager::GetMasterList();
         if (master != nullptr && master->Find(device) != master->end())
             continue;
+        ar.ForgetObject(device);
         delete device;
     }
 }
@@ -332,7 +334,7 @@ void COutputDeviceManager::Serialize(CArchive& ar)
         }
     } catch (...) {
         COutputDevice* defaultDevice = m_pDefaultDevice.get();
-        DeleteUnclaimed(read, defaultDevice);
+        DeleteUnclaimed(ar, read, defaultDevice);
         throw;
     }
 
@@ -354,14 +356,14 @@ void COutputDeviceManager::Serialize(CArchive& ar)
             read[j] = nullptr;
         } else {
             Prompts().MessageBox(FormatResMessage(IDS_DEVICE_INIT_FAILED, device->GetName()), {}, MB_OK);
-            DeleteUnclaimed(read, defaultDevice);
+            DeleteUnclaimed(ar, read, defaultDevice);
             AfxThrowArchiveException(CArchiveException::genericException, ar.GetFilePath());
         }
         if (static_cast<qsizetype>(j) >= m_devices.GetSize())
             m_devices.SetSize(static_cast<qsizetype>(j) + 1);
         m_devices.SetAt(static_cast<qsizetype>(j), placed);
     }
-    DeleteUnclaimed(read, defaultDevice);
+    DeleteUnclaimed(ar, read, defaultDevice);
 }
 
 // ---------------------------------------------------------------- JVX section

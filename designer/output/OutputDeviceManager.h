@@ -145,6 +145,14 @@ public:
     // refuses the device after message 329.
     static BOOL AddToMaster(COutputDeviceManager* manager, COutputDevice* device);
     static COutputDevice* FindEqualInMaster(const COutputDevice* device);
+    // Around the read of a document: from Begin on, the devices the list
+    // gains and those it replaces are noted; Keep lets them stand, Undo
+    // takes the gained ones out again (they stay valid until the list is
+    // freed, as the failed document may still point at them) and puts the
+    // replaced ones back.
+    static void BeginMasterChanges();
+    static void KeepMasterChanges();
+    static void UndoMasterChanges();
     static COutputDevice* FindMasterByName(const QString& name);
     // Null while no manager lives.
     static const CObList* GetMasterList();

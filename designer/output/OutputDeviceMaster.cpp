@@ -34,6 +34,14 @@ struct MasterState
     bool loadFailed = false;
     // The list as read, for the merge at save.
     kwvd::MasterListBaseline baseline;
+    // While a document is read: the devices it added (the list owns them)
+    // and those it replaced (owned here), so a failed read can be undone.
+    bool recording = false;
+    std::vector<COutputDevice*> added;
+    std::vector<std::unique_ptr<COutputDevice>> replaced;
+    // Added by a read that failed: out of the list, but the failed
+    // document's slots and elements may still point at them until it goes.
+    std::vector<std::unique_ptr<COutputDevice>> retired;
 };
 
 QString DeviceKey(const CObject* object)
@@ -47,9 +55,12 @@ void ReadDeviceList(CArchive& ar, CObList& list)
     ar.EnsureAvailable(count * 2ull);
     for (DWORD i = 0; i < count; ++i) {
         COutputDevice* device = ar.ReadObject<COutputDevice>();
-        // A repeated reference would be owned twice.
-        if (device != nullptr && list.Find(device) == list.end())
-            list.AddTail(device);
+        if (device == nullptr)
+            continue;
+        // A repeated reference would be owned twice: the file is damaged.
+        if (list.Find(device) != list.end())
+            AfxThrowArchiveException(CArchiveException::badIndex, ar.GetFilePath());
+        list.AddTail(device);
     }
 }
 
@@ -69,6 +80,10 @@ void FreeMasterList()
     state.list->RemoveAll();
     state.list.reset();
     state.baseline.Clear();
+    // No manager lives, so nothing points at them any more.
+    state.added.clear();
+    state.replaced.clear();
+    state.retired.clear();
 }
 
 bool IsHeldByOtherManager(const COutputDevice* device, const COutputDeviceManager* asking)
@@ -222,10 +237,58 @@ BOOL COutputDeviceManager::AddToMaster(COutputDeviceManager* manager, COutputDev
         if (manager != nullptr)
             manager->DetachDevice(existing);
         it = list->RemoveAt(it);
-        delete existing;
+        if (Master().recording)
+            Master().replaced.emplace_back(existing);
+        else
+            delete existing;
     }
     list->AddTail(device);
+    if (Master().recording)
+        Master().added.push_back(device);
     return TRUE;
+}
+
+void COutputDeviceManager::BeginMasterChanges()
+{
+    MasterState& state = Master();
+    state.recording = true;
+    state.added.clear();
+    state.replaced.clear();
+}
+
+void COutputDeviceManager::KeepMasterChanges()
+{
+    MasterState& state = Master();
+    state.recording = false;
+    state.added.clear();
+    state.replaced.clear();
+}
+
+void COutputDeviceManager::UndoMasterChanges()
+{
+    MasterState& state = Master();
+    state.recording = false;
+    auto wasAdded = [&state](const COutputDevice* device) {
+        return std::find(state.added.begin(), state.added.end(), device) != state.added.end();
+    };
+    if (CObList* list = state.list.get()) {
+        for (COutputDevice* device : state.added) {
+            if (const auto it = list->Find(device); it != list->end()) {
+                list->RemoveAt(it);
+                state.retired.emplace_back(device);
+            }
+        }
+        // A device the read added and then replaced again is no more
+        // wanted than the others.
+        for (std::unique_ptr<COutputDevice>& device : state.replaced) {
+            if (wasAdded(device.get()))
+                state.retired.push_back(std::move(device));
+            else
+                list->AddTail(device.release());
+        }
+    }
+    state.added.clear();
+    state.replaced.clear();
 }
 
 COutputDevice* COutputDeviceManager::FindEqualInMaster(const COutputDevice* device)

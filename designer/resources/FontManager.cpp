@@ -256,15 +256,22 @@ CAS400Font* CFontManager::ResolveMasterFont(const CAS400Font* font)
 
 namespace {
 
-// Every record read once, however often the stream referred to it.
+// Every record read once, however often the stream referred to it. The
+// records are only patterns for the master list's fonts: they go when the
+// manager is read, and the archive must not hand them out again.
 class ReadFonts
 {
 public:
+    explicit ReadFonts(CArchive& ar) : m_archive(ar) {}
     ~ReadFonts()
     {
-        for (CAS400Font* font : m_unique)
+        for (CAS400Font* font : m_unique) {
+            m_archive.ForgetObject(font);
             delete font;
+        }
     }
+    ReadFonts(const ReadFonts&) = delete;
+    ReadFonts& operator=(const ReadFonts&) = delete;
     void Add(CAS400Font* font)
     {
         if (font != nullptr && m_seen.insert(font).second)
@@ -272,6 +279,7 @@ public:
     }
 
 private:
+    CArchive& m_archive;
     std::unordered_set<CAS400Font*> m_seen;
     std::vector<CAS400Font*> m_unique;
 };
@@ -354,7 +362,7 @@ void CFontManager::Serialize(CArchive& ar)
         ~QuietRestore() { flag = before; }
     } restore{m_bQuietResolve, quietBefore};
 
-    ReadFonts read;
+    ReadFonts read(ar);
     const std::vector<CAS400Font*> primaries = ReadFontArray(ar, read);
     for (size_t index = 0; index < primaries.size() && index < kLoadedIndexes; ++index) {
         if (primaries[index] != nullptr)

@@ -161,6 +161,13 @@ public:
     // The master list takes the record: FALSE (the caller keeps it) for null
     // or when an equal font is already there.
     static BOOL AddToMasterList(CAS400Font* font);
+    // Around the read of a document: from Begin on, the fonts and libraries
+    // the lists gain are noted; Keep lets them stand, Undo takes them out
+    // again (the fonts live on until exit, as a failed document's pages may
+    // still point at them).
+    static void BeginMasterChanges();
+    static void KeepMasterChanges();
+    static void UndoMasterChanges();
     // Takes a font that no open page uses off the master list (the record
     // itself lives on until exit); otherwise says why not (226, 227).
     BOOL DeleteMasterFont(CAS400Font* font);

@@ -16,6 +16,7 @@
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/StringTable.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -29,8 +30,15 @@ struct MasterLists
     std::unique_ptr<CObList> libraries; // owns CAS400FontLib
     std::vector<CFontManager*> liveManagers;
     bool loading = false;
+    // The last load met a file it could not read: the next save keeps that
+    // file aside instead of writing over what it could not read.
+    bool loadFailed = false;
     // Fonts and libraries as they were read, for the merge at save.
     kwvd::MasterListBaseline baseline;
+    // While a document is read: what it added to the lists.
+    bool recording = false;
+    std::vector<CAS400Font*> addedFonts;
+    std::vector<CAS400FontLib*> addedLibraries;
 };
 
 MasterLists& Master()
@@ -61,6 +69,8 @@ void FreeLists()
         lists.libraries.reset();
     }
     lists.baseline.Clear();
+    lists.addedFonts.clear();
+    lists.addedLibraries.clear();
 }
 
 void ReportWithDebug(const CException& error, UINT messageId, const QString& path)
@@ -85,10 +95,13 @@ void ReadList(CArchive& ar, CObList& list)
     const DWORD count = ar.ReadCount();
     ar.EnsureAvailable(static_cast<ULONGLONG>(count) * 2);
     for (DWORD i = 0; i < count; ++i) {
-        // A repeated reference would be owned twice.
         T* object = ar.ReadObject<T>();
-        if (object != nullptr && list.Find(object) == list.end())
-            list.AddTail(object);
+        if (object == nullptr)
+            continue;
+        // A repeated reference would be owned twice: the file is damaged.
+        if (list.Find(object) != list.end())
+            AfxThrowArchiveException(CArchiveException::badIndex, ar.GetFilePath());
+        list.AddTail(object);
     }
 }
 
@@ -195,6 +208,7 @@ void CFontManager::LoadMasterFontFile()
     FreeLists();
     lists.fonts = std::make_unique<CObList>();
     lists.libraries = std::make_unique<CObList>();
+    lists.loadFailed = false;
 
     const QString path = MasterFontFilePath();
     if (path.isEmpty())
@@ -235,8 +249,10 @@ void CFontManager::LoadMasterFontFile()
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite, &openError)) {
         // A first start has no file yet: the list starts empty and the file
         // is made on save. One that is there but cannot be read is reported.
-        if (QFileInfo::exists(path))
+        if (QFileInfo::exists(path)) {
+            lists.loadFailed = true;
             ReportError(openError);
+        }
         return;
     }
     try {
@@ -245,6 +261,7 @@ void CFontManager::LoadMasterFontFile()
         ReadList<CAS400FontLib>(ar, *lists.libraries);
         ar.Close();
     } catch (const CException& error) {
+        lists.loadFailed = true;
         ReportWithDebug(error, IDS_MASTER_FONT_READ_ERROR, path);
     }
 }
@@ -256,6 +273,16 @@ void CFontManager::SaveMasterFontFile()
         return;
     const QString path = MasterFontFilePath();
     if (!path.isEmpty()) {
+        if (lists.loadFailed && QFileInfo(path).isFile()) {
+            const QString kept = path + QStringLiteral(".damaged");
+            QFile::remove(kept);
+            if (QFile::rename(path, kept))
+                AfxMessageBox(FormatMessageText(QStringLiteral("The font file %1 could not be read. It was kept as "
+                                                               "%2 and a new one was started."),
+                                                path, kept),
+                              MB_OK | MB_ICONEXCLAMATION);
+        }
+        lists.loadFailed = false;
         try {
             kwvd::WithMasterFileLock(path, [&] {
                 // What other designers wrote since this one read the file
@@ -291,8 +318,51 @@ BOOL CFontManager::AddToMasterList(CAS400Font* font)
     if (master == nullptr || FindMasterFont(font) != nullptr)
         return FALSE;
     master->AddTail(font);
+    if (Master().recording)
+        Master().addedFonts.push_back(font);
     SyncFontLibrary(font->GetLibrary());
     return TRUE;
+}
+
+void CFontManager::BeginMasterChanges()
+{
+    MasterLists& lists = Master();
+    lists.recording = true;
+    lists.addedFonts.clear();
+    lists.addedLibraries.clear();
+}
+
+void CFontManager::KeepMasterChanges()
+{
+    MasterLists& lists = Master();
+    lists.recording = false;
+    lists.addedFonts.clear();
+    lists.addedLibraries.clear();
+}
+
+void CFontManager::UndoMasterChanges()
+{
+    MasterLists& lists = Master();
+    lists.recording = false;
+    if (lists.fonts) {
+        for (CAS400Font* font : lists.addedFonts) {
+            if (const auto position = lists.fonts->Find(font); position != lists.fonts->end()) {
+                lists.fonts->RemoveAt(position);
+                font->DropDisplayCaches();
+                RetiredFonts().emplace_back(font);
+            }
+        }
+    }
+    if (lists.libraries) {
+        for (CAS400FontLib* library : lists.addedLibraries) {
+            if (const auto position = lists.libraries->Find(library); position != lists.libraries->end()) {
+                lists.libraries->RemoveAt(position);
+                delete library;
+            }
+        }
+    }
+    lists.addedFonts.clear();
+    lists.addedLibraries.clear();
 }
 
 BOOL CFontManager::DeleteMasterFont(CAS400Font* font)
@@ -408,7 +478,10 @@ BOOL CFontManager::InstallFontLibrary(const QString& library)
             return TRUE;
         }
     }
-    libraries->AddTail(new CAS400FontLib(library));
+    auto* entry = new CAS400FontLib(library);
+    libraries->AddTail(entry);
+    if (Master().recording)
+        Master().addedLibraries.push_back(entry);
     return TRUE;
 }
 
@@ -421,6 +494,7 @@ BOOL CFontManager::RemoveFontLibrary(const QString& library)
         auto* entry = static_cast<CAS400FontLib*>(*position);
         if (entry->GetName() == library) {
             libraries->RemoveAt(position);
+            std::erase(Master().addedLibraries, entry);
             delete entry;
             return TRUE;
         }

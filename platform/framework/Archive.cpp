@@ -528,6 +528,52 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* requested, UINT& s
 
 CObject* CArchive::ReadObject(const CRuntimeClass* requested)
 {
+    return ReadObjectCollecting(requested, nullptr);
+}
+
+CObject* CArchive::ReadCollection(const CRuntimeClass* requested, std::vector<CObject*>& orphans)
+{
+    return ReadObjectCollecting(requested, &orphans);
+}
+
+void CArchive::ForgetSlots(size_t first, size_t end)
+{
+    for (size_t i = first; i < end && i < m_loadTable.size(); ++i) {
+        LoadedEntry& entry = m_loadTable[i];
+        if (entry.object == nullptr)
+            continue;
+        if (const auto it = m_loadSlots.find(entry.object); it != m_loadSlots.end() && it->second == i)
+            m_loadSlots.erase(it);
+        entry.object = nullptr;
+    }
+}
+
+void CArchive::ForgetObject(const CObject* object)
+{
+    if (object == nullptr || !m_loading)
+        return;
+    const auto it = m_loadSlots.find(object);
+    if (it == m_loadSlots.end())
+        return;
+    const size_t slot = it->second;
+    // An object still being read has no end yet: all made since are its own.
+    const size_t end = m_loadTable[slot].end != 0 ? m_loadTable[slot].end : m_loadTable.size();
+    ForgetSlots(slot, end);
+}
+
+bool CArchive::IsMadeWithin(const CObject* inner, const CObject* outer) const
+{
+    const auto innerSlot = m_loadSlots.find(inner);
+    const auto outerSlot = m_loadSlots.find(outer);
+    if (innerSlot == m_loadSlots.end() || outerSlot == m_loadSlots.end())
+        return false;
+    const size_t end = m_loadTable[outerSlot->second].end != 0 ? m_loadTable[outerSlot->second].end
+                                                               : m_loadTable.size();
+    return innerSlot->second >= outerSlot->second && innerSlot->second < end;
+}
+
+CObject* CArchive::ReadObjectCollecting(const CRuntimeClass* requested, std::vector<CObject*>* orphans)
+{
     RequireLoading();
     UINT schema = 0;
     DWORD objectTag = 0;
@@ -552,24 +598,36 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested)
     if (!object)
         ThrowArchive(CArchiveException::badClass);
     const size_t slot = m_loadTable.size();
-    m_loadTable.push_back({object, nullptr, 0});
+    m_loadTable.push_back({object, nullptr, 0, m_currentSlot, 0});
+    m_loadSlots[object] = slot;
 
     const UINT outerSchema = m_nObjectSchema;
+    const size_t outerSlot = m_currentSlot;
     m_nObjectSchema = schema;
+    m_currentSlot = slot;
     ++m_depth;
     try {
         object->Serialize(*this);
     } catch (...) {
         --m_depth;
         m_nObjectSchema = outerSchema;
+        m_currentSlot = outerSlot;
+        // Entries a collection made whole are nobody's once it goes: a
+        // nested object that failed, or one its owner let go, is null here.
+        if (orphans != nullptr) {
+            for (size_t i = slot + 1; i < m_loadTable.size(); ++i)
+                if (m_loadTable[i].parent == slot && m_loadTable[i].object != nullptr)
+                    orphans->push_back(m_loadTable[i].object);
+        }
         // The object may own those made while it was read and delete them
         // with itself: none of their ids may resolve any more.
-        for (size_t i = slot; i < m_loadTable.size(); ++i)
-            m_loadTable[i].object = nullptr;
+        ForgetSlots(slot, m_loadTable.size());
         delete object;
         throw;
     }
     --m_depth;
     m_nObjectSchema = outerSchema;
+    m_currentSlot = outerSlot;
+    m_loadTable[slot].end = m_loadTable.size();
     return object;
 }

@@ -132,6 +132,23 @@ public:
     // made while reading it, no longer resolve.
     CObject* ReadObject(const CRuntimeClass* requested);
 
+    // For a collection that does not own its entries (CObList, CObArray):
+    // when reading it fails, the entries made for it and read whole are
+    // handed to the caller in orphans, to delete, instead of being lost.
+    // Their ids no longer resolve either.
+    CObject* ReadCollection(const CRuntimeClass* requested, std::vector<CObject*>& orphans);
+
+    // An owner that deletes an object it read while the archive is still
+    // reading says so first: the object's id, and those of the objects made
+    // while reading it, no longer resolve, so a later reference in the data
+    // is refused (badIndex) instead of reaching freed memory. Objects this
+    // archive did not make are ignored.
+    void ForgetObject(const CObject* object);
+    // TRUE when inner was made while outer was read (outer itself counts):
+    // an owner deleting outer may take inner with it, but not an object
+    // read before outer, which belongs to its first reader.
+    bool IsMadeWithin(const CObject* inner, const CObject* outer) const;
+
     template <class T>
         requires std::derived_from<T, CObject>
     T* ReadObject()
@@ -157,7 +174,13 @@ private:
         CObject* object = nullptr;
         const CRuntimeClass* runtimeClass = nullptr;
         UINT schema = 0;
+        // Objects only: the slot of the object being read when this one was
+        // made (kNoSlot at the top), and the end of the slots made while
+        // this one was read.
+        size_t parent = 0;
+        size_t end = 0;
     };
+    static constexpr size_t kNoSlot = static_cast<size_t>(-1);
 
     [[noreturn]] void ThrowArchive(CArchiveException::Cause cause) const;
     void RequireLoading() const;
@@ -177,6 +200,8 @@ private:
     void WriteReference(DWORD id, DWORD classBit);
     void WriteClass(const CRuntimeClass* runtimeClass);
     const CRuntimeClass* ReadClass(const CRuntimeClass* requested, UINT& schema, DWORD& objectTag);
+    CObject* ReadObjectCollecting(const CRuntimeClass* requested, std::vector<CObject*>* orphans);
+    void ForgetSlots(size_t first, size_t end);
 
     CFile* m_pFile;
     bool m_loading;
@@ -193,6 +218,9 @@ private:
     std::unordered_map<const void*, DWORD> m_storeIds;
     DWORD m_nextStoreId = 1;
     std::vector<LoadedEntry> m_loadTable;
+    // The slot of each object that still resolves, to forget it by pointer.
+    std::unordered_map<const CObject*, size_t> m_loadSlots;
+    size_t m_currentSlot = kNoSlot;
     int m_depth = 0;
 };
 

@@ -134,6 +134,34 @@ TEST_F(ManagerLoad, SchemaOneStoresNoDefaultDevice)
     EXPECT_TRUE(prompts->Recorded().empty());
 }
 
+// A device equal to a master one is let go during the read: a later
+// reference in the data to it is refused instead of reaching freed memory.
+TEST_F(ManagerLoad, DeviceLetGoAsEqualToAMasterOneCannotBeReferredToAgain)
+{
+    const Bytes manager = ManagerHeader(1) + W(2) + Hex("00 00") + DeviceSchemaOne(u"FAX1", 3, u"Fax", true);
+    // The first read puts FAX1 into the master list; it lives while a
+    // manager does.
+    const std::unique_ptr<COutputDeviceManager> first = ReadManager(manager);
+    ASSERT_NE(first, nullptr);
+    COutputDevice* master = COutputDeviceManager::FindMasterByName(QStringLiteral("FAX1"));
+    ASSERT_NE(master, nullptr);
+
+    CArchiveException::Cause cause = CArchiveException::none;
+    std::unique_ptr<COutputDeviceManager> second;
+    try {
+        Load(manager + W(4), [&](CArchive& ar) {
+            second.reset(ar.ReadObject<COutputDeviceManager>());
+            // Object 4 is the second stream's own FAX1.
+            ar.ReadObject<COutputDevice>();
+        });
+    } catch (const CArchiveException& error) {
+        cause = error.m_cause;
+    }
+    EXPECT_EQ(cause, CArchiveException::badIndex);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetDevice(1), master);
+}
+
 TEST_F(ManagerLoad, SchemaTwoReadsTheDefaultDeviceInPlace)
 {
     // The default device's record follows the array without a class tag,

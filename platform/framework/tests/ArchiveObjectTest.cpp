@@ -304,6 +304,84 @@ TEST_F(ArchiveObjectTest, ClassesReadBeforeAFailureStayKnown)
     ASSERT_NE(dynamic_cast<CTestFailing*>(next.get()), nullptr);
 }
 
+// Item 2 is read on its own, then holder 4 with its own child 5 and a
+// reference to item 2; references to 2 and 5 follow.
+const Bytes kItemThenHolder = Hex("FF FF 01 00 09 00") + Ascii("CTestItem") + Hex("11 11")
+                              + Hex("FF FF 02 00 0B 00") + Ascii("CTestHolder")
+                              + Hex("01 80 22 22") + Hex("02 00")
+                              + Hex("02 00") + Hex("05 00");
+
+TEST_F(ArchiveObjectTest, ObjectItsOwnerLetGoNoLongerResolvesNorDoThoseMadeInsideIt)
+{
+    LoadArchive load(kItemThenHolder);
+    std::unique_ptr<CObject> item(load.ar().ReadObject(nullptr));
+    auto* holder = dynamic_cast<CTestHolder*>(load.ar().ReadObject(nullptr));
+    ASSERT_NE(holder, nullptr);
+    ASSERT_EQ(holder->m_other, item.get());
+    load.ar().ForgetObject(holder);
+    delete holder;
+    // Read before the holder and not its own: still there.
+    EXPECT_EQ(load.ar().ReadObject(nullptr), item.get());
+    EXPECT_EQ(causeOf([&] { load.ar().ReadObject(nullptr); }), CArchiveException::badIndex);
+}
+
+TEST_F(ArchiveObjectTest, ForgettingAnObjectTheArchiveDidNotMakeChangesNothing)
+{
+    LoadArchive load(kItemThenHolder);
+    std::unique_ptr<CObject> item(load.ar().ReadObject(nullptr));
+    std::unique_ptr<CObject> holder(load.ar().ReadObject(nullptr));
+    CTestItem stranger;
+    load.ar().ForgetObject(&stranger);
+    load.ar().ForgetObject(nullptr);
+    EXPECT_EQ(load.ar().ReadObject(nullptr), item.get());
+    EXPECT_EQ(load.ar().ReadObject(nullptr), static_cast<CTestHolder*>(holder.get())->m_child);
+}
+
+struct CollectionCase
+{
+    const char* name;
+    Bytes secondEntry; // after item 4, the list's first entry
+};
+
+void PrintTo(const CollectionCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ArchiveCollectionTest : public ArchiveObjectTest, public ::testing::WithParamInterface<CollectionCase>
+{
+};
+
+// A list does not own its entries: when its read fails, the entries read
+// whole come back to the caller instead of being lost.
+TEST_P(ArchiveCollectionTest, FailedListHandsBackTheEntriesReadWhole)
+{
+    RegisterFrameworkClasses();
+    const CollectionCase& c = GetParam();
+    const Bytes bytes = Hex("FF FF 00 00 07 00") + Ascii("CObList") + Hex("02 00")
+                        + Hex("FF FF 01 00 09 00") + Ascii("CTestItem") + Hex("34 12") + c.secondEntry
+                        + Hex("04 00");
+    LoadArchive load(bytes);
+    std::vector<CObject*> orphans;
+    EXPECT_NE(causeOf([&] { load.ar().ReadCollection(KWVD_RUNTIME_CLASS(CObList), orphans); }),
+              CArchiveException::none)
+        << c.name;
+    ASSERT_EQ(orphans.size(), 1u) << c.name;
+    auto* item = dynamic_cast<CTestItem*>(orphans.front());
+    ASSERT_NE(item, nullptr) << c.name;
+    EXPECT_EQ(item->m_value, 0x1234) << c.name;
+    delete item;
+    EXPECT_EQ(causeOf([&] { load.ar().ReadObject(nullptr); }), CArchiveException::badIndex) << c.name;
+}
+
+const CollectionCase kCollectionCases[] = {
+    {"SecondEntryFails", Hex("FF FF 01 00 0C 00") + Ascii("CTestFailing") + Hex("AD DE")},
+    {"SecondEntryOfAnUnknownClass", Hex("FF FF 01 00 07 00") + Ascii("CNobody")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ArchiveCollectionTest, ::testing::ValuesIn(kCollectionCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct DepthCase
 {
     const char* name;
