@@ -7,6 +7,7 @@
 #include "designer/document/APRTPDMRec.h"
 #include "designer/document/CompressedMemFile.h"
 #include "designer/document/JVXArchive.h"
+#include "designer/document/MasterListChanges.h"
 #include "designer/document/Page.h"
 #include "designer/document/TranslatorFactory.h"
 #include "designer/elements/FormElement.h"
@@ -290,33 +291,6 @@ private:
                  {&doc.LastPageToProcess(), &lastPage, 2},
                  {&doc.NoPrintBorder(), &border, 2}}};
     }
-};
-
-// The master fonts before an import. A failed import takes off again the
-// fonts it added (each after the user's yes): a refused file adds nothing.
-class MasterFontMark
-{
-public:
-    MasterFontMark()
-    {
-        if (const CObList* list = CFontManager::GetMasterFontList())
-            m_fonts.assign(list->begin(), list->end());
-    }
-    void DropAdded(CFontManager* manager) const
-    {
-        const CObList* list = CFontManager::GetMasterFontList();
-        if (list == nullptr || manager == nullptr)
-            return;
-        std::vector<CAS400Font*> added;
-        for (CObject* font : *list)
-            if (std::find(m_fonts.begin(), m_fonts.end(), font) == m_fonts.end())
-                added.push_back(static_cast<CAS400Font*>(font));
-        for (CAS400Font* font : added)
-            manager->DeleteMasterFont(font);
-    }
-
-private:
-    std::vector<const CObject*> m_fonts;
 };
 
 // The master device and font lists stay loaded while a document's managers
@@ -706,7 +680,8 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
                       MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
-    const MasterFontMark fontsBefore;
+    // What the file adds to the master lists goes again if it is refused.
+    MasterListChanges masterChanges;
 
     try {
         const LONG textStart = ar.Seek(0, CFile::current);
@@ -781,8 +756,8 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
         SetUserDataTranslator(nullptr);
         try {
             const MasterListsHeld held;
+            masterChanges.Undo();
             RollBackTo(*before, dirtyBefore);
-            fontsBefore.DropAdded(m_pOutputPage != nullptr ? m_pOutputPage->GetFontManager() : nullptr);
         } catch (...) {
             // Nothing trustworthy is left in memory. A new document has no
             // path, so it cannot be saved over the user's file by mistake.
@@ -800,6 +775,7 @@ BOOL CDesignerDoc::ImportJVXFile(const QString& path)
         AfxMessageBox(ErrorReadingFileMessage(path), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
+    masterChanges.Keep();
     return TRUE;
 }
 

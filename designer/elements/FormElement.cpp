@@ -812,6 +812,10 @@ void CFormElement::Serialize(CArchive& ar)
         LONG width = 0;
         LONG height = 0;
         ar >> width >> height;
+        // A fitted box never grows past the grid its cells are stored in; a
+        // larger adjustment would overflow the pixel arithmetic of every fit.
+        if (width < 0 || width > 0xFFFF || height < 0 || height > 0xFFFF)
+            AfxThrowArchiveException(CArchiveException::badIndex, ar.GetFilePath());
         m_widthAdjust = width;
         m_heightAdjust = height;
     }

@@ -476,6 +476,17 @@ std::vector<const CObject*> MasterFonts()
     return fonts;
 }
 
+// A replaced device put back may stand elsewhere in the list: the same
+// devices count, not their order.
+std::vector<const CObject*> MasterDevices()
+{
+    std::vector<const CObject*> devices;
+    if (const CObList* list = COutputDeviceManager::GetMasterList())
+        devices.assign(list->begin(), list->end());
+    std::sort(devices.begin(), devices.end());
+    return devices;
+}
+
 // A file refused in a later section, after the sections before it were read
 // into the document, changes nothing: not the fonts, devices, barcodes,
 // resources, page or header read so far, not the elements, not the modified
@@ -553,6 +564,7 @@ TEST_F(JvxImportTest, ImportRefusedInALaterSectionChangesNothing)
         const auto undoSteps = mine.GetUndoList().GetCount();
         const QString title = mine.GetTitle();
         const std::vector<const CObject*> fonts = MasterFonts();
+        const std::vector<const CObject*> devices = MasterDevices();
 
         env.prompts->ClearRecorded();
         if (c.unknownFont)
@@ -563,9 +575,10 @@ TEST_F(JvxImportTest, ImportRefusedInALaterSectionChangesNothing)
         for (const QString& text : texts)
             all += text.toStdString() + "\n";
         ASSERT_EQ(texts.size(), c.unknownFont ? 2u : 1u) << all;
-        if (c.unknownFont)
+        if (c.unknownFont) {
             EXPECT_TRUE(texts.front().contains(QStringLiteral("was not found. Would you like to add it")))
                 << texts.front().toStdString();
+        }
         EXPECT_EQ(texts.back(), QStringLiteral("Error reading file: %1.").arg(path));
         EXPECT_EQ(env.prompts->PendingAnswers(), 0);
 
@@ -579,6 +592,7 @@ TEST_F(JvxImportTest, ImportRefusedInALaterSectionChangesNothing)
         EXPECT_TRUE(mine.IsModified());
         EXPECT_EQ(mine.GetTitle(), title);
         EXPECT_EQ(MasterFonts(), fonts);
+        EXPECT_EQ(MasterDevices(), devices);
     }
 }
 

@@ -296,7 +296,7 @@ TEST_F(ElementWvdGoldenTest, EveryKindsTailAtTheCurrentSchema)
 // An object of an older schema as the framework writes a new class: tag,
 // schema, class name, then the common part of that schema (no rectangles,
 // description "D", automatic description off) and the kind's fields.
-Bytes OldObject(const char* className, int schema, const Bytes& fields)
+Bytes OldObject(const char* className, int schema, const Bytes& fields, int widthAdjust = 0, int heightAdjust = 0)
 {
     Bytes body = Text("D");
     // Objects of schema 6 and before hold pixels; later ones cells, where an
@@ -306,7 +306,7 @@ Bytes OldObject(const char* className, int schema, const Bytes& fields)
         body = body + Word(none);
     body = body + Word(0) + Word(0);    // absolute flags
     if (schema > 3)
-        body = body + Long(0) + Long(0); // width and height adjust
+        body = body + Long(widthAdjust) + Long(heightAdjust);
     if (schema >= 3)
         body = body + Long(0) + Long(0) + Word(0); // offset, automatic description
     const std::string name(className);
@@ -443,6 +443,47 @@ TEST_F(ElementWvdGoldenTest, OlderSchemasYieldTheirFields)
         EXPECT_EQ(left, 0u) << "the object is read to its end and no further";
         EXPECT_EQ(read->GetDescription(), QStringLiteral("D"));
         c.check(*read);
+    }
+}
+
+// A fitted box never grows past the grid its cells are stored in: larger or
+// negative adjustments are damage, and would overflow every later fit.
+TEST_F(ElementWvdGoldenTest, AdjustmentsBeyondTheGridAreRefused)
+{
+    const struct
+    {
+        const char* name;
+        int width;
+        int height;
+        bool refused;
+    } cases[] = {
+        {"none", 0, 0, false},
+        {"the largest grid", 0xFFFF, 0xFFFF, false},
+        {"negative width", -1, 0, true},
+        {"height past the grid", 0, 0x10000, true},
+        {"height near the int limit", 0, 0x7FFFFFF0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes bytes = OldObject("CFormExitProgramElement", 9, Text("PGM9") + Text(""), c.width, c.height);
+        CFormElement* read = nullptr;
+        int cause = -1;
+        try {
+            Load(bytes, [&](CArchive& ar) {
+                ar.m_pDocument = doc.get();
+                read = ar.ReadObject<CFormElement>();
+            });
+        } catch (const CArchiveException& e) {
+            cause = static_cast<int>(e.m_cause);
+        }
+        std::unique_ptr<CFormElement> owned(read);
+        if (c.refused) {
+            EXPECT_EQ(read, nullptr);
+            EXPECT_EQ(cause, static_cast<int>(CArchiveException::badIndex));
+        } else {
+            EXPECT_NE(read, nullptr);
+            EXPECT_EQ(cause, -1);
+        }
     }
 }
 
