@@ -22,6 +22,7 @@ void RegisterFontStrings()
         {IDS_FONT_SUBSTITUTED, "The font: \"%1\"\nwill be substituted by the font: \"%2\""},
         {IDS_MASTER_FONT_READ_ERROR, "Error reading master font file: %1"},
         {IDS_MASTER_FONT_SAVE_ERROR, "Error saving master font file: %1."},
+        {IDS_MASTER_FONT_FILE_KEPT, "The font file %1 could not be read. It was kept as %2 and a new one was started."},
     };
     StringTable::Add(entries);
 }

@@ -15,6 +15,7 @@ inline constexpr UINT IDS_FONT_NOT_FOUND_ADD = 298;
 inline constexpr UINT IDS_FONT_SUBSTITUTED = 299;
 inline constexpr UINT IDS_MASTER_FONT_READ_ERROR = 319;
 inline constexpr UINT IDS_MASTER_FONT_SAVE_ERROR = 320;
+inline constexpr UINT IDS_MASTER_FONT_FILE_KEPT = 12302;
 
 // Called once at start-up, and by tests.
 void RegisterFontStrings();

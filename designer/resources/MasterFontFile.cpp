@@ -277,10 +277,7 @@ void CFontManager::SaveMasterFontFile()
             const QString kept = path + QStringLiteral(".damaged");
             QFile::remove(kept);
             if (QFile::rename(path, kept))
-                AfxMessageBox(FormatMessageText(QStringLiteral("The font file %1 could not be read. It was kept as "
-                                                               "%2 and a new one was started."),
-                                                path, kept),
-                              MB_OK | MB_ICONEXCLAMATION);
+                AfxMessageBox(FormatResMessage(IDS_MASTER_FONT_FILE_KEPT, path, kept), MB_OK | MB_ICONEXCLAMATION);
         }
         lists.loadFailed = false;
         try {
