@@ -162,17 +162,17 @@ inline QByteArray BusyPictureGif()
     GifBuilder gif(32, 32, {qRgb(236, 233, 216), qRgb(190, 190, 190), qRgb(40, 70, 160)});
     constexpr int kCentre[8][2] = {{16, 5}, {24, 8}, {27, 16}, {24, 24}, {16, 27}, {8, 24}, {5, 16}, {8, 8}};
     for (int frame = 0; frame < 8; ++frame) {
-        GifFrameSpec spec = GifBuilder::Solid(0, 0, 32, 32, 0, 10, 1);
+        GifFrameSpec picture = GifBuilder::Solid(0, 0, 32, 32, 0, 10, 1);
         for (int dot = 0; dot < 8; ++dot) {
             const std::uint8_t colour = dot == frame ? 2 : 1;
             for (int y = -2; y <= 2; ++y) {
                 for (int x = -2; x <= 2; ++x) {
                     if (x * x + y * y <= 5)
-                        spec.pixels[std::size_t(kCentre[dot][1] + y) * 32 + kCentre[dot][0] + x] = colour;
+                        picture.pixels[std::size_t(kCentre[dot][1] + y) * 32 + kCentre[dot][0] + x] = colour;
                 }
             }
         }
-        gif.AddFrame(spec);
+        gif.AddFrame(picture);
     }
     return gif.Build();
 }
