@@ -586,15 +586,17 @@ void CSpooledFile::Serialize(CArchive& ar)
         return entry != nullptr && entry->GetRuntimeClass() != KWVD_RUNTIME_CLASS(CStringArray);
     });
     if (foreign) {
-        // Only the string arrays are certainly this list's own: any other
-        // entry may be an object read earlier that its owner still holds.
-        std::unordered_set<CObject*> pagesMade;
+        // What this read made is the list's own and goes with it; an entry
+        // read earlier is a reference to an object its owner still holds.
+        std::unordered_set<CObject*> made;
         for (CObject* entry : *pages) {
-            if (entry != nullptr && entry->GetRuntimeClass() == KWVD_RUNTIME_CLASS(CStringArray))
-                pagesMade.insert(entry);
+            if (entry != nullptr && entry != pages.get() && ar.IsMadeWithin(entry, pages.get()))
+                made.insert(entry);
         }
-        for (CObject* page : pagesMade)
-            delete page;
+        for (CObject* object : made) {
+            ar.ForgetObject(object);
+            delete object;
+        }
         pages->RemoveAll();
         AfxThrowArchiveException(CArchiveException::badClass, ar.GetFilePath());
     }
