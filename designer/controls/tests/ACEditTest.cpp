@@ -18,8 +18,6 @@
 
 namespace {
 
-const bool kRegistered = (ControlsQtEnvironment::Register(), true);
-
 class ACEditTest : public ControlsTest
 {
 protected:

@@ -12,8 +12,6 @@
 
 namespace {
 
-const bool kRegistered = (ControlsQtEnvironment::Register(), true);
-
 const QString kHistory = QStringLiteral("Preferences\\AutoComplete\\ElementDescription");
 
 std::optional<kwvd::RegistryKey> HistoryKey(kwvd::RegistryStore& store)

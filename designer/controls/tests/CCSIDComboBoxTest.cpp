@@ -8,8 +8,6 @@
 
 namespace {
 
-const bool kRegistered = (ControlsQtEnvironment::Register(), true);
-
 using CCSIDComboBoxTest = ControlsTest;
 
 TEST_F(CCSIDComboBoxTest, FillAddsTheTableInOrderWithTheCcsidAsData)

@@ -9,8 +9,6 @@
 
 namespace {
 
-const bool kRegistered = (ControlsQtEnvironment::Register(), true);
-
 // The document-store page's rule: entries with data in red.
 bool RedWhenFlagged(DWORD data, COLORREF* colour)
 {

@@ -19,8 +19,6 @@
 
 namespace {
 
-const bool kRegistered = (ControlsQtEnvironment::Register(), true);
-
 bool ColourFlagged(DWORD data, COLORREF* colour)
 {
     if (data == 0)

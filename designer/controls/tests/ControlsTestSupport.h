@@ -5,37 +5,11 @@
 
 #include "platform/registry/tests/RegistryTestSupport.h"
 #include "platform/ui/ScriptedPromptService.h"
-
-#include <QApplication>
+#include "tests/support/QtApplicationEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-
-class ControlsQtEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!QCoreApplication::instance())
-            m_app = std::make_unique<QApplication>(s_argc, s_argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-    static void Register()
-    {
-        static const auto* const environment = ::testing::AddGlobalTestEnvironment(new ControlsQtEnvironment);
-        (void)environment;
-    }
-
-private:
-    static inline int s_argc = 1;
-    static inline char s_name[] = "kwvd_controls_tests";
-    static inline char* s_argv[] = {s_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
 
 class ControlsTest : public RegistryFixture
 {

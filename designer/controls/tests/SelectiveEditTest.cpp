@@ -9,8 +9,6 @@
 
 namespace {
 
-const bool kRegistered = (ControlsQtEnvironment::Register(), true);
-
 // The four ways the hosts set the fields up.
 enum class Host { DeviceName, ExitProgram, VariableName, PageSetup };
 
