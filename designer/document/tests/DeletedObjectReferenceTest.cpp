@@ -8,6 +8,7 @@
 #include "designer/document/ServerItem.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/resources/AS400FontLib.h"
+#include "designer/resources/FontManager.h"
 #include "platform/framework/Document.h"
 #include "platform/ui/DocumentPrompts.h"
 #include "tests/support/JvxDocumentFixture.h"
@@ -102,7 +103,14 @@ protected:
         previousPrompter = SetDocumentPrompter(nullptr);
         InstallDocumentPrompts();
     }
-    void TearDown() override { SetDocumentPrompter(previousPrompter); }
+    void TearDown() override
+    {
+        SetDocumentPrompter(previousPrompter);
+        // The environment's fonts entered the master list with no manager
+        // alive (the master-file rows make none): the last manager to go
+        // frees the list.
+        { const CFontManager lastFonts; }
+    }
 
     WvdTestEnvironment env;
 
