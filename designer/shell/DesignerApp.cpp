@@ -2,6 +2,7 @@
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/DocumentClasses.h"
+#include "designer/document/ModelRegistration.h"
 #include "designer/document/RegisteredMessages.h"
 #include "designer/document/SpooledFileStrings.h"
 #include "designer/document/TranslatorFactory.h"
@@ -222,22 +223,7 @@ void CWVDDesignerApp::Step(const QString& name)
 
 void CWVDDesignerApp::RegisterServices()
 {
-    RegisterFrameworkClasses();
-    RegisterDocumentClasses();
-    RegisterElementClasses();
-    RegisterResourceClasses();
-    RegisterOutputClasses();
-    RegisterDesignerMessages();
-    RegisterSpooledFileStrings();
-    RegisterCatalogueStrings();
-    RegisterOutputStrings();
-    RegisterPreferenceStrings();
-    RegisterFontStrings();
-    RegisterBarcodeStrings();
-    RegisterImageStrings();
-    RegisterImageExportStrings();
-    RegisterLoopStrings();
-    RegisterVariableStrings();
+    RegisterModel();
     RegisterShellResources();
     RegisterAppStrings();
     InstallDocumentPrompts();

@@ -7,6 +7,7 @@
 // input.
 
 #include "designer/document/DocumentClasses.h"
+#include "designer/document/ModelRegistration.h"
 #include "designer/document/RegisteredMessages.h"
 #include "designer/document/SpooledFileStrings.h"
 #include "designer/elements/ElementClasses.h"
@@ -62,18 +63,7 @@ public:
 private:
     DesignerFuzzEnvironment()
     {
-        RegisterFrameworkClasses();
-        RegisterDocumentClasses();
-        RegisterElementClasses();
-        RegisterResourceClasses();
-        RegisterOutputClasses();
-        RegisterDesignerMessages();
-        RegisterSpooledFileStrings();
-        RegisterCatalogueStrings();
-        RegisterOutputStrings();
-        RegisterPreferenceStrings();
-        RegisterLoopStrings();
-        RegisterVariableStrings();
+        RegisterModel();
         const QDir folder = ScratchFolder();
         prefs.ApplicationDataDirectory = folder.path();
         prefs.MasterOutputDeviceFileV2 = folder.filePath(QStringLiteral("wvdOutpV2.dat"));

@@ -1,0 +1,37 @@
+#include "designer/document/ModelRegistration.h"
+
+#include "designer/document/DocumentClasses.h"
+#include "designer/document/RegisteredMessages.h"
+#include "designer/document/SpooledFileStrings.h"
+#include "designer/elements/ElementClasses.h"
+#include "designer/elements/LoopStrings.h"
+#include "designer/elements/VariableStrings.h"
+#include "designer/output/OutputClasses.h"
+#include "designer/resources/BarcodeStrings.h"
+#include "designer/resources/CatalogueStrings.h"
+#include "designer/resources/FontStrings.h"
+#include "designer/resources/ImageExport.h"
+#include "designer/resources/ImageStrings.h"
+#include "designer/resources/ResourceClasses.h"
+#include "designer/shell/preferences/PreferenceStrings.h"
+#include "platform/framework/FrameworkClasses.h"
+
+void RegisterModel()
+{
+    RegisterFrameworkClasses();
+    RegisterDocumentClasses();
+    RegisterElementClasses();
+    RegisterResourceClasses();
+    RegisterOutputClasses();
+    RegisterDesignerMessages();
+    RegisterSpooledFileStrings();
+    RegisterCatalogueStrings();
+    RegisterOutputStrings();
+    RegisterPreferenceStrings();
+    RegisterFontStrings();
+    RegisterBarcodeStrings();
+    RegisterImageStrings();
+    RegisterImageExportStrings();
+    RegisterLoopStrings();
+    RegisterVariableStrings();
+}
