@@ -10,7 +10,7 @@
 #include "designer/elements/FormTextElement.h"
 #include "designer/output/OutputClasses.h"
 #include "designer/resources/ResourceClasses.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/framework/Rect.h"
 #include "platform/ui/ScriptedPromptService.h"

@@ -3,7 +3,7 @@
 // process that does one read, less that of a child that does nothing.
 
 #include "designer/document/SpooledFile.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 
 #include <benchmark/benchmark.h>
 

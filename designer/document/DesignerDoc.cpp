@@ -5,12 +5,12 @@
 #include "designer/document/SpooledFile.h"
 #include "designer/elements/FormElement.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/BarcodeManager.h"
-#include "designer/resources/DocStoreManager.h"
-#include "designer/resources/FontManager.h"
-#include "designer/resources/ImageRegistry.h"
-#include "designer/resources/ResourceManager.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/resources/barcodes/BarcodeManager.h"
+#include "designer/resources/catalogue/DocStoreManager.h"
+#include "designer/resources/fonts/FontManager.h"
+#include "designer/resources/images/ImageRegistry.h"
+#include "designer/resources/images/ResourceManager.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/ui/PromptService.h"
 
 #include <QRegularExpression>

@@ -11,9 +11,9 @@
 // holds them back.
 
 #include "designer/document/CrtWvdRequest.h"
-#include "designer/document/FixedLenNum.h"
-#include "designer/document/FixedLenString.h"
-#include "designer/document/FixedLenUserString.h"
+#include "designer/document/jvx/FixedLenNum.h"
+#include "designer/document/jvx/FixedLenString.h"
+#include "designer/document/jvx/FixedLenUserString.h"
 #include "designer/document/TimeStamp.h"
 #include "platform/framework/Collections.h"
 #include "platform/framework/Document.h"

@@ -2,7 +2,7 @@
 
 #include "designer/document/CompressedMemFile.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/ui/PromptService.h"
 #include "platform/ui/WaitCursor.h"

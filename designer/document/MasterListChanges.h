@@ -1,7 +1,7 @@
 #pragma once
 
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/FontManager.h"
 
 #include <utility>
 

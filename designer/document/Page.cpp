@@ -1,6 +1,6 @@
 #include "designer/document/Page.h"
 
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/MathHelpers.h"

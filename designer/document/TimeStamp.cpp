@@ -1,7 +1,7 @@
 #include "designer/document/TimeStamp.h"
 
-#include "designer/document/FixedLenString.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/FixedLenString.h"
+#include "designer/document/jvx/JVXArchive.h"
 
 #include "platform/framework/Archive.h"
 #include "platform/framework/Clock.h"

@@ -8,7 +8,7 @@
 #include "designer/elements/FormXmlElement.h"
 #include "designer/elements/FormXmlInstructionElement.h"
 #include "designer/elements/XmlSchemaNodes.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"

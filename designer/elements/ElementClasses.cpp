@@ -21,7 +21,7 @@
 #include "designer/elements/FormImageElement.h"
 #include "designer/elements/FormResourceElement.h"
 #include "designer/elements/ImageElementStrings.h"
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "platform/ui/StringTable.h"
 
 namespace {

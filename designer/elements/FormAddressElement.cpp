@@ -1,10 +1,10 @@
 #include "designer/elements/FormAddressElement.h"
 
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"

@@ -6,7 +6,7 @@
 // resizing one element resizes the definition and so all its elements.
 
 #include "designer/elements/FormElement.h"
-#include "designer/resources/Barcode.h"
+#include "designer/resources/barcodes/Barcode.h"
 
 #include <QImage>
 

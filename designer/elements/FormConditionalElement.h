@@ -7,7 +7,7 @@
 // in the JVX file.
 
 #include "designer/elements/FormContainerElement.h"
-#include "designer/elements/OneLineSource.h"
+#include "designer/elements/OneLineSourceElement.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "designer/elements/FormContainerElement.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/Exceptions.h"
 

@@ -1,8 +1,8 @@
 #include "designer/elements/FormElement.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/elements/TextFit.h"

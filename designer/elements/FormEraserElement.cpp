@@ -1,10 +1,10 @@
 #include "designer/elements/FormEraserElement.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 
 #include <QBrush>

@@ -1,14 +1,14 @@
 #include "designer/elements/FormExitParamElement.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/elements/RecordLineSide.h"
 #include "designer/elements/SourceCells.h"
 #include "designer/elements/TextFit.h"
-#include "designer/resources/FontManager.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/resources/fonts/FontManager.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/ui/StringTable.h"
 

@@ -1,11 +1,11 @@
 #include "designer/elements/FormResourceElement.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/TextFit.h"
-#include "designer/resources/Resource.h"
-#include "designer/resources/ResourceManager.h"
+#include "designer/resources/images/Resource.h"
+#include "designer/resources/images/ResourceManager.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/Paths.h"
 

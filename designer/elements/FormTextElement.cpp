@@ -1,12 +1,12 @@
 #include "designer/elements/FormTextElement.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/elements/TextFit.h"
-#include "designer/resources/FontManager.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/resources/fonts/FontManager.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 
 #include <QPainter>

@@ -6,7 +6,7 @@
 // travel as a number.
 
 #include "designer/elements/FormElement.h"
-#include "designer/elements/OneLineSource.h"
+#include "designer/elements/OneLineSourceElement.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "designer/elements/FormXmlElement.h"
 
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/XmlHttp.h"
 #include "designer/elements/FormXmlAttributeElement.h"
 #include "designer/elements/XmlSchemaNodes.h"

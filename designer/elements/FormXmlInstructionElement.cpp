@@ -1,8 +1,8 @@
 #include "designer/elements/FormXmlInstructionElement.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/XmlHttp.h"
 #include "designer/elements/FormXmlElement.h"
 #include "designer/elements/XmlTextKind.h"

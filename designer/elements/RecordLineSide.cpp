@@ -1,6 +1,6 @@
 #include "designer/elements/RecordLineSide.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/Page.h"
 
 bool RecordHasNoSourcePosition(const CAPRTPDMRec& record)

@@ -1,9 +1,9 @@
 #include "designer/elements/TextFit.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/Page.h"
-#include "designer/resources/AS400Font.h"
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/AS400Font.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/ScreenResolution.h"
 
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #include "designer/elements/XmlTextKind.h"
 
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 
 void NormaliseXmlSourceBox(const CPage* page, kwvd::Rect& rect)
 {

@@ -5,12 +5,12 @@
 // the kind. XmlTextKind<Base> adds it to a kind whose base is CFormElement
 // or a container.
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
 #include "designer/elements/FormElement.h"
 #include "designer/elements/RecordLineSide.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Rect.h"
 #include "platform/framework/Types.h"
 

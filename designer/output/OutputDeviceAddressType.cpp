@@ -4,10 +4,10 @@
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/DocStore.h"
-#include "designer/resources/DocStoreManager.h"
-#include "designer/resources/DocTypeKey.h"
-#include "designer/resources/DocStoreKey.h"
+#include "designer/resources/catalogue/DocStore.h"
+#include "designer/resources/catalogue/DocStoreManager.h"
+#include "designer/resources/catalogue/DocTypeKey.h"
+#include "designer/resources/catalogue/DocStoreKey.h"
 #include "platform/ui/StringTable.h"
 
 #include <initializer_list>

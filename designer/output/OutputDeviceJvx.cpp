@@ -2,10 +2,10 @@
 // fields in a fixed order, each present from the JVX version that brought
 // it, then CR LF.
 
-#include "designer/document/FixedLenNum.h"
-#include "designer/document/FixedLenString.h"
-#include "designer/document/FixedLenUserString.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/FixedLenNum.h"
+#include "designer/document/jvx/FixedLenString.h"
+#include "designer/document/jvx/FixedLenUserString.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/output/OutputDevice.h"
 #include "platform/framework/File.h"
 

@@ -1,11 +1,11 @@
 #include "designer/output/OutputDeviceManager.h"
 
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/LocalHostName.h"
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/File.h"
 #include "platform/ui/MessageFormat.h"

@@ -4,7 +4,7 @@
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/resources/MasterListMerge.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/File.h"
 #include "platform/framework/SafeFileSave.h"

@@ -4,7 +4,7 @@
 #include "designer/commands/CommandRouter.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/ShellResources.h"
-#include "designer/shell/ToolBars.h"
+#include "designer/shell/UserToolBars.h"
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/StringTable.h"
 

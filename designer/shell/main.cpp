@@ -1,6 +1,6 @@
 // The designer program.
 
-#include "designer/shell/DesignerApp.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "platform/ui/ConsolePromptService.h"
 #include "platform/ui/qt/QtPromptService.h"
 

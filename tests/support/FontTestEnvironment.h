@@ -3,8 +3,8 @@
 // master font and barcode files live in a temporary folder.
 
 #include "designer/resources/ResourceClasses.h"
-#include "designer/shell/preferences/PreferenceStrings.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/PreferenceStrings.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/ui/ScriptedPromptService.h"
 
 #include <gtest/gtest.h>

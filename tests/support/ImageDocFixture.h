@@ -3,9 +3,9 @@
 // image files, and stand-in users for the images and resources.
 
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormElement.h"
-#include "designer/resources/ImagingToolkit.h"
+#include "designer/resources/images/ImagingToolkit.h"
 #include "platform/framework/File.h"
 #include "tests/support/ImageFixtures.h"
 #include "tests/support/WvdDocumentFixture.h"

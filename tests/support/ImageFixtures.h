@@ -3,7 +3,7 @@
 // a chosen depth and resolution, written as a BMP file or handed to the
 // imaging toolkit in memory, and ways to look at what the toolkit wrote.
 
-#include "designer/resources/ToolkitImage.h"
+#include "designer/resources/images/ToolkitImage.h"
 #include "platform/imaging/Pictra.h"
 
 #include <QImage>

@@ -2,7 +2,7 @@
 // JVX archives over memory for tests: what a storing archive wrote, and a
 // loading archive over given bytes.
 
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "platform/framework/MemFile.h"
 #include "tests/support/ArchiveBytes.h"
 

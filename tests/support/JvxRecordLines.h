@@ -2,7 +2,7 @@
 // Element record lines of a JVX file written from the record layout, for
 // golden bytes in tests.
 
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "tests/support/ArchiveBytes.h"
 
 #include <map>

@@ -6,10 +6,10 @@
 
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/AS400Font.h"
-#include "designer/resources/Barcode.h"
-#include "designer/resources/BarcodeManager.h"
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/AS400Font.h"
+#include "designer/resources/barcodes/Barcode.h"
+#include "designer/resources/barcodes/BarcodeManager.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Collections.h"
 
 #include <QString>

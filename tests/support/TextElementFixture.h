@@ -7,8 +7,8 @@
 
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
-#include "designer/resources/AS400Font.h"
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/AS400Font.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Collections.h"
 
 #include <initializer_list>

@@ -7,8 +7,8 @@
 
 #include "designer/document/ServerItem.h"
 #include "designer/output/OutputDevice.h"
-#include "designer/resources/AS400FontLib.h"
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/AS400FontLib.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Document.h"
 #include "platform/ui/DocumentPrompts.h"
 #include "tests/support/JvxDocumentFixture.h"

@@ -8,8 +8,8 @@
 #include "designer/document/SpooledFile.h"
 #include "designer/elements/FormOutputElement.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/FontManager.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/resources/fonts/FontManager.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 
 #include <QDir>

@@ -2,12 +2,12 @@
 // version, the member name, the export device, the record counter, version
 // 28's upload record, the translators, and exports that fail.
 
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/FontManager.h"
-#include "designer/resources/ResourceManager.h"
+#include "designer/resources/fonts/FontManager.h"
+#include "designer/resources/images/ResourceManager.h"
 #include "platform/framework/Clock.h"
 #include "tests/support/JvxDocumentFixture.h"
 

@@ -9,10 +9,10 @@
 #include "designer/elements/FormBarcodeElement.h"
 #include "designer/elements/FormImageElement.h"
 #include "designer/elements/FormResourceElement.h"
-#include "designer/resources/Image.h"
-#include "designer/resources/ImageRegistry.h"
-#include "designer/resources/Resource.h"
-#include "designer/resources/ResourceManager.h"
+#include "designer/resources/images/Image.h"
+#include "designer/resources/images/ImageRegistry.h"
+#include "designer/resources/images/Resource.h"
+#include "designer/resources/images/ResourceManager.h"
 
 #include <QDir>
 

@@ -2,12 +2,12 @@
 // old layout, the page size by version, the round trip of a whole document
 // and the records that end the reading early.
 
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/elements/FormElement.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Clock.h"
 #include "tests/support/JvxDocumentFixture.h"
 

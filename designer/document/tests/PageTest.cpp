@@ -4,7 +4,7 @@
 
 #include "designer/document/DocumentClasses.h"
 #include "designer/document/Page.h"
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/ScreenResolution.h"
 
 #include <gtest/gtest.h>

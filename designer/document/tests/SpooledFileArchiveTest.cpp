@@ -4,7 +4,7 @@
 #include "designer/document/DocumentClasses.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/document/SpooledFileStrings.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/ui/ScriptedPromptService.h"
 #include "tests/support/ArchiveBytes.h"

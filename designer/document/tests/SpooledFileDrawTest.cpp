@@ -5,9 +5,9 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
-#include "designer/resources/AS400Font.h"
-#include "designer/resources/FontManager.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/resources/fonts/AS400Font.h"
+#include "designer/resources/fonts/FontManager.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/ScreenResolution.h"
 #include "platform/ui/ScriptedPromptService.h"
 

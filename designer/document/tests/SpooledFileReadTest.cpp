@@ -4,7 +4,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/document/SpooledFileStrings.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/File.h"
 #include "platform/framework/Paths.h"
 #include "platform/ui/ScriptedPromptService.h"

@@ -5,7 +5,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/elements/ElementClasses.h"
 #include "designer/output/OutputClasses.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/ui/ScriptedPromptService.h"
 

@@ -4,7 +4,7 @@
 #include "designer/document/Page.h"
 #include "designer/elements/FormElement.h"
 #include "designer/elements/FormTextElement.h"
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/File.h"
 #include "tests/support/WvdDocumentFixture.h"

@@ -3,10 +3,10 @@
 #include "designer/elements/FormBarcodeElement.h"
 #include "designer/elements/FormImageElement.h"
 #include "designer/elements/FormResourceElement.h"
-#include "designer/resources/Barcode.h"
-#include "designer/resources/BarcodeManager.h"
-#include "designer/resources/Resource.h"
-#include "designer/resources/ResourceManager.h"
+#include "designer/resources/barcodes/Barcode.h"
+#include "designer/resources/barcodes/BarcodeManager.h"
+#include "designer/resources/images/Resource.h"
+#include "designer/resources/images/ResourceManager.h"
 
 #include <gtest/gtest.h>
 

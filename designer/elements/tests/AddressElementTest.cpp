@@ -1,7 +1,7 @@
 // Address elements: which setting they may stand for under which device,
 // their placeholder text, their one-line box and their WVD object.
 
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"
 #include "tests/support/OutputAddressFixture.h"

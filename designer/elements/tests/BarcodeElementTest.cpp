@@ -1,9 +1,9 @@
 #include "tests/support/TextElementFixture.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/elements/FormBarcodeElement.h"
-#include "designer/resources/Barcode.h"
-#include "designer/resources/BarcodeManager.h"
+#include "designer/resources/barcodes/Barcode.h"
+#include "designer/resources/barcodes/BarcodeManager.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"
 

@@ -1,4 +1,4 @@
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/elements/FormConditionalElement.h"
 #include "platform/framework/Archive.h"
 #include "tests/support/ArchiveBytes.h"

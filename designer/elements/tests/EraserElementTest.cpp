@@ -1,8 +1,8 @@
-#include "designer/document/APRTPDMRec.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/elements/FormEraserElement.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"
 

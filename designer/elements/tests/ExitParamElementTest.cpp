@@ -1,9 +1,9 @@
-#include "designer/document/APRTPDMRec.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/elements/FormExitParamElement.h"
-#include "designer/resources/AS400Font.h"
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/AS400Font.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"
 

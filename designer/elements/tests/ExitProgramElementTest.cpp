@@ -1,5 +1,5 @@
-#include "designer/document/APRTPDMRec.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormExitParamElement.h"
 #include "designer/elements/FormExitProgramElement.h"
 #include "tests/support/ArchiveBytes.h"

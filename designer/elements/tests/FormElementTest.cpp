@@ -2,7 +2,7 @@
 
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
-#include "designer/shell/preferences/ColourRef.h"
+#include "designer/preferences/ColourRef.h"
 
 #include <QImage>
 #include <QPainter>

@@ -7,9 +7,9 @@
 #include "designer/document/Page.h"
 #include "designer/elements/FormImageElement.h"
 #include "designer/elements/FormResourceElement.h"
-#include "designer/resources/Image.h"
-#include "designer/resources/Resource.h"
-#include "designer/resources/ResourceManager.h"
+#include "designer/resources/images/Image.h"
+#include "designer/resources/images/Resource.h"
+#include "designer/resources/images/ResourceManager.h"
 #include "tests/support/FontFixtures.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "tests/support/ImageDocFixture.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/elements/AttachmentSinks.h"
 #include "designer/elements/FormImageElement.h"
-#include "designer/resources/Image.h"
-#include "designer/resources/ImageRegistry.h"
+#include "designer/resources/images/Image.h"
+#include "designer/resources/images/ImageRegistry.h"
 #include "tests/support/JvxBytes.h"
 
 #include <QByteArray>

@@ -1,5 +1,5 @@
-#include "designer/document/APRTPDMRec.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/elements/FormLoopElement.h"
 #include "tests/support/ArchiveBytes.h"

@@ -1,7 +1,7 @@
 // Output elements: their device binding, their "OUTP" record and their WVD
 // object.
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"
 #include "tests/support/OutputAddressFixture.h"

@@ -1,4 +1,4 @@
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/elements/FormRemarkElement.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"

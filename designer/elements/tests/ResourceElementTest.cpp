@@ -1,9 +1,9 @@
 #include "tests/support/ImageDocFixture.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/elements/FormResourceElement.h"
-#include "designer/resources/Resource.h"
-#include "designer/resources/ResourceManager.h"
+#include "designer/resources/images/Resource.h"
+#include "designer/resources/images/ResourceManager.h"
 #include "tests/support/JvxBytes.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "tests/support/TextElementFixture.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/elements/FormSourceElement.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"

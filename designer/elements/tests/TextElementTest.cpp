@@ -1,6 +1,6 @@
 #include "tests/support/TextElementFixture.h"
 
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/elements/FormTextElement.h"
 #include "designer/elements/TextFit.h"
 #include "platform/framework/ScreenResolution.h"

@@ -1,9 +1,9 @@
-#include "designer/document/APRTPDMRec.h"
-#include "designer/document/JVXArchive.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/elements/FormVariableElement.h"
 #include "designer/elements/VariableStrings.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"
 

@@ -8,9 +8,9 @@
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/DocStoreManager.h"
+#include "designer/resources/catalogue/DocStoreManager.h"
 #include "designer/resources/ResourceClasses.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "tests/support/ArchiveBytes.h"
 

@@ -5,7 +5,7 @@
 //   catalogue_answer_fuzz -rss_limit_mb=2048 -malloc_limit_mb=256 <work folder> seeds/catalogue_answer_fuzz
 
 #include "designer/document/XmlHttp.h"
-#include "designer/resources/DocStore.h"
+#include "designer/resources/catalogue/DocStore.h"
 #include "tests/fuzz/DesignerFuzzEnvironment.h"
 
 #include <vector>

@@ -3,8 +3,8 @@
 // fonts is looked up again by typeface.
 //   font_table_fuzz -rss_limit_mb=2048 -malloc_limit_mb=256 <work folder> seeds/font_table_fuzz
 
-#include "designer/resources/AS400Font.h"
-#include "designer/resources/AS400FontMaker.h"
+#include "designer/resources/fonts/AS400Font.h"
+#include "designer/resources/fonts/AS400FontMaker.h"
 #include "tests/fuzz/DesignerFuzzEnvironment.h"
 
 using namespace kwvd::fuzz;

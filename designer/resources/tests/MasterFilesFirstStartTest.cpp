@@ -2,10 +2,10 @@
 // empty without a word and the files are made on save. A file that is there
 // but cannot be read is the user's to hear of.
 
-#include "designer/resources/AS400Font.h"
-#include "designer/resources/Barcode.h"
-#include "designer/resources/BarcodeManager.h"
-#include "designer/resources/FontManager.h"
+#include "designer/resources/fonts/AS400Font.h"
+#include "designer/resources/barcodes/Barcode.h"
+#include "designer/resources/barcodes/BarcodeManager.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "tests/support/FontTestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 
 #include "designer/output/OutputClasses.h"
 #include "designer/resources/MasterListMerge.h"
-#include "designer/shell/preferences/PreferenceStrings.h"
+#include "designer/preferences/PreferenceStrings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "designer/shell/AboutDlg.h"
+#include "designer/shell/AboutBox.h"
 #include "designer/shell/ProgramVersion.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 

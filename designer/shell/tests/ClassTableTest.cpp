@@ -1,6 +1,6 @@
-#include "designer/document/APRTPDMRec.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/elements/FormElement.h"
-#include "designer/shell/DesignerApp.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 #include "platform/framework/Object.h"
 

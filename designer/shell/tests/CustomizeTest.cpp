@@ -1,5 +1,5 @@
 #include "designer/shell/CustomizeDlg.h"
-#include "designer/shell/ToolBars.h"
+#include "designer/shell/UserToolBars.h"
 #include "designer/shell/tests/FrameTestFixture.h"
 
 #include <QAction>

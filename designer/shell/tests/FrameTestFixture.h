@@ -10,7 +10,7 @@
 #include "designer/commands/CommandIds.h"
 #include "designer/commands/CommandRouter.h"
 #include "designer/shell/MainFrame.h"
-#include "designer/shell/preferences/Preferences.h"
+#include "designer/preferences/Preferences.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/framework/View.h"
 #include "platform/ui/ScriptedPromptService.h"

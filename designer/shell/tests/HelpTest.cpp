@@ -1,4 +1,4 @@
-#include "designer/shell/DesignerApp.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 
 #include <gtest/gtest.h>

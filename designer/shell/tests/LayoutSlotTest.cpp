@@ -1,5 +1,5 @@
 #include "designer/shell/LayoutSlots.h"
-#include "designer/shell/ToolBars.h"
+#include "designer/shell/UserToolBars.h"
 #include "designer/shell/tests/FrameTestFixture.h"
 #include "platform/registry/RegistryStore.h"
 

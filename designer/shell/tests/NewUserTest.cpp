@@ -3,7 +3,7 @@
 
 #include "designer/commands/CommandIds.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/shell/DesignerApp.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 

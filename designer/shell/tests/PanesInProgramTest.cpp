@@ -4,11 +4,11 @@
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/elements/FormElement.h"
-#include "designer/shell/DesignerApp.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
-#include "designer/views/DestView.h"
-#include "designer/views/SourceView.h"
+#include "designer/views/DDestView.h"
+#include "designer/views/DSourceView.h"
 #include "platform/framework/Collections.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "designer/shell/DesignerApp.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/KWVDDesignerModule.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 #include "platform/registry/RegistryStore.h"

@@ -1,7 +1,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/elements/FormElement.h"
-#include "designer/shell/DesignerApp.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 #include "platform/framework/Collections.h"
 

@@ -1,7 +1,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/commands/CmdUI.h"
 #include "designer/commands/CommandIds.h"
-#include "designer/shell/DesignerApp.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/SplashScreenEx.h"
 #include "designer/shell/tests/AppTestEnvironment.h"

@@ -7,7 +7,7 @@
 #include "designer/commands/CommandIds.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/document/SpooledFileStrings.h"
-#include "designer/shell/DesignerApp.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 #include "platform/ui/HelpPrompt.h"
 #include "platform/ui/MessageFormat.h"

@@ -1,0 +1,22 @@
+#include "designer/document/jvx/FixedLenUserString.h"
+
+#include "designer/document/jvx/JVXArchive.h"
+
+KWVD_IMPLEMENT_SERIAL(CFixedLenUserString, CFixedLenString, VERSIONABLE_SCHEMA | 0)
+
+CFixedLenUserString::CFixedLenUserString(int width)
+    : CFixedLenString(width)
+{
+}
+
+int CFixedLenUserString::ReadJVXText(CJVXArchive& ar, QString& text, int n)
+{
+    CJVXTranslatorScope scope(ar, UserDataTranslator());
+    return ar.ReadText(text, n);
+}
+
+void CFixedLenUserString::WriteJVXText(CJVXArchive& ar, const QString& text, int n)
+{
+    CJVXTranslatorScope scope(ar, UserDataTranslator());
+    ar.WriteText(text, n);
+}

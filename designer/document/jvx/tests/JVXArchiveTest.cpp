@@ -1,0 +1,167 @@
+#include "designer/document/jvx/JVXArchive.h"
+#include "platform/framework/Exceptions.h"
+#include "tests/support/IconvTranslator.h"
+#include "tests/support/JvxBytes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+enum class TextForm { EightBit, RawUtf16, Ibm285 };
+
+struct Form
+{
+    const char* name;
+    TextForm form;
+    int version;
+};
+
+constexpr Form kForms[] = {
+    {"version 18, 8-bit", TextForm::EightBit, 18},
+    {"version 19, raw UTF-16", TextForm::RawUtf16, 19},
+    {"version 19, IBM285", TextForm::Ibm285, 19},
+};
+
+// The same ASCII text in the file form of each archive.
+Bytes Encode(TextForm form, const char* text)
+{
+    switch (form) {
+    case TextForm::EightBit:
+        return Ascii(text);
+    case TextForm::RawUtf16: {
+        std::u16string wide(text, text + std::char_traits<char>::length(text));
+        return Utf16(wide.c_str());
+    }
+    case TextForm::Ibm285: {
+        const std::string host = IconvTranslator::Convert("ASCII", "IBM285", text);
+        return Bytes(host.begin(), host.end());
+    }
+    }
+    return {};
+}
+
+TEST(JVXArchiveTest, LineEndsAreAcceptedAndALoneOneGivesTheNextCharacterBack)
+{
+    struct Case
+    {
+        const char* name;
+        const char* file;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"CR LF", "AB\r\nCD", true},
+        {"LF only", "AB\nCD", true},
+        {"CR only", "AB\rCD", true},
+        {"LF CR", "AB\n\rCD", true}, // the CR is given back and read as text
+        {"no line end", "ABXYCD", false},
+    };
+    for (const Form& form : kForms) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(form.name) + ": " + c.name);
+            IconvTranslator reader("IBM285", TranslatorMode::HostToPc);
+            JvxReader in(Encode(form.form, c.file), form.version,
+                         form.form == TextForm::Ibm285 ? &reader : nullptr);
+            QString text;
+            ASSERT_EQ(in.Archive().ReadText(text, 2), 2);
+            EXPECT_EQ(text, QStringLiteral("AB"));
+            if (!c.accepted) {
+                try {
+                    in.Archive().ReadLineEnd();
+                    FAIL() << "a line end was accepted";
+                } catch (CArchiveException& e) {
+                    EXPECT_EQ(e.m_cause, CArchiveException::badIndex);
+                }
+                continue;
+            }
+            in.Archive().ReadLineEnd();
+            const int wanted = std::string(c.file).find("\n\r") != std::string::npos ? 3 : 2;
+            ASSERT_EQ(in.Archive().ReadText(text, wanted), wanted);
+            EXPECT_EQ(text.right(2), QStringLiteral("CD"));
+        }
+    }
+}
+
+TEST(JVXArchiveTest, LineEndIsWrittenInTheArchivesTextForm)
+{
+    IconvTranslator writer("IBM285", TranslatorMode::PcToHost);
+    EXPECT_EQ(StoreJvx(18, [](CJVXArchive& ar) { ar.WriteLineEnd(); }), Hex("0D 0A"));
+    EXPECT_EQ(StoreJvx(19, [](CJVXArchive& ar) { ar.WriteLineEnd(); }), Hex("0D 00 0A 00"));
+    EXPECT_EQ(StoreJvx(19, [](CJVXArchive& ar) { ar.WriteLineEnd(); }, &writer), Hex("0D 25"));
+}
+
+TEST(JVXArchiveTest, EndOfDataWhereALineEndBelongsIsAnError)
+{
+    JvxReader in(Ascii(""), 18);
+    try {
+        in.Archive().ReadLineEnd();
+        FAIL() << "a missing line end was accepted";
+    } catch (CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::badIndex);
+    }
+}
+
+TEST(JVXArchiveTest, EightBitTextGoesThroughWindows1252)
+{
+    // Euro sign 0x80, the undefined 0x81 kept as itself, a character the
+    // code page lacks as "?", and the text cut or blank-padded to the width.
+    const QString text = QString::fromUtf16(u"\u20AC\u0081\u0101Z");
+    EXPECT_EQ(StoreJvx(18, [&](CJVXArchive& ar) { ar.WriteText(text, 3); }), Hex("80 81 3F"));
+    EXPECT_EQ(StoreJvx(18, [&](CJVXArchive& ar) { ar.WriteText(text, 6); }), Hex("80 81 3F 5A 20 20"));
+
+    JvxReader in(Hex("80 81 E9"), 18);
+    QString read;
+    EXPECT_EQ(in.Archive().ReadText(read, 3), 3);
+    EXPECT_EQ(read, QString::fromUtf16(u"\u20AC\u0081\u00E9"));
+}
+
+TEST(JVXArchiveTest, RawUtf16CountsWholeCharacters)
+{
+    JvxReader in(Hex("41 00 42 00 43"), 19);
+    QString read;
+    EXPECT_EQ(in.Archive().ReadText(read, 3), 2);
+    EXPECT_EQ(read, QStringLiteral("AB"));
+}
+
+TEST(JVXArchiveTest, WithoutAFileNothingIsReadOrWritten)
+{
+    CJVXArchive ar(28, CJVXArchive::load, nullptr, nullptr);
+    QString text = QStringLiteral("old");
+    EXPECT_EQ(ar.ReadText(text, 4), 0);
+    EXPECT_TRUE(text.isEmpty());
+    char16_t buffer[2];
+    EXPECT_EQ(ar.ReadWide(buffer, 2), 0);
+    EXPECT_EQ(ar.Seek(5, CFile::begin), 0);
+    EXPECT_TRUE(ar.GetFilePath().isEmpty());
+    EXPECT_TRUE(ar.GetFileName().isEmpty());
+    ar.ReadLineEnd(); // nothing to check without a file
+    ar.WriteText(QStringLiteral("AB"), 2);
+}
+
+TEST(JVXArchiveTest, TranslatorsAreSwappedNotOwned)
+{
+    IconvTranslator first("IBM285");
+    IconvTranslator second("IBM285");
+    CJVXArchive ar(19, CJVXArchive::store, nullptr, nullptr);
+    EXPECT_EQ(ar.SetTranslator(&first), nullptr);
+    EXPECT_EQ(ar.SetTranslator(&second), &first);
+    EXPECT_EQ(ar.SetTranslator(nullptr), &second);
+
+    EXPECT_EQ(UserDataTranslator(), nullptr);
+    EXPECT_EQ(SetUserDataTranslator(&first), nullptr);
+    EXPECT_EQ(UserDataTranslator(), &first);
+    EXPECT_EQ(SetUserDataTranslator(nullptr), &first);
+}
+
+TEST(JVXArchiveTest, ModeAndVersion)
+{
+    CJVXArchive storing(7, CJVXArchive::store, nullptr, nullptr);
+    CJVXArchive loading(7, CJVXArchive::load, nullptr, nullptr);
+    EXPECT_TRUE(storing.IsStoring());
+    EXPECT_FALSE(storing.IsLoading());
+    EXPECT_TRUE(loading.IsLoading());
+    EXPECT_FALSE(loading.IsStoring());
+    storing.SetVersion(21);
+    EXPECT_EQ(storing.GetVersion(), 21);
+}
+
+} // namespace

@@ -1,0 +1,101 @@
+#pragma once
+// Each test gets its own HOME, XDG folders and registry store in a temporary
+// folder; the environment is put back afterwards.
+
+#include "designer/preferences/Preferences.h"
+#include "platform/registry/RegistryStore.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+class ScopedEnvVar
+{
+public:
+    explicit ScopedEnvVar(const char* name)
+        : m_name(name), m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
+    {
+    }
+    ~ScopedEnvVar()
+    {
+        if (m_old)
+            qputenv(m_name, *m_old);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedEnvVar(const ScopedEnvVar&) = delete;
+    ScopedEnvVar& operator=(const ScopedEnvVar&) = delete;
+
+    void Set(const QString& value) { qputenv(m_name, QFile::encodeName(value)); }
+    void Unset() { qunsetenv(m_name); }
+
+private:
+    const char* m_name;
+    std::optional<QByteArray> m_old;
+};
+
+class PreferencesFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(QDir().mkpath(Home()));
+        m_home.Set(Home());
+        m_dataHome.Set(DataHome());
+        m_configHome.Set(ConfigHome());
+        UseRegistryFolder(QStringLiteral("registry"));
+    }
+
+    // A fresh store for each row of a table.
+    void UseRegistryFolder(const QString& name)
+    {
+        m_registryFolder = m_dir.filePath(name);
+        m_registry.Set(m_registryFolder);
+    }
+
+    QString Home() const { return m_dir.filePath(QStringLiteral("home")); }
+    QString DataHome() const { return m_dir.filePath(QStringLiteral("data")); }
+    QString ConfigHome() const { return m_dir.filePath(QStringLiteral("config")); }
+    QString RegistryFolder() const { return m_registryFolder; }
+
+    static QString SectionPath(const char* section)
+    {
+        return QStringLiteral("Software\\Qorvane\\KWVD Designer\\") + QString::fromLatin1(section);
+    }
+
+    // Written and read by a store of its own, as another process would.
+    void Store(const char* section, const QString& name, const kwvd::RegistryValue& value)
+    {
+        kwvd::RegistryStore store(RegistryFolder());
+        const auto key = store.CreateKey(HKEY_CURRENT_USER, SectionPath(section));
+        ASSERT_TRUE(key);
+        ASSERT_EQ(store.WriteValue(*key, name, value), kwvd::RegistryStatus::Ok);
+    }
+
+    std::optional<kwvd::RegistryValue> Stored(const char* section, const QString& name) const
+    {
+        kwvd::RegistryStore store(RegistryFolder());
+        const auto key = store.OpenKey(HKEY_CURRENT_USER, SectionPath(section));
+        return key ? store.ReadValue(*key, name) : std::nullopt;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_registryFolder;
+    ScopedEnvVar m_home{"HOME"};
+    ScopedEnvVar m_dataHome{"XDG_DATA_HOME"};
+    ScopedEnvVar m_configHome{"XDG_CONFIG_HOME"};
+    ScopedEnvVar m_registry{"KWVD_REGISTRY_DIR"};
+};
