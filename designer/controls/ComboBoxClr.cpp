@@ -1,12 +1,8 @@
 #include "designer/controls/ComboBoxClr.h"
+#include "designer/preferences/ColourRef.h"
 
 #include <QPainter>
 #include <QStylePainter>
-
-QColor ColorFromColorref(COLORREF colour)
-{
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
 
 void CComboBoxClrDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const
@@ -25,7 +21,7 @@ void CComboBoxClrDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     }
     COLORREF colour = 0;
     if (*m_callback && (*m_callback)(index.data(Qt::UserRole).toUInt(), &colour))
-        textColour = ColorFromColorref(colour);
+        textColour = kwvd::ToQColor(colour);
     painter->setPen(textColour);
     painter->setFont(option.font);
     painter->drawText(option.rect.adjusted(1, 0, -1, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text);

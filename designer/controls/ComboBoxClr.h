@@ -12,7 +12,6 @@
 // Answers true and writes the colour (0x00BBGGRR) for an item to be drawn in it.
 using ComboColourCallback = bool (*)(DWORD itemData, COLORREF* colour);
 
-QColor ColorFromColorref(COLORREF colour);
 
 class CComboBoxClrDelegate : public QStyledItemDelegate
 {

@@ -1,4 +1,5 @@
 #include "designer/controls/TaskDialogControls.h"
+#include "designer/preferences/ColourRef.h"
 
 #include "designer/controls/TaskDialogLayout.h"
 
@@ -7,12 +8,6 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-
-QColor FromColorRef(COLORREF color)
-{
-    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                  static_cast<int>((color >> 16) & 0xFF));
-}
 
 CXTaskDialogStatic::CXTaskDialogStatic(QWidget* parent) : QLabel(parent)
 {
@@ -33,11 +28,11 @@ void CXTaskDialogStatic::paintEvent(QPaintEvent* event)
 {
     {
         QPainter painter(this);
-        painter.fillRect(rect(), FromColorRef(m_crBackground));
+        painter.fillRect(rect(), kwvd::ToQColor(m_crBackground));
     }
     QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, FromColorRef(m_crText));
-    colours.setColor(QPalette::Text, FromColorRef(m_crText));
+    colours.setColor(QPalette::WindowText, kwvd::ToQColor(m_crText));
+    colours.setColor(QPalette::Text, kwvd::ToQColor(m_crText));
     if (colours != palette())
         setPalette(colours);
     QLabel::paintEvent(event);
@@ -105,7 +100,7 @@ CXTaskDialogButton::CXTaskDialogButton(Kind kind, QWidget* parent) : QCheckBox(p
 void CXTaskDialogButton::paintEvent(QPaintEvent*)
 {
     QStylePainter painter(this);
-    painter.fillRect(rect(), FromColorRef(m_crErase));
+    painter.fillRect(rect(), kwvd::ToQColor(m_crErase));
     QStyleOptionButton option;
     initStyleOption(&option);
     painter.drawControl(m_kind == Kind::Radio ? QStyle::CE_RadioButton : QStyle::CE_CheckBox, option);
@@ -199,11 +194,11 @@ void CXTaskDialogCommandLink::DrawItem(QPainter& painter)
 
     painter.fillRect(item, Qt::white);
     const COLORREF pen = m_bHot ? kHotPen : (focused ? kFocusPen : kNormalPen);
-    painter.setPen(FromColorRef(pen));
+    painter.setPen(kwvd::ToQColor(pen));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(item).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
     if (selected)
-        painter.fillRect(item.adjusted(1, 1, -1, -1), FromColorRef(kPressedFill));
+        painter.fillRect(item.adjusted(1, 1, -1, -1), kwvd::ToQColor(kPressedFill));
     if (focused && m_focusCues) {
         QPen dotted(Qt::black, 1, Qt::DotLine);
         painter.setPen(dotted);
@@ -216,7 +211,7 @@ void CXTaskDialogCommandLink::DrawItem(QPainter& painter)
         textLeft = item.left() + 36;
     }
 
-    painter.setPen(FromColorRef(selected || !m_bHot ? kText : kHotText));
+    painter.setPen(kwvd::ToQColor(selected || !m_bHot ? kText : kHotText));
     const CommandLinkParts parts = SplitCommandLinkText(text());
     const int mnemonic = Qt::TextShowMnemonic;
     painter.setFont(m_titleFont);

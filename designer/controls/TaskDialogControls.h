@@ -16,7 +16,6 @@
 #include <QWidget>
 
 // 0x993300 is red 0, green 51, blue 153.
-QColor FromColorRef(COLORREF color);
 
 class CXTaskDialogStatic : public QLabel
 {

@@ -1,4 +1,5 @@
 #include "designer/controls/XTaskDialog.h"
+#include "designer/preferences/ColourRef.h"
 
 #include "designer/controls/TaskDialogPictures.h"
 #include "platform/framework/Clock.h"
@@ -756,9 +757,9 @@ void CXTaskDialog::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const int w = width();
     const int h = height();
-    const QColor white = FromColorRef(kContentBackground);
-    const QColor band = FromColorRef(kButtonArea);
-    const QColor line = FromColorRef(kSeparator);
+    const QColor white = kwvd::ToQColor(kContentBackground);
+    const QColor band = kwvd::ToQColor(kButtonArea);
+    const QColor line = kwvd::ToQColor(kSeparator);
     if (m_separators[0] == -1) {
         painter.fillRect(0, 0, w, h, white);
         return;

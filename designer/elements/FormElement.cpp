@@ -1,4 +1,5 @@
 #include "designer/elements/FormElement.h"
+#include "designer/preferences/ColourRef.h"
 
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
@@ -36,11 +37,6 @@ QPoint ToTwips(const CPage& page, QPoint pixels)
 {
     page.PixelsToTwips(pixels);
     return pixels;
-}
-
-QColor ToQColor(COLORREF colour)
-{
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
 } // namespace
@@ -579,7 +575,7 @@ void CFormElement::DrawElementBox(QPainter& painter, const Rect& rect, const CFo
     const bool visible = !rect.IsEmpty()
                          && (!painter.hasClipping() || painter.clipBoundingRect().intersects(QRectF(logical)));
     if (visible)
-        painter.fillRect(logical, ToQColor(colour));
+        painter.fillRect(logical, kwvd::ToQColor(colour));
 
     const QRect device = painter.transform().mapRect(logical);
     // The selection frame is an editing aid: it never reaches paper.

@@ -59,6 +59,16 @@ struct FormElementType
     static BOOL IsElementType(int type);
 };
 
+// The pane an element is drawn in: the input pane shows the spooled page
+// (the element's source side), the output pane the form (its destination side).
+struct PaneSide
+{
+    enum : int {
+        Input = 1,
+        Output = 2,
+    };
+};
+
 // Where a walk over a container's children stands; null after the last one.
 class ChildPosition
 {

@@ -1,4 +1,5 @@
 #include "designer/elements/FormEraserElement.h"
+#include "designer/preferences/ColourRef.h"
 
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
@@ -18,11 +19,6 @@ namespace {
 COLORREF TableColour()
 {
     return Preferences().GetElementColour(FormElementType::Eraser - FormElementType::Address);
-}
-
-QColor ToQColor(COLORREF colour)
-{
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
 } // namespace
@@ -136,7 +132,7 @@ void CFormEraserElement::DrawDest(QPainter& painter)
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(QBrush(Qt::white));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QBrush(ToQColor(m_colour), Qt::DiagCrossPattern));
+    painter.setBrush(QBrush(kwvd::ToQColor(m_colour), Qt::DiagCrossPattern));
     painter.drawRect(r.ToQRect());
     painter.restore();
 }

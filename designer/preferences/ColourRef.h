@@ -4,6 +4,8 @@
 
 #include "platform/framework/Types.h"
 
+#include <QColor>
+
 namespace kwvd {
 
 constexpr COLORREF ColourRef(BYTE red, BYTE green, BYTE blue)
@@ -16,5 +18,11 @@ constexpr BYTE GreenOf(COLORREF colour) { return static_cast<BYTE>((colour >> 8)
 constexpr BYTE BlueOf(COLORREF colour) { return static_cast<BYTE>((colour >> 16) & 0xFFu); }
 
 inline constexpr COLORREF kWhite = ColourRef(255, 255, 255);
+
+// The colour to draw with.
+inline QColor ToQColor(COLORREF colour)
+{
+    return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
+}
 
 } // namespace kwvd

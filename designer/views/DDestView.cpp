@@ -48,11 +48,6 @@ CDDestView::PreviewRunner& PreviewRunnerSlot()
     return runner;
 }
 
-QColor ToColour(COLORREF colour)
-{
-    return QColor(kwvd::RedOf(colour), kwvd::GreenOf(colour), kwvd::BlueOf(colour));
-}
-
 } // namespace
 
 CDDestView::CDDestView(QWidget* parent) : CDesignView(parent)
@@ -227,10 +222,10 @@ void CDDestView::DrawNoPrintBorder(QPainter& painter, const kwvd::Rect& logicalC
     const QPaintEngine* engine = painter.paintEngine();
     if (engine && engine->hasFeature(QPaintEngine::RasterOpModes)) {
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter.fillRect(band.ToQRect(), ToColour(colour));
+        painter.fillRect(band.ToQRect(), kwvd::ToQColor(colour));
     } else {
         // A device that cannot invert gets the band as it looks over white.
-        painter.fillRect(band.ToQRect(), ToColour(colour ^ kwvd::kWhite));
+        painter.fillRect(band.ToQRect(), kwvd::ToQColor(colour ^ kwvd::kWhite));
     }
     painter.restore();
 }

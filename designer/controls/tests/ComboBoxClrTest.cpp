@@ -1,4 +1,5 @@
 #include "designer/controls/ComboBoxClr.h"
+#include "designer/preferences/ColourRef.h"
 
 #include "designer/controls/tests/ControlsTestSupport.h"
 
@@ -98,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ColourItemDrawing, ::testing::ValuesIn(kDrawCase
 
 TEST(ColorrefTest, RedIsTheLowByte)
 {
-    EXPECT_EQ(ColorFromColorref(0x0000F0), QColor(240, 0, 0));
-    EXPECT_EQ(ColorFromColorref(0x123456), QColor(0x56, 0x34, 0x12));
+    EXPECT_EQ(kwvd::ToQColor(0x0000F0), QColor(240, 0, 0));
+    EXPECT_EQ(kwvd::ToQColor(0x123456), QColor(0x56, 0x34, 0x12));
 }
 
 } // namespace

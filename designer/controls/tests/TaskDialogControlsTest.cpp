@@ -2,6 +2,7 @@
 // states, its icon and text position, and the statics' backgrounds.
 
 #include "designer/controls/TaskDialogControls.h"
+#include "designer/preferences/ColourRef.h"
 #include "designer/controls/TaskDialogLayout.h"
 #include "designer/controls/TaskDialogPictures.h"
 #include "tests/support/QtApplicationEnvironment.h"
@@ -18,7 +19,7 @@ namespace {
 
 QColor Colour(COLORREF value)
 {
-    return FromColorRef(value);
+    return kwvd::ToQColor(value);
 }
 
 TEST(TaskDialogColours, ColorRefHoldsBlueInTheHighByte)

@@ -3,6 +3,7 @@
 // controls.
 
 #include "designer/controls/XTaskDialog.h"
+#include "designer/preferences/ColourRef.h"
 #include "designer/controls/TaskDialogPictures.h"
 #include "designer/controls/tests/TaskDialogTestSupport.h"
 #include "platform/framework/Clock.h"
@@ -506,18 +507,18 @@ TEST(TaskDialogRun, BackgroundBandsAndTheCheckBoxBand)
         ASSERT_NE(rows[0], -1);
         ASSERT_NE(rows[1], -1);
         const int x = dialog->width() - 3;
-        EXPECT_EQ(image.pixelColor(x, rows[0] - 1), FromColorRef(0xFFFFFF));
-        EXPECT_EQ(image.pixelColor(x, rows[0]), FromColorRef(0xE9E9E9));
-        EXPECT_EQ(image.pixelColor(x, rows[0] + 1), FromColorRef(0xF0F0F0));
-        EXPECT_EQ(image.pixelColor(x, rows[1] - 1), FromColorRef(0xE9E9E9));
-        EXPECT_EQ(image.pixelColor(x, rows[1]), FromColorRef(0xFFFFFF));
-        EXPECT_EQ(image.pixelColor(x, rows[1] + 1), FromColorRef(0xF0F0F0));
+        EXPECT_EQ(image.pixelColor(x, rows[0] - 1), kwvd::ToQColor(0xFFFFFF));
+        EXPECT_EQ(image.pixelColor(x, rows[0]), kwvd::ToQColor(0xE9E9E9));
+        EXPECT_EQ(image.pixelColor(x, rows[0] + 1), kwvd::ToQColor(0xF0F0F0));
+        EXPECT_EQ(image.pixelColor(x, rows[1] - 1), kwvd::ToQColor(0xE9E9E9));
+        EXPECT_EQ(image.pixelColor(x, rows[1]), kwvd::ToQColor(0xFFFFFF));
+        EXPECT_EQ(image.pixelColor(x, rows[1] + 1), kwvd::ToQColor(0xF0F0F0));
         // The check box paints the band it lies on, to its right edge.
         const QRect check = dialog->Control(dialog->Layout().verificationId)->geometry();
-        EXPECT_EQ(image.pixelColor(check.right(), check.center().y()), FromColorRef(0xF0F0F0));
+        EXPECT_EQ(image.pixelColor(check.right(), check.center().y()), kwvd::ToQColor(0xF0F0F0));
         // The main instruction paints its whole rectangle white.
         const QRect instruction = dialog->Control(dialog->Layout().mainInstructionId)->geometry();
-        EXPECT_EQ(image.pixelColor(instruction.right(), instruction.bottom()), FromColorRef(0xFFFFFF));
+        EXPECT_EQ(image.pixelColor(instruction.right(), instruction.bottom()), kwvd::ToQColor(0xFFFFFF));
         PushButton(dialog, IDOK)->click();
     });
 }

@@ -4,6 +4,7 @@
 // so that chosen pixels tell the elements and the no-print band apart.
 
 #include "designer/document/DesignerDoc.h"
+#include "designer/preferences/ColourRef.h"
 #include "designer/document/Page.h"
 #include "designer/elements/FormElement.h"
 #include "designer/views/DesignFrame.h"
@@ -82,11 +83,6 @@ inline constexpr COLORREF kAddressColour = 0x0000C0; // dark red
 inline constexpr COLORREF kEraserColour = 0xC00000;  // dark blue
 inline constexpr COLORREF kTextColour = 0x00C000;    // dark green
 inline constexpr COLORREF kBandColour = 0x303030;
-
-inline QColor ColourOf(COLORREF colour)
-{
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
 
 // A registry of the test's own, in place before anything reads settings.
 struct PrivateRegistry

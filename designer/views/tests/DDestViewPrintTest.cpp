@@ -3,6 +3,7 @@
 // white, no tracker), one page to a PDF file, the dialog and preview seams.
 
 #include "designer/commands/CommandIds.h"
+#include "designer/preferences/ColourRef.h"
 #include "designer/views/tests/DDestViewFixture.h"
 
 #include <QFile>
@@ -114,14 +115,14 @@ TEST_F(DestViewPrint, PrintedPageShowsThePrintedLookWithoutTracker)
     const kwvd::Rect box = text->GetDestRect();
     ASSERT_GE(box.Width(), 6);
     const QPoint inBox(box.right - 3, box.top + 2);
-    EXPECT_EQ(ScreenPixel(screen, inBox).rgb(), ColourOf(kTextColour).rgb());
-    EXPECT_NE(ScreenPixel(screen, {101, 97}).rgb(), ColourOf(kAddressColour).rgb());
+    EXPECT_EQ(ScreenPixel(screen, inBox).rgb(), kwvd::ToQColor(kTextColour).rgb());
+    EXPECT_NE(ScreenPixel(screen, {101, 97}).rgb(), kwvd::ToQColor(kAddressColour).rgb());
 
     const QImage printed = view->RenderPrintImage(1.0, 1.0);
     ASSERT_EQ(printed.size(), QSize(827, 1122));
     // The editing box of a text is not printed, nor the tracker.
     EXPECT_EQ(printed.pixelColor(inBox).rgb(), QColor(Qt::white).rgb());
-    EXPECT_EQ(printed.pixelColor(101, 97).rgb(), ColourOf(kAddressColour).rgb());
+    EXPECT_EQ(printed.pixelColor(101, 97).rgb(), kwvd::ToQColor(kAddressColour).rgb());
     // Nor the selected address's dotted frame just outside its box.
     int framePixels = 0;
     for (int x = 99; x <= 200; ++x)
@@ -130,7 +131,7 @@ TEST_F(DestViewPrint, PrintedPageShowsThePrintedLookWithoutTracker)
         framePixels += (printed.pixelColor(99, y) == Qt::black) + (printed.pixelColor(200, y) == Qt::black);
     EXPECT_EQ(framePixels, 0);
     // The band prints as it looks over white.
-    EXPECT_EQ(printed.pixelColor(10, 600).rgb(), ColourOf(kBandColour ^ 0xFFFFFF).rgb());
+    EXPECT_EQ(printed.pixelColor(10, 600).rgb(), kwvd::ToQColor(kBandColour ^ 0xFFFFFF).rgb());
     EXPECT_EQ(printed.pixelColor(30, 600).rgb(), QColor(Qt::white).rgb());
 }
 
@@ -139,7 +140,7 @@ TEST_F(DestViewPrint, PrintedImageScalesWithThePrinter)
     const QImage printed = view->RenderPrintImage(2.0, 3.0);
     ASSERT_EQ(printed.size(), QSize(1654, 3366));
     // 25 page pixels of band are 50 image pixels wide.
-    EXPECT_EQ(printed.pixelColor(49, 900).rgb(), ColourOf(kBandColour ^ 0xFFFFFF).rgb());
+    EXPECT_EQ(printed.pixelColor(49, 900).rgb(), kwvd::ToQColor(kBandColour ^ 0xFFFFFF).rgb());
     EXPECT_EQ(printed.pixelColor(51, 900).rgb(), QColor(Qt::white).rgb());
 }
 

@@ -2,6 +2,7 @@
 // document, which hints re-fit it, what its tools make, and its layout values.
 
 #include "designer/commands/CommandIds.h"
+#include "designer/preferences/ColourRef.h"
 #include "designer/views/tests/DDestViewFixture.h"
 
 #include <QMimeData>
@@ -13,7 +14,7 @@ using DestViewDrawing = DestViewFixture;
 
 bool IsColour(const QColor& pixel, COLORREF colour)
 {
-    return pixel.rgb() == ColourOf(colour).rgb();
+    return pixel.rgb() == kwvd::ToQColor(colour).rgb();
 }
 
 TEST_F(DestViewDrawing, FrontElementWinsWhereElementsOverlap)
@@ -91,7 +92,7 @@ TEST_P(DestViewBand, BandInvertsThePageUnderIt)
         view->ScrollToPosition(QPoint(0, device.y() - view->viewport()->height() / 2 + view->GetScrollPosition().y()));
 
     const QImage screen = Screen();
-    const QColor inverted = ColourOf(kBandColour ^ 0xFFFFFF);
+    const QColor inverted = kwvd::ToQColor(kBandColour ^ 0xFFFFFF);
     if (c.border / 10 > 0)
         EXPECT_EQ(ScreenPixel(screen, c.inside).rgb(), inverted.rgb());
     else
