@@ -8,6 +8,9 @@
 #include "platform/framework/MemFile.h"
 #include "platform/framework/Types.h"
 
+#include <QByteArray>
+#include <QString>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -94,6 +97,28 @@ inline Bytes Text8(const char* text)
 {
     const Bytes chars = Ascii(text);
     return Bytes{static_cast<BYTE>(chars.size())} + chars;
+}
+
+// The same bytes as Qt holds them, for files and Qt's own readers.
+inline QByteArray ToByteArray(const Bytes& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+inline Bytes ToBytes(const QByteArray& bytes)
+{
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+// A text as UTF-16LE file content, without a byte order mark.
+inline QByteArray Utf16Le(const QString& text)
+{
+    QByteArray bytes;
+    for (const QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+    }
+    return bytes;
 }
 
 // Runs the writer on a storing archive over a memory file; the stored bytes.

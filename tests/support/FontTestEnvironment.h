@@ -5,6 +5,7 @@
 #include "designer/resources/ResourceClasses.h"
 #include "designer/preferences/PreferenceStrings.h"
 #include "designer/preferences/Preferences.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdlib>
 #include <memory>
 
 class FontTestEnvironment : public ::testing::Test
@@ -29,12 +29,11 @@ protected:
         m_preferences.DefaultCodePage = QStringLiteral("T1V10285");
         m_previousPreferences = SetPreferences(&m_preferences);
         // Only the font tables a test writes: not the one the program ships.
-        setenv("KWVD_DATA_DIR", m_dir.path().toLocal8Bit().constData(), 1);
+        m_dataDir.Set(m_dir.path());
     }
 
     void TearDown() override
     {
-        unsetenv("KWVD_DATA_DIR");
         SetPreferences(m_previousPreferences);
     }
 
@@ -62,6 +61,7 @@ protected:
     QTemporaryDir m_dir;
     CPreferences m_preferences;
     ScopedPromptAnswers m_prompts;
+    ScopedEnv m_dataDir{"KWVD_DATA_DIR"};
 
 private:
     CPreferences* m_previousPreferences = nullptr;

@@ -7,6 +7,7 @@
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/File.h"
 #include "platform/framework/Paths.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +23,6 @@
 namespace {
 
 using Pages = std::vector<QStringList>;
-
-QByteArray Utf16Le(const QString& text)
-{
-    QByteArray bytes;
-    for (QChar c : text) {
-        bytes.append(static_cast<char>(c.unicode() & 0xFF));
-        bytes.append(static_cast<char>(c.unicode() >> 8));
-    }
-    return bytes;
-}
 
 void WriteBytes(const QString& path, const QByteArray& bytes)
 {
