@@ -51,7 +51,12 @@ function(kwvd_add_tests target)
   # Every test runs (and is listed) through env with the test environment:
   # a list-valued ENVIRONMENT property does not survive gtest_discover_tests.
   set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR /usr/bin/env ${KWVD_TEST_ENV})
+  # A test is listed under its GoogleTest name: by default a value-parameterised
+  # case also carries the printed parameter, which may be long, may hold
+  # pointer bytes that differ from one listing to the next and is no valid
+  # pattern for ctest -R.
   gtest_discover_tests(${target}
+    NO_PRETTY_VALUES
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 300)

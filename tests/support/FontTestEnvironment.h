@@ -5,14 +5,14 @@
 #include "designer/resources/ResourceClasses.h"
 #include "designer/preferences/PreferenceStrings.h"
 #include "designer/preferences/Preferences.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdlib>
 #include <memory>
 
 class FontTestEnvironment : public ::testing::Test
@@ -28,25 +28,17 @@ protected:
         m_preferences.DefaultChrID = 697;
         m_preferences.DefaultCodePage = QStringLiteral("T1V10285");
         m_previousPreferences = SetPreferences(&m_preferences);
-        m_prompts = std::make_shared<ScriptedPromptService>();
-        m_previousPrompts = SetPrompts(m_prompts);
         // Only the font tables a test writes: not the one the program ships.
-        setenv("KWVD_DATA_DIR", m_dir.path().toLocal8Bit().constData(), 1);
+        m_dataDir.Set(m_dir.path());
     }
 
     void TearDown() override
     {
-        unsetenv("KWVD_DATA_DIR");
-        SetPrompts(m_previousPrompts);
         SetPreferences(m_previousPreferences);
     }
 
     // Forgets what was shown so far.
-    void FreshPrompts()
-    {
-        m_prompts = std::make_shared<ScriptedPromptService>();
-        SetPrompts(m_prompts);
-    }
+    void FreshPrompts() { m_prompts.Renew(); }
 
     QString PathOf(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
@@ -64,19 +56,13 @@ protected:
     }
 
     // The texts of the prompts shown so far.
-    QStringList Shown() const
-    {
-        QStringList texts;
-        for (const RecordedPrompt& prompt : m_prompts->Recorded())
-            texts << prompt.text;
-        return texts;
-    }
+    QStringList Shown() const { return m_prompts.Texts(); }
 
     QTemporaryDir m_dir;
     CPreferences m_preferences;
-    std::shared_ptr<ScriptedPromptService> m_prompts;
+    ScopedPromptAnswers m_prompts;
+    ScopedEnv m_dataDir{"KWVD_DATA_DIR"};
 
 private:
     CPreferences* m_previousPreferences = nullptr;
-    std::shared_ptr<PromptService> m_previousPrompts;
 };

@@ -45,14 +45,3 @@ private:
     CMemFile m_file;
     CJVXArchive m_ar;
 };
-
-// Each character as two bytes, little-endian.
-inline Bytes Utf16(const char16_t* text)
-{
-    Bytes bytes;
-    for (const char16_t* p = text; *p; ++p) {
-        bytes.push_back(static_cast<BYTE>(*p & 0xFF));
-        bytes.push_back(static_cast<BYTE>(*p >> 8));
-    }
-    return bytes;
-}

@@ -22,7 +22,7 @@
 #include "platform/framework/Archive.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/framework/MemFile.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 #include "tests/support/ArchiveBytes.h"
 
 #include <QStringList>
@@ -49,8 +49,6 @@ public:
         prefs.MasterOutputDeviceFileV2 = folder.filePath(QStringLiteral("wvdOutpV2.dat"));
         prefs.ApplicationDataDirectory = folder.path();
         previousPrefs = SetPreferences(&prefs);
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
         // Two installed host fonts, as a designer has: new pages take one as
         // their default font, the other is free for index 1.
         AddInstalledFont(QStringLiteral("Courier"), 1);
@@ -58,7 +56,6 @@ public:
     }
     ~WvdTestEnvironment()
     {
-        SetPrompts(previousPrompts);
         SetPreferences(previousPrefs);
     }
     WvdTestEnvironment(const WvdTestEnvironment&) = delete;
@@ -79,19 +76,12 @@ public:
     }
 
     // The texts of the prompts recorded so far, in order.
-    QStringList PromptTexts() const
-    {
-        QStringList texts;
-        for (const RecordedPrompt& p : prompts->Recorded())
-            texts.append(p.text);
-        return texts;
-    }
+    QStringList PromptTexts() const { return prompts.Texts(); }
 
     QTemporaryDir folder;
     CPreferences prefs;
     CPreferences* previousPrefs = nullptr;
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
 };
 
 // The whole document as a WVD file in memory.

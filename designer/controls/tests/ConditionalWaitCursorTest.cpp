@@ -1,6 +1,6 @@
 #include "designer/controls/ConditionalWaitCursor.h"
 
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +12,7 @@ namespace {
 class ConditionalWaitCursorTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_prompts = std::make_shared<ScriptedPromptService>();
-        m_previous = SetPrompts(m_prompts);
-    }
-    void TearDown() override { SetPrompts(m_previous); }
-
-    std::shared_ptr<ScriptedPromptService> m_prompts;
-    std::shared_ptr<PromptService> m_previous;
+    ScopedPromptAnswers m_prompts;
 };
 
 TEST_F(ConditionalWaitCursorTest, NotAskedForLeavesTheCursorAlone)

@@ -4,7 +4,7 @@
 // folder.
 
 #include "platform/registry/tests/RegistryTestSupport.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 #include "tests/support/QtApplicationEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +17,9 @@ protected:
     void SetUp() override
     {
         RegistryFixture::SetUp();
-        m_previous = SetPrompts(m_prompts);
     }
-    void TearDown() override { SetPrompts(m_previous); }
 
-    std::shared_ptr<ScriptedPromptService> m_prompts = std::make_shared<ScriptedPromptService>();
+    ScopedPromptAnswers m_prompts;
 
 private:
-    std::shared_ptr<PromptService> m_previous;
 };

@@ -8,6 +8,7 @@
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/qt/QtPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -21,13 +22,11 @@ class TaskDialogPrompts : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_previous = SetPrompts(std::make_shared<QtPromptService>());
         m_previousHook = QtPromptService::SetCommandLinkHook(&RunCommandLinkTaskDialog);
     }
     void TearDown() override
     {
         QtPromptService::SetCommandLinkHook(m_previousHook);
-        SetPrompts(m_previous);
     }
 
     static int Ask()
@@ -37,7 +36,7 @@ protected:
                                     QStringLiteral("Ignore\nA placeholder is used."));
     }
 
-    std::shared_ptr<PromptService> m_previous;
+    ScopedPromptService m_qtPrompts{std::make_shared<QtPromptService>()};
     QtPromptService::CommandLinkHook m_previousHook;
 };
 

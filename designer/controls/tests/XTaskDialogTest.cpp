@@ -7,7 +7,7 @@
 #include "designer/controls/TaskDialogPictures.h"
 #include "designer/controls/tests/TaskDialogTestSupport.h"
 #include "platform/framework/Clock.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -406,13 +406,11 @@ TEST(TaskDialogRun, BeepsByTheMainIcon)
         {"a picture", TaskDialogStockPicture(IDI_TASK_ERROR, 32), TDF_USE_HICON_MAIN, {}},
     };
     for (const Case& c : cases) {
-        const auto prompts = std::make_shared<ScriptedPromptService>();
-        const std::shared_ptr<PromptService> previous = SetPrompts(prompts);
+        const ScopedPromptAnswers prompts;
         DialogRun run;
         run.config.hMainIcon = c.icon;
         run.config.dwFlags = c.flags;
         run.Go([](CXTaskDialog* dialog) { PushButton(dialog, IDOK)->click(); });
-        SetPrompts(previous);
         EXPECT_EQ(prompts->Beeps(), c.beeps) << c.name;
     }
 }

@@ -57,11 +57,6 @@ QString DataPath(const char* file)
     return QStringLiteral(KWVD_TEST_DATA_DIR "/damaged/") + QString::fromLatin1(file);
 }
 
-QByteArray ToByteArray(const Bytes& bytes)
-{
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-}
-
 QString WithPath(const char* message, const QString& path)
 {
     return QString::fromUtf8(message).replace(QStringLiteral("%1"), path);

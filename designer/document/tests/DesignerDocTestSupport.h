@@ -8,7 +8,7 @@
 #include "designer/output/OutputClasses.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/View.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -78,8 +78,6 @@ protected:
         RegisterElementClasses();
         RegisterOutputClasses();
         RegisterOutputStrings();
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
         doc = std::make_unique<SnapshotCountingDoc>();
         doc->AddView(&view);
         doc->AddChangeListener(&listener);
@@ -90,7 +88,6 @@ protected:
         doc->RemoveChangeListener(&listener);
         doc->RemoveView(&view);
         doc.reset();
-        SetPrompts(previousPrompts);
     }
 
     // The hints the listener heard, in order.
@@ -114,7 +111,6 @@ protected:
     std::vector<Heard> log;
     RecordingView view{&log};
     RecordingListener listener{&log};
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
     std::unique_ptr<SnapshotCountingDoc> doc;
 };

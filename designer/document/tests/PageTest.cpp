@@ -47,6 +47,11 @@ struct GridCase
     int pixelHeight;
 };
 
+void PrintTo(const GridCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 // Cell = dpi / density rounded half away from zero; pixels = size x density
 // x cell / 100, rounded the same way.
 const GridCase kGrids[] = {

@@ -51,16 +51,6 @@ public:
 
 KWVD_IMPLEMENT_SERIAL(NoisyElement, CFormElement, VERSIONABLE_SCHEMA | 20)
 
-QByteArray ToByteArray(const Bytes& bytes)
-{
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-}
-
-Bytes ToBytes(const QByteArray& bytes)
-{
-    return Bytes(bytes.begin(), bytes.end());
-}
-
 bool StartsWith(const Bytes& bytes, const Bytes& prefix)
 {
     return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());

@@ -6,8 +6,8 @@
 #include "designer/document/SpooledFileStrings.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/FrameworkClasses.h"
-#include "platform/ui/ScriptedPromptService.h"
 #include "tests/support/ArchiveBytes.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -188,8 +188,7 @@ TEST_F(SpooledFileArchiveTest, SchemaOneReadsTheStoredFileAgain)
     RegisterSpooledFileStrings();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    auto prompts = std::make_shared<ScriptedPromptService>();
-    auto previousPrompts = SetPrompts(prompts);
+    ScopedPromptAnswers prompts;
     CPreferences prefs;
     prefs.MaxSpooledFilePages = 20;
     CPreferences* previousPrefs = SetPreferences(&prefs);
@@ -215,7 +214,6 @@ TEST_F(SpooledFileArchiveTest, SchemaOneReadsTheStoredFileAgain)
     EXPECT_EQ(file.GetCurrentPageNumber(), 1);
 
     SetPreferences(previousPrefs);
-    SetPrompts(previousPrompts);
 }
 
 } // namespace

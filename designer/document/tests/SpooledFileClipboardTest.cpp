@@ -2,7 +2,7 @@
 
 #include "designer/document/SpooledFile.h"
 #include "designer/document/SpooledFileStrings.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -50,25 +50,20 @@ protected:
     void SetUp() override
     {
         RegisterSpooledFileStrings();
-        previousPrompts = SetPrompts(nullptr);
         Reset();
     }
 
     // Fresh prompts and the two pages "first" and "second", none current.
     void Reset()
     {
-        prompts = std::make_shared<ScriptedPromptService>();
-        SetPrompts(prompts);
+        prompts.Renew();
         PageList pages(new CObList);
         pages->AddTail(MakePage({QString(), QStringLiteral("first")}));
         pages->AddTail(MakePage({QString(), QStringLiteral("second")}));
         file.ReplacePageList(std::move(pages));
     }
 
-    void TearDown() override { SetPrompts(previousPrompts); }
-
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
     CSpooledFile file;
 };
 

@@ -9,7 +9,7 @@
 #include "designer/resources/fonts/FontManager.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/ScreenResolution.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -63,8 +63,6 @@ protected:
         preferences.ApplicationDataDirectory.clear();
         preferences.MasterFontFileV2.clear();
         previousPreferences = SetPreferences(&preferences);
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
         doc = std::make_unique<CDesignerDoc>();
         ASSERT_TRUE(doc->OnNewDocument());
         file = doc->GetSpooledFile();
@@ -77,7 +75,6 @@ protected:
     {
         doc.reset();
         font.reset();
-        SetPrompts(previousPrompts);
         SetPreferences(previousPreferences);
     }
 
@@ -145,8 +142,7 @@ protected:
 
     CPreferences preferences;
     CPreferences* previousPreferences = nullptr;
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
     std::unique_ptr<CAS400Font> font; // the page points at it, so it outlives doc
     std::unique_ptr<CDesignerDoc> doc;
     CSpooledFile* file = nullptr;

@@ -7,7 +7,8 @@
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/File.h"
 #include "platform/framework/Paths.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ArchiveBytes.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -22,16 +23,6 @@
 namespace {
 
 using Pages = std::vector<QStringList>;
-
-QByteArray Utf16Le(const QString& text)
-{
-    QByteArray bytes;
-    for (QChar c : text) {
-        bytes.append(static_cast<char>(c.unicode() & 0xFF));
-        bytes.append(static_cast<char>(c.unicode() >> 8));
-    }
-    return bytes;
-}
 
 void WriteBytes(const QString& path, const QByteArray& bytes)
 {
@@ -64,8 +55,6 @@ protected:
     {
         RegisterSpooledFileStrings();
         ASSERT_TRUE(dir.isValid());
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
         prefs.MaxSpooledFilePages = 20;
         prefs.DefaultSpooledFileDirectory = Path("defaults");
         prefs.ApplicationDirectory = Path("program") + u'/';
@@ -79,7 +68,6 @@ protected:
     {
         QDir::setCurrent(previousFolder);
         SetPreferences(previousPrefs);
-        SetPrompts(previousPrompts);
     }
 
     QString Path(const QString& relative) const { return dir.filePath(relative); }
@@ -111,8 +99,7 @@ protected:
     QTemporaryDir dir;
     CPreferences prefs;
     CPreferences* previousPrefs = nullptr;
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
     QString previousFolder;
     CSpooledFile file;
 };

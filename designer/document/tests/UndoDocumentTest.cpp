@@ -15,7 +15,7 @@
 #include "platform/framework/Archive.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/framework/MemFile.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QTemporaryDir>
 
@@ -78,8 +78,6 @@ protected:
         RegisterResourceClasses();
         // The master device list must not touch the user's own.
         preferences.MasterOutputDeviceFileV2 = folder.filePath(QStringLiteral("wvdOutpV2.dat"));
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
         previousPreferences = SetPreferences(&preferences);
         doc = std::make_unique<CDesignerDoc>();
         ASSERT_TRUE(doc->OnNewDocument());
@@ -118,7 +116,6 @@ protected:
     {
         doc.reset();
         SetPreferences(previousPreferences);
-        SetPrompts(previousPrompts);
     }
 
     // The document as the WVD file writes it.
@@ -170,8 +167,7 @@ protected:
     QTemporaryDir folder;
     CPreferences preferences;
     CPreferences* previousPreferences = nullptr;
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
     std::unique_ptr<CDesignerDoc> doc;
     CFormTextElement* text = nullptr;
 };

@@ -7,7 +7,7 @@
 #include "designer/output/OutputClasses.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -111,8 +111,6 @@ protected:
         RegisterElementClasses();
         RegisterOutputClasses();
         RegisterOutputStrings();
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
         previousPreferences = SetPreferences(&preferences);
         doc = std::make_unique<StandInDoc>();
         ASSERT_TRUE(doc->OnNewDocument());
@@ -124,7 +122,6 @@ protected:
         doc->RemoveChangeListener(&log);
         doc.reset();
         SetPreferences(previousPreferences);
-        SetPrompts(previousPrompts);
     }
 
     // One counted change, as a command makes it.
@@ -176,8 +173,7 @@ protected:
     std::mt19937 random{11};
     CPreferences preferences;
     CPreferences* previousPreferences = nullptr;
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
     std::unique_ptr<StandInDoc> doc;
     HintLog log;
 };

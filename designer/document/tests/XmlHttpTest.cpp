@@ -3,6 +3,7 @@
 
 #include "designer/document/XmlHttp.h"
 #include "tests/fakes/dorrel/FakeDorrelServer.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -355,17 +356,11 @@ TEST(HttpGetXml, AddressesThatCannotBeOpenedOrReached)
 
 TEST_F(HttpGetXmlTest, ProxyOfTheEnvironmentIsNotUsedForThisMachine)
 {
-    const char* before = std::getenv("http_proxy");
-    const std::optional<std::string> saved = before ? std::optional<std::string>(before) : std::nullopt;
-    ::setenv("http_proxy", "http://127.0.0.1:9", 1);
+    const ScopedEnv proxy("http_proxy", QStringLiteral("http://127.0.0.1:9"));
     server.Script("/direct", DorrelAnswer::Xml("<KWVD/>"));
     XmlDocument doc;
     QString error;
     const BOOL ok = HttpGetXml(Url("/direct"), doc, error);
-    if (saved)
-        ::setenv("http_proxy", saved->c_str(), 1);
-    else
-        ::unsetenv("http_proxy");
     EXPECT_TRUE(ok) << error.toStdString();
     EXPECT_EQ(server.RequestPaths(), std::vector<std::string>{"/direct"});
 }

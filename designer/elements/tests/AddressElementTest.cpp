@@ -14,18 +14,6 @@ namespace {
 
 using kwvd::Rect;
 
-Bytes Word(int value)
-{
-    return Bytes{static_cast<BYTE>(value & 0xFF), static_cast<BYTE>((value >> 8) & 0xFF)};
-}
-
-Bytes Long(int value)
-{
-    const auto v = static_cast<unsigned>(value);
-    return Bytes{static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16),
-                 static_cast<BYTE>(v >> 24)};
-}
-
 class AddressElementTest : public OutputAddressFixture
 {
 protected:

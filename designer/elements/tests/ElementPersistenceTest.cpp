@@ -48,18 +48,6 @@ public:
 
 KWVD_IMPLEMENT_SERIAL(CTestPersistLeaf, CFormElement, VERSIONABLE_SCHEMA | 20)
 
-Bytes Word(int value)
-{
-    return Bytes{static_cast<BYTE>(value & 0xFF), static_cast<BYTE>((value >> 8) & 0xFF)};
-}
-
-Bytes Long(int value)
-{
-    const auto v = static_cast<unsigned>(value);
-    return Bytes{static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16),
-                 static_cast<BYTE>(v >> 24)};
-}
-
 class ElementPersistenceTest : public ElementDocFixture
 {
 protected:

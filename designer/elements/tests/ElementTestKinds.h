@@ -8,7 +8,7 @@
 #include "designer/elements/FormContainerElement.h"
 #include "designer/elements/FormElement.h"
 #include "designer/output/OutputClasses.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -90,8 +90,6 @@ protected:
         RegisterElementClasses();
         RegisterOutputClasses();
         RegisterOutputStrings();
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
         doc = std::make_unique<CDesignerDoc>();
         ASSERT_TRUE(doc->OnNewDocument());
         doc->AddChangeListener(&recorder);
@@ -102,7 +100,6 @@ protected:
     {
         doc->RemoveChangeListener(&recorder);
         doc.reset();
-        SetPrompts(previousPrompts);
     }
 
     // Added at top level through the document, as a view adds what it drew.
@@ -128,8 +125,7 @@ protected:
         return leaf;
     }
 
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
     std::unique_ptr<CDesignerDoc> doc;
     HintRecorder recorder;
 };

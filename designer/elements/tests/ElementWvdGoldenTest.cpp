@@ -38,31 +38,6 @@ namespace {
 using kwvd::Rect;
 using T = FormElementType;
 
-Bytes Word(int value)
-{
-    return Bytes{static_cast<BYTE>(value & 0xFF), static_cast<BYTE>((value >> 8) & 0xFF)};
-}
-
-Bytes Long(int value)
-{
-    const auto v = static_cast<unsigned>(value);
-    return Bytes{static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16),
-                 static_cast<BYTE>(v >> 24)};
-}
-
-// A text in the archive's UTF-16 form: marker, length below 255, characters.
-Bytes Text(const char* text)
-{
-    Bytes bytes = Hex("FF FE FF");
-    const std::string s(text);
-    bytes.push_back(static_cast<BYTE>(s.size()));
-    for (char c : s) {
-        bytes.push_back(static_cast<BYTE>(c));
-        bytes.push_back(0);
-    }
-    return bytes;
-}
-
 // An empty child list: a count of 0.
 const Bytes kNoChildren = Word(0);
 

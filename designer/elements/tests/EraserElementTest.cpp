@@ -19,11 +19,6 @@ namespace {
 
 using kwvd::Rect;
 
-Bytes Word(int value)
-{
-    return Bytes{static_cast<BYTE>(value & 0xFF), static_cast<BYTE>((value >> 8) & 0xFF)};
-}
-
 class EraserElementTest : public ElementDocFixture
 {
 protected:

@@ -15,25 +15,6 @@ namespace {
 
 using kwvd::Rect;
 
-Bytes Word(int value)
-{
-    return Bytes{static_cast<BYTE>(value & 0xFF), static_cast<BYTE>((value >> 8) & 0xFF)};
-}
-
-Bytes Long(int value)
-{
-    const auto v = static_cast<unsigned>(value);
-    return Bytes{static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16),
-                 static_cast<BYTE>(v >> 24)};
-}
-
-// The archive's text form: FF FE FF, a length byte, UTF-16 little-endian.
-Bytes Text(const char16_t* text)
-{
-    const Bytes units = Utf16(text);
-    return Hex("FF FE FF") + Bytes{static_cast<BYTE>(units.size() / 2)} + units;
-}
-
 class OutputDeviceBindingTest : public OutputAddressFixture
 {
 protected:

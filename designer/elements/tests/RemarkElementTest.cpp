@@ -13,11 +13,6 @@ namespace {
 
 using kwvd::Rect;
 
-Bytes Word(int value)
-{
-    return Bytes{static_cast<BYTE>(value & 0xFF), static_cast<BYTE>((value >> 8) & 0xFF)};
-}
-
 class RemarkElementTest : public ElementDocFixture
 {
 protected:

@@ -21,25 +21,6 @@ const QString kReservedText = QStringLiteral(
     "Reserved variable name. Please choose another name. Reserved Names:\nPARM1-PARM6\nPAGE\nPOSITION");
 const QString kMaximumText = QStringLiteral("Maximum Variables already in Use. The Maximum is 999.");
 
-Bytes Word(int value)
-{
-    return Bytes{static_cast<BYTE>(value & 0xFF), static_cast<BYTE>((value >> 8) & 0xFF)};
-}
-
-Bytes Long(int value)
-{
-    const auto v = static_cast<unsigned>(value);
-    return Bytes{static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16),
-                 static_cast<BYTE>(v >> 24)};
-}
-
-// The archive's string: the UTF-16 mark FF FE, FF, a length byte, the code units.
-Bytes Str(const char16_t* text)
-{
-    const Bytes units = Utf16(text);
-    return Hex("FF FE FF") + Bytes{static_cast<BYTE>(units.size() / 2)} + units;
-}
-
 class VariableElementTest : public ElementDocFixture
 {
 protected:
@@ -90,7 +71,7 @@ protected:
     // The base part of an element without rectangles, as every schema from 4 on stores it.
     static Bytes BaseWithoutRects(const char16_t* description, int automatic)
     {
-        return Str(description) + Word(1) + Word(1) + Word(1) + Word(1) + Word(1) + Word(1) + Word(1) + Word(1)
+        return Text(description) + Word(1) + Word(1) + Word(1) + Word(1) + Word(1) + Word(1) + Word(1) + Word(1)
                + Word(0) + Word(0) + Long(0) + Long(0) + Long(0) + Long(0) + Word(automatic);
     }
 
@@ -303,7 +284,7 @@ TEST_F(VariableElementTest, WvdObjectIsNameDataAndFlag)
     variable.SetName(QStringLiteral("TOTAL"));
     variable.SetData(QStringLiteral("ABC"));
     const Bytes stored = Store([&](CArchive& ar) { variable.Serialize(ar); });
-    EXPECT_EQ(stored, BaseWithoutRects(u"TOTAL  ABC", 1) + Str(u"TOTAL") + Str(u"ABC") + Word(1));
+    EXPECT_EQ(stored, BaseWithoutRects(u"TOTAL  ABC", 1) + Text(u"TOTAL") + Text(u"ABC") + Word(1));
 }
 
 TEST_F(VariableElementTest, WvdSchemaGatesTheName)
@@ -319,13 +300,13 @@ TEST_F(VariableElementTest, WvdSchemaGatesTheName)
         {"schema 18 stores the number", 18, Long(7), QStringLiteral("COPIES")},
         {"schema 18 number outside the table", 18, Long(12), QString()},
         {"schema 18 number 0", 18, Long(0), QString()},
-        {"schema 19 stores the name", 19, Str(u"TOTAL"), QStringLiteral("TOTAL")},
-        {"schema 20 with a reserved name", 20, Str(u"PAGE"), QString()},
+        {"schema 19 stores the name", 19, Text(u"TOTAL"), QStringLiteral("TOTAL")},
+        {"schema 20 with a reserved name", 20, Text(u"PAGE"), QString()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::unique_ptr<CFormVariableElement> read(
-            LoadObject(c.schema, BaseWithoutRects(u"", 1) + c.nameField + Str(u"ABC") + Word(1)));
+            LoadObject(c.schema, BaseWithoutRects(u"", 1) + c.nameField + Text(u"ABC") + Word(1)));
         ASSERT_NE(read, nullptr);
         EXPECT_EQ(read->GetVariableName(), c.expected);
         EXPECT_EQ(read->GetData(), QStringLiteral("ABC"));
@@ -336,7 +317,7 @@ TEST_F(VariableElementTest, WvdSchemaGatesTheName)
 TEST_F(VariableElementTest, ATruncatedObjectRaisesEndOfFile)
 {
     try {
-        delete LoadObject(20, BaseWithoutRects(u"", 1) + Str(u"TOTAL") + Hex("FF FE FF 05 41"));
+        delete LoadObject(20, BaseWithoutRects(u"", 1) + Text(u"TOTAL") + Hex("FF FE FF 05 41"));
         FAIL() << "the object was read";
     } catch (CArchiveException& e) {
         EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);

@@ -12,37 +12,11 @@
 
 namespace {
 
-// Wide text: FF, the marker FE FF, a one-byte length, UTF-16LE units.
-Bytes S(const char16_t* text)
-{
-    Bytes bytes = Hex("FF FE FF");
-    size_t n = 0;
-    while (text[n])
-        ++n;
-    bytes.push_back(static_cast<BYTE>(n));
-    for (size_t i = 0; i < n; ++i) {
-        bytes.push_back(static_cast<BYTE>(text[i] & 0xFF));
-        bytes.push_back(static_cast<BYTE>(text[i] >> 8));
-    }
-    return bytes;
-}
-
-Bytes L(int value)
-{
-    const auto v = static_cast<unsigned>(value);
-    return Bytes{static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16), static_cast<BYTE>(v >> 24)};
-}
-
-Bytes W(int value)
-{
-    return Bytes{static_cast<BYTE>(value), static_cast<BYTE>(value >> 8)};
-}
-
 Bytes Texts(std::initializer_list<const char16_t*> texts)
 {
     Bytes bytes;
     for (const char16_t* t : texts)
-        bytes = bytes + S(t);
+        bytes = bytes + Text(t);
     return bytes;
 }
 
@@ -50,7 +24,7 @@ Bytes Longs(std::initializer_list<int> values)
 {
     Bytes bytes;
     for (int v : values)
-        bytes = bytes + L(v);
+        bytes = bytes + Long(v);
     return bytes;
 }
 
@@ -58,14 +32,14 @@ Bytes Longs(std::initializer_list<int> values)
 // framework writes it into a fresh archive.
 Bytes ExpectedFileDevice()
 {
-    Bytes b = Hex("FF FF") + W(20) + W(13) + Ascii("COutputDevice");
+    Bytes b = Hex("FF FF") + Word(20) + Word(13) + Ascii("COutputDevice");
     // 1: name, type, description
-    b = b + S(u"FIL1") + L(6) + S(u"Files");
+    b = b + Text(u"FIL1") + Long(6) + Text(u"Files");
     // 2: queue, library, printer device, user data, form type, hold, save,
     // drawer, copies, lpi, cpi, page height, rotation, start line, font group,
     // printer resource, no-print border
-    b = b + Texts({u"*DEV", u"", u"*JOB", u"*SOURCE", u"*STD"}) + W(1) + W(0)
-        + Longs({1, 1, -1, 12, 66, 4, 0}) + S(u"ABC") + S(u"*DOC") + L(-1);
+    b = b + Texts({u"*DEV", u"", u"*JOB", u"*SOURCE", u"*STD"}) + Word(1) + Word(0)
+        + Longs({1, 1, -1, 12, 66, 4, 0}) + Text(u"ABC") + Text(u"*DOC") + Long(-1);
     // 3: spooled file status, fax form, library, member, priority, public
     // authority, transmission mode, from, to, attention, reference, user
     // name, id, address, cover logo, signature, department, transparency on
@@ -75,27 +49,27 @@ Bytes ExpectedFileDevice()
         + Texts({u"*NORMAL", u"From me", u"", u"", u"", u"*CURRENT", u"", u"", u"", u"", u"", u"", u"", u""})
         + Longs({0, 0, 0}) + Texts({u"NE", u""}) + Longs({0, 0, 0, 1}) + Texts({u"", u"*LIBL"});
     // 4: display document, folder, server path, target address, port
-    b = b + Texts({u"", u"", u"", u""}) + L(3771);
+    b = b + Texts({u"", u"", u"", u""}) + Long(3771);
     // 5: the four offset pairs, x then y
     b = b + Longs({360, 240, 240, 360, 360, 240, 240, 360});
     // 6: from e-mail, postmaster, attachment format
     b = b + Texts({u"", u"", u"TXT"});
     // 7: duplex
-    b = b + S(u"*NO");
+    b = b + Text(u"*NO");
     // 8: the fixed 1, attachment name and extension
-    b = b + L(1) + Texts({u"ATTACH", u"TXT"});
+    b = b + Long(1) + Texts({u"ATTACH", u"TXT"});
     // 9: destination text; 10: subject, message; 11: confirmation type
-    b = b + Texts({u"", u"", u""}) + L(0);
+    b = b + Texts({u"", u"", u""}) + Long(0);
     // 12 and 13: file path, name, extension, format, CCSID, exit program,
     // its library, the parameter list with position 0
-    b = b + Texts({u"/out", u"File", u"TXT", u"TXT", u"1208", u"", u""}) + W(3) + Texts({u"", u"", u"p2"});
+    b = b + Texts({u"/out", u"File", u"TXT", u"TXT", u"1208", u"", u""}) + Word(3) + Texts({u"", u"", u"p2"});
     // 14: PDF data stream; 15: page size in twips; 16: attachment CCSID;
     // 17: page width
-    b = b + S(u"") + Longs({12000, -1}) + S(u"") + L(0);
+    b = b + Text(u"") + Longs({12000, -1}) + Text(u"") + Long(0);
     // 18: file owner, authorisation list; 19: public authority
     b = b + Texts({u"", u"", u"*RWX"});
     // 20: security, passwords, flags 1-4, level, flags 5-8
-    b = b + W(1) + Texts({u"SECRET", u""}) + W(1) + W(1) + W(0) + W(1) + S(u"*V1") + W(1) + W(1) + W(1) + W(0);
+    b = b + Word(1) + Texts({u"SECRET", u""}) + Word(1) + Word(1) + Word(0) + Word(1) + Text(u"*V1") + Word(1) + Word(1) + Word(1) + Word(0);
     return b;
 }
 

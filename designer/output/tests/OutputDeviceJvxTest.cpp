@@ -5,7 +5,7 @@
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/Exceptions.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 #include "tests/support/JvxBytes.h"
 
 #include <gtest/gtest.h>
@@ -45,20 +45,16 @@ protected:
         RegisterOutputStrings();
         prefs.MasterOutputDeviceFileV2 = folder.filePath(QStringLiteral("wvdOutpV2.dat"));
         before = SetPreferences(&prefs);
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
     }
     void TearDown() override
     {
-        SetPrompts(previousPrompts);
         SetPreferences(before);
     }
 
     QTemporaryDir folder;
     CPreferences prefs;
     CPreferences* before = nullptr;
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
 };
 
 class RecordLength : public ::testing::TestWithParam<int>
@@ -112,7 +108,8 @@ TEST_P(RecordLength, MatchesTheHostLayout)
     EXPECT_EQ(back->GetType(), 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, RecordLength, ::testing::Range(1, 29));
+INSTANTIATE_TEST_SUITE_P(Versions, RecordLength, ::testing::Range(1, 29),
+                         [](const auto& info) { return "Version" + std::to_string(info.param); });
 
 TEST(OutputDeviceJvx, VersionFourIsTypeCodeAndName)
 {

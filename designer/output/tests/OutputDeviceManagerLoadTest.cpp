@@ -11,7 +11,7 @@
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/FrameworkClasses.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 #include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
@@ -24,42 +24,17 @@
 
 namespace {
 
-Bytes S(const char16_t* text)
-{
-    Bytes bytes = Hex("FF FE FF");
-    size_t n = 0;
-    while (text[n])
-        ++n;
-    bytes.push_back(static_cast<BYTE>(n));
-    for (size_t i = 0; i < n; ++i) {
-        bytes.push_back(static_cast<BYTE>(text[i] & 0xFF));
-        bytes.push_back(static_cast<BYTE>(text[i] >> 8));
-    }
-    return bytes;
-}
-
-Bytes L(int value)
-{
-    const auto v = static_cast<unsigned>(value);
-    return Bytes{static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16), static_cast<BYTE>(v >> 24)};
-}
-
-Bytes W(int value)
-{
-    return Bytes{static_cast<BYTE>(value), static_cast<BYTE>(value >> 8)};
-}
-
 Bytes ManagerHeader(int schema)
 {
-    return Hex("FF FF") + W(schema) + W(20) + Ascii("COutputDeviceManager");
+    return Hex("FF FF") + Word(schema) + Word(20) + Ascii("COutputDeviceManager");
 }
 
 // The device class the first time, then as a reference to that class: the
 // manager's class is id 1, the manager 2, the device class 3.
 Bytes DeviceSchemaOne(const char16_t* name, int type, const char16_t* description, bool first)
 {
-    const Bytes tag = first ? Hex("FF FF") + W(1) + W(13) + Ascii("COutputDevice") : W(0x8000 | 3);
-    return tag + S(name) + L(type) + S(description);
+    const Bytes tag = first ? Hex("FF FF") + Word(1) + Word(13) + Ascii("COutputDevice") : Word(0x8000 | 3);
+    return tag + Text(name) + Long(type) + Text(description);
 }
 
 const Bytes kSentinel = Hex("EF BE AD DE");
@@ -76,13 +51,10 @@ protected:
         RegisterOutputStrings();
         prefs.MasterOutputDeviceFileV2 = MasterPath();
         before = SetPreferences(&prefs);
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
     }
     void TearDown() override
     {
         SetLocalHostNameOverride(std::nullopt);
-        SetPrompts(previousPrompts);
         SetPreferences(before);
     }
 
@@ -104,15 +76,14 @@ protected:
     QTemporaryDir folder;
     CPreferences prefs;
     CPreferences* before = nullptr;
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
 };
 
 using ManagerLoad = ManagerFixture;
 
 TEST_F(ManagerLoad, SchemaOneStoresNoDefaultDevice)
 {
-    const Bytes bytes = ManagerHeader(1) + W(3) + Hex("00 00") + DeviceSchemaOne(u"PRT1", 0, u"Printer", true)
+    const Bytes bytes = ManagerHeader(1) + Word(3) + Hex("00 00") + DeviceSchemaOne(u"PRT1", 0, u"Printer", true)
         + DeviceSchemaOne(u"FAX1", 3, u"", false);
     const std::unique_ptr<COutputDeviceManager> manager = ReadManager(bytes);
     ASSERT_NE(manager, nullptr);
@@ -138,7 +109,7 @@ TEST_F(ManagerLoad, SchemaOneStoresNoDefaultDevice)
 // reference in the data to it is refused instead of reaching freed memory.
 TEST_F(ManagerLoad, DeviceLetGoAsEqualToAMasterOneCannotBeReferredToAgain)
 {
-    const Bytes manager = ManagerHeader(1) + W(2) + Hex("00 00") + DeviceSchemaOne(u"FAX1", 3, u"Fax", true);
+    const Bytes manager = ManagerHeader(1) + Word(2) + Hex("00 00") + DeviceSchemaOne(u"FAX1", 3, u"Fax", true);
     // The first read puts FAX1 into the master list; it lives while a
     // manager does.
     const std::unique_ptr<COutputDeviceManager> first = ReadManager(manager);
@@ -149,7 +120,7 @@ TEST_F(ManagerLoad, DeviceLetGoAsEqualToAMasterOneCannotBeReferredToAgain)
     CArchiveException::Cause cause = CArchiveException::none;
     std::unique_ptr<COutputDeviceManager> second;
     try {
-        Load(manager + W(4), [&](CArchive& ar) {
+        Load(manager + Word(4), [&](CArchive& ar) {
             second.reset(ar.ReadObject<COutputDeviceManager>());
             // Object 4 is the second stream's own FAX1.
             ar.ReadObject<COutputDevice>();
@@ -166,10 +137,10 @@ TEST_F(ManagerLoad, SchemaTwoReadsTheDefaultDeviceInPlace)
 {
     // The default device's record follows the array without a class tag,
     // in the groups the manager's own schema knows.
-    const Bytes defaultDevice = S(u"*DOC") + L(3) + S(u"Fax default") + S(u"*DEV") + S(u"") + S(u"*JOB")
-        + S(u"*SOURCE") + S(u"*STD") + W(1) + W(0) + L(1) + L(2) + L(8) + L(12) + L(66) + L(4) + L(0) + S(u"FG")
-        + S(u"RES") + L(-1);
-    const Bytes bytes = ManagerHeader(2) + W(2) + Hex("00 00") + DeviceSchemaOne(u"PRT1", 0, u"Printer", true)
+    const Bytes defaultDevice = Text(u"*DOC") + Long(3) + Text(u"Fax default") + Text(u"*DEV") + Text(u"") + Text(u"*JOB")
+        + Text(u"*SOURCE") + Text(u"*STD") + Word(1) + Word(0) + Long(1) + Long(2) + Long(8) + Long(12) + Long(66) + Long(4) + Long(0) + Text(u"FG")
+        + Text(u"RES") + Long(-1);
+    const Bytes bytes = ManagerHeader(2) + Word(2) + Hex("00 00") + DeviceSchemaOne(u"PRT1", 0, u"Printer", true)
         + defaultDevice;
     const std::unique_ptr<COutputDeviceManager> manager = ReadManager(bytes);
     ASSERT_NE(manager, nullptr);

@@ -4,7 +4,7 @@
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/preferences/Preferences.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 #include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
@@ -27,13 +27,10 @@ protected:
         RegisterOutputStrings();
         prefs.MasterOutputDeviceFileV2 = Path();
         before = SetPreferences(&prefs);
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
         ASSERT_EQ(COutputDeviceManager::GetLiveManagerCount(), 0);
     }
     void TearDown() override
     {
-        SetPrompts(previousPrompts);
         SetPreferences(before);
     }
 
@@ -49,8 +46,7 @@ protected:
     QTemporaryDir folder;
     CPreferences prefs;
     CPreferences* before = nullptr;
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
 };
 
 TEST_F(MasterFileTest, EmptyPreferenceTakesTheDataFolder)

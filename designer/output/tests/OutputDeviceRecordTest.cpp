@@ -11,34 +11,9 @@
 
 namespace {
 
-Bytes S(const char16_t* text)
-{
-    Bytes bytes = Hex("FF FE FF");
-    size_t n = 0;
-    while (text[n])
-        ++n;
-    bytes.push_back(static_cast<BYTE>(n));
-    for (size_t i = 0; i < n; ++i) {
-        bytes.push_back(static_cast<BYTE>(text[i] & 0xFF));
-        bytes.push_back(static_cast<BYTE>(text[i] >> 8));
-    }
-    return bytes;
-}
-
-Bytes L(int value)
-{
-    const auto v = static_cast<unsigned>(value);
-    return Bytes{static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16), static_cast<BYTE>(v >> 24)};
-}
-
-Bytes W(int value)
-{
-    return Bytes{static_cast<BYTE>(value), static_cast<BYTE>(value >> 8)};
-}
-
 Bytes ClassHeader(int schema)
 {
-    return Hex("FF FF") + W(schema) + Hex("0D 00") + Ascii("COutputDevice");
+    return Hex("FF FF") + Word(schema) + Hex("0D 00") + Ascii("COutputDevice");
 }
 
 std::unique_ptr<COutputDevice> LoadDevice(const Bytes& bytes)
@@ -52,25 +27,25 @@ std::unique_ptr<COutputDevice> LoadDevice(const Bytes& bytes)
 // Groups 2 to 11 with recognisable values.
 Bytes GroupsTwoToEleven()
 {
-    Bytes b = S(u"QUEUE") + S(u"LIB") + S(u"") + S(u"*SOURCE") + S(u"*STD") + W(1) + W(0);
+    Bytes b = Text(u"QUEUE") + Text(u"LIB") + Text(u"") + Text(u"*SOURCE") + Text(u"*STD") + Word(1) + Word(0);
     for (int v : {3, 2, 8, 12, 60, 1, 5})
-        b = b + L(v);
-    b = b + S(u"ABC") + S(u"RES") + L(100);
-    b = b + S(u"*DLT") + S(u"*NONE") + S(u"") + S(u"") + L(1) + L(2) + S(u"*FINE");
+        b = b + Long(v);
+    b = b + Text(u"ABC") + Text(u"RES") + Long(100);
+    b = b + Text(u"*DLT") + Text(u"*NONE") + Text(u"") + Text(u"") + Long(1) + Long(2) + Text(u"*FINE");
     for (int i = 0; i < 12; ++i)
-        b = b + S(u"");
-    b = b + S(u"first") + L(1) + L(2) + L(3) + S(u"EQ") + S(u"") + L(4) + L(5) + L(6) + L(1) + S(u"") + S(u"*LIBL");
-    b = b + S(u"") + S(u"") + S(u"") + S(u"") + L(3771);
+        b = b + Text(u"");
+    b = b + Text(u"first") + Long(1) + Long(2) + Long(3) + Text(u"EQ") + Text(u"") + Long(4) + Long(5) + Long(6) + Long(1) + Text(u"") + Text(u"*LIBL");
+    b = b + Text(u"") + Text(u"") + Text(u"") + Text(u"") + Long(3771);
     for (int v : {360, 240, 240, 360, 360, 240, 240, 360})
-        b = b + L(v);
-    b = b + S(u"") + S(u"") + S(u"PDF") + S(u"*YES") + L(77) + S(u"ATT") + S(u"TXT") + S(u"dest") + S(u"subj")
-        + S(u"msg") + L(20);
+        b = b + Long(v);
+    b = b + Text(u"") + Text(u"") + Text(u"PDF") + Text(u"*YES") + Long(77) + Text(u"ATT") + Text(u"TXT") + Text(u"dest") + Text(u"subj")
+        + Text(u"msg") + Long(20);
     return b;
 }
 
 TEST(OutputDeviceWvd, SchemaOneLoadsOnlyNameTypeAndDescription)
 {
-    const auto device = LoadDevice(ClassHeader(1) + S(u"PRT1") + L(3) + S(u"Fax"));
+    const auto device = LoadDevice(ClassHeader(1) + Text(u"PRT1") + Long(3) + Text(u"Fax"));
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(device->GetName(), QStringLiteral("PRT1"));
     EXPECT_EQ(device->GetType(), 3);
@@ -81,14 +56,14 @@ TEST(OutputDeviceWvd, SchemaOneLoadsOnlyNameTypeAndDescription)
 
 TEST(OutputDeviceWvd, TypeOutsideTheTableBecomesZero)
 {
-    const auto device = LoadDevice(ClassHeader(1) + S(u"X") + L(9) + S(u""));
+    const auto device = LoadDevice(ClassHeader(1) + Text(u"X") + Long(9) + Text(u""));
     EXPECT_EQ(device->GetType(), 0);
 }
 
 TEST(OutputDeviceWvd, SchemaTwelveHasNoFileCcsid)
 {
-    const Bytes bytes = ClassHeader(12) + S(u"FIL1") + L(6) + S(u"") + GroupsTwoToEleven() + S(u"/tmp") + S(u"out")
-        + S(u"TXT") + S(u"PDF") + S(u"EXITPGM") + S(u"EXITLIB") + Hex("03 00") + S(u"") + S(u"p1") + S(u"p2");
+    const Bytes bytes = ClassHeader(12) + Text(u"FIL1") + Long(6) + Text(u"") + GroupsTwoToEleven() + Text(u"/tmp") + Text(u"out")
+        + Text(u"TXT") + Text(u"PDF") + Text(u"EXITPGM") + Text(u"EXITLIB") + Hex("03 00") + Text(u"") + Text(u"p1") + Text(u"p2");
     const auto device = LoadDevice(bytes);
     EXPECT_EQ(device->GetFileExitProgram(), QStringLiteral("EXITPGM"));
     EXPECT_EQ(device->GetFileExitProgramLibrary(), QStringLiteral("EXITLIB"));

@@ -4,6 +4,7 @@
 
 #include "designer/preferences/Preferences.h"
 #include "platform/registry/RegistryStore.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -21,31 +22,6 @@ inline void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
-class ScopedEnvVar
-{
-public:
-    explicit ScopedEnvVar(const char* name)
-        : m_name(name), m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
-    {
-    }
-    ~ScopedEnvVar()
-    {
-        if (m_old)
-            qputenv(m_name, *m_old);
-        else
-            qunsetenv(m_name);
-    }
-    ScopedEnvVar(const ScopedEnvVar&) = delete;
-    ScopedEnvVar& operator=(const ScopedEnvVar&) = delete;
-
-    void Set(const QString& value) { qputenv(m_name, QFile::encodeName(value)); }
-    void Unset() { qunsetenv(m_name); }
-
-private:
-    const char* m_name;
-    std::optional<QByteArray> m_old;
-};
-
 class PreferencesFixture : public ::testing::Test
 {
 protected:
@@ -62,14 +38,13 @@ protected:
     // A fresh store for each row of a table.
     void UseRegistryFolder(const QString& name)
     {
-        m_registryFolder = m_dir.filePath(name);
-        m_registry.Set(m_registryFolder);
+        m_registry.Use(m_dir.filePath(name));
     }
 
     QString Home() const { return m_dir.filePath(QStringLiteral("home")); }
     QString DataHome() const { return m_dir.filePath(QStringLiteral("data")); }
     QString ConfigHome() const { return m_dir.filePath(QStringLiteral("config")); }
-    QString RegistryFolder() const { return m_registryFolder; }
+    QString RegistryFolder() const { return m_registry.Path(); }
 
     static QString SectionPath(const char* section)
     {
@@ -93,9 +68,8 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    QString m_registryFolder;
-    ScopedEnvVar m_home{"HOME"};
-    ScopedEnvVar m_dataHome{"XDG_DATA_HOME"};
-    ScopedEnvVar m_configHome{"XDG_CONFIG_HOME"};
-    ScopedEnvVar m_registry{"KWVD_REGISTRY_DIR"};
+    ScopedEnv m_home{"HOME"};
+    ScopedEnv m_dataHome{"XDG_DATA_HOME"};
+    ScopedEnv m_configHome{"XDG_CONFIG_HOME"};
+    ScopedRegistryFolder m_registry{m_dir.filePath(QStringLiteral("registry"))};
 };

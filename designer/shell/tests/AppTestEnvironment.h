@@ -5,7 +5,8 @@
 
 #include "designer/shell/AppStrings.h"
 #include "platform/help/HtmlHelp.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -32,15 +33,8 @@ public:
     AppTestEnvironment()
     {
         EXPECT_TRUE(folder.isValid());
-        const QByteArray root = folder.path().toLocal8Bit();
-        setenv("KWVD_REGISTRY_DIR", (root + "/registry").constData(), 1);
-        setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
-        setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
-        setenv("HOME", (root + "/home").constData(), 1);
         EnsureQApplication();
         RegisterAppStrings();
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
         kwvd::SetUrlOpener([this](const QUrl& url) {
             openedUrls.push_back(url);
             return urlOpenerWorks;
@@ -51,7 +45,6 @@ public:
         // Windows a test let go of with deleteLater go now, not in the next test.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         kwvd::SetUrlOpener({});
-        SetPrompts(previousPrompts);
     }
     AppTestEnvironment(const AppTestEnvironment&) = delete;
     AppTestEnvironment& operator=(const AppTestEnvironment&) = delete;
@@ -68,8 +61,11 @@ public:
     }
 
     QTemporaryDir folder;
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedRegistryFolder registry{folder.filePath(QStringLiteral("registry"))};
+    ScopedEnv dataHome{"XDG_DATA_HOME", folder.filePath(QStringLiteral("data"))};
+    ScopedEnv configHome{"XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config"))};
+    ScopedEnv home{"HOME", folder.filePath(QStringLiteral("home"))};
+    ScopedPromptAnswers prompts;
     std::vector<QUrl> openedUrls;
     bool urlOpenerWorks = true;
 };

@@ -9,11 +9,13 @@
 #include "designer/output/OutputClasses.h"
 #include "designer/commands/CommandIds.h"
 #include "designer/commands/CommandRouter.h"
+#include "designer/commands/tests/RecordingTarget.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/framework/View.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -80,29 +82,12 @@ public:
     void OnUpdate(CView*, LPARAM, CObject*) override {}
 };
 
-// A command target that records what it was asked.
-class RecordingTarget : public CCmdTarget
-{
-public:
-    void Handle(UINT id, bool enabled = true)
-    {
-        OnCommand(id, [this, id] { executed.push_back(id); });
-        OnUpdate(id, [enabled](CCmdUI& ui) { ui.Enable(enabled); });
-    }
-    void HandleText(UINT id, QString text)
-    {
-        OnUpdate(id, [text](CCmdUI& ui) { ui.SetText(text); });
-    }
-    std::vector<UINT> executed;
-};
-
 class FrameTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        setenv("KWVD_REGISTRY_DIR", folder.filePath(QStringLiteral("registry")).toLocal8Bit().constData(), 1);
         EnsureFrameTestApplication();
         RegisterFrameworkClasses();
         RegisterDocumentClasses();
@@ -112,8 +97,6 @@ protected:
         prefs.ApplicationDataDirectory = folder.path();
         prefs.MasterOutputDeviceFileV2 = folder.filePath(QStringLiteral("wvdOutpV2.dat"));
         previousPrefs = SetPreferences(&prefs);
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
     }
 
     void TearDown() override
@@ -122,7 +105,6 @@ protected:
             doc->RemoveView(&view);
         frame.reset();
         doc.reset();
-        SetPrompts(previousPrompts);
         SetPreferences(previousPrefs);
     }
 
@@ -160,10 +142,10 @@ protected:
     }
 
     QTemporaryDir folder;
+    ScopedRegistryFolder registry{folder.filePath(QStringLiteral("registry"))};
     CPreferences prefs;
     CPreferences* previousPrefs = nullptr;
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
     RecordingTarget application;
     std::unique_ptr<CDesignerDoc> doc;
     NullView view;

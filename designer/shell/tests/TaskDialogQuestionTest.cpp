@@ -31,7 +31,7 @@ TEST(TaskDialogQuestion, MissingImageQuestionShowsAsTheTaskDialog)
     EnsureQApplication();
     RegisterImageElementStrings();
     RegisterTaskDialogStrings();
-    const std::shared_ptr<PromptService> previous = SetPrompts(std::make_shared<QtPromptService>());
+    const ScopedPromptService qtPrompts(std::make_shared<QtPromptService>());
     const QtPromptService::CommandLinkHook previousHook =
         QtPromptService::SetCommandLinkHook(&RunCommandLinkTaskDialog);
 
@@ -49,7 +49,6 @@ TEST(TaskDialogQuestion, MissingImageQuestionShowsAsTheTaskDialog)
         FormatResMessage(IDS_IMAGE_ELEMENT_NOT_FOUND, QStringLiteral("logo<2>.bmp")),
         LoadResString(IDS_IMAGE_ELEMENT_BROWSE), LoadResString(IDS_IMAGE_ELEMENT_IGNORE));
     QtPromptService::SetCommandLinkHook(previousHook);
-    SetPrompts(previous);
 
     EXPECT_EQ(answer, 2);
     EXPECT_TRUE(instruction.contains(QStringLiteral("logo<2>.bmp")));
@@ -64,7 +63,7 @@ TEST(TaskDialogQuestion, PasteQuestionAnsweredThroughTheTaskDialog)
 {
     EnsureQApplication();
     RegisterSpooledFileStrings();
-    const std::shared_ptr<PromptService> previous = SetPrompts(std::make_shared<QtPromptService>());
+    const ScopedPromptService qtPrompts(std::make_shared<QtPromptService>());
     const QtPromptService::CommandLinkHook previousHook =
         QtPromptService::SetCommandLinkHook(&RunCommandLinkTaskDialog);
 
@@ -87,7 +86,6 @@ TEST(TaskDialogQuestion, PasteQuestionAnsweredThroughTheTaskDialog)
     });
     const BOOL pasted = file.PastePageFromClipboard();
     QtPromptService::SetCommandLinkHook(previousHook);
-    SetPrompts(previous);
 
     EXPECT_TRUE(pasted);
     EXPECT_TRUE(secondLink.startsWith(QStringLiteral("&Add a new page\n")));

@@ -93,6 +93,11 @@ struct DecodeCase {
     std::vector<int> blocks;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 Bitmap Runs(int width, std::vector<std::pair<int, int>> blackRuns, int height = 4)
 {
     Bitmap b(width, height);

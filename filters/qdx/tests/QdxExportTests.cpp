@@ -4,7 +4,7 @@
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/FilterTestHost.h"
 
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 #include <jpeglib.h>
@@ -122,11 +122,8 @@ class QdxFilter : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        prompts = std::make_shared<ScriptedPromptService>();
-        previous = SetPrompts(prompts);
         Load(true);
     }
-    void TearDown() override { SetPrompts(previous); }
 
     void Load(bool withLookup)
     {
@@ -164,8 +161,7 @@ protected:
     }
 
     FilterModule module{"PT31XQDX.so"};
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previous;
+    ScopedPromptAnswers prompts;
 };
 
 const std::vector<int> kAllOk = {1, 1, 1};

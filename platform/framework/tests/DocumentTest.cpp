@@ -217,6 +217,11 @@ struct OpenFailureCase
     bool contentsKept; // the file could not even be opened
 };
 
+void PrintTo(const OpenFailureCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class OpenFailure : public DocumentTest, public ::testing::WithParamInterface<OpenFailureCase>
 {
 };
@@ -271,6 +276,11 @@ struct SaveFailureCase
     std::function<QString(DocumentTest&, const QString& folder)> target;
     bool failWhileStoring;
 };
+
+void PrintTo(const SaveFailureCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SaveFailure : public DocumentTest, public ::testing::WithParamInterface<SaveFailureCase>
 {
@@ -601,6 +611,11 @@ struct SaveModifiedCase
     bool expectWritten;
     bool expectChooser;
 };
+
+void PrintTo(const SaveModifiedCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SaveModified : public DocumentTest, public ::testing::WithParamInterface<SaveModifiedCase>
 {

@@ -121,6 +121,7 @@ TEST_F(FileTest, WriteOnlyRefusesReads)
 
 struct NameCase
 {
+    const char* caseName;
     const char* path;
     const char* name;
     const char* title;
@@ -128,7 +129,7 @@ struct NameCase
 
 void PrintTo(const NameCase& c, std::ostream* os)
 {
-    *os << c.path;
+    *os << c.caseName;
 }
 
 class FileNameTest : public ::testing::TestWithParam<NameCase>
@@ -146,13 +147,14 @@ TEST_P(FileNameTest, SplitsThePath)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, FileNameTest,
-                         ::testing::Values(NameCase{"/home/ann/forms/form.wvd", "form.wvd", "form"},
-                                           NameCase{"/tmp/archive.tar.gz", "archive.tar.gz", "archive.tar"},
-                                           NameCase{"/home/ann/.profile", ".profile", ".profile"},
-                                           NameCase{"/home/ann/README", "README", "README"},
-                                           NameCase{"/dir.d/noext", "noext", "noext"},
-                                           NameCase{"/home/ann/Formulär.wvd", "Formulär.wvd", "Formulär"},
-                                           NameCase{"local.dat", "local.dat", "local"}));
+                         ::testing::Values(NameCase{"Plain", "/home/ann/forms/form.wvd", "form.wvd", "form"},
+                                           NameCase{"TwoDots", "/tmp/archive.tar.gz", "archive.tar.gz", "archive.tar"},
+                                           NameCase{"DotFile", "/home/ann/.profile", ".profile", ".profile"},
+                                           NameCase{"NoExtension", "/home/ann/README", "README", "README"},
+                                           NameCase{"DotInTheFolder", "/dir.d/noext", "noext", "noext"},
+                                           NameCase{"NonAscii", "/home/ann/Formulär.wvd", "Formulär.wvd", "Formulär"},
+                                           NameCase{"NoFolder", "local.dat", "local.dat", "local"}),
+                         [](const auto& info) { return std::string(info.param.caseName); });
 
 TEST_F(FileTest, OpenKeepsTheFullPathOfARelativeName)
 {

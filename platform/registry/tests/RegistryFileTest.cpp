@@ -255,8 +255,13 @@ struct FailureCase
 {
     const char* name;
     // Makes the next write fail; false when this machine cannot.
-    std::function<bool(const QString& folder, ScopedEnv& registryDir)> inject;
+    std::function<bool(const QString& folder, ScopedRegistryFolder& registry)> inject;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 bool MakeFolder(const QString& path)
 {
@@ -265,18 +270,18 @@ bool MakeFolder(const QString& path)
 
 const FailureCase kFailureCases[] = {
     {"RegistryFolderIsARegularFile",
-     [](const QString& folder, ScopedEnv& registryDir) {
-         registryDir.Set(QFile::encodeName(folder + "/user.reg"));
+     [](const QString& folder, ScopedRegistryFolder& registry) {
+         registry.Use(folder + "/user.reg");
          return true;
      }},
     {"TemporaryFileIsAFolder",
-     [](const QString& folder, ScopedEnv&) { return MakeFolder(folder + "/user.reg.tmp"); }},
+     [](const QString& folder, ScopedRegistryFolder&) { return MakeFolder(folder + "/user.reg.tmp"); }},
     {"LockFileIsAFolder",
-     [](const QString& folder, ScopedEnv&) {
+     [](const QString& folder, ScopedRegistryFolder&) {
          return QFile::remove(folder + "/user.reg.lock") && MakeFolder(folder + "/user.reg.lock");
      }},
     {"DiskFull",
-     [](const QString& folder, ScopedEnv&) {
+     [](const QString& folder, ScopedRegistryFolder&) {
          return QFile::exists("/dev/full") && QFile::link("/dev/full", folder + "/user.reg.tmp");
      }},
 };
@@ -295,7 +300,7 @@ TEST_P(RegistryWriteFailure, LeavesTheOldFileIntact)
     const QByteArray before = ReadFile(UserFile());
     ASSERT_FALSE(before.isEmpty());
 
-    if (!GetParam().inject(Folder(), m_env))
+    if (!GetParam().inject(Folder(), m_registry))
         GTEST_SKIP() << "this machine cannot stage the failure";
 
     EXPECT_EQ(m_store.WriteValue(*key, u"Lost", RegistryValue::Number(2)), RegistryStatus::IoError);

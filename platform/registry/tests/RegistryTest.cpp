@@ -86,7 +86,7 @@ TEST_F(RegistryFixture, CRegistryThatCouldNotOpenReadsEmpty)
         SCOPED_TRACE(c.name);
         const QString file = m_dir.filePath(QStringLiteral("not-a-folder"));
         WriteFile(file, "x");
-        m_env.Set(QFile::encodeName(c.folderIsAFile ? file : Folder()));
+        m_registry.Use(c.folderIsAFile ? file : Folder());
 
         CRegistry registry(HKEY_CURRENT_USER, c.subKey);
         EXPECT_FALSE(registry.GetKey());

@@ -4,6 +4,7 @@
 // environment back afterwards.
 
 #include "platform/registry/RegistryStore.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -11,40 +12,12 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
-class ScopedEnv
-{
-public:
-    explicit ScopedEnv(const char* name)
-        : m_name(name), m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
-    {
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            qputenv(m_name, *m_old);
-        else
-            qunsetenv(m_name);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-    void Set(const QByteArray& value) { qputenv(m_name, value); }
-    void Unset() { qunsetenv(m_name); }
-
-private:
-    const char* m_name;
-    std::optional<QByteArray> m_old;
-};
-
 class RegistryFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        m_env.Set(QFile::encodeName(m_dir.path()));
     }
 
     QString Folder() const { return m_dir.path(); }
@@ -64,7 +37,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    ScopedEnv m_env{"KWVD_REGISTRY_DIR"};
+    ScopedRegistryFolder m_registry{m_dir.path()};
     // Finds its folder through the environment, as the process's store does.
     kwvd::RegistryStore m_store;
 };

@@ -1,7 +1,7 @@
 #include "platform/ui/qt/DialogBinder.h"
 #include "platform/ui/qt/UpDownControl.h"
 
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,14 +34,12 @@ protected:
     void SetUp() override
     {
         App();
-        m_previous = SetPrompts(m_prompts);
         auto* layout = new QVBoxLayout(&m_dialog);
         m_name = Add<QLineEdit>(1001, layout);
         m_copies = Add<QLineEdit>(1002, layout);
         m_check = Add<QCheckBox>(1003, layout);
         m_combo = Add<QComboBox>(1004, layout);
     }
-    void TearDown() override { SetPrompts(m_previous); }
 
     template <class W>
     W* Add(int id, QVBoxLayout* layout)
@@ -52,8 +50,7 @@ protected:
         return w;
     }
 
-    std::shared_ptr<ScriptedPromptService> m_prompts = std::make_shared<ScriptedPromptService>();
-    std::shared_ptr<PromptService> m_previous;
+    ScopedPromptAnswers m_prompts;
     QDialog m_dialog;
     QLineEdit* m_name;
     QLineEdit* m_copies;

@@ -2,7 +2,7 @@
 
 #include "platform/ui/DialogTextId.h"
 #include "platform/ui/ReentryGuard.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QLocale>
 
@@ -17,16 +17,12 @@ namespace {
 class DialogModelTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { m_previous = SetPrompts(m_prompts); }
-    void TearDown() override { SetPrompts(m_previous); }
-
     QString LastMessage() const
     {
         return m_prompts->Recorded().empty() ? QString() : m_prompts->Recorded().back().text;
     }
 
-    std::shared_ptr<ScriptedPromptService> m_prompts = std::make_shared<ScriptedPromptService>();
-    std::shared_ptr<PromptService> m_previous;
+    ScopedPromptAnswers m_prompts;
 };
 
 enum class Field { Int, UInt, IntRange, UIntRange, Double, DoubleRange, Text30 };

@@ -5,7 +5,7 @@
 
 #include "platform/framework/Document.h"
 #include "platform/ui/PromptHelpers.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -22,22 +22,18 @@ protected:
     void SetUp() override
     {
         m_previousDocument = SetDocumentPrompter(nullptr);
+        // The bridge asks whichever prompt service is current when it asks.
         InstallDocumentPrompts();
-        // Installed after the bridge on purpose: it asks whichever service is
-        // current when it asks.
-        m_previousPrompts = SetPrompts(m_prompts);
     }
 
     void TearDown() override
     {
-        SetPrompts(m_previousPrompts);
         SetDocumentPrompter(m_previousDocument);
     }
 
-    std::shared_ptr<ScriptedPromptService> m_prompts = std::make_shared<ScriptedPromptService>();
+    ScopedPromptAnswers m_prompts;
 
 private:
-    std::shared_ptr<PromptService> m_previousPrompts;
     std::shared_ptr<DocumentPrompter> m_previousDocument;
 };
 

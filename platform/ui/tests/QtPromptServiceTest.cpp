@@ -4,6 +4,7 @@
 #include "platform/ui/qt/CommandLinkDialog.h"
 #include "platform/ui/qt/ListChoiceDialog.h"
 #include "tests/support/QtApplicationEnvironment.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QApplication>
 #include <QCommandLinkButton>
@@ -153,7 +154,8 @@ TEST_F(QtPrompts, CommandLinkDialogGivesTheClickedIdOrClosed)
 
 TEST_F(QtPrompts, AskCommandLinkChoiceThroughTheInstalledQtService)
 {
-    const std::shared_ptr<PromptService> previous = SharedPrompts();
+    // Puts back the service that is current now when the test ends.
+    const ScopedPromptService restore(SharedPrompts());
     ASSERT_TRUE(InstallQtPrompts());
     whenModal([](QWidget* modal) {
         for (QCommandLinkButton* link : modal->findChildren<QCommandLinkButton*>()) {
@@ -163,7 +165,6 @@ TEST_F(QtPrompts, AskCommandLinkChoiceThroughTheInstalledQtService)
     });
     const int answer = AskCommandLinkChoice(QStringLiteral("Image"), QStringLiteral("The image file is missing."),
                                             QStringLiteral("Look for it"), QStringLiteral("Remove it"));
-    SetPrompts(previous);
     EXPECT_EQ(answer, 2);
 }
 

@@ -1,4 +1,4 @@
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include "platform/framework/Exceptions.h"
 #include "platform/ui/PromptHelpers.h"
@@ -17,16 +17,10 @@ class ScriptedPrompts : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_previous = SetPrompts(m_prompts);
         AfxSetAppName(QStringLiteral("KWVD Designer"));
     }
 
-    void TearDown() override { SetPrompts(m_previous); }
-
-    std::shared_ptr<ScriptedPromptService> m_prompts = std::make_shared<ScriptedPromptService>();
-
-private:
-    std::shared_ptr<PromptService> m_previous;
+    ScopedPromptAnswers m_prompts;
 };
 
 TEST_F(ScriptedPrompts, QueuedAnswersAreConsumedInOrderAndEveryPromptIsRecorded)
@@ -265,12 +259,11 @@ TEST_F(ScriptedPrompts, WaitCursorEndsOnTheServiceItBeganOn)
 
 TEST(PromptServiceDefault, WithoutAnInstalledServiceNothingBlocks)
 {
-    const std::shared_ptr<PromptService> previous = SetPrompts(nullptr);
+    const ScopedPromptService none(nullptr);
     auto* scripted = dynamic_cast<ScriptedPromptService*>(&Prompts());
     ASSERT_NE(scripted, nullptr);
     EXPECT_EQ(AfxMessageBox(QStringLiteral("Overwrite?"), MB_YESNO), IDNO);
     EXPECT_EQ(scripted->Recorded().size(), 1u);
-    SetPrompts(previous);
 }
 
 // A service whose dialogs come back with answers the caller never offered,

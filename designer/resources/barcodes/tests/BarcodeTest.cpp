@@ -97,7 +97,7 @@ TEST_F(BarcodeTest, JvxRecordByVersionWritesUnsetValuesAndReadsCodes)
 
 TEST_F(BarcodeTest, SchemaOneLoadsWithoutBlankFlags)
 {
-    const Bytes bytes = Text8("Old") + Dword(2) + Dword(0) + Word(1) + Text8("<") + Text8(">") + Dword(12);
+    const Bytes bytes = Text8("Old") + Long(2) + Long(0) + Word(1) + Text8("<") + Text8(">") + Long(12);
     CBarcode barcode;
     barcode.m_bRemoveTrailingBlanks = TRUE;
     Load(bytes, [&](CArchive& ar) {

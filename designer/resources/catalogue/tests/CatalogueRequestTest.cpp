@@ -7,7 +7,7 @@
 #include "designer/resources/catalogue/CatalogueStrings.h"
 #include "designer/resources/catalogue/DocStoreManager.h"
 #include "designer/preferences/Preferences.h"
-#include "platform/ui/ScriptedPromptService.h"
+#include "tests/support/ScopedPrompts.h"
 #include "tests/fakes/dorrel/FakeDorrelServer.h"
 
 #include <gtest/gtest.h>
@@ -46,8 +46,6 @@ protected:
     void SetUp() override
     {
         RegisterCatalogueStrings();
-        prompts = std::make_shared<ScriptedPromptService>();
-        previousPrompts = SetPrompts(prompts);
         prefs.DorrelAddress = Q(server->BaseUrl());
         previousPrefs = SetPreferences(&prefs);
         previousLimits = SetHttpLimits(HttpLimits());
@@ -57,7 +55,6 @@ protected:
     {
         SetHttpLimits(previousLimits);
         SetPreferences(previousPrefs);
-        SetPrompts(previousPrompts);
     }
 
     std::vector<QString> Messages() const
@@ -88,8 +85,7 @@ protected:
     }
 
     std::unique_ptr<FakeDorrelServer> server = std::make_unique<FakeDorrelServer>("/dorrel");
-    std::shared_ptr<ScriptedPromptService> prompts;
-    std::shared_ptr<PromptService> previousPrompts;
+    ScopedPromptAnswers prompts;
     CPreferences prefs;
     CPreferences* previousPrefs = nullptr;
     HttpLimits previousLimits;

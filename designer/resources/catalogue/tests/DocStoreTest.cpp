@@ -253,19 +253,6 @@ TEST(DocStore, LookupsAreCaseSensitiveAndTakeTheFirstMatch)
 
 // ---- WVD form ------------------------------------------------------------------
 
-// A text in the archive's wide form: FF, the marker FE FF, a one-byte
-// length, then UTF-16LE units (ASCII only here).
-Bytes Text(const char* ascii)
-{
-    Bytes bytes = Hex("FF FE FF");
-    bytes.push_back(static_cast<BYTE>(std::strlen(ascii)));
-    for (const char* p = ascii; *p; ++p) {
-        bytes.push_back(static_cast<BYTE>(*p));
-        bytes.push_back(0);
-    }
-    return bytes;
-}
-
 Bytes ManagerClassTag()
 {
     return Hex("FF FF 00 00 10 00") + Ascii("CDocStoreManager");

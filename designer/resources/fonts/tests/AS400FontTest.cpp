@@ -46,8 +46,8 @@ protected:
 // Fields common to schemas 2 to 6, up to the library.
 Bytes UpToLibrary()
 {
-    return Text8("C1") + Text8("T1V10285") + Dword(11) + Dword(285) + Dword(697) + Hex("31") + Text8("Arial")
-           + Dword(0) + Dword(100) + Dword(1) + Text8("LIB");
+    return Text8("C1") + Text8("T1V10285") + Long(11) + Long(285) + Long(697) + Hex("31") + Text8("Arial")
+           + Long(0) + Long(100) + Long(1) + Text8("LIB");
 }
 
 struct SchemaCase
@@ -66,7 +66,7 @@ TEST_F(AS400FontTest, LoadsEverySchema)
     const SchemaCase cases[] = {
         {"Schema2DefaultsTheShippedCodePage", 2, UpToLibrary(), "*DEFAULT", 0, "", FALSE},
         {"Schema3KeepsIt", 3, UpToLibrary(), "T1V10285", 285, "", FALSE},
-        {"Schema4DropsThreeFields", 4, UpToLibrary() + Text8("CF1") + Text8("gone") + Dword(7) + Dword(8),
+        {"Schema4DropsThreeFields", 4, UpToLibrary() + Text8("CF1") + Text8("gone") + Long(7) + Long(8),
          "T1V10285", 285, "CF1", FALSE},
         {"Schema5AddsCodedFont", 5, UpToLibrary() + Text8("CF1"), "T1V10285", 285, "CF1", FALSE},
         {"Schema6AddsDbcs", 6, UpToLibrary() + Text8("CF1") + Word(1), "T1V10285", 285, "CF1", TRUE},
@@ -95,7 +95,7 @@ TEST_F(AS400FontTest, LoadsEverySchema)
 
 TEST_F(AS400FontTest, SchemaOneReadsSixteenBitSizesAndKeepsTheDefaultLibrary)
 {
-    const Bytes bytes = Text8("C1") + Dword(32) + Hex("31") + Text8("Courier") + Word(833) + Word(120) + Dword(2);
+    const Bytes bytes = Text8("C1") + Long(32) + Hex("31") + Text8("Courier") + Word(833) + Word(120) + Long(2);
     CAS400Font font;
     Load(bytes, [&](CArchive& ar) {
         ar.SetObjectSchema(1);
@@ -113,14 +113,8 @@ TEST_F(AS400FontTest, StoresSchemaSixInFieldOrder)
 {
     const CAS400Font font = SampleFont();
     const Bytes stored = Store([&](CArchive& ar) { const_cast<CAS400Font&>(font).Serialize(ar); });
-    auto wide = [](const char* text) {
-        Bytes bytes = Hex("FF FE FF") + Bytes{static_cast<BYTE>(std::strlen(text))};
-        for (const char* p = text; *p; ++p)
-            bytes = bytes + Bytes{static_cast<BYTE>(*p), 0};
-        return bytes;
-    };
-    const Bytes expected = wide("C1") + wide("T1V10037") + Dword(11) + Dword(37) + Dword(697) + Hex("31")
-                           + wide("Courier") + Dword(833) + Dword(120) + Dword(1) + wide("FONTLIB") + wide("X0ABC")
+    const Bytes expected = Text("C1") + Text("T1V10037") + Long(11) + Long(37) + Long(697) + Hex("31")
+                           + Text("Courier") + Long(833) + Long(120) + Long(1) + Text("FONTLIB") + Text("X0ABC")
                            + Word(0);
     EXPECT_EQ(stored, expected);
 }

@@ -5,6 +5,7 @@
 #include "designer/resources/fonts/AS400FontFGID.h"
 #include "designer/resources/fonts/AS400FontMaker.h"
 #include "designer/resources/fonts/FontManager.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/FontTestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -15,16 +16,6 @@
 #include <string>
 
 namespace {
-
-QByteArray Utf16Le(const QString& text)
-{
-    QByteArray bytes;
-    for (const QChar c : text) {
-        bytes.append(static_cast<char>(c.unicode() & 0xFF));
-        bytes.append(static_cast<char>(c.unicode() >> 8));
-    }
-    return bytes;
-}
 
 std::string ExchangeLine(const char* typeface, int fgid, int flags)
 {
@@ -214,7 +205,7 @@ namespace {
 // current folder, and gives the host's common fonts.
 TEST_F(CsdefTest, TheShippedTableIsFoundBesideTheProgram)
 {
-    unsetenv("KWVD_DATA_DIR");
+    m_dataDir.Unset();
     const QString path = CAS400FontMaker::FindFontTableFile();
     EXPECT_EQ(QFileInfo(path).fileName(), QStringLiteral("CSDEF.FNT"));
     EXPECT_EQ(QFileInfo(path).dir().dirName(), QStringLiteral("kwvd"));
