@@ -3,14 +3,14 @@
 
 #include "designer/commands/CommandIds.h"
 #include "designer/preferences/ColourRef.h"
-#include "designer/views/tests/DDestViewFixture.h"
+#include "designer/views/tests/ViewTestFixture.h"
 
 #include <QMimeData>
 #include <QTest>
 
 namespace {
 
-using DestViewDrawing = DestViewFixture;
+using DestViewDrawing = ViewTest;
 
 bool IsColour(const QColor& pixel, COLORREF colour)
 {
@@ -21,31 +21,31 @@ TEST_F(DestViewDrawing, FrontElementWinsWhereElementsOverlap)
 {
     // The eraser overlaps the right half of the address; added later, it
     // starts in front.
-    CFormElement* address = AddElement(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
-    CFormElement* eraser = AddElement(FormElementType::Eraser, kwvd::Rect(150, 96, 250, 112));
+    CFormElement* address = Make(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
+    CFormElement* eraser = Make(FormElementType::Eraser, kwvd::Rect(150, 96, 250, 112));
     ASSERT_NE(address, nullptr);
     ASSERT_NE(eraser, nullptr);
     const std::vector<QPoint> overlap = {{160, 100}, {170, 103}, {185, 106}, {195, 109}};
 
-    QImage screen = Screen();
+    QImage screen = Picture(output);
     for (QPoint p : overlap)
-        EXPECT_FALSE(IsColour(ScreenPixel(screen, p), kAddressColour)) << p.x() << "," << p.y();
-    EXPECT_TRUE(IsColour(ScreenPixel(screen, {120, 104}), kAddressColour));
+        EXPECT_FALSE(IsColour(PixelAt(output, screen, p), kAddressColour)) << p.x() << "," << p.y();
+    EXPECT_TRUE(IsColour(PixelAt(output, screen, {120, 104}), kAddressColour));
 
     {
         CDocChangeGuard change(&doc);
         doc.BringToFront(address, FALSE);
     }
-    screen = Screen();
+    screen = Picture(output);
     for (QPoint p : overlap)
-        EXPECT_TRUE(IsColour(ScreenPixel(screen, p), kAddressColour)) << p.x() << "," << p.y();
+        EXPECT_TRUE(IsColour(PixelAt(output, screen, p), kAddressColour)) << p.x() << "," << p.y();
 }
 
 TEST_F(DestViewDrawing, WorkspaceBesideThePageAndWindowColourOnIt)
 {
-    ASSERT_TRUE(view->SetZoom(25, 25));
-    view->UpdateScrollSizes();
-    const QImage screen = Screen();
+    ASSERT_TRUE(output.SetZoom(25, 25));
+    output.UpdateScrollSizes();
+    const QImage screen = Picture(output);
     // 827 x 1122 page pixels at 25 % end at x = 206.
     EXPECT_EQ(screen.pixelColor(390, 100).rgb(), QColor(171, 171, 171).rgb());
     EXPECT_EQ(screen.pixelColor(150, 100).rgb(), QColor(Qt::white).rgb());
@@ -54,7 +54,7 @@ TEST_F(DestViewDrawing, WorkspaceBesideThePageAndWindowColourOnIt)
 TEST_F(DestViewDrawing, NotReadyDocumentShowsOnlyTheWorkspace)
 {
     doc.ResetContents();
-    const QImage screen = Screen();
+    const QImage screen = Picture(output);
     EXPECT_EQ(screen.pixelColor(10, 10).rgb(), QColor(171, 171, 171).rgb());
     EXPECT_EQ(screen.pixelColor(200, 150).rgb(), QColor(171, 171, 171).rgb());
 }
@@ -69,13 +69,15 @@ struct BandCase
     QPoint outside;
 };
 
-class DestViewBand : public DestViewFixture, public ::testing::WithParamInterface<BandCase>
+class DestViewBand : public ViewTest, public ::testing::WithParamInterface<BandCase>
 {
 };
 
 TEST_P(DestViewBand, BandInvertsThePageUnderIt)
 {
     const BandCase& c = GetParam();
+    // Scrolling to the band needs the pane's scroll bars laid out.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&output));
     CPage& page = OutputPage();
     if (c.orientation != 0) {
         page.SetOrientation(c.orientation);
@@ -84,20 +86,20 @@ TEST_P(DestViewBand, BandInvertsThePageUnderIt)
         page.RecalcGrid();
     }
     page.SetBorder(c.border);
-    ASSERT_TRUE(view->SetZoom(c.zoom, c.zoom) || c.zoom == 100);
-    view->UpdateScrollSizes();
+    ASSERT_TRUE(output.SetZoom(c.zoom, c.zoom) || c.zoom == 100);
+    output.UpdateScrollSizes();
     // Bring the point inside into view (the landscape band is at the bottom).
-    const QPoint device = view->DocToClientPoint(c.inside);
-    if (device.y() >= view->viewport()->height())
-        view->ScrollToPosition(QPoint(0, device.y() - view->viewport()->height() / 2 + view->GetScrollPosition().y()));
+    const QPoint device = output.DocToClientPoint(c.inside);
+    if (device.y() >= output.viewport()->height())
+        output.ScrollToPosition(QPoint(0, device.y() - output.viewport()->height() / 2 + output.GetScrollPosition().y()));
 
-    const QImage screen = Screen();
+    const QImage screen = Picture(output);
     const QColor inverted = kwvd::ToQColor(kBandColour ^ 0xFFFFFF);
     if (c.border / 10 > 0)
-        EXPECT_EQ(ScreenPixel(screen, c.inside).rgb(), inverted.rgb());
+        EXPECT_EQ(PixelAt(output, screen, c.inside).rgb(), inverted.rgb());
     else
-        EXPECT_EQ(ScreenPixel(screen, c.inside).rgb(), QColor(Qt::white).rgb());
-    EXPECT_EQ(ScreenPixel(screen, c.outside).rgb(), QColor(Qt::white).rgb());
+        EXPECT_EQ(PixelAt(output, screen, c.inside).rgb(), QColor(Qt::white).rgb());
+    EXPECT_EQ(PixelAt(output, screen, c.outside).rgb(), QColor(Qt::white).rgb());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,20 +114,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DestViewDrawing, BandInvertsElementsUnderIt)
 {
-    ASSERT_NE(AddElement(FormElementType::Address, kwvd::Rect(0, 96, 100, 112)), nullptr);
-    const QImage screen = Screen();
-    EXPECT_TRUE(IsColour(ScreenPixel(screen, {10, 104}), kAddressColour ^ kBandColour));
-    EXPECT_TRUE(IsColour(ScreenPixel(screen, {50, 104}), kAddressColour));
+    ASSERT_NE(Make(FormElementType::Address, kwvd::Rect(0, 96, 100, 112)), nullptr);
+    const QImage screen = Picture(output);
+    EXPECT_TRUE(IsColour(PixelAt(output, screen, {10, 104}), kAddressColour ^ kBandColour));
+    EXPECT_TRUE(IsColour(PixelAt(output, screen, {50, 104}), kAddressColour));
 }
 
 // ---- zoom in the document
 
-using DestViewZoom = DestViewFixture;
+using DestViewZoom = ViewTest;
 
 TEST_F(DestViewZoom, ZoomIsKeptInTheDocumentAndReadBackByANewPane)
 {
     const int undoSteps = doc.GetUndoList().GetCount();
-    ASSERT_TRUE(view->SetZoom(150, 175));
+    ASSERT_TRUE(output.SetZoom(150, 175));
     EXPECT_EQ(doc.m_destZoom[0], 150);
     EXPECT_EQ(doc.m_destZoom[1], 175);
     EXPECT_EQ(doc.m_destFit, 0);
@@ -134,9 +136,9 @@ TEST_F(DestViewZoom, ZoomIsKeptInTheDocumentAndReadBackByANewPane)
     // A clean layout re-snaps nothing: no undo step for a zoom.
     EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps);
 
-    view->OnFitPage();
+    output.OnFitPage();
     EXPECT_EQ(doc.m_destFit, ViewFitMode::Page);
-    EXPECT_EQ(doc.m_destZoom[0], view->GetZoomX());
+    EXPECT_EQ(doc.m_destZoom[0], output.GetZoomX());
 
     CDDestView second;
     second.SetDocument(&doc);
@@ -148,8 +150,8 @@ TEST_F(DestViewZoom, ZoomIsKeptInTheDocumentAndReadBackByANewPane)
 
 TEST_F(DestViewZoom, StoredZoomTravelsInTheWvdFile)
 {
-    ASSERT_TRUE(view->SetZoom(250, 250));
-    view->SetDocument(nullptr);
+    ASSERT_TRUE(output.SetZoom(250, 250));
+    output.SetDocument(nullptr);
     const Bytes stored = StoreDocument(doc);
     CDesignerDoc reloaded;
     LoadDocument(reloaded, stored);
@@ -163,7 +165,7 @@ TEST_F(DestViewZoom, StoredZoomTravelsInTheWvdFile)
 
 TEST_F(DestViewZoom, NewZoomResnapsElementsToTheGrid)
 {
-    CFormElement* address = AddElement(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
+    CFormElement* address = Make(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
     ASSERT_NE(address, nullptr);
     // A finer grid leaves the element between lines until it revalidates.
     OutputPage().SetCharsPerInch(12);
@@ -172,7 +174,7 @@ TEST_F(DestViewZoom, NewZoomResnapsElementsToTheGrid)
     ASSERT_EQ(cell, 8);
     ASSERT_NE(address->GetDestRect().left % cell, 0);
 
-    ASSERT_TRUE(view->SetZoom(200, 200));
+    ASSERT_TRUE(output.SetZoom(200, 200));
     const kwvd::Rect after = address->GetDestRect();
     EXPECT_EQ(after.left % cell, 0);
     EXPECT_EQ(after.right % cell, 0);
@@ -185,23 +187,23 @@ struct HintCase
     bool refits;
 };
 
-class DestViewHints : public DestViewFixture, public ::testing::WithParamInterface<HintCase>
+class DestViewHints : public ViewTest, public ::testing::WithParamInterface<HintCase>
 {
 };
 
 TEST_P(DestViewHints, FitFollowsThePageOnlyForItsHints)
 {
     const HintCase& c = GetParam();
-    view->OnFitPage();
-    const int before = view->GetZoomX();
+    output.OnFitPage();
+    const int before = output.GetZoomX();
     // A page half as high fits at a larger zoom.
     OutputPage().SetHeight(CPage::kDefaultHeight / 2);
     OutputPage().RecalcGrid();
     doc.BroadcastHint(c.hint, nullptr);
     if (c.refits)
-        EXPECT_GT(view->GetZoomX(), before);
+        EXPECT_GT(output.GetZoomX(), before);
     else
-        EXPECT_EQ(view->GetZoomX(), before);
+        EXPECT_EQ(output.GetZoomX(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DestViewHints,
@@ -223,7 +225,7 @@ struct ToolCase
     int toolAfter;
 };
 
-class DestViewTools : public DestViewFixture, public ::testing::WithParamInterface<ToolCase>
+class DestViewTools : public ViewTest, public ::testing::WithParamInterface<ToolCase>
 {
 };
 
@@ -234,11 +236,11 @@ TEST_P(DestViewTools, BandMakesTheToolsKindFromOneCellOn)
     frame.tool = c.tool;
     const int before = doc.GetElementList().GetCount();
     const int undoSteps = doc.GetUndoList().GetCount();
-    const QPoint from = view->DocToClientPoint(QPoint(100, 96));
-    const QPoint to = view->DocToClientPoint(c.bandEnd);
-    QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, from);
-    QTest::mouseMove(view->viewport(), to);
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, to);
+    const QPoint from = output.DocToClientPoint(QPoint(100, 96));
+    const QPoint to = output.DocToClientPoint(c.bandEnd);
+    QTest::mousePress(output.viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(output.viewport(), to);
+    QTest::mouseRelease(output.viewport(), Qt::LeftButton, Qt::NoModifier, to);
 
     EXPECT_EQ(frame.tool, c.toolAfter);
     if (c.expectedType == 0) {
@@ -247,7 +249,7 @@ TEST_P(DestViewTools, BandMakesTheToolsKindFromOneCellOn)
         return;
     }
     ASSERT_EQ(doc.GetElementList().GetCount(), before + 1);
-    CFormElement* made = MadeElement();
+    CFormElement* made = output.GetCurrentElement();
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->GetType(), c.expectedType);
     EXPECT_EQ(made->GetDestRect().TopLeft(), QPoint(100, 96));
@@ -270,17 +272,17 @@ INSTANTIATE_TEST_SUITE_P(
         ToolCase{"LoopToolSelectsHere", DrawingTool::Loop, 0, {130, 128}, 0, DrawingTool::Loop}),
     [](const ::testing::TestParamInfo<ToolCase>& info) { return info.param.name; });
 
-using DestViewTool = DestViewFixture;
+using DestViewTool = ViewTest;
 
 TEST_F(DestViewTool, StaticTextIsOneCellAtTheClickThenItsSheet)
 {
     frame.tool = DrawingTool::StaticText;
     const int before = doc.GetElementList().GetCount();
-    const QPoint click = view->DocToClientPoint(QPoint(104, 100));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, click);
+    const QPoint click = output.DocToClientPoint(QPoint(104, 100));
+    QTest::mouseClick(output.viewport(), Qt::LeftButton, Qt::NoModifier, click);
 
     ASSERT_EQ(doc.GetElementList().GetCount(), before + 1);
-    CFormElement* text = MadeElement();
+    CFormElement* text = output.GetCurrentElement();
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->GetType(), FormElementType::Text);
     EXPECT_EQ(text->GetDestRect().TopLeft(), QPoint(100, 96));
@@ -295,11 +297,11 @@ TEST_F(DestViewTool, ToolLockKeepsTheToolAfterABand)
     frame.toolLock = TRUE;
     const int before = doc.GetElementList().GetCount();
     for (int row : {96, 160}) {
-        const QPoint from = view->DocToClientPoint(QPoint(100, row));
-        const QPoint to = view->DocToClientPoint(QPoint(140, row + 32));
-        QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, from);
-        QTest::mouseMove(view->viewport(), to);
-        QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, to);
+        const QPoint from = output.DocToClientPoint(QPoint(100, row));
+        const QPoint to = output.DocToClientPoint(QPoint(140, row + 32));
+        QTest::mousePress(output.viewport(), Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(output.viewport(), to);
+        QTest::mouseRelease(output.viewport(), Qt::LeftButton, Qt::NoModifier, to);
     }
     EXPECT_EQ(doc.GetElementList().GetCount(), before + 2);
     EXPECT_EQ(frame.tool, DrawingTool::Eraser);
@@ -309,7 +311,7 @@ TEST_F(DestViewTool, ToolLockKeepsTheToolAfterABand)
 
 TEST_F(DestViewTool, DoubleClickOnEmptySpaceAsksForPageSetup)
 {
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->DocToClientPoint({300, 200}));
+    QTest::mouseDClick(output.viewport(), Qt::LeftButton, Qt::NoModifier, output.DocToClientPoint({300, 200}));
     ASSERT_EQ(frame.commands.size(), 1u);
     EXPECT_EQ(frame.commands.front(), ID_FILE_PAGE_SETUP);
     EXPECT_EQ(frame.sheetShows, 0);
@@ -317,22 +319,22 @@ TEST_F(DestViewTool, DoubleClickOnEmptySpaceAsksForPageSetup)
 
 TEST_F(DestViewTool, DoubleClickOnAnElementOpensItsProperties)
 {
-    CFormElement* address = AddElement(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
+    CFormElement* address = Make(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
     ASSERT_NE(address, nullptr);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->DocToClientPoint({150, 104}));
-    EXPECT_EQ(view->GetCurrentElement(), address);
+    QTest::mouseDClick(output.viewport(), Qt::LeftButton, Qt::NoModifier, output.DocToClientPoint({150, 104}));
+    EXPECT_EQ(output.GetCurrentElement(), address);
     EXPECT_EQ(frame.sheetShows, 1);
     EXPECT_TRUE(frame.commands.empty());
 }
 
 // ---- dropping within the pane
 
-using DestViewDrop = DestViewFixture;
+using DestViewDrop = ViewTest;
 
 TEST_F(DestViewDrop, SamePaneDropMovesTheSelectionKeepingSubCellOffsets)
 {
-    CFormElement* text = AddElement(FormElementType::Text, kwvd::Rect(100, 96, 160, 112));
-    CFormElement* address = AddElement(FormElementType::Address, kwvd::Rect(200, 160, 260, 176));
+    CFormElement* text = Make(FormElementType::Text, kwvd::Rect(100, 96, 160, 112));
+    CFormElement* address = Make(FormElementType::Address, kwvd::Rect(200, 160, 260, 176));
     ASSERT_NE(text, nullptr);
     ASSERT_NE(address, nullptr);
     // A third of a cell to the right (48 of 144 twips).
@@ -342,22 +344,22 @@ TEST_F(DestViewDrop, SamePaneDropMovesTheSelectionKeepingSubCellOffsets)
     }
     const int subCell = text->GetDestRect().left - text->DestRect().left;
     ASSERT_GT(subCell, 0);
-    view->SelectOnly(text);
-    view->SetCurrentElement(address, TRUE); // both selected, the address current
+    output.SelectOnly(text);
+    output.SetCurrentElement(address, TRUE); // both selected, the address current
     const kwvd::Rect textBefore = text->DestRect();
     const kwvd::Rect addressBefore = address->DestRect();
     const int undoSteps = doc.GetUndoList().GetCount();
 
-    const QPoint press = view->DocToClientPoint(QPoint(230, 168));
+    const QPoint press = output.DocToClientPoint(QPoint(230, 168));
     const QPoint target = press + QPoint(200, 64);
     CDesignView::SetDragRunner([&](CDesignView* source, std::unique_ptr<QMimeData> data, Qt::DropActions) {
         source->OnDragEnter(data.get(), Qt::NoModifier, target);
         source->OnDrop(data.get(), Qt::MoveAction, target);
         return Qt::MoveAction;
     });
-    QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, press);
-    QTest::mouseMove(view->viewport(), press + QPoint(12, 0));
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, press + QPoint(12, 0));
+    QTest::mousePress(output.viewport(), Qt::LeftButton, Qt::NoModifier, press);
+    QTest::mouseMove(output.viewport(), press + QPoint(12, 0));
+    QTest::mouseRelease(output.viewport(), Qt::LeftButton, Qt::NoModifier, press + QPoint(12, 0));
     CDesignView::SetDragRunner({});
 
     // Both moved alike, about the mouse's way, and nothing was deleted.
@@ -395,15 +397,15 @@ TEST_F(DestViewDrop, MoveOffTheGridKeepsTheOffsetInTwips)
     const int ch = OutputPage().GetCellHeight();
     for (const OffsetMoveCase& c : cases) {
         SCOPED_TRACE(c.name);
-        CFormElement* text = AddElement(FormElementType::Text, kwvd::Rect(100, 96, 160, 112));
+        CFormElement* text = Make(FormElementType::Text, kwvd::Rect(100, 96, 160, 112));
         ASSERT_NE(text, nullptr);
         {
             CDocChangeGuard change(&doc);
             ASSERT_TRUE(text->SetOffset(c.offset));
         }
         const kwvd::Rect before = text->DestRect();
-        view->SelectOnly(text);
-        ASSERT_TRUE(view->MoveSelection(0x43, c.cells.x() * cw, c.cells.y() * ch));
+        output.SelectOnly(text);
+        ASSERT_TRUE(output.MoveSelection(0x43, c.cells.x() * cw, c.cells.y() * ch));
         EXPECT_EQ(text->DestRect().TopLeft() - before.TopLeft(), QPoint(c.cells.x() * cw, c.cells.y() * ch));
         EXPECT_EQ(text->GetOffset(), c.offset);
     }
@@ -411,23 +413,22 @@ TEST_F(DestViewDrop, MoveOffTheGridKeepsTheOffsetInTwips)
 
 // ---- layout values
 
-using DestViewLayout = DestViewFixture;
+using DestViewLayout = ViewTest;
 
 TEST_F(DestViewLayout, ZoomAndFitGoUnderDestinationViewAndComeBack)
 {
-    ASSERT_TRUE(view->SetZoom(175, 175));
-    ASSERT_EQ(view->OnSerializeLayout(1, 0), 1);
+    ASSERT_TRUE(output.SetZoom(175, 175));
+    ASSERT_EQ(output.OnSerializeLayout(1, 0), 1);
     ASSERT_FALSE(frame.layoutSubsections.empty());
     EXPECT_EQ(frame.layoutSubsections.back(), QStringLiteral("DestinationView"));
 
-    auto key = kwvd::RegistryStore::Instance().OpenKey(
-        HKEY_CURRENT_USER, u"Software\\Qorvane\\KWVD Designer\\Workspace\\DestinationView");
+    auto key = frame.OpenLayoutKey(QStringLiteral("DestinationView"), false);
     ASSERT_TRUE(key.has_value());
     EXPECT_EQ(kwvd::RegistryStore::Instance().ReadNumber(*key, u"ZoomNumX"), 175u);
 
-    ASSERT_TRUE(view->SetZoom(50, 50));
-    ASSERT_EQ(view->OnSerializeLayout(0, 0), 1);
-    EXPECT_EQ(view->GetZoomX(), 175);
+    ASSERT_TRUE(output.SetZoom(50, 50));
+    ASSERT_EQ(output.OnSerializeLayout(0, 0), 1);
+    EXPECT_EQ(output.GetZoomX(), 175);
 }
 
 } // namespace

@@ -82,7 +82,7 @@ TEST_F(DesignViewTest, ThePageLiesWhiteOnTheWorkspace)
 TEST_F(DesignViewTest, ADocumentNotReadyShowsOnlyTheWorkspace)
 {
     CDesignerDoc empty;
-    TestOutputPane pane;
+    CDDestView pane;
     pane.SetDocument(&empty);
     pane.resize(200, 150);
     pane.show();
@@ -127,18 +127,18 @@ TEST_F(DesignViewTest, TheFrontElementWinsWhereElementsOverlap)
 
 TEST_F(DesignViewTest, TheCurrentElementCarriesItsTrackerOnScreen)
 {
-    const QColor yellow(255, 255, 0);
+    const QColor fill = kwvd::ToQColor(env.prefs.ColourElementSource);
     CFormElement* source = Make(FormElementType::Source, SourceCells(2, 2, 6, 4), 1); // 20,32 - 80,96
     input.DeselectAll(TRUE);
     const Rect box = source->GetSourceRect();
     const QPoint handle(box.right - 3, box.bottom - 3); // inside the bottom-right handle
-    EXPECT_EQ(At(Picture(input), handle.x(), handle.y()), yellow);
+    EXPECT_EQ(At(Picture(input), handle.x(), handle.y()), fill);
     input.SelectOnly(source);
     EXPECT_EQ(At(Picture(input), handle.x(), handle.y()), QColor(Qt::black));
     EXPECT_NE(input.GetTracker(), nullptr);
     input.DeselectAll(TRUE);
     EXPECT_EQ(input.GetTracker(), nullptr);
-    EXPECT_EQ(At(Picture(input), handle.x(), handle.y()), yellow);
+    EXPECT_EQ(At(Picture(input), handle.x(), handle.y()), fill);
 }
 
 // ---------------------------------------------------------------- hints
@@ -213,16 +213,6 @@ TEST_F(DesignViewTest, AMovedSelectionIsScrolledIntoView)
     ASSERT_EQ(low->GetDestRect().bottom, 304);
     // The viewport is 298 high: the element's end is brought to its end.
     EXPECT_EQ(output.GetScrollPosition(), QPoint(0, 304 - output.viewport()->height()));
-}
-
-TEST_F(DesignViewTest, KeysAtTheScrollLimitAreLeftToThePane)
-{
-    input.DeselectAll(TRUE);
-    QTest::keyClick(&input, Qt::Key_Up);
-    EXPECT_EQ(input.scrollLimitKey, int(Qt::Key_Up));
-    input.scrollLimitKey = 0;
-    QTest::keyClick(&input, Qt::Key_Down);
-    EXPECT_EQ(input.scrollLimitKey, 0) << "the pane could still scroll";
 }
 
 // ---------------------------------------------------------------- mouse
@@ -343,7 +333,7 @@ TEST_F(DesignViewTest, AMoveToAnotherPaneTakesTheElementsAway)
 {
     CDesignerDoc otherDoc;
     otherDoc.OnNewDocument();
-    TestOutputPane other;
+    CDDestView other;
     other.SetDocument(&otherDoc);
     other.resize(400, 300);
     SelectBoth();
