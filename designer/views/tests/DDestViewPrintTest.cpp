@@ -24,6 +24,11 @@ struct ExtentCase
     QSize expected;
 };
 
+void PrintTo(const ExtentCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class PrintExtent : public ::testing::TestWithParam<ExtentCase>
 {
 };

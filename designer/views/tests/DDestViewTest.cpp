@@ -1,5 +1,6 @@
-// The output pane on screen: what it draws, how its zoom lives in the
-// document, which hints re-fit it, what its tools make, and its layout values.
+// The output pane: the no-print band over the page and the elements, the
+// zoom in the WVD file and the grid it re-snaps to, drops that keep the
+// elements' sub-cell offsets.
 
 #include "designer/commands/CommandIds.h"
 #include "designer/preferences/ColourRef.h"
@@ -17,48 +18,6 @@ bool IsColour(const QColor& pixel, COLORREF colour)
     return pixel.rgb() == kwvd::ToQColor(colour).rgb();
 }
 
-TEST_F(DestViewDrawing, FrontElementWinsWhereElementsOverlap)
-{
-    // The eraser overlaps the right half of the address; added later, it
-    // starts in front.
-    CFormElement* address = Make(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
-    CFormElement* eraser = Make(FormElementType::Eraser, kwvd::Rect(150, 96, 250, 112));
-    ASSERT_NE(address, nullptr);
-    ASSERT_NE(eraser, nullptr);
-    const std::vector<QPoint> overlap = {{160, 100}, {170, 103}, {185, 106}, {195, 109}};
-
-    QImage screen = Picture(output);
-    for (QPoint p : overlap)
-        EXPECT_FALSE(IsColour(PixelAt(output, screen, p), kAddressColour)) << p.x() << "," << p.y();
-    EXPECT_TRUE(IsColour(PixelAt(output, screen, {120, 104}), kAddressColour));
-
-    {
-        CDocChangeGuard change(&doc);
-        doc.BringToFront(address, FALSE);
-    }
-    screen = Picture(output);
-    for (QPoint p : overlap)
-        EXPECT_TRUE(IsColour(PixelAt(output, screen, p), kAddressColour)) << p.x() << "," << p.y();
-}
-
-TEST_F(DestViewDrawing, WorkspaceBesideThePageAndWindowColourOnIt)
-{
-    ASSERT_TRUE(output.SetZoom(25, 25));
-    output.UpdateScrollSizes();
-    const QImage screen = Picture(output);
-    // 827 x 1122 page pixels at 25 % end at x = 206.
-    EXPECT_EQ(screen.pixelColor(390, 100).rgb(), QColor(171, 171, 171).rgb());
-    EXPECT_EQ(screen.pixelColor(150, 100).rgb(), QColor(Qt::white).rgb());
-}
-
-TEST_F(DestViewDrawing, NotReadyDocumentShowsOnlyTheWorkspace)
-{
-    doc.ResetContents();
-    const QImage screen = Picture(output);
-    EXPECT_EQ(screen.pixelColor(10, 10).rgb(), QColor(171, 171, 171).rgb());
-    EXPECT_EQ(screen.pixelColor(200, 150).rgb(), QColor(171, 171, 171).rgb());
-}
-
 struct BandCase
 {
     const char* name;
@@ -68,6 +27,11 @@ struct BandCase
     QPoint inside;  // page points
     QPoint outside;
 };
+
+void PrintTo(const BandCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class DestViewBand : public ViewTest, public ::testing::WithParamInterface<BandCase>
 {
@@ -124,30 +88,6 @@ TEST_F(DestViewDrawing, BandInvertsElementsUnderIt)
 
 using DestViewZoom = ViewTest;
 
-TEST_F(DestViewZoom, ZoomIsKeptInTheDocumentAndReadBackByANewPane)
-{
-    const int undoSteps = doc.GetUndoList().GetCount();
-    ASSERT_TRUE(output.SetZoom(150, 175));
-    EXPECT_EQ(doc.m_destZoom[0], 150);
-    EXPECT_EQ(doc.m_destZoom[1], 175);
-    EXPECT_EQ(doc.m_destFit, 0);
-    // The input pane's fields are not this pane's.
-    EXPECT_EQ(doc.m_sourceZoom[0], 100);
-    // A clean layout re-snaps nothing: no undo step for a zoom.
-    EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps);
-
-    output.OnFitPage();
-    EXPECT_EQ(doc.m_destFit, ViewFitMode::Page);
-    EXPECT_EQ(doc.m_destZoom[0], output.GetZoomX());
-
-    CDDestView second;
-    second.SetDocument(&doc);
-    second.resize(400, 300);
-    second.OnInitialUpdate();
-    EXPECT_EQ(second.GetFitMode(), ViewFitMode::Page);
-    second.SetDocument(nullptr);
-}
-
 TEST_F(DestViewZoom, StoredZoomTravelsInTheWvdFile)
 {
     ASSERT_TRUE(output.SetZoom(250, 250));
@@ -178,153 +118,6 @@ TEST_F(DestViewZoom, NewZoomResnapsElementsToTheGrid)
     const kwvd::Rect after = address->GetDestRect();
     EXPECT_EQ(after.left % cell, 0);
     EXPECT_EQ(after.right % cell, 0);
-}
-
-struct HintCase
-{
-    const char* name;
-    int hint;
-    bool refits;
-};
-
-class DestViewHints : public ViewTest, public ::testing::WithParamInterface<HintCase>
-{
-};
-
-TEST_P(DestViewHints, FitFollowsThePageOnlyForItsHints)
-{
-    const HintCase& c = GetParam();
-    output.OnFitPage();
-    const int before = output.GetZoomX();
-    // A page half as high fits at a larger zoom.
-    OutputPage().SetHeight(CPage::kDefaultHeight / 2);
-    OutputPage().RecalcGrid();
-    doc.BroadcastHint(c.hint, nullptr);
-    if (c.refits)
-        EXPECT_GT(output.GetZoomX(), before);
-    else
-        EXPECT_EQ(output.GetZoomX(), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, DestViewHints,
-                         ::testing::Values(HintCase{"SpooledPageChanged", 248, false},
-                                           HintCase{"OutputViewRefit", 249, true},
-                                           HintCase{"PageSetupChanged", 250, true},
-                                           HintCase{"OptionsChanged", 251, false}),
-                         [](const ::testing::TestParamInfo<HintCase>& info) { return info.param.name; });
-
-// ---- tools
-
-struct ToolCase
-{
-    const char* name;
-    int tool;
-    BYTE docType;
-    QPoint bandEnd;   // page point; the band starts at (100, 96)
-    int expectedType; // 0: nothing is made
-    int toolAfter;
-};
-
-class DestViewTools : public ViewTest, public ::testing::WithParamInterface<ToolCase>
-{
-};
-
-TEST_P(DestViewTools, BandMakesTheToolsKindFromOneCellOn)
-{
-    const ToolCase& c = GetParam();
-    doc.SetDocType(c.docType);
-    frame.tool = c.tool;
-    const int before = doc.GetElementList().GetCount();
-    const int undoSteps = doc.GetUndoList().GetCount();
-    const QPoint from = output.DocToClientPoint(QPoint(100, 96));
-    const QPoint to = output.DocToClientPoint(c.bandEnd);
-    QTest::mousePress(output.viewport(), Qt::LeftButton, Qt::NoModifier, from);
-    QTest::mouseMove(output.viewport(), to);
-    QTest::mouseRelease(output.viewport(), Qt::LeftButton, Qt::NoModifier, to);
-
-    EXPECT_EQ(frame.tool, c.toolAfter);
-    if (c.expectedType == 0) {
-        EXPECT_EQ(doc.GetElementList().GetCount(), before);
-        EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps);
-        return;
-    }
-    ASSERT_EQ(doc.GetElementList().GetCount(), before + 1);
-    CFormElement* made = output.GetCurrentElement();
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->GetType(), c.expectedType);
-    EXPECT_EQ(made->GetDestRect().TopLeft(), QPoint(100, 96));
-    // Made and added in one step.
-    EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps + 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DestViewTools,
-    ::testing::Values(
-        ToolCase{"Eraser", DrawingTool::Eraser, 0, {130, 128}, FormElementType::Eraser, DrawingTool::Select},
-        ToolCase{"EraserHalfACellWideTwoHigh", DrawingTool::Eraser, 0, {105, 128}, FormElementType::Eraser,
-                 DrawingTool::Select},
-        ToolCase{"EraserBelowOneCellBothWays", DrawingTool::Eraser, 0, {105, 104}, 0, DrawingTool::Select},
-        ToolCase{"Address", DrawingTool::Address, 0, {130, 128}, FormElementType::Address, DrawingTool::Select},
-        ToolCase{"Barcode", DrawingTool::Barcode, 0, {130, 128}, FormElementType::Barcode, DrawingTool::Select},
-        ToolCase{"AddressInXmlDocumentSelects", DrawingTool::Address, 1, {130, 128}, 0, DrawingTool::Address},
-        ToolCase{"SpooledFileToolSelectsHere", DrawingTool::SpooledFile, 0, {130, 128}, 0,
-                 DrawingTool::SpooledFile},
-        ToolCase{"LoopToolSelectsHere", DrawingTool::Loop, 0, {130, 128}, 0, DrawingTool::Loop}),
-    [](const ::testing::TestParamInfo<ToolCase>& info) { return info.param.name; });
-
-using DestViewTool = ViewTest;
-
-TEST_F(DestViewTool, StaticTextIsOneCellAtTheClickThenItsSheet)
-{
-    frame.tool = DrawingTool::StaticText;
-    const int before = doc.GetElementList().GetCount();
-    const QPoint click = output.DocToClientPoint(QPoint(104, 100));
-    QTest::mouseClick(output.viewport(), Qt::LeftButton, Qt::NoModifier, click);
-
-    ASSERT_EQ(doc.GetElementList().GetCount(), before + 1);
-    CFormElement* text = output.GetCurrentElement();
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->GetType(), FormElementType::Text);
-    EXPECT_EQ(text->GetDestRect().TopLeft(), QPoint(100, 96));
-    EXPECT_EQ(frame.sheetShows, 1);
-    // The tool was back to Select before the sheet opened.
-    EXPECT_EQ(frame.toolWhenSheetShown, DrawingTool::Select);
-}
-
-TEST_F(DestViewTool, ToolLockKeepsTheToolAfterABand)
-{
-    frame.tool = DrawingTool::Eraser;
-    frame.toolLock = TRUE;
-    const int before = doc.GetElementList().GetCount();
-    for (int row : {96, 160}) {
-        const QPoint from = output.DocToClientPoint(QPoint(100, row));
-        const QPoint to = output.DocToClientPoint(QPoint(140, row + 32));
-        QTest::mousePress(output.viewport(), Qt::LeftButton, Qt::NoModifier, from);
-        QTest::mouseMove(output.viewport(), to);
-        QTest::mouseRelease(output.viewport(), Qt::LeftButton, Qt::NoModifier, to);
-    }
-    EXPECT_EQ(doc.GetElementList().GetCount(), before + 2);
-    EXPECT_EQ(frame.tool, DrawingTool::Eraser);
-}
-
-// ---- double-click
-
-TEST_F(DestViewTool, DoubleClickOnEmptySpaceAsksForPageSetup)
-{
-    QTest::mouseDClick(output.viewport(), Qt::LeftButton, Qt::NoModifier, output.DocToClientPoint({300, 200}));
-    ASSERT_EQ(frame.commands.size(), 1u);
-    EXPECT_EQ(frame.commands.front(), ID_FILE_PAGE_SETUP);
-    EXPECT_EQ(frame.sheetShows, 0);
-}
-
-TEST_F(DestViewTool, DoubleClickOnAnElementOpensItsProperties)
-{
-    CFormElement* address = Make(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
-    ASSERT_NE(address, nullptr);
-    QTest::mouseDClick(output.viewport(), Qt::LeftButton, Qt::NoModifier, output.DocToClientPoint({150, 104}));
-    EXPECT_EQ(output.GetCurrentElement(), address);
-    EXPECT_EQ(frame.sheetShows, 1);
-    EXPECT_TRUE(frame.commands.empty());
 }
 
 // ---- dropping within the pane
@@ -405,30 +198,11 @@ TEST_F(DestViewDrop, MoveOffTheGridKeepsTheOffsetInTwips)
         }
         const kwvd::Rect before = text->DestRect();
         output.SelectOnly(text);
-        ASSERT_TRUE(output.MoveSelection(0x43, c.cells.x() * cw, c.cells.y() * ch));
+        using F = ElementMoveFlags;
+        ASSERT_TRUE(output.MoveSelection(F::Left | F::Top | F::NoSnap, c.cells.x() * cw, c.cells.y() * ch));
         EXPECT_EQ(text->DestRect().TopLeft() - before.TopLeft(), QPoint(c.cells.x() * cw, c.cells.y() * ch));
         EXPECT_EQ(text->GetOffset(), c.offset);
     }
-}
-
-// ---- layout values
-
-using DestViewLayout = ViewTest;
-
-TEST_F(DestViewLayout, ZoomAndFitGoUnderDestinationViewAndComeBack)
-{
-    ASSERT_TRUE(output.SetZoom(175, 175));
-    ASSERT_EQ(output.OnSerializeLayout(1, 0), 1);
-    ASSERT_FALSE(frame.layoutSubsections.empty());
-    EXPECT_EQ(frame.layoutSubsections.back(), QStringLiteral("DestinationView"));
-
-    auto key = frame.OpenLayoutKey(QStringLiteral("DestinationView"), false);
-    ASSERT_TRUE(key.has_value());
-    EXPECT_EQ(kwvd::RegistryStore::Instance().ReadNumber(*key, u"ZoomNumX"), 175u);
-
-    ASSERT_TRUE(output.SetZoom(50, 50));
-    ASSERT_EQ(output.OnSerializeLayout(0, 0), 1);
-    EXPECT_EQ(output.GetZoomX(), 175);
 }
 
 } // namespace
