@@ -4,6 +4,8 @@
 
 #include "designer/views/tests/ViewTestFixture.h"
 
+#include <gmock/gmock.h>
+
 using kwvd::Rect;
 
 class SelectionTest : public ViewTest
@@ -200,4 +202,13 @@ TEST_F(SelectionTest, UndoLeavesNoPaneHoldingAReplacedElement)
     output.viewport()->repaint();
     input.viewport()->repaint();
     QTest::keyClick(&output, Qt::Key_Right); // keys after the undo touch nothing freed
+}
+
+TEST(HintRecordTest, AFailurePrintsTheHintsName)
+{
+    EXPECT_THAT(::testing::PrintToString(HintRecord{nullptr, DocumentHint::SelectionChanged}),
+                ::testing::StartsWith("SelectionChanged for "));
+    EXPECT_THAT(::testing::PrintToString(HintRecord{nullptr, DocumentHint::NewOrOpenDone}),
+                ::testing::StartsWith("NewOrOpenDone for "));
+    EXPECT_THAT(::testing::PrintToString(HintRecord{nullptr, 999}), ::testing::StartsWith("hint 999 for "));
 }
