@@ -21,8 +21,8 @@ using PaneDrawingTest = PaneTest;
 
 TEST_P(PaneDrawingTest, ThePageLiesWhiteOnTheWorkspace)
 {
-    ASSERT_TRUE(pane().SetZoom(25, 25)); // 827 x 1122 page pixels become about 207 x 281
-    const QImage picture = Picture(pane());
+    ASSERT_TRUE(ThisPane().SetZoom(25, 25)); // 827 x 1122 page pixels become about 207 x 281
+    const QImage picture = Picture(ThisPane());
     EXPECT_EQ(picture.pixelColor(100, 100), kWhite);
     EXPECT_EQ(picture.pixelColor(300, 100), kWorkspace) << "right of the page";
     EXPECT_EQ(picture.pixelColor(390, 100), kWorkspace);
@@ -33,7 +33,7 @@ TEST_P(PaneDrawingTest, ThePageLiesWhiteOnTheWorkspace)
 TEST_P(PaneDrawingTest, ADocumentNotReadyShowsOnlyTheWorkspace)
 {
     doc.ResetContents();
-    const QImage picture = Picture(pane());
+    const QImage picture = Picture(ThisPane());
     EXPECT_EQ(picture.pixelColor(10, 10), kWorkspace);
     EXPECT_EQ(picture.pixelColor(200, 150), kWorkspace);
 }
@@ -63,8 +63,8 @@ TEST_P(PaneDrawingTest, TheFrontElementWinsWhereElementsOverlap)
     CFormElement* back = Make(pair.backType, pair.back, SideOf(GetParam()));
     CFormElement* front = Make(pair.frontType, pair.front, SideOf(GetParam()));
     ASSERT_TRUE(back && front);
-    const Rect backBox = pane().GetElementRect(back);
-    const Rect frontBox = pane().GetElementRect(front);
+    const Rect backBox = ThisPane().GetElementRect(back);
+    const Rect frontBox = ThisPane().GetElementRect(front);
     ASSERT_TRUE(backBox.Intersects(frontBox));
     const Rect shared = backBox.Intersected(frontBox);
     // Points well inside the overlap, away from the elements' outlines.
@@ -73,28 +73,28 @@ TEST_P(PaneDrawingTest, TheFrontElementWinsWhereElementsOverlap)
     const QPoint backOnly(backBox.left + 5, shared.CenterPoint().y());
     ASSERT_FALSE(frontBox.Contains(backOnly));
 
-    QImage picture = Picture(pane());
+    QImage picture = Picture(ThisPane());
     for (QPoint p : overlap)
-        EXPECT_FALSE(IsColour(PixelAt(pane(), picture, p), pair.backColour)) << p.x() << "," << p.y();
-    EXPECT_TRUE(IsColour(PixelAt(pane(), picture, backOnly), pair.backColour));
+        EXPECT_FALSE(IsColour(PixelAt(ThisPane(), picture, p), pair.backColour)) << p.x() << "," << p.y();
+    EXPECT_TRUE(IsColour(PixelAt(ThisPane(), picture, backOnly), pair.backColour));
 
     // Brought to the front (one undo step), the back element wins the overlap.
-    pane().SetCurrentElement(back, FALSE);
+    ThisPane().SetCurrentElement(back, FALSE);
     const int steps = UndoSteps();
-    ASSERT_TRUE(pane().OnCmdMsg(ID_EDIT_BRING_TO_FRONT));
+    ASSERT_TRUE(ThisPane().OnCmdMsg(ID_EDIT_BRING_TO_FRONT));
     EXPECT_EQ(doc.GetZOrderList().GetHead(), back);
     EXPECT_EQ(UndoSteps(), steps + 1);
-    pane().DeselectAll(TRUE); // no selection frames in the picture
-    picture = Picture(pane());
+    ThisPane().DeselectAll(TRUE); // no selection frames in the picture
+    picture = Picture(ThisPane());
     for (QPoint p : overlap)
-        EXPECT_TRUE(IsColour(PixelAt(pane(), picture, p), pair.backColour)) << p.x() << "," << p.y();
+        EXPECT_TRUE(IsColour(PixelAt(ThisPane(), picture, p), pair.backColour)) << p.x() << "," << p.y();
 
-    pane().SetCurrentElement(back, FALSE);
-    ASSERT_TRUE(pane().OnCmdMsg(ID_EDIT_SEND_TO_BACK));
-    pane().DeselectAll(TRUE);
-    picture = Picture(pane());
+    ThisPane().SetCurrentElement(back, FALSE);
+    ASSERT_TRUE(ThisPane().OnCmdMsg(ID_EDIT_SEND_TO_BACK));
+    ThisPane().DeselectAll(TRUE);
+    picture = Picture(ThisPane());
     for (QPoint p : overlap)
-        EXPECT_FALSE(IsColour(PixelAt(pane(), picture, p), pair.backColour)) << p.x() << "," << p.y();
+        EXPECT_FALSE(IsColour(PixelAt(ThisPane(), picture, p), pair.backColour)) << p.x() << "," << p.y();
 }
 
 INSTANTIATE_TEST_SUITE_P(Panes, PaneDrawingTest, ::testing::Values(PaneKind::Output, PaneKind::Input),

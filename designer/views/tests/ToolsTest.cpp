@@ -263,8 +263,8 @@ TEST_P(ToolsInPaneTest, ToolLockKeepsTheTool)
     const int before = CountOf(tool.type);
     frame.toolLock = true;
     frame.tool = tool.tool;
-    Band(pane(), QPoint(20, 32), QPoint(40, 64));
-    Band(pane(), QPoint(100, 160), QPoint(120, 192));
+    Band(ThisPane(), QPoint(20, 32), QPoint(40, 64));
+    Band(ThisPane(), QPoint(100, 160), QPoint(120, 192));
     EXPECT_EQ(frame.tool, tool.tool);
     EXPECT_EQ(CountOf(tool.type), before + 2);
 }
@@ -275,10 +275,10 @@ TEST_P(ToolsInPaneTest, EscapeAbandonsABand)
     const qsizetype before = ElementCount();
     const int steps = UndoSteps();
     frame.tool = tool.tool;
-    QTest::mousePress(pane().viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 32));
-    QTest::mouseMove(pane().viewport(), QPoint(80, 96));
-    QTest::keyClick(&pane(), Qt::Key_Escape);
-    QTest::mouseRelease(pane().viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(80, 96));
+    QTest::mousePress(ThisPane().viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 32));
+    QTest::mouseMove(ThisPane().viewport(), QPoint(80, 96));
+    QTest::keyClick(&ThisPane(), Qt::Key_Escape);
+    QTest::mouseRelease(ThisPane().viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(80, 96));
     EXPECT_EQ(ElementCount(), before);
     EXPECT_EQ(UndoSteps(), steps);
     EXPECT_EQ(frame.tool, DrawingTool::Select);
@@ -354,16 +354,15 @@ TEST_F(ToolsTest, TheSelectToolShowsTheHandleUnderTheMouse)
 
 TEST(ToolCursors, EachToolHasItsOwnPictureAndUnknownNumbersNone)
 {
-    const int ids[] = {ToolCursorId::Address,      ToolCursorId::Barcode,    ToolCursorId::Conditional,
-                       ToolCursorId::Eraser,       ToolCursorId::ExitParameter, ToolCursorId::Image,
-                       ToolCursorId::Loop,         ToolCursorId::SpooledFile, ToolCursorId::StaticText,
-                       ToolCursorId::Variable,     ToolCursorId::XmlAttribute, ToolCursorId::XmlComment,
-                       ToolCursorId::XmlElement};
+    const int ids[] = {C::Address,    C::Barcode,      C::Conditional, C::Eraser,   C::ExitParameter,
+                       C::Image,      C::Loop,         C::SpooledFile, C::StaticText, C::Variable,
+                       C::XmlAttribute, C::XmlComment, C::XmlElement};
     for (size_t i = 0; i < std::size(ids); ++i)
     {
         EXPECT_TRUE(IsToolCursorId(ids[i])) << ids[i];
         for (size_t j = 0; j < i; ++j)
-            EXPECT_NE(ToolCursorPixmap(ids[i]).toImage(), ToolCursorPixmap(ids[j]).toImage()) << ids[i] << " " << ids[j];
+            EXPECT_NE(ToolCursorPixmap(ids[i]).toImage(), ToolCursorPixmap(ids[j]).toImage())
+                << ids[i] << " " << ids[j];
     }
     EXPECT_FALSE(IsToolCursorId(4242));
     EXPECT_TRUE(ToolCursorPixmap(4242).isNull());

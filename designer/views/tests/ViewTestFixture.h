@@ -288,7 +288,7 @@ protected:
 class PaneTest : public ViewTest, public ::testing::WithParamInterface<PaneKind>
 {
 protected:
-    CDesignView& pane() { return Pane(GetParam()); }
+    CDesignView& ThisPane() { return Pane(GetParam()); }
 };
 
 inline std::string PaneTestName(const ::testing::TestParamInfo<PaneKind>& info)

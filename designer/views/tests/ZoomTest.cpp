@@ -230,16 +230,16 @@ TEST_P(PaneZoomTest, TheZoomIsKeptInThePanesOwnFieldsAndReadBackByANewPane)
     const ZoomHome other = HomeOf(Other());
     const int otherZoom = other.zoom[0];
     const int steps = UndoSteps();
-    ASSERT_TRUE(pane().SetZoom(150, 175));
+    ASSERT_TRUE(ThisPane().SetZoom(150, 175));
     EXPECT_EQ(own.zoom[0], 150);
     EXPECT_EQ(own.zoom[1], 175);
     EXPECT_EQ(*own.fit, 0);
     EXPECT_EQ(other.zoom[0], otherZoom) << "the other pane's fields are not this pane's";
     EXPECT_EQ(UndoSteps(), steps) << "a zoom is no edit";
 
-    pane().OnFitPage();
+    ThisPane().OnFitPage();
     EXPECT_EQ(*own.fit, ViewFitMode::Page);
-    EXPECT_EQ(own.zoom[0], pane().GetZoomX());
+    EXPECT_EQ(own.zoom[0], ThisPane().GetZoomX());
 
     const std::unique_ptr<CDesignView> second = NewPane();
     second->SetDocument(&doc);
@@ -252,19 +252,19 @@ TEST_P(PaneZoomTest, TheZoomIsKeptInThePanesOwnFieldsAndReadBackByANewPane)
     own.zoom[0] = 175;
     own.zoom[1] = 175;
     *own.fit = 0;
-    pane().OnInitialUpdate();
-    EXPECT_EQ(pane().GetZoomX(), 175);
-    EXPECT_EQ(pane().GetFitMode(), ViewFitMode::None);
+    ThisPane().OnInitialUpdate();
+    EXPECT_EQ(ThisPane().GetZoomX(), 175);
+    EXPECT_EQ(ThisPane().GetFitMode(), ViewFitMode::None);
 }
 
 TEST_P(PaneZoomTest, LayoutValuesRoundTripUnderThePanesOwnSubsection)
 {
     const ZoomHome own = HomeOf(GetParam());
     const ZoomHome other = HomeOf(Other());
-    pane().SetZoom(150, 150);
-    pane().UpdateScrollSizes();
-    pane().ScrollToPosition(QPoint(30, 40));
-    SendLayout(pane(), true);
+    ThisPane().SetZoom(150, 150);
+    ThisPane().UpdateScrollSizes();
+    ThisPane().ScrollToPosition(QPoint(30, 40));
+    SendLayout(ThisPane(), true);
     EXPECT_EQ(frame.layoutSubsections.back(), QString::fromLatin1(own.subsection));
 
     kwvd::RegistryStore& store = kwvd::RegistryStore::Instance();
@@ -278,11 +278,11 @@ TEST_P(PaneZoomTest, LayoutValuesRoundTripUnderThePanesOwnSubsection)
     EXPECT_FALSE(frame.OpenLayoutKey(QString::fromLatin1(other.subsection), false).has_value())
         << "each pane keeps its own subsection";
 
-    pane().SetZoom(50, 50);
-    pane().ScrollToPosition(QPoint(0, 0));
-    SendLayout(pane(), false);
-    EXPECT_EQ(pane().GetZoomX(), 150);
-    EXPECT_EQ(pane().GetScrollPosition(), QPoint(30, 40));
+    ThisPane().SetZoom(50, 50);
+    ThisPane().ScrollToPosition(QPoint(0, 0));
+    SendLayout(ThisPane(), false);
+    EXPECT_EQ(ThisPane().GetZoomX(), 150);
+    EXPECT_EQ(ThisPane().GetScrollPosition(), QPoint(30, 40));
     EXPECT_EQ(own.zoom[0], 150);
 }
 
