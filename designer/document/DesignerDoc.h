@@ -63,6 +63,10 @@ struct DocumentHint
     };
 };
 
+// The hint's name as written above ("SelectionChanged"), for messages and
+// test output; "hint <number>" for a number that is none of them.
+QString DocumentHintName(int hint);
+
 // What the main frame implements to hear of the document beyond its views.
 class DocumentChangeListener
 {

@@ -8,6 +8,7 @@
 #include "designer/preferences/ColourRef.h"
 #include "designer/preferences/Preferences.h"
 #include "designer/views/DesignFrame.h"
+#include "designer/views/ToolCursors.h"
 #include "designer/views/PrintCanvas.h"
 #include "platform/framework/MathHelpers.h"
 #include "platform/ui/PromptHelpers.h"
@@ -115,8 +116,14 @@ void CDDestView::ResizeElementBy(CFormElement* element, int dw, int dh, int flag
 
 int CDDestView::ResizeFlagsForHandle(int handle) const
 {
-    // Edges: 1 left, 2 top, 4 right, 8 bottom; 0x40 keeps the tracked size.
-    static constexpr int kFlags[8] = {0x43, 0x46, 0x4C, 0x49, 0x42, 0x44, 0x48, 0x41};
+    // The edges each handle drags; off the grid, so the element keeps the
+    // size the tracker showed.
+    using F = ElementMoveFlags;
+    static constexpr int kFlags[8] = {
+        F::Left | F::Top | F::NoSnap,     F::Top | F::Right | F::NoSnap, F::Right | F::Bottom | F::NoSnap,
+        F::Left | F::Bottom | F::NoSnap,  F::Top | F::NoSnap,            F::Right | F::NoSnap,
+        F::Bottom | F::NoSnap,            F::Left | F::NoSnap,
+    };
     return handle >= 0 && handle < 8 ? kFlags[handle] : 0;
 }
 
@@ -175,15 +182,15 @@ int CDDestView::GetToolCursorId(int tool) const
     const CDesignerDoc* doc = GetDesignerDoc();
     switch (tool) {
     case DrawingTool::Image:
-        return 1176;
+        return ToolCursorId::Image;
     case DrawingTool::StaticText:
-        return 1398;
+        return ToolCursorId::StaticText;
     case DrawingTool::Address:
-        return doc && !doc->IsXmlDocument() ? 1000 : 0;
+        return doc && !doc->IsXmlDocument() ? ToolCursorId::Address : 0;
     case DrawingTool::Eraser:
-        return 1088;
+        return ToolCursorId::Eraser;
     case DrawingTool::Barcode:
-        return 1022;
+        return ToolCursorId::Barcode;
     default:
         return 0;
     }

@@ -10,6 +10,8 @@
 // that image goes to the printer: the band prints as it looks over a white
 // page.
 
+#include "designer/document/DesignerDoc.h"
+#include "designer/elements/FormElement.h"
 #include "designer/views/DesignView.h"
 
 #include <QImage>
@@ -30,7 +32,7 @@ public:
     explicit CDDestView(QWidget* parent = nullptr);
     ~CDDestView() override;
 
-    int GetSide() const override { return 2; }
+    int GetSide() const override { return PaneSide::Output; }
     CPage* GetPanePage() const override;
     kwvd::Rect GetElementRect(const CFormElement* element) const override;
     CFormElement* HitTestElementAt(CFormElement* element, QPoint logical) const override;
@@ -40,14 +42,17 @@ public:
     // With the keep-size bit: a resized element keeps what the tracker showed.
     int ResizeFlagsForHandle(int handle) const override;
     // A drop within the pane keeps each element's offset below one cell.
-    int DropMoveFlags() const override { return 0x43; }
+    int DropMoveFlags() const override
+    {
+        return ElementMoveFlags::Left | ElementMoveFlags::Top | ElementMoveFlags::NoSnap;
+    }
     QString GetClipboardFormat() const override;
     void ReadZoomFromDocument(int& zoomX, int& zoomY, int& fit) const override;
     void StoreZoomInDocument(int zoomX, int zoomY, int fit) override;
     QString GetLayoutSubsection() const override;
     ToolAction GetToolAction(int tool) const override;
     int GetToolCursorId(int tool) const override;
-    int GetRectChangedHint() const override { return 243; }
+    int GetRectChangedHint() const override { return DocumentHint::DestRectChanged; }
     BOOL RefitsOnHint(int hint) const override;
 
     // ---- the no-print band

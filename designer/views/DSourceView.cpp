@@ -6,6 +6,7 @@
 #include "designer/document/SpooledFile.h"
 #include "designer/elements/FormElement.h"
 #include "designer/views/DesignFrame.h"
+#include "designer/views/ToolCursors.h"
 
 #include <QPainter>
 
@@ -54,8 +55,12 @@ void CDSourceView::ResizeElementBy(CFormElement* element, int dw, int dh, int fl
 
 int CDSourceView::ResizeFlagsForHandle(int handle) const
 {
-    // Edges: 1 left, 2 top, 4 right, 8 bottom.
-    static constexpr int kFlags[8] = {0x03, 0x06, 0x0C, 0x09, 0x02, 0x04, 0x08, 0x01};
+    // The edges each handle drags; the element snaps to the cells again.
+    using F = ElementMoveFlags;
+    static constexpr int kFlags[8] = {
+        F::Left | F::Top, F::Top | F::Right, F::Right | F::Bottom, F::Left | F::Bottom,
+        F::Top,           F::Right,          F::Bottom,            F::Left,
+    };
     return handle >= 0 && handle < 8 ? kFlags[handle] : 0;
 }
 
@@ -127,27 +132,27 @@ int CDSourceView::GetToolCursorId(int tool) const
     const CDesignerDoc* doc = GetDesignerDoc();
     switch (tool) {
     case DrawingTool::SpooledFile:
-        return 1384;
+        return ToolCursorId::SpooledFile;
     case DrawingTool::Loop:
-        return 1198;
+        return ToolCursorId::Loop;
     case DrawingTool::Conditional:
-        return 1055;
+        return ToolCursorId::Conditional;
     case DrawingTool::Image:
-        return 1176;
+        return ToolCursorId::Image;
     case DrawingTool::ExitParameter:
-        return 1089;
+        return ToolCursorId::ExitParameter;
     case DrawingTool::Variable:
-        return 1404;
+        return ToolCursorId::Variable;
     case DrawingTool::Address:
-        return doc && doc->IsXmlDocument() ? 1000 : 0;
+        return doc && doc->IsXmlDocument() ? ToolCursorId::Address : 0;
     case DrawingTool::Barcode:
-        return 1022;
+        return ToolCursorId::Barcode;
     case DrawingTool::XmlElement:
-        return 1443;
+        return ToolCursorId::XmlElement;
     case DrawingTool::XmlAttribute:
-        return 1417;
+        return ToolCursorId::XmlAttribute;
     case DrawingTool::XmlComment:
-        return 1431;
+        return ToolCursorId::XmlComment;
     default:
         return 0;
     }

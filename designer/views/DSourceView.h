@@ -4,6 +4,8 @@
 // the parts of the report the definition works on. It is the twin of the
 // output pane; what differs is below. It never prints.
 
+#include "designer/document/DesignerDoc.h"
+#include "designer/elements/FormElement.h"
 #include "designer/views/DesignView.h"
 
 class CDSourceView : public CDesignView
@@ -14,7 +16,7 @@ public:
     explicit CDSourceView(QWidget* parent = nullptr);
     ~CDSourceView() override;
 
-    int GetSide() const override { return 1; }
+    int GetSide() const override { return PaneSide::Input; }
     CPage* GetPanePage() const override;
     kwvd::Rect GetElementRect(const CFormElement* element) const override;
     CFormElement* HitTestElementAt(CFormElement* element, QPoint logical) const override;
@@ -23,14 +25,14 @@ public:
     void ResizeElementBy(CFormElement* element, int dw, int dh, int flags) override;
     // Without the keep-size bit: a resized element snaps to the cells again.
     int ResizeFlagsForHandle(int handle) const override;
-    int DropMoveFlags() const override { return 3; }
+    int DropMoveFlags() const override { return ElementMoveFlags::Left | ElementMoveFlags::Top; }
     QString GetClipboardFormat() const override;
     void ReadZoomFromDocument(int& zoomX, int& zoomY, int& fit) const override;
     void StoreZoomInDocument(int zoomX, int zoomY, int fit) override;
     QString GetLayoutSubsection() const override;
     ToolAction GetToolAction(int tool) const override;
     int GetToolCursorId(int tool) const override;
-    int GetRectChangedHint() const override { return 242; }
+    int GetRectChangedHint() const override { return DocumentHint::SourceRectChanged; }
     BOOL RefitsOnHint(int hint) const override;
 
 protected:

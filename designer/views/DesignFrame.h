@@ -50,8 +50,8 @@ public:
     // The explorer's selected element: the anchor for new elements. Null
     // while there is no explorer or nothing is selected there.
     virtual CFormElement* GetAnchorElement() const = 0;
-    // The selection notice for the explorer (hint 245 and the others the
-    // panes pass on); nothing while there is no explorer.
+    // The selection notice for the explorer (SelectionChanged and the other
+    // hints the panes pass on); nothing while there is no explorer.
     virtual void NotifyExplorer(CObject* element, LPARAM hint) = 0;
 
     // The element property sheet: null-safe on the frame's side.

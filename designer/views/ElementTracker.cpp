@@ -230,7 +230,7 @@ void CElementTracker::SnapHandle(Rect& rect, int handle) const
     QPoint offset(0, 0);
     // An output element a fraction of a cell off the grid keeps that
     // fraction while its handles move.
-    if (m_pView != nullptr && m_pView->GetSide() == 2 && m_pElement != nullptr)
+    if (m_pView != nullptr && m_pView->GetSide() == PaneSide::Output && m_pElement != nullptr)
     {
         offset = m_pElement->GetOffset();
         m_pPage->TwipsToPixels(offset);

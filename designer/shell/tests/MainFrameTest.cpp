@@ -263,10 +263,10 @@ TEST_F(FrameTest, PropertySheetShowsTogglesAndFollowsSelectionHints)
 
     // Selection hands its object over; undo and new/open clear it; others
     // leave the sheet alone.
-    frame->OnDocumentChanged(245, nullptr, nullptr);
-    frame->OnDocumentChanged(253, nullptr, nullptr);
-    frame->OnDocumentChanged(254, nullptr, nullptr);
-    frame->OnDocumentChanged(241, nullptr, nullptr);
+    frame->OnDocumentChanged(DocumentHint::SelectionChanged, nullptr, nullptr);
+    frame->OnDocumentChanged(DocumentHint::RestoreEnds, nullptr, nullptr);
+    frame->OnDocumentChanged(DocumentHint::NewOrOpenDone, nullptr, nullptr);
+    frame->OnDocumentChanged(DocumentHint::ElementChanged, nullptr, nullptr);
     EXPECT_EQ(sheet->elements.size(), 3u);
 }
 
@@ -304,9 +304,9 @@ TEST_F(FrameTest, MinimiseHidesShownSheetAndFindAndRestoreShowsThem)
 
     // Element changes and removals rebuild the find dialog's list.
     const int before = findRebuilds;
-    frame->OnDocumentChanged(241, nullptr, nullptr);
-    frame->OnDocumentChanged(247, nullptr, nullptr);
-    frame->OnDocumentChanged(245, nullptr, nullptr);
+    frame->OnDocumentChanged(DocumentHint::ElementChanged, nullptr, nullptr);
+    frame->OnDocumentChanged(DocumentHint::ElementRemoved, nullptr, nullptr);
+    frame->OnDocumentChanged(DocumentHint::SelectionChanged, nullptr, nullptr);
     EXPECT_EQ(findRebuilds, before + 2);
 }
 
@@ -320,8 +320,8 @@ TEST_F(FrameTest, ExplorerGetsHintsAndFirstOfferWhileFocused)
     EXPECT_TRUE(Query(ID_VIEW_EXPLORER).IsEnabled());
     EXPECT_EQ(Query(ID_VIEW_EXPLORER).GetCheck().value_or(-1), 1);
 
-    doc->BroadcastHint(241, nullptr);
-    EXPECT_EQ(explorer->hints, std::vector<LPARAM>{241});
+    doc->BroadcastHint(DocumentHint::ElementChanged, nullptr);
+    EXPECT_EQ(explorer->hints, std::vector<LPARAM>{DocumentHint::ElementChanged});
 
     explorer->target.Handle(ID_EDIT_COPY);
     application.Handle(ID_EDIT_COPY);

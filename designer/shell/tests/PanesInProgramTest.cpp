@@ -140,7 +140,7 @@ TEST_F(PanesInProgram, ToolsDrawElementsThatUndoStepByStep)
     const QSize inputCell = input->GetCellSize();
     EXPECT_EQ(source->GetSourceRect(), kwvd::Rect(4 * inputCell.width(), 14 * inputCell.height(),
                                                   30 * inputCell.width(), 17 * inputCell.height()));
-    EXPECT_EQ(frame->CurrentTool, 0) << "the tool goes back to Select without Tool Lock";
+    EXPECT_EQ(frame->CurrentTool, DrawingTool::Select) << "the tool goes back to Select without Tool Lock";
 
     before = Elements(*doc);
     PickTool(ID_TOOL_STATIC_TEXT);

@@ -15,20 +15,20 @@ struct ToolCase
 };
 
 const ToolCase kToolCases[] = {
-    {"Select", ID_TOOL_SELECT, 0, true, true, true},
-    {"SpooledFile", ID_TOOL_SPOOLED_FILE, 1, false, true, false},
-    {"Loop", ID_TOOL_LOOP, 2, false, true, true},
-    {"Conditional", ID_TOOL_CONDITIONAL, 3, false, true, true},
-    {"Image", ID_TOOL_IMAGE, 4, false, true, false},
-    {"StaticText", ID_TOOL_STATIC_TEXT, 5, false, true, false},
-    {"ExitParameter", ID_TOOL_EXIT_PARAMETER, 6, false, true, true},
-    {"Variable", ID_TOOL_VARIABLE, 7, false, true, true},
-    {"Address", ID_TOOL_ADDRESS, 8, false, true, true},
-    {"Eraser", ID_TOOL_ERASER, 9, false, true, false},
-    {"Barcode", ID_TOOL_BARCODE, 10, false, true, false},
-    {"XmlElement", ID_TOOL_XML_ELEMENT, 16, false, false, true},
-    {"XmlAttribute", ID_TOOL_XML_ATTRIBUTE, 26, false, false, true},
-    {"XmlComment", ID_TOOL_XML_COMMENT, 27, false, false, true},
+    {"Select", ID_TOOL_SELECT, DrawingTool::Select, true, true, true},
+    {"SpooledFile", ID_TOOL_SPOOLED_FILE, DrawingTool::SpooledFile, false, true, false},
+    {"Loop", ID_TOOL_LOOP, DrawingTool::Loop, false, true, true},
+    {"Conditional", ID_TOOL_CONDITIONAL, DrawingTool::Conditional, false, true, true},
+    {"Image", ID_TOOL_IMAGE, DrawingTool::Image, false, true, false},
+    {"StaticText", ID_TOOL_STATIC_TEXT, DrawingTool::StaticText, false, true, false},
+    {"ExitParameter", ID_TOOL_EXIT_PARAMETER, DrawingTool::ExitParameter, false, true, true},
+    {"Variable", ID_TOOL_VARIABLE, DrawingTool::Variable, false, true, true},
+    {"Address", ID_TOOL_ADDRESS, DrawingTool::Address, false, true, true},
+    {"Eraser", ID_TOOL_ERASER, DrawingTool::Eraser, false, true, false},
+    {"Barcode", ID_TOOL_BARCODE, DrawingTool::Barcode, false, true, false},
+    {"XmlElement", ID_TOOL_XML_ELEMENT, DrawingTool::XmlElement, false, false, true},
+    {"XmlAttribute", ID_TOOL_XML_ATTRIBUTE, DrawingTool::XmlAttribute, false, false, true},
+    {"XmlComment", ID_TOOL_XML_COMMENT, DrawingTool::XmlComment, false, false, true},
 };
 
 } // namespace
@@ -71,8 +71,8 @@ TEST_F(FrameTest, DisabledCurrentToolFallsBackToSelectWithBroadcast)
     recorder->messages.clear();
     doc->SetDocType(1);
     frame->UpdateCommandUI();
-    EXPECT_EQ(frame->CurrentTool, 0);
-    EXPECT_EQ(ToolBroadcasts(), std::vector<std::intptr_t>{0});
+    EXPECT_EQ(frame->CurrentTool, DrawingTool::Select);
+    EXPECT_EQ(ToolBroadcasts(), std::vector<std::intptr_t>{DrawingTool::Select});
     EXPECT_TRUE(frame->GetAction(ID_TOOL_SELECT)->isChecked());
     EXPECT_FALSE(frame->GetAction(ID_TOOL_BARCODE)->isEnabled());
 }
@@ -83,7 +83,7 @@ TEST_F(FrameTest, DisabledToolIgnoresItsKey)
     MakeDocument(1);
     frame->UpdateCommandUI();
     EXPECT_FALSE(frame->ExecuteCommand(ID_TOOL_IMAGE));
-    EXPECT_EQ(frame->CurrentTool, 0);
+    EXPECT_EQ(frame->CurrentTool, DrawingTool::Select);
 }
 
 TEST_F(FrameTest, ToolLockDecidesWhetherPlacingKeepsTheTool)
@@ -94,7 +94,7 @@ TEST_F(FrameTest, ToolLockDecidesWhetherPlacingKeepsTheTool)
         bool lock;
         WORD after;
     };
-    const Case cases[] = {{"unlocked", false, 0}, {"locked", true, 5}};
+    const Case cases[] = {{"unlocked", false, DrawingTool::Select}, {"locked", true, DrawingTool::StaticText}};
     for (const Case& c : cases)
     {
         MakeFrame();
@@ -130,13 +130,13 @@ TEST_F(FrameTest, DigitKeysPickToolsAndKeypadDigitsDoNot)
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     QTest::keyClick(frame.get(), Qt::Key_3);
-    EXPECT_EQ(frame->CurrentTool, 9); // Eraser
+    EXPECT_EQ(frame->CurrentTool, DrawingTool::Eraser);
     QTest::keyClick(frame.get(), Qt::Key_7);
-    EXPECT_EQ(frame->CurrentTool, 5); // Static Text
+    EXPECT_EQ(frame->CurrentTool, DrawingTool::StaticText);
     // Numpad 3 loads layout slot 3: a command of the application.
     application.Handle(ID_LAYOUT_LOAD_FIRST + 3);
     frame->UpdateCommandUI();
     QTest::keyClick(frame.get(), Qt::Key_3, Qt::KeypadModifier);
-    EXPECT_EQ(frame->CurrentTool, 5);
+    EXPECT_EQ(frame->CurrentTool, DrawingTool::StaticText);
     EXPECT_EQ(application.executed, std::vector<UINT>{ID_LAYOUT_LOAD_FIRST + 3});
 }

@@ -4,7 +4,7 @@
 
 #include "designer/commands/CommandIds.h"
 #include "designer/preferences/ColourRef.h"
-#include "designer/views/tests/DDestViewFixture.h"
+#include "designer/views/tests/ViewTestFixture.h"
 
 #include <QFile>
 #include <QPrintPreviewDialog>
@@ -23,6 +23,11 @@ struct ExtentCase
     QSize dpi;
     QSize expected;
 };
+
+void PrintTo(const ExtentCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class PrintExtent : public ::testing::TestWithParam<ExtentCase>
 {
@@ -100,25 +105,25 @@ int PdfPageCount(const QString& path)
     return static_cast<int>(QString::fromLatin1(bytes).count(page));
 }
 
-using DestViewPrint = DestViewFixture;
+using DestViewPrint = ViewTest;
 
 TEST_F(DestViewPrint, PrintedPageShowsThePrintedLookWithoutTracker)
 {
-    CFormElement* address = AddElement(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
-    CFormElement* text = AddElement(FormElementType::Text, kwvd::Rect(300, 96, 380, 160));
+    CFormElement* address = Make(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
+    CFormElement* text = Make(FormElementType::Text, kwvd::Rect(300, 96, 380, 160));
     ASSERT_NE(address, nullptr);
     ASSERT_NE(text, nullptr);
-    view->SelectOnly(address);
+    output.SelectOnly(address);
 
     // On screen: the text element's box and the tracker's corner handle.
-    const QImage screen = Screen();
+    const QImage screen = Picture(output);
     const kwvd::Rect box = text->GetDestRect();
     ASSERT_GE(box.Width(), 6);
     const QPoint inBox(box.right - 3, box.top + 2);
-    EXPECT_EQ(ScreenPixel(screen, inBox).rgb(), kwvd::ToQColor(kTextColour).rgb());
-    EXPECT_NE(ScreenPixel(screen, {101, 97}).rgb(), kwvd::ToQColor(kAddressColour).rgb());
+    EXPECT_EQ(PixelAt(output, screen, inBox).rgb(), kwvd::ToQColor(kTextColour).rgb());
+    EXPECT_NE(PixelAt(output, screen, {101, 97}).rgb(), kwvd::ToQColor(kAddressColour).rgb());
 
-    const QImage printed = view->RenderPrintImage(1.0, 1.0);
+    const QImage printed = output.RenderPrintImage(1.0, 1.0);
     ASSERT_EQ(printed.size(), QSize(827, 1122));
     // The editing box of a text is not printed, nor the tracker.
     EXPECT_EQ(printed.pixelColor(inBox).rgb(), QColor(Qt::white).rgb());
@@ -137,7 +142,7 @@ TEST_F(DestViewPrint, PrintedPageShowsThePrintedLookWithoutTracker)
 
 TEST_F(DestViewPrint, PrintedImageScalesWithThePrinter)
 {
-    const QImage printed = view->RenderPrintImage(2.0, 3.0);
+    const QImage printed = output.RenderPrintImage(2.0, 3.0);
     ASSERT_EQ(printed.size(), QSize(1654, 3366));
     // 25 page pixels of band are 50 image pixels wide.
     EXPECT_EQ(printed.pixelColor(49, 900).rgb(), kwvd::ToQColor(kBandColour ^ 0xFFFFFF).rgb());
@@ -146,12 +151,12 @@ TEST_F(DestViewPrint, PrintedImageScalesWithThePrinter)
 
 TEST_F(DestViewPrint, OnePageToAPdfFile)
 {
-    AddElement(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
+    Make(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString path = registry.folder.filePath(QStringLiteral("page.pdf"));
+    const QString path = env.folder.filePath(QStringLiteral("page.pdf"));
     printer.setOutputFileName(path);
-    ASSERT_TRUE(view->PrintTo(printer));
+    ASSERT_TRUE(output.PrintTo(printer));
     EXPECT_EQ(PdfPageCount(path), 1);
 }
 
@@ -160,13 +165,13 @@ TEST_F(DestViewPrint, FailedPrinterIsReportedAndNothingClaimed)
     // A folder where the file should go: the printer cannot start.
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(registry.folder.path());
-    view->SetPrinter(&printer);
-    EXPECT_FALSE(view->PrintTo(printer));
+    printer.setOutputFileName(env.folder.path());
+    output.SetPrinter(&printer);
+    EXPECT_FALSE(output.PrintTo(printer));
 
     const size_t shown = env.prompts->Recorded().size();
     CDDestView::SetPrintDialogRunner([](QPrinter&, QWidget*) { return TRUE; });
-    ASSERT_TRUE(view->OnCmdMsg(ID_FILE_PRINT));
+    ASSERT_TRUE(output.OnCmdMsg(ID_FILE_PRINT));
     CDDestView::SetPrintDialogRunner({});
     ASSERT_EQ(env.prompts->Recorded().size(), shown + 1);
     EXPECT_EQ(env.prompts->Recorded().back().kind, PromptKind::MessageBox);
@@ -182,9 +187,9 @@ TEST_F(DestViewPrint, PrintCommandFollowsTheDialogAndThePagesOrientation)
 
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString path = registry.folder.filePath(QStringLiteral("command.pdf"));
+    const QString path = env.folder.filePath(QStringLiteral("command.pdf"));
     printer.setOutputFileName(path);
-    view->SetPrinter(&printer);
+    output.SetPrinter(&printer);
     const size_t shown = env.prompts->Recorded().size();
 
     QPageLayout::Orientation seen = QPageLayout::Portrait;
@@ -193,12 +198,12 @@ TEST_F(DestViewPrint, PrintCommandFollowsTheDialogAndThePagesOrientation)
         seen = asked.pageLayout().orientation();
         return answer;
     });
-    view->OnFilePrint();
+    output.OnFilePrint();
     EXPECT_EQ(seen, QPageLayout::Landscape);
     EXPECT_FALSE(QFile::exists(path)); // cancelled
 
     answer = TRUE;
-    view->OnFilePrint();
+    output.OnFilePrint();
     CDDestView::SetPrintDialogRunner({});
     EXPECT_EQ(PdfPageCount(path), 1);
     EXPECT_EQ(env.prompts->Recorded().size(), shown);
@@ -222,7 +227,7 @@ TEST_F(DestViewPrint, PrinterOrientationIsLandscapeForAnyOrientationButZero)
         QPrinter printer;
         printer.setPageOrientation(c.expected == QPageLayout::Portrait ? QPageLayout::Landscape
                                                                        : QPageLayout::Portrait);
-        view->OnPreparePrinting(printer);
+        output.OnPreparePrinting(printer);
         EXPECT_EQ(printer.pageLayout().orientation(), c.expected) << c.name;
     }
 }
@@ -236,7 +241,7 @@ TEST_F(DestViewPrint, PreviewShowsOnePage)
         preview->updatePreview();
         pages = preview->pageCount();
     });
-    ASSERT_TRUE(view->OnCmdMsg(ID_FILE_PRINT_PREVIEW));
+    ASSERT_TRUE(output.OnCmdMsg(ID_FILE_PRINT_PREVIEW));
     CDDestView::SetPreviewRunner({});
     EXPECT_EQ(pages, 1);
 }
@@ -245,12 +250,13 @@ TEST_F(DestViewPrint, DocumentPrintsWithoutAShownPane)
 {
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString path = registry.folder.filePath(QStringLiteral("switch.pdf"));
+    const QString path = env.folder.filePath(QStringLiteral("switch.pdf"));
     printer.setOutputFileName(path);
+    const size_t views = doc.GetViews().size();
     ASSERT_TRUE(CDDestView::PrintDocument(&doc, printer));
     EXPECT_EQ(PdfPageCount(path), 1);
     // The pane made for it has left the document again.
-    EXPECT_EQ(doc.GetViews().size(), 1u);
+    EXPECT_EQ(doc.GetViews().size(), views);
 
     doc.ResetContents();
     EXPECT_FALSE(CDDestView::PrintDocument(&doc, printer));

@@ -1,62 +1,21 @@
-// The output pane on screen: what it draws, how its zoom lives in the
-// document, which hints re-fit it, what its tools make, and its layout values.
+// The output pane: the no-print band over the page and the elements, the
+// zoom in the WVD file and the grid it re-snaps to, drops that keep the
+// elements' sub-cell offsets.
 
 #include "designer/commands/CommandIds.h"
 #include "designer/preferences/ColourRef.h"
-#include "designer/views/tests/DDestViewFixture.h"
+#include "designer/views/tests/ViewTestFixture.h"
 
 #include <QMimeData>
 #include <QTest>
 
 namespace {
 
-using DestViewDrawing = DestViewFixture;
+using DestViewDrawing = ViewTest;
 
 bool IsColour(const QColor& pixel, COLORREF colour)
 {
     return pixel.rgb() == kwvd::ToQColor(colour).rgb();
-}
-
-TEST_F(DestViewDrawing, FrontElementWinsWhereElementsOverlap)
-{
-    // The eraser overlaps the right half of the address; added later, it
-    // starts in front.
-    CFormElement* address = AddElement(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
-    CFormElement* eraser = AddElement(FormElementType::Eraser, kwvd::Rect(150, 96, 250, 112));
-    ASSERT_NE(address, nullptr);
-    ASSERT_NE(eraser, nullptr);
-    const std::vector<QPoint> overlap = {{160, 100}, {170, 103}, {185, 106}, {195, 109}};
-
-    QImage screen = Screen();
-    for (QPoint p : overlap)
-        EXPECT_FALSE(IsColour(ScreenPixel(screen, p), kAddressColour)) << p.x() << "," << p.y();
-    EXPECT_TRUE(IsColour(ScreenPixel(screen, {120, 104}), kAddressColour));
-
-    {
-        CDocChangeGuard change(&doc);
-        doc.BringToFront(address, FALSE);
-    }
-    screen = Screen();
-    for (QPoint p : overlap)
-        EXPECT_TRUE(IsColour(ScreenPixel(screen, p), kAddressColour)) << p.x() << "," << p.y();
-}
-
-TEST_F(DestViewDrawing, WorkspaceBesideThePageAndWindowColourOnIt)
-{
-    ASSERT_TRUE(view->SetZoom(25, 25));
-    view->UpdateScrollSizes();
-    const QImage screen = Screen();
-    // 827 x 1122 page pixels at 25 % end at x = 206.
-    EXPECT_EQ(screen.pixelColor(390, 100).rgb(), QColor(171, 171, 171).rgb());
-    EXPECT_EQ(screen.pixelColor(150, 100).rgb(), QColor(Qt::white).rgb());
-}
-
-TEST_F(DestViewDrawing, NotReadyDocumentShowsOnlyTheWorkspace)
-{
-    doc.ResetContents();
-    const QImage screen = Screen();
-    EXPECT_EQ(screen.pixelColor(10, 10).rgb(), QColor(171, 171, 171).rgb());
-    EXPECT_EQ(screen.pixelColor(200, 150).rgb(), QColor(171, 171, 171).rgb());
 }
 
 struct BandCase
@@ -69,13 +28,20 @@ struct BandCase
     QPoint outside;
 };
 
-class DestViewBand : public DestViewFixture, public ::testing::WithParamInterface<BandCase>
+void PrintTo(const BandCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DestViewBand : public ViewTest, public ::testing::WithParamInterface<BandCase>
 {
 };
 
 TEST_P(DestViewBand, BandInvertsThePageUnderIt)
 {
     const BandCase& c = GetParam();
+    // Scrolling to the band needs the pane's scroll bars laid out.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&output));
     CPage& page = OutputPage();
     if (c.orientation != 0) {
         page.SetOrientation(c.orientation);
@@ -84,20 +50,20 @@ TEST_P(DestViewBand, BandInvertsThePageUnderIt)
         page.RecalcGrid();
     }
     page.SetBorder(c.border);
-    ASSERT_TRUE(view->SetZoom(c.zoom, c.zoom) || c.zoom == 100);
-    view->UpdateScrollSizes();
+    ASSERT_TRUE(output.SetZoom(c.zoom, c.zoom) || c.zoom == 100);
+    output.UpdateScrollSizes();
     // Bring the point inside into view (the landscape band is at the bottom).
-    const QPoint device = view->DocToClientPoint(c.inside);
-    if (device.y() >= view->viewport()->height())
-        view->ScrollToPosition(QPoint(0, device.y() - view->viewport()->height() / 2 + view->GetScrollPosition().y()));
+    const QPoint device = output.DocToClientPoint(c.inside);
+    if (device.y() >= output.viewport()->height())
+        output.ScrollToPosition(QPoint(0, device.y() - output.viewport()->height() / 2 + output.GetScrollPosition().y()));
 
-    const QImage screen = Screen();
+    const QImage screen = Picture(output);
     const QColor inverted = kwvd::ToQColor(kBandColour ^ 0xFFFFFF);
     if (c.border / 10 > 0)
-        EXPECT_EQ(ScreenPixel(screen, c.inside).rgb(), inverted.rgb());
+        EXPECT_EQ(PixelAt(output, screen, c.inside).rgb(), inverted.rgb());
     else
-        EXPECT_EQ(ScreenPixel(screen, c.inside).rgb(), QColor(Qt::white).rgb());
-    EXPECT_EQ(ScreenPixel(screen, c.outside).rgb(), QColor(Qt::white).rgb());
+        EXPECT_EQ(PixelAt(output, screen, c.inside).rgb(), QColor(Qt::white).rgb());
+    EXPECT_EQ(PixelAt(output, screen, c.outside).rgb(), QColor(Qt::white).rgb());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,44 +78,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DestViewDrawing, BandInvertsElementsUnderIt)
 {
-    ASSERT_NE(AddElement(FormElementType::Address, kwvd::Rect(0, 96, 100, 112)), nullptr);
-    const QImage screen = Screen();
-    EXPECT_TRUE(IsColour(ScreenPixel(screen, {10, 104}), kAddressColour ^ kBandColour));
-    EXPECT_TRUE(IsColour(ScreenPixel(screen, {50, 104}), kAddressColour));
+    ASSERT_NE(Make(FormElementType::Address, kwvd::Rect(0, 96, 100, 112)), nullptr);
+    const QImage screen = Picture(output);
+    EXPECT_TRUE(IsColour(PixelAt(output, screen, {10, 104}), kAddressColour ^ kBandColour));
+    EXPECT_TRUE(IsColour(PixelAt(output, screen, {50, 104}), kAddressColour));
 }
 
 // ---- zoom in the document
 
-using DestViewZoom = DestViewFixture;
-
-TEST_F(DestViewZoom, ZoomIsKeptInTheDocumentAndReadBackByANewPane)
-{
-    const int undoSteps = doc.GetUndoList().GetCount();
-    ASSERT_TRUE(view->SetZoom(150, 175));
-    EXPECT_EQ(doc.m_destZoom[0], 150);
-    EXPECT_EQ(doc.m_destZoom[1], 175);
-    EXPECT_EQ(doc.m_destFit, 0);
-    // The input pane's fields are not this pane's.
-    EXPECT_EQ(doc.m_sourceZoom[0], 100);
-    // A clean layout re-snaps nothing: no undo step for a zoom.
-    EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps);
-
-    view->OnFitPage();
-    EXPECT_EQ(doc.m_destFit, ViewFitMode::Page);
-    EXPECT_EQ(doc.m_destZoom[0], view->GetZoomX());
-
-    CDDestView second;
-    second.SetDocument(&doc);
-    second.resize(400, 300);
-    second.OnInitialUpdate();
-    EXPECT_EQ(second.GetFitMode(), ViewFitMode::Page);
-    second.SetDocument(nullptr);
-}
+using DestViewZoom = ViewTest;
 
 TEST_F(DestViewZoom, StoredZoomTravelsInTheWvdFile)
 {
-    ASSERT_TRUE(view->SetZoom(250, 250));
-    view->SetDocument(nullptr);
+    ASSERT_TRUE(output.SetZoom(250, 250));
+    output.SetDocument(nullptr);
     const Bytes stored = StoreDocument(doc);
     CDesignerDoc reloaded;
     LoadDocument(reloaded, stored);
@@ -163,7 +105,7 @@ TEST_F(DestViewZoom, StoredZoomTravelsInTheWvdFile)
 
 TEST_F(DestViewZoom, NewZoomResnapsElementsToTheGrid)
 {
-    CFormElement* address = AddElement(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
+    CFormElement* address = Make(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
     ASSERT_NE(address, nullptr);
     // A finer grid leaves the element between lines until it revalidates.
     OutputPage().SetCharsPerInch(12);
@@ -172,167 +114,20 @@ TEST_F(DestViewZoom, NewZoomResnapsElementsToTheGrid)
     ASSERT_EQ(cell, 8);
     ASSERT_NE(address->GetDestRect().left % cell, 0);
 
-    ASSERT_TRUE(view->SetZoom(200, 200));
+    ASSERT_TRUE(output.SetZoom(200, 200));
     const kwvd::Rect after = address->GetDestRect();
     EXPECT_EQ(after.left % cell, 0);
     EXPECT_EQ(after.right % cell, 0);
 }
 
-struct HintCase
-{
-    const char* name;
-    int hint;
-    bool refits;
-};
-
-class DestViewHints : public DestViewFixture, public ::testing::WithParamInterface<HintCase>
-{
-};
-
-TEST_P(DestViewHints, FitFollowsThePageOnlyForItsHints)
-{
-    const HintCase& c = GetParam();
-    view->OnFitPage();
-    const int before = view->GetZoomX();
-    // A page half as high fits at a larger zoom.
-    OutputPage().SetHeight(CPage::kDefaultHeight / 2);
-    OutputPage().RecalcGrid();
-    doc.BroadcastHint(c.hint, nullptr);
-    if (c.refits)
-        EXPECT_GT(view->GetZoomX(), before);
-    else
-        EXPECT_EQ(view->GetZoomX(), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, DestViewHints,
-                         ::testing::Values(HintCase{"SpooledPageChanged", 248, false},
-                                           HintCase{"OutputViewRefit", 249, true},
-                                           HintCase{"PageSetupChanged", 250, true},
-                                           HintCase{"OptionsChanged", 251, false}),
-                         [](const ::testing::TestParamInfo<HintCase>& info) { return info.param.name; });
-
-// ---- tools
-
-struct ToolCase
-{
-    const char* name;
-    int tool;
-    BYTE docType;
-    QPoint bandEnd;   // page point; the band starts at (100, 96)
-    int expectedType; // 0: nothing is made
-    int toolAfter;
-};
-
-class DestViewTools : public DestViewFixture, public ::testing::WithParamInterface<ToolCase>
-{
-};
-
-TEST_P(DestViewTools, BandMakesTheToolsKindFromOneCellOn)
-{
-    const ToolCase& c = GetParam();
-    doc.SetDocType(c.docType);
-    frame.tool = c.tool;
-    const int before = doc.GetElementList().GetCount();
-    const int undoSteps = doc.GetUndoList().GetCount();
-    const QPoint from = view->DocToClientPoint(QPoint(100, 96));
-    const QPoint to = view->DocToClientPoint(c.bandEnd);
-    QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, from);
-    QTest::mouseMove(view->viewport(), to);
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, to);
-
-    EXPECT_EQ(frame.tool, c.toolAfter);
-    if (c.expectedType == 0) {
-        EXPECT_EQ(doc.GetElementList().GetCount(), before);
-        EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps);
-        return;
-    }
-    ASSERT_EQ(doc.GetElementList().GetCount(), before + 1);
-    CFormElement* made = MadeElement();
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->GetType(), c.expectedType);
-    EXPECT_EQ(made->GetDestRect().TopLeft(), QPoint(100, 96));
-    // Made and added in one step.
-    EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps + 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DestViewTools,
-    ::testing::Values(
-        ToolCase{"Eraser", DrawingTool::Eraser, 0, {130, 128}, FormElementType::Eraser, DrawingTool::Select},
-        ToolCase{"EraserHalfACellWideTwoHigh", DrawingTool::Eraser, 0, {105, 128}, FormElementType::Eraser,
-                 DrawingTool::Select},
-        ToolCase{"EraserBelowOneCellBothWays", DrawingTool::Eraser, 0, {105, 104}, 0, DrawingTool::Select},
-        ToolCase{"Address", DrawingTool::Address, 0, {130, 128}, FormElementType::Address, DrawingTool::Select},
-        ToolCase{"Barcode", DrawingTool::Barcode, 0, {130, 128}, FormElementType::Barcode, DrawingTool::Select},
-        ToolCase{"AddressInXmlDocumentSelects", DrawingTool::Address, 1, {130, 128}, 0, DrawingTool::Address},
-        ToolCase{"SpooledFileToolSelectsHere", DrawingTool::SpooledFile, 0, {130, 128}, 0,
-                 DrawingTool::SpooledFile},
-        ToolCase{"LoopToolSelectsHere", DrawingTool::Loop, 0, {130, 128}, 0, DrawingTool::Loop}),
-    [](const ::testing::TestParamInfo<ToolCase>& info) { return info.param.name; });
-
-using DestViewTool = DestViewFixture;
-
-TEST_F(DestViewTool, StaticTextIsOneCellAtTheClickThenItsSheet)
-{
-    frame.tool = DrawingTool::StaticText;
-    const int before = doc.GetElementList().GetCount();
-    const QPoint click = view->DocToClientPoint(QPoint(104, 100));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, click);
-
-    ASSERT_EQ(doc.GetElementList().GetCount(), before + 1);
-    CFormElement* text = MadeElement();
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->GetType(), FormElementType::Text);
-    EXPECT_EQ(text->GetDestRect().TopLeft(), QPoint(100, 96));
-    EXPECT_EQ(frame.sheetShows, 1);
-    // The tool was back to Select before the sheet opened.
-    EXPECT_EQ(frame.toolWhenSheetShown, DrawingTool::Select);
-}
-
-TEST_F(DestViewTool, ToolLockKeepsTheToolAfterABand)
-{
-    frame.tool = DrawingTool::Eraser;
-    frame.toolLock = TRUE;
-    const int before = doc.GetElementList().GetCount();
-    for (int row : {96, 160}) {
-        const QPoint from = view->DocToClientPoint(QPoint(100, row));
-        const QPoint to = view->DocToClientPoint(QPoint(140, row + 32));
-        QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, from);
-        QTest::mouseMove(view->viewport(), to);
-        QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, to);
-    }
-    EXPECT_EQ(doc.GetElementList().GetCount(), before + 2);
-    EXPECT_EQ(frame.tool, DrawingTool::Eraser);
-}
-
-// ---- double-click
-
-TEST_F(DestViewTool, DoubleClickOnEmptySpaceAsksForPageSetup)
-{
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->DocToClientPoint({300, 200}));
-    ASSERT_EQ(frame.commands.size(), 1u);
-    EXPECT_EQ(frame.commands.front(), ID_FILE_PAGE_SETUP);
-    EXPECT_EQ(frame.sheetShows, 0);
-}
-
-TEST_F(DestViewTool, DoubleClickOnAnElementOpensItsProperties)
-{
-    CFormElement* address = AddElement(FormElementType::Address, kwvd::Rect(100, 96, 200, 112));
-    ASSERT_NE(address, nullptr);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->DocToClientPoint({150, 104}));
-    EXPECT_EQ(view->GetCurrentElement(), address);
-    EXPECT_EQ(frame.sheetShows, 1);
-    EXPECT_TRUE(frame.commands.empty());
-}
-
 // ---- dropping within the pane
 
-using DestViewDrop = DestViewFixture;
+using DestViewDrop = ViewTest;
 
 TEST_F(DestViewDrop, SamePaneDropMovesTheSelectionKeepingSubCellOffsets)
 {
-    CFormElement* text = AddElement(FormElementType::Text, kwvd::Rect(100, 96, 160, 112));
-    CFormElement* address = AddElement(FormElementType::Address, kwvd::Rect(200, 160, 260, 176));
+    CFormElement* text = Make(FormElementType::Text, kwvd::Rect(100, 96, 160, 112));
+    CFormElement* address = Make(FormElementType::Address, kwvd::Rect(200, 160, 260, 176));
     ASSERT_NE(text, nullptr);
     ASSERT_NE(address, nullptr);
     // A third of a cell to the right (48 of 144 twips).
@@ -342,22 +137,22 @@ TEST_F(DestViewDrop, SamePaneDropMovesTheSelectionKeepingSubCellOffsets)
     }
     const int subCell = text->GetDestRect().left - text->DestRect().left;
     ASSERT_GT(subCell, 0);
-    view->SelectOnly(text);
-    view->SetCurrentElement(address, TRUE); // both selected, the address current
+    output.SelectOnly(text);
+    output.SetCurrentElement(address, TRUE); // both selected, the address current
     const kwvd::Rect textBefore = text->DestRect();
     const kwvd::Rect addressBefore = address->DestRect();
     const int undoSteps = doc.GetUndoList().GetCount();
 
-    const QPoint press = view->DocToClientPoint(QPoint(230, 168));
+    const QPoint press = output.DocToClientPoint(QPoint(230, 168));
     const QPoint target = press + QPoint(200, 64);
     CDesignView::SetDragRunner([&](CDesignView* source, std::unique_ptr<QMimeData> data, Qt::DropActions) {
         source->OnDragEnter(data.get(), Qt::NoModifier, target);
         source->OnDrop(data.get(), Qt::MoveAction, target);
         return Qt::MoveAction;
     });
-    QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, press);
-    QTest::mouseMove(view->viewport(), press + QPoint(12, 0));
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, press + QPoint(12, 0));
+    QTest::mousePress(output.viewport(), Qt::LeftButton, Qt::NoModifier, press);
+    QTest::mouseMove(output.viewport(), press + QPoint(12, 0));
+    QTest::mouseRelease(output.viewport(), Qt::LeftButton, Qt::NoModifier, press + QPoint(12, 0));
     CDesignView::SetDragRunner({});
 
     // Both moved alike, about the mouse's way, and nothing was deleted.
@@ -395,39 +190,19 @@ TEST_F(DestViewDrop, MoveOffTheGridKeepsTheOffsetInTwips)
     const int ch = OutputPage().GetCellHeight();
     for (const OffsetMoveCase& c : cases) {
         SCOPED_TRACE(c.name);
-        CFormElement* text = AddElement(FormElementType::Text, kwvd::Rect(100, 96, 160, 112));
+        CFormElement* text = Make(FormElementType::Text, kwvd::Rect(100, 96, 160, 112));
         ASSERT_NE(text, nullptr);
         {
             CDocChangeGuard change(&doc);
             ASSERT_TRUE(text->SetOffset(c.offset));
         }
         const kwvd::Rect before = text->DestRect();
-        view->SelectOnly(text);
-        ASSERT_TRUE(view->MoveSelection(0x43, c.cells.x() * cw, c.cells.y() * ch));
+        output.SelectOnly(text);
+        using F = ElementMoveFlags;
+        ASSERT_TRUE(output.MoveSelection(F::Left | F::Top | F::NoSnap, c.cells.x() * cw, c.cells.y() * ch));
         EXPECT_EQ(text->DestRect().TopLeft() - before.TopLeft(), QPoint(c.cells.x() * cw, c.cells.y() * ch));
         EXPECT_EQ(text->GetOffset(), c.offset);
     }
-}
-
-// ---- layout values
-
-using DestViewLayout = DestViewFixture;
-
-TEST_F(DestViewLayout, ZoomAndFitGoUnderDestinationViewAndComeBack)
-{
-    ASSERT_TRUE(view->SetZoom(175, 175));
-    ASSERT_EQ(view->OnSerializeLayout(1, 0), 1);
-    ASSERT_FALSE(frame.layoutSubsections.empty());
-    EXPECT_EQ(frame.layoutSubsections.back(), QStringLiteral("DestinationView"));
-
-    auto key = kwvd::RegistryStore::Instance().OpenKey(
-        HKEY_CURRENT_USER, u"Software\\Qorvane\\KWVD Designer\\Workspace\\DestinationView");
-    ASSERT_TRUE(key.has_value());
-    EXPECT_EQ(kwvd::RegistryStore::Instance().ReadNumber(*key, u"ZoomNumX"), 175u);
-
-    ASSERT_TRUE(view->SetZoom(50, 50));
-    ASSERT_EQ(view->OnSerializeLayout(0, 0), 1);
-    EXPECT_EQ(view->GetZoomX(), 175);
 }
 
 } // namespace

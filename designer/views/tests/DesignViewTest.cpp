@@ -1,7 +1,7 @@
-// What a pane shows and how it answers: the page over the workspace, the
-// z-order with the front element winning, the tracker, the reaction to
-// hints, keys, resizing by a handle, drag and drop, the clipboard, the
-// context menu and the double-click.
+// How a pane answers through the base both panes share: the tracker, keys,
+// resizing by a handle, drag and drop, the clipboard, the context menu and
+// the double-click. What both panes draw and which hints re-fit them is in
+// PaneTest.cpp.
 
 #include "designer/views/tests/ViewTestFixture.h"
 
@@ -11,11 +11,6 @@
 using kwvd::Rect;
 
 namespace {
-
-const QColor kWorkspace(171, 171, 171);
-const QColor kWhite(255, 255, 255);
-const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
 
 QColor At(const QImage& image, int x, int y)
 {
@@ -69,98 +64,20 @@ protected:
 
 // ---------------------------------------------------------------- drawing
 
-TEST_F(DesignViewTest, ThePageLiesWhiteOnTheWorkspace)
-{
-    output.SetZoom(25, 25); // the page becomes about 207 x 281
-    const QImage picture = Picture(output);
-    EXPECT_EQ(At(picture, 100, 100), kWhite);
-    EXPECT_EQ(At(picture, 300, 100), kWorkspace) << "right of the page";
-    EXPECT_EQ(At(picture, 100, 290), kWorkspace) << "below the page";
-    EXPECT_EQ(At(picture, 300, 290), kWorkspace);
-}
-
-TEST_F(DesignViewTest, ADocumentNotReadyShowsOnlyTheWorkspace)
-{
-    CDesignerDoc empty;
-    TestOutputPane pane;
-    pane.SetDocument(&empty);
-    pane.resize(200, 150);
-    pane.show();
-    const QImage picture = Picture(pane);
-    EXPECT_EQ(At(picture, 10, 10), kWorkspace);
-    EXPECT_EQ(At(picture, 150, 100), kWorkspace);
-    pane.SetDocument(nullptr);
-}
-
-TEST_F(DesignViewTest, TheFrontElementWinsWhereElementsOverlap)
-{
-    CFormElement* loop = Make(FormElementType::Loop, SourceCells(2, 6, 10, 4), 1);         // blue
-    CFormElement* cond = Make(FormElementType::Conditional, SourceCells(6, 7, 12, 1), 1); // red, in front
-    ASSERT_TRUE(loop && cond);
-    input.DeselectAll(TRUE); // no selection frames in the picture
-    const Rect loopBox = loop->GetSourceRect();
-    const Rect condBox = cond->GetSourceRect();
-    ASSERT_TRUE(loopBox.Intersects(condBox));
-    const QPoint overlap = loopBox.Intersected(condBox).CenterPoint();
-    const QPoint loopOnly(overlap.x(), loopBox.bottom - 3);
-
-    QImage picture = Picture(input);
-    EXPECT_EQ(At(picture, overlap.x(), overlap.y()), kRed);
-    EXPECT_EQ(At(picture, loopOnly.x(), loopOnly.y()), kBlue);
-
-    // Bring the loop to the front: now it wins the overlap.
-    input.SetCurrentElement(loop, FALSE);
-    const int steps = UndoSteps();
-    ASSERT_TRUE(input.OnCmdMsg(ID_EDIT_BRING_TO_FRONT));
-    EXPECT_EQ(doc.GetZOrderList().GetHead(), loop);
-    EXPECT_EQ(UndoSteps(), steps + 1);
-    input.DeselectAll(TRUE);
-    picture = Picture(input);
-    EXPECT_EQ(At(picture, overlap.x(), overlap.y()), kBlue);
-
-    input.SetCurrentElement(loop, FALSE);
-    ASSERT_TRUE(input.OnCmdMsg(ID_EDIT_SEND_TO_BACK));
-    input.DeselectAll(TRUE);
-    picture = Picture(input);
-    EXPECT_EQ(At(picture, overlap.x(), overlap.y()), kRed);
-}
-
 TEST_F(DesignViewTest, TheCurrentElementCarriesItsTrackerOnScreen)
 {
-    const QColor yellow(255, 255, 0);
-    CFormElement* source = Make(FormElementType::Source, SourceCells(2, 2, 6, 4), 1); // 20,32 - 80,96
+    const QColor fill = kwvd::ToQColor(env.prefs.ColourElementSource);
+    CFormElement* source = Make(FormElementType::Source, SourceCells(2, 2, 6, 4), PaneSide::Input); // 20,32 - 80,96
     input.DeselectAll(TRUE);
     const Rect box = source->GetSourceRect();
     const QPoint handle(box.right - 3, box.bottom - 3); // inside the bottom-right handle
-    EXPECT_EQ(At(Picture(input), handle.x(), handle.y()), yellow);
+    EXPECT_EQ(At(Picture(input), handle.x(), handle.y()), fill);
     input.SelectOnly(source);
     EXPECT_EQ(At(Picture(input), handle.x(), handle.y()), QColor(Qt::black));
     EXPECT_NE(input.GetTracker(), nullptr);
     input.DeselectAll(TRUE);
     EXPECT_EQ(input.GetTracker(), nullptr);
-    EXPECT_EQ(At(Picture(input), handle.x(), handle.y()), yellow);
-}
-
-// ---------------------------------------------------------------- hints
-
-TEST_F(DesignViewTest, HintsRefitOnlyThePaneTheyConcern)
-{
-    for (CDesignView* pane : {static_cast<CDesignView*>(&output), static_cast<CDesignView*>(&input)})
-    {
-        pane->OnFitPage();
-        pane->SetZoom(100, 100); // still in page-fit mode
-    }
-    doc.BroadcastHint(DocumentHint::OutputViewRefit, nullptr);
-    EXPECT_EQ(output.GetZoomX(), 26);
-    EXPECT_EQ(input.GetZoomX(), 100);
-    doc.BroadcastHint(DocumentHint::SpooledPageChanged, nullptr);
-    EXPECT_EQ(input.GetZoomX(), 26);
-
-    output.SetZoom(100, 100);
-    input.SetZoom(100, 100);
-    doc.BroadcastHint(DocumentHint::PageSetupChanged, nullptr);
-    EXPECT_EQ(output.GetZoomX(), 26);
-    EXPECT_EQ(input.GetZoomX(), 26);
+    EXPECT_EQ(At(Picture(input), handle.x(), handle.y()), fill);
 }
 
 // ---------------------------------------------------------------- keys
@@ -215,16 +132,6 @@ TEST_F(DesignViewTest, AMovedSelectionIsScrolledIntoView)
     EXPECT_EQ(output.GetScrollPosition(), QPoint(0, 304 - output.viewport()->height()));
 }
 
-TEST_F(DesignViewTest, KeysAtTheScrollLimitAreLeftToThePane)
-{
-    input.DeselectAll(TRUE);
-    QTest::keyClick(&input, Qt::Key_Up);
-    EXPECT_EQ(input.scrollLimitKey, int(Qt::Key_Up));
-    input.scrollLimitKey = 0;
-    QTest::keyClick(&input, Qt::Key_Down);
-    EXPECT_EQ(input.scrollLimitKey, 0) << "the pane could still scroll";
-}
-
 // ---------------------------------------------------------------- mouse
 
 TEST_F(DesignViewTest, DraggingAHandleResizesTheSelectionOnTheGrid)
@@ -250,8 +157,14 @@ TEST_F(DesignViewTest, DoubleClickOpensTheElementsProperties)
     EXPECT_EQ(output.GetSelectedElements(), std::vector<CFormElement*>{b});
     EXPECT_EQ(output.GetCurrentElement(), b);
     EXPECT_EQ(frame.sheetShows, 1);
+    EXPECT_TRUE(frame.commands.empty());
+    // Empty space opens no sheet; in the output pane it asks for Page Setup.
     QTest::mouseDClick(output.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 250));
-    EXPECT_EQ(frame.sheetShows, 1) << "empty space opens no sheet";
+    EXPECT_EQ(frame.sheetShows, 1);
+    EXPECT_EQ(frame.commands, std::vector<UINT>{ID_FILE_PAGE_SETUP});
+    QTest::mouseDClick(input.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 250));
+    EXPECT_EQ(frame.sheetShows, 1);
+    EXPECT_EQ(frame.commands, std::vector<UINT>{ID_FILE_PAGE_SETUP}) << "the input pane asks for nothing";
 }
 
 TEST_F(DesignViewTest, TheContextMenuActsOnTheElementUnderIt)
@@ -343,7 +256,7 @@ TEST_F(DesignViewTest, AMoveToAnotherPaneTakesTheElementsAway)
 {
     CDesignerDoc otherDoc;
     otherDoc.OnNewDocument();
-    TestOutputPane other;
+    CDDestView other;
     other.SetDocument(&otherDoc);
     other.resize(400, 300);
     SelectBoth();

@@ -4,6 +4,8 @@
 
 #include "designer/views/tests/ViewTestFixture.h"
 
+#include <gmock/gmock.h>
+
 using kwvd::Rect;
 
 class SelectionTest : public ViewTest
@@ -42,8 +44,7 @@ TEST_F(SelectionTest, AClickSelectsOnlyTheElementAndTellsTheOthers)
     EXPECT_EQ(Selected(), Elements{b});
     EXPECT_EQ(output.GetCurrentElement(), b);
     ASSERT_FALSE(frame.explorerNotices.empty());
-    EXPECT_EQ(frame.explorerNotices.back().first, b);
-    EXPECT_EQ(frame.explorerNotices.back().second, LPARAM(DocumentHint::SelectionChanged));
+    EXPECT_EQ(frame.explorerNotices.back(), (HintRecord{b, DocumentHint::SelectionChanged}));
     ASSERT_FALSE(frame.sheetElements.empty());
     EXPECT_EQ(frame.sheetElements.back(), b);
 
@@ -127,7 +128,7 @@ TEST_F(SelectionTest, SuppressedUpdatesSendNoNotices)
     doc.ResumeUpdates();
     EXPECT_TRUE(frame.explorerNotices.empty());
     EXPECT_TRUE(frame.sheetElements.empty());
-    EXPECT_EQ(input.GetCurrentElement(), b) << "no hint 245 reached the input pane";
+    EXPECT_EQ(input.GetCurrentElement(), b) << "no SelectionChanged reached the input pane";
 }
 
 TEST_F(SelectionTest, SelectAllSelectNoneAndDelete)
@@ -167,8 +168,8 @@ TEST_F(SelectionTest, RemovingTheCurrentElementClearsItInEveryPane)
         doc.DeleteElement(a, FALSE);
     }
     EXPECT_EQ(output.GetCurrentElement(), nullptr);
-    // The pane that lost its current element tells the others (hint 245),
-    // which drop theirs; flags stay.
+    // The pane that lost its current element tells the others
+    // (SelectionChanged), which drop theirs; flags stay.
     EXPECT_EQ(input.GetCurrentElement(), nullptr);
     EXPECT_TRUE(b->IsSelected());
     output.viewport()->repaint(); // drawing after the removal touches nothing freed
@@ -201,4 +202,13 @@ TEST_F(SelectionTest, UndoLeavesNoPaneHoldingAReplacedElement)
     output.viewport()->repaint();
     input.viewport()->repaint();
     QTest::keyClick(&output, Qt::Key_Right); // keys after the undo touch nothing freed
+}
+
+TEST(HintRecordTest, AFailurePrintsTheHintsName)
+{
+    EXPECT_THAT(::testing::PrintToString(HintRecord{nullptr, DocumentHint::SelectionChanged}),
+                ::testing::StartsWith("SelectionChanged for "));
+    EXPECT_THAT(::testing::PrintToString(HintRecord{nullptr, DocumentHint::NewOrOpenDone}),
+                ::testing::StartsWith("NewOrOpenDone for "));
+    EXPECT_THAT(::testing::PrintToString(HintRecord{nullptr, 999}), ::testing::StartsWith("hint 999 for "));
 }

@@ -1,20 +1,24 @@
 #pragma once
-// A design pane over a new document, in a shown 400 x 300 window, with a
-// frame that records what the pane asks of it. The two test panes take the
-// output side (destination rectangles, output page) and the input side
-// (source rectangles, source page) with the tool tables of those panes, so
-// that the shared base is exercised as each real pane uses it.
+// The two real design panes over a new document, each in a shown 400 x 300
+// window at 100 %, with one frame that records what the panes ask of it.
+// Element colours are set apart so that chosen pixels tell the kinds and the
+// no-print band apart. Tests that hold for both panes take the pane as their
+// parameter (PaneKind).
 
 #include "designer/commands/CommandIds.h"
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
 #include "designer/document/RegisteredMessages.h"
 #include "designer/document/ServerItem.h"
+#include "designer/document/SpooledFile.h"
 #include "designer/elements/FormElement.h"
+#include "designer/preferences/ColourRef.h"
+#include "designer/views/DDestView.h"
+#include "designer/views/DSourceView.h"
 #include "designer/views/DesignFrame.h"
-#include "designer/views/DesignView.h"
 #include "designer/views/ElementTracker.h"
 #include "platform/registry/RegistryStore.h"
+#include "tests/support/QtApplicationEnvironment.h"
 #include "tests/support/WvdDocumentFixture.h"
 
 #include <QApplication>
@@ -24,18 +28,22 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
-inline void EnsureViewTestApplication()
+// A notice the frame passed on to the explorer.
+struct HintRecord
 {
-    if (QApplication::instance() == nullptr)
-    {
-        static int argc = 1;
-        static char name[] = "kwvd_views_tests";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv); // lives for the whole run, as a program's would
-    }
+    CObject* element = nullptr;
+    LPARAM hint = 0;
+
+    bool operator==(const HintRecord&) const = default;
+};
+
+inline void PrintTo(const HintRecord& record, std::ostream* os)
+{
+    *os << DocumentHintName(int(record.hint)).toStdString() << " for " << static_cast<const void*>(record.element);
 }
 
 // Records every call; answers from its fields.
@@ -48,9 +56,12 @@ public:
     bool sheetShown = false;
     int sheetShows = 0;
     int sheetRefreshes = 0;
+    // The tool at the moment the sheet was asked for; -1 before.
+    int toolWhenSheetShown = -1;
     std::vector<CFormElement*> sheetElements;
-    std::vector<std::pair<CObject*, LPARAM>> explorerNotices;
+    std::vector<HintRecord> explorerNotices;
     std::vector<UINT> commands;
+    std::vector<QString> layoutSubsections;
     CDesignView* activePane = nullptr;
     QString layoutSection = QStringLiteral("Software\\Qorvane\\ViewTests\\Workspace");
 
@@ -61,10 +72,9 @@ public:
             tool = DrawingTool::Select;
     }
     CFormElement* GetAnchorElement() const override { return anchor; }
-    void NotifyExplorer(CObject* element, LPARAM hint) override { explorerNotices.emplace_back(element, hint); }
+    void NotifyExplorer(CObject* element, LPARAM hint) override { explorerNotices.push_back({element, hint}); }
     void SetPropertySheetElement(CFormElement* element) override { sheetElements.push_back(element); }
     BOOL IsPropertySheetShown() const override { return sheetShown; }
-    int toolWhenSheetShown = -1;
     void ShowPropertySheet() override
     {
         toolWhenSheetShown = tool;
@@ -79,6 +89,7 @@ public:
     }
     std::optional<kwvd::RegistryKey> OpenLayoutKey(const QString& subsection, bool create) override
     {
+        layoutSubsections.push_back(subsection);
         kwvd::RegistryStore& store = kwvd::RegistryStore::Instance();
         const QString path = layoutSection + QLatin1Char('\\') + subsection;
         return create ? store.CreateKey(kwvd::RegistryRoot::CurrentUser, path)
@@ -87,175 +98,85 @@ public:
     void OnPaneActivated(CDesignView* pane) override { activePane = pane; }
 };
 
-// The output side.
-class TestOutputPane : public CDesignView
+// Distinct colours (red in the low byte, as the preferences hold them).
+inline constexpr COLORREF kLoopColour = 0xFF0000;        // blue
+inline constexpr COLORREF kConditionalColour = 0x0000FF; // red
+inline constexpr COLORREF kAddressColour = 0x0000C0;     // dark red
+inline constexpr COLORREF kEraserColour = 0xC00000;      // dark blue
+inline constexpr COLORREF kTextColour = 0x00C000;        // dark green
+inline constexpr COLORREF kBandColour = 0x303030;
+
+// The pane a shared test runs in.
+enum class PaneKind
+{
+    Output,
+    Input,
+};
+
+inline const char* PaneKindName(PaneKind pane)
+{
+    return pane == PaneKind::Output ? "Output" : "Input";
+}
+
+inline void PrintTo(PaneKind pane, std::ostream* os)
+{
+    *os << PaneKindName(pane);
+}
+
+// Points the registry at a folder of the test's own for the life of the
+// object, and back where it was after.
+class ScopedRegistryFolder
 {
 public:
-    using CDesignView::CDesignView;
+    explicit ScopedRegistryFolder(const QString& folder)
+        : m_had(qEnvironmentVariableIsSet("KWVD_REGISTRY_DIR")), m_previous(qgetenv("KWVD_REGISTRY_DIR"))
+    {
+        qputenv("KWVD_REGISTRY_DIR", folder.toUtf8());
+    }
+    ~ScopedRegistryFolder()
+    {
+        if (m_had)
+            qputenv("KWVD_REGISTRY_DIR", m_previous);
+        else
+            qunsetenv("KWVD_REGISTRY_DIR");
+    }
+    ScopedRegistryFolder(const ScopedRegistryFolder&) = delete;
+    ScopedRegistryFolder& operator=(const ScopedRegistryFolder&) = delete;
 
-    int GetSide() const override { return 2; }
-    CPage* GetPanePage() const override
-    {
-        return GetDesignerDoc() != nullptr ? GetDesignerDoc()->GetOutputPage() : nullptr;
-    }
-    kwvd::Rect GetElementRect(const CFormElement* e) const override { return e->GetDestRect(); }
-    CFormElement* HitTestElementAt(CFormElement* e, QPoint p) const override { return e->HitTestDest(p); }
-    void DrawElement(CFormElement* e, QPainter& painter) override { e->DrawDest(painter); }
-    void MoveElementBy(CFormElement* e, int dx, int dy, int flags) override { e->MoveDest(dx, dy, flags, FALSE); }
-    void ResizeElementBy(CFormElement* e, int dw, int dh, int flags) override
-    {
-        e->ResizeDest(dw, dh, flags, FALSE);
-    }
-    int ResizeFlagsForHandle(int handle) const override
-    {
-        static constexpr int flags[8] = {0x43, 0x46, 0x4C, 0x49, 0x42, 0x44, 0x48, 0x41};
-        return handle >= 0 && handle < 8 ? flags[handle] : 0;
-    }
-    int DropMoveFlags() const override { return 0x43; }
-    QString GetClipboardFormat() const override { return QString::fromLatin1(kDesignerDestFormat); }
-    void ReadZoomFromDocument(int& x, int& y, int& fit) const override
-    {
-        const CDesignerDoc* doc = GetDesignerDoc();
-        x = doc->m_destZoom[0];
-        y = doc->m_destZoom[1];
-        fit = doc->m_destFit;
-    }
-    void StoreZoomInDocument(int x, int y, int fit) override
-    {
-        CDesignerDoc* doc = GetDesignerDoc();
-        doc->m_destZoom[0] = x;
-        doc->m_destZoom[1] = y;
-        doc->m_destFit = fit;
-    }
-    QString GetLayoutSubsection() const override { return QStringLiteral("DestinationView"); }
-    ToolAction GetToolAction(int tool) const override
-    {
-        const bool spooled = GetDesignerDoc() != nullptr && !GetDesignerDoc()->IsXmlDocument();
-        switch (tool)
-        {
-        case DrawingTool::Image: return {ToolAction::Band, FormElementType::Image};
-        case DrawingTool::StaticText: return {ToolAction::Click, FormElementType::Text};
-        case DrawingTool::Address:
-            return spooled ? ToolAction{ToolAction::Band, FormElementType::Address} : ToolAction{};
-        case DrawingTool::Eraser: return {ToolAction::Band, FormElementType::Eraser};
-        case DrawingTool::Barcode: return {ToolAction::Band, FormElementType::Barcode};
-        default: return {};
-        }
-    }
-    int GetToolCursorId(int tool) const override
-    {
-        switch (tool)
-        {
-        case DrawingTool::Image: return 1176;
-        case DrawingTool::StaticText: return 1398;
-        case DrawingTool::Eraser: return 1088;
-        default: return 0;
-        }
-    }
-    int GetRectChangedHint() const override { return DocumentHint::DestRectChanged; }
-    BOOL RefitsOnHint(int hint) const override
-    {
-        return hint == DocumentHint::OutputViewRefit || hint == DocumentHint::PageSetupChanged;
-    }
-
-protected:
-    void OnZoomStored() override { GetDesignerDoc()->RevalidateElements(0); }
-    BOOL AltSuppressesDropSnap() const override { return TRUE; }
+private:
+    bool m_had;
+    QByteArray m_previous;
 };
 
-// The input side.
-class TestInputPane : public CDesignView
+// Preferences set before the document is made: new documents take the
+// panes' zoom and the colours from here.
+struct ViewTestPreferences
 {
-public:
-    using CDesignView::CDesignView;
-
-    int scrollLimitKey = 0;
-
-    int GetSide() const override { return 1; }
-    CPage* GetPanePage() const override
+    explicit ViewTestPreferences(CPreferences& prefs)
     {
-        return GetDesignerDoc() != nullptr ? GetDesignerDoc()->GetSourcePage() : nullptr;
+        prefs.ColourElementLoop = kLoopColour;
+        prefs.ColourElementConditional = kConditionalColour;
+        prefs.ColourElementAddress = kAddressColour;
+        prefs.ColourElementEraser = kEraserColour;
+        prefs.ColourElementText = kTextColour;
+        prefs.ColourNoPrintBorder = kBandColour;
+        prefs.ZoomDest = {100, 100};
+        prefs.ZoomSource = {100, 100};
     }
-    kwvd::Rect GetElementRect(const CFormElement* e) const override { return e->GetSourceRect(); }
-    CFormElement* HitTestElementAt(CFormElement* e, QPoint p) const override { return e->HitTestSource(p); }
-    void DrawElement(CFormElement* e, QPainter& painter) override { e->DrawSource(painter); }
-    void MoveElementBy(CFormElement* e, int dx, int dy, int flags) override
-    {
-        e->MoveSource(dx, dy, flags, FALSE);
-    }
-    void ResizeElementBy(CFormElement* e, int dw, int dh, int flags) override
-    {
-        e->ResizeSource(dw, dh, flags, FALSE);
-    }
-    int ResizeFlagsForHandle(int handle) const override
-    {
-        static constexpr int flags[8] = {0x03, 0x06, 0x0C, 0x09, 0x02, 0x04, 0x08, 0x01};
-        return handle >= 0 && handle < 8 ? flags[handle] : 0;
-    }
-    int DropMoveFlags() const override { return 3; }
-    QString GetClipboardFormat() const override { return QString::fromLatin1(kDesignerSrcFormat); }
-    void ReadZoomFromDocument(int& x, int& y, int& fit) const override
-    {
-        const CDesignerDoc* doc = GetDesignerDoc();
-        x = doc->m_sourceZoom[0];
-        y = doc->m_sourceZoom[1];
-        fit = doc->m_sourceFit;
-    }
-    void StoreZoomInDocument(int x, int y, int fit) override
-    {
-        CDesignerDoc* doc = GetDesignerDoc();
-        doc->m_sourceZoom[0] = x;
-        doc->m_sourceZoom[1] = y;
-        doc->m_sourceFit = fit;
-    }
-    QString GetLayoutSubsection() const override { return QStringLiteral("SourceView"); }
-    ToolAction GetToolAction(int tool) const override
-    {
-        switch (tool)
-        {
-        case DrawingTool::SpooledFile: return {ToolAction::Band, FormElementType::Source};
-        case DrawingTool::Loop: return {ToolAction::Band, FormElementType::Loop};
-        case DrawingTool::Conditional: return {ToolAction::Band, FormElementType::Conditional};
-        case DrawingTool::Variable: return {ToolAction::Band, FormElementType::Variable};
-        default: return {};
-        }
-    }
-    int GetToolCursorId(int tool) const override { return tool == DrawingTool::SpooledFile ? 1384 : 0; }
-    int GetRectChangedHint() const override { return DocumentHint::SourceRectChanged; }
-    BOOL RefitsOnHint(int hint) const override
-    {
-        return hint == DocumentHint::SpooledPageChanged || hint == DocumentHint::PageSetupChanged;
-    }
-
-protected:
-    BOOL DeselectCurrentBeforeDrop() const override { return FALSE; }
-    void OnScrollLimit(int key) override { scrollLimitKey = key; }
 };
 
-// Made first, so that the application exists before any widget.
-struct ViewTestApplication
-{
-    ViewTestApplication() { EnsureViewTestApplication(); }
-};
-
-// A new document shown in both test panes, each 400 x 300.
+// A new document shown in both real panes, each 400 x 300.
 class ViewTest : public ::testing::Test
 {
 protected:
-    ViewTest()
+    // With spooledPages, the document holds a spooled file of that many
+    // pages before the panes are shown (FillSpooledFile).
+    explicit ViewTest(int spooledPages = 0)
     {
-        qputenv("KWVD_REGISTRY_DIR", env.folder.filePath(QStringLiteral("registry")).toUtf8());
-        // Distinct colours so that pictures tell the kinds apart.
-        env.prefs.ColourElementLoop = 0xFF0000;        // blue
-        env.prefs.ColourElementConditional = 0x0000FF; // red
-        env.prefs.ColourElementEraser = 0x00FF00;      // green
-        env.prefs.ColourElementSource = 0x00FFFF;      // yellow
-        env.prefs.ColourElementText = 0xFF00FF;        // magenta
-        env.prefs.ColourElementAddress = 0x808080;     // grey
-        doc.OnNewDocument();
-        doc.m_destZoom[0] = doc.m_destZoom[1] = 100;
-        doc.m_sourceZoom[0] = doc.m_sourceZoom[1] = 100;
-        for (CDesignView* pane : {static_cast<CDesignView*>(&output), static_cast<CDesignView*>(&input)})
+        EXPECT_TRUE(doc.OnNewDocument());
+        if (spooledPages > 0)
+            FillSpooledFile(spooledPages);
+        for (CDesignView* pane : Panes())
         {
             pane->SetDesignFrame(&frame);
             pane->SetDocument(&doc);
@@ -271,39 +192,106 @@ protected:
         input.SetDocument(nullptr);
     }
 
+    std::vector<CDesignView*> Panes() { return {&output, &input}; }
+    CDesignView& Pane(PaneKind kind)
+    {
+        return kind == PaneKind::Output ? static_cast<CDesignView&>(output) : static_cast<CDesignView&>(input);
+    }
+    static int SideOf(PaneKind kind) { return kind == PaneKind::Output ? PaneSide::Output : PaneSide::Input; }
+
     CPage& OutputPage() { return *doc.GetOutputPage(); }
     CPage& SourcePage() { return *doc.GetSourcePage(); }
     QSize OutputCell() { return QSize(OutputPage().GetCellWidth(), OutputPage().GetCellHeight()); }
     QSize SourceCell() { return QSize(SourcePage().GetCellWidth(), SourcePage().GetCellHeight()); }
 
-    // An element made as a pane makes it: one change level, no anchor.
-    CFormElement* Make(int type, const kwvd::Rect& rect, int side = 2)
+    // An element made as a pane makes it: one change level, no anchor, not
+    // selected.
+    CFormElement* Make(int type, const kwvd::Rect& rect, int side = PaneSide::Output)
     {
         CDocChangeGuard change(&doc);
         return doc.CreateNewElement(type, side, rect, nullptr);
     }
 
-    // Cell (column, line) of the output grid in logical units.
+    // Cells (column, line) of a pane's grid in logical units.
+    static kwvd::Rect Cells(QSize cell, int col, int line, int cols, int lines)
+    {
+        return kwvd::Rect(col * cell.width(), line * cell.height(), (col + cols) * cell.width(),
+                          (line + lines) * cell.height());
+    }
     kwvd::Rect OutputCells(int col, int line, int cols, int lines)
     {
-        const QSize c = OutputCell();
-        return kwvd::Rect(col * c.width(), line * c.height(), (col + cols) * c.width(), (line + lines) * c.height());
+        return Cells(OutputCell(), col, line, cols, lines);
     }
     kwvd::Rect SourceCells(int col, int line, int cols, int lines)
     {
-        const QSize c = SourceCell();
-        return kwvd::Rect(col * c.width(), line * c.height(), (col + cols) * c.width(), (line + lines) * c.height());
+        return Cells(SourceCell(), col, line, cols, lines);
     }
 
     int UndoSteps() const { return int(doc.GetUndoList().GetCount()); }
+    qsizetype ElementCount() const { return doc.GetElementList().GetCount(); }
 
-    // The pane's picture as the screen would show it.
-    static QImage Picture(CDesignView& pane) { return pane.viewport()->grab().toImage(); }
+    // A band dragged with the mouse from one viewport point to another.
+    static void Band(CDesignView& pane, QPoint from, QPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        QTest::mousePress(pane.viewport(), Qt::LeftButton, keys, from);
+        QTest::mouseMove(pane.viewport(), (from + to) / 2);
+        QTest::mouseMove(pane.viewport(), to);
+        QTest::mouseRelease(pane.viewport(), Qt::LeftButton, keys, to);
+    }
 
-    ViewTestApplication app;
+    // The pane's picture as the screen shows it.
+    static QImage Picture(CDesignView& pane)
+    {
+        pane.viewport()->update();
+        QApplication::processEvents();
+        return pane.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // The viewport pixel over a page point.
+    static QColor PixelAt(CDesignView& pane, const QImage& picture, QPoint logical)
+    {
+        return picture.pixelColor(pane.DocToClientPoint(logical));
+    }
+
+    // A spooled file of `pages` pages of 80 columns by 60 lines: the first
+    // line of each names it ("PAGE 1"), the second holds X in columns 1 to
+    // 20. Page 1 is current; the document is as if opened so.
+    void FillSpooledFile(int pages)
+    {
+        CSpooledFile* file = doc.GetSpooledFile();
+        for (int page = 1; page <= pages; ++page)
+        {
+            auto* lines = new CStringArray;
+            lines->Add(QStringLiteral("PAGE %1").arg(page).leftJustified(kSpooledColumns, u' '));
+            lines->Add(QString(20, u'X').leftJustified(kSpooledColumns, u' '));
+            for (int i = 2; i < kSpooledLines; ++i)
+                lines->Add(QString(kSpooledColumns, u' '));
+            ASSERT_TRUE(file->SetPage(lines, page));
+        }
+        file->UpdatePageDimensions();
+        ASSERT_TRUE(file->SetCurrentPage(1));
+        doc.SetModifiedFlag(FALSE);
+        doc.ClearDirty();
+    }
+    static constexpr int kSpooledColumns = 80;
+    static constexpr int kSpooledLines = 60;
+
     WvdTestEnvironment env;
+    ScopedRegistryFolder registry{env.folder.filePath(QStringLiteral("registry"))};
+    ViewTestPreferences preferences{env.prefs};
     CDesignerDoc doc;
     RecordingFrame frame;
-    TestOutputPane output;
-    TestInputPane input;
+    CDDestView output;
+    CDSourceView input;
 };
+
+// A ViewTest run once in each pane.
+class PaneTest : public ViewTest, public ::testing::WithParamInterface<PaneKind>
+{
+protected:
+    CDesignView& ThisPane() { return Pane(GetParam()); }
+};
+
+inline std::string PaneTestName(const ::testing::TestParamInfo<PaneKind>& info)
+{
+    return PaneKindName(info.param);
+}

@@ -1,5 +1,6 @@
 // Zoom steps and limits, the fits, the zoom kept in the document, the
-// mapping between page and pane pixels and the stored layout values.
+// mapping between page and pane pixels and the stored layout values. What
+// holds for both panes runs in each (PaneZoomTest).
 
 #include "designer/views/tests/ViewTestFixture.h"
 
@@ -160,32 +161,6 @@ TEST_F(ZoomTest, ConversionsFollowZoomAndScroll)
     EXPECT_EQ(output.DocToClientSize(QSize(-10, 16)), QSize(20, 32));
 }
 
-TEST_F(ZoomTest, LayoutValuesRoundTripThroughTheStore)
-{
-    output.SetZoom(150, 150);
-    output.UpdateScrollSizes();
-    output.ScrollToPosition(QPoint(30, 40));
-    SendLayout(output, true);
-
-    kwvd::RegistryStore& store = kwvd::RegistryStore::Instance();
-    const auto key = frame.OpenLayoutKey(QStringLiteral("DestinationView"), false);
-    ASSERT_TRUE(key.has_value());
-    EXPECT_EQ(store.ReadNumber(*key, u"ZoomNumX"), 150u);
-    EXPECT_EQ(store.ReadNumber(*key, u"ZoomNumY"), 150u);
-    EXPECT_EQ(store.ReadNumber(*key, u"ZoomFit"), 0u);
-    EXPECT_EQ(store.ReadNumber(*key, u"ScrollX"), 30u);
-    EXPECT_EQ(store.ReadNumber(*key, u"ScrollY"), 40u);
-    EXPECT_FALSE(frame.OpenLayoutKey(QStringLiteral("SourceView"), false).has_value())
-        << "each pane keeps its own subsection";
-
-    output.SetZoom(50, 50);
-    output.ScrollToPosition(QPoint(0, 0));
-    SendLayout(output, false);
-    EXPECT_EQ(output.GetZoomX(), 150);
-    EXPECT_EQ(output.GetScrollPosition(), QPoint(30, 40));
-    EXPECT_EQ(doc.m_destZoom[0], 150);
-}
-
 TEST_F(ZoomTest, StoredLayoutValuesThatMeanNothingAreIgnored)
 {
     // Nothing stored: the load fails and changes nothing.
@@ -219,3 +194,96 @@ TEST_F(ZoomTest, WithoutAFrameLayoutCannotBeKept)
     output.SetDesignFrame(nullptr);
     EXPECT_EQ(output.OnSerializeLayout(1, 0), 0);
 }
+
+// ---------------------------------------------------------------- in each pane
+
+// Where a pane keeps its zoom: in the document's fields of its side, and in
+// the layout under its own subsection.
+struct ZoomHome
+{
+    int* zoom; // x, y
+    int* fit;
+    const char* subsection;
+};
+
+class PaneZoomTest : public PaneTest
+{
+protected:
+    ZoomHome HomeOf(PaneKind kind)
+    {
+        if (kind == PaneKind::Output)
+            return {doc.m_destZoom, &doc.m_destFit, "DestinationView"};
+        return {doc.m_sourceZoom, &doc.m_sourceFit, "SourceView"};
+    }
+    PaneKind Other() const { return GetParam() == PaneKind::Output ? PaneKind::Input : PaneKind::Output; }
+    std::unique_ptr<CDesignView> NewPane() const
+    {
+        if (GetParam() == PaneKind::Output)
+            return std::make_unique<CDDestView>();
+        return std::make_unique<CDSourceView>();
+    }
+};
+
+TEST_P(PaneZoomTest, TheZoomIsKeptInThePanesOwnFieldsAndReadBackByANewPane)
+{
+    const ZoomHome own = HomeOf(GetParam());
+    const ZoomHome other = HomeOf(Other());
+    const int otherZoom = other.zoom[0];
+    const int steps = UndoSteps();
+    ASSERT_TRUE(ThisPane().SetZoom(150, 175));
+    EXPECT_EQ(own.zoom[0], 150);
+    EXPECT_EQ(own.zoom[1], 175);
+    EXPECT_EQ(*own.fit, 0);
+    EXPECT_EQ(other.zoom[0], otherZoom) << "the other pane's fields are not this pane's";
+    EXPECT_EQ(UndoSteps(), steps) << "a zoom is no edit";
+
+    ThisPane().OnFitPage();
+    EXPECT_EQ(*own.fit, ViewFitMode::Page);
+    EXPECT_EQ(own.zoom[0], ThisPane().GetZoomX());
+
+    const std::unique_ptr<CDesignView> second = NewPane();
+    second->SetDocument(&doc);
+    second->resize(400, 300);
+    second->OnInitialUpdate();
+    EXPECT_EQ(second->GetFitMode(), ViewFitMode::Page);
+    second->SetDocument(nullptr);
+
+    // And the pane itself takes the fields on its initial update.
+    own.zoom[0] = 175;
+    own.zoom[1] = 175;
+    *own.fit = 0;
+    ThisPane().OnInitialUpdate();
+    EXPECT_EQ(ThisPane().GetZoomX(), 175);
+    EXPECT_EQ(ThisPane().GetFitMode(), ViewFitMode::None);
+}
+
+TEST_P(PaneZoomTest, LayoutValuesRoundTripUnderThePanesOwnSubsection)
+{
+    const ZoomHome own = HomeOf(GetParam());
+    const ZoomHome other = HomeOf(Other());
+    ThisPane().SetZoom(150, 150);
+    ThisPane().UpdateScrollSizes();
+    ThisPane().ScrollToPosition(QPoint(30, 40));
+    SendLayout(ThisPane(), true);
+    EXPECT_EQ(frame.layoutSubsections.back(), QString::fromLatin1(own.subsection));
+
+    kwvd::RegistryStore& store = kwvd::RegistryStore::Instance();
+    const auto key = frame.OpenLayoutKey(QString::fromLatin1(own.subsection), false);
+    ASSERT_TRUE(key.has_value());
+    EXPECT_EQ(store.ReadNumber(*key, u"ZoomNumX"), 150u);
+    EXPECT_EQ(store.ReadNumber(*key, u"ZoomNumY"), 150u);
+    EXPECT_EQ(store.ReadNumber(*key, u"ZoomFit"), 0u);
+    EXPECT_EQ(store.ReadNumber(*key, u"ScrollX"), 30u);
+    EXPECT_EQ(store.ReadNumber(*key, u"ScrollY"), 40u);
+    EXPECT_FALSE(frame.OpenLayoutKey(QString::fromLatin1(other.subsection), false).has_value())
+        << "each pane keeps its own subsection";
+
+    ThisPane().SetZoom(50, 50);
+    ThisPane().ScrollToPosition(QPoint(0, 0));
+    SendLayout(ThisPane(), false);
+    EXPECT_EQ(ThisPane().GetZoomX(), 150);
+    EXPECT_EQ(ThisPane().GetScrollPosition(), QPoint(30, 40));
+    EXPECT_EQ(own.zoom[0], 150);
+}
+
+INSTANTIATE_TEST_SUITE_P(Panes, PaneZoomTest, ::testing::Values(PaneKind::Output, PaneKind::Input), PaneTestName);
