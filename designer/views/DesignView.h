@@ -197,7 +197,7 @@ public:
     QTransform ViewTransform() const;
 
     // ---- the pane's own side
-    // 1 input pane, 2 output pane (the creation side of new elements).
+    // PaneSide::Input or PaneSide::Output (the creation side of new elements).
     virtual int GetSide() const = 0;
     virtual CPage* GetPanePage() const = 0;
     virtual kwvd::Rect GetElementRect(const CFormElement* element) const = 0;
@@ -215,7 +215,8 @@ public:
     virtual ToolAction GetToolAction(int tool) const = 0;
     // The cursor resource of the tool, 0 for the default.
     virtual int GetToolCursorId(int tool) const = 0;
-    // 243 for the output pane, 242 for the input pane.
+    // DocumentHint::DestRectChanged for the output pane, SourceRectChanged
+    // for the input pane.
     virtual int GetRectChangedHint() const = 0;
     virtual BOOL RefitsOnHint(int hint) const = 0;
 
