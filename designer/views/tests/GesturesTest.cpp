@@ -1,82 +1,25 @@
 // The mouse gestures of a design pane, each on its own: what a cancelled
 // gesture leaves behind, and where a press on an element turns into a drag.
 
-#include "designer/document/DesignerDoc.h"
-#include "designer/elements/FormElement.h"
-#include "designer/views/DDestView.h"
-#include "designer/views/DesignFrame.h"
 #include "designer/views/DesignGestures.h"
-#include "designer/views/ElementTracker.h"
-#include "tests/support/WvdDocumentFixture.h"
+#include "designer/views/tests/DDestViewFixture.h"
 
-#include <QApplication>
-#include <QImage>
 #include <QMimeData>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <ostream>
 
 namespace {
 
-// Only what the gestures ask of a frame: the tool and its reset.
-class ToolFrame : public IDesignFrame
-{
-public:
-    int GetCurrentTool() const override { return tool; }
-    void ResetToolUnlessLocked() override { tool = DrawingTool::Select; }
-    CFormElement* GetAnchorElement() const override { return nullptr; }
-    void NotifyExplorer(CObject*, LPARAM) override {}
-    void SetPropertySheetElement(CFormElement*) override {}
-    BOOL IsPropertySheetShown() const override { return FALSE; }
-    void ShowPropertySheet() override {}
-    void RefreshPropertySheet() override {}
-    BOOL ExecuteCommand(UINT) override { return FALSE; }
-    std::optional<kwvd::RegistryKey> OpenLayoutKey(const QString&, bool) override { return std::nullopt; }
-    void OnPaneActivated(CDesignView*) override {}
-
-    int tool = DrawingTool::Select;
-};
-
-void EnsureApplication()
-{
-    if (QApplication::instance() == nullptr)
-    {
-        static int argc = 1;
-        static char name[] = "kwvd_views_tests";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv); // lives for the whole run, as a program's would
-    }
-}
-
-// An output pane of 400 x 300 at 100 % over a new document holding one
-// eraser element at (100, 96, 200, 128), the pane's current element.
-class GestureFixture : public ::testing::Test
+// The output pane of DestViewFixture with one eraser element at
+// (100, 96, 200, 128), the pane's current element.
+class GestureFixture : public DestViewFixture
 {
 protected:
-    GestureFixture()
-    {
-        EnsureApplication();
-        env.prefs.ZoomDest = {100, 100};
-        env.prefs.ZoomSource = {100, 100};
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(doc.OnNewDocument());
-        view = std::make_unique<CDDestView>();
-        view->SetDesignFrame(&frame);
-        view->SetDocument(&doc);
-        view->resize(400, 300);
-        view->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-        view->OnInitialUpdate();
-        {
-            CDocChangeGuard change(&doc);
-            element = doc.CreateNewElement(FormElementType::Eraser, PaneSide::Output, kElementRect, nullptr);
-        }
+        DestViewFixture::SetUp();
+        element = AddElement(FormElementType::Eraser, kElementRect);
         ASSERT_NE(element, nullptr);
         view->SelectOnly(element);
     }
@@ -84,36 +27,21 @@ protected:
     void TearDown() override
     {
         CDesignView::SetDragRunner(nullptr);
-        if (view)
-            view->SetDocument(nullptr);
-        view.reset();
+        DestViewFixture::TearDown();
     }
 
-    QImage Screen()
-    {
-        view->viewport()->update();
-        QApplication::processEvents();
-        return view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-
-    // A device point on the handle of the current element's frame.
-    QPoint HandlePoint(int handle)
+    // A device point on the bottom-right handle of the element's frame.
+    QPoint BottomRightHandle()
     {
         CElementTracker tracker;
         view->SetupTracker(tracker, element);
-        const kwvd::Rect r = tracker.m_rect;
-        const QPoint inset(2, 2);
-        const QPoint point = handle == CElementTracker::hitBottomRight ? r.BottomRight() - inset : r.TopLeft() + inset;
-        EXPECT_EQ(tracker.HitTest(point), handle);
+        const QPoint point = tracker.m_rect.BottomRight() - QPoint(2, 2);
+        EXPECT_EQ(tracker.HitTest(point), CElementTracker::hitBottomRight);
         return point;
     }
 
     static constexpr kwvd::Rect kElementRect{100, 96, 200, 128};
 
-    WvdTestEnvironment env;
-    CDesignerDoc doc;
-    ToolFrame frame;
-    std::unique_ptr<CDDestView> view;
     CFormElement* element = nullptr;
 };
 
@@ -143,7 +71,7 @@ TEST_P(GestureCancel, EscapeLeavesNothingDrawnNothingChangedAndTheReleaseDoesNot
     const QImage before = Screen();
     const int elements = doc.GetElementList().GetCount();
     const int undoSteps = doc.GetUndoList().GetCount();
-    const QPoint from = c.onHandle ? HandlePoint(CElementTracker::hitBottomRight) : QPoint(20, 200);
+    const QPoint from = c.onHandle ? BottomRightHandle() : QPoint(20, 200);
     const QPoint to = from + QPoint(60, 40);
 
     view->OnLButtonDown(from, Qt::NoModifier);
@@ -178,7 +106,7 @@ TEST_F(GestureFixture, HandleResizeReleasedIsOneUndoStep)
 {
     const int undoSteps = doc.GetUndoList().GetCount();
     CHandleResizeGesture resize(*view, element, CElementTracker::hitBottomRight);
-    const QPoint from = HandlePoint(CElementTracker::hitBottomRight);
+    const QPoint from = BottomRightHandle();
     resize.Press(from, Qt::NoModifier);
     ASSERT_TRUE(resize.Move(from + QPoint(60, 40)));
     resize.Release(from + QPoint(60, 40), Qt::NoModifier);
