@@ -6,10 +6,10 @@
 //
 // The pane holds the active gesture and forwards its events to it: Press
 // when the button goes down, Move for each mouse move, Release when the
-// button goes up, Cancel on Escape. A gesture changes the document only through the
-// pane's public operations, and only on Release (or when a drag starts), so
-// a cancelled gesture leaves no undo step. Points are device pixels of the
-// pane's viewport.
+// button goes up, Cancel on Escape. A press may change the selection; the
+// elements themselves change only on Release (or when a drag starts), and
+// only through the pane's public operations, so a cancelled gesture leaves
+// no undo step. Points are device pixels of the pane's viewport.
 
 #include "designer/views/ElementTracker.h"
 #include "platform/framework/Rect.h"
@@ -30,11 +30,11 @@ public:
     CDesignGesture(const CDesignGesture&) = delete;
     CDesignGesture& operator=(const CDesignGesture&) = delete;
 
-    // TRUE while the gesture owns the mouse: presses are ignored and the
+    // True while the gesture owns the mouse: presses are ignored and the
     // pane shows no hover cursor.
     virtual bool HoldsMouse() const = 0;
     virtual void Press(QPoint device, Qt::KeyboardModifiers keys) = 0;
-    // FALSE when the gesture ended or handed over to another one.
+    // False when the gesture ended or handed over to another one.
     virtual bool Move(QPoint device) = 0;
     // The gesture ends with either of these.
     virtual void Release(QPoint device, Qt::KeyboardModifiers keys) = 0;
@@ -46,7 +46,7 @@ protected:
     CDesignView& m_view;
 };
 
-// A gesture that drags the pane's tracker and shows its rectangle dotted;
+// A gesture that drags a tracker of its own and shows its rectangle dotted;
 // what the rectangle means is the subclass's Finish.
 class CTrackerGesture : public CDesignGesture
 {
@@ -59,10 +59,8 @@ public:
     void Cancel() override;
     void Draw(QPainter& painter) const override;
 
-    const CElementTracker& GetTracker() const { return m_tracker; }
-
 protected:
-    // The button went up; changed is FALSE when the rectangle never left
+    // The button went up; changed is false when the rectangle never left
     // where it started. The tracker's rectangle is normalised.
     virtual void Finish(bool changed) = 0;
     virtual void OnCancelled() {}
