@@ -4,8 +4,9 @@
 // It owns what both panes share: the zoom and fit commands, double-buffered
 // drawing, the reaction to update hints, the selection model (a current
 // element per pane over the elements' own selected flags), the tools, the
-// tracker, moving and resizing by mouse and keys, the clipboard, drag and
-// drop between panes of one kind, and the layout values.
+// tracker, moving and resizing by mouse (the gestures of DesignGestures.h)
+// and keys, the clipboard, drag and drop between panes of one kind, and the
+// layout values.
 //
 // The panes differ in which rectangle of an element they show (source or
 // destination), which page they draw, their tools and a few rules; each
@@ -15,6 +16,7 @@
 // the viewport. device = logical * zoom / 100 - scroll position.
 
 #include "designer/commands/CmdTarget.h"
+#include "designer/views/DesignGestures.h"
 #include "designer/views/ElementTracker.h"
 #include "platform/framework/Rect.h"
 #include "platform/framework/Types.h"
@@ -27,6 +29,7 @@
 #include <QSize>
 #include <QString>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -194,7 +197,7 @@ public:
     QTransform ViewTransform() const;
 
     // ---- the pane's own side
-    // 1 input pane, 2 output pane (the creation side of new elements).
+    // PaneSide::Input or PaneSide::Output (the creation side of new elements).
     virtual int GetSide() const = 0;
     virtual CPage* GetPanePage() const = 0;
     virtual kwvd::Rect GetElementRect(const CFormElement* element) const = 0;
@@ -212,7 +215,8 @@ public:
     virtual ToolAction GetToolAction(int tool) const = 0;
     // The cursor resource of the tool, 0 for the default.
     virtual int GetToolCursorId(int tool) const = 0;
-    // 243 for the output pane, 242 for the input pane.
+    // DocumentHint::DestRectChanged for the output pane, SourceRectChanged
+    // for the input pane.
     virtual int GetRectChangedHint() const = 0;
     virtual BOOL RefitsOnHint(int hint) const = 0;
 
@@ -256,14 +260,13 @@ protected:
     void NotifySelection(CFormElement* element);
 
 private:
-    void RegisterCommands();
+    // A press on an element's handle hands over to a resize.
+    friend class CElementDragGesture;
+
+    static CFormElement* AsElement(CObject* object);
     void FullUpdate();
-    void NotifyPropertySheetRefresh();
-    void FinishToolBand(const kwvd::Rect& deviceBand);
-    void FinishSelectBand(const kwvd::Rect& deviceBand);
-    void FinishHandleTrack();
-    void EraseDropFeedback();
-    QPoint SnapDropPoint(QPoint device, Qt::KeyboardModifiers keys) const;
+    // DesignViewCommands.cpp.
+    void RegisterCommands();
 
     IDesignFrame* m_pFrame = nullptr;
 
@@ -276,23 +279,34 @@ private:
     QSize m_lineStep{1, 1};
     QSize m_pageStep{10, 10};
 
+    // ---- selection (DesignViewSelection.cpp)
+    // The element becomes current and selected (null: none, no tracker).
+    void MakeCurrent(CFormElement* element);
+    void NotifyPropertySheetRefresh();
+
     CFormElement* m_pCurrent = nullptr;
     std::unique_ptr<CElementTracker> m_tracker;
 
-    // What the mouse is doing now.
-    enum class Tracking { None, ToolBand, SelectBand, Handle };
-    Tracking m_tracking = Tracking::None;
-    CElementTracker m_activeTracker;
-    int m_bandType = 0;
-    CFormElement* m_pTrackedElement = nullptr;
+    // ---- the mouse
+    // The press goes to the gesture, which becomes the active one.
+    void BeginGesture(std::unique_ptr<CDesignGesture> gesture, QPoint device, Qt::KeyboardModifiers keys);
+    void HandOverGesture(std::unique_ptr<CDesignGesture> gesture);
 
-    // Drag arming.
-    BOOL m_dragArmed = FALSE;
-    QPoint m_dragStart;
-    kwvd::Rect m_deadZone;
+    // What the left button is doing now; null between gestures.
+    std::unique_ptr<CDesignGesture> m_gesture;
 
-    // Drop state.
-    QPoint m_dropPosition{-1, -1};
+    // ---- drag and drop (DesignViewDragDrop.cpp)
+    void EraseDropFeedback();
+    QPoint SnapDropPoint(QPoint device, Qt::KeyboardModifiers keys) const;
+    // The dragged extent with its top-left corner at the logical point.
+    kwvd::Rect DropRectAt(QPoint logical) const;
+    bool DropLandsOnPage(QPoint logical, const CPage& page) const;
+    // The dotted drop frame in device pixels, and repainting it.
+    kwvd::Rect DropFeedbackRect() const;
+    void UpdateDropFeedback();
+
+    static constexpr QPoint kNoDropPosition{INT_MIN, INT_MIN};
+    QPoint m_dropPosition = kNoDropPosition;
     QSize m_dragSize;
     QSize m_dragOffset;
     int m_dropEffect = 0;
