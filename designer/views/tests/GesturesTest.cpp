@@ -2,7 +2,7 @@
 // gesture leaves behind, and where a press on an element turns into a drag.
 
 #include "designer/views/DesignGestures.h"
-#include "designer/views/tests/DDestViewFixture.h"
+#include "designer/views/tests/ViewTestFixture.h"
 
 #include <QMimeData>
 
@@ -11,14 +11,14 @@
 
 namespace {
 
-// The output pane of DestViewFixture with one eraser element at
+// The output pane of ViewTest with one eraser element at
 // (100, 96, 200, 128), the pane's current element.
-class GestureFixture : public DestViewFixture
+class GestureFixture : public ViewTest
 {
 protected:
     void SetUp() override
     {
-        DestViewFixture::SetUp();
+        ViewTest::SetUp();
         element = AddElement(FormElementType::Eraser, kElementRect);
         ASSERT_NE(element, nullptr);
         view->SelectOnly(element);
@@ -27,7 +27,7 @@ protected:
     void TearDown() override
     {
         CDesignView::SetDragRunner(nullptr);
-        DestViewFixture::TearDown();
+        ViewTest::TearDown();
     }
 
     // A device point on the bottom-right handle of the element's frame.
@@ -40,7 +40,13 @@ protected:
         return point;
     }
 
+    // What the output pane shows now.
+    QImage Screen() { return Picture(output); }
+    CFormElement* AddElement(int type, const kwvd::Rect& rect) { return Make(type, rect); }
+
     static constexpr kwvd::Rect kElementRect{100, 96, 200, 128};
+
+    CDDestView* const view = &output;
 
     CFormElement* element = nullptr;
 };

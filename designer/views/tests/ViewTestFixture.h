@@ -19,6 +19,7 @@
 #include "designer/views/ElementTracker.h"
 #include "platform/registry/RegistryStore.h"
 #include "tests/support/QtApplicationEnvironment.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/WvdDocumentFixture.h"
 
 #include <QApplication>
@@ -122,31 +123,6 @@ inline void PrintTo(PaneKind pane, std::ostream* os)
 {
     *os << PaneKindName(pane);
 }
-
-// Points the registry at a folder of the test's own for the life of the
-// object, and back where it was after.
-class ScopedRegistryFolder
-{
-public:
-    explicit ScopedRegistryFolder(const QString& folder)
-        : m_had(qEnvironmentVariableIsSet("KWVD_REGISTRY_DIR")), m_previous(qgetenv("KWVD_REGISTRY_DIR"))
-    {
-        qputenv("KWVD_REGISTRY_DIR", folder.toUtf8());
-    }
-    ~ScopedRegistryFolder()
-    {
-        if (m_had)
-            qputenv("KWVD_REGISTRY_DIR", m_previous);
-        else
-            qunsetenv("KWVD_REGISTRY_DIR");
-    }
-    ScopedRegistryFolder(const ScopedRegistryFolder&) = delete;
-    ScopedRegistryFolder& operator=(const ScopedRegistryFolder&) = delete;
-
-private:
-    bool m_had;
-    QByteArray m_previous;
-};
 
 // Preferences set before the document is made: new documents take the
 // panes' zoom and the colours from here.
