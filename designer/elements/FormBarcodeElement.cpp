@@ -324,23 +324,31 @@ kwvd::Rect CFormBarcodeElement::GetSourceRect() const
     return m_useData != 0 ? kwvd::Rect() : m_sourceRect;
 }
 
-void CFormBarcodeElement::MoveSource(int x, int y, int flags, BOOL absolute)
+CSourceLink* CFormBarcodeElement::DestLink()
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    if (m_link != 0) {
-        MoveDest(x, y, flags, absolute);
-        m_link = 1;
-    }
+    return &m_link;
+}
+
+void CFormBarcodeElement::BeginSourceStep(const ElementStep& step)
+{
+    // Only a move carries the destination along: a resize sizes the
+    // definition, which sizes both boxes.
+    if (step.IsMove())
+        FollowWithDest(step);
     Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
+}
+
+void CFormBarcodeElement::StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect&)
+{
+    PutSourceOnGrid(step, page);
+    if (step.IsMove()) {
+        UpdateRects(TRUE, FALSE);
         return;
-    const kwvd::Rect before = m_sourceRect;
-    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
-    UpdateRects(TRUE, FALSE);
-    if (m_sourceRect != before)
-        SetDocumentModified();
+    }
+    const int columns = TouchedColumns(m_sourceRect, page);
+    if (CBarcode* barcode = Definition(); barcode != nullptr && barcode->GetWidthColumns() != columns)
+        barcode->SetWidthColumns(columns);
+    UpdateRects(TRUE, TRUE);
 }
 
 void CFormBarcodeElement::MoveDest(int x, int y, int flags, BOOL absolute)
@@ -350,25 +358,7 @@ void CFormBarcodeElement::MoveDest(int x, int y, int flags, BOOL absolute)
     if (GetDestRect() == before)
         return;
     UpdateRects(FALSE, TRUE);
-    m_link = 0;
-}
-
-void CFormBarcodeElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
-{
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const kwvd::Rect before = m_sourceRect;
-    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
-    const int columns = TouchedColumns(m_sourceRect, *page);
-    if (CBarcode* barcode = Definition(); barcode != nullptr && barcode->GetWidthColumns() != columns)
-        barcode->SetWidthColumns(columns);
-    UpdateRects(TRUE, TRUE);
-    if (m_sourceRect != before)
-        SetDocumentModified();
+    m_link.SetFollowing(FALSE);
 }
 
 void CFormBarcodeElement::ResizeDest(int cx, int cy, int flags, BOOL absolute)
@@ -383,7 +373,7 @@ void CFormBarcodeElement::ResizeDest(int cx, int cy, int flags, BOOL absolute)
             barcode->SetHeight(height);
     }
     UpdateRects(FALSE, TRUE);
-    m_link = 0;
+    m_link.SetFollowing(FALSE);
 }
 
 BOOL CFormBarcodeElement::IgnoresOffset() const
@@ -460,10 +450,6 @@ void CFormBarcodeElement::Copy(const CFormElement& other)
     m_link = barcode->m_link;
 }
 
-void CFormBarcodeElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 // ---------------------------------------------------------------- persistence
 
@@ -471,7 +457,7 @@ void CFormBarcodeElement::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
         CFormElement::Serialize(ar);
-        ar << static_cast<LONG>(m_barcodeIndex) << static_cast<WORD>(m_link) << static_cast<LONG>(m_fontIndex);
+        ar << static_cast<LONG>(m_barcodeIndex) << static_cast<WORD>(m_link.IsFollowing() ? 1 : 0) << static_cast<LONG>(m_fontIndex);
         ar << m_data << static_cast<WORD>(m_useData);
         const CPage* page = OutputPage();
         ar << static_cast<LONG>(page != nullptr ? PixelsToTwipsY(*page, m_destRect.Height()) : 0);
@@ -491,7 +477,7 @@ void CFormBarcodeElement::Serialize(CArchive& ar)
     SetBarcodeIndex(barcodeIndex);
     SetUseData(useData);
     SetData(data);
-    m_link = link != 0 ? 1 : 0;
+    m_link.SetFollowing(link != 0 ? TRUE : FALSE);
     UpdateColour();
     SetFontIndex(fontIndex);
     if (schema > 16) {

@@ -6,6 +6,7 @@
 // resizing one element resizes the definition and so all its elements.
 
 #include "designer/elements/FormElement.h"
+#include "designer/elements/SourceLink.h"
 #include "designer/resources/barcodes/Barcode.h"
 
 #include <QImage>
@@ -54,7 +55,6 @@ public:
 
     int GetType() const override;
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
 
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;
@@ -68,9 +68,7 @@ public:
     // Empty for a constant barcode, which has no source side.
     kwvd::Rect GetSourceRect() const override;
 
-    void MoveSource(int x, int y, int flags, BOOL absolute) override;
     void MoveDest(int x, int y, int flags, BOOL absolute) override;
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override;
     void ResizeDest(int cx, int cy, int flags, BOOL absolute) override;
 
     BOOL IgnoresOffset() const override;
@@ -94,7 +92,7 @@ public:
     BOOL GetUseData() const { return m_useData != 0; }
     int GetFontIndex() const { return m_fontIndex; }
     COLORREF GetColour() const { return m_colour; }
-    BOOL IsLinked() const { return m_link != 0; }
+    BOOL IsLinked() const { return m_link.IsFollowing(); }
 
     // Moves the chosen sides onto the grid at the definition's size.
     void UpdateRects(BOOL source, BOOL dest);
@@ -107,6 +105,11 @@ public:
     BOOL UpdatePage(BarcodePageData& page) const;
     BOOL ApplyPage(const BarcodePageData& page, int what);
 
+protected:
+    CSourceLink* DestLink() override;
+    void BeginSourceStep(const ElementStep& step) override;
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before) override;
+
 private:
     CBarcode* Definition() const;
     int DefinitionWidth() const;
@@ -118,5 +121,5 @@ private:
     int m_useData = 0;
     int m_fontIndex = 0;
     COLORREF m_colour = 0xFFFFFF;
-    int m_link = 1;
+    CSourceLink m_link;
 };

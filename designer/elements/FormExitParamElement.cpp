@@ -54,7 +54,7 @@ CFormExitParamElement::CFormExitParamElement(CDesignerDoc* doc, const Rect& rect
     m_ignoreReturn = 1;
     // Known before the description is made, so an inserted parameter shows
     // the separator its data will follow.
-    m_useData = side == 1 ? 0 : 1;
+    m_useData = side == PaneSide::Input ? 0 : 1;
     m_paramNumber = 1;
     UpdateAutoDescription();
     SetDocumentModified();
@@ -336,10 +336,6 @@ void CFormExitParamElement::Copy(const CFormElement& other)
     m_link = param->m_link;
 }
 
-void CFormExitParamElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormExitParamElement::GetType() const
 {
@@ -454,36 +450,15 @@ Rect CFormExitParamElement::GetDestRect() const
     return m_ignoreReturn != 0 ? Rect() : CFormElement::GetDestRect();
 }
 
-void CFormExitParamElement::MoveSource(int x, int y, int flags, BOOL absolute)
+CSourceLink* CFormExitParamElement::DestLink()
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    m_link.ApplyToDest([&] { MoveDest(x, y, flags, absolute); });
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const Rect before = m_sourceRect;
-    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
-    NormaliseRects(TRUE, FALSE);
-    if (m_sourceRect != before)
-        SetDocumentModified();
+    return &m_link;
 }
 
-void CFormExitParamElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
+void CFormExitParamElement::StepSourceRect(const ElementStep& step, const CPage& page, const Rect&)
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    m_link.ApplyToDest([&] { ResizeDest(cx, cy, flags, absolute); });
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const Rect before = m_sourceRect;
-    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
+    PutSourceOnGrid(step, page);
     NormaliseRects(TRUE, FALSE);
-    if (m_sourceRect != before)
-        SetDocumentModified();
 }
 
 void CFormExitParamElement::MoveDest(int x, int y, int flags, BOOL absolute)

@@ -52,7 +52,7 @@ public:
 
     // For loading: parameter 1, position parameter, return value ignored.
     CFormExitParamElement();
-    // A new element: side 1 (drawn in the input pane) makes a position
+    // A new element: PaneSide::Input (drawn in the input pane) makes a position
     // parameter, anything else a data parameter. Both sides start on the
     // given rectangle, normalised to one line.
     CFormExitParamElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side);
@@ -98,7 +98,6 @@ public:
 
     // ---- CFormElement
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;
@@ -108,14 +107,16 @@ public:
     void DrawDest(QPainter& painter) override;
     // Empty while the return value is ignored.
     kwvd::Rect GetDestRect() const override;
-    void MoveSource(int x, int y, int flags, BOOL absolute) override;
     void MoveDest(int x, int y, int flags, BOOL absolute) override;
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override;
     void ResizeDest(int cx, int cy, int flags, BOOL absolute) override;
     BOOL IgnoresOffset() const override;
     BOOL Select(BOOL select) override;
     BOOL Find(const QString& text) const override;
     BOOL Replace(const QString& find, const QString& replace) override;
+
+protected:
+    CSourceLink* DestLink() override;
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before) override;
 
 private:
     // The output page's font manager takes the element from the old index's

@@ -84,10 +84,6 @@ void CFormSourceElement::Copy(const CFormElement& other)
     m_needsFit = 1;
 }
 
-void CFormSourceElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 BOOL CFormSourceElement::UpdateColour()
 {
@@ -222,40 +218,16 @@ void CFormSourceElement::DrawDest(QPainter& painter)
     painter.restore();
 }
 
-void CFormSourceElement::MoveSource(int x, int y, int flags, BOOL absolute)
+CSourceLink* CFormSourceElement::DestLink()
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    m_link.ApplyToDest([&] { MoveDest(x, y, flags, absolute); });
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const kwvd::Rect before = m_sourceRect;
-    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
-    if (m_sourceRect != before) {
-        Announce(DocumentHint::SourceRectChanged);
-        RefreshText();
-        SetDocumentModified();
-    }
+    return &m_link;
 }
 
-void CFormSourceElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
+void CFormSourceElement::StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before)
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    m_link.ApplyToDest([&] { ResizeDest(cx, cy, flags, absolute); });
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const kwvd::Rect before = m_sourceRect;
-    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
-    if (m_sourceRect != before) {
-        Announce(DocumentHint::SourceRectChanged);
+    CFormElement::StepSourceRect(step, page, before);
+    if (m_sourceRect != before)
         RefreshText();
-        SetDocumentModified();
-    }
 }
 
 void CFormSourceElement::MoveDest(int x, int y, int flags, BOOL absolute)

@@ -49,7 +49,6 @@ public:
 
     int GetType() const override;
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
 
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;
@@ -61,9 +60,7 @@ public:
     void DrawSource(QPainter& painter) override;
     void DrawDest(QPainter& painter) override;
 
-    void MoveSource(int x, int y, int flags, BOOL absolute) override;
     void MoveDest(int x, int y, int flags, BOOL absolute) override;
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override;
     void ResizeDest(int cx, int cy, int flags, BOOL absolute) override;
 
     BOOL IgnoresOffset() const override;
@@ -93,6 +90,10 @@ public:
     // TRUE when a value of the page differed.
     BOOL UpdatePage(SourcePageData& page) const;
     BOOL ApplyPage(const SourcePageData& page, int what);
+
+protected:
+    CSourceLink* DestLink() override;
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before) override;
 
 private:
     void FitIfNeeded();

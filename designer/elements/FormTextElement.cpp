@@ -76,10 +76,6 @@ void CFormTextElement::Copy(const CFormElement& other)
     m_needsFit = 1;
 }
 
-void CFormTextElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 BOOL CFormTextElement::UpdateColour()
 {

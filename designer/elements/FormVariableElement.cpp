@@ -95,11 +95,11 @@ QString FixedVariableTable::NameOf(int number)
 
 CFormVariableElement::CFormVariableElement() = default;
 
-CFormVariableElement::CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& rect, int pane)
+CFormVariableElement::CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side)
     : OneLineSourceElement<CFormElement>(doc)
 {
     m_colour = TableColour();
-    m_useData = pane == 1 ? 0 : 1;
+    m_useData = side == PaneSide::Input ? 0 : 1;
     const QStringList names = GetVariableNames(doc);
     if (!names.isEmpty())
         SetName(names.first());
@@ -251,10 +251,6 @@ void CFormVariableElement::Copy(const CFormElement& other)
     UpdateAutoDescription();
 }
 
-void CFormVariableElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormVariableElement::GetType() const
 {

@@ -58,9 +58,9 @@ public:
 
     // The form the archive makes.
     CFormVariableElement();
-    // A new variable: drawn in the input pane (pane 1) it takes the text at
+    // A new variable: drawn in the input pane (PaneSide::Input) it takes the text at
     // its position, made any other way it takes a data text.
-    CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& rect, int pane);
+    CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side);
     // From a "VAR" record.
     explicit CFormVariableElement(CAPRTPDMRec& record);
     ~CFormVariableElement() override;
@@ -84,7 +84,6 @@ public:
     static QStringList GetVariableNames(const CDesignerDoc* doc);
 
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     void Serialize(CArchive& ar) override;
     void ExportJVX(CJVXArchive& ar) override;
