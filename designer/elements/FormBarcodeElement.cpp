@@ -79,7 +79,7 @@ CFormBarcodeElement::CFormBarcodeElement()
     SharedPicture();
 }
 
-CFormBarcodeElement::CFormBarcodeElement(CDesignerDoc* doc, const kwvd::Rect& rect) : CFormElement(doc)
+CFormBarcodeElement::CFormBarcodeElement(CDesignerDoc* doc, const kwvd::Rect& rect) : BarcodeBase(doc)
 {
     SharedPicture();
     UpdateColour();
@@ -91,7 +91,7 @@ CFormBarcodeElement::CFormBarcodeElement(CDesignerDoc* doc, const kwvd::Rect& re
     UpdateRects(TRUE, TRUE);
 }
 
-CFormBarcodeElement::CFormBarcodeElement(CAPRTPDMRec& record) : CFormElement(record)
+CFormBarcodeElement::CFormBarcodeElement(CAPRTPDMRec& record) : BarcodeBase(record)
 {
     SharedPicture();
     UpdateColour();
@@ -119,11 +119,7 @@ CFormElement* CFormBarcodeElement::FromRecord(CAPRTPDMRec& record, CJVXArchive&)
 
 CFormBarcodeElement::~CFormBarcodeElement()
 {
-    if (m_fontIndex != 0) {
-        if (CFontManager* manager = OutputFontManager())
-            manager->MoveFontUser(m_fontIndex, this, 0);
-        m_fontIndex = 0;
-    }
+    LeaveFont();
     if (m_barcodeIndex != -1) {
         if (m_pDoc != nullptr && m_pDoc->GetBarcodeManager() != nullptr)
             m_pDoc->GetBarcodeManager()->RemoveUser(this, m_barcodeIndex);
@@ -194,43 +190,16 @@ BOOL CFormBarcodeElement::SetBarcodeIndex(int index)
     return TRUE;
 }
 
-BOOL CFormBarcodeElement::SetUseData(BOOL useData)
+void CFormBarcodeElement::UseDataChanged()
 {
-    const int flag = useData ? 1 : 0;
-    if (flag == m_useData)
-        return FALSE;
-    if (flag == 0) {
-        m_useData = 0;
-        Announce(DocumentHint::SourceRectChanged);
-    } else {
-        Announce(DocumentHint::SourceRectChanged);
-        m_useData = 1;
-        // The views drop the tracker and the property sheet re-reads its pages.
-        Announce(DocumentHint::SelectionChanged);
-    }
     // The automatic description follows what the barcode prints.
     UpdateAutoDescription();
-    SetDocumentModified();
-    return TRUE;
-}
-
-BOOL CFormBarcodeElement::SetData(const QString& data)
-{
-    if (data == m_data)
-        return FALSE;
-    m_data = data;
-    UpdateAutoDescription();
-    SetDocumentModified();
-    return TRUE;
 }
 
 BOOL CFormBarcodeElement::SetFontIndex(int index)
 {
     const int before = m_fontIndex;
-    if (CFontManager* manager = OutputFontManager())
-        m_fontIndex = manager->MoveFontUser(m_fontIndex, this, index);
-    else
-        m_fontIndex = index >= 0 && index < CFontManager::kMaxFonts ? index : 0;
+    MoveToFont(index);
     if (CBarcode* barcode = Definition(); barcode != nullptr && barcode->GetTextFontIndex() != m_fontIndex)
         barcode->SetTextFontIndex(m_fontIndex);
     if (m_fontIndex == before)
@@ -301,10 +270,10 @@ void CFormBarcodeElement::UpdateRects(BOOL source, BOOL dest)
     }
 }
 
-BOOL CFormBarcodeElement::UpdateAutoDescription()
+void CFormBarcodeElement::UpdateAutoDescription()
 {
     if (!IsAutoDescription() && !m_description.isEmpty())
-        return FALSE;
+        return;
     QString text;
     if (m_useData != 0) {
         text = m_data.left(kDescriptionLength);
@@ -316,7 +285,7 @@ BOOL CFormBarcodeElement::UpdateAutoDescription()
         if (!lines.isEmpty())
             text = lines.first().trimmed().left(kDescriptionLength);
     }
-    return SetDescription(text, this);
+    SetDescription(text, this);
 }
 
 kwvd::Rect CFormBarcodeElement::GetSourceRect() const

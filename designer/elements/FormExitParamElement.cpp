@@ -48,7 +48,7 @@ void ClearNumber(CFixedLenNum& field)
 
 CFormExitParamElement::CFormExitParamElement() = default;
 
-CFormExitParamElement::CFormExitParamElement(CDesignerDoc* doc, const Rect& rect, int side) : CFormElement(doc)
+CFormExitParamElement::CFormExitParamElement(CDesignerDoc* doc, const Rect& rect, int side) : DataFlagElement<CFormElement>(doc)
 {
     RefreshColour(FALSE);
     m_ignoreReturn = 1;
@@ -65,7 +65,7 @@ CFormExitParamElement::CFormExitParamElement(CDesignerDoc* doc, const Rect& rect
     NormaliseRects(TRUE, TRUE);
 }
 
-CFormExitParamElement::CFormExitParamElement(CAPRTPDMRec& record) : CFormElement(record)
+CFormExitParamElement::CFormExitParamElement(CAPRTPDMRec& record) : DataFlagElement<CFormElement>(record)
 {
     RefreshColour(FALSE);
     m_paramNumber = 0;
@@ -144,34 +144,6 @@ BOOL CFormExitParamElement::SetParamNumber(int number)
     }
     m_paramNumber = number;
     UpdateAutoDescription();
-    SetDocumentModified();
-    return TRUE;
-}
-
-BOOL CFormExitParamElement::SetData(const QString& data)
-{
-    if (data == m_data)
-        return FALSE;
-    m_data = data;
-    UpdateAutoDescription();
-    SetDocumentModified();
-    return TRUE;
-}
-
-BOOL CFormExitParamElement::SetUseData(BOOL useData)
-{
-    const int value = useData ? 1 : 0;
-    if (value == m_useData)
-        return FALSE;
-    if (value != 0) {
-        Announce(DocumentHint::SourceRectChanged);
-        m_useData = 1;
-        // The property sheet reads the element again.
-        Announce(DocumentHint::SelectionChanged);
-    } else {
-        m_useData = 0;
-        Announce(DocumentHint::SourceRectChanged);
-    }
     SetDocumentModified();
     return TRUE;
 }

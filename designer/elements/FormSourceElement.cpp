@@ -24,7 +24,7 @@ constexpr UINT kCurrentSchema = 20;
 
 CFormSourceElement::CFormSourceElement() = default;
 
-CFormSourceElement::CFormSourceElement(CDesignerDoc* doc, const kwvd::Rect& rect) : CFormElement(doc)
+CFormSourceElement::CFormSourceElement(CDesignerDoc* doc, const kwvd::Rect& rect) : FontUserElement<CFormElement>(doc)
 {
     UpdateColour();
     kwvd::Rect r = rect;
@@ -46,7 +46,7 @@ CFormSourceElement::CFormSourceElement(CDesignerDoc* doc, const kwvd::Rect& rect
     Select(TRUE);
 }
 
-CFormSourceElement::CFormSourceElement(CAPRTPDMRec& record) : CFormElement(record)
+CFormSourceElement::CFormSourceElement(CAPRTPDMRec& record) : FontUserElement<CFormElement>(record)
 {
     UpdateColour();
     m_alignToGrid = record.m_flag.IsEqual(QStringLiteral("1")) ? 1 : 0;
@@ -56,11 +56,7 @@ CFormSourceElement::CFormSourceElement(CAPRTPDMRec& record) : CFormElement(recor
 
 CFormSourceElement::~CFormSourceElement()
 {
-    if (m_fontIndex != 0) {
-        if (CFontManager* manager = OutputFontManager())
-            manager->MoveFontUser(m_fontIndex, this, 0);
-        m_fontIndex = 0;
-    }
+    LeaveFont();
     Announce(DocumentHint::ElementChanged);
 }
 
@@ -98,11 +94,7 @@ BOOL CFormSourceElement::SetFontIndex(int index)
 {
     if (index == m_fontIndex)
         return FALSE;
-    if (CFontManager* manager = OutputFontManager())
-        m_fontIndex = manager->MoveFontUser(m_fontIndex, this, index);
-    else
-        // Without a page there is no user list; keep a valid index for later.
-        m_fontIndex = index >= 0 && index < CFontManager::kMaxFonts ? index : 0;
+    MoveToFont(index);
     Announce(DocumentHint::DestRectChanged);
     m_needsFit = 1;
     SetDocumentModified();
