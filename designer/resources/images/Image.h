@@ -6,7 +6,6 @@
 // Its users are the image elements that show it.
 
 #include "designer/resources/images/ImageFileState.h"
-#include "platform/framework/Collections.h"
 #include "platform/framework/Object.h"
 #include "platform/framework/Rect.h"
 #include "platform/framework/Types.h"
@@ -14,11 +13,8 @@
 #include <QString>
 
 class CDesignerDoc;
-class CFormElement;
 class CJVXArchive;
-class CPage;
 class QPainter;
-class ToolkitImage;
 
 class Image : public CObject, public ImageFileState
 {
