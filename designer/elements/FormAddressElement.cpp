@@ -475,34 +475,10 @@ void CFormAddressElement::DrawDest(QPainter& painter)
         DrawElementBox(painter, GetDestRect(), this, m_colour);
 }
 
-void CFormAddressElement::MoveSource(int x, int y, int flags, BOOL absolute)
+void CFormAddressElement::StepSourceRect(const ElementStep& step, const CPage& page, const Rect&)
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const Rect before = m_sourceRect;
-    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
+    PutSourceOnGrid(step, page);
     NormalizeRects();
-    if (m_sourceRect != before)
-        SetDocumentModified();
-}
-
-void CFormAddressElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
-{
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const Rect before = m_sourceRect;
-    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
-    NormalizeRects();
-    if (m_sourceRect != before)
-        SetDocumentModified();
 }
 
 void CFormAddressElement::MoveDest(int x, int y, int flags, BOOL absolute)

@@ -110,12 +110,13 @@ public:
     kwvd::Rect GetDestRect() const override;
     void DrawSource(QPainter& painter) override;
     void DrawDest(QPainter& painter) override;
-    void MoveSource(int x, int y, int flags, BOOL absolute) override;
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override;
     void MoveDest(int x, int y, int flags, BOOL absolute) override;
     void ResizeDest(int cx, int cy, int flags, BOOL absolute) override;
     // Also checks the id against the new parent's device type.
     BOOL SetParent(CFormElement* parent) override;
+
+protected:
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before) override;
 
 private:
     CFormOutputElement* OutputParent() const;

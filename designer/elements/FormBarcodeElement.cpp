@@ -79,7 +79,7 @@ CFormBarcodeElement::CFormBarcodeElement()
     SharedPicture();
 }
 
-CFormBarcodeElement::CFormBarcodeElement(CDesignerDoc* doc, const kwvd::Rect& rect) : CFormElement(doc)
+CFormBarcodeElement::CFormBarcodeElement(CDesignerDoc* doc, const kwvd::Rect& rect) : BarcodeBase(doc)
 {
     SharedPicture();
     UpdateColour();
@@ -91,7 +91,7 @@ CFormBarcodeElement::CFormBarcodeElement(CDesignerDoc* doc, const kwvd::Rect& re
     UpdateRects(TRUE, TRUE);
 }
 
-CFormBarcodeElement::CFormBarcodeElement(CAPRTPDMRec& record) : CFormElement(record)
+CFormBarcodeElement::CFormBarcodeElement(CAPRTPDMRec& record) : BarcodeBase(record)
 {
     SharedPicture();
     UpdateColour();
@@ -119,11 +119,7 @@ CFormElement* CFormBarcodeElement::FromRecord(CAPRTPDMRec& record, CJVXArchive&)
 
 CFormBarcodeElement::~CFormBarcodeElement()
 {
-    if (m_fontIndex != 0) {
-        if (CFontManager* manager = OutputFontManager())
-            manager->MoveFontUser(m_fontIndex, this, 0);
-        m_fontIndex = 0;
-    }
+    LeaveFont();
     if (m_barcodeIndex != -1) {
         if (m_pDoc != nullptr && m_pDoc->GetBarcodeManager() != nullptr)
             m_pDoc->GetBarcodeManager()->RemoveUser(this, m_barcodeIndex);
@@ -194,43 +190,16 @@ BOOL CFormBarcodeElement::SetBarcodeIndex(int index)
     return TRUE;
 }
 
-BOOL CFormBarcodeElement::SetUseData(BOOL useData)
+void CFormBarcodeElement::UseDataChanged()
 {
-    const int flag = useData ? 1 : 0;
-    if (flag == m_useData)
-        return FALSE;
-    if (flag == 0) {
-        m_useData = 0;
-        Announce(DocumentHint::SourceRectChanged);
-    } else {
-        Announce(DocumentHint::SourceRectChanged);
-        m_useData = 1;
-        // The views drop the tracker and the property sheet re-reads its pages.
-        Announce(DocumentHint::SelectionChanged);
-    }
     // The automatic description follows what the barcode prints.
     UpdateAutoDescription();
-    SetDocumentModified();
-    return TRUE;
-}
-
-BOOL CFormBarcodeElement::SetData(const QString& data)
-{
-    if (data == m_data)
-        return FALSE;
-    m_data = data;
-    UpdateAutoDescription();
-    SetDocumentModified();
-    return TRUE;
 }
 
 BOOL CFormBarcodeElement::SetFontIndex(int index)
 {
     const int before = m_fontIndex;
-    if (CFontManager* manager = OutputFontManager())
-        m_fontIndex = manager->MoveFontUser(m_fontIndex, this, index);
-    else
-        m_fontIndex = index >= 0 && index < CFontManager::kMaxFonts ? index : 0;
+    MoveToFont(index);
     if (CBarcode* barcode = Definition(); barcode != nullptr && barcode->GetTextFontIndex() != m_fontIndex)
         barcode->SetTextFontIndex(m_fontIndex);
     if (m_fontIndex == before)
@@ -301,10 +270,10 @@ void CFormBarcodeElement::UpdateRects(BOOL source, BOOL dest)
     }
 }
 
-BOOL CFormBarcodeElement::UpdateAutoDescription()
+void CFormBarcodeElement::UpdateAutoDescription()
 {
     if (!IsAutoDescription() && !m_description.isEmpty())
-        return FALSE;
+        return;
     QString text;
     if (m_useData != 0) {
         text = m_data.left(kDescriptionLength);
@@ -316,7 +285,7 @@ BOOL CFormBarcodeElement::UpdateAutoDescription()
         if (!lines.isEmpty())
             text = lines.first().trimmed().left(kDescriptionLength);
     }
-    return SetDescription(text, this);
+    SetDescription(text, this);
 }
 
 kwvd::Rect CFormBarcodeElement::GetSourceRect() const
@@ -324,23 +293,31 @@ kwvd::Rect CFormBarcodeElement::GetSourceRect() const
     return m_useData != 0 ? kwvd::Rect() : m_sourceRect;
 }
 
-void CFormBarcodeElement::MoveSource(int x, int y, int flags, BOOL absolute)
+CSourceLink* CFormBarcodeElement::DestLink()
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    if (m_link != 0) {
-        MoveDest(x, y, flags, absolute);
-        m_link = 1;
-    }
+    return &m_link;
+}
+
+void CFormBarcodeElement::BeginSourceStep(const ElementStep& step)
+{
+    // Only a move carries the destination along: a resize sizes the
+    // definition, which sizes both boxes.
+    if (step.IsMove())
+        FollowWithDest(step);
     Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
+}
+
+void CFormBarcodeElement::StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect&)
+{
+    PutSourceOnGrid(step, page);
+    if (step.IsMove()) {
+        UpdateRects(TRUE, FALSE);
         return;
-    const kwvd::Rect before = m_sourceRect;
-    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
-    UpdateRects(TRUE, FALSE);
-    if (m_sourceRect != before)
-        SetDocumentModified();
+    }
+    const int columns = TouchedColumns(m_sourceRect, page);
+    if (CBarcode* barcode = Definition(); barcode != nullptr && barcode->GetWidthColumns() != columns)
+        barcode->SetWidthColumns(columns);
+    UpdateRects(TRUE, TRUE);
 }
 
 void CFormBarcodeElement::MoveDest(int x, int y, int flags, BOOL absolute)
@@ -350,25 +327,7 @@ void CFormBarcodeElement::MoveDest(int x, int y, int flags, BOOL absolute)
     if (GetDestRect() == before)
         return;
     UpdateRects(FALSE, TRUE);
-    m_link = 0;
-}
-
-void CFormBarcodeElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
-{
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const kwvd::Rect before = m_sourceRect;
-    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
-    const int columns = TouchedColumns(m_sourceRect, *page);
-    if (CBarcode* barcode = Definition(); barcode != nullptr && barcode->GetWidthColumns() != columns)
-        barcode->SetWidthColumns(columns);
-    UpdateRects(TRUE, TRUE);
-    if (m_sourceRect != before)
-        SetDocumentModified();
+    m_link.SetFollowing(FALSE);
 }
 
 void CFormBarcodeElement::ResizeDest(int cx, int cy, int flags, BOOL absolute)
@@ -383,7 +342,7 @@ void CFormBarcodeElement::ResizeDest(int cx, int cy, int flags, BOOL absolute)
             barcode->SetHeight(height);
     }
     UpdateRects(FALSE, TRUE);
-    m_link = 0;
+    m_link.SetFollowing(FALSE);
 }
 
 BOOL CFormBarcodeElement::IgnoresOffset() const
@@ -460,10 +419,6 @@ void CFormBarcodeElement::Copy(const CFormElement& other)
     m_link = barcode->m_link;
 }
 
-void CFormBarcodeElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 // ---------------------------------------------------------------- persistence
 
@@ -471,7 +426,7 @@ void CFormBarcodeElement::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
         CFormElement::Serialize(ar);
-        ar << static_cast<LONG>(m_barcodeIndex) << static_cast<WORD>(m_link) << static_cast<LONG>(m_fontIndex);
+        ar << static_cast<LONG>(m_barcodeIndex) << static_cast<WORD>(m_link.IsFollowing() ? 1 : 0) << static_cast<LONG>(m_fontIndex);
         ar << m_data << static_cast<WORD>(m_useData);
         const CPage* page = OutputPage();
         ar << static_cast<LONG>(page != nullptr ? PixelsToTwipsY(*page, m_destRect.Height()) : 0);
@@ -491,7 +446,7 @@ void CFormBarcodeElement::Serialize(CArchive& ar)
     SetBarcodeIndex(barcodeIndex);
     SetUseData(useData);
     SetData(data);
-    m_link = link != 0 ? 1 : 0;
+    m_link.SetFollowing(link != 0 ? TRUE : FALSE);
     UpdateColour();
     SetFontIndex(fontIndex);
     if (schema > 16) {

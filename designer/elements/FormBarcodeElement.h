@@ -5,7 +5,10 @@
 // document's barcode list, which every element of that definition shares:
 // resizing one element resizes the definition and so all its elements.
 
+#include "designer/elements/DataFlagElement.h"
+#include "designer/elements/FontUserElement.h"
 #include "designer/elements/FormElement.h"
+#include "designer/elements/SourceLink.h"
 #include "designer/resources/barcodes/Barcode.h"
 
 #include <QImage>
@@ -34,7 +37,10 @@ struct BarcodePageData
     BOOL inLoop = FALSE;
 };
 
-class CFormBarcodeElement : public CFormElement, public IBarcodeUser
+// The kind's bases: the font user and the data with its flag.
+using BarcodeBase = FontUserElement<DataFlagElement<CFormElement>>;
+
+class CFormBarcodeElement : public BarcodeBase, public IBarcodeUser
 {
     KWVD_DECLARE_SERIAL(CFormBarcodeElement)
 
@@ -54,7 +60,6 @@ public:
 
     int GetType() const override;
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
 
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;
@@ -68,9 +73,7 @@ public:
     // Empty for a constant barcode, which has no source side.
     kwvd::Rect GetSourceRect() const override;
 
-    void MoveSource(int x, int y, int flags, BOOL absolute) override;
     void MoveDest(int x, int y, int flags, BOOL absolute) override;
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override;
     void ResizeDest(int cx, int cy, int flags, BOOL absolute) override;
 
     BOOL IgnoresOffset() const override;
@@ -85,20 +88,15 @@ public:
     // Joins the new definition before leaving the old one, so an element
     // keeps its barcode when the list is full.
     BOOL SetBarcodeIndex(int index);
-    BOOL SetUseData(BOOL useData);
-    BOOL SetData(const QString& data);
     BOOL SetFontIndex(int index);
 
     int GetBarcodeIndex() const { return m_barcodeIndex; }
-    const QString& GetData() const { return m_data; }
-    BOOL GetUseData() const { return m_useData != 0; }
-    int GetFontIndex() const { return m_fontIndex; }
     COLORREF GetColour() const { return m_colour; }
-    BOOL IsLinked() const { return m_link != 0; }
+    BOOL IsLinked() const { return m_link.IsFollowing(); }
 
     // Moves the chosen sides onto the grid at the definition's size.
     void UpdateRects(BOOL source, BOOL dest);
-    BOOL UpdateAutoDescription();
+    void UpdateAutoDescription() override;
 
     // The picture every barcode element shows, 64 x 32.
     static const QImage& SharedPicture();
@@ -107,6 +105,12 @@ public:
     BOOL UpdatePage(BarcodePageData& page) const;
     BOOL ApplyPage(const BarcodePageData& page, int what);
 
+protected:
+    void UseDataChanged() override;
+    CSourceLink* DestLink() override;
+    void BeginSourceStep(const ElementStep& step) override;
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before) override;
+
 private:
     CBarcode* Definition() const;
     int DefinitionWidth() const;
@@ -114,9 +118,6 @@ private:
     BOOL UpdateColour();
 
     int m_barcodeIndex = -1;
-    QString m_data;
-    int m_useData = 0;
-    int m_fontIndex = 0;
     COLORREF m_colour = 0xFFFFFF;
-    int m_link = 1;
+    CSourceLink m_link;
 };

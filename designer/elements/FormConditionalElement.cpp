@@ -46,7 +46,7 @@ CFormConditionalElement::CFormConditionalElement(CDesignerDoc* doc, const kwvd::
     : OneLineSourceElement<CFormContainerElement>(doc)
 {
     m_colour = TableColour();
-    m_subject = side == 1 ? kPositionSubject : kPageSubject;
+    m_subject = side == PaneSide::Input ? kPositionSubject : kPageSubject;
     m_sourceRect = rect;
     m_sourceRect.Normalize();
     m_destRect = kwvd::Rect();
@@ -258,10 +258,6 @@ void CFormConditionalElement::Copy(const CFormElement& other)
     m_breakLoop = conditional->m_breakLoop;
 }
 
-void CFormConditionalElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormConditionalElement::GetType() const
 {

@@ -31,7 +31,7 @@ class CFormConditionalElement : public OneLineSourceElement<CFormContainerElemen
 public:
     // The form the archive makes.
     CFormConditionalElement();
-    // A new Conditional: drawn in the input pane (side 1) it compares the
+    // A new Conditional: drawn in the input pane (PaneSide::Input) it compares the
     // text at its position, made any other way the page.
     CFormConditionalElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side);
     // From an "IF" or "IFP" record; reads its children up to "ENDI".
@@ -68,7 +68,6 @@ public:
     BOOL IsRebasing() const;
 
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;

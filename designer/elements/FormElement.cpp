@@ -6,6 +6,7 @@
 #include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
+#include "designer/elements/SourceLink.h"
 #include "designer/elements/TextFit.h"
 #include "platform/framework/Archive.h"
 #include "platform/ui/StringTable.h"
@@ -95,11 +96,6 @@ void CFormElement::Copy(const CFormElement& other)
     m_sourceAbsolute = other.m_sourceAbsolute;
     m_destAbsolute = other.m_destAbsolute;
     m_autoDescription = other.m_autoDescription;
-}
-
-void CFormElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
 }
 
 int CFormElement::GetType() const
@@ -277,18 +273,61 @@ void CFormElement::ResizeElementRect(const CPage& page, Rect& rect, int cx, int 
 
 void CFormElement::MoveSource(int x, int y, int flags, BOOL absolute)
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
+    StepSource({ElementStep::Move, x, y, flags, absolute});
+}
+
+void CFormElement::StepSource(const ElementStep& step)
+{
+    if ((step.flags & ElementMoveFlags::IfSelected) && !IsSelected())
         return;
-    Announce(DocumentHint::SourceRectChanged);
+    BeginSourceStep(step);
     const CPage* page = SourcePage();
     if (page == nullptr)
         return;
     const Rect before = m_sourceRect;
-    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
-    if (m_sourceRect != before) {
-        Announce(DocumentHint::SourceRectChanged);
+    StepSourceRect(step, *page, before);
+    if (m_sourceRect != before)
         SetDocumentModified();
-    }
+}
+
+CSourceLink* CFormElement::DestLink()
+{
+    return nullptr;
+}
+
+void CFormElement::BeginSourceStep(const ElementStep& step)
+{
+    FollowWithDest(step);
+    Announce(DocumentHint::SourceRectChanged);
+}
+
+void CFormElement::StepSourceRect(const ElementStep& step, const CPage& page, const Rect& before)
+{
+    PutSourceOnGrid(step, page);
+    if (m_sourceRect != before)
+        Announce(DocumentHint::SourceRectChanged);
+}
+
+void CFormElement::PutSourceOnGrid(const ElementStep& step, const CPage& page)
+{
+    if (step.IsMove())
+        MoveElementRect(m_sourceRect, step.x, step.y, step.flags, step.absolute, page);
+    else
+        ResizeElementRect(page, m_sourceRect, step.x, step.y, step.flags, step.absolute);
+}
+
+void CFormElement::StepDest(const ElementStep& step)
+{
+    if (step.IsMove())
+        MoveDest(step.x, step.y, step.flags, step.absolute);
+    else
+        ResizeDest(step.x, step.y, step.flags, step.absolute);
+}
+
+void CFormElement::FollowWithDest(const ElementStep& step)
+{
+    if (CSourceLink* link = DestLink())
+        link->ApplyToDest([&] { StepDest(step); });
 }
 
 void CFormElement::MoveDest(int x, int y, int flags, BOOL absolute)
@@ -345,18 +384,7 @@ void CFormElement::MoveDest(int x, int y, int flags, BOOL absolute)
 
 void CFormElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const Rect before = m_sourceRect;
-    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
-    if (m_sourceRect != before) {
-        Announce(DocumentHint::SourceRectChanged);
-        SetDocumentModified();
-    }
+    StepSource({ElementStep::Resize, cx, cy, flags, absolute});
 }
 
 void CFormElement::ResizeDest(int cx, int cy, int flags, BOOL absolute)

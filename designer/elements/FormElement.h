@@ -16,6 +16,7 @@
 
 class CAPRTPDMRec;
 class CDesignerDoc;
+class CSourceLink;
 class CJVXArchive;
 class CFontManager;
 class CPage;
@@ -104,6 +105,20 @@ struct ElementMoveFlags
     };
 };
 
+// One move or resize of a box, with the arguments the operations take.
+struct ElementStep
+{
+    enum Kind { Move, Resize };
+
+    Kind kind;
+    int x;     // the width for a resize
+    int y;     // the height for a resize
+    int flags; // ElementMoveFlags
+    BOOL absolute;
+
+    BOOL IsMove() const { return kind == Move; }
+};
+
 class CFormElement : public CObject
 {
     KWVD_DECLARE_SERIAL(CFormElement)
@@ -116,9 +131,11 @@ public:
     CFormElement(const CFormElement&) = delete;
     CFormElement& operator=(const CFormElement&) = delete;
 
-    // Every base field, the selected flag, document and parent included.
+    // Every base field, the selected flag, document and parent included;
+    // each kind adds its own fields by overriding Copy.
     virtual void Copy(const CFormElement& other);
-    virtual void CopyFrom(const CFormElement& other);
+    // The one copy path for every kind: Copy reaches the kind's fields.
+    void CopyFrom(const CFormElement& other) { Copy(other); }
 
     virtual int GetType() const;
 
@@ -229,6 +246,27 @@ protected:
 
     // The plain export: one record from ToRecord, when it answers TRUE.
     void ExportRecordJVX(CJVXArchive& ar);
+
+    // ---- moving and resizing the source box
+    // The steps every kind shares: the selected-only test, the destination
+    // that follows, the announcement, the kind's step and the modified flag.
+    void StepSource(const ElementStep& step);
+    // The link by which the destination follows the source; null for the
+    // kinds without one.
+    virtual CSourceLink* DestLink();
+    // Before the box changes: the following destination takes the same step
+    // first, then the views hear of the box.
+    virtual void BeginSourceStep(const ElementStep& step);
+    // The kind's own step of the box: the base puts it on the grid and the
+    // page and announces a change; a kind with its own rules for the box does
+    // PutSourceOnGrid and then its fix-up. before is the box before the step.
+    virtual void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before);
+    // The grid part of a step: MoveElementRect or ResizeElementRect.
+    void PutSourceOnGrid(const ElementStep& step, const CPage& page);
+    // The destination's own operation with the step's arguments.
+    void StepDest(const ElementStep& step);
+    // Runs the step on the destination while the link holds.
+    void FollowWithDest(const ElementStep& step);
 
     // While set, every element whose base part is read from a WVD archive
     // is noted here, so that a reader can tell the objects it made from

@@ -79,10 +79,6 @@ void CFormEraserElement::Copy(const CFormElement& other)
         m_colour = eraser->m_colour;
 }
 
-void CFormEraserElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormEraserElement::GetType() const
 {

@@ -25,7 +25,6 @@ public:
     COLORREF GetColour() const { return m_colour; }
 
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     void Serialize(CArchive& ar) override;
     void ExportJVX(CJVXArchive& ar) override;

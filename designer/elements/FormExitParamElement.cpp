@@ -48,13 +48,13 @@ void ClearNumber(CFixedLenNum& field)
 
 CFormExitParamElement::CFormExitParamElement() = default;
 
-CFormExitParamElement::CFormExitParamElement(CDesignerDoc* doc, const Rect& rect, int side) : CFormElement(doc)
+CFormExitParamElement::CFormExitParamElement(CDesignerDoc* doc, const Rect& rect, int side) : DataFlagElement<CFormElement>(doc)
 {
     RefreshColour(FALSE);
     m_ignoreReturn = 1;
     // Known before the description is made, so an inserted parameter shows
     // the separator its data will follow.
-    m_useData = side == 1 ? 0 : 1;
+    m_useData = side == PaneSide::Input ? 0 : 1;
     m_paramNumber = 1;
     UpdateAutoDescription();
     SetDocumentModified();
@@ -65,7 +65,7 @@ CFormExitParamElement::CFormExitParamElement(CDesignerDoc* doc, const Rect& rect
     NormaliseRects(TRUE, TRUE);
 }
 
-CFormExitParamElement::CFormExitParamElement(CAPRTPDMRec& record) : CFormElement(record)
+CFormExitParamElement::CFormExitParamElement(CAPRTPDMRec& record) : DataFlagElement<CFormElement>(record)
 {
     RefreshColour(FALSE);
     m_paramNumber = 0;
@@ -144,34 +144,6 @@ BOOL CFormExitParamElement::SetParamNumber(int number)
     }
     m_paramNumber = number;
     UpdateAutoDescription();
-    SetDocumentModified();
-    return TRUE;
-}
-
-BOOL CFormExitParamElement::SetData(const QString& data)
-{
-    if (data == m_data)
-        return FALSE;
-    m_data = data;
-    UpdateAutoDescription();
-    SetDocumentModified();
-    return TRUE;
-}
-
-BOOL CFormExitParamElement::SetUseData(BOOL useData)
-{
-    const int value = useData ? 1 : 0;
-    if (value == m_useData)
-        return FALSE;
-    if (value != 0) {
-        Announce(DocumentHint::SourceRectChanged);
-        m_useData = 1;
-        // The property sheet reads the element again.
-        Announce(DocumentHint::SelectionChanged);
-    } else {
-        m_useData = 0;
-        Announce(DocumentHint::SourceRectChanged);
-    }
     SetDocumentModified();
     return TRUE;
 }
@@ -336,10 +308,6 @@ void CFormExitParamElement::Copy(const CFormElement& other)
     m_link = param->m_link;
 }
 
-void CFormExitParamElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormExitParamElement::GetType() const
 {
@@ -454,36 +422,15 @@ Rect CFormExitParamElement::GetDestRect() const
     return m_ignoreReturn != 0 ? Rect() : CFormElement::GetDestRect();
 }
 
-void CFormExitParamElement::MoveSource(int x, int y, int flags, BOOL absolute)
+CSourceLink* CFormExitParamElement::DestLink()
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    m_link.ApplyToDest([&] { MoveDest(x, y, flags, absolute); });
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const Rect before = m_sourceRect;
-    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
-    NormaliseRects(TRUE, FALSE);
-    if (m_sourceRect != before)
-        SetDocumentModified();
+    return &m_link;
 }
 
-void CFormExitParamElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
+void CFormExitParamElement::StepSourceRect(const ElementStep& step, const CPage& page, const Rect&)
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    m_link.ApplyToDest([&] { ResizeDest(cx, cy, flags, absolute); });
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const Rect before = m_sourceRect;
-    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
+    PutSourceOnGrid(step, page);
     NormaliseRects(TRUE, FALSE);
-    if (m_sourceRect != before)
-        SetDocumentModified();
 }
 
 void CFormExitParamElement::MoveDest(int x, int y, int flags, BOOL absolute)

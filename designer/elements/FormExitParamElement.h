@@ -6,6 +6,7 @@
 // destination at all. While it follows its source, a move or resize of the
 // source is applied to the destination too.
 
+#include "designer/elements/DataFlagElement.h"
 #include "designer/elements/FormElement.h"
 #include "designer/elements/SourceLink.h"
 
@@ -42,7 +43,7 @@ struct ExitParamPageBits
     };
 };
 
-class CFormExitParamElement : public CFormElement
+class CFormExitParamElement : public DataFlagElement<CFormElement>
 {
     KWVD_DECLARE_SERIAL(CFormExitParamElement)
 
@@ -52,7 +53,7 @@ public:
 
     // For loading: parameter 1, position parameter, return value ignored.
     CFormExitParamElement();
-    // A new element: side 1 (drawn in the input pane) makes a position
+    // A new element: PaneSide::Input (drawn in the input pane) makes a position
     // parameter, anything else a data parameter. Both sides start on the
     // given rectangle, normalised to one line.
     CFormExitParamElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side);
@@ -69,10 +70,6 @@ public:
     // Numbers above 6 are refused. Setting the current number answers FALSE,
     // unless it lies outside 0 to 6, which becomes 1.
     BOOL SetParamNumber(int number);
-    const QString& GetData() const { return m_data; }
-    BOOL SetData(const QString& data);
-    BOOL GetUseData() const { return m_useData != 0; }
-    BOOL SetUseData(BOOL useData);
     BOOL GetIgnoreReturn() const { return m_ignoreReturn != 0; }
     BOOL SetIgnoreReturn(BOOL ignore);
     int GetFontIndex() const { return m_fontIndex; }
@@ -83,7 +80,7 @@ public:
     COLORREF GetColour() const { return m_colour; }
 
     // An automatic or empty description follows number and data.
-    void UpdateAutoDescription();
+    void UpdateAutoDescription() override;
     // Snaps the sides asked for to the nearest cells of their pages, on the
     // page, exactly one line high.
     void NormaliseRects(BOOL source, BOOL dest);
@@ -98,7 +95,6 @@ public:
 
     // ---- CFormElement
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;
@@ -108,14 +104,16 @@ public:
     void DrawDest(QPainter& painter) override;
     // Empty while the return value is ignored.
     kwvd::Rect GetDestRect() const override;
-    void MoveSource(int x, int y, int flags, BOOL absolute) override;
     void MoveDest(int x, int y, int flags, BOOL absolute) override;
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override;
     void ResizeDest(int cx, int cy, int flags, BOOL absolute) override;
     BOOL IgnoresOffset() const override;
     BOOL Select(BOOL select) override;
     BOOL Find(const QString& text) const override;
     BOOL Replace(const QString& find, const QString& replace) override;
+
+protected:
+    CSourceLink* DestLink() override;
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before) override;
 
 private:
     // The output page's font manager takes the element from the old index's
@@ -124,8 +122,6 @@ private:
     void RefreshColour(BOOL announce);
 
     int m_paramNumber = 1;
-    QString m_data;
-    int m_useData = 0;
     int m_fontIndex = 0;
     int m_alignToGrid = 0;
     COLORREF m_colour = 0xFFFFFF;

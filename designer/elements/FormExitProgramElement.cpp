@@ -170,10 +170,6 @@ void CFormExitProgramElement::Copy(const CFormElement& other)
     SetLibraries(program->m_libraries);
 }
 
-void CFormExitProgramElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormExitProgramElement::GetType() const
 {

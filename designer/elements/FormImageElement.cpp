@@ -92,7 +92,7 @@ CFormImageElement::CFormImageElement(CDesignerDoc* doc, const kwvd::Rect& rect, 
     UpdateColour();
     kwvd::Rect r = rect;
     r.Normalize();
-    if (side == 1) {
+    if (side == PaneSide::Input) {
         m_fixed = 0;
         m_sourceRect = r;
         if (const CPage* page = SourcePage()) {
@@ -339,34 +339,10 @@ kwvd::Rect CFormImageElement::GetSourceRect() const
     return m_fixed != 0 ? kwvd::Rect() : m_sourceRect;
 }
 
-void CFormImageElement::MoveSource(int x, int y, int flags, BOOL absolute)
+void CFormImageElement::StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect&)
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const kwvd::Rect before = m_sourceRect;
-    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
+    PutSourceOnGrid(step, page);
     NormaliseSourceRect();
-    if (m_sourceRect != before)
-        SetDocumentModified();
-}
-
-void CFormImageElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
-{
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const kwvd::Rect before = m_sourceRect;
-    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
-    NormaliseSourceRect();
-    if (m_sourceRect != before)
-        SetDocumentModified();
 }
 
 void CFormImageElement::ResizeDest(int cx, int cy, int flags, BOOL absolute)
@@ -451,10 +427,6 @@ void CFormImageElement::Copy(const CFormElement& other)
     m_colour = image->m_colour;
 }
 
-void CFormImageElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 // ---------------------------------------------------------------- persistence
 

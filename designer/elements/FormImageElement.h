@@ -47,7 +47,7 @@ public:
 
     // For loading.
     CFormImageElement();
-    // side 1 (input pane): named by the data. Any other side: a fixed image,
+    // PaneSide::Input: named by the data. Any other side: a fixed image,
     // for which the file dialog opens at once.
     CFormImageElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side);
     // From a "GRPH" or "OVL" record.
@@ -59,7 +59,6 @@ public:
 
     int GetType() const override;
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
 
     void Serialize(CArchive& ar) override;
     // The record as the host gets it; the export moves it by the image's
@@ -76,8 +75,6 @@ public:
     void DrawDest(QPainter& painter) override;
     // Empty for a fixed image.
     kwvd::Rect GetSourceRect() const override;
-    void MoveSource(int x, int y, int flags, BOOL absolute) override;
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override;
     void ResizeDest(int cx, int cy, int flags, BOOL absolute) override;
     BOOL IgnoresOffset() const override;
     BOOL Select(BOOL select) override;
@@ -106,6 +103,9 @@ public:
     // ---- property page
     BOOL UpdatePage(ImagePageData& page) const;
     BOOL ApplyPage(const ImagePageData& page, int what);
+
+protected:
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before) override;
 
 private:
     // From a record, with the image's name found for it.

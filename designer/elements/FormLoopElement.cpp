@@ -91,7 +91,7 @@ CFormLoopElement::CFormLoopElement(CAPRTPDMRec& record, CJVXArchive& ar) : CForm
         m_mode = record.m_lineCount.GetValue() != 0 ? LoopMode::FixedHeight : LoopMode::ToPageEnd;
     ExchangeChildrenJVX(ar);
     ArrangeRects();
-    m_destFollowsSource = TRUE;
+    m_link.SetFollowing(TRUE);
 }
 
 void CFormLoopElement::Register()
@@ -175,26 +175,29 @@ void CFormLoopElement::ArrangeRects()
     Announce(DocumentHint::ElementChanged);
 }
 
-void CFormLoopElement::MoveSource(int x, int y, int flags, BOOL absolute)
+CSourceLink* CFormLoopElement::DestLink()
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
+    return &m_link;
+}
+
+void CFormLoopElement::BeginSourceStep(const ElementStep& step)
+{
+    if (step.IsMove()) {
+        CFormContainerElement::BeginSourceStep(step);
         return;
-    if (m_destFollowsSource) {
-        MoveDest(x, y, flags, absolute);
-        m_destFollowsSource = TRUE;
     }
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const kwvd::Rect before = m_sourceRect;
+    // A resize arranges the whole Loop again.
+    Announce(DocumentHint::ElementChanged);
+    FollowWithDest(step);
+}
+
+void CFormLoopElement::StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect&)
+{
     // A stretched box would be held at the page bottom by the move.
-    if (m_mode != LoopMode::FixedHeight)
-        m_sourceRect.bottom = m_sourceRect.top + page->GetCellHeight();
-    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
+    if (step.IsMove() && m_mode != LoopMode::FixedHeight)
+        m_sourceRect.bottom = m_sourceRect.top + page.GetCellHeight();
+    PutSourceOnGrid(step, page);
     ArrangeRects();
-    if (m_sourceRect != before)
-        SetDocumentModified();
 }
 
 void CFormLoopElement::MoveDest(int x, int y, int flags, BOOL absolute)
@@ -207,31 +210,11 @@ void CFormLoopElement::MoveDest(int x, int y, int flags, BOOL absolute)
     const kwvd::Rect before = GetDestRect();
     CFormElement::MoveDest(x, y, flags, absolute);
     const bool moved = GetDestRect() != before;
-    if (moved)
-        m_destFollowsSource = FALSE;
+    m_link.DestMoved(before, GetDestRect());
     // The box shortened above goes back to the page bottom even when it
     // stayed where it was.
     if (moved || m_mode != LoopMode::FixedHeight)
         ArrangeRects();
-}
-
-void CFormLoopElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
-{
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    Announce(DocumentHint::ElementChanged);
-    if (m_destFollowsSource) {
-        ResizeDest(cx, cy, flags, absolute);
-        m_destFollowsSource = TRUE;
-    }
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const kwvd::Rect before = m_sourceRect;
-    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
-    ArrangeRects();
-    if (m_sourceRect != before)
-        SetDocumentModified();
 }
 
 void CFormLoopElement::ResizeDest(int cx, int cy, int flags, BOOL absolute)
@@ -240,7 +223,7 @@ void CFormLoopElement::ResizeDest(int cx, int cy, int flags, BOOL absolute)
     CFormElement::ResizeDest(cx, cy, flags, absolute);
     if (GetDestRect() != before) {
         ArrangeRects();
-        m_destFollowsSource = FALSE;
+        m_link.SetFollowing(FALSE);
     }
 }
 
@@ -255,16 +238,12 @@ void CFormLoopElement::Copy(const CFormElement& other)
     if (loop == nullptr)
         return;
     m_colour = loop->m_colour;
-    m_destFollowsSource = loop->m_destFollowsSource;
+    m_link = loop->m_link;
     m_incrementOnSuccess = InXmlDocument() ? FALSE : loop->m_incrementOnSuccess;
     if (LoopMode::IsValid(loop->m_mode))
         m_mode = loop->m_mode;
 }
 
-void CFormLoopElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormLoopElement::GetType() const
 {
@@ -310,7 +289,7 @@ void CFormLoopElement::Serialize(CArchive& ar)
 {
     CFormElement::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << static_cast<WORD>(m_destFollowsSource ? 1 : 0) << static_cast<WORD>(m_incrementOnSuccess ? 1 : 0)
+        ar << static_cast<WORD>(m_link.IsFollowing() ? 1 : 0) << static_cast<WORD>(m_incrementOnSuccess ? 1 : 0)
            << static_cast<BYTE>(m_mode);
         SerializeChildren(ar);
         return;
@@ -322,7 +301,7 @@ void CFormLoopElement::Serialize(CArchive& ar)
     WORD follows = 0;
     WORD increment = 0;
     ar >> follows >> increment;
-    m_destFollowsSource = follows != 0 ? TRUE : FALSE;
+    m_link.SetFollowing(follows != 0 ? TRUE : FALSE);
     m_incrementOnSuccess = increment != 0 && !InXmlDocument() ? TRUE : FALSE;
     if (schema <= kLastWordModeSchema) {
         WORD toPageEnd = 0;

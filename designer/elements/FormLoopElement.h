@@ -7,6 +7,7 @@
 // the children relative to its top lines, "ENDL".
 
 #include "designer/elements/FormContainerElement.h"
+#include "designer/elements/SourceLink.h"
 
 struct LoopMode
 {
@@ -39,7 +40,7 @@ public:
     BOOL GetIncrementOnSuccess() const { return m_incrementOnSuccess; }
     // Always FALSE in an XML document; TRUE when changed.
     BOOL SetIncrementOnSuccess(BOOL increment);
-    BOOL GetDestFollowsSource() const { return m_destFollowsSource; }
+    BOOL GetDestFollowsSource() const { return m_link.IsFollowing(); }
     COLORREF GetColour() const { return m_colour; }
 
     // Full page width; the output block as high as the input block (mode 0)
@@ -47,7 +48,6 @@ public:
     void ArrangeRects();
 
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     BOOL IsLoopOrInLoop() const override;
     void Serialize(CArchive& ar) override;
@@ -57,15 +57,16 @@ public:
     void DrawSource(QPainter& painter) override;
     // Never printed.
     void DrawDest(QPainter& painter) override;
-    void MoveSource(int x, int y, int flags, BOOL absolute) override;
     void MoveDest(int x, int y, int flags, BOOL absolute) override;
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override;
     void ResizeDest(int cx, int cy, int flags, BOOL absolute) override;
 
     static void Register();
 
 protected:
     void TakeEndRecord(const CAPRTPDMRec& record) override;
+    CSourceLink* DestLink() override;
+    void BeginSourceStep(const ElementStep& step) override;
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before) override;
 
 private:
     BOOL FillRecord(CAPRTPDMRec& record, int mode);
@@ -76,7 +77,7 @@ private:
     BOOL InXmlDocument() const;
 
     COLORREF m_colour = 0xFFFFFF;
-    BOOL m_destFollowsSource = TRUE;
+    CSourceLink m_link;
     BOOL m_incrementOnSuccess = FALSE;
     BYTE m_mode = LoopMode::FixedHeight;
     // The last source line an "ENDL" record gave while reading; 0 for none.

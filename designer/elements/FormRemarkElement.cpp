@@ -38,10 +38,6 @@ void CFormRemarkElement::Copy(const CFormElement& other)
         SetRemark(remark->m_remark);
 }
 
-void CFormRemarkElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormRemarkElement::GetType() const
 {

@@ -21,7 +21,6 @@ public:
     BOOL SetRemark(const QString& text);
 
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     void Serialize(CArchive& ar) override;
     // A remark has no record.

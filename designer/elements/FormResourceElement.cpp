@@ -160,10 +160,6 @@ void CFormResourceElement::Copy(const CFormElement& other)
         SetResourceIndex(resource->m_resourceIndex);
 }
 
-void CFormResourceElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 void CFormResourceElement::Serialize(CArchive& ar)
 {

@@ -37,7 +37,6 @@ public:
 
     int GetType() const override;
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
 
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;

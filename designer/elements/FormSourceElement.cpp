@@ -24,7 +24,7 @@ constexpr UINT kCurrentSchema = 20;
 
 CFormSourceElement::CFormSourceElement() = default;
 
-CFormSourceElement::CFormSourceElement(CDesignerDoc* doc, const kwvd::Rect& rect) : CFormElement(doc)
+CFormSourceElement::CFormSourceElement(CDesignerDoc* doc, const kwvd::Rect& rect) : FontUserElement<CFormElement>(doc)
 {
     UpdateColour();
     kwvd::Rect r = rect;
@@ -46,7 +46,7 @@ CFormSourceElement::CFormSourceElement(CDesignerDoc* doc, const kwvd::Rect& rect
     Select(TRUE);
 }
 
-CFormSourceElement::CFormSourceElement(CAPRTPDMRec& record) : CFormElement(record)
+CFormSourceElement::CFormSourceElement(CAPRTPDMRec& record) : FontUserElement<CFormElement>(record)
 {
     UpdateColour();
     m_alignToGrid = record.m_flag.IsEqual(QStringLiteral("1")) ? 1 : 0;
@@ -56,11 +56,7 @@ CFormSourceElement::CFormSourceElement(CAPRTPDMRec& record) : CFormElement(recor
 
 CFormSourceElement::~CFormSourceElement()
 {
-    if (m_fontIndex != 0) {
-        if (CFontManager* manager = OutputFontManager())
-            manager->MoveFontUser(m_fontIndex, this, 0);
-        m_fontIndex = 0;
-    }
+    LeaveFont();
     Announce(DocumentHint::ElementChanged);
 }
 
@@ -84,10 +80,6 @@ void CFormSourceElement::Copy(const CFormElement& other)
     m_needsFit = 1;
 }
 
-void CFormSourceElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 BOOL CFormSourceElement::UpdateColour()
 {
@@ -102,11 +94,7 @@ BOOL CFormSourceElement::SetFontIndex(int index)
 {
     if (index == m_fontIndex)
         return FALSE;
-    if (CFontManager* manager = OutputFontManager())
-        m_fontIndex = manager->MoveFontUser(m_fontIndex, this, index);
-    else
-        // Without a page there is no user list; keep a valid index for later.
-        m_fontIndex = index >= 0 && index < CFontManager::kMaxFonts ? index : 0;
+    MoveToFont(index);
     Announce(DocumentHint::DestRectChanged);
     m_needsFit = 1;
     SetDocumentModified();
@@ -222,40 +210,16 @@ void CFormSourceElement::DrawDest(QPainter& painter)
     painter.restore();
 }
 
-void CFormSourceElement::MoveSource(int x, int y, int flags, BOOL absolute)
+CSourceLink* CFormSourceElement::DestLink()
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    m_link.ApplyToDest([&] { MoveDest(x, y, flags, absolute); });
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const kwvd::Rect before = m_sourceRect;
-    MoveElementRect(m_sourceRect, x, y, flags, absolute, *page);
-    if (m_sourceRect != before) {
-        Announce(DocumentHint::SourceRectChanged);
-        RefreshText();
-        SetDocumentModified();
-    }
+    return &m_link;
 }
 
-void CFormSourceElement::ResizeSource(int cx, int cy, int flags, BOOL absolute)
+void CFormSourceElement::StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before)
 {
-    if ((flags & ElementMoveFlags::IfSelected) && !IsSelected())
-        return;
-    m_link.ApplyToDest([&] { ResizeDest(cx, cy, flags, absolute); });
-    Announce(DocumentHint::SourceRectChanged);
-    const CPage* page = SourcePage();
-    if (page == nullptr)
-        return;
-    const kwvd::Rect before = m_sourceRect;
-    ResizeElementRect(*page, m_sourceRect, cx, cy, flags, absolute);
-    if (m_sourceRect != before) {
-        Announce(DocumentHint::SourceRectChanged);
+    CFormElement::StepSourceRect(step, page, before);
+    if (m_sourceRect != before)
         RefreshText();
-        SetDocumentModified();
-    }
 }
 
 void CFormSourceElement::MoveDest(int x, int y, int flags, BOOL absolute)

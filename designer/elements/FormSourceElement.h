@@ -5,6 +5,7 @@
 // the text under its source for the output pane and sizes its destination to
 // it. It travels in the JVX file as one "COPY" record.
 
+#include "designer/elements/FontUserElement.h"
 #include "designer/elements/FormElement.h"
 #include "designer/elements/SourceLink.h"
 
@@ -34,7 +35,7 @@ struct SourcePageData
     BOOL inLoop = FALSE;
 };
 
-class CFormSourceElement : public CFormElement
+class CFormSourceElement : public FontUserElement<CFormElement>
 {
     KWVD_DECLARE_SERIAL(CFormSourceElement)
 
@@ -49,7 +50,6 @@ public:
 
     int GetType() const override;
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
 
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;
@@ -61,9 +61,7 @@ public:
     void DrawSource(QPainter& painter) override;
     void DrawDest(QPainter& painter) override;
 
-    void MoveSource(int x, int y, int flags, BOOL absolute) override;
     void MoveDest(int x, int y, int flags, BOOL absolute) override;
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override;
     void ResizeDest(int cx, int cy, int flags, BOOL absolute) override;
 
     BOOL IgnoresOffset() const override;
@@ -71,7 +69,6 @@ public:
     // TRUE when it changed. The index the font manager gives back is kept:
     // 0 when the new one cannot take the element.
     BOOL SetFontIndex(int index);
-    int GetFontIndex() const { return m_fontIndex; }
     BOOL GetAlignToGrid() const { return m_alignToGrid != 0; }
     COLORREF GetColour() const { return m_colour; }
     BOOL FollowsSource() const { return m_link.IsFollowing(); }
@@ -94,12 +91,15 @@ public:
     BOOL UpdatePage(SourcePageData& page) const;
     BOOL ApplyPage(const SourcePageData& page, int what);
 
+protected:
+    CSourceLink* DestLink() override;
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect& before) override;
+
 private:
     void FitIfNeeded();
     BOOL UpdateColour();
 
     QStringList m_lines;
-    int m_fontIndex = 0;
     int m_alignToGrid = 0;
     COLORREF m_colour = 0xFFFFFF;
     CSourceLink m_link;

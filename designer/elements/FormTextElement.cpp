@@ -22,7 +22,7 @@ constexpr int kDescriptionLength = 50;
 
 CFormTextElement::CFormTextElement() = default;
 
-CFormTextElement::CFormTextElement(CDesignerDoc* doc, const kwvd::Rect& rect) : CFormElement(doc)
+CFormTextElement::CFormTextElement(CDesignerDoc* doc, const kwvd::Rect& rect) : FontUserElement<CFormElement>(doc)
 {
     UpdateColour();
     m_sourceRect = {};
@@ -37,7 +37,7 @@ CFormTextElement::CFormTextElement(CDesignerDoc* doc, const kwvd::Rect& rect) : 
     Announce(DocumentHint::DestRectChanged);
 }
 
-CFormTextElement::CFormTextElement(CAPRTPDMRec& record) : CFormElement(record)
+CFormTextElement::CFormTextElement(CAPRTPDMRec& record) : FontUserElement<CFormElement>(record)
 {
     UpdateColour();
     m_sourceRect = {};
@@ -48,11 +48,7 @@ CFormTextElement::CFormTextElement(CAPRTPDMRec& record) : CFormElement(record)
 
 CFormTextElement::~CFormTextElement()
 {
-    if (m_fontIndex != 0) {
-        if (CFontManager* manager = OutputFontManager())
-            manager->MoveFontUser(m_fontIndex, this, 0);
-        m_fontIndex = 0;
-    }
+    LeaveFont();
     Announce(DocumentHint::ElementChanged);
 }
 
@@ -76,10 +72,6 @@ void CFormTextElement::Copy(const CFormElement& other)
     m_needsFit = 1;
 }
 
-void CFormTextElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 BOOL CFormTextElement::UpdateColour()
 {
@@ -107,10 +99,7 @@ BOOL CFormTextElement::SetFontIndex(int index)
 {
     if (index == m_fontIndex)
         return FALSE;
-    if (CFontManager* manager = OutputFontManager())
-        m_fontIndex = manager->MoveFontUser(m_fontIndex, this, index);
-    else
-        m_fontIndex = index >= 0 && index < CFontManager::kMaxFonts ? index : 0;
+    MoveToFont(index);
     m_needsFit = 1;
     Announce(DocumentHint::DestRectChanged);
     SetDocumentModified();

@@ -4,6 +4,7 @@
 // to the text. It travels in the JVX file as one "MOVE" record whose data
 // field carries the text.
 
+#include "designer/elements/FontUserElement.h"
 #include "designer/elements/FormElement.h"
 
 class CFontManager;
@@ -23,7 +24,7 @@ struct TextPageData
     BOOL alignToGrid = FALSE;
 };
 
-class CFormTextElement : public CFormElement
+class CFormTextElement : public FontUserElement<CFormElement>
 {
     KWVD_DECLARE_SERIAL(CFormTextElement)
 
@@ -38,7 +39,6 @@ public:
 
     int GetType() const override;
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
 
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;
@@ -59,7 +59,6 @@ public:
     BOOL SetText(const QString& text);
     const QString& GetText() const { return m_text; }
     BOOL SetFontIndex(int index);
-    int GetFontIndex() const { return m_fontIndex; }
     BOOL GetAlignToGrid() const { return m_alignToGrid != 0; }
     COLORREF GetColour() const { return m_colour; }
     BOOL NeedsFit() const { return m_needsFit != 0; }
@@ -78,7 +77,6 @@ private:
     BOOL UpdateColour();
 
     QString m_text;
-    int m_fontIndex = 0;
     int m_alignToGrid = 0;
     COLORREF m_colour = 0xFFFFFF;
     int m_needsFit = 1;

@@ -95,11 +95,11 @@ QString FixedVariableTable::NameOf(int number)
 
 CFormVariableElement::CFormVariableElement() = default;
 
-CFormVariableElement::CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& rect, int pane)
-    : OneLineSourceElement<CFormElement>(doc)
+CFormVariableElement::CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side)
+    : VariableBase(doc)
 {
     m_colour = TableColour();
-    m_useData = pane == 1 ? 0 : 1;
+    m_useData = side == PaneSide::Input ? 0 : 1;
     const QStringList names = GetVariableNames(doc);
     if (!names.isEmpty())
         SetName(names.first());
@@ -108,7 +108,7 @@ CFormVariableElement::CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& 
     SnapToOneLine();
 }
 
-CFormVariableElement::CFormVariableElement(CAPRTPDMRec& record) : OneLineSourceElement<CFormElement>(record)
+CFormVariableElement::CFormVariableElement(CAPRTPDMRec& record) : VariableBase(record)
 {
     m_colour = TableColour();
     const QString data = record.m_data.GetValue();
@@ -196,34 +196,6 @@ BOOL CFormVariableElement::SetName(const QString& name)
     return TRUE;
 }
 
-BOOL CFormVariableElement::SetData(const QString& data)
-{
-    if (data == m_data)
-        return FALSE;
-    m_data = data;
-    UpdateAutoDescription();
-    SetDocumentModified();
-    return TRUE;
-}
-
-BOOL CFormVariableElement::SetUseData(BOOL useData)
-{
-    const int value = useData ? 1 : 0;
-    if (value == m_useData)
-        return FALSE;
-    if (value == 1) {
-        Announce(DocumentHint::SourceRectChanged);
-        m_useData = 1;
-        // The property sheet reads the element again: its page changes.
-        Announce(DocumentHint::SelectionChanged);
-    } else {
-        m_useData = 0;
-        Announce(DocumentHint::SourceRectChanged);
-    }
-    SetDocumentModified();
-    return TRUE;
-}
-
 void CFormVariableElement::UpdateAutoDescription()
 {
     if (!IsAutoDescription() && !m_description.isEmpty())
@@ -251,10 +223,6 @@ void CFormVariableElement::Copy(const CFormElement& other)
     UpdateAutoDescription();
 }
 
-void CFormVariableElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormVariableElement::GetType() const
 {

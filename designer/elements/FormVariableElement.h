@@ -5,6 +5,7 @@
 // Old files and JVX versions up to 24 knew eight fixed variables only, which
 // travel as a number.
 
+#include "designer/elements/DataFlagElement.h"
 #include "designer/elements/FormElement.h"
 #include "designer/elements/OneLineSourceElement.h"
 
@@ -48,7 +49,10 @@ struct VariablePageApply
     };
 };
 
-class CFormVariableElement : public OneLineSourceElement<CFormElement>
+// The kind's bases: a one-line source box, and the data with its flag.
+using VariableBase = DataFlagElement<OneLineSourceElement<CFormElement>>;
+
+class CFormVariableElement : public VariableBase
 {
     KWVD_DECLARE_SERIAL(CFormVariableElement)
 
@@ -58,33 +62,28 @@ public:
 
     // The form the archive makes.
     CFormVariableElement();
-    // A new variable: drawn in the input pane (pane 1) it takes the text at
+    // A new variable: drawn in the input pane (PaneSide::Input) it takes the text at
     // its position, made any other way it takes a data text.
-    CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& rect, int pane);
+    CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side);
     // From a "VAR" record.
     explicit CFormVariableElement(CAPRTPDMRec& record);
     ~CFormVariableElement() override;
 
     const QString& GetVariableName() const { return m_name; }
-    const QString& GetData() const { return m_data; }
-    BOOL GetUseData() const { return m_useData != 0; }
     COLORREF GetColour() const { return m_colour; }
 
     // A name of 1 to 10 characters that is not reserved; a name new to the
     // document only while it holds fewer than 999. Refusals of reserved
     // names and of the limit are told to the user. FALSE when unchanged.
     BOOL SetName(const QString& name);
-    BOOL SetData(const QString& data);
-    BOOL SetUseData(BOOL useData);
     // An automatic or empty description follows name and data.
-    void UpdateAutoDescription();
+    void UpdateAutoDescription() override;
 
     // The names of the document's Variables: 1 to 10 characters, sorted by
     // code unit, without duplicates, at most 999.
     static QStringList GetVariableNames(const CDesignerDoc* doc);
 
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     void Serialize(CArchive& ar) override;
     void ExportJVX(CJVXArchive& ar) override;
@@ -114,7 +113,5 @@ private:
     void TellUser(const QString& text);
 
     QString m_name;
-    QString m_data;
-    int m_useData = 0;
     COLORREF m_colour = 0xFFFFFF;
 };

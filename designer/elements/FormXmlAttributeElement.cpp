@@ -91,10 +91,6 @@ void CFormXmlAttributeElement::Copy(const CFormElement& other)
     SetConstantData(attribute->m_constantDataFlag);
 }
 
-void CFormXmlAttributeElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormXmlAttributeElement::GetType() const
 {

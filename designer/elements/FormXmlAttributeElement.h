@@ -12,7 +12,7 @@ class CFormXmlAttributeElement : public XmlNamedKind<CFormElement>
 public:
     // The form the archive makes.
     CFormXmlAttributeElement();
-    // A new attribute over the rectangle; side 1 is drawn in the input pane.
+    // A new attribute over the rectangle; PaneSide::Input is drawn in the input pane.
     CFormXmlAttributeElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side);
     // From an "XMLA" record.
     explicit CFormXmlAttributeElement(CAPRTPDMRec& record);
@@ -33,7 +33,6 @@ public:
 
     // ---- CFormElement
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;

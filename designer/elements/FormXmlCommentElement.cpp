@@ -120,10 +120,6 @@ void CFormXmlCommentElement::Copy(const CFormElement& other)
     SetConstantData(comment->m_constantDataFlag);
 }
 
-void CFormXmlCommentElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormXmlCommentElement::GetType() const
 {

@@ -14,7 +14,7 @@ public:
 
     // The form the archive makes.
     CFormXmlCommentElement();
-    // A new comment over the rectangle; side 1 is drawn in the input pane.
+    // A new comment over the rectangle; PaneSide::Input is drawn in the input pane.
     CFormXmlCommentElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side);
     // From an "XMLC" record.
     explicit CFormXmlCommentElement(CAPRTPDMRec& record);
@@ -38,7 +38,6 @@ public:
 
     // ---- CFormElement
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;

@@ -238,10 +238,6 @@ void CFormXmlElement::Copy(const CFormElement& other)
     SetConstantData(element->m_constantDataFlag);
 }
 
-void CFormXmlElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormXmlElement::GetType() const
 {

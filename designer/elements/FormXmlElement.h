@@ -19,7 +19,7 @@ public:
 
     // The form the archive makes.
     CFormXmlElement();
-    // A new element over the rectangle; side 1 is drawn in the input pane.
+    // A new element over the rectangle; PaneSide::Input is drawn in the input pane.
     CFormXmlElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side);
     // From an "XMLE" record; reads its children up to "ENDX".
     CFormXmlElement(CAPRTPDMRec& record, CJVXArchive& ar);
@@ -49,7 +49,6 @@ public:
 
     // ---- CFormElement
     void Copy(const CFormElement& other) override;
-    void CopyFrom(const CFormElement& other) override;
     int GetType() const override;
     void Serialize(CArchive& ar) override;
     BOOL ToRecord(CAPRTPDMRec& record) override;

@@ -87,10 +87,6 @@ void CFormXmlInstructionElement::Copy(const CFormElement& other)
         SetName(instruction->m_name);
 }
 
-void CFormXmlInstructionElement::CopyFrom(const CFormElement& other)
-{
-    Copy(other);
-}
 
 int CFormXmlInstructionElement::GetType() const
 {

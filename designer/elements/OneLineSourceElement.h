@@ -31,33 +31,10 @@ public:
         this->Announce(DocumentHint::SourceRectChanged);
     }
 
-    void MoveSource(int x, int y, int flags, BOOL absolute) override
+protected:
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect&) override
     {
-        if ((flags & ElementMoveFlags::IfSelected) && !this->IsSelected())
-            return;
-        this->Announce(DocumentHint::SourceRectChanged);
-        const CPage* page = this->SourcePage();
-        if (page == nullptr)
-            return;
-        const kwvd::Rect before = this->m_sourceRect;
-        CFormElement::MoveElementRect(this->m_sourceRect, x, y, flags, absolute, *page);
+        this->PutSourceOnGrid(step, page);
         SnapToOneLine();
-        if (this->m_sourceRect != before)
-            this->SetDocumentModified();
-    }
-
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override
-    {
-        if ((flags & ElementMoveFlags::IfSelected) && !this->IsSelected())
-            return;
-        this->Announce(DocumentHint::SourceRectChanged);
-        const CPage* page = this->SourcePage();
-        if (page == nullptr)
-            return;
-        const kwvd::Rect before = this->m_sourceRect;
-        CFormElement::ResizeElementRect(*page, this->m_sourceRect, cx, cy, flags, absolute);
-        SnapToOneLine();
-        if (this->m_sourceRect != before)
-            this->SetDocumentModified();
     }
 };

@@ -121,36 +121,6 @@ public:
         return TRUE;
     }
 
-    void MoveSource(int x, int y, int flags, BOOL absolute) override
-    {
-        if ((flags & ElementMoveFlags::IfSelected) && !this->IsSelected())
-            return;
-        this->Announce(DocumentHint::SourceRectChanged);
-        const CPage* page = this->SourcePage();
-        if (page == nullptr)
-            return;
-        const kwvd::Rect before = this->m_sourceRect;
-        CFormElement::MoveElementRect(this->m_sourceRect, x, y, flags, absolute, *page);
-        NormaliseSourceRect();
-        if (this->m_sourceRect != before)
-            this->SetDocumentModified();
-    }
-
-    void ResizeSource(int cx, int cy, int flags, BOOL absolute) override
-    {
-        if ((flags & ElementMoveFlags::IfSelected) && !this->IsSelected())
-            return;
-        this->Announce(DocumentHint::SourceRectChanged);
-        const CPage* page = this->SourcePage();
-        if (page == nullptr)
-            return;
-        const kwvd::Rect before = this->m_sourceRect;
-        CFormElement::ResizeElementRect(*page, this->m_sourceRect, cx, cy, flags, absolute);
-        NormaliseSourceRect();
-        if (this->m_sourceRect != before)
-            this->SetDocumentModified();
-    }
-
     BOOL IgnoresOffset() const override { return TRUE; }
 
     void Revalidate(int mode) override
@@ -182,12 +152,18 @@ public:
 protected:
     using Base::Base;
 
-    // The start of a new element: drawn in the input pane (side 1) it reads
+    void StepSourceRect(const ElementStep& step, const CPage& page, const kwvd::Rect&) override
+    {
+        this->PutSourceOnGrid(step, page);
+        NormaliseSourceRect();
+    }
+
+    // The start of a new element: drawn in the input pane (PaneSide::Input) it reads
     // the spooled file, made any other way it starts with constant data.
     void InitialiseNew(const kwvd::Rect& rect, int side)
     {
         m_colour = TableColour();
-        m_constantDataFlag = side == 1 ? FALSE : TRUE;
+        m_constantDataFlag = side == PaneSide::Input ? FALSE : TRUE;
         this->m_sourceRect = rect;
         this->m_sourceRect.Normalize();
     }
@@ -217,7 +193,7 @@ protected:
                 const int y = (page.line - 1) * input->GetCellHeight();
                 if (x != this->m_sourceRect.left || y != this->m_sourceRect.top) {
                     const kwvd::Rect before = this->m_sourceRect;
-                    MoveSource(x, y, ElementMoveFlags::Left | ElementMoveFlags::Top, TRUE);
+                    this->MoveSource(x, y, ElementMoveFlags::Left | ElementMoveFlags::Top, TRUE);
                     changed |= this->m_sourceRect != before ? TRUE : FALSE;
                 }
             }
@@ -226,7 +202,7 @@ protected:
             const int width = page.width * input->GetCellWidth();
             if (width != this->m_sourceRect.Width()) {
                 const kwvd::Rect before = this->m_sourceRect;
-                ResizeSource(width, 0, ElementMoveFlags::Right, TRUE);
+                this->ResizeSource(width, 0, ElementMoveFlags::Right, TRUE);
                 changed |= this->m_sourceRect != before ? TRUE : FALSE;
             }
         }

@@ -30,7 +30,7 @@ protected:
     CFormBarcodeElement* Draw(const Rect& rect)
     {
         auto* element = static_cast<CFormBarcodeElement*>(
-            doc->CreateNewElement(FormElementType::Barcode, 1, rect, nullptr));
+            doc->CreateNewElement(FormElementType::Barcode, PaneSide::Input, rect, nullptr));
         EXPECT_NE(element, nullptr);
         return element;
     }

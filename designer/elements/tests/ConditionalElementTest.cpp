@@ -49,7 +49,7 @@ TEST_F(ConditionalElementTest, OperatorCodes)
 
 TEST_F(ConditionalElementTest, SubjectDecidesRecordAndPane)
 {
-    CFormConditionalElement* drawn = Add(1);
+    CFormConditionalElement* drawn = Add(PaneSide::Input);
     CFormConditionalElement* inserted = Add(0);
     ASSERT_NE(drawn, nullptr);
     ASSERT_NE(inserted, nullptr);
@@ -82,7 +82,7 @@ TEST_F(ConditionalElementTest, BreakLoopIsLostOnlyOutsideEveryLoop)
 {
     TestContainer* firstLoop = AddContainer(FormElementType::Loop);
     TestContainer* secondLoop = AddContainer(FormElementType::Loop);
-    CFormConditionalElement* conditional = Add(1, firstLoop);
+    CFormConditionalElement* conditional = Add(PaneSide::Input, firstLoop);
     ASSERT_EQ(conditional->GetParent(), firstLoop);
     conditional->SetBreakLoop(TRUE);
 
@@ -95,7 +95,7 @@ TEST_F(ConditionalElementTest, BreakLoopIsLostOnlyOutsideEveryLoop)
 TEST_F(ConditionalElementTest, RefusesLoopsUpTheChain)
 {
     TestContainer* xml = AddContainer(FormElementType::XmlInstruction);
-    CFormConditionalElement* conditional = Add(1, xml);
+    CFormConditionalElement* conditional = Add(PaneSide::Input, xml);
     ASSERT_EQ(conditional->GetParent(), xml);
     TestLeaf loop(doc.get(), FormElementType::Loop);
     TestLeaf comment(doc.get(), FormElementType::XmlComment);

@@ -102,16 +102,16 @@ TEST_F(ElementWvdGoldenTest, EveryKindsTailAtTheCurrentSchema)
     using F = ElementWvdGoldenTest;
     const TailCase cases[] = {
         {"source: follows source, font, align",
-         [](F& t) { return t.Create<CFormSourceElement>(T::Source, 1, t.Cells(2, 3, 6, 4)); },
+         [](F& t) { return t.Create<CFormSourceElement>(T::Source, PaneSide::Input, t.Cells(2, 3, 6, 4)); },
          [](F&, CFormElement&) { return Word(1) + Long(0) + Long(0); }},
         {"text: text, font, align",
          [](F& t) {
-             auto* e = t.Create<CFormTextElement>(T::Text, 2, t.Cells(2, 3, 3, 4));
+             auto* e = t.Create<CFormTextElement>(T::Text, PaneSide::Output, t.Cells(2, 3, 3, 4));
              e->SetText(QStringLiteral("TOTAL"));
              return e;
          },
          [](F&, CFormElement&) { return Text("TOTAL") + Long(0) + Long(0); }},
-        {"eraser: nothing of its own", [](F& t) { return t.Create<CFormElement>(T::Eraser, 2, t.Cells(2, 3, 6, 5)); },
+        {"eraser: nothing of its own", [](F& t) { return t.Create<CFormElement>(T::Eraser, PaneSide::Output, t.Cells(2, 3, 6, 5)); },
          [](F&, CFormElement&) { return Bytes(); }},
         {"remark: the remark",
          [](F& t) {
@@ -153,7 +153,7 @@ TEST_F(ElementWvdGoldenTest, EveryKindsTailAtTheCurrentSchema)
          [](F&, CFormElement&) { return Text("X") + Word(5) + Word(0) + Word(0) + Text("PAGE") + kNoChildren; }},
         {"loop: follows, increment, mode byte, no children",
          [](F& t) {
-             auto* e = t.Create<CFormLoopElement>(T::Loop, 1, t.Cells(1, 3, 20, 6));
+             auto* e = t.Create<CFormLoopElement>(T::Loop, PaneSide::Input, t.Cells(1, 3, 20, 6));
              e->SetLoopMode(2);
              return e;
          },
@@ -194,11 +194,11 @@ TEST_F(ElementWvdGoldenTest, EveryKindsTailAtTheCurrentSchema)
          },
          [](F&, CFormElement&) { return Text("PGM1") + Word(2) + Text("LIBA") + Text("LIBB"); }},
         {"resource: the index",
-         [](F& t) { return t.Create<CFormResourceElement>(T::Resource, 2, t.Cells(2, 3, 6, 5)); },
+         [](F& t) { return t.Create<CFormResourceElement>(T::Resource, PaneSide::Output, t.Cells(2, 3, 6, 5)); },
          [](F&, CFormElement& e) { return Long(dynamic_cast<CFormResourceElement&>(e).GetResourceIndex()); }},
         {"image: name, format, quality, fixed flag",
          [](F& t) {
-             auto* e = t.Create<CFormImageElement>(T::Image, 2, t.Cells(2, 3, 6, 5));
+             auto* e = t.Create<CFormImageElement>(T::Image, PaneSide::Output, t.Cells(2, 3, 6, 5));
              e->SetImageName(QStringLiteral("?LOGO"));
              return e;
          },
@@ -208,7 +208,7 @@ TEST_F(ElementWvdGoldenTest, EveryKindsTailAtTheCurrentSchema)
          }},
         {"barcode: index, link, font, data, use data, height in twips",
          [](F& t) {
-             auto* e = t.Create<CFormBarcodeElement>(T::Barcode, 2, t.Cells(2, 3, 12, 5));
+             auto* e = t.Create<CFormBarcodeElement>(T::Barcode, PaneSide::Output, t.Cells(2, 3, 12, 5));
              e->SetData(QStringLiteral("123"));
              e->SetUseData(TRUE);
              return e;
@@ -236,7 +236,7 @@ TEST_F(ElementWvdGoldenTest, EveryKindsTailAtTheCurrentSchema)
         {"xml attribute: six texts, flag",
          [](F& t) {
              auto* order = t.Create<CFormXmlElement>(T::XmlElement, 0, Rect());
-             auto* e = t.Create<CFormXmlAttributeElement>(T::XmlAttribute, 1, t.Cells(2, 3, 6, 4), order);
+             auto* e = t.Create<CFormXmlAttributeElement>(T::XmlAttribute, PaneSide::Input, t.Cells(2, 3, 6, 4), order);
              e->SetName(QStringLiteral("id"));
              return e;
          },

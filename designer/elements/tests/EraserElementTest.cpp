@@ -24,7 +24,7 @@ class EraserElementTest : public ElementDocFixture
 protected:
     CFormEraserElement* AddEraser(const Rect& rect)
     {
-        auto* eraser = static_cast<CFormEraserElement*>(doc->CreateNewElement(FormElementType::Eraser, 2, rect, nullptr));
+        auto* eraser = static_cast<CFormEraserElement*>(doc->CreateNewElement(FormElementType::Eraser, PaneSide::Output, rect, nullptr));
         EXPECT_NE(eraser, nullptr);
         return eraser;
     }

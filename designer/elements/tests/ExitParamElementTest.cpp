@@ -44,7 +44,7 @@ protected:
     // is printed at the same place.
     CFormExitParamElement* MakePrinting()
     {
-        CFormExitParamElement* param = Make(1, Cells(3, 4, 8, 5));
+        CFormExitParamElement* param = Make(PaneSide::Input, Cells(3, 4, 8, 5));
         EXPECT_NE(param, nullptr);
         param->SetIgnoreReturn(FALSE);
         return param;
@@ -107,7 +107,7 @@ TEST_F(ExitParamTest, NewElementsByWhereTheyWereMade)
     EXPECT_EQ(inserted->SourceRect(), Cells(1, 1, 2, 2));
 
     // Drawn over two and a half lines: one line, snapped to the nearest cells.
-    CFormExitParamElement* drawn = Make(1, Rect(2 * cw + 2, ch + 1, 7 * cw - 3, 3 * ch + ch / 2));
+    CFormExitParamElement* drawn = Make(PaneSide::Input, Rect(2 * cw + 2, ch + 1, 7 * cw - 3, 3 * ch + ch / 2));
     ASSERT_NE(drawn, nullptr);
     EXPECT_FALSE(drawn->GetUseData());
     EXPECT_EQ(drawn->GetDescription(), QStringLiteral("PARM1"));

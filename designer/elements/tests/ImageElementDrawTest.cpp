@@ -55,7 +55,7 @@ protected:
     {
         CDocChangeGuard change(&Doc());
         env.env.prompts->AnswerFile(path);
-        return static_cast<CFormImageElement*>(Doc().CreateNewElement(FormElementType::Image, 2, rect, nullptr));
+        return static_cast<CFormImageElement*>(Doc().CreateNewElement(FormElementType::Image, PaneSide::Output, rect, nullptr));
     }
 
     // The pane at that zoom, white where nothing was drawn.

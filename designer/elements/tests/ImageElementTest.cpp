@@ -39,7 +39,7 @@ protected:
     CFormImageElement* Place(const QString& path, const Rect& rect = Rect(40, 40, 120, 100))
     {
         Prompts().AnswerFile(path);
-        return static_cast<CFormImageElement*>(Doc().CreateNewElement(FormElementType::Image, 2, rect, nullptr));
+        return static_cast<CFormImageElement*>(Doc().CreateNewElement(FormElementType::Image, PaneSide::Output, rect, nullptr));
     }
 
     // A record line written and read back, then made into its element.
@@ -124,7 +124,7 @@ TEST_F(ImageElementTest, DataNamedSourceIsAtMostEightColumnsAndOneLine)
 {
     const CPage& source = *Doc().GetSourcePage();
     auto* element = static_cast<CFormImageElement*>(
-        Doc().CreateNewElement(FormElementType::Image, 1, Cells(source, 4, 2, 16, 5), nullptr));
+        Doc().CreateNewElement(FormElementType::Image, PaneSide::Input, Cells(source, 4, 2, 16, 5), nullptr));
     ASSERT_NE(element, nullptr);
     EXPECT_FALSE(element->IsFixed());
     EXPECT_EQ(element->GetSourceRect(), Cells(source, 4, 2, 12, 3));
@@ -381,7 +381,7 @@ TEST_F(ImageElementTest, OnlyFixedImagesWithAFileGoIntoMailAndZip)
     const QString logo = env.WriteImage(Folder(), QStringLiteral("logo.bmp"), 30, 30);
     CFormImageElement* fixed = Place(logo);
     auto* named = static_cast<CFormImageElement*>(
-        Doc().CreateNewElement(FormElementType::Image, 1, Rect(10, 10, 60, 30), nullptr));
+        Doc().CreateNewElement(FormElementType::Image, PaneSide::Input, Rect(10, 10, 60, 30), nullptr));
     CFormImageElement* placeholder = Place(QString());
     ASSERT_NE(fixed, nullptr);
     ASSERT_NE(named, nullptr);

@@ -30,7 +30,7 @@ protected:
     CFormLoopElement* AddLoop(int first, int last)
     {
         return static_cast<CFormLoopElement*>(
-            doc->CreateNewElement(FormElementType::Loop, 1, Rect(35, (first - 1) * 16 + 3, 120, last * 16 - 2), nullptr));
+            doc->CreateNewElement(FormElementType::Loop, PaneSide::Input, Rect(35, (first - 1) * 16 + 3, 120, last * 16 - 2), nullptr));
     }
 };
 

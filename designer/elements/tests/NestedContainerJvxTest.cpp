@@ -34,18 +34,18 @@ protected:
         ASSERT_EQ(doc->GetOutputPage()->GetCellHeight(), 16);
         ASSERT_EQ(doc->GetSourcePage()->GetPixelWidth(), 800);
 
-        loop = static_cast<CFormLoopElement*>(doc->CreateNewElement(FormElementType::Loop, 1, Cells(1, 5, 81, 8), nullptr));
+        loop = static_cast<CFormLoopElement*>(doc->CreateNewElement(FormElementType::Loop, PaneSide::Input, Cells(1, 5, 81, 8), nullptr));
         ASSERT_NE(loop, nullptr);
         ASSERT_TRUE(loop->SetLoopMode(LoopMode::ToDocumentEnd));
         loop->ArrangeRects();
 
         conditional = static_cast<CFormConditionalElement*>(
-            doc->CreateNewElement(FormElementType::Conditional, 1, Cells(3, 6, 9, 7), loop));
+            doc->CreateNewElement(FormElementType::Conditional, PaneSide::Input, Cells(3, 6, 9, 7), loop));
         ASSERT_NE(conditional, nullptr);
         ASSERT_EQ(conditional->GetParent(), loop);
         conditional->SetCompareValue(QStringLiteral("ABC"));
 
-        text = static_cast<CFormTextElement*>(doc->CreateNewElement(FormElementType::Text, 2, Cells(10, 7, 15, 8), conditional));
+        text = static_cast<CFormTextElement*>(doc->CreateNewElement(FormElementType::Text, PaneSide::Output, Cells(10, 7, 15, 8), conditional));
         ASSERT_NE(text, nullptr);
         ASSERT_EQ(text->GetParent(), conditional);
         text->SetText(QStringLiteral("HELLO"));

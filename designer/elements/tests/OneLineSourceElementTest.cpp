@@ -68,7 +68,7 @@ TEST_F(OneLineSourceTest, MovesAndResizesKeepOneLine)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto* variable = static_cast<CFormVariableElement*>(
-            doc->CreateNewElement(FormElementType::Variable, 1, Rect(10, 16, 40, 32), nullptr));
+            doc->CreateNewElement(FormElementType::Variable, PaneSide::Input, Rect(10, 16, 40, 32), nullptr));
         ASSERT_NE(variable, nullptr);
         if (c.selected)
             variable->Select(TRUE);

@@ -30,7 +30,7 @@ protected:
     CFormSourceElement* Draw(const Rect& sourceCells)
     {
         auto* element = static_cast<CFormSourceElement*>(
-            doc->CreateNewElement(FormElementType::Source, 1, sourceCells, nullptr));
+            doc->CreateNewElement(FormElementType::Source, PaneSide::Input, sourceCells, nullptr));
         EXPECT_NE(element, nullptr);
         return element;
     }

@@ -26,7 +26,7 @@ protected:
     CFormTextElement* Place(int column, int line)
     {
         auto* element = static_cast<CFormTextElement*>(doc->CreateNewElement(
-            FormElementType::Text, 2, OutputCells(column, line, column + 1, line + 1), nullptr));
+            FormElementType::Text, PaneSide::Output, OutputCells(column, line, column + 1, line + 1), nullptr));
         EXPECT_NE(element, nullptr);
         return element;
     }

@@ -40,9 +40,9 @@ protected:
     }
 
     // A Variable in the document, with a name given through SetName.
-    CFormVariableElement* AddVariable(const QString& name, int pane = 0, const Rect& rect = {})
+    CFormVariableElement* AddVariable(const QString& name, int side = 0, const Rect& rect = {})
     {
-        auto* variable = static_cast<CFormVariableElement*>(doc->CreateNewElement(FormElementType::Variable, pane, rect, nullptr));
+        auto* variable = static_cast<CFormVariableElement*>(doc->CreateNewElement(FormElementType::Variable, side, rect, nullptr));
         EXPECT_NE(variable, nullptr);
         if (variable != nullptr && !name.isEmpty())
             variable->SetName(name);
@@ -168,7 +168,7 @@ TEST_F(VariableElementTest, AutomaticDescriptionFollowsNameAndData)
     const QString longData(60, QLatin1Char('x'));
     const Case cases[] = {
         {"data variable", 0, QStringLiteral("TOTAL"), QStringLiteral("ABC"), QStringLiteral("TOTAL  ABC")},
-        {"position variable shows the name only", 1, QStringLiteral("TOTAL"), QStringLiteral("ABC"),
+        {"position variable shows the name only", PaneSide::Input, QStringLiteral("TOTAL"), QStringLiteral("ABC"),
          QStringLiteral("TOTAL")},
         {"data cut so the name and data make 50", 0, QStringLiteral("TOTAL"), longData,
          QStringLiteral("TOTAL  ") + longData.left(45)},
@@ -191,7 +191,7 @@ TEST_F(VariableElementTest, AutomaticDescriptionFollowsNameAndData)
 
 TEST_F(VariableElementTest, NewElementsByPane)
 {
-    CFormVariableElement* drawn = AddVariable({}, 1, Rect(14, 20, 60, 50));
+    CFormVariableElement* drawn = AddVariable({}, PaneSide::Input, Rect(14, 20, 60, 50));
     EXPECT_FALSE(drawn->GetUseData());
     EXPECT_EQ(drawn->SourceRect(), Rect(10, 16, 60, 32));
     EXPECT_TRUE(drawn->DestRect().IsNull());
@@ -206,7 +206,7 @@ TEST_F(VariableElementTest, NewElementsByPane)
 
 TEST_F(VariableElementTest, SelectingAnnouncesOnlyAPositionVariable)
 {
-    CFormVariableElement* position = AddVariable(QStringLiteral("P"), 1, Cells(2, 2, 5, 3));
+    CFormVariableElement* position = AddVariable(QStringLiteral("P"), PaneSide::Input, Cells(2, 2, 5, 3));
     CFormVariableElement* data = AddVariable(QStringLiteral("D"), 0);
     recorder.hints.clear();
     EXPECT_TRUE(data->Select(TRUE));
@@ -221,7 +221,7 @@ TEST_F(VariableElementTest, SelectingAnnouncesOnlyAPositionVariable)
 
 TEST_F(VariableElementTest, UseDataAnnouncesTheSwitch)
 {
-    CFormVariableElement* variable = AddVariable(QStringLiteral("V"), 1, Cells(2, 2, 5, 3));
+    CFormVariableElement* variable = AddVariable(QStringLiteral("V"), PaneSide::Input, Cells(2, 2, 5, 3));
     recorder.hints.clear();
     EXPECT_TRUE(variable->SetUseData(TRUE));
     EXPECT_FALSE(variable->SetUseData(TRUE));
@@ -326,7 +326,7 @@ TEST_F(VariableElementTest, ATruncatedObjectRaisesEndOfFile)
 
 TEST_F(VariableElementTest, WvdRoundTripKeepsAPositionVariable)
 {
-    CFormVariableElement* variable = AddVariable(QStringLiteral("NAME1"), 1, Cells(3, 4, 9, 5));
+    CFormVariableElement* variable = AddVariable(QStringLiteral("NAME1"), PaneSide::Input, Cells(3, 4, 9, 5));
     const Bytes bytes = Store([&](CArchive& ar) { ar.WriteObject(variable); });
     CFormVariableElement* read = nullptr;
     Load(bytes, [&](CArchive& ar) {
@@ -361,7 +361,7 @@ TEST_F(VariableElementTest, JvxRecordByVersion)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CFormVariableElement* variable = AddVariable(c.varName, 1, Cells(3, 4, 9, 5));
+        CFormVariableElement* variable = AddVariable(c.varName, PaneSide::Input, Cells(3, 4, 9, 5));
         const Bytes line = StoreJvx(c.version, [&](CJVXArchive& ar) { variable->ExportJVX(ar); }, nullptr, doc.get());
         doc->DeleteElement(variable, FALSE);
         ASSERT_FALSE(line.empty());
@@ -390,7 +390,7 @@ TEST_F(VariableElementTest, JvxRecordByVersion)
 
 TEST_F(VariableElementTest, DataVariableRecordHasNoPosition)
 {
-    CFormVariableElement* variable = AddVariable(QStringLiteral("TOTAL"), 1, Cells(3, 4, 9, 5));
+    CFormVariableElement* variable = AddVariable(QStringLiteral("TOTAL"), PaneSide::Input, Cells(3, 4, 9, 5));
     variable->SetData(QStringLiteral("ABC"));
     variable->SetUseData(TRUE);
     CAPRTPDMRec record(doc.get());
@@ -494,7 +494,7 @@ TEST_F(VariableElementTest, ColourFollowsTheTable)
 {
     const COLORREF saved = Preferences().ColourElementVariable;
     Preferences().ColourElementVariable = 0x0000FF;
-    CFormVariableElement* variable = AddVariable(QStringLiteral("V"), 1, Cells(2, 2, 5, 3));
+    CFormVariableElement* variable = AddVariable(QStringLiteral("V"), PaneSide::Input, Cells(2, 2, 5, 3));
     EXPECT_EQ(variable->GetColour(), 0x0000FFu);
     Preferences().ColourElementVariable = 0x00FF00;
     recorder.hints.clear();

@@ -81,7 +81,7 @@ protected:
         auto* invoice = Create<CFormXmlElement>(T::XmlElement, 0, Rect());
         invoice->SetName(QStringLiteral("invoice"));
         invoice->SetValue(QStringLiteral("X1"));
-        auto* id = Create<CFormXmlAttributeElement>(T::XmlAttribute, 1, Cells(3, 4, 8, 5), invoice);
+        auto* id = Create<CFormXmlAttributeElement>(T::XmlAttribute, PaneSide::Input, Cells(3, 4, 8, 5), invoice);
         id->SetName(QStringLiteral("id"));
         auto* pi = Create<CFormXmlInstructionElement>(T::XmlInstruction, 0, Rect(), invoice);
         pi->SetName(QStringLiteral("pi"));
@@ -101,9 +101,9 @@ TEST_F(XmlKindsTest, NewKindsTakeConstantDataUnlessDrawnInTheInputPane)
         BOOL constant;
     };
     const Case cases[] = {
-        {"element drawn", T::XmlElement, 1, FALSE},     {"element inserted", T::XmlElement, 0, TRUE},
-        {"attribute drawn", T::XmlAttribute, 1, FALSE}, {"attribute inserted", T::XmlAttribute, 0, TRUE},
-        {"comment drawn", T::XmlComment, 1, FALSE},     {"comment from output", T::XmlComment, 2, TRUE},
+        {"element drawn", T::XmlElement, PaneSide::Input, FALSE},     {"element inserted", T::XmlElement, 0, TRUE},
+        {"attribute drawn", T::XmlAttribute, PaneSide::Input, FALSE}, {"attribute inserted", T::XmlAttribute, 0, TRUE},
+        {"comment drawn", T::XmlComment, PaneSide::Input, FALSE},     {"comment from output", T::XmlComment, PaneSide::Output, TRUE},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -170,7 +170,7 @@ TEST_F(XmlKindsTest, SettersFollowTheNameAndMarkTheDocument)
 
 TEST_F(XmlKindsTest, SelectionAnnouncesTheBoxOnlyForPositions)
 {
-    auto* drawn = Create<CFormXmlAttributeElement>(T::XmlAttribute, 1, Cells(1, 1, 4, 2));
+    auto* drawn = Create<CFormXmlAttributeElement>(T::XmlAttribute, PaneSide::Input, Cells(1, 1, 4, 2));
     auto* constant = Create<CFormXmlAttributeElement>(T::XmlAttribute, 0, Cells(1, 2, 4, 3));
     drawn->Select(FALSE);
     constant->Select(FALSE);
@@ -321,7 +321,7 @@ TEST_F(XmlKindsTest, JvxReadBackGivesTheSameTreeAndBytes)
 TEST_F(XmlKindsTest, EmptyConstantDataInALoopKeepsItsFlagAndSign)
 {
     const int version = 28;
-    auto* loop = Create<CFormLoopElement>(T::Loop, 1, Cells(1, 3, 20, 9));
+    auto* loop = Create<CFormLoopElement>(T::Loop, PaneSide::Input, Cells(1, 3, 20, 9));
     auto* order = Create<CFormXmlElement>(T::XmlElement, 0, Cells(2, 4, 12, 5), loop);
     order->SetName(QStringLiteral("order"));
     auto* id = Create<CFormXmlAttributeElement>(T::XmlAttribute, 0, Cells(3, 5, 13, 6), order);
@@ -418,7 +418,7 @@ TEST_F(XmlKindsTest, DestroyingHandsTheChildrenToTheContainer)
 
 TEST_F(XmlKindsTest, CommentDescriptionFollowsConstantTextUnlessTyped)
 {
-    auto* comment = Create<CFormXmlCommentElement>(T::XmlComment, 1, Cells(1, 1, 5, 2));
+    auto* comment = Create<CFormXmlCommentElement>(T::XmlComment, PaneSide::Input, Cells(1, 1, 5, 2));
     comment->SetText(QStringLiteral("kept for later"));
     EXPECT_NE(comment->GetDescription(), QStringLiteral("kept for later")) << "the text is not read yet";
     comment->SetConstantData(TRUE);

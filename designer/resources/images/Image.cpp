@@ -24,33 +24,14 @@ KWVD_IMPLEMENT_SERIAL(Image, CObject, VERSIONABLE_SCHEMA | 0)
 Image::Image() = default;
 
 Image::Image(CDesignerDoc* document)
-    : m_pDocument(document)
+    : ImageFileState(document)
 {
 }
 
-Image::~Image()
-{
-    DestroyImages();
-}
-
-void Image::DestroyImages()
-{
-    DestroyImage(m_pDisplayCache);
-    DestroyImage(m_pImage);
-}
+Image::~Image() = default;
 
 void Image::Serialize(CArchive&)
 {
-}
-
-CPage* Image::OutputPage() const
-{
-    return m_pDocument != nullptr ? m_pDocument->GetOutputPage() : nullptr;
-}
-
-BOOL Image::IsLoaded() const
-{
-    return m_pImage != nullptr && m_pImage->Handle() != nullptr;
 }
 
 void Image::Copy(const Image& other)
@@ -116,9 +97,7 @@ BOOL Image::LoadImage(const QString& path)
     if (loaded == nullptr)
         return FALSE;
 
-    DestroyImages();
-    m_pImage = loaded;
-    m_nRotated = rotated ? 1 : 0;
+    TakeImage(loaded, rotated);
     return TRUE;
 }
 
@@ -193,9 +172,8 @@ BOOL Image::SetSize(int width, int height)
 
 BOOL Image::SetFormat(int format)
 {
-    if (format < -1 || format > 3 || format == m_nFormat)
+    if (!StoreFormat(format))
         return FALSE;
-    m_nFormat = format;
     RevalidateUsers();
     if (m_pDocument != nullptr)
         m_pDocument->SetModifiedFlag(TRUE);
@@ -204,18 +182,12 @@ BOOL Image::SetFormat(int format)
 
 BOOL Image::SetQuality(unsigned quality)
 {
-    if (quality > 100 || static_cast<int>(quality) == m_nQuality)
+    if (!StoreQuality(quality))
         return FALSE;
-    m_nQuality = static_cast<int>(quality);
     RevalidateUsers();
     if (m_pDocument != nullptr)
         m_pDocument->SetModifiedFlag(TRUE);
     return TRUE;
-}
-
-QString Image::GetFormatName(int format)
-{
-    return ImageFormatName(format);
 }
 
 QString Image::GetServerName()
@@ -260,11 +232,7 @@ BOOL Image::ExportToServer(CJVXArchive& archive, Image* image, const int offset[
     if (image == nullptr || !image->IsLoaded() || !archive.IsStoring())
         return FALSE;
     ImageExportSubject subject;
-    subject.image = image->m_pImage;
-    subject.format = image->m_nFormat;
-    subject.quality = image->m_nQuality;
-    subject.rotated = image->m_nRotated != 0 ? TRUE : FALSE;
-    subject.path = image->m_strPath;
+    image->FillExportSubject(subject);
     subject.size[0] = image->m_size[0];
     subject.size[1] = image->m_size[1];
     return ExportImageToServer(archive, subject, offset, name);

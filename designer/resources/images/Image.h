@@ -3,11 +3,9 @@
 // the JVX file for the host. The image is held through the imaging toolkit,
 // turned by 90 degrees when it was loaded for a landscape page.
 //
-// An image owns its two toolkit wrappers; it never owns its users, the image
-// elements that show it.
+// Its users are the image elements that show it.
 
-#include "designer/resources/ElementUsers.h"
-#include "platform/framework/Collections.h"
+#include "designer/resources/images/ImageFileState.h"
 #include "platform/framework/Object.h"
 #include "platform/framework/Rect.h"
 #include "platform/framework/Types.h"
@@ -15,26 +13,17 @@
 #include <QString>
 
 class CDesignerDoc;
-class CFormElement;
 class CJVXArchive;
-class CPage;
 class QPainter;
-class ToolkitImage;
 
-class Image : public CObject
+class Image : public CObject, public ImageFileState
 {
     KWVD_DECLARE_SERIAL(Image)
 
 public:
-    static constexpr int kDefaultFormat = -1;
-    static constexpr int kDefaultQuality = 80;
-
     Image();
     explicit Image(CDesignerDoc* document);
     ~Image() override;
-
-    Image(const Image&) = delete;
-    Image& operator=(const Image&) = delete;
 
     // Images are never stored with the document; kept for the framework.
     void Serialize(CArchive& ar) override;
@@ -69,19 +58,13 @@ public:
     // TRUE when it changed; the caller revalidates and marks modified.
     BOOL SetSize(int width, int height);
 
-    int GetFormat() const { return m_nFormat; }
-    int GetQuality() const { return m_nQuality; }
     // -1 to 3; anything else or the same value: FALSE. A change revalidates
     // the users and marks the document modified.
     BOOL SetFormat(int format);
     // 0 to 100, with the rules of SetFormat.
     BOOL SetQuality(unsigned quality);
-    static QString GetFormatName(int format);
 
     QString GetPath() const { return m_strPath; }
-    BOOL IsRotated() const { return m_nRotated != 0; }
-    BOOL IsLoaded() const;
-    ToolkitImage* GetToolkitImage() const { return m_pImage; }
 
     // The host file name; message 303 when the title had to be changed, at
     // most once per image until ForgetServerNameNotice.
@@ -97,31 +80,7 @@ public:
     // Writes the image's file for the host; TRUE when it was written.
     static BOOL ExportToServer(CJVXArchive& archive, Image* image, const int offset[2], const QString& name);
 
-    // ---- users (not owned)
-    void AddUser(CFormElement* element) { m_users.Add(element); }
-    BOOL RemoveUser(CFormElement* element) { return m_users.Remove(element); }
-    BOOL HasUsers() const { return !m_users.IsEmpty(); }
-    BOOL HasUser(const CFormElement* element) const { return m_users.Has(element); }
-    const CObList& GetUsers() const { return m_users.List(); }
-    // Revalidate(0) of each user still in the list; a user may leave it
-    // while this runs.
-    void RevalidateUsers() { m_users.RevalidateAll(); }
-
-    CDesignerDoc* GetDocument() const { return m_pDocument; }
-    void SetDocument(CDesignerDoc* document) { m_pDocument = document; }
-
 private:
-    void DestroyImages();
-    CPage* OutputPage() const;
-
-    ElementUsers m_users;
-    ToolkitImage* m_pImage = nullptr;
-    ToolkitImage* m_pDisplayCache = nullptr;
-    QString m_strPath;
-    int m_nRotated = 0;
-    int m_nFormat = kDefaultFormat;
-    int m_nQuality = kDefaultQuality;
     int m_size[2] = {0, 0};
-    CDesignerDoc* m_pDocument = nullptr;
     BOOL m_serverNameTold = FALSE;
 };

@@ -32,30 +32,11 @@ constexpr int kSizeWidth = 6;
 CResource::CResource() = default;
 
 CResource::CResource(CDesignerDoc* document)
-    : m_pDocument(document)
+    : ImageFileState(document)
 {
 }
 
-CResource::~CResource()
-{
-    DestroyImages();
-}
-
-void CResource::DestroyImages()
-{
-    DestroyImage(m_pDisplayCache);
-    DestroyImage(m_pImage);
-}
-
-CPage* CResource::OutputPage() const
-{
-    return m_pDocument != nullptr ? m_pDocument->GetOutputPage() : nullptr;
-}
-
-BOOL CResource::IsLoaded() const
-{
-    return m_pImage != nullptr && m_pImage->Handle() != nullptr;
-}
+CResource::~CResource() = default;
 
 void CResource::SetRectToPage()
 {
@@ -70,29 +51,6 @@ void CResource::Copy(const CResource& other)
     const BOOL changed = SetFormat(other.m_nFormat) | SetQuality(static_cast<unsigned>(other.m_nQuality));
     if (changed && m_pDocument != nullptr)
         m_pDocument->SetModifiedFlag(TRUE);
-}
-
-// ---------------------------------------------------------------- settings
-
-BOOL CResource::SetFormat(int format)
-{
-    if (format < -1 || format > 3 || format == m_nFormat)
-        return FALSE;
-    m_nFormat = format;
-    return TRUE;
-}
-
-BOOL CResource::SetQuality(unsigned quality)
-{
-    if (quality > 100 || static_cast<int>(quality) == m_nQuality)
-        return FALSE;
-    m_nQuality = static_cast<int>(quality);
-    return TRUE;
-}
-
-QString CResource::GetFormatName(int format)
-{
-    return ImageFormatName(format);
 }
 
 // ---------------------------------------------------------------- files
@@ -145,9 +103,7 @@ BOOL CResource::LoadImage(const QString& path)
     if (loaded == nullptr)
         return FALSE;
 
-    DestroyImages();
-    m_pImage = loaded;
-    m_nRotated = rotated ? 1 : 0;
+    TakeImage(loaded, rotated);
     SetRectToPage();
     RevalidateUsers();
     return TRUE;
@@ -255,11 +211,7 @@ BOOL CResource::ExportToServer(CJVXArchive& archive, CResource* resource, const 
     if (resource == nullptr || !resource->IsLoaded() || !archive.IsStoring())
         return FALSE;
     ImageExportSubject subject;
-    subject.image = resource->m_pImage;
-    subject.format = resource->m_nFormat;
-    subject.quality = resource->m_nQuality;
-    subject.rotated = resource->m_nRotated != 0 ? TRUE : FALSE;
-    subject.path = resource->m_strPath;
+    resource->FillExportSubject(subject);
     subject.size[0] = resource->m_rect.Width();
     subject.size[1] = resource->m_rect.Height();
     return ExportImageToServer(archive, subject, offset, name);

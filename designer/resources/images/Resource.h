@@ -3,11 +3,9 @@
 // output page, kept by the host as a named resource. Stored with the
 // document, and exported as a "#R" record followed by its image file.
 //
-// A resource owns its two toolkit wrappers; its users, the resource
-// elements, are not owned.
+// Its users are the resource elements.
 
-#include "designer/resources/ElementUsers.h"
-#include "platform/framework/Collections.h"
+#include "designer/resources/images/ImageFileState.h"
 #include "platform/framework/Object.h"
 #include "platform/framework/Rect.h"
 #include "platform/framework/Types.h"
@@ -15,13 +13,10 @@
 #include <QString>
 
 class CDesignerDoc;
-class CFormElement;
 class CJVXArchive;
-class CPage;
 class QPainter;
-class ToolkitImage;
 
-class CResource : public CObject
+class CResource : public CObject, public ImageFileState
 {
     KWVD_DECLARE_SERIAL(CResource)
 
@@ -29,9 +24,6 @@ public:
     CResource();
     explicit CResource(CDesignerDoc* document);
     ~CResource() override;
-
-    CResource(const CResource&) = delete;
-    CResource& operator=(const CResource&) = delete;
 
     // Path relative to the WVD file, format, quality.
     void Serialize(CArchive& ar) override;
@@ -53,17 +45,11 @@ public:
     // there is none.
     BOOL ResolveFile(QString& path);
 
-    int GetFormat() const { return m_nFormat; }
-    int GetQuality() const { return m_nQuality; }
     // The rules of Image::SetFormat and Image::SetQuality, without
     // revalidating users; the caller marks the document modified.
-    BOOL SetFormat(int format);
-    BOOL SetQuality(unsigned quality);
-    static QString GetFormatName(int format);
+    BOOL SetFormat(int format) { return StoreFormat(format); }
+    BOOL SetQuality(unsigned quality) { return StoreQuality(quality); }
 
-    BOOL IsRotated() const { return m_nRotated != 0; }
-    BOOL IsLoaded() const;
-    ToolkitImage* GetToolkitImage() const { return m_pImage; }
     const kwvd::Rect& GetRect() const { return m_rect; }
     void SetRect(const kwvd::Rect& rect) { m_rect = rect; }
     // The whole output page in page pixels; empty without a page.
@@ -79,30 +65,6 @@ public:
 
     static BOOL ExportToServer(CJVXArchive& archive, CResource* resource, const int offset[2], const QString& name);
 
-    // ---- users (not owned; resource elements)
-    void AddUser(CFormElement* element) { m_users.Add(element); }
-    BOOL RemoveUser(CFormElement* element) { return m_users.Remove(element); }
-    BOOL HasUsers() const { return !m_users.IsEmpty(); }
-    BOOL HasUser(const CFormElement* element) const { return m_users.Has(element); }
-    const CObList& GetUsers() const { return m_users.List(); }
-    // Revalidate(0) of each user still in the list; a user may leave it
-    // while this runs.
-    void RevalidateUsers() { m_users.RevalidateAll(); }
-
-    CDesignerDoc* GetDocument() const { return m_pDocument; }
-    void SetDocument(CDesignerDoc* document) { m_pDocument = document; }
-
 private:
-    void DestroyImages();
-    CPage* OutputPage() const;
-
-    ElementUsers m_users;
-    ToolkitImage* m_pImage = nullptr;
-    ToolkitImage* m_pDisplayCache = nullptr;
-    QString m_strPath;
-    int m_nRotated = 0;
-    int m_nFormat = -1;
-    int m_nQuality = 80;
     kwvd::Rect m_rect;
-    CDesignerDoc* m_pDocument = nullptr;
 };
