@@ -43,6 +43,9 @@ public:
 
     // Open for writing; its failures name the target.
     CFile& File() { return m_file; }
+    // Where the bytes go, for a writer that opens the file by name (the image
+    // formats): the temporary file, or a device written in place.
+    const QString& WritePath() const { return m_temporary.isEmpty() ? m_target : m_temporary; }
 
     // Flushes the data to disk and puts the file in place of the target.
     void Commit();
