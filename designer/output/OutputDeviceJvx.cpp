@@ -100,8 +100,8 @@ struct OutputDeviceJvxRecord
         QString F::*text = nullptr;
         int F::*yesNo = nullptr;  // "*YES" or "*NO"
         int F::*number = nullptr; // a number field, or the digits of a text field
-        QPoint F::*point = nullptr; // index 0 the x, 1 the y
-        int index = 0;              // the parameter, PDF flag or coordinate
+        QPoint F::*point = nullptr; // one coordinate of the point:
+        int index = 0;              // 0 the x, 1 the y
     };
 
     struct Field
