@@ -31,6 +31,7 @@
 #include "platform/ui/WaitCursor.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -177,6 +178,32 @@ void RemoveQuietly(const QString& path)
 {
     if (!path.isEmpty())
         ::unlink(path.toUtf8().constData());
+}
+
+// An image file the failed export replaced gets its old bytes back, written
+// as every save is (through a link, keeping the file's access rights); the
+// copy kept aside goes once they are back.
+bool PutBack(const QString& backup, const QString& path)
+{
+    if (backup.isEmpty())
+        return false;
+    QFile kept(backup);
+    if (!kept.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = kept.readAll();
+    if (kept.error() != QFileDevice::NoError)
+        return false;
+    kept.close();
+    try {
+        kwvd::SaveFileReplacing(path, [&bytes](CFile& file) {
+            if (!bytes.isEmpty())
+                file.Write(bytes.constData(), static_cast<UINT>(bytes.size()));
+        });
+    } catch (...) {
+        return false;
+    }
+    RemoveQuietly(backup);
+    return true;
 }
 
 // Fields 1 to 15 of the header line at the widths the host reads them,
@@ -594,7 +621,7 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
     // The image files go too; those that replaced older ones give them back,
     // so the folder is as it was.
     for (const CJVXArchive::WrittenFile& written : writtenFiles) {
-        if (written.backup.isEmpty() || ::rename(written.backup.toUtf8().constData(), written.path.toUtf8().constData()) != 0)
+        if (!PutBack(written.backup, written.path))
             RemoveQuietly(written.path);
     }
     m_jvxRecordCounter = 0;

@@ -362,6 +362,9 @@ public:
     BOOL SetDocStoreSelection(const QString& store, const QString& docType, int number);
 
 private:
+    // The JVX record's field table reads and writes the fields directly.
+    friend struct OutputDeviceJvxRecord;
+
     // Every stored field, so that defaults and copies are one assignment.
     struct Fields
     {

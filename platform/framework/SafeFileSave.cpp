@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,28 +28,39 @@ QString absolutePathOf(const QString& path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
-// A new empty file beside the target, made with the target's folder's
-// rules (umask) and never one that already exists. Failures name shownPath.
+// The first free name of candidate(0), candidate(1)... made a new empty
+// file with the folder's rules (umask), never one that already exists.
+// Failures name shownPath.
+QString createFileBeside(int attempts, const std::function<QString(int)>& candidate, const QString& shownPath)
+{
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        const QString path = candidate(attempt);
+        const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return path;
+        }
+        const int osError = errno;
+        if (osError != EEXIST)
+            AfxThrowFileException(CFileException::OsErrorToException(osError), osError, shownPath);
+    }
+    AfxThrowFileException(CFileException::accessDenied, EEXIST, shownPath);
+}
+
+// The temporary file of a save, hidden beside the target.
 QString createTemporaryBeside(const QString& target, const QString& shownPath)
 {
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
     if (!QFileInfo(folder).isDir())
         AfxThrowFileException(CFileException::badPath, ENOENT, shownPath);
-
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate = folder + QLatin1String("/.") + info.fileName() + QLatin1Char('.')
-                                  + QString::number(QRandomGenerator::global()->generate(), 36)
-                                  + QLatin1String(".tmp");
-        const int fd = ::open(nativePath(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return candidate;
-        }
-        if (errno != EEXIST)
-            AfxThrowFileException(CFileException::OsErrorToException(errno), errno, shownPath);
-    }
-    AfxThrowFileException(CFileException::accessDenied, EEXIST, shownPath);
+    return createFileBeside(
+        100,
+        [&](int) {
+            return folder + QLatin1String("/.") + info.fileName() + QLatin1Char('.')
+                   + QString::number(QRandomGenerator::global()->generate(), 36) + QLatin1String(".tmp");
+        },
+        shownPath);
 }
 
 // The file a save replaces: a link is followed, so the link stays a link.
@@ -70,6 +82,14 @@ bool isCharacterDevice(const QString& target)
 }
 
 } // namespace
+
+QString CreateUnusedFileBeside(const QString& target, const QString& nameTemplate)
+{
+    const QString folder = QFileInfo(target).absolutePath();
+    return createFileBeside(
+        9999, [&](int attempt) { return folder + u'/' + nameTemplate.arg(attempt + 1, 4, 10, QLatin1Char('0')); },
+        target);
+}
 
 void CheckReplaceableTarget(const QString& path)
 {

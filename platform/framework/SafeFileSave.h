@@ -22,6 +22,12 @@
 
 namespace kwvd {
 
+// Creates a new, empty file in the folder of target under a short name the
+// host's folders accept, made from nameTemplate with "%1" standing for four
+// digits ("~IMG%1.BAK" gives "~IMG0001.BAK"); never one that is there
+// already. Throws CFileException, naming target, when none can be made.
+QString CreateUnusedFileBeside(const QString& target, const QString& nameTemplate);
+
 // Throws the CFileException a save to path would end in when the target
 // may not be replaced (see above); returns when it may, or does not exist.
 void CheckReplaceableTarget(const QString& path);
@@ -43,6 +49,9 @@ public:
 
     // Open for writing; its failures name the target.
     CFile& File() { return m_file; }
+    // Where the bytes go, for a writer that opens the file by name (the image
+    // formats): the temporary file, or a device written in place.
+    const QString& WritePath() const { return m_temporary.isEmpty() ? m_target : m_temporary; }
 
     // Flushes the data to disk and puts the file in place of the target.
     void Commit();

@@ -1,9 +1,12 @@
 #include "platform/imaging/ImageWriter.h"
 
+#include "platform/framework/SafeFileSave.h"
 #include "platform/imaging/CoreFileIo.h"
 #include "platform/imaging/CoreProgress.h"
 #include "platform/imaging/FilterHost.h"
 #include "platform/imaging/MmrWriter.h"
+
+#include <QFile>
 
 #include <tiffio.h>
 
@@ -13,7 +16,6 @@
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -30,42 +32,6 @@ bool FileExists(const std::string& path)
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
 }
-
-// A temporary file beside the target, removed unless committed.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::string& target) : m_target(target)
-    {
-        std::string pattern = target + ".XXXXXX";
-        const int fd = ::mkstemp(pattern.data());
-        if (fd >= 0) {
-            ::close(fd);
-            m_path = pattern;
-        }
-    }
-    ~TemporaryFile()
-    {
-        if (!m_path.empty())
-            ::unlink(m_path.c_str());
-    }
-    bool Valid() const { return !m_path.empty(); }
-    const std::string& Path() const { return m_path; }
-    bool Commit()
-    {
-        // mkstemp gives 0600; the file should look like any other the user writes.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::chmod(m_path.c_str(), 0666 & ~mask);
-        if (::rename(m_path.c_str(), m_target.c_str()) != 0)
-            return false;
-        m_path.clear();
-        return true;
-    }
-
-private:
-    std::string m_target;
-    std::string m_path;
-};
 
 // Resolution in dots per inch: the option's value, else the image's own.
 double Dpi(OptionBlockHandle options, const char* key, int pixelsPerMetre)
@@ -286,22 +252,31 @@ bool ImageWriter::Save(const PictraImage& image, OptionBlockHandle options, cons
     if (exists && !append && Option(options, "OVERWRITE") == "OFF")
         return false;
 
-    TemporaryFile temporary(fileName);
-    if (!temporary.Valid())
-        return false;
-    bool ok = false;
-    if (extension == "TIF" || extension == "TIFF") {
-        if (append) {
-            std::vector<std::uint8_t> existing;
-            ok = ReadWhole(fileName, &existing) && WriteWhole(temporary.Path(), existing)
-                && WriteTiff(image, options, temporary.Path(), true);
-        } else {
-            ok = WriteTiff(image, options, temporary.Path(), false);
+    // Written as every other save: beside the target, then renamed over it,
+    // so a link stays a link and the file keeps its access rights.
+    try {
+        kwvd::ReplacingFile out(QFile::decodeName(QByteArray::fromStdString(fileName)));
+        const std::string temporary = QFile::encodeName(out.WritePath()).toStdString();
+        bool ok = false;
+        if (extension == "TIF" || extension == "TIFF") {
+            if (append) {
+                std::vector<std::uint8_t> existing;
+                ok = ReadWhole(fileName, &existing) && WriteWhole(temporary, existing)
+                    && WriteTiff(image, options, temporary, true);
+            } else {
+                ok = WriteTiff(image, options, temporary, false);
+            }
+        } else if (extension == "MMR") {
+            ok = WriteMmr(image, options, fileName, temporary, append);
+        } else if (const ExportFilter* filter = extension.empty() ? nullptr : FilterHost::Instance().Export(extension)) {
+            ok = WriteWithFilter(*filter, image, options, temporary);
         }
-    } else if (extension == "MMR") {
-        ok = WriteMmr(image, options, fileName, temporary.Path(), append);
-    } else if (const ExportFilter* filter = extension.empty() ? nullptr : FilterHost::Instance().Export(extension)) {
-        ok = WriteWithFilter(*filter, image, options, temporary.Path());
+        if (!ok)
+            return false;
+        out.Commit();
+        return true;
+    } catch (...) {
+        // The toolkit answers with its result, never an exception.
+        return false;
     }
-    return ok && temporary.Commit();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Writes an image as an option block prescribes: TIFF (G4 for bilevel
 // images) and MMR by the core itself, QDX and PNG through the export
-// filters. Every format goes to a temporary file beside the target that
-// replaces it only when the whole file was written.
+// filters. Every format goes through the safe file save: a temporary file
+// beside the target replaces it only when the whole file was written.
 
 #include "filters/common/OptionBlock.h"
 #include "platform/imaging/PictraImage.h"

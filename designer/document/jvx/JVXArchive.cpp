@@ -5,16 +5,10 @@
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/File.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 #include <iterator>
-#include <cerrno>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -276,20 +270,3 @@ std::exception_ptr CJVXArchive::TakeReadError()
     return error;
 }
 
-QString CreateUnusedFileBeside(const QString& target, const QString& nameTemplate)
-{
-    const QString folder = QFileInfo(target).absolutePath();
-    int lastError = EEXIST;
-    for (int n = 1; n <= 9999; ++n) {
-        const QString candidate = folder + u'/' + nameTemplate.arg(n, 4, 10, QLatin1Char('0'));
-        const int fd = ::open(candidate.toUtf8().constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return candidate;
-        }
-        lastError = errno;
-        if (lastError != EEXIST)
-            break;
-    }
-    AfxThrowFileException(CFileException::OsErrorToException(lastError), lastError, target);
-}

@@ -9,6 +9,7 @@
 // The archive owns nothing: the file, the document and the translators stay
 // their owners'.
 
+#include "platform/framework/SafeFileSave.h"
 #include "platform/framework/Types.h"
 
 #include <QString>
@@ -114,11 +115,9 @@ ITranslator* UserDataTranslator();
 // Returns the one it replaces.
 ITranslator* SetUserDataTranslator(ITranslator* translator);
 
-// Creates a new, empty file in the folder of target under a short name the
-// host's folders accept, made from nameTemplate with "%1" standing for four
-// digits ("~JVX%1.TMP" gives "~JVX0001.TMP"); never one that is there
-// already. Throws CFileException, naming target, when none can be made.
-QString CreateUnusedFileBeside(const QString& target, const QString& nameTemplate);
+// Files written beside the JVX file (the copies of image files an export
+// replaces) are named as the safe file save names them.
+using kwvd::CreateUnusedFileBeside;
 
 // Puts a translator on an archive for one scope and the previous one back
 // afterwards, also when a read fails.

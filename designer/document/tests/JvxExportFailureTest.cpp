@@ -6,6 +6,7 @@
 #include "tests/support/JvxDocumentFixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -61,6 +62,25 @@ TEST_F(JvxExportFailureTest, ReplacedTargetKeepsItsAccessRights)
 
     EXPECT_NE(ReadFileBytes(path), Ascii("the previous export"));
     EXPECT_EQ(ModeOf(path) & 07777, 0640u);
+}
+
+// A JVX file named through a link is written into the file the link points
+// to, which keeps its access rights; the link stays a link.
+TEST_F(JvxExportFailureTest, ExportThroughALinkWritesTheFileItPointsTo)
+{
+    const QString real = PathOf("REAL.JVX");
+    const QString link = PathOf("FORM.JVX");
+    ASSERT_TRUE(WriteFileBytes(real, Ascii("the previous export")));
+    ASSERT_EQ(::chmod(real.toUtf8().constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link(real, link));
+
+    QString member = QStringLiteral("FORM");
+    ASSERT_TRUE(doc.ExportJVXFile(link, member, 28));
+
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), real);
+    EXPECT_NE(ReadFileBytes(real), Ascii("the previous export"));
+    EXPECT_EQ(ModeOf(real) & 07777, 0640u);
 }
 
 // The disk fills while the file is written: message 368 says so and names

@@ -149,6 +149,40 @@ CFormImageElement* PlaceImageIn(ImageDocEnvironment& env, const QString& path, c
     return element;
 }
 
+// A plain and a colour image exported at version 15 into the folder
+// "target": the colour question, whose Cancel ends the export, comes after
+// PLAIN was written.
+struct TwoImageExport
+{
+    ImageDocEnvironment local;
+    QString target;
+    QString jvx;
+    QString colour; // the colour image's source
+
+    void Place()
+    {
+        local.OutputPage().SetPixelSize(827, 1169);
+        const QString folder = local.Folder(QStringLiteral("src"));
+        target = local.Folder(QStringLiteral("target"));
+        jvx = QDir(target).filePath(QStringLiteral("invoice.jvx"));
+        const QString plain = local.WriteImage(folder, QStringLiteral("plain.bmp"), 32, 16);
+        colour = local.WriteImage(folder, QStringLiteral("colour.bmp"), 32, 16, 24);
+        for (const auto& [path, format] : {std::pair{plain, 0}, std::pair{colour, 3}}) {
+            BOOL formatSet = FALSE;
+            ASSERT_NE(PlaceImageIn(local, path, kwvd::Rect(100, 100, 200, 200), format, &formatSet), nullptr);
+            ASSERT_TRUE(formatSet);
+        }
+    }
+
+    BOOL ExportAnswering(int answer)
+    {
+        local.env.prompts->ClearRecorded();
+        local.env.prompts->AnswerMessageBox(answer);
+        QString member = QStringLiteral("invoice");
+        return local.doc->ExportJVXFile(jvx, member, 15);
+    }
+};
+
 class JvxImagesTest : public ::testing::Test
 {
 protected:
@@ -484,25 +518,13 @@ TEST_F(JvxImagesTest, ColourFormatBelowVersion16AsksAndCancelEndsTheWholeExport)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ImageDocEnvironment local;
-        local.OutputPage().SetPixelSize(827, 1169);
-        const QString folder = local.Folder(QStringLiteral("src"));
-        const QString target = local.Folder(QStringLiteral("target"));
-        const QString plain = local.WriteImage(folder, QStringLiteral("plain.bmp"), 32, 16);
-        const QString colour = local.WriteImage(folder, QStringLiteral("colour.bmp"), 32, 16, 24);
         // The MMR image comes first and is written before the question.
-        for (const auto& [path, format] : {std::pair{plain, 0}, std::pair{colour, 3}}) {
-            BOOL formatSet = FALSE;
-            ASSERT_NE(PlaceImageIn(local, path, kwvd::Rect(100, 100, 200, 200), format, &formatSet), nullptr);
-            ASSERT_TRUE(formatSet);
-        }
-        local.env.prompts->ClearRecorded();
-        local.env.prompts->AnswerMessageBox(c.answer);
-
-        QString member = QStringLiteral("invoice");
-        const QString jvx = QDir(target).filePath(QStringLiteral("invoice.jvx"));
-        EXPECT_EQ(local.doc->ExportJVXFile(jvx, member, 15), c.exported ? TRUE : FALSE);
-        const QStringList messages = local.Messages();
+        TwoImageExport two;
+        ASSERT_NO_FATAL_FAILURE(two.Place());
+        const QString& target = two.target;
+        const QString& colour = two.colour;
+        EXPECT_EQ(two.ExportAnswering(c.answer), c.exported ? TRUE : FALSE);
+        const QStringList messages = two.local.Messages();
         ASSERT_GE(messages.size(), 1);
         EXPECT_EQ(messages[0], QStringLiteral("Colour format 'LZW (Colour)' is not valid for image %1 for this JVX "
                                               "version. Format TIF will be used instead.")
@@ -524,24 +546,11 @@ TEST_F(JvxImagesTest, ColourFormatBelowVersion16AsksAndCancelEndsTheWholeExport)
 // it fails, and no copy of them is left when it succeeds.
 TEST_F(JvxImagesTest, FailedExportGivesBackTheImageFilesItReplaced)
 {
-    ImageDocEnvironment local;
-    local.OutputPage().SetPixelSize(827, 1169);
-    const QString folder = local.Folder(QStringLiteral("src"));
-    const QString target = local.Folder(QStringLiteral("target"));
-    const QString plain = local.WriteImage(folder, QStringLiteral("plain.bmp"), 32, 16);
-    const QString colour = local.WriteImage(folder, QStringLiteral("colour.bmp"), 32, 16, 24);
-    for (const auto& [path, format] : {std::pair{plain, 0}, std::pair{colour, 3}}) {
-        BOOL formatSet = FALSE;
-        ASSERT_NE(PlaceImageIn(local, path, kwvd::Rect(100, 100, 200, 200), format, &formatSet), nullptr);
-        ASSERT_TRUE(formatSet);
-    }
-    const QString jvx = QDir(target).filePath(QStringLiteral("invoice.jvx"));
-    auto exportAnswering = [&](int answer) {
-        local.env.prompts->ClearRecorded();
-        local.env.prompts->AnswerMessageBox(answer);
-        QString member = QStringLiteral("invoice");
-        return local.doc->ExportJVXFile(jvx, member, 15);
-    };
+    TwoImageExport two;
+    ASSERT_NO_FATAL_FAILURE(two.Place());
+    const QString& target = two.target;
+    const QString& jvx = two.jvx;
+    auto exportAnswering = [&two](int answer) { return two.ExportAnswering(answer); };
     ASSERT_TRUE(exportAnswering(IDOK));
     ASSERT_TRUE(exportAnswering(IDOK));
     EXPECT_EQ(FilesIn(target).join(u'|'), QStringLiteral("COLOUR|PLAIN|invoice.jvx")) << "no copies are left";
@@ -559,4 +568,53 @@ TEST_F(JvxImagesTest, FailedExportGivesBackTheImageFilesItReplaced)
     const auto kept = ReadBytes(plainTarget);
     EXPECT_EQ(std::string(kept.begin(), kept.end()), "the image of the earlier export");
     EXPECT_EQ(ReadBytes(jvx), jvxBefore);
+}
+
+// An image file beside the JVX file that is a link to a file with rights of
+// its own: an export writes into that file, and a failed one gives the
+// earlier image back there; the link and the rights stay either way.
+TEST_F(JvxImagesTest, ImageFileThroughALinkKeepsTheLinkAndItsRights)
+{
+    TwoImageExport two;
+    ASSERT_NO_FATAL_FAILURE(two.Place());
+    const QString& target = two.target;
+    const QString elsewhere = two.local.Folder(QStringLiteral("elsewhere"));
+    ASSERT_TRUE(two.ExportAnswering(IDOK));
+
+    // PLAIN becomes a link to a file of the user's elsewhere.
+    const QString link = QDir(target).filePath(QStringLiteral("PLAIN"));
+    const QString real = QDir(elsewhere).filePath(QStringLiteral("plain-image"));
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::link(real, link));
+    const std::string earlier = "the image of the earlier export";
+    const QFile::Permissions rights = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+
+    struct Case
+    {
+        const char* name;
+        int answer; // Cancel to the colour question ends the export after PLAIN was written
+        bool exported;
+    };
+    const Case cases[] = {
+        {"a failed export", IDCANCEL, false},
+        {"an export", IDOK, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile file(real);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(earlier.data(), static_cast<qint64>(earlier.size()));
+        file.close();
+        ASSERT_TRUE(file.setPermissions(rights));
+
+        EXPECT_EQ(two.ExportAnswering(c.answer), c.exported ? TRUE : FALSE);
+
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(QFileInfo(link).symLinkTarget(), real);
+        EXPECT_EQ(QFile(real).permissions() & ~(QFile::ReadUser | QFile::WriteUser), rights);
+        const auto bytes = ReadBytes(real);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()) == earlier, !c.exported);
+        EXPECT_EQ(FilesIn(target).join(u'|'), QStringLiteral("COLOUR|PLAIN|invoice.jvx")) << "no copies are left";
+        EXPECT_EQ(FilesIn(elsewhere).join(u'|'), QStringLiteral("plain-image"));
+    }
 }

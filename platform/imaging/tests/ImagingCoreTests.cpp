@@ -502,6 +502,49 @@ TEST_F(ImagingCore, SavingKeepsTheNameAndNeverLosesTheOldFile)
     EXPECT_EQ(files, 3);
 }
 
+// An image saved over an earlier one is saved as every other file: through
+// a link into the file it points to, keeping the file's access rights; a
+// file without any write permission is refused and stays as it was.
+TEST_F(ImagingCore, SavingOverAFileKeepsItsLinkAndAccessRights)
+{
+    Image image = MonoImage(faxtest::TextPage(64, 32, 43));
+    const Bytes earlier{'e', 'a', 'r', 'l', 'i', 'e', 'r'};
+    struct Case {
+        const char* name;
+        bool throughLink;
+        fs::perms rights;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"a file with its own rights", false, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+         true},
+        {"a link to such a file", true, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read, true},
+        {"a read-only file", false, fs::perms::owner_read | fs::perms::group_read, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = Path("Image.tif");
+        const std::string link = Path("Link.tif");
+        fs::remove(file);
+        fs::remove(link);
+        WriteBytes(file, earlier);
+        fs::permissions(file, c.rights);
+        if (c.throughLink)
+            fs::create_symlink(file, link);
+        const std::string named = c.throughLink ? link : file;
+
+        EXPECT_EQ(Save(image.get(), "FILENAME = " + named + "\rEXTENSION = TIF"), c.saved);
+
+        EXPECT_EQ(fs::is_symlink(link), c.throughLink);
+        EXPECT_EQ(fs::status(file).permissions(), c.rights);
+        if (c.saved)
+            EXPECT_NE(ReadBytes(file), earlier);
+        else
+            EXPECT_EQ(ReadBytes(file), earlier);
+        fs::permissions(file, fs::perms::owner_all);
+    }
+}
+
 // The export filters get the whole image in one block with the option block
 // whose keys they read.
 TEST_F(ImagingCore, ExportsThroughTheFilterPlugIns)
