@@ -8,8 +8,8 @@
 #include "designer/elements/FormElement.h"
 #include "designer/elements/FormTextElement.h"
 #include "designer/output/OutputClasses.h"
-#include "designer/resources/ResourceClasses.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/ResourceClasses.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/ui/ScriptedPromptService.h"
 

@@ -12,8 +12,7 @@ constexpr int kHeight = 2200;
 
 const faxtest::Bytes& PageData()
 {
-    static const faxtest::Bytes data = faxtest::Encode(faxtest::TextPage(kWidth, kHeight, 7),
-                                                       faxtest::Coding::G4);
+    static const faxtest::Bytes data = faxtest::Encode(faxtest::TextPage(kWidth, kHeight, 7), faxtest::Coding::G4);
     return data;
 }
 

@@ -19,7 +19,8 @@ namespace {
 constexpr int kWidth = 2480;
 constexpr int kHeight = 3508;
 
-struct Page {
+struct Page
+{
     std::vector<std::uint8_t> description;
     std::vector<std::uint8_t> rows; // bottom row first, blue-green-red
     std::int64_t bytesPerRow = BitmapRowBytes(24, kWidth);
@@ -111,8 +112,7 @@ void BM_PngFilter(benchmark::State& state)
     for (auto _ : state) {
         std::int32_t flags = 0;
         FilterStateHandle image = begin("page.png", &io, "", page.Header(), options, &flags);
-        if (!image || write(image, kHeight, page.bytesPerRow, page.rows.data(), nullptr) != 1
-            || end(image, 0) != 1) {
+        if (!image || write(image, kHeight, page.bytesPerRow, page.rows.data(), nullptr) != 1 || end(image, 0) != 1) {
             state.SkipWithError("export failed");
             break;
         }

@@ -9,11 +9,11 @@
 #include "designer/elements/FormElement.h"
 #include "designer/elements/FormTextElement.h"
 #include "designer/output/OutputClasses.h"
-#include "designer/resources/ResourceClasses.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/ResourceClasses.h"
 #include "platform/framework/Archive.h"
-#include "platform/framework/FrameworkClasses.h"
 #include "platform/framework/Collections.h"
+#include "platform/framework/FrameworkClasses.h"
 #include "platform/framework/MemFile.h"
 #include "platform/ui/ScriptedPromptService.h"
 

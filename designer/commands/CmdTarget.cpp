@@ -4,10 +4,8 @@ CCmdTarget::~CCmdTarget() = default;
 
 BOOL CCmdTarget::OnCmdMsg(UINT id)
 {
-    for (const CommandEntry& entry : m_commands)
-    {
-        if (id >= entry.first && id <= entry.last)
-        {
+    for (const CommandEntry& entry : m_commands) {
+        if (id >= entry.first && id <= entry.last) {
             entry.handler(id);
             return TRUE;
         }
@@ -17,18 +15,15 @@ BOOL CCmdTarget::OnCmdMsg(UINT id)
 
 BOOL CCmdTarget::OnUpdateCmdUI(CCmdUI& ui)
 {
-    for (const UpdateEntry& entry : m_updates)
-    {
-        if (ui.m_nID >= entry.first && ui.m_nID <= entry.last)
-        {
+    for (const UpdateEntry& entry : m_updates) {
+        if (ui.m_nID >= entry.first && ui.m_nID <= entry.last) {
             // A handler that only sets the check leaves the command enabled.
             ui.Enable(TRUE);
             entry.handler(ui);
             return TRUE;
         }
     }
-    if (HasCommandHandler(ui.m_nID))
-    {
+    if (HasCommandHandler(ui.m_nID)) {
         ui.Enable(TRUE);
         return TRUE;
     }

@@ -121,7 +121,7 @@ inline constexpr UINT ID_WINDOW_SPLIT = 57653;
 inline constexpr UINT ID_HELP_FINDER = 57667; // "Help Topics"
 inline constexpr UINT ID_HELP_TUTORIAL = 32797;
 inline constexpr UINT ID_APP_ABOUT = 57664;
-inline constexpr UINT ID_HELP = 57670; // F1
+inline constexpr UINT ID_HELP = 57670;         // F1
 inline constexpr UINT ID_CONTEXT_HELP = 57669; // Shift+F1
 inline constexpr UINT ID_DEFAULT_HELP = 57671;
 

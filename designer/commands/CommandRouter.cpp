@@ -13,10 +13,7 @@ UINT CommandIdOf(const QAction* action)
     return action ? action->property(CommandIdProperty).toUInt() : 0;
 }
 
-CCommandRouter::CCommandRouter(ChainSource chain)
-    : m_chain(std::move(chain)), m_context(std::make_unique<QObject>())
-{
-}
+CCommandRouter::CCommandRouter(ChainSource chain) : m_chain(std::move(chain)), m_context(std::make_unique<QObject>()) {}
 
 CCommandRouter::~CCommandRouter() = default;
 
@@ -27,10 +24,8 @@ BOOL CCommandRouter::Execute(UINT id) const
     const std::vector<CCmdTarget*> chain = m_chain();
     CCmdUI ui(id);
     bool known = false;
-    for (CCmdTarget* target : chain)
-    {
-        if (target && target->OnUpdateCmdUI(ui))
-        {
+    for (CCmdTarget* target : chain) {
+        if (target && target->OnUpdateCmdUI(ui)) {
             known = true;
             break;
         }
@@ -92,20 +87,15 @@ void CCommandRouter::Update(UINT id) const
     if (it == m_bound.end() || it->isEmpty())
         return;
     const CCmdUI ui = Query(id);
-    for (QAction* action : *it)
-    {
+    for (QAction* action : *it) {
         action->setEnabled(ui.IsEnabled());
-        if (ui.GetCheck())
-        {
+        if (ui.GetCheck()) {
             action->setCheckable(true);
             action->setChecked(*ui.GetCheck() != 0);
-        }
-        else if (action->isCheckable())
-        {
+        } else if (action->isCheckable()) {
             action->setChecked(false);
         }
-        if (ui.GetText())
-        {
+        if (ui.GetText()) {
             action->setText(*ui.GetText());
             action->setVisible(!ui.GetText()->isEmpty());
         }

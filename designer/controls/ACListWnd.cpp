@@ -24,8 +24,8 @@ const QString kValuePrefix = QStringLiteral("SearchString");
 } // namespace
 
 CACListWnd::CACListWnd()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
-    , m_VertBar(new QScrollBar(Qt::Vertical, this))
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
+      m_VertBar(new QScrollBar(Qt::Vertical, this))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
@@ -205,17 +205,28 @@ QString CACListWnd::SelectItem(int key)
 {
     int sel = m_lSelItem;
     switch (key) {
-    case Qt::Key_PageUp: sel = std::max(0, sel - m_VisibleItems); break;
-    case Qt::Key_Home: sel = 0; break;
+    case Qt::Key_PageUp:
+        sel = std::max(0, sel - m_VisibleItems);
+        break;
+    case Qt::Key_Home:
+        sel = 0;
+        break;
     case Qt::Key_PageDown:
         sel += m_VisibleItems;
         if (sel >= m_lCount - 1)
             sel = m_lCount - 1;
         break;
-    case Qt::Key_End: sel = m_lCount - 1; break;
-    case Qt::Key_Up: --sel; break;
-    case Qt::Key_Down: ++sel; break;
-    default: break;
+    case Qt::Key_End:
+        sel = m_lCount - 1;
+        break;
+    case Qt::Key_Up:
+        --sel;
+        break;
+    case Qt::Key_Down:
+        ++sel;
+        break;
+    default:
+        break;
     }
     m_lSelItem = std::clamp(sel, 0, std::max(0, m_lCount - 1));
     if (!EnsureVisible(m_lSelItem, m_lCount <= kAnimateUpTo))

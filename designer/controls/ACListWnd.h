@@ -8,9 +8,9 @@
 // values. Rows are pixels of the list font's height; the user size, once the
 // grip was dragged, is kept in screen coordinates for every later opening.
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
-#include <QRect>
 #include <QTimer>
 #include <QWidget>
 

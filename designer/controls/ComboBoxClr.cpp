@@ -4,8 +4,7 @@
 #include <QPainter>
 #include <QStylePainter>
 
-void CComboBoxClrDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                 const QModelIndex& index) const
+void CComboBoxClrDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QAbstractItemModel* model = index.model();
     if (!model || model->rowCount(index.parent()) <= 0 || !index.isValid() || index.row() >= model->rowCount())

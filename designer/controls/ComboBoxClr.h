@@ -12,14 +12,12 @@
 // Answers true and writes the colour (0x00BBGGRR) for an item to be drawn in it.
 using ComboColourCallback = bool (*)(DWORD itemData, COLORREF* colour);
 
-
 class CComboBoxClrDelegate : public QStyledItemDelegate
 {
 public:
     explicit CComboBoxClrDelegate(ComboColourCallback* callback, QObject* parent = nullptr)
         : QStyledItemDelegate(parent), m_callback(callback)
-    {
-    }
+    {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 

@@ -2,7 +2,15 @@
 
 namespace {
 
-enum class Block { Application, Comment, GraphicControl, PlainText, Image, Trailer, Unknown };
+enum class Block {
+    Application,
+    Comment,
+    GraphicControl,
+    PlainText,
+    Image,
+    Trailer,
+    Unknown
+};
 
 constexpr qsizetype kHeaderBytes = 13;
 
@@ -21,19 +29,27 @@ Block KindAt(QByteArrayView data, qsizetype at)
     if (at < 0 || at >= data.size())
         return Block::Unknown;
     switch (Byte(data, at)) {
-    case 0x2C: return Block::Image;
-    case 0x3B: return Block::Trailer;
+    case 0x2C:
+        return Block::Image;
+    case 0x3B:
+        return Block::Trailer;
     case 0x21:
         if (at + 1 >= data.size())
             return Block::Unknown;
         switch (Byte(data, at + 1)) {
-        case 0xFF: return Block::Application;
-        case 0xFE: return Block::Comment;
-        case 0xF9: return Block::GraphicControl;
-        case 0x01: return Block::PlainText;
-        default: return Block::Unknown;
+        case 0xFF:
+            return Block::Application;
+        case 0xFE:
+            return Block::Comment;
+        case 0xF9:
+            return Block::GraphicControl;
+        case 0x01:
+            return Block::PlainText;
+        default:
+            return Block::Unknown;
         }
-    default: return Block::Unknown;
+    default:
+        return Block::Unknown;
     }
 }
 
@@ -61,17 +77,28 @@ qsizetype BlockLength(QByteArrayView data, qsizetype at)
 {
     qsizetype fixed = 0;
     switch (KindAt(data, at)) {
-    case Block::Application: fixed = 14; break;
-    case Block::Comment: fixed = 2; break;
-    case Block::GraphicControl: fixed = 8; break;
-    case Block::PlainText: fixed = 15; break;
+    case Block::Application:
+        fixed = 14;
+        break;
+    case Block::Comment:
+        fixed = 2;
+        break;
+    case Block::GraphicControl:
+        fixed = 8;
+        break;
+    case Block::PlainText:
+        fixed = 15;
+        break;
     case Block::Image:
         if (at + 10 > data.size())
             return 0;
         fixed = 11 + ColourTableBytes(Byte(data, at + 9));
         break;
-    case Block::Trailer: fixed = 1; break;
-    case Block::Unknown: return 0;
+    case Block::Trailer:
+        fixed = 1;
+        break;
+    case Block::Unknown:
+        return 0;
     }
     if (at + fixed > data.size())
         return 0;

@@ -11,7 +11,7 @@
 
 struct GifLayout
 {
-    int width = 0;  // logical screen
+    int width = 0; // logical screen
     int height = 0;
     qsizetype colourTableBytes = 0; // global colour table
     qsizetype firstBlock = 0;       // offset after header and colour table

@@ -72,8 +72,8 @@ BOOL CPictureEx::Load(const QByteArray& data)
             QImage picture = QImage::fromData(bytes->gif, "GIF");
             if (picture.isNull())
                 continue; // a frame the reader refuses is left out
-            m_arrFrames.push_back(
-                {std::move(picture), bytes->width, bytes->height, bytes->left, bytes->top, bytes->delay, bytes->disposal});
+            m_arrFrames.push_back({std::move(picture), bytes->width, bytes->height, bytes->left, bytes->top,
+                                   bytes->delay, bytes->disposal});
         }
         if (m_arrFrames.empty()) {
             UnLoad();
@@ -239,7 +239,8 @@ void CPictureEx::DisposeFrame(const TFrame& frame)
 
 void CPictureEx::RequestRepaint()
 {
-    QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { update(); }, Qt::QueuedConnection);
 }
 
 void CPictureEx::ThreadMain()

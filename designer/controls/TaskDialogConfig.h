@@ -150,7 +150,7 @@ struct TASKDIALOG_BUTTON
 };
 
 using PFTASKDIALOGCALLBACK = HRESULT (*)(CXTaskDialog* hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                        LONG_PTR lpRefData);
+                                         LONG_PTR lpRefData);
 
 struct TASKDIALOGCONFIG
 {
@@ -182,7 +182,7 @@ struct TASKDIALOGCONFIG
 
 // The signature of a platform task dialog function; no such platform here.
 using TaskDialogFunction = HRESULT (*)(const TASKDIALOGCONFIG* config, int* button, int* radioButton,
-                                      BOOL* verificationFlagChecked);
+                                       BOOL* verificationFlagChecked);
 
 // The six common buttons in the order they stand on screen, with the
 // string ids a language source may translate.

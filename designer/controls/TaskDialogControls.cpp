@@ -70,7 +70,8 @@ QString CXTaskDialogLinkStatic::ToRichText(const QString& text)
         if (close < 0)
             break;
         QString target = text.mid(open + openTag.size(), tagEnd - open - openTag.size()).trimmed();
-        if (target.size() >= 2 && (target.front() == u'"' || target.front() == u'\'') && target.back() == target.front())
+        if (target.size() >= 2 && (target.front() == u'"' || target.front() == u'\'')
+            && target.back() == target.front())
             target = target.mid(1, target.size() - 2);
         html += escapePlain(text.mid(at, open - at));
         html += QStringLiteral("<a href=\"%1\">%2</a>")
@@ -220,7 +221,8 @@ void CXTaskDialogCommandLink::DrawItem(QPainter& painter)
                            .boundingRect(item, Qt::TextSingleLine | Qt::TextExpandTabs | mnemonic, parts.title)
                            .height();
         painter.drawText(QRect(QPoint(textLeft, 10), QPoint(item.right() - 10, th + 10 - 1)),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs | mnemonic, parts.title);
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs | mnemonic,
+                         parts.title);
         painter.setFont(m_noteFont);
         const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
         const int nh = QFontMetrics(m_noteFont).boundingRect(item, flags, *parts.note).height();

@@ -73,7 +73,10 @@ class CXTaskDialogButton : public QCheckBox
     Q_OBJECT
 
 public:
-    enum class Kind { CheckBox, Radio };
+    enum class Kind {
+        CheckBox,
+        Radio
+    };
 
     explicit CXTaskDialogButton(Kind kind, QWidget* parent = nullptr);
 

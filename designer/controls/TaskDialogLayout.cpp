@@ -124,8 +124,7 @@ public:
     LayoutBuilder(const TASKDIALOGCONFIG& config, const TaskDialogTexts& texts, const StandardButtonTable& standard,
                   const TaskDialogTextMeasurer& measurer)
         : m_config(config), m_texts(texts), m_standard(standard), m_measurer(measurer)
-    {
-    }
+    {}
 
     TaskDialogLayout Build(int screenWidth);
 
@@ -249,10 +248,9 @@ TaskDialogLayout LayoutBuilder::Build(int screenWidth)
     a = std::max(a,
                  m_measurer.Measure(TaskDialogFont::Normal, m_texts.expandedInformationMeasure, l, kParagraph).width());
     a = std::max(a, m_measurer.Measure(TaskDialogFont::Normal, m_texts.footerMeasure, l, kParagraph).width());
-    a = std::max(a, m_measurer
-                        .Measure(TaskDialogFont::Normal, m_texts.verification, l,
-                                 MeasureWordBreak | MeasureExpandTabs)
-                        .width());
+    a = std::max(
+        a, m_measurer.Measure(TaskDialogFont::Normal, m_texts.verification, l, MeasureWordBreak | MeasureExpandTabs)
+               .width());
     a += 1;
     const int linkIcon = Has(TDF_USE_COMMAND_LINKS_NO_ICON) ? 0 : 26;
     if (LinksOn()) {
@@ -276,8 +274,8 @@ TaskDialogLayout LayoutBuilder::Build(int screenWidth)
         m_measurer.Measure(TaskDialogFont::Normal, m_texts.expandedInformationMeasure, a, kParagraph).height() + 1;
     const int h4 =
         m_measurer.Measure(TaskDialogFont::Normal, m_texts.verification, l, MeasureWordBreak | MeasureExpandTabs)
-            .height() +
-        1;
+            .height()
+        + 1;
     const int h5 = m_measurer.Measure(TaskDialogFont::Normal, m_texts.footerMeasure, l, kParagraph).height() + 1;
 
     // Header.

@@ -111,8 +111,7 @@ HRESULT CXTaskDialog::LoadTexts()
         texts.collapsedControlText = QStringLiteral("See &details >>");
     const bool links = Has(TDF_ENABLE_HYPERLINKS);
     texts.contentMeasure = links ? StripLinkMarkup(texts.content) : texts.content;
-    texts.expandedInformationMeasure =
-        links ? StripLinkMarkup(texts.expandedInformation) : texts.expandedInformation;
+    texts.expandedInformationMeasure = links ? StripLinkMarkup(texts.expandedInformation) : texts.expandedInformation;
     texts.footerMeasure = links ? StripLinkMarkup(texts.footer) : texts.footer;
 
     // A button whose string is missing shows an empty caption.
@@ -201,8 +200,8 @@ HRESULT CXTaskDialog::DoModal(const TASKDIALOGCONFIG* config, int* button, int* 
     m_error16 = module->LoadIcon(IDI_TASK_ERROR, 16);
     m_shield32 = module->LoadIcon(IDI_TASK_SHIELD, 32);
     m_shield16 = module->LoadIcon(IDI_TASK_SHIELD, 16);
-    for (const QPixmap* stock : {&m_arrow, &m_hotArrow, &m_information32, &m_information16, &m_warning32,
-                                 &m_warning16, &m_error32, &m_error16, &m_shield32, &m_shield16}) {
+    for (const QPixmap* stock : {&m_arrow, &m_hotArrow, &m_information32, &m_information16, &m_warning32, &m_warning16,
+                                 &m_error32, &m_error16, &m_shield32, &m_shield16}) {
         if (stock->isNull())
             return HResultFromError(ERROR_RESOURCE_NAME_NOT_FOUND);
     }
@@ -422,8 +421,8 @@ void CXTaskDialog::OnInitDialog()
         icon->m_bLarge = FALSE;
     }
     const QColor buttonText = QApplication::palette().color(QPalette::ButtonText);
-    const COLORREF text = static_cast<COLORREF>(buttonText.red()) | (static_cast<COLORREF>(buttonText.green()) << 8) |
-                          (static_cast<COLORREF>(buttonText.blue()) << 16);
+    const COLORREF text = static_cast<COLORREF>(buttonText.red()) | (static_cast<COLORREF>(buttonText.green()) << 8)
+                          | (static_cast<COLORREF>(buttonText.blue()) << 16);
     auto colour = [&](int id, COLORREF textColour, COLORREF background) {
         if (auto* label = qobject_cast<CXTaskDialogStatic*>(Control(id))) {
             label->m_crText = textColour;
@@ -432,8 +431,7 @@ void CXTaskDialog::OnInitDialog()
     };
     colour(m_layout.mainInstructionId, kMainInstruction, kContentBackground);
     colour(m_layout.contentId, text, kContentBackground);
-    colour(m_layout.expandedInformationId, text,
-           Has(TDF_EXPAND_FOOTER_AREA) ? kButtonArea : kContentBackground);
+    colour(m_layout.expandedInformationId, text, Has(TDF_EXPAND_FOOTER_AREA) ? kButtonArea : kContentBackground);
     colour(m_layout.footerTextId, text, kButtonArea);
     for (CXTaskDialogButton* radio : m_radioButtons)
         radio->m_crErase = kContentBackground;
@@ -622,8 +620,8 @@ void CXTaskDialog::ShiftBelowControls(int dy)
     for (const TaskDialogItem& item : m_layout.items) {
         const bool pushButton =
             item.kind == TaskDialogItemKind::Button && (item.style & TDIS_COMMAND_LINK) != TDIS_COMMAND_LINK;
-        if (pushButton || item.id == m_layout.verificationId || item.id == m_layout.footerIconId ||
-            item.id == m_layout.footerTextId)
+        if (pushButton || item.id == m_layout.verificationId || item.id == m_layout.footerIconId
+            || item.id == m_layout.footerTextId)
             ShiftControl(item.id, dy);
     }
 }
@@ -633,8 +631,8 @@ void CXTaskDialog::ShowBelowControls(bool show)
     for (const TaskDialogItem& item : m_layout.items) {
         const bool pushButton =
             item.kind == TaskDialogItemKind::Button && (item.style & TDIS_COMMAND_LINK) != TDIS_COMMAND_LINK;
-        if (pushButton || item.id == m_layout.verificationId || item.id == m_layout.footerIconId ||
-            item.id == m_layout.footerTextId) {
+        if (pushButton || item.id == m_layout.verificationId || item.id == m_layout.footerIconId
+            || item.id == m_layout.footerTextId) {
             if (QWidget* control = Control(item.id))
                 control->setVisible(show);
         }
@@ -805,7 +803,8 @@ LRESULT CXTaskDialog::ClickButton(int id)
 {
     if (QWidget* control = Control(id))
         control->setFocus(Qt::OtherFocusReason);
-    QMetaObject::invokeMethod(this, [this, id] { OnCommand(id); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, id] { OnCommand(id); }, Qt::QueuedConnection);
     return TRUE;
 }
 
@@ -878,7 +877,8 @@ LRESULT CXTaskDialog::SetProgressBarPos(int position)
     if (bar == nullptr)
         return 0;
     const LRESULT previous = m_progressPos;
-    m_progressPos = std::clamp(position, std::min(m_progressMin, m_progressMax), std::max(m_progressMin, m_progressMax));
+    m_progressPos =
+        std::clamp(position, std::min(m_progressMin, m_progressMax), std::max(m_progressMin, m_progressMax));
     if (!m_marquee)
         bar->setValue(m_progressPos);
     return previous;

@@ -64,7 +64,7 @@ public:
     LRESULT SetElementText(int element, const QString& text);
     LRESULT UpdateElementText(int element, const QString& text);
     LRESULT SetProgressBarRange(int minimum, int maximum); // the old range, minimum low word
-    LRESULT SetProgressBarPos(int position);                // the old position
+    LRESULT SetProgressBarPos(int position);               // the old position
     LRESULT SetProgressBarState(int state);
     LRESULT SetMarqueeProgressBar(BOOL on, UINT interval);
     LRESULT SetProgressBarMarquee(BOOL on, UINT interval); // speed: not handled
@@ -160,8 +160,7 @@ private:
     QPixmap m_footerIcon;
     // Arrow, hot arrow, and information, warning, error, shield at 32 and 16.
     QPixmap m_arrow, m_hotArrow;
-    QPixmap m_information32, m_information16, m_warning32, m_warning16, m_error32, m_error16, m_shield32,
-        m_shield16;
+    QPixmap m_information32, m_information16, m_warning32, m_warning16, m_error32, m_error16, m_shield32, m_shield16;
 
     int m_progressMin = 0;
     int m_progressMax = 100;

@@ -50,8 +50,7 @@ public:
     BOOL m_bVerificationFlag = FALSE;
     DWORD m_nHelpId = 0;
 
-    static HRESULT TaskDialogCallback(CXTaskDialog* hwnd, UINT code, WPARAM wParam, LPARAM lParam,
-                                      LONG_PTR data);
+    static HRESULT TaskDialogCallback(CXTaskDialog* hwnd, UINT code, WPARAM wParam, LPARAM lParam, LONG_PTR data);
 
 protected:
     virtual void OnDialogConstructed() {}

@@ -26,8 +26,7 @@ private:
 
 } // namespace
 
-CrtWvdRequest::CrtWvdRequest()
-    : m_splsts(QStringLiteral("*HLD"))
+CrtWvdRequest::CrtWvdRequest() : m_splsts(QStringLiteral("*HLD"))
 {
     const QString all = QStringLiteral("*ALL");
     m_identity.SetFileName(all);
@@ -62,28 +61,23 @@ void CrtWvdRequest::CopyFrom(const CrtWvdRequest& source)
 
 BOOL CrtWvdRequest::IsEqual(const CrtWvdRequest& other) const
 {
-    const bool equal = m_identity.IsEqual(other.m_identity)
-        && m_system == other.m_system
-        && m_library == other.m_library
-        && m_wvdName == other.m_wvdName
-        && m_splsts == other.m_splsts
-        && m_moutqLibrary == other.m_moutqLibrary
-        && m_moutq == other.m_moutq;
+    const bool equal = m_identity.IsEqual(other.m_identity) && m_system == other.m_system
+                       && m_library == other.m_library && m_wvdName == other.m_wvdName && m_splsts == other.m_splsts
+                       && m_moutqLibrary == other.m_moutqLibrary && m_moutq == other.m_moutq;
     return equal ? TRUE : FALSE;
 }
 
 BOOL CrtWvdRequest::IsComplete() const
 {
-    const bool complete = !m_system.isEmpty() && !m_library.isEmpty() && !m_wvdName.isEmpty()
-        && !m_identity.GetFileName().isEmpty();
+    const bool complete =
+        !m_system.isEmpty() && !m_library.isEmpty() && !m_wvdName.isEmpty() && !m_identity.GetFileName().isEmpty();
     return complete ? TRUE : FALSE;
 }
 
 void CrtWvdRequest::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        ar << kRecordVersion << m_system << m_library << m_wvdName << m_splsts << m_moutqLibrary
-           << m_moutq;
+        ar << kRecordVersion << m_system << m_library << m_wvdName << m_splsts << m_moutqLibrary << m_moutq;
         m_identity.Serialize(ar);
         return;
     }
@@ -96,8 +90,7 @@ void CrtWvdRequest::Serialize(CArchive& ar)
         throw CArchiveException(CArchiveException::badSchema, ar.GetFilePath());
 
     CrtWvdRequest read;
-    ar >> read.m_system >> read.m_library >> read.m_wvdName >> read.m_splsts >> read.m_moutqLibrary
-        >> read.m_moutq;
+    ar >> read.m_system >> read.m_library >> read.m_wvdName >> read.m_splsts >> read.m_moutqLibrary >> read.m_moutq;
     {
         BorrowedSchema schema(ar, static_cast<UINT>(version));
         read.m_identity.Serialize(ar);

@@ -5,12 +5,12 @@
 #include "designer/document/SpooledFile.h"
 #include "designer/elements/FormElement.h"
 #include "designer/output/OutputDeviceManager.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/barcodes/BarcodeManager.h"
 #include "designer/resources/catalogue/DocStoreManager.h"
 #include "designer/resources/fonts/FontManager.h"
 #include "designer/resources/images/ImageRegistry.h"
 #include "designer/resources/images/ResourceManager.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/ui/PromptService.h"
 
 #include <QRegularExpression>
@@ -189,7 +189,6 @@ BOOL CDesignerDoc::OnNewDocument()
     return FinishNewDocument();
 }
 
-
 BOOL CDesignerDoc::OnOpenDocument(const QString& path)
 {
     BroadcastHint(DocumentHint::SelectionChanged, nullptr);
@@ -277,8 +276,8 @@ void CDesignerDoc::SetModifiedFlag(BOOL modified)
     if (!modified)
         return;
     if (m_changeDepth == 0) {
-        const int answer = NotifyUser(QString::fromUtf8(kOutsideTransactionWarning), MB_YESNO | MB_ICONEXCLAMATION,
-                                      IDNO);
+        const int answer =
+            NotifyUser(QString::fromUtf8(kOutsideTransactionWarning), MB_YESNO | MB_ICONEXCLAMATION, IDNO);
         if (answer == IDYES)
             TakeUndoSnapshot();
     }
@@ -510,9 +509,9 @@ void CDesignerDoc::SetHeaderDefaults()
         int width;
     };
     const TextField texts[] = {
-        {&m_wvdName, 10},        {&m_description, 50},     {&m_firstPageText, 30}, {&m_firstPageCompare, 2},
-        {&m_ignoreFirstPage, 1}, {&m_orientation, 1},      {&m_fontGroup, 8},      {&m_resourceLibrary, 8},
-        {&m_docTypeDigit, 1},
+        {&m_wvdName, 10},         {&m_description, 50},    {&m_firstPageText, 30},
+        {&m_firstPageCompare, 2}, {&m_ignoreFirstPage, 1}, {&m_orientation, 1},
+        {&m_fontGroup, 8},        {&m_resourceLibrary, 8}, {&m_docTypeDigit, 1},
     };
     for (const TextField& text : texts) {
         text.field->SetWidth(text.width);

@@ -11,10 +11,10 @@
 // holds them back.
 
 #include "designer/document/CrtWvdRequest.h"
+#include "designer/document/TimeStamp.h"
 #include "designer/document/jvx/FixedLenNum.h"
 #include "designer/document/jvx/FixedLenString.h"
 #include "designer/document/jvx/FixedLenUserString.h"
-#include "designer/document/TimeStamp.h"
 #include "platform/framework/Collections.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/Rect.h"
@@ -46,7 +46,7 @@ struct _xmlNode;
 struct DocumentHint
 {
     enum : int {
-        ElementChanged = 241,    // also its z-order
+        ElementChanged = 241, // also its z-order
         SourceRectChanged = 242,
         DestRectChanged = 243,
         ElementReparented = 244, // with the new container, or null at top level
@@ -238,21 +238,21 @@ public:
 
     // ---- header fields
     void SetHeaderDefaults();
-    CFixedLenUserString& WvdName() { return m_wvdName; }                 // 1
-    CFixedLenUserString& Description() { return m_description; }         // 2
-    CFixedLenUserString& FirstPageText() { return m_firstPageText; }     // 3
-    CFixedLenNum& FirstPageTextLine() { return m_firstPageLine; }        // 4
-    CFixedLenNum& FirstPageTextColumn() { return m_firstPageColumn; }    // 5
-    CFixedLenNum& FirstPageTextWidth() { return m_firstPageWidth; }      // 6
-    CFixedLenString& FirstPageCompare() { return m_firstPageCompare; }   // 7
-    CFixedLenString& IgnoreFirstPage() { return m_ignoreFirstPage; }     // 8
-    CFixedLenNum& FirstPageToProcess() { return m_firstPage; }           // 9
-    CFixedLenNum& LastPageToProcess() { return m_lastPage; }             // 10
-    CFixedLenString& OrientationDigit() { return m_orientation; }        // 11
-    CFixedLenNum& NoPrintBorder() { return m_border; }                   // 12
-    CFixedLenString& FontGroupName() { return m_fontGroup; }             // 13
-    CFixedLenString& ResourceLibrary() { return m_resourceLibrary; }     // 14
-    CFixedLenString& DocTypeDigit() { return m_docTypeDigit; }           // 15
+    CFixedLenUserString& WvdName() { return m_wvdName; }               // 1
+    CFixedLenUserString& Description() { return m_description; }       // 2
+    CFixedLenUserString& FirstPageText() { return m_firstPageText; }   // 3
+    CFixedLenNum& FirstPageTextLine() { return m_firstPageLine; }      // 4
+    CFixedLenNum& FirstPageTextColumn() { return m_firstPageColumn; }  // 5
+    CFixedLenNum& FirstPageTextWidth() { return m_firstPageWidth; }    // 6
+    CFixedLenString& FirstPageCompare() { return m_firstPageCompare; } // 7
+    CFixedLenString& IgnoreFirstPage() { return m_ignoreFirstPage; }   // 8
+    CFixedLenNum& FirstPageToProcess() { return m_firstPage; }         // 9
+    CFixedLenNum& LastPageToProcess() { return m_lastPage; }           // 10
+    CFixedLenString& OrientationDigit() { return m_orientation; }      // 11
+    CFixedLenNum& NoPrintBorder() { return m_border; }                 // 12
+    CFixedLenString& FontGroupName() { return m_fontGroup; }           // 13
+    CFixedLenString& ResourceLibrary() { return m_resourceLibrary; }   // 14
+    CFixedLenString& DocTypeDigit() { return m_docTypeDigit; }         // 15
 
     // ---- run parameters, upload record, queues, zoom
     CrtWvdRequest& GetRunParameters() { return m_runParameters; }
@@ -333,8 +333,7 @@ public:
     static BOOL ImportXdrSchema(CDesignerDoc* doc, _xmlDoc* dom);
     // The elements of one sample node and its subtree, one line each from
     // the rectangle down, indented one cell per level.
-    static BOOL ImportXmlNode(CDesignerDoc* doc, _xmlNode* node, CFormElement* parent, kwvd::Rect& rect,
-                              QSize cell);
+    static BOOL ImportXmlNode(CDesignerDoc* doc, _xmlNode* node, CFormElement* parent, kwvd::Rect& rect, QSize cell);
     // New elements, already linked to their containers, added after the
     // document's elements (before a last top-level Output element) in the
     // order given, in one pass over the lists: what AddElement and

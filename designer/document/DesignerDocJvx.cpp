@@ -4,21 +4,21 @@
 
 #include "designer/document/DesignerDoc.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/CompressedMemFile.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/MasterListChanges.h"
 #include "designer/document/Page.h"
 #include "designer/document/TranslatorFactory.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormElement.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/fonts/AS400Font.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/barcodes/BarcodeManager.h"
+#include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontManager.h"
 #include "designer/resources/images/ImageRegistry.h"
 #include "designer/resources/images/ResourceManager.h"
-#include "designer/preferences/Preferences.h"
 #include "hostaccess/api/Translator.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/File.h"
@@ -339,8 +339,7 @@ private:
 // of the header word in the archive's text form: the line the position is in.
 int LineAt(CJVXArchive& ar, LONG textStart, LONG position)
 {
-    const int bytesPerCharacter =
-        (ar.GetVersion() < kFirstHostVersion || ar.GetTranslator() != nullptr) ? 1 : 2;
+    const int bytesPerCharacter = (ar.GetVersion() < kFirstHostVersion || ar.GetTranslator() != nullptr) ? 1 : 2;
     int line = 1;
     ar.Seek(textStart, CFile::begin);
     LONG at = textStart;
@@ -448,8 +447,7 @@ void CDesignerDoc::PrepareJvxExport(const QString& memberName)
     if (device != nullptr)
         device->SetName(memberName);
 
-    const QString resourceName =
-        (m_pResources != nullptr && m_pResources->CountUsed() > 0) ? memberName : QString();
+    const QString resourceName = (m_pResources != nullptr && m_pResources->CountUsed() > 0) ? memberName : QString();
     m_resourceLibrary.SetValue(resourceName);
     if (device != nullptr)
         device->SetPrinterResource(resourceName);

@@ -1,15 +1,15 @@
 #include "designer/document/DocumentClasses.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
-#include "designer/document/jvx/FixedLenNum.h"
-#include "designer/document/jvx/FixedLenString.h"
-#include "designer/document/jvx/FixedLenUserString.h"
-#include "designer/document/jvx/FixedLenUserStringStripped.h"
 #include "designer/document/Page.h"
 #include "designer/document/RegisteredMessages.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/document/TimeStamp.h"
 #include "designer/document/XmlImportStrings.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/FixedLenNum.h"
+#include "designer/document/jvx/FixedLenString.h"
+#include "designer/document/jvx/FixedLenUserString.h"
+#include "designer/document/jvx/FixedLenUserStringStripped.h"
 
 void RegisterDocumentClasses()
 {

@@ -7,13 +7,13 @@
 #include "designer/elements/LoopStrings.h"
 #include "designer/elements/VariableStrings.h"
 #include "designer/output/OutputClasses.h"
+#include "designer/preferences/PreferenceStrings.h"
+#include "designer/resources/ResourceClasses.h"
 #include "designer/resources/barcodes/BarcodeStrings.h"
 #include "designer/resources/catalogue/CatalogueStrings.h"
 #include "designer/resources/fonts/FontStrings.h"
 #include "designer/resources/images/ImageExport.h"
 #include "designer/resources/images/ImageStrings.h"
-#include "designer/resources/ResourceClasses.h"
-#include "designer/preferences/PreferenceStrings.h"
 #include "platform/framework/FrameworkClasses.h"
 
 void RegisterModel()

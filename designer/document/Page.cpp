@@ -66,8 +66,7 @@ int scaleThroughFloat(double numerator, double denominator, double multiplier, d
 
 } // namespace
 
-CPage::CPage()
-    : m_pFontManager(std::make_unique<CFontManager>(this))
+CPage::CPage() : m_pFontManager(std::make_unique<CFontManager>(this))
 {
     RecalcGrid();
 }

@@ -26,7 +26,7 @@ class CPage : public CObject
     KWVD_DECLARE_SERIAL(CPage)
 
 public:
-    static constexpr int kDefaultWidth = 827;   // A4, 1/100 inch
+    static constexpr int kDefaultWidth = 827; // A4, 1/100 inch
     static constexpr int kDefaultHeight = 1169;
     static constexpr int kDefaultCharsPerInch = 10;
     static constexpr int kDefaultLinesPerInch = 6;

@@ -30,11 +30,11 @@ void RegisterDesignerMessages()
     RegisteredMessages::ActivatePropertiesSheet();
 }
 
-#define KWVD_REGISTERED_MESSAGE(function, name)                                        \
-    QEvent::Type RegisteredMessages::function()                                        \
-    {                                                                                  \
-        static const QEvent::Type type = RegisterWindowMessage(QString::fromLatin1(name)); \
-        return type;                                                                   \
+#define KWVD_REGISTERED_MESSAGE(function, name)                                                                        \
+    QEvent::Type RegisteredMessages::function()                                                                        \
+    {                                                                                                                  \
+        static const QEvent::Type type = RegisterWindowMessage(QString::fromLatin1(name));                             \
+        return type;                                                                                                   \
     }
 
 KWVD_REGISTERED_MESSAGE(TvnKeyEvent, RegisteredMessageName::TvnKeyEvent)

@@ -44,8 +44,7 @@ class CRegisteredMessageEvent : public QEvent
 public:
     CRegisteredMessageEvent(QEvent::Type type, std::uintptr_t wParam, std::intptr_t lParam)
         : QEvent(type), m_wParam(wParam), m_lParam(lParam)
-    {
-    }
+    {}
 
     std::uintptr_t WParam() const { return m_wParam; }
     std::intptr_t LParam() const { return m_lParam; }

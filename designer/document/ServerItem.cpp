@@ -102,9 +102,7 @@ std::vector<CFormElement*> CServerItem::SelectedElements(const CDesignerDoc& doc
     return selected;
 }
 
-CServerItem::CServerItem(CDesignerDoc* doc) : m_pDoc(doc)
-{
-}
+CServerItem::CServerItem(CDesignerDoc* doc) : m_pDoc(doc) {}
 
 CServerItem::CServerItem(CDesignerDoc* doc, Format format, const std::vector<CFormElement*>& elements,
                          const CFormElement* tracked)

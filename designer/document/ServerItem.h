@@ -110,8 +110,7 @@ public:
     // and the "Object Descriptor" with the size (the elements' extent unless
     // given) and the offset (0, 0 unless given). Throws what the archive
     // throws; nothing is left behind then.
-    std::unique_ptr<QMimeData> OnGetClipboardData(const QPoint* offset = nullptr,
-                                                  const QSize* size = nullptr) const;
+    std::unique_ptr<QMimeData> OnGetClipboardData(const QPoint* offset = nullptr, const QSize* size = nullptr) const;
     // The item stream into the data under the item's format; nothing for an
     // item without a designer format.
     void RenderFormats(QMimeData& data) const;

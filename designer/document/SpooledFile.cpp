@@ -3,8 +3,8 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFileStrings.h"
-#include "designer/resources/fonts/FontManager.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/File.h"
@@ -17,8 +17,8 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -104,10 +104,8 @@ bool AcceptSubstitute(const QString& wanted, const QString& found)
 class PrintControlReader
 {
 public:
-    PrintControlReader(CObList& pages, int pageLimit)
-        : m_pages(pages), m_pageLimit(pageLimit), m_page(new CStringArray)
-    {
-    }
+    PrintControlReader(CObList& pages, int pageLimit) : m_pages(pages), m_pageLimit(pageLimit), m_page(new CStringArray)
+    {}
 
     // false once the file is found to be invalid.
     bool Read(CFile& file)
@@ -426,15 +424,13 @@ QString ExtractLineColumns(const QString& line, int start, int count, int shiftM
     return text;
 }
 
-CSpooledFile::CSpooledFile()
-    : m_pages(new CObList)
+CSpooledFile::CSpooledFile() : m_pages(new CObList)
 {
     m_filterIdentity.SetUserName(QString::fromUtf16(kAllFilter));
     m_filterIdentity.SetUserData(QString::fromUtf16(kAllFilter));
 }
 
-CSpooledFile::CSpooledFile(CDesignerDoc* document)
-    : CSpooledFile()
+CSpooledFile::CSpooledFile(CDesignerDoc* document) : CSpooledFile()
 {
     m_pDocument = document;
 }
@@ -824,8 +820,8 @@ QFont CSpooledFile::FallbackDisplayFont(int cellWidth, int cellHeight)
         return cached;
 
     QFont font;
-    font.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
-                      QStringLiteral("Monospace")});
+    font.setFamilies(
+        {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
     font.setStyleHint(QFont::Monospace, QFont::PreferDefault);
     font.setFixedPitch(true);
     // Advances that grow in step with the zoom, without hinting's rounding.
@@ -875,9 +871,8 @@ void CSpooledFile::DrawPage(QPainter& painter) const
     const PainterStateKeeper keeper(painter);
     CFontManager* fonts = sourcePage->GetFontManager();
     const QFont* pageFont = fonts != nullptr ? fonts->GetWindowsFont(0) : nullptr;
-    painter.setFont(pageFont != nullptr
-                        ? *pageFont
-                        : FallbackDisplayFont(sourcePage->GetCellWidth(), sourcePage->GetCellHeight()));
+    painter.setFont(pageFont != nullptr ? *pageFont
+                                        : FallbackDisplayFont(sourcePage->GetCellWidth(), sourcePage->GetCellHeight()));
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setClipRect(clip.ToQRect(), Qt::IntersectClip);
 

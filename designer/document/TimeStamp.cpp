@@ -95,11 +95,10 @@ void CTimeStamp::SetToCurrentTime()
 
 QString FormatAS400Timestamp(const kwvd::CivilTime& time)
 {
-    return QString::asprintf("%04u-%02u-%02u-%02u.%02u.%02u.%03u000",
-                             static_cast<unsigned>(time.year), static_cast<unsigned>(time.month),
-                             static_cast<unsigned>(time.day), static_cast<unsigned>(time.hour),
-                             static_cast<unsigned>(time.minute), static_cast<unsigned>(time.second),
-                             static_cast<unsigned>(time.milliseconds));
+    return QString::asprintf("%04u-%02u-%02u-%02u.%02u.%02u.%03u000", static_cast<unsigned>(time.year),
+                             static_cast<unsigned>(time.month), static_cast<unsigned>(time.day),
+                             static_cast<unsigned>(time.hour), static_cast<unsigned>(time.minute),
+                             static_cast<unsigned>(time.second), static_cast<unsigned>(time.milliseconds));
 }
 
 void CTimeStamp::ExchangeJVX(CJVXArchive& ar)

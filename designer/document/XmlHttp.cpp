@@ -78,9 +78,7 @@ bool IsKnownEncoding(const char* name)
     return true;
 }
 
-void SilentXPathError(void*, xmlErrorPtr)
-{
-}
+void SilentXPathError(void*, xmlErrorPtr) {}
 
 // The XPath result of the expression from the node, or null.
 xmlXPathObjectPtr EvaluatePath(xmlNode* node, const QString& path)
@@ -181,9 +179,12 @@ std::string CharsetOf(const std::string& contentType)
     size_t pos = contentType.find(';');
     while (pos != std::string::npos) {
         const size_t next = contentType.find(';', pos + 1);
-        const std::string parameter = Trimmed(std::string_view(contentType).substr(pos + 1, next == std::string::npos ? std::string::npos : next - pos - 1));
+        const std::string parameter =
+            Trimmed(std::string_view(contentType)
+                        .substr(pos + 1, next == std::string::npos ? std::string::npos : next - pos - 1));
         const size_t equals = parameter.find('=');
-        if (equals != std::string::npos && EqualsNoCase(Trimmed(std::string_view(parameter).substr(0, equals)), "charset")) {
+        if (equals != std::string::npos
+            && EqualsNoCase(Trimmed(std::string_view(parameter).substr(0, equals)), "charset")) {
             std::string value = Trimmed(std::string_view(parameter).substr(equals + 1));
             if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
                 value = value.substr(1, value.size() - 2);
@@ -191,7 +192,7 @@ std::string CharsetOf(const std::string& contentType)
                 return {};
             for (char c : value) {
                 const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')
-                    || c == '-' || c == '_' || c == '.' || c == ':';
+                                     || c == '-' || c == '_' || c == '.' || c == ':';
                 if (!allowed)
                     return {};
             }
@@ -374,7 +375,8 @@ BOOL HttpGetXml(const QString& url, XmlDocument& document, QString& error)
             || curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http") != CURLE_OK
             || curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs) != CURLE_OK
             || curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs) != CURLE_OK
-            || curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes)) != CURLE_OK
+            || curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes))
+                   != CURLE_OK
             || curl_easy_setopt(easy, CURLOPT_NOPROXY, noProxy.c_str()) != CURLE_OK) {
             error = QStringLiteral("Failed to send http request");
             return FALSE;
@@ -393,15 +395,13 @@ BOOL HttpGetXml(const QString& url, XmlDocument& document, QString& error)
         long status = 0;
         curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
         if (status != 200) {
-            error = QStringLiteral("HTTP Request returned %1, %2")
-                        .arg(status)
-                        .arg(QString::fromUtf8(transfer.reason));
+            error = QStringLiteral("HTTP Request returned %1, %2").arg(status).arg(QString::fromUtf8(transfer.reason));
             return FALSE;
         }
 
         const std::string charset = CharsetOf(transfer.contentType);
-        document = XmlDocument::Parse(transfer.body.data(), transfer.body.size(),
-                                      charset.empty() ? nullptr : charset.c_str());
+        document =
+            XmlDocument::Parse(transfer.body.data(), transfer.body.size(), charset.empty() ? nullptr : charset.c_str());
         if (document.IsNull()) {
             error = QStringLiteral("Failed to get_responseText");
             return FALSE;
@@ -466,12 +466,12 @@ BOOL XmlGetAttributeValue(xmlNode* node, const QString& name, QString& value)
             match = attribute->ns == nullptr && xmlStrEqual(attribute->name, localChars);
         } else if (space != nullptr) {
             match = attribute->ns != nullptr && xmlStrEqual(attribute->ns->href, space->href)
-                && xmlStrEqual(attribute->name, localChars);
+                    && xmlStrEqual(attribute->name, localChars);
         } else {
             // An undeclared prefix: the parser keeps the name whole.
             match = (attribute->ns == nullptr && xmlStrEqual(attribute->name, qualifiedChars))
-                || (attribute->ns != nullptr && xmlStrEqual(attribute->ns->prefix, prefixChars)
-                    && xmlStrEqual(attribute->name, localChars));
+                    || (attribute->ns != nullptr && xmlStrEqual(attribute->ns->prefix, prefixChars)
+                        && xmlStrEqual(attribute->name, localChars));
         }
         if (match) {
             value = OwnedXmlText(xmlNodeGetContent(reinterpret_cast<xmlNode*>(attribute)));
@@ -491,7 +491,7 @@ QString UrlEncodeComponent(const QString& text)
     for (char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);
         const bool kept = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9')
-            || kKept.find(c) != std::string_view::npos;
+                          || kKept.find(c) != std::string_view::npos;
         if (kept) {
             encoded += QChar(byte);
         } else {

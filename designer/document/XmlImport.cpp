@@ -223,8 +223,8 @@ BOOL CDesignerDoc::ImportXdrSchema(CDesignerDoc* doc, _xmlDoc* dom)
             return FALSE;
         element->LoadFromSchema(type, &rect, 1);
         if (XmlImportBatch::IsExhausted()) {
-            const QString path = dom->URL != nullptr ? QString::fromUtf8(reinterpret_cast<const char*>(dom->URL))
-                                                     : QString();
+            const QString path =
+                dom->URL != nullptr ? QString::fromUtf8(reinterpret_cast<const char*>(dom->URL)) : QString();
             Tell(doc, FormatMessageText(LoadResString(IDS_XML_SCHEMA_TOO_LARGE), path, kMaxSchemaImportElements),
                  MB_OK | MB_ICONEXCLAMATION);
             // The schema was read; another file or a sample import of this
@@ -241,8 +241,7 @@ BOOL CDesignerDoc::ImportXdrSchema(CDesignerDoc* doc, _xmlDoc* dom)
     }
 }
 
-BOOL CDesignerDoc::ImportXmlNode(CDesignerDoc* doc, _xmlNode* node, CFormElement* parent, kwvd::Rect& rect,
-                                 QSize cell)
+BOOL CDesignerDoc::ImportXmlNode(CDesignerDoc* doc, _xmlNode* node, CFormElement* parent, kwvd::Rect& rect, QSize cell)
 {
     if (doc == nullptr || node == nullptr)
         return FALSE;
@@ -261,8 +260,8 @@ void CDesignerDoc::AddImportedElements(const std::vector<CFormElement*>& element
         return;
     std::unordered_set<const CObject*> present(m_elements.begin(), m_elements.end());
     CFormElement* last = GetLastTopLevelElement();
-    const auto at = last != nullptr && last->GetType() == FormElementType::Output ? m_elements.Find(last)
-                                                                                 : m_elements.end();
+    const auto at =
+        last != nullptr && last->GetType() == FormElementType::Output ? m_elements.Find(last) : m_elements.end();
     std::vector<CFormElement*> added;
     added.reserve(elements.size());
     for (CFormElement* element : elements) {

@@ -1,8 +1,8 @@
 #include "designer/elements/FormAddressElement.h"
 
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"

@@ -1,16 +1,16 @@
 #include "designer/elements/FormBarcodeElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/ImageElementStrings.h"
 #include "designer/elements/SourceCells.h"
 #include "designer/elements/TextFit.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/barcodes/BarcodeManager.h"
 #include "designer/resources/fonts/FontManager.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
@@ -155,9 +155,8 @@ int CFormBarcodeElement::DefinitionHeight() const
 BOOL CFormBarcodeElement::UpdateColour()
 {
     const int typeIndex = GetType() - FormElementType::Address;
-    const COLORREF colour = typeIndex >= 0 && typeIndex <= kLastColourIndex
-                                ? Preferences().GetElementColour(typeIndex)
-                                : 0xFFFFFF;
+    const COLORREF colour =
+        typeIndex >= 0 && typeIndex <= kLastColourIndex ? Preferences().GetElementColour(typeIndex) : 0xFFFFFF;
     if (colour == m_colour)
         return FALSE;
     m_colour = colour;
@@ -419,14 +418,14 @@ void CFormBarcodeElement::Copy(const CFormElement& other)
     m_link = barcode->m_link;
 }
 
-
 // ---------------------------------------------------------------- persistence
 
 void CFormBarcodeElement::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
         CFormElement::Serialize(ar);
-        ar << static_cast<LONG>(m_barcodeIndex) << static_cast<WORD>(m_link.IsFollowing() ? 1 : 0) << static_cast<LONG>(m_fontIndex);
+        ar << static_cast<LONG>(m_barcodeIndex) << static_cast<WORD>(m_link.IsFollowing() ? 1 : 0)
+           << static_cast<LONG>(m_fontIndex);
         ar << m_data << static_cast<WORD>(m_useData);
         const CPage* page = OutputPage();
         ar << static_cast<LONG>(page != nullptr ? PixelsToTwipsY(*page, m_destRect.Height()) : 0);
@@ -499,8 +498,8 @@ void CFormBarcodeElement::ExportJVX(CJVXArchive& ar)
 BOOL CFormBarcodeElement::UpdatePage(BarcodePageData& page) const
 {
     BarcodePageData values = page;
-    if (const CPage* source = SourcePage(); source != nullptr && source->GetCellWidth() > 0
-                                            && source->GetCellHeight() > 0) {
+    if (const CPage* source = SourcePage();
+        source != nullptr && source->GetCellWidth() > 0 && source->GetCellHeight() > 0) {
         values.column = m_sourceRect.left / source->GetCellWidth() + 1;
         values.line = m_sourceRect.top / source->GetCellHeight() + 1;
         values.width = m_sourceRect.Width() / source->GetCellWidth();

@@ -1,10 +1,10 @@
 #include "designer/elements/FormConditionalElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/RecordLineSide.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
@@ -83,9 +83,9 @@ CFormConditionalElement::CFormConditionalElement(CAPRTPDMRec& record, CJVXArchiv
 void CFormConditionalElement::Register()
 {
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormConditionalElement));
-    RegisterRecordElementFactory(FormElementType::Conditional, [](CAPRTPDMRec& record, CJVXArchive& ar) -> CFormElement* {
-        return new CFormConditionalElement(record, ar);
-    });
+    RegisterRecordElementFactory(
+        FormElementType::Conditional,
+        [](CAPRTPDMRec& record, CJVXArchive& ar) -> CFormElement* { return new CFormConditionalElement(record, ar); });
 }
 
 // ---------------------------------------------------------------- values
@@ -257,7 +257,6 @@ void CFormConditionalElement::Copy(const CFormElement& other)
     m_operator = conditional->m_operator;
     m_breakLoop = conditional->m_breakLoop;
 }
-
 
 int CFormConditionalElement::GetType() const
 {

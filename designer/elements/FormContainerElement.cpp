@@ -1,7 +1,7 @@
 #include "designer/elements/FormContainerElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/Exceptions.h"
@@ -184,8 +184,7 @@ void CFormContainerElement::SortChildren()
         FindElementIndex(m_pDoc->GetElementList(), dynamic_cast<CFormElement*>(object), &index);
         placed.emplace_back(index, object);
     }
-    std::stable_sort(placed.begin(), placed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     m_children.RemoveAll();
     for (const auto& entry : placed)
         m_children.AddTail(entry.second);

@@ -1,11 +1,11 @@
 #include "designer/elements/FormElement.h"
 #include "designer/preferences/ColourRef.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/SourceLink.h"
 #include "designer/elements/TextFit.h"
 #include "platform/framework/Archive.h"
@@ -24,8 +24,14 @@ namespace {
 
 using kwvd::Rect;
 
-int CellWidth(const CPage& page) { return page.GetCellWidth(); }
-int CellHeight(const CPage& page) { return page.GetCellHeight(); }
+int CellWidth(const CPage& page)
+{
+    return page.GetCellWidth();
+}
+int CellHeight(const CPage& page)
+{
+    return page.GetCellHeight();
+}
 
 // The page's conversions work in place on a point; these give the result.
 QPoint ToPixels(const CPage& page, QPoint twips)
@@ -600,8 +606,8 @@ int CFormElement::CompareElements(const CFormElement* first, const CFormElement*
 void CFormElement::DrawElementBox(QPainter& painter, const Rect& rect, const CFormElement* element, COLORREF colour)
 {
     const QRect logical = rect.ToQRect();
-    const bool visible = !rect.IsEmpty()
-                         && (!painter.hasClipping() || painter.clipBoundingRect().intersects(QRectF(logical)));
+    const bool visible =
+        !rect.IsEmpty() && (!painter.hasClipping() || painter.clipBoundingRect().intersects(QRectF(logical)));
     if (visible)
         painter.fillRect(logical, kwvd::ToQColor(colour));
 
@@ -754,8 +760,7 @@ void NormalizeCells(Rect& cells)
 
 } // namespace
 
-CFormElement::CFormElement(CAPRTPDMRec& record)
-    : m_pDoc(record.GetDocument()), m_pParent(record.GetParent())
+CFormElement::CFormElement(CAPRTPDMRec& record) : m_pDoc(record.GetDocument()), m_pParent(record.GetParent())
 {
     m_description = record.m_description.GetValue();
     m_autoDescription = m_description.isEmpty() ? 1 : 0;
@@ -766,8 +771,8 @@ CFormElement::CFormElement(CAPRTPDMRec& record)
     const int currentDest = m_pDoc != nullptr ? m_pDoc->m_currentDestLine : 0;
     const int lineCount = RecordNumber(record.m_lineCount);
 
-    const int sourceTop = ReadLine(record.m_sourceSign, RecordNumber(record.m_sourceLine), currentSource,
-                                   m_sourceAbsolute);
+    const int sourceTop =
+        ReadLine(record.m_sourceSign, RecordNumber(record.m_sourceLine), currentSource, m_sourceAbsolute);
     Rect source(RecordNumber(record.m_sourceFirstColumn), sourceTop, RecordNumber(record.m_sourceLastColumn) + 1,
                 sourceTop + lineCount);
     NormalizeCells(source);

@@ -108,7 +108,10 @@ struct ElementMoveFlags
 // One move or resize of a box, with the arguments the operations take.
 struct ElementStep
 {
-    enum Kind { Move, Resize };
+    enum Kind {
+        Move,
+        Resize
+    };
 
     Kind kind;
     int x;     // the width for a resize
@@ -234,8 +237,7 @@ public:
     static void ResizeElementRect(const CPage& page, kwvd::Rect& rect, int cx, int cy, int flags, BOOL absolute);
     // Fills the box; a selected element gets a dotted frame, an unselected one
     // of at least 3 x 3 device pixels a white outline.
-    static void DrawElementBox(QPainter& painter, const kwvd::Rect& rect, const CFormElement* element,
-                               COLORREF colour);
+    static void DrawElementBox(QPainter& painter, const kwvd::Rect& rect, const CFormElement* element, COLORREF colour);
 
 protected:
     // The base part of an element read from a JVX record: description,

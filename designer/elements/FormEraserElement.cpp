@@ -1,10 +1,10 @@
 #include "designer/elements/FormEraserElement.h"
 #include "designer/preferences/ColourRef.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 
@@ -78,7 +78,6 @@ void CFormEraserElement::Copy(const CFormElement& other)
     if (const auto* eraser = dynamic_cast<const CFormEraserElement*>(&other))
         m_colour = eraser->m_colour;
 }
-
 
 int CFormEraserElement::GetType() const
 {

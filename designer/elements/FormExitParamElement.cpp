@@ -1,14 +1,14 @@
 #include "designer/elements/FormExitParamElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/RecordLineSide.h"
 #include "designer/elements/SourceCells.h"
 #include "designer/elements/TextFit.h"
-#include "designer/resources/fonts/FontManager.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Archive.h"
 #include "platform/ui/StringTable.h"
 
@@ -48,7 +48,8 @@ void ClearNumber(CFixedLenNum& field)
 
 CFormExitParamElement::CFormExitParamElement() = default;
 
-CFormExitParamElement::CFormExitParamElement(CDesignerDoc* doc, const Rect& rect, int side) : DataFlagElement<CFormElement>(doc)
+CFormExitParamElement::CFormExitParamElement(CDesignerDoc* doc, const Rect& rect, int side)
+    : DataFlagElement<CFormElement>(doc)
 {
     RefreshColour(FALSE);
     m_ignoreReturn = 1;
@@ -307,7 +308,6 @@ void CFormExitParamElement::Copy(const CFormElement& other)
     m_colour = param->m_colour;
     m_link = param->m_link;
 }
-
 
 int CFormExitParamElement::GetType() const
 {

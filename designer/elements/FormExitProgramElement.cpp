@@ -1,7 +1,7 @@
 #include "designer/elements/FormExitProgramElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormExitParamElement.h"
 #include "platform/framework/Archive.h"
@@ -23,8 +23,7 @@ constexpr UINT IDS_LIBRARY_LIST_FULL = 274;
 // The host reads names of ten characters, blank-padded.
 QString RecordName(const QString& name)
 {
-    return name.left(CFormExitProgramElement::kNameLength)
-        .leftJustified(CFormExitProgramElement::kNameLength, u' ');
+    return name.left(CFormExitProgramElement::kNameLength).leftJustified(CFormExitProgramElement::kNameLength, u' ');
 }
 
 QString TrimRight(const QString& text)
@@ -62,12 +61,12 @@ CFormExitProgramElement::~CFormExitProgramElement()
 void CFormExitProgramElement::Register()
 {
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormExitProgramElement));
-    RegisterRecordElementFactory(FormElementType::ExitProgram,
-                                 [](CAPRTPDMRec& record, CJVXArchive&) -> CFormElement* {
-                                     return new CFormExitProgramElement(record);
-                                 });
-    StringTable::Add(IDS_LIBRARY_LIST_FULL,
-                     QStringLiteral("Library List Full. Each Exit Program can have a maximum of %1!d!  Library entries."));
+    RegisterRecordElementFactory(FormElementType::ExitProgram, [](CAPRTPDMRec& record, CJVXArchive&) -> CFormElement* {
+        return new CFormExitProgramElement(record);
+    });
+    StringTable::Add(
+        IDS_LIBRARY_LIST_FULL,
+        QStringLiteral("Library List Full. Each Exit Program can have a maximum of %1!d!  Library entries."));
 }
 
 BOOL CFormExitProgramElement::SetProgramName(const QString& name)
@@ -169,7 +168,6 @@ void CFormExitProgramElement::Copy(const CFormElement& other)
     m_programName = program->m_programName;
     SetLibraries(program->m_libraries);
 }
-
 
 int CFormExitProgramElement::GetType() const
 {

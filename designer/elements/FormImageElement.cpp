@@ -1,16 +1,16 @@
 #include "designer/elements/FormImageElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/AttachmentSinks.h"
 #include "designer/elements/ImageElementStrings.h"
 #include "designer/elements/SourceCells.h"
 #include "designer/elements/TextFit.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/images/Image.h"
 #include "designer/resources/images/ImageRegistry.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/Paths.h"
 #include "platform/ui/MessageFormat.h"
@@ -189,9 +189,8 @@ BOOL CFormImageElement::NamesFile() const
 BOOL CFormImageElement::UpdateColour()
 {
     const int typeIndex = GetType() - FormElementType::Address;
-    const COLORREF colour = typeIndex >= 0 && typeIndex <= kLastColourIndex
-                                ? Preferences().GetElementColour(typeIndex)
-                                : 0xFFFFFF;
+    const COLORREF colour =
+        typeIndex >= 0 && typeIndex <= kLastColourIndex ? Preferences().GetElementColour(typeIndex) : 0xFFFFFF;
     if (colour == m_colour)
         return FALSE;
     m_colour = colour;
@@ -427,7 +426,6 @@ void CFormImageElement::Copy(const CFormElement& other)
     m_colour = image->m_colour;
 }
 
-
 // ---------------------------------------------------------------- persistence
 
 void CFormImageElement::Serialize(CArchive& ar)
@@ -468,14 +466,14 @@ void CFormImageElement::Serialize(CArchive& ar)
         if (Image::ResolveFile(resolved, m_pDoc)) {
             name = resolved;
         } else if (!IsQuiet(m_pDoc)) {
-            const int choice = AskCommandLinkChoice(LoadResString(IDS_IMAGE_ELEMENT_MISSING_TITLE),
-                                                    FormatResMessage(IDS_IMAGE_ELEMENT_NOT_FOUND, name),
-                                                    LoadResString(IDS_IMAGE_ELEMENT_BROWSE),
-                                                    LoadResString(IDS_IMAGE_ELEMENT_IGNORE));
+            const int choice = AskCommandLinkChoice(
+                LoadResString(IDS_IMAGE_ELEMENT_MISSING_TITLE), FormatResMessage(IDS_IMAGE_ELEMENT_NOT_FOUND, name),
+                LoadResString(IDS_IMAGE_ELEMENT_BROWSE), LoadResString(IDS_IMAGE_ELEMENT_IGNORE));
             if (choice == 1) {
                 const QString documentPath = m_pDoc != nullptr ? m_pDoc->GetPathName() : QString();
                 QString path = MakeAbsolutePath(name, GetPathFolder(documentPath));
-                if (ImageRegistry* registry = Registry(); registry != nullptr && registry->BrowseAndAdd(nullptr, path) >= 0)
+                if (ImageRegistry* registry = Registry();
+                    registry != nullptr && registry->BrowseAndAdd(nullptr, path) >= 0)
                     name = path;
             }
         }
@@ -572,8 +570,8 @@ BOOL CFormImageElement::UpdatePage(ImagePageData& page) const
     values.fileName = m_imageName;
     values.format = GetImageFormat();
     values.quality = GetImageQuality();
-    if (const CPage* source = SourcePage(); source != nullptr && source->GetCellWidth() > 0
-                                            && source->GetCellHeight() > 0) {
+    if (const CPage* source = SourcePage();
+        source != nullptr && source->GetCellWidth() > 0 && source->GetCellHeight() > 0) {
         values.column = m_sourceRect.left / source->GetCellWidth() + 1;
         values.line = m_sourceRect.top / source->GetCellHeight() + 1;
         values.width = m_sourceRect.Width() / source->GetCellWidth();
@@ -582,8 +580,8 @@ BOOL CFormImageElement::UpdatePage(ImagePageData& page) const
     values.forceAbsolute = IsSourceAbsolute();
     values.inLoop = IsInLoop();
     const BOOL changed = values.fileName != page.fileName || values.format != page.format
-                         || values.quality != page.quality || values.column != page.column
-                         || values.line != page.line || values.width != page.width || values.fixed != page.fixed
+                         || values.quality != page.quality || values.column != page.column || values.line != page.line
+                         || values.width != page.width || values.fixed != page.fixed
                          || values.forceAbsolute != page.forceAbsolute || values.inLoop != page.inLoop;
     page = values;
     return changed;

@@ -1,9 +1,9 @@
 #include "designer/elements/FormLoopElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/LoopStrings.h"
 #include "designer/elements/TextFit.h"
 #include "designer/preferences/Preferences.h"
@@ -243,7 +243,6 @@ void CFormLoopElement::Copy(const CFormElement& other)
     if (LoopMode::IsValid(loop->m_mode))
         m_mode = loop->m_mode;
 }
-
 
 int CFormLoopElement::GetType() const
 {

@@ -1,7 +1,7 @@
 #include "designer/elements/FormOutputElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormAddressElement.h"
 #include "designer/output/OutputDevice.h"

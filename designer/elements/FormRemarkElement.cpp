@@ -38,7 +38,6 @@ void CFormRemarkElement::Copy(const CFormElement& other)
         SetRemark(remark->m_remark);
 }
 
-
 int CFormRemarkElement::GetType() const
 {
     return FormElementType::Remark;

@@ -1,7 +1,7 @@
 #include "designer/elements/FormResourceElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/TextFit.h"
 #include "designer/resources/images/Resource.h"
@@ -159,7 +159,6 @@ void CFormResourceElement::Copy(const CFormElement& other)
     if (const auto* resource = dynamic_cast<const CFormResourceElement*>(&other))
         SetResourceIndex(resource->m_resourceIndex);
 }
-
 
 void CFormResourceElement::Serialize(CArchive& ar)
 {

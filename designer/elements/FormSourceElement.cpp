@@ -1,13 +1,13 @@
 #include "designer/elements/FormSourceElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/TextFit.h"
-#include "designer/resources/fonts/FontManager.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Archive.h"
 
 #include <QPainter>
@@ -79,7 +79,6 @@ void CFormSourceElement::Copy(const CFormElement& other)
     m_link = source->m_link;
     m_needsFit = 1;
 }
-
 
 BOOL CFormSourceElement::UpdateColour()
 {

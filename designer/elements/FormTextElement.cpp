@@ -1,12 +1,12 @@
 #include "designer/elements/FormTextElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/TextFit.h"
-#include "designer/resources/fonts/FontManager.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Archive.h"
 
 #include <QPainter>
@@ -71,7 +71,6 @@ void CFormTextElement::Copy(const CFormElement& other)
     m_colour = text->m_colour;
     m_needsFit = 1;
 }
-
 
 BOOL CFormTextElement::UpdateColour()
 {
@@ -265,8 +264,8 @@ void CFormTextElement::ExportJVX(CJVXArchive& ar)
 
 BOOL CFormTextElement::UpdatePage(TextPageData& page) const
 {
-    const BOOL changed = page.text != m_text || page.fontIndex != m_fontIndex
-                         || page.alignToGrid != (m_alignToGrid != 0 ? TRUE : FALSE);
+    const BOOL changed =
+        page.text != m_text || page.fontIndex != m_fontIndex || page.alignToGrid != (m_alignToGrid != 0 ? TRUE : FALSE);
     page.text = m_text;
     page.fontIndex = m_fontIndex;
     page.alignToGrid = m_alignToGrid != 0 ? TRUE : FALSE;

@@ -1,9 +1,9 @@
 #include "designer/elements/FormVariableElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/RecordLineSide.h"
 #include "designer/elements/VariableStrings.h"
 #include "designer/preferences/Preferences.h"
@@ -95,8 +95,7 @@ QString FixedVariableTable::NameOf(int number)
 
 CFormVariableElement::CFormVariableElement() = default;
 
-CFormVariableElement::CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side)
-    : VariableBase(doc)
+CFormVariableElement::CFormVariableElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side) : VariableBase(doc)
 {
     m_colour = TableColour();
     m_useData = side == PaneSide::Input ? 0 : 1;
@@ -222,7 +221,6 @@ void CFormVariableElement::Copy(const CFormElement& other)
     // Name, data and flag arrive one by one; the description follows all three.
     UpdateAutoDescription();
 }
-
 
 int CFormVariableElement::GetType() const
 {

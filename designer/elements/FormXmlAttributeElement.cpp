@@ -91,7 +91,6 @@ void CFormXmlAttributeElement::Copy(const CFormElement& other)
     SetConstantData(attribute->m_constantDataFlag);
 }
 
-
 int CFormXmlAttributeElement::GetType() const
 {
     return FormElementType::XmlAttribute;

@@ -7,8 +7,7 @@ KWVD_IMPLEMENT_SERIAL(CFormXmlCommentElement, CFormElement, VERSIONABLE_SCHEMA |
 
 CFormXmlCommentElement::CFormXmlCommentElement() = default;
 
-CFormXmlCommentElement::CFormXmlCommentElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side)
-    : XmlTextKind(doc)
+CFormXmlCommentElement::CFormXmlCommentElement(CDesignerDoc* doc, const kwvd::Rect& rect, int side) : XmlTextKind(doc)
 {
     InitialiseNew(rect, side);
     NormaliseSourceRect();
@@ -119,7 +118,6 @@ void CFormXmlCommentElement::Copy(const CFormElement& other)
     m_text = comment->m_text;
     SetConstantData(comment->m_constantDataFlag);
 }
-
 
 int CFormXmlCommentElement::GetType() const
 {

@@ -1,7 +1,7 @@
 #include "designer/elements/FormXmlElement.h"
 
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/XmlHttp.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormXmlAttributeElement.h"
 #include "designer/elements/XmlSchemaNodes.h"
 #include "platform/framework/Archive.h"
@@ -98,9 +98,9 @@ CFormXmlElement::~CFormXmlElement()
 void CFormXmlElement::Register()
 {
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CFormXmlElement));
-    RegisterRecordElementFactory(FormElementType::XmlElement, [](CAPRTPDMRec& record, CJVXArchive& ar) -> CFormElement* {
-        return new CFormXmlElement(record, ar);
-    });
+    RegisterRecordElementFactory(
+        FormElementType::XmlElement,
+        [](CAPRTPDMRec& record, CJVXArchive& ar) -> CFormElement* { return new CFormXmlElement(record, ar); });
 }
 
 BOOL CFormXmlElement::SetMinOccurs(const QString& value)
@@ -238,7 +238,6 @@ void CFormXmlElement::Copy(const CFormElement& other)
     SetConstantData(element->m_constantDataFlag);
 }
 
-
 int CFormXmlElement::GetType() const
 {
     return FormElementType::XmlElement;
@@ -248,8 +247,8 @@ void CFormXmlElement::Serialize(CArchive& ar)
 {
     CFormElement::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << m_name << m_content << m_dataType << m_model << m_order << m_constantData << m_minOccurs
-           << m_maxOccurs << static_cast<WORD>(m_constantDataFlag ? 1 : 0);
+        ar << m_name << m_content << m_dataType << m_model << m_order << m_constantData << m_minOccurs << m_maxOccurs
+           << static_cast<WORD>(m_constantDataFlag ? 1 : 0);
         SerializeChildren(ar);
         return;
     }

@@ -1,9 +1,9 @@
 #include "designer/elements/FormXmlInstructionElement.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/XmlHttp.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormXmlElement.h"
 #include "designer/elements/XmlTextKind.h"
 #include "platform/framework/Archive.h"
@@ -86,7 +86,6 @@ void CFormXmlInstructionElement::Copy(const CFormElement& other)
     if (const auto* instruction = dynamic_cast<const CFormXmlInstructionElement*>(&other))
         SetName(instruction->m_name);
 }
-
 
 int CFormXmlInstructionElement::GetType() const
 {

@@ -9,8 +9,7 @@ void RegisterImageElementStrings()
         {IDS_IMAGE_ELEMENT_MISSING_TITLE, "Missing file"},
         {IDS_IMAGE_ELEMENT_BROWSE, "Browse\nSearch for the original file or a replacement."},
         {IDS_IMAGE_ELEMENT_IGNORE, "Don't worry about it.\nA placeholder will be used instead."},
-        {IDS_BARCODE_ELEMENT_NO_DEFINITION,
-         "Barcode element '%1' has no barcode definition and was not exported."},
+        {IDS_BARCODE_ELEMENT_NO_DEFINITION, "Barcode element '%1' has no barcode definition and was not exported."},
     };
     StringTable::Add(kEntries);
 }

@@ -1,7 +1,7 @@
 #include "designer/elements/RecordLineSide.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 
 bool RecordHasNoSourcePosition(const CAPRTPDMRec& record)
 {
@@ -15,9 +15,9 @@ bool RecordPassesConstantData(const CAPRTPDMRec& record)
 
 void ClearRecordPositions(CAPRTPDMRec& record)
 {
-    for (CFixedLenNum* field : {&record.m_sourceLine, &record.m_sourceFirstColumn, &record.m_sourceLastColumn,
-                                &record.m_lineCount, &record.m_destLine, &record.m_destFirstColumn,
-                                &record.m_destLastColumn}) {
+    for (CFixedLenNum* field :
+         {&record.m_sourceLine, &record.m_sourceFirstColumn, &record.m_sourceLastColumn, &record.m_lineCount,
+          &record.m_destLine, &record.m_destFirstColumn, &record.m_destLastColumn}) {
         field->SetValue(0);
         field->SetEmpty(TRUE);
     }

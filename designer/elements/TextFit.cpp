@@ -1,7 +1,7 @@
 #include "designer/elements/TextFit.h"
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/ScreenResolution.h"
@@ -83,8 +83,7 @@ QSize MeasureFontText(CFontManager* manager, int fontIndex, const QString& text)
     return QSize(std::max(size.width(), 0), std::max(size.height(), 0));
 }
 
-TextBoxFit FitTextBox(const CPage& page, const kwvd::Rect& dest, int heightAdjust, int columns, int lines,
-                      QSize extent)
+TextBoxFit FitTextBox(const CPage& page, const kwvd::Rect& dest, int heightAdjust, int columns, int lines, QSize extent)
 {
     const int cw = page.GetCellWidth();
     const int ch = page.GetCellHeight();
@@ -103,8 +102,8 @@ TextBoxFit FitTextBox(const CPage& page, const kwvd::Rect& dest, int heightAdjus
     TextBoxFit fit;
     fit.widthAdjust = std::max(extentColumns - columns, 0);
     fit.heightAdjust = std::max(extentLines - 1, 0);
-    fit.dest = kwvd::Rect((left - 1) * cw, (shownLine - fit.heightAdjust - 1) * ch,
-                          (right + fit.widthAdjust - 1) * cw, (bottom - 1) * ch);
+    fit.dest = kwvd::Rect((left - 1) * cw, (shownLine - fit.heightAdjust - 1) * ch, (right + fit.widthAdjust - 1) * cw,
+                          (bottom - 1) * ch);
     return fit;
 }
 

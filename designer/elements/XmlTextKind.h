@@ -5,9 +5,9 @@
 // the kind. XmlTextKind<Base> adds it to a kind whose base is CFormElement
 // or a container.
 
-#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/elements/FormElement.h"
 #include "designer/elements/RecordLineSide.h"
 #include "designer/preferences/Preferences.h"
@@ -95,10 +95,7 @@ public:
     }
 
     // Constant data has no place in the spooled file.
-    kwvd::Rect GetSourceRect() const override
-    {
-        return m_constantDataFlag ? kwvd::Rect() : this->m_sourceRect;
-    }
+    kwvd::Rect GetSourceRect() const override { return m_constantDataFlag ? kwvd::Rect() : this->m_sourceRect; }
 
     void DrawSource(QPainter& painter) override
     {
@@ -135,8 +132,8 @@ public:
     BOOL UpdatePageData(XmlPageData& page) const
     {
         XmlPageData before = page;
-        if (const CPage* input = this->SourcePage(); input != nullptr && input->GetCellWidth() > 0
-                                                     && input->GetCellHeight() > 0) {
+        if (const CPage* input = this->SourcePage();
+            input != nullptr && input->GetCellWidth() > 0 && input->GetCellHeight() > 0) {
             page.column = this->m_sourceRect.left / input->GetCellWidth() + 1;
             page.line = this->m_sourceRect.top / input->GetCellHeight() + 1;
             page.width = this->m_sourceRect.Width() / input->GetCellWidth();
@@ -176,8 +173,7 @@ protected:
         if (!RecordPassesConstantData(record))
             return false;
         if (this->m_pDoc != nullptr)
-            PlaceOnSideOfCurrentLine(record, this->SourcePage(), this->m_pDoc->m_currentSourceLine,
-                                     this->m_sourceRect);
+            PlaceOnSideOfCurrentLine(record, this->SourcePage(), this->m_pDoc->m_currentSourceLine, this->m_sourceRect);
         return true;
     }
 
@@ -206,7 +202,8 @@ protected:
                 changed |= this->m_sourceRect != before ? TRUE : FALSE;
             }
         }
-        if ((what & XmlPageBits::ForceAbsolute) != 0 && (page.forceAbsolute ? TRUE : FALSE) != this->IsSourceAbsolute()) {
+        if ((what & XmlPageBits::ForceAbsolute) != 0
+            && (page.forceAbsolute ? TRUE : FALSE) != this->IsSourceAbsolute()) {
             this->SetSourceAbsolute(page.forceAbsolute);
             this->SetDocumentModified();
             changed = TRUE;
@@ -214,10 +211,7 @@ protected:
         return changed;
     }
 
-    COLORREF TableColour() const
-    {
-        return Preferences().GetElementColour(this->GetType() - FormElementType::Address);
-    }
+    COLORREF TableColour() const { return Preferences().GetElementColour(this->GetType() - FormElementType::Address); }
 
     BOOL RefreshColour()
     {

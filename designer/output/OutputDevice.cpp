@@ -73,7 +73,11 @@ int ParameterWidth(int n)
 }
 
 // Which value of an Address child's cells a position stands for.
-enum PositionPart { Line, Column, Width };
+enum PositionPart {
+    Line,
+    Column,
+    Width
+};
 
 } // namespace
 
@@ -140,11 +144,29 @@ BOOL COutputDevice::IsEqual(const COutputDevice* other) const
     const Fields& b = other->m_f;
 
     static constexpr int Fields::*numbers[] = {
-        &Fields::type, &Fields::hold, &Fields::save, &Fields::drawer, &Fields::copies, &Fields::linesPerInch,
-        &Fields::charsPerInch, &Fields::pageHeight, &Fields::pageWidth, &Fields::rotation, &Fields::startLine,
-        &Fields::noPrintBorder, &Fields::priority, &Fields::publicAuthority, &Fields::firstPageLine,
-        &Fields::firstPageColumn, &Fields::firstPageWidth, &Fields::destinationLine, &Fields::destinationColumn,
-        &Fields::destinationWidth, &Fields::destinationType, &Fields::displayPort, &Fields::confirmationType,
+        &Fields::type,
+        &Fields::hold,
+        &Fields::save,
+        &Fields::drawer,
+        &Fields::copies,
+        &Fields::linesPerInch,
+        &Fields::charsPerInch,
+        &Fields::pageHeight,
+        &Fields::pageWidth,
+        &Fields::rotation,
+        &Fields::startLine,
+        &Fields::noPrintBorder,
+        &Fields::priority,
+        &Fields::publicAuthority,
+        &Fields::firstPageLine,
+        &Fields::firstPageColumn,
+        &Fields::firstPageWidth,
+        &Fields::destinationLine,
+        &Fields::destinationColumn,
+        &Fields::destinationWidth,
+        &Fields::destinationType,
+        &Fields::displayPort,
+        &Fields::confirmationType,
         &Fields::pdfSecurity,
     };
     for (int Fields::*field : numbers) {
@@ -158,21 +180,65 @@ BOOL COutputDevice::IsEqual(const COutputDevice* other) const
         return FALSE;
 
     static const QString Fields::*texts[] = {
-        &Fields::name, &Fields::description, &Fields::outputQueue, &Fields::outputQueueLibrary,
-        &Fields::printerDevice, &Fields::userData, &Fields::formType, &Fields::fontGroup, &Fields::printerResource,
-        &Fields::spooledFileStatus, &Fields::faxFormLibrary, &Fields::faxForm, &Fields::faxFormMember,
-        &Fields::transmissionMode, &Fields::from, &Fields::to, &Fields::attention, &Fields::reference,
-        &Fields::userName, &Fields::userId, &Fields::userAddress, &Fields::coverLogo, &Fields::coverSignature,
-        &Fields::department, &Fields::transparencyOn, &Fields::transparencyOff, &Fields::firstPageText,
-        &Fields::firstPageComparison, &Fields::destinationScanText, &Fields::destinationExitProgram,
-        &Fields::destinationExitLibrary, &Fields::displayDocument, &Fields::displayFolder,
-        &Fields::displayServerPath, &Fields::displayTargetAddress, &Fields::fromEmail, &Fields::postmasterEmail,
-        &Fields::attachmentFormat, &Fields::duplex, &Fields::attachmentName, &Fields::attachmentExtension,
-        &Fields::attachmentCcsid, &Fields::destinationText, &Fields::subject, &Fields::message, &Fields::filePath,
-        &Fields::fileName, &Fields::fileExtension, &Fields::fileFormat, &Fields::fileCcsid,
-        &Fields::fileExitProgram, &Fields::fileExitProgramLibrary, &Fields::pdfDataStream, &Fields::fileOwner,
-        &Fields::fileAuthorizationList, &Fields::filePublicAuthority, &Fields::pdfOwnerPassword,
-        &Fields::pdfUserPassword, &Fields::pdfEncryptionLevel,
+        &Fields::name,
+        &Fields::description,
+        &Fields::outputQueue,
+        &Fields::outputQueueLibrary,
+        &Fields::printerDevice,
+        &Fields::userData,
+        &Fields::formType,
+        &Fields::fontGroup,
+        &Fields::printerResource,
+        &Fields::spooledFileStatus,
+        &Fields::faxFormLibrary,
+        &Fields::faxForm,
+        &Fields::faxFormMember,
+        &Fields::transmissionMode,
+        &Fields::from,
+        &Fields::to,
+        &Fields::attention,
+        &Fields::reference,
+        &Fields::userName,
+        &Fields::userId,
+        &Fields::userAddress,
+        &Fields::coverLogo,
+        &Fields::coverSignature,
+        &Fields::department,
+        &Fields::transparencyOn,
+        &Fields::transparencyOff,
+        &Fields::firstPageText,
+        &Fields::firstPageComparison,
+        &Fields::destinationScanText,
+        &Fields::destinationExitProgram,
+        &Fields::destinationExitLibrary,
+        &Fields::displayDocument,
+        &Fields::displayFolder,
+        &Fields::displayServerPath,
+        &Fields::displayTargetAddress,
+        &Fields::fromEmail,
+        &Fields::postmasterEmail,
+        &Fields::attachmentFormat,
+        &Fields::duplex,
+        &Fields::attachmentName,
+        &Fields::attachmentExtension,
+        &Fields::attachmentCcsid,
+        &Fields::destinationText,
+        &Fields::subject,
+        &Fields::message,
+        &Fields::filePath,
+        &Fields::fileName,
+        &Fields::fileExtension,
+        &Fields::fileFormat,
+        &Fields::fileCcsid,
+        &Fields::fileExitProgram,
+        &Fields::fileExitProgramLibrary,
+        &Fields::pdfDataStream,
+        &Fields::fileOwner,
+        &Fields::fileAuthorizationList,
+        &Fields::filePublicAuthority,
+        &Fields::pdfOwnerPassword,
+        &Fields::pdfUserPassword,
+        &Fields::pdfEncryptionLevel,
     };
     for (const QString Fields::*field : texts) {
         if (!TextsMatch(a.*field, b.*field))
@@ -249,8 +315,8 @@ void COutputDevice::Serialize(CArchive& ar)
         writeLong(f.priority);
         writeLong(f.publicAuthority);
         ar << f.transmissionMode << f.from << f.to << f.attention << f.reference << f.userName << f.userId
-           << f.userAddress << f.coverLogo << f.coverSignature << f.department << f.transparencyOn
-           << f.transparencyOff << f.firstPageText;
+           << f.userAddress << f.coverLogo << f.coverSignature << f.department << f.transparencyOn << f.transparencyOff
+           << f.firstPageText;
         writeLong(f.firstPageLine);
         writeLong(f.firstPageColumn);
         writeLong(f.firstPageWidth);
@@ -328,8 +394,8 @@ void COutputDevice::Serialize(CArchive& ar)
         ar >> f.outputQueue >> f.outputQueueLibrary >> f.printerDevice >> f.userData >> f.formType;
         readWord(f.hold);
         readWord(f.save);
-        for (int* value : {&f.drawer, &f.copies, &f.linesPerInch, &f.charsPerInch, &f.pageHeight, &f.rotation,
-                           &f.startLine})
+        for (int* value :
+             {&f.drawer, &f.copies, &f.linesPerInch, &f.charsPerInch, &f.pageHeight, &f.rotation, &f.startLine})
             readLong(*value);
         QString dropped;
         ar >> dropped >> dropped;
@@ -344,8 +410,8 @@ void COutputDevice::Serialize(CArchive& ar)
         readLong(f.priority);
         readLong(f.publicAuthority);
         ar >> f.transmissionMode >> f.from >> f.to >> f.attention >> f.reference >> f.userName >> f.userId
-            >> f.userAddress >> f.coverLogo >> f.coverSignature >> f.department >> f.transparencyOn
-            >> f.transparencyOff >> f.firstPageText;
+            >> f.userAddress >> f.coverLogo >> f.coverSignature >> f.department >> f.transparencyOn >> f.transparencyOff
+            >> f.firstPageText;
         readLong(f.firstPageLine);
         readLong(f.firstPageColumn);
         readLong(f.firstPageWidth);
@@ -510,19 +576,58 @@ BOOL COutputDevice::SetType(int type)
 
 // ---------------------------------------------------------------- plain texts
 
-BOOL COutputDevice::SetUserData(const QString& v) { return StorePlain(m_f.userData, v, 10, true); }
-BOOL COutputDevice::SetFormType(const QString& v) { return StorePlain(m_f.formType, v, 10, false); }
-BOOL COutputDevice::SetFontGroup(const QString& v) { return StorePlain(m_f.fontGroup, v, 8, true); }
-BOOL COutputDevice::SetPrinterResource(const QString& v) { return StorePlain(m_f.printerResource, v, 8, true); }
-BOOL COutputDevice::SetUserName(const QString& v) { return StorePlain(m_f.userName, v, 10, true); }
-BOOL COutputDevice::SetUserId(const QString& v) { return StorePlain(m_f.userId, v, 10, true); }
-BOOL COutputDevice::SetUserAddress(const QString& v) { return StorePlain(m_f.userAddress, v, 10, true); }
-BOOL COutputDevice::SetCoverLogo(const QString& v) { return StorePlain(m_f.coverLogo, v, 10, true); }
-BOOL COutputDevice::SetCoverSignature(const QString& v) { return StorePlain(m_f.coverSignature, v, 10, true); }
-BOOL COutputDevice::SetDepartment(const QString& v) { return StorePlain(m_f.department, v, 10, true); }
-BOOL COutputDevice::SetTransparencyOn(const QString& v) { return StorePlain(m_f.transparencyOn, v, 20, false); }
-BOOL COutputDevice::SetTransparencyOff(const QString& v) { return StorePlain(m_f.transparencyOff, v, 20, false); }
-BOOL COutputDevice::SetFirstPageText(const QString& v) { return StorePlain(m_f.firstPageText, v, 30, false); }
+BOOL COutputDevice::SetUserData(const QString& v)
+{
+    return StorePlain(m_f.userData, v, 10, true);
+}
+BOOL COutputDevice::SetFormType(const QString& v)
+{
+    return StorePlain(m_f.formType, v, 10, false);
+}
+BOOL COutputDevice::SetFontGroup(const QString& v)
+{
+    return StorePlain(m_f.fontGroup, v, 8, true);
+}
+BOOL COutputDevice::SetPrinterResource(const QString& v)
+{
+    return StorePlain(m_f.printerResource, v, 8, true);
+}
+BOOL COutputDevice::SetUserName(const QString& v)
+{
+    return StorePlain(m_f.userName, v, 10, true);
+}
+BOOL COutputDevice::SetUserId(const QString& v)
+{
+    return StorePlain(m_f.userId, v, 10, true);
+}
+BOOL COutputDevice::SetUserAddress(const QString& v)
+{
+    return StorePlain(m_f.userAddress, v, 10, true);
+}
+BOOL COutputDevice::SetCoverLogo(const QString& v)
+{
+    return StorePlain(m_f.coverLogo, v, 10, true);
+}
+BOOL COutputDevice::SetCoverSignature(const QString& v)
+{
+    return StorePlain(m_f.coverSignature, v, 10, true);
+}
+BOOL COutputDevice::SetDepartment(const QString& v)
+{
+    return StorePlain(m_f.department, v, 10, true);
+}
+BOOL COutputDevice::SetTransparencyOn(const QString& v)
+{
+    return StorePlain(m_f.transparencyOn, v, 20, false);
+}
+BOOL COutputDevice::SetTransparencyOff(const QString& v)
+{
+    return StorePlain(m_f.transparencyOff, v, 20, false);
+}
+BOOL COutputDevice::SetFirstPageText(const QString& v)
+{
+    return StorePlain(m_f.firstPageText, v, 30, false);
+}
 BOOL COutputDevice::SetDestinationScanText(const QString& v)
 {
     return StorePlain(m_f.destinationScanText, v, 25, false);
@@ -535,22 +640,46 @@ BOOL COutputDevice::SetDestinationExitLibrary(const QString& v)
 {
     return StorePlain(m_f.destinationExitLibrary, v, 10, true);
 }
-BOOL COutputDevice::SetDisplayDocument(const QString& v) { return StorePlain(m_f.displayDocument, v, 10, true); }
-BOOL COutputDevice::SetDisplayFolder(const QString& v) { return StorePlain(m_f.displayFolder, v, 63, true); }
-BOOL COutputDevice::SetDisplayServerPath(const QString& v) { return StorePlain(m_f.displayServerPath, v, 64, true); }
+BOOL COutputDevice::SetDisplayDocument(const QString& v)
+{
+    return StorePlain(m_f.displayDocument, v, 10, true);
+}
+BOOL COutputDevice::SetDisplayFolder(const QString& v)
+{
+    return StorePlain(m_f.displayFolder, v, 63, true);
+}
+BOOL COutputDevice::SetDisplayServerPath(const QString& v)
+{
+    return StorePlain(m_f.displayServerPath, v, 64, true);
+}
 BOOL COutputDevice::SetDisplayTargetAddress(const QString& v)
 {
     return StorePlain(m_f.displayTargetAddress, v, 122, true);
 }
-BOOL COutputDevice::SetPostmasterEmail(const QString& v) { return StorePlain(m_f.postmasterEmail, v, 256, false); }
-BOOL COutputDevice::SetAttachmentCcsid(const QString& v) { return StorePlain(m_f.attachmentCcsid, v, 11, true); }
+BOOL COutputDevice::SetPostmasterEmail(const QString& v)
+{
+    return StorePlain(m_f.postmasterEmail, v, 256, false);
+}
+BOOL COutputDevice::SetAttachmentCcsid(const QString& v)
+{
+    return StorePlain(m_f.attachmentCcsid, v, 11, true);
+}
 BOOL COutputDevice::SetAttachmentExtension(const QString& v)
 {
     return StorePlain(m_f.attachmentExtension, v, 3, false);
 }
-BOOL COutputDevice::SetDestinationText(const QString& v) { return StorePlain(m_f.destinationText, v, 256, false); }
-BOOL COutputDevice::SetFileExtension(const QString& v) { return StorePlain(m_f.fileExtension, v, 3, false); }
-BOOL COutputDevice::SetFileCcsid(const QString& v) { return StorePlain(m_f.fileCcsid, v, 11, true); }
+BOOL COutputDevice::SetDestinationText(const QString& v)
+{
+    return StorePlain(m_f.destinationText, v, 256, false);
+}
+BOOL COutputDevice::SetFileExtension(const QString& v)
+{
+    return StorePlain(m_f.fileExtension, v, 3, false);
+}
+BOOL COutputDevice::SetFileCcsid(const QString& v)
+{
+    return StorePlain(m_f.fileCcsid, v, 11, true);
+}
 BOOL COutputDevice::SetFileExitProgram(const QString& v)
 {
     return StorePlain(m_f.fileExitProgram, v, kExitProgramWidth, true);
@@ -559,7 +688,10 @@ BOOL COutputDevice::SetFileExitProgramLibrary(const QString& v)
 {
     return StorePlain(m_f.fileExitProgramLibrary, v, kExitProgramWidth, true);
 }
-BOOL COutputDevice::SetPdfDataStream(const QString& v) { return StorePlain(m_f.pdfDataStream, v, 1, true); }
+BOOL COutputDevice::SetPdfDataStream(const QString& v)
+{
+    return StorePlain(m_f.pdfDataStream, v, 1, true);
+}
 
 // ---------------------------------------------------------------- value lists
 
@@ -631,8 +763,14 @@ BOOL COutputDevice::SetBoundText(int settingId, QString& stored, const QString& 
     return TRUE;
 }
 
-void COutputDevice::GetFrom(QString& out) const { GetBoundText(AddressFieldCode::From, m_f.from, out); }
-void COutputDevice::GetTo(QString& out) const { GetBoundText(AddressFieldCode::To, m_f.to, out); }
+void COutputDevice::GetFrom(QString& out) const
+{
+    GetBoundText(AddressFieldCode::From, m_f.from, out);
+}
+void COutputDevice::GetTo(QString& out) const
+{
+    GetBoundText(AddressFieldCode::To, m_f.to, out);
+}
 void COutputDevice::GetAttention(QString& out) const
 {
     GetBoundText(AddressFieldCode::Attention, m_f.attention, out);
@@ -649,10 +787,22 @@ void COutputDevice::GetAttachmentName(QString& out) const
 {
     GetBoundText(AddressFieldCode::AttachmentName, m_f.attachmentName, out);
 }
-void COutputDevice::GetSubject(QString& out) const { GetBoundText(AddressFieldCode::Subject, m_f.subject, out); }
-void COutputDevice::GetMessage(QString& out) const { GetBoundText(AddressFieldCode::Message, m_f.message, out); }
-void COutputDevice::GetFilePath(QString& out) const { GetBoundText(AddressFieldCode::FilePath, m_f.filePath, out); }
-void COutputDevice::GetFileName(QString& out) const { GetBoundText(AddressFieldCode::FileName, m_f.fileName, out); }
+void COutputDevice::GetSubject(QString& out) const
+{
+    GetBoundText(AddressFieldCode::Subject, m_f.subject, out);
+}
+void COutputDevice::GetMessage(QString& out) const
+{
+    GetBoundText(AddressFieldCode::Message, m_f.message, out);
+}
+void COutputDevice::GetFilePath(QString& out) const
+{
+    GetBoundText(AddressFieldCode::FilePath, m_f.filePath, out);
+}
+void COutputDevice::GetFileName(QString& out) const
+{
+    GetBoundText(AddressFieldCode::FileName, m_f.fileName, out);
+}
 void COutputDevice::GetFileOwner(QString& out) const
 {
     GetBoundText(AddressFieldCode::FileOwner, m_f.fileOwner, out);
@@ -674,8 +824,14 @@ void COutputDevice::GetPdfUserPassword(QString& out) const
     GetBoundText(AddressFieldCode::PdfUserPassword, m_f.pdfUserPassword, out);
 }
 
-BOOL COutputDevice::SetFrom(const QString& v) { return SetBoundText(AddressFieldCode::From, m_f.from, v, 50, false, true); }
-BOOL COutputDevice::SetTo(const QString& v) { return SetBoundText(AddressFieldCode::To, m_f.to, v, 50, false, true); }
+BOOL COutputDevice::SetFrom(const QString& v)
+{
+    return SetBoundText(AddressFieldCode::From, m_f.from, v, 50, false, true);
+}
+BOOL COutputDevice::SetTo(const QString& v)
+{
+    return SetBoundText(AddressFieldCode::To, m_f.to, v, 50, false, true);
+}
 BOOL COutputDevice::SetAttention(const QString& v)
 {
     return SetBoundText(AddressFieldCode::Attention, m_f.attention, v, 50, false, true);
@@ -832,7 +988,7 @@ namespace {
 bool TakesNoLibrary(const QString& queue)
 {
     return queue == QLatin1StringView("*DEV") || queue == QLatin1StringView("*JOB")
-        || queue == QLatin1StringView("*USR");
+           || queue == QLatin1StringView("*USR");
 }
 
 bool TakesPrinterDevice(const QString& queue)
@@ -927,8 +1083,9 @@ int COutputDevice::LeadingInteger(const QString& text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r'
-                     || text[i] == u'\v' || text[i] == u'\f'))
+    while (i < n
+           && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r' || text[i] == u'\v'
+               || text[i] == u'\f'))
         ++i;
     bool negative = false;
     if (i < n && (text[i] == u'+' || text[i] == u'-')) {
@@ -1149,10 +1306,18 @@ void COutputDevice::DestinationTypeFromText(const QString& text, int& code)
         int code;
     };
     static const Row rows[] = {
-        {"Directory Entry", 2},       {"Directory Entry (Delete)", 7}, {"Fax Number (R Align)", 3},
-        {"Fax Number (R Align Delete)", 8}, {"Exit Program", 4},     {"Exit Program (Delete)", 6},
-        {"Fax Number (Delete)", 5},   {"Email Address (Delete)", 5},   {"Output Queue (Delete)", 5},
-        {"Email Address", 1},         {"Fax Number", 1},               {"Output Queue", 1},
+        {"Directory Entry", 2},
+        {"Directory Entry (Delete)", 7},
+        {"Fax Number (R Align)", 3},
+        {"Fax Number (R Align Delete)", 8},
+        {"Exit Program", 4},
+        {"Exit Program (Delete)", 6},
+        {"Fax Number (Delete)", 5},
+        {"Email Address (Delete)", 5},
+        {"Output Queue (Delete)", 5},
+        {"Email Address", 1},
+        {"Fax Number", 1},
+        {"Output Queue", 1},
     };
     code = 0;
     for (const Row& row : rows) {
@@ -1193,26 +1358,68 @@ BOOL COutputDevice::GetPdfFlag(int index) const
     return m_f.pdfFlags[index - 1] ? TRUE : FALSE;
 }
 
-BOOL COutputDevice::SetHold(BOOL hold) { return StoreInt(m_f.hold, hold ? 1 : 0, 0, 1); }
-BOOL COutputDevice::SetSave(BOOL save) { return StoreInt(m_f.save, save ? 1 : 0, 0, 1); }
-BOOL COutputDevice::SetDrawer(int drawer) { return StoreInt(m_f.drawer, drawer, 0, 255); }
-BOOL COutputDevice::SetCopies(int copies) { return StoreInt(m_f.copies, copies, 0, 255); }
-BOOL COutputDevice::SetPriority(int priority) { return StoreInt(m_f.priority, priority, 0, 3); }
-BOOL COutputDevice::SetPublicAuthority(int authority) { return StoreInt(m_f.publicAuthority, authority, 1, 3); }
-BOOL COutputDevice::SetDisplayPort(int port) { return StoreInt(m_f.displayPort, port, 0, 65535); }
+BOOL COutputDevice::SetHold(BOOL hold)
+{
+    return StoreInt(m_f.hold, hold ? 1 : 0, 0, 1);
+}
+BOOL COutputDevice::SetSave(BOOL save)
+{
+    return StoreInt(m_f.save, save ? 1 : 0, 0, 1);
+}
+BOOL COutputDevice::SetDrawer(int drawer)
+{
+    return StoreInt(m_f.drawer, drawer, 0, 255);
+}
+BOOL COutputDevice::SetCopies(int copies)
+{
+    return StoreInt(m_f.copies, copies, 0, 255);
+}
+BOOL COutputDevice::SetPriority(int priority)
+{
+    return StoreInt(m_f.priority, priority, 0, 3);
+}
+BOOL COutputDevice::SetPublicAuthority(int authority)
+{
+    return StoreInt(m_f.publicAuthority, authority, 1, 3);
+}
+BOOL COutputDevice::SetDisplayPort(int port)
+{
+    return StoreInt(m_f.displayPort, port, 0, 65535);
+}
 BOOL COutputDevice::SetConfirmationType(int type)
 {
     if (type != 0 && type != 10 && type != 20 && type != 30)
         return FALSE;
     return StoreInt(m_f.confirmationType, type, 0, 30);
 }
-BOOL COutputDevice::SetImageOffsetPortrait(QPoint o) { return StoreOffset(m_f.imageOffsetPortrait, o); }
-BOOL COutputDevice::SetImageOffsetLandscape(QPoint o) { return StoreOffset(m_f.imageOffsetLandscape, o); }
-BOOL COutputDevice::SetTextOffsetPortrait(QPoint o) { return StoreOffset(m_f.textOffsetPortrait, o); }
-BOOL COutputDevice::SetTextOffsetLandscape(QPoint o) { return StoreOffset(m_f.textOffsetLandscape, o); }
-BOOL COutputDevice::SetPageWidthTwips(int twips) { return StoreInt(m_f.pageWidthTwips, twips, -1, 999999); }
-BOOL COutputDevice::SetPageHeightTwips(int twips) { return StoreInt(m_f.pageHeightTwips, twips, -1, 999999); }
-BOOL COutputDevice::SetPdfSecurity(BOOL on) { return StoreInt(m_f.pdfSecurity, on ? 1 : 0, 0, 1); }
+BOOL COutputDevice::SetImageOffsetPortrait(QPoint o)
+{
+    return StoreOffset(m_f.imageOffsetPortrait, o);
+}
+BOOL COutputDevice::SetImageOffsetLandscape(QPoint o)
+{
+    return StoreOffset(m_f.imageOffsetLandscape, o);
+}
+BOOL COutputDevice::SetTextOffsetPortrait(QPoint o)
+{
+    return StoreOffset(m_f.textOffsetPortrait, o);
+}
+BOOL COutputDevice::SetTextOffsetLandscape(QPoint o)
+{
+    return StoreOffset(m_f.textOffsetLandscape, o);
+}
+BOOL COutputDevice::SetPageWidthTwips(int twips)
+{
+    return StoreInt(m_f.pageWidthTwips, twips, -1, 999999);
+}
+BOOL COutputDevice::SetPageHeightTwips(int twips)
+{
+    return StoreInt(m_f.pageHeightTwips, twips, -1, 999999);
+}
+BOOL COutputDevice::SetPdfSecurity(BOOL on)
+{
+    return StoreInt(m_f.pdfSecurity, on ? 1 : 0, 0, 1);
+}
 BOOL COutputDevice::SetPdfFlag(int index, BOOL on)
 {
     if (index < 1 || index > 8)
@@ -1274,6 +1481,5 @@ void COutputDevice::GetDocStoreSelection(QString& store, QString& docType) const
 
 BOOL COutputDevice::SetDocStoreSelection(const QString& store, const QString& docType, int number)
 {
-    return SetParameter(kParameterCount,
-                        QStringLiteral("%1,%2,%3,KWVD").arg(store, docType, QString::number(number)));
+    return SetParameter(kParameterCount, QStringLiteral("%1,%2,%3,KWVD").arg(store, docType, QString::number(number)));
 }

@@ -337,10 +337,10 @@ public:
     BOOL GetPdfFlag(int index) const;
     BOOL SetHold(BOOL hold);
     BOOL SetSave(BOOL save);
-    BOOL SetDrawer(int drawer);                 // 0..255
-    BOOL SetCopies(int copies);                 // 0..255
-    BOOL SetPriority(int priority);             // 0..3
-    BOOL SetPublicAuthority(int authority);     // 1..3
+    BOOL SetDrawer(int drawer);             // 0..255
+    BOOL SetCopies(int copies);             // 0..255
+    BOOL SetPriority(int priority);         // 0..3
+    BOOL SetPublicAuthority(int authority); // 1..3
     BOOL SetDisplayPort(int port);
     BOOL SetConfirmationType(int type);         // 0, 10, 20 or 30
     BOOL SetImageOffsetPortrait(QPoint offset); // each 0..99999

@@ -5,9 +5,9 @@
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/resources/catalogue/DocStore.h"
+#include "designer/resources/catalogue/DocStoreKey.h"
 #include "designer/resources/catalogue/DocStoreManager.h"
 #include "designer/resources/catalogue/DocTypeKey.h"
-#include "designer/resources/catalogue/DocStoreKey.h"
 #include "platform/ui/StringTable.h"
 
 #include <initializer_list>

@@ -61,7 +61,11 @@ struct OutputDeviceJvxRecord
     using Device = COutputDevice;
     using F = COutputDevice::Fields;
 
-    enum class Kind { Number, Text, UserText };
+    enum class Kind {
+        Number,
+        Text,
+        UserText
+    };
 
     // How a field is laid out in the record.
     struct Form
@@ -98,8 +102,8 @@ struct OutputDeviceJvxRecord
         void (Device::*get)(QString&) const = nullptr;
         BOOL (Device::*set)(const QString&) = nullptr;
         QString F::*text = nullptr;
-        int F::*yesNo = nullptr;  // "*YES" or "*NO"
-        int F::*number = nullptr; // a number field, or the digits of a text field
+        int F::*yesNo = nullptr;    // "*YES" or "*NO"
+        int F::*number = nullptr;   // a number field, or the digits of a text field
         QPoint F::*point = nullptr; // one coordinate of the point:
         int index = 0;              // 0 the x, 1 the y
     };
@@ -134,8 +138,7 @@ struct OutputDeviceJvxRecord
     static QString RotationText(const Exchange& x)
     {
         const F& f = x.device.m_f;
-        int rotation = f.rotation == 4 ? (x.exportDevice != nullptr ? x.exportDevice->GetRotation() : 0)
-                                       : f.rotation;
+        int rotation = f.rotation == 4 ? (x.exportDevice != nullptr ? x.exportDevice->GetRotation() : 0) : f.rotation;
         QString text;
         x.device.GetRotationText(rotation, text);
         return text;
@@ -290,7 +293,6 @@ struct OutputDeviceJvxRecord
     static constexpr int kFieldCount = 136;
     static const Field kFields[kFieldCount];
 
-
     static void Store(Exchange& x, const Field& field, FieldValue& v)
     {
         const Binding& b = field.binding;
@@ -365,14 +367,16 @@ struct OutputDeviceJvxRecord
         ar.Seek(position, CFile::begin);
         return read == 2 && next == QLatin1StringView("\r\n");
     }
-
 };
 
 // Fields 1 to 136 in record order.
 constexpr OutputDeviceJvxRecord::Field OutputDeviceJvxRecord::kFields[kFieldCount] = {
     {1, 1, {T, 4}, Special(StoreType, LoadType)},
-    {2, 1, {U, 10}, Special([](Exchange& x, FieldValue& v) { v.text = ExportName(x); },
-                            [](Exchange& x, const FieldValue& v) { Of(x).name = v.text; })},
+    {2,
+     1,
+     {U, 10},
+     Special([](Exchange& x, FieldValue& v) { v.text = ExportName(x); },
+             [](Exchange& x, const FieldValue& v) { Of(x).name = v.text; })},
     {3, 5, {U, 10}, Text(&F::outputQueue)},
     {4, 5, {U, 10}, Text(&F::outputQueueLibrary)},
     {5, 5, {U, 10}, Text(&F::printerDevice)},
@@ -381,18 +385,23 @@ constexpr OutputDeviceJvxRecord::Field OutputDeviceJvxRecord::kFields[kFieldCoun
     {8, 5, {U, 10}, Text(&F::userData)},
     {9, 5, {U, 10}, Text(&F::formType)},
     {10, 5, {T, 1}, Special(StoreRotation, LoadRotation)},
-    {11, 5, {N, 5},
-     {.store = StoreDocumentNumber<&F::noPrintBorder, &Device::GetNoPrintBorder, 250>,
-      .number = &F::noPrintBorder}},
+    {11,
+     5,
+     {N, 5},
+     {.store = StoreDocumentNumber<&F::noPrintBorder, &Device::GetNoPrintBorder, 250>, .number = &F::noPrintBorder}},
     // The font group and printer resource are the export device's; a
     // device read back leaves them to the document.
-    {12, 5, {U, 8},
+    {12,
+     5,
+     {U, 8},
      Special([](Exchange& x, FieldValue& v) { v.text = x.exportDevice ? x.exportDevice->GetFontGroup() : QString(); },
              [](Exchange& x, const FieldValue&) { Of(x).fontGroup = kDoc; })},
-    {13, 5, {U, 8},
+    {13,
+     5,
+     {U, 8},
      Special(
          [](Exchange& x, FieldValue& v) { v.text = x.exportDevice ? x.exportDevice->GetPrinterResource() : QString(); },
-             [](Exchange& x, const FieldValue&) { Of(x).printerResource = kDoc; })},
+         [](Exchange& x, const FieldValue&) { Of(x).printerResource = kDoc; })},
     {14, 5, {T, 7}, Reserved()},
     {15, 5, {U, 10}, Reserved()},
     {16, 5, {U, 10}, Reserved()},
@@ -419,9 +428,14 @@ constexpr OutputDeviceJvxRecord::Field OutputDeviceJvxRecord::kFields[kFieldCoun
     {37, 5, {U, 2}, Text(&F::firstPageComparison)},
     {38, 5, {U, 25}, Text(&F::destinationScanText)},
     {39, 5, {N, 3}, {.store = StoreDestinationPosition<&Device::GetDestinationLine>, .number = &F::destinationLine}},
-    {40, 5, {N, 3}, {.store = StoreDestinationPosition<&Device::GetDestinationColumn>, .number = &F::destinationColumn}},
+    {40,
+     5,
+     {N, 3},
+     {.store = StoreDestinationPosition<&Device::GetDestinationColumn>, .number = &F::destinationColumn}},
     {41, 5, {N, 3}, {.store = StoreDestinationPosition<&Device::GetDestinationWidth>, .number = &F::destinationWidth}},
-    {42, 5, {T, 1},
+    {42,
+     5,
+     {T, 1},
      {.store =
           [](Exchange& x, FieldValue& v) {
               const int type = Of(x).destinationType;
@@ -435,32 +449,40 @@ constexpr OutputDeviceJvxRecord::Field OutputDeviceJvxRecord::kFields[kFieldCoun
     {47, 5, {U, 50}, {.get = &Device::GetFrom, .text = &F::from}, 14, {T, 30}},
     {48, 5, {U, 50}, {.get = &Device::GetTo, .text = &F::to}, 14, {T, 30}},
     // Up to version 12 these two carried the message and the subject.
-    {49, 5, {U, 50},
-     Special([](Exchange& x, FieldValue& v) {
-                 if (x.version <= 12)
-                     x.device.GetMessage(v.text);
-                 else
-                     x.device.GetAttention(v.text);
-             },
-             [](Exchange& x, const FieldValue& v) {
-                 Of(x).attention = v.text;
-                 if (x.version <= 12)
-                     Of(x).message = v.text;
-             }),
-     14, {T, 30}},
-    {50, 5, {U, 50},
-     Special([](Exchange& x, FieldValue& v) {
-                 if (x.version <= 12)
-                     x.device.GetSubject(v.text);
-                 else
-                     x.device.GetReference(v.text);
-             },
-             [](Exchange& x, const FieldValue& v) {
-                 Of(x).reference = v.text;
-                 if (x.version <= 12)
-                     Of(x).subject = v.text;
-             }),
-     14, {T, 30}},
+    {49,
+     5,
+     {U, 50},
+     Special(
+         [](Exchange& x, FieldValue& v) {
+             if (x.version <= 12)
+                 x.device.GetMessage(v.text);
+             else
+                 x.device.GetAttention(v.text);
+         },
+         [](Exchange& x, const FieldValue& v) {
+             Of(x).attention = v.text;
+             if (x.version <= 12)
+                 Of(x).message = v.text;
+         }),
+     14,
+     {T, 30}},
+    {50,
+     5,
+     {U, 50},
+     Special(
+         [](Exchange& x, FieldValue& v) {
+             if (x.version <= 12)
+                 x.device.GetSubject(v.text);
+             else
+                 x.device.GetReference(v.text);
+         },
+         [](Exchange& x, const FieldValue& v) {
+             Of(x).reference = v.text;
+             if (x.version <= 12)
+                 Of(x).subject = v.text;
+         }),
+     14,
+     {T, 30}},
     {51, 5, {U, 10}, Text(&F::userName)},
     {52, 5, {U, 10}, Text(&F::userId)},
     {53, 5, {U, 10}, Text(&F::userAddress)},
@@ -472,10 +494,11 @@ constexpr OutputDeviceJvxRecord::Field OutputDeviceJvxRecord::kFields[kFieldCoun
     {59, 5, {N, 3}, Number(&F::startLine)},
     {60, 5, {N, 2}, {.store = StoreDocumentNumber<&F::linesPerInch, &Device::GetLPI, 6>, .number = &F::linesPerInch}},
     {61, 5, {N, 2}, {.store = StoreDocumentNumber<&F::charsPerInch, &Device::GetCPI, 10>, .number = &F::charsPerInch}},
-    {62, 5, {T, 5},
-     Special([](Exchange& x, FieldValue& v) {
-                 v.text = Of(x).drawer == 0 ? QStringLiteral("*E1") : QString::number(Of(x).drawer);
-             },
+    {62,
+     5,
+     {T, 5},
+     Special([](Exchange& x,
+                FieldValue& v) { v.text = Of(x).drawer == 0 ? QStringLiteral("*E1") : QString::number(Of(x).drawer); },
              [](Exchange& x, const FieldValue& v) {
                  int drawer = 1;
                  Device::ParseDrawer(v.text, drawer);
@@ -485,7 +508,9 @@ constexpr OutputDeviceJvxRecord::Field OutputDeviceJvxRecord::kFields[kFieldCoun
     {64, 5, {T, 5}, Special(StorePrintRotation, LoadPrintRotation)},
     {65, 5, {N, 3}, Number(&F::copies)},
     // The document shown defaults to the device's name.
-    {66, 6, {U, 12},
+    {66,
+     6,
+     {U, 12},
      {.store =
           [](Exchange& x, FieldValue& v) {
               const F& f = Of(x);
@@ -514,47 +539,62 @@ constexpr OutputDeviceJvxRecord::Field OutputDeviceJvxRecord::kFields[kFieldCoun
     {81, 7, {T, 3}, Checked(&F::attachmentFormat, &Device::SetAttachmentFormat)},
     {82, 8, {T, 7}, Checked(&F::duplex, &Device::SetDuplex)},
     // Whether the document is an XML one; the device does not keep it.
-    {83, 8, {T, 1},
+    {83,
+     8,
+     {T, 1},
      {.store = [](Exchange& x, FieldValue& v) { v.text = QString(QChar(static_cast<char16_t>(x.xmlDocumentFlag))); }}},
     {84, 8, {U, 64}, Bound(&Device::GetAttachmentName, &Device::SetAttachmentName)},
     {85, 8, {U, 3}, Checked(&F::attachmentExtension, &Device::SetAttachmentExtension)},
     {86, 10, {U, 256}, Checked(&F::destinationText, &Device::SetDestinationText), 24, {T, 256}},
     // Up to version 12 subject and message came in fields 50 and 49.
-    {87, 13, {U, 256},
+    {87,
+     13,
+     {U, 256},
      {.load =
           [](Exchange& x, const FieldValue& v) {
               if (x.version > 12)
                   x.device.SetSubject(v.text);
           },
       .get = &Device::GetSubject}},
-    {88, 13, {U, 1024},
+    {88,
+     13,
+     {U, 1024},
      {.load =
           [](Exchange& x, const FieldValue& v) {
               if (x.version > 12)
                   x.device.SetMessage(v.text);
           },
       .get = &Device::GetMessage},
-     16, {T, 256}},
-    {89, 16, {N, 2},
+     16,
+     {T, 256}},
+    {89,
+     16,
+     {N, 2},
      {.load =
           [](Exchange& x, const FieldValue& v) {
               if (v.present)
                   x.device.SetConfirmationType(v.number);
           },
       .number = &F::confirmationType},
-     0, {}, 15},
+     0,
+     {},
+     15},
     {90, 16, {U, 256}, Bound(&Device::GetFilePath, &Device::SetFilePath)},
     {91, 16, {U, 64}, Bound(&Device::GetFileName, &Device::SetFileName)},
     {92, 16, {U, 3}, Checked(&F::fileExtension, &Device::SetFileExtension)},
     {93, 16, {T, 3}, Checked(&F::fileFormat, &Device::SetFileFormat)},
-    {94, 16, {U, 10},
+    {94,
+     16,
+     {U, 10},
      {.store =
           [](Exchange& x, FieldValue& v) {
               QString library;
               ExitProgram(x, v.text, library);
           },
       .set = &Device::SetFileExitProgram}},
-    {95, 16, {U, 10},
+    {95,
+     16,
+     {U, 10},
      {.store =
           [](Exchange& x, FieldValue& v) {
               QString program;
@@ -583,10 +623,14 @@ constexpr OutputDeviceJvxRecord::Field OutputDeviceJvxRecord::kFields[kFieldCoun
     {115, 16, {U, 64}, Special(StoreParameter<20>, LoadParameter<20>)},
     {116, 16, {T, 11}, Checked(&F::fileCcsid, &Device::SetFileCcsid)},
     {117, 18, {T, 1}, Checked(&F::pdfDataStream, &Device::SetPdfDataStream), 0, {}, 17},
-    {118, 18, {N, 6},
+    {118,
+     18,
+     {N, 6},
      Special(StoreDocumentNumber<&F::pageWidthTwips, &Device::GetPageWidthTwips, 11909>,
              LoadTwips<&F::pageWidthTwips, &Device::SetPageWidthTwips>)},
-    {119, 18, {N, 6},
+    {119,
+     18,
+     {N, 6},
      Special(StoreDocumentNumber<&F::pageHeightTwips, &Device::GetPageHeightTwips, 16848>,
              LoadTwips<&F::pageHeightTwips, &Device::SetPageHeightTwips>)},
     {120, 21, {T, 11}, Checked(&F::attachmentCcsid, &Device::SetAttachmentCcsid)},

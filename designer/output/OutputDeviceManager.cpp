@@ -1,8 +1,8 @@
 #include "designer/output/OutputDeviceManager.h"
 
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/LocalHostName.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/preferences/Preferences.h"
@@ -47,10 +47,7 @@ const QString& COutputDeviceManager::DefaultDeviceName()
     return name;
 }
 
-COutputDeviceManager::COutputDeviceManager()
-    : COutputDeviceManager(nullptr)
-{
-}
+COutputDeviceManager::COutputDeviceManager() : COutputDeviceManager(nullptr) {}
 
 COutputDevice* COutputDeviceManager::GetDevice(int index)
 {

@@ -3,8 +3,8 @@
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/MasterListMerge.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/MasterListMerge.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/File.h"
 #include "platform/framework/SafeFileSave.h"
@@ -104,8 +104,7 @@ void ReportMasterFailure(const CException& error, UINT messageId, const QString&
 
 } // namespace
 
-COutputDeviceManager::COutputDeviceManager(CDesignerDoc* document)
-    : m_pDocument(document)
+COutputDeviceManager::COutputDeviceManager(CDesignerDoc* document) : m_pDocument(document)
 {
     m_devices.SetSize(1);
     if (Master().liveManagers == 0)
@@ -198,8 +197,7 @@ void COutputDeviceManager::SaveMasterFile()
             kwvd::WithMasterFileLock(path, [&] {
                 // Other designers' additions since the load stay.
                 const kwvd::OwnedObList disk = kwvd::ReadListFileForMerge(path, ReadDeviceList);
-                const std::vector<const CObject*> merged =
-                    state.baseline.Merge(*state.list, disk.get(), DeviceKey);
+                const std::vector<const CObject*> merged = state.baseline.Merge(*state.list, disk.get(), DeviceKey);
                 kwvd::SaveFileReplacing(path, [&merged](CFile& file) {
                     CArchive ar(&file, CArchive::store, 4096);
                     ar.WriteCount(static_cast<DWORD>(merged.size()));

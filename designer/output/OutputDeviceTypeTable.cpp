@@ -1,15 +1,9 @@
 #include "designer/output/OutputDeviceTypeTable.h"
 
 const OutputDeviceTypeRow OutputDeviceTypeTable[] = {
-    {0, "*SCS", "Print (SCS)"},
-    {1, "*AFP", "Print (AFP)"},
-    {2, "*HPT", "Print (HPT)"},
-    {4, "*EML", "Email"},
-    {3, "*FAX", "Fax"},
-    {6, "*FIL", "File"},
-    {7, "*FIL", "DocStore"},
-    {5, "*DSP", "Display"},
-    {-1, "", ""},
+    {0, "*SCS", "Print (SCS)"}, {1, "*AFP", "Print (AFP)"}, {2, "*HPT", "Print (HPT)"},
+    {4, "*EML", "Email"},       {3, "*FAX", "Fax"},         {6, "*FIL", "File"},
+    {7, "*FIL", "DocStore"},    {5, "*DSP", "Display"},     {-1, "", ""},
 };
 
 const OutputDeviceTypeRow* FindOutputDeviceType(int type)

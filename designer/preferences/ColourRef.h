@@ -13,9 +13,18 @@ constexpr COLORREF ColourRef(BYTE red, BYTE green, BYTE blue)
     return static_cast<COLORREF>(red) | (static_cast<COLORREF>(green) << 8) | (static_cast<COLORREF>(blue) << 16);
 }
 
-constexpr BYTE RedOf(COLORREF colour) { return static_cast<BYTE>(colour & 0xFFu); }
-constexpr BYTE GreenOf(COLORREF colour) { return static_cast<BYTE>((colour >> 8) & 0xFFu); }
-constexpr BYTE BlueOf(COLORREF colour) { return static_cast<BYTE>((colour >> 16) & 0xFFu); }
+constexpr BYTE RedOf(COLORREF colour)
+{
+    return static_cast<BYTE>(colour & 0xFFu);
+}
+constexpr BYTE GreenOf(COLORREF colour)
+{
+    return static_cast<BYTE>((colour >> 8) & 0xFFu);
+}
+constexpr BYTE BlueOf(COLORREF colour)
+{
+    return static_cast<BYTE>((colour >> 16) & 0xFFu);
+}
 
 inline constexpr COLORREF kWhite = ColourRef(255, 255, 255);
 

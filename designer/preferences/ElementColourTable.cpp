@@ -3,8 +3,8 @@
 namespace {
 
 const char* const kRowNames[kElementColourRows] = {
-    "Source",        "Eraser",   "Static Text", "Loop",        "Conditional",   "Exit Parameter", "Variable",
-    "Address",       "Barcode",  "Image",       "XML Element", "XML Attribute", "XML Comment",    "No Print Border",
+    "Source",  "Eraser",  "Static Text", "Loop",        "Conditional",   "Exit Parameter", "Variable",
+    "Address", "Barcode", "Image",       "XML Element", "XML Attribute", "XML Comment",    "No Print Border",
 };
 
 ElementColourTableRows FreshTable()

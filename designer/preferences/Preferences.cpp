@@ -134,7 +134,8 @@ COLORREF ReadColour(const std::optional<RegistryKey>& key, const QString& name, 
     if (!text || text->isEmpty())
         return defaultColour;
     // Only the low 8 bits of each number count.
-    return kwvd::ColourRef(static_cast<BYTE>(DecimalAt(*text, 0).wrapped), static_cast<BYTE>(DecimalAt(*text, 4).wrapped),
+    return kwvd::ColourRef(static_cast<BYTE>(DecimalAt(*text, 0).wrapped),
+                           static_cast<BYTE>(DecimalAt(*text, 4).wrapped),
                            static_cast<BYTE>(DecimalAt(*text, 8).wrapped));
 }
 
@@ -275,7 +276,8 @@ void CPreferences::LoadPreferences()
     if (!documents.isEmpty())
         QDir().mkpath(documents);
     const QString base = documents.isEmpty() ? QString() : documents + u'/' + kProgramName;
-    DefaultImageDirectory = ReadString(prefs, QStringLiteral("DefaultImageDirectory"), base + QStringLiteral("/Images"));
+    DefaultImageDirectory =
+        ReadString(prefs, QStringLiteral("DefaultImageDirectory"), base + QStringLiteral("/Images"));
     DefaultSpooledFileDirectory =
         ReadString(prefs, QStringLiteral("DefaultSpooledFileDirectory"), base + QStringLiteral("/Spooled Files"));
     DefaultDocDirectory = ReadString(prefs, QStringLiteral("DefaultDocDirectory"), base);
@@ -400,21 +402,36 @@ ZoomPair CPreferences::ReadZoomValue(const QString& section, const QString& entr
 COLORREF CPreferences::GetElementColour(int typeIndex) const
 {
     switch (typeIndex) {
-    case 0: return ColourElementAddress;
-    case 1: return ColourElementBarcode;
-    case 3: return ColourElementConditional;
-    case 7: return ColourElementEraser;
-    case 8: return ColourElementExitParam;
-    case 10: return ColourElementImage;
-    case 11: return ColourElementLoop;
-    case 16: return ColourElementSource;
-    case 17: return ColourElementText;
-    case 18: return ColourElementVariable;
-    case 19: return ColourElementXmlAttribute;
-    case 20: return ColourElementXmlComment;
-    case 21: return ColourElementXmlElement;
-    case 77: return ColourNoPrintBorder;
-    default: return kwvd::kWhite;
+    case 0:
+        return ColourElementAddress;
+    case 1:
+        return ColourElementBarcode;
+    case 3:
+        return ColourElementConditional;
+    case 7:
+        return ColourElementEraser;
+    case 8:
+        return ColourElementExitParam;
+    case 10:
+        return ColourElementImage;
+    case 11:
+        return ColourElementLoop;
+    case 16:
+        return ColourElementSource;
+    case 17:
+        return ColourElementText;
+    case 18:
+        return ColourElementVariable;
+    case 19:
+        return ColourElementXmlAttribute;
+    case 20:
+        return ColourElementXmlComment;
+    case 21:
+        return ColourElementXmlElement;
+    case 77:
+        return ColourNoPrintBorder;
+    default:
+        return kwvd::kWhite;
     }
 }
 
@@ -428,7 +445,8 @@ void CPreferences::SetDefaultExportPath(const QString& path)
 QString CPreferences::GetExportPathRoot() const
 {
     QString root = DefaultExportPath;
-    const qsizetype library = DefaultLibrary.isEmpty() ? -1 : DefaultExportPath.indexOf(DefaultLibrary, 0, Qt::CaseSensitive);
+    const qsizetype library =
+        DefaultLibrary.isEmpty() ? -1 : DefaultExportPath.indexOf(DefaultLibrary, 0, Qt::CaseSensitive);
     if (library > 0)
         root.truncate(library);
     if (!root.isEmpty() && !EndsWithSeparator(root))

@@ -34,7 +34,11 @@ public:
     void Record(const CObList& list, const KeyOf& keyOf);
     // This process's list is to replace the file's as a whole (a list that
     // was not read from the file, such as an imported one).
-    void ReplaceWhole() { m_entries.clear(); m_replaceWhole = true; }
+    void ReplaceWhole()
+    {
+        m_entries.clear();
+        m_replaceWhole = true;
+    }
     void Clear();
 
     // The entries to write: disk's entries in its order, with this

@@ -1,22 +1,22 @@
 #include "designer/resources/ResourceClasses.h"
 
-#include "designer/resources/fonts/AS400Font.h"
-#include "designer/resources/fonts/AS400FontLib.h"
 #include "designer/resources/barcodes/Barcode.h"
 #include "designer/resources/barcodes/BarcodeManager.h"
 #include "designer/resources/barcodes/BarcodeStrings.h"
 #include "designer/resources/catalogue/DocStore.h"
 #include "designer/resources/catalogue/DocStoreManager.h"
+#include "designer/resources/fonts/AS400Font.h"
+#include "designer/resources/fonts/AS400FontLib.h"
 #include "designer/resources/fonts/FontManager.h"
 #include "designer/resources/fonts/FontStrings.h"
-#include "designer/resources/images/ImageExport.h"
+#include "designer/resources/fonts/SelectedFontHolder.h"
+#include "designer/resources/fonts/SelectedFontList.h"
 #include "designer/resources/images/Image.h"
+#include "designer/resources/images/ImageExport.h"
 #include "designer/resources/images/ImageRegistry.h"
 #include "designer/resources/images/ImageStrings.h"
 #include "designer/resources/images/Resource.h"
 #include "designer/resources/images/ResourceManager.h"
-#include "designer/resources/fonts/SelectedFontHolder.h"
-#include "designer/resources/fonts/SelectedFontList.h"
 
 void RegisterResourceClasses()
 {

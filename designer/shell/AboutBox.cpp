@@ -59,11 +59,14 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent)
 
     m_version = new QLabel(GetVersionText(), this);
     m_version->setObjectName(QStringLiteral("Version"));
-    auto* documentVersion = new QLabel(
-        LoadResString(AppString::AboutDocumentVersion).replace(QStringLiteral("%d"), QString::number(CDesignerDoc::kCurrentVersion)), this);
+    auto* documentVersion =
+        new QLabel(LoadResString(AppString::AboutDocumentVersion)
+                       .replace(QStringLiteral("%d"), QString::number(CDesignerDoc::kCurrentVersion)),
+                   this);
     documentVersion->setObjectName(QStringLiteral("DocumentVersion"));
     auto* jvxVersion = new QLabel(
-        LoadResString(AppString::AboutJvxVersion).replace(QStringLiteral("%d"), QString::number(kNewestJvxVersion)), this);
+        LoadResString(AppString::AboutJvxVersion).replace(QStringLiteral("%d"), QString::number(kNewestJvxVersion)),
+        this);
     jvxVersion->setObjectName(QStringLiteral("JvxVersion"));
     auto* dbcs = new QLabel(LoadResString(AppString::DbcsEnabled), this);
     auto* legal = new QLabel(LoadResString(AppString::AboutLegalNotice), this);
@@ -150,8 +153,7 @@ void CAboutBox::mouseMoveEvent(QMouseEvent* event)
 
 void CAboutBox::mousePressEvent(QMouseEvent* event)
 {
-    if (m_capturing && event->button() == Qt::LeftButton
-        && m_okRect.contains(event->position().toPoint())) {
+    if (m_capturing && event->button() == Qt::LeftButton && m_okRect.contains(event->position().toPoint())) {
         ReleaseCapture();
         accept();
         return;

@@ -46,7 +46,8 @@ constexpr StringTable::Entry kEntries[] = {
     {LinkErrorFirst + 27, "The filename association is\nincomplete or invalid."},
     {LinkErrorFirst + 28, "The DDE transaction could not\nbe completed because the request timed out."},
     {LinkErrorFirst + 29, "The DDE transaction failed."},
-    {LinkErrorFirst + 30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
+    {LinkErrorFirst + 30,
+     "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
     {LinkErrorFirst + 31, "There is no application associated\nwith the given filename extension."},
     {LinkErrorFirst + 32, "The specified dynamic-link library was not found."},
 };

@@ -123,19 +123,16 @@ CCustomizeDlg::CCustomizeDlg(CMainFrame& frame) : QDialog(&frame), m_frame(frame
     connect(m_newButton, &QPushButton::clicked, this, [this] {
         const int next = int(m_frame.UserToolBars().BarIds().size()) + 1;
         bool ok = false;
-        const QString name = QInputDialog::getText(this, windowTitle(), LoadResString(IDS_CUSTOMIZE_BAR_NAME),
-                                                   QLineEdit::Normal,
-                                                   LoadResString(IDS_CUSTOMIZE_DEFAULT_NAME)
-                                                       .replace(QStringLiteral("%1!d!"), QString::number(next)),
-                                                   &ok);
+        const QString name = QInputDialog::getText(
+            this, windowTitle(), LoadResString(IDS_CUSTOMIZE_BAR_NAME), QLineEdit::Normal,
+            LoadResString(IDS_CUSTOMIZE_DEFAULT_NAME).replace(QStringLiteral("%1!d!"), QString::number(next)), &ok);
         if (ok)
             NewToolBar(name);
     });
     connect(m_renameButton, &QPushButton::clicked, this, [this] {
         bool ok = false;
         const QString name = QInputDialog::getText(this, windowTitle(), LoadResString(IDS_CUSTOMIZE_BAR_NAME),
-                                                   QLineEdit::Normal, m_frame.UserToolBars().Name(SelectedBar()),
-                                                   &ok);
+                                                   QLineEdit::Normal, m_frame.UserToolBars().Name(SelectedBar()), &ok);
         if (ok)
             RenameToolBar(name);
     });
@@ -153,8 +150,7 @@ void CCustomizeDlg::FillBars()
 {
     const UINT selected = SelectedBar();
     m_bars->clear();
-    for (UINT id : m_frame.UserToolBars().BarIds())
-    {
+    for (UINT id : m_frame.UserToolBars().BarIds()) {
         auto* item = new QListWidgetItem(m_frame.UserToolBars().Name(id), m_bars);
         item->setData(IdRole, id);
         if (id == selected)
@@ -172,12 +168,10 @@ void CCustomizeDlg::FillCommands()
     if (!menu)
         return;
     std::function<void(QMenu*)> add = [&](QMenu* from) {
-        for (QAction* action : from->actions())
-        {
+        for (QAction* action : from->actions()) {
             if (action->menu())
                 add(action->menu());
-            else if (const UINT id = CommandIdOf(action); id != 0 && !action->text().isEmpty())
-            {
+            else if (const UINT id = CommandIdOf(action); id != 0 && !action->text().isEmpty()) {
                 if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_LAST)
                     continue; // the recent files change under the user
                 auto* item = new QListWidgetItem(action->icon(), action->text().remove(u'&'), m_commands);
@@ -192,11 +186,10 @@ void CCustomizeDlg::FillButtons()
 {
     m_buttons->clear();
     const UINT bar = SelectedBar();
-    for (const UserToolBarButton& button : m_frame.UserToolBars().Buttons(bar))
-    {
+    for (const UserToolBarButton& button : m_frame.UserToolBars().Buttons(bar)) {
         QAction* action = m_frame.GetAction(button.id);
-        const QIcon icon = button.image >= 0 ? m_frame.UserToolBars().UserImage(button.image)
-                                             : (action ? action->icon() : QIcon());
+        const QIcon icon =
+            button.image >= 0 ? m_frame.UserToolBars().UserImage(button.image) : (action ? action->icon() : QIcon());
         new QListWidgetItem(icon, action ? action->text().remove(u'&') : QString::number(button.id), m_buttons);
     }
 }
@@ -223,8 +216,7 @@ BOOL CCustomizeDlg::NewToolBar(const QString& name)
     if (trimmed.isEmpty())
         return FALSE;
     const std::optional<UINT> id = m_frame.UserToolBars().Create(trimmed);
-    if (!id)
-    {
+    if (!id) {
         AfxMessageBox(LoadResString(IDS_CUSTOMIZE_TOO_MANY), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }

@@ -135,8 +135,19 @@ QString CHyperStatic::OpenErrorText(int result)
 {
     QString reason;
     switch (result) {
-    case 0: case 2: case 3: case 5: case 8: case 11:
-    case 26: case 27: case 28: case 29: case 30: case 31: case 32:
+    case 0:
+    case 2:
+    case 3:
+    case 5:
+    case 8:
+    case 11:
+    case 26:
+    case 27:
+    case 28:
+    case 29:
+    case 30:
+    case 31:
+    case 32:
         reason = LoadResString(AppString::LinkErrorFirst + static_cast<UINT>(result));
         break;
     default:

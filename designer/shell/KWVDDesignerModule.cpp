@@ -29,9 +29,8 @@ bool WriteTextFile(const QString& path, const QByteArray& text)
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
     try {
-        kwvd::SaveFileReplacing(path, [&](CFile& file) {
-            file.Write(text.constData(), static_cast<UINT>(text.size()));
-        });
+        kwvd::SaveFileReplacing(path,
+                                [&](CFile& file) { file.Write(text.constData(), static_cast<UINT>(text.size())); });
     } catch (const CException&) {
         return false;
     }
@@ -98,7 +97,8 @@ BOOL CKWVDDesignerModule::UpdateRegistryAppId(BOOL bRegister)
     const std::optional<kwvd::RegistryKey> exeKey = store.CreateKey(*root, kExecutableKey);
     if (!idKey || !exeKey)
         return FALSE;
-    const bool ok = store.WriteValue(*idKey, QString(), RegistryValue::Text(kAppIdName)) == RegistryStatus::Ok
+    const bool ok =
+        store.WriteValue(*idKey, QString(), RegistryValue::Text(kAppIdName)) == RegistryStatus::Ok
         && store.WriteValue(*exeKey, QStringLiteral("AppID"), RegistryValue::Text(kAppId)) == RegistryStatus::Ok;
     return ok ? TRUE : FALSE;
 }
@@ -123,25 +123,26 @@ QString CKWVDDesignerModule::MimePackagePath()
 
 BOOL CKWVDDesignerModule::RegisterServer(const QString& programPath)
 {
-    const QByteArray entry = QStringLiteral(
-        "[Desktop Entry]\n"
-        "Type=Application\n"
-        "Name=KWVD Designer\n"
-        "Comment=Design WVD documents over spooled files\n"
-        "Exec=%1 %f\n"
-        "MimeType=%2;\n"
-        "Terminal=false\n"
-        "Categories=Office;\n")
-        .arg(QuoteExec(programPath), kMimeType).toUtf8();
-    const QByteArray mime = QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-        "  <mime-type type=\"%1\">\n"
-        "    <comment>KWVD Document</comment>\n"
-        "    <glob pattern=\"*.wvd\" case-sensitive=\"false\"/>\n"
-        "  </mime-type>\n"
-        "</mime-info>\n")
-        .arg(kMimeType).toUtf8();
+    const QByteArray entry = QStringLiteral("[Desktop Entry]\n"
+                                            "Type=Application\n"
+                                            "Name=KWVD Designer\n"
+                                            "Comment=Design WVD documents over spooled files\n"
+                                            "Exec=%1 %f\n"
+                                            "MimeType=%2;\n"
+                                            "Terminal=false\n"
+                                            "Categories=Office;\n")
+                                 .arg(QuoteExec(programPath), kMimeType)
+                                 .toUtf8();
+    const QByteArray mime =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                       "  <mime-type type=\"%1\">\n"
+                       "    <comment>KWVD Document</comment>\n"
+                       "    <glob pattern=\"*.wvd\" case-sensitive=\"false\"/>\n"
+                       "  </mime-type>\n"
+                       "</mime-info>\n")
+            .arg(kMimeType)
+            .toUtf8();
     const bool ok = WriteTextFile(MimePackagePath(), mime) && WriteTextFile(DesktopEntryPath(), entry);
     RefreshDesktopCaches(DataHome());
     return ok ? TRUE : FALSE;

@@ -10,8 +10,8 @@
 class CKWVDDesignerModule
 {
 public:
-    static const QString kAppId;        // "{...}", fixed for the program
-    static const QString kAppIdName;    // the id's default value
+    static const QString kAppId;         // "{...}", fixed for the program
+    static const QString kAppIdName;     // the id's default value
     static const QString kExecutableKey; // key under AppID naming the program
     static const QString kMimeType;
 

@@ -39,8 +39,7 @@ LookChoice ChooseLook(UINT look, int screenDepth)
     choice.look = look;
     choice.highColourIcons = screenDepth >= 16 ? TRUE : FALSE;
     choice.styleName = QStringLiteral("Fusion");
-    switch (look)
-    {
+    switch (look) {
     case ID_VIEW_APPLOOK_WIN_2000:
         choice.styleName = QStringLiteral("Windows");
         choice.highColourIcons = FALSE;
@@ -60,8 +59,7 @@ LookChoice ChooseLook(UINT look, int screenDepth)
 
 QPalette LookPalette(UINT look)
 {
-    switch (look)
-    {
+    switch (look) {
     case ID_VIEW_APPLOOK_WIN_2000:
         return MakePalette(QColor(212, 208, 200), QColor(212, 208, 200), QColor(10, 36, 106));
     case ID_VIEW_APPLOOK_OFF_XP:

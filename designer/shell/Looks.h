@@ -9,8 +9,8 @@
 
 struct LookChoice
 {
-    UINT look = 0;           // the command id (an unknown stored value stays)
-    QString styleName;       // a Qt style that Qt always has
+    UINT look = 0;     // the command id (an unknown stored value stays)
+    QString styleName; // a Qt style that Qt always has
     BOOL highColourIcons = TRUE;
     BOOL smartDocking = TRUE;
     UINT toolsBitmap = 0;    // 384 high colour, 366 otherwise

@@ -1,20 +1,20 @@
 #include "designer/shell/MainFrame.h"
 
-#include "designer/document/RegisteredMessages.h"
-#include "designer/elements/FormElement.h"
 #include "designer/commands/CommandIds.h"
 #include "designer/commands/CommandRouter.h"
+#include "designer/document/RegisteredMessages.h"
+#include "designer/elements/FormElement.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/shell/AppStrings.h"
 #include "designer/shell/CustomizeDlg.h"
 #include "designer/shell/LayoutSlots.h"
 #include "designer/shell/Looks.h"
 #include "designer/shell/ShellResources.h"
 #include "designer/shell/UserToolBars.h"
-#include "designer/preferences/Preferences.h"
 #include "designer/views/DesignView.h"
 #include "platform/registry/RegistryStore.h"
-#include "platform/ui/WaitCursor.h"
 #include "platform/ui/StringTable.h"
+#include "platform/ui/WaitCursor.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -25,8 +25,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -42,7 +42,12 @@
 
 namespace {
 
-enum class ToolRule { Always, AnyDocument, SpooledFileDocument, XmlDocument };
+enum class ToolRule {
+    Always,
+    AnyDocument,
+    SpooledFileDocument,
+    XmlDocument
+};
 
 struct ToolDef
 {
@@ -178,18 +183,15 @@ void CMainFrame::BuildMenus()
 
     std::function<void(QMenu*, const std::vector<MenuNode>&)> fill = [&](QMenu* menu,
                                                                          const std::vector<MenuNode>& nodes) {
-        for (const MenuNode& node : nodes)
-        {
-            switch (node.kind)
-            {
+        for (const MenuNode& node : nodes) {
+            switch (node.kind) {
             case MenuNode::Kind::Separator:
                 menu->addSeparator();
                 break;
             case MenuNode::Kind::Item:
                 menu->addAction(EnsureAction(node.id));
                 break;
-            case MenuNode::Kind::Popup:
-            {
+            case MenuNode::Kind::Popup: {
                 QMenu* sub = menu->addMenu(LoadResString(node.textId));
                 sub->setObjectName(node.name);
                 fill(sub, node.children);
@@ -199,8 +201,7 @@ void CMainFrame::BuildMenus()
         }
     };
 
-    for (const MenuNode& top : LoadMenuResource(IDR_MAINFRAME))
-    {
+    for (const MenuNode& top : LoadMenuResource(IDR_MAINFRAME)) {
         QMenu* menu = bar->addMenu(LoadResString(top.textId));
         menu->setObjectName(top.name);
         fill(menu, top.children);
@@ -209,8 +210,7 @@ void CMainFrame::BuildMenus()
     for (QMenu* menu : bar->findChildren<QMenu*>())
         connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandUI(); });
 
-    if (QMenu* toolbars = GetMenu(QStringLiteral("Toolbars")))
-    {
+    if (QMenu* toolbars = GetMenu(QStringLiteral("Toolbars"))) {
         connect(toolbars, &QMenu::aboutToShow, this, [this, toolbars] {
             toolbars->clear();
             for (QToolBar* tb : findChildren<QToolBar*>())
@@ -223,8 +223,7 @@ void CMainFrame::BuildMenus()
     }
 
     auto* looks = new QActionGroup(this);
-    for (UINT id = ID_VIEW_APPLOOK_WIN_2000; id <= ID_VIEW_APPLOOK_OFF_2007_AQUA; ++id)
-    {
+    for (UINT id = ID_VIEW_APPLOOK_WIN_2000; id <= ID_VIEW_APPLOOK_OFF_2007_AQUA; ++id) {
         QAction* action = EnsureAction(id);
         action->setCheckable(true);
         looks->addAction(action);
@@ -277,15 +276,13 @@ void CMainFrame::BuildStatusBar()
     message->setObjectName(QStringLiteral("MessagePane"));
     bar->addWidget(message, 1);
     m_statusPanes.push_back(message);
-    for (UINT id : {ID_INDICATOR_PAGE, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL})
-    {
+    for (UINT id : {ID_INDICATOR_PAGE, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
         auto* pane = new QLabel(bar);
         pane->setObjectName(QStringLiteral("Indicator-%1").arg(id));
         // Sized for the longest text the pane shows.
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(LoadResString(id)) + 8);
         pane->setAlignment(Qt::AlignCenter);
-        if (id != ID_INDICATOR_PAGE)
-        {
+        if (id != ID_INDICATOR_PAGE) {
             // The desktop does not tell us the lock keys' state: the
             // indicators stay greyed.
             pane->setText(LoadResString(id));
@@ -307,8 +304,7 @@ void CMainFrame::BuildClient()
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("Splitter"));
     m_splitter->setChildrenCollapsible(true);
-    for (int column = 0; column < 2; ++column)
-    {
+    for (int column = 0; column < 2; ++column) {
         auto* pane = new QWidget(m_splitter);
         pane->setObjectName(column == 0 ? QStringLiteral("InputPane") : QStringLiteral("OutputPane"));
         pane->setAutoFillBackground(true);
@@ -326,8 +322,8 @@ void CMainFrame::BuildExplorerDock()
 {
     m_explorerDock = new QDockWidget(LoadResString(IDS_EXPLORER), this);
     m_explorerDock->setObjectName(QStringLiteral("Explorer"));
-    m_explorerDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                                QDockWidget::DockWidgetFloatable);
+    m_explorerDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
+                                | QDockWidget::DockWidgetFloatable);
     auto* placeholder = new QWidget(m_explorerDock);
     placeholder->setMinimumSize(200, 200);
     m_explorerDock->setWidget(placeholder);
@@ -419,8 +415,7 @@ void CMainFrame::OnPaneCommand(UINT id)
 {
     const auto [w0, w1] = GetColumnWidths();
     const int total = w0 + w1;
-    switch (id)
-    {
+    switch (id) {
     case ID_VIEW_BOTH_PANES:
         SetColumnWidths(total / 2, total - total / 2);
         break;
@@ -446,8 +441,7 @@ void CMainFrame::SetDocument(CDesignerDoc* doc)
     if (m_pDocument)
         m_pDocument->RemoveChangeListener(this);
     m_pDocument = doc;
-    if (doc)
-    {
+    if (doc) {
         doc->AddChangeListener(this);
         FrameDocType = doc->GetDocType();
     }
@@ -481,8 +475,7 @@ void CMainFrame::OnDocumentChanged(LPARAM hint, CObject* sender, CObject* elemen
         m_findDialog->RebuildElementList();
     if (m_explorer && !m_explorer->IsSender(sender))
         m_explorer->OnDocumentHint(element, hint);
-    if (m_propertySheet && !m_propertySheet->IsSender(sender))
-    {
+    if (m_propertySheet && !m_propertySheet->IsSender(sender)) {
         if (hint == HintSelectionChanged)
             m_propertySheet->SetElement(dynamic_cast<CFormElement*>(element));
         else if (hint == HintUndoRestoreEnded || hint == HintNewOrOpenDone)
@@ -493,9 +486,9 @@ void CMainFrame::OnDocumentChanged(LPARAM hint, CObject* sender, CObject* elemen
 void CMainFrame::OnSetDocType(CView*, int docType, CDesignerDoc* doc)
 {
     // The type message is handled later, as the document posts it.
-    QCoreApplication::postEvent(this, new CRegisteredMessageEvent(RegisteredMessages::SetDocType(),
-                                                                  std::uintptr_t(docType),
-                                                                  reinterpret_cast<std::intptr_t>(doc)));
+    QCoreApplication::postEvent(this,
+                                new CRegisteredMessageEvent(RegisteredMessages::SetDocType(), std::uintptr_t(docType),
+                                                            reinterpret_cast<std::intptr_t>(doc)));
 }
 
 void CMainFrame::OnSetDocTypeMessage(std::intptr_t lParam)
@@ -506,8 +499,7 @@ void CMainFrame::OnSetDocTypeMessage(std::intptr_t lParam)
     if (!doc || doc != m_pDocument)
         return;
     FrameDocType = doc->GetDocType();
-    if (FrameDocType == 1)
-    {
+    if (FrameDocType == 1) {
         const auto [w0, w1] = GetColumnWidths();
         SetColumnWidths(w0 + w1, 0);
     }
@@ -604,8 +596,7 @@ void CMainFrame::ApplyDefaultGeometry()
 void CMainFrame::BroadcastSetTool(WORD tool)
 {
     const QEvent::Type type = RegisteredMessages::SetTool();
-    for (QWidget* child : findChildren<QWidget*>())
-    {
+    for (QWidget* child : findChildren<QWidget*>()) {
         CRegisteredMessageEvent event(type, 0, tool);
         QCoreApplication::sendEvent(child, &event);
     }
@@ -637,8 +628,7 @@ void CMainFrame::OnUpdateTool(CCmdUI& ui)
     if (!def)
         return;
     bool enabled = true;
-    switch (def->rule)
-    {
+    switch (def->rule) {
     case ToolRule::Always:
         break;
     case ToolRule::AnyDocument:
@@ -662,15 +652,11 @@ void CMainFrame::OnUpdateTool(CCmdUI& ui)
 void CMainFrame::SetExplorerPane(std::unique_ptr<IExplorerPane> pane)
 {
     m_explorer = std::move(pane);
-    if (m_explorerDock)
-    {
-        if (m_explorer)
-        {
+    if (m_explorerDock) {
+        if (m_explorer) {
             m_explorerDock->setWidget(m_explorer->GetWidget());
             m_explorerDock->setVisible(true);
-        }
-        else
-        {
+        } else {
             m_explorerDock->setVisible(false);
         }
     }
@@ -705,14 +691,11 @@ void CMainFrame::TogglePropertySheet()
 {
     if (!m_propertySheet)
         return;
-    if (m_propertySheetShown)
-    {
+    if (m_propertySheetShown) {
         m_propertySheetShown = FALSE;
         if (QWidget* widget = m_propertySheet->GetWidget())
             widget->hide();
-    }
-    else
-    {
+    } else {
         ShowPropertySheet();
     }
 }
@@ -725,8 +708,7 @@ void CMainFrame::RefreshPropertySheet()
 
 void CMainFrame::ShowFindReplace(CDesignerDoc* doc)
 {
-    if (!m_findDialog)
-    {
+    if (!m_findDialog) {
         if (!m_findFactory)
             return;
         m_findDialog = m_findFactory(this);
@@ -853,8 +835,7 @@ void CMainFrame::UpdateCommandUI()
         for (UINT id = ID_TOOL_FIRST; id <= ID_TOOL_LAST; ++id)
             m_router->Update(id);
     // The status panes are no actions: their texts come from the same pass.
-    if (QLabel* page = GetStatusPane(1))
-    {
+    if (QLabel* page = GetStatusPane(1)) {
         const CCmdUI ui = m_router->Query(ID_INDICATOR_PAGE);
         page->setText(ui.GetText().value_or(QString()));
         page->setEnabled(ui.IsEnabled());
@@ -874,8 +855,7 @@ void CMainFrame::SendSerializeLayout(BOOL save)
     std::vector<QWidget*> receivers = {GetPaneView(0), GetPaneView(1)};
     if (m_propertySheet)
         receivers.push_back(m_propertySheet->GetWidget());
-    for (QWidget* receiver : receivers)
-    {
+    for (QWidget* receiver : receivers) {
         if (!receiver)
             continue;
         CRegisteredMessageEvent event(type, save ? 1 : 0, 0);
@@ -886,17 +866,13 @@ void CMainFrame::SendSerializeLayout(BOOL save)
 void CMainFrame::SerializeSplitter(BOOL save)
 {
     kwvd::RegistryStore& store = kwvd::RegistryStore::Instance();
-    if (save)
-    {
-        if (const auto key = OpenStateSection(m_stateSection + QStringLiteral("\\Splitter"), true))
-        {
+    if (save) {
+        if (const auto key = OpenStateSection(m_stateSection + QStringLiteral("\\Splitter"), true)) {
             const auto [w0, w1] = GetColumnWidths();
             store.WriteValue(*key, u"pane0", kwvd::RegistryValue::Number(std::uint32_t(w0)));
             store.WriteValue(*key, u"pane1", kwvd::RegistryValue::Number(std::uint32_t(w1)));
         }
-    }
-    else if (const auto key = OpenStateSection(m_stateSection + QStringLiteral("\\Splitter"), false))
-    {
+    } else if (const auto key = OpenStateSection(m_stateSection + QStringLiteral("\\Splitter"), false)) {
         // A stored width is never trusted beyond the screen's size.
         auto width = [&](QStringView name) {
             const std::uint32_t value = store.ReadNumber(*key, name).value_or(0);
@@ -999,13 +975,10 @@ void CMainFrame::ToggleFullScreen()
     const int active = m_activeColumn;
     setUpdatesEnabled(false);
     m_fullScreen = !m_fullScreen;
-    if (m_fullScreen)
-    {
+    if (m_fullScreen) {
         menuBar()->hide();
         showFullScreen();
-    }
-    else
-    {
+    } else {
         menuBar()->show();
         showNormal();
     }
@@ -1019,19 +992,15 @@ void CMainFrame::ToggleFullScreen()
 
 bool CMainFrame::event(QEvent* e)
 {
-    if (e->type() == RegisteredMessages::SetDocType())
-    {
+    if (e->type() == RegisteredMessages::SetDocType()) {
         OnSetDocTypeMessage(static_cast<CRegisteredMessageEvent*>(e)->LParam());
         return true;
     }
-    if (e->type() == RegisteredMessages::ActivatePropertiesSheet())
-    {
+    if (e->type() == RegisteredMessages::ActivatePropertiesSheet()) {
         ShowPropertySheet();
         return true;
     }
-    if (e->type() == QEvent::KeyPress && m_fullScreen &&
-        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)
-    {
+    if (e->type() == QEvent::KeyPress && m_fullScreen && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
         ToggleFullScreen();
         return true;
     }
@@ -1040,30 +1009,22 @@ bool CMainFrame::event(QEvent* e)
 
 void CMainFrame::changeEvent(QEvent* e)
 {
-    if (e->type() == QEvent::WindowStateChange)
-    {
+    if (e->type() == QEvent::WindowStateChange) {
         std::vector<QWidget*> windows;
         if (m_propertySheet && m_propertySheetShown)
             windows.push_back(m_propertySheet->GetWidget());
         if (m_findDialog)
             windows.push_back(m_findDialog->GetWidget());
-        if (isMinimized())
-        {
-            for (QWidget* window : windows)
-            {
-                if (window && window->isVisible())
-                {
+        if (isMinimized()) {
+            for (QWidget* window : windows) {
+                if (window && window->isVisible()) {
                     window->hide();
                     window->setProperty("kwvdHiddenByMinimise", true);
                 }
             }
-        }
-        else
-        {
-            for (QWidget* window : windows)
-            {
-                if (window && window->property("kwvdHiddenByMinimise").toBool())
-                {
+        } else {
+            for (QWidget* window : windows) {
+                if (window && window->property("kwvdHiddenByMinimise").toBool()) {
                     window->setProperty("kwvdHiddenByMinimise", false);
                     window->show();
                 }
@@ -1077,8 +1038,7 @@ void CMainFrame::resizeEvent(QResizeEvent* e)
 {
     const double ratio = ColumnRatio();
     QMainWindow::resizeEvent(e);
-    if (m_splitterReady && !isMinimized() && m_splitter)
-    {
+    if (m_splitterReady && !isMinimized() && m_splitter) {
         // The splitter takes its new width at once, so the ratio is put
         // back on what it now has.
         m_splitter->resize(centralWidget() ? centralWidget()->size() : m_splitter->size());
@@ -1090,8 +1050,7 @@ void CMainFrame::closeEvent(QCloseEvent* e)
 {
     // The close box, Alt+F4, Exit and the end of the session all come here:
     // a modified document is never dropped without the question.
-    if (!CanCloseFrame())
-    {
+    if (!CanCloseFrame()) {
         e->ignore();
         return;
     }

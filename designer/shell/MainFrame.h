@@ -4,8 +4,8 @@
 // input pane (column 0) and the output pane (column 1). It keeps the current
 // drawing tool and routes every command through the command layer.
 
-#include "designer/document/DesignerDoc.h"
 #include "designer/commands/CmdTarget.h"
+#include "designer/document/DesignerDoc.h"
 #include "designer/shell/FrameInterfaces.h"
 #include "designer/views/DesignFrame.h"
 
@@ -171,7 +171,6 @@ protected:
     void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-
 
 private:
     void RegisterHandlers();

@@ -2,8 +2,8 @@
 
 #include "designer/document/CrtWvdRequest.h"
 #include "hostaccess/api/Translator.h"
-#include "platform/ui/PromptService.h"
 #include "platform/ui/PromptHelpers.h"
+#include "platform/ui/PromptService.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -190,14 +190,9 @@ constexpr StringTable::Entry kCommandStrings[] = {
 };
 
 constexpr StringTable::Entry kShellStrings[] = {
-    {IDS_CUSTOMIZE, "Customize..."},
-    {IDS_TOOLBAR_TOOLS, "Tools"},
-    {IDS_TOOLBAR_STANDARD, "Standard"},
-    {IDS_EXPLORER, "Explorer"},
-    {IDS_IDLE_MESSAGE, "Ready"},
-    {IDS_INDICATOR_CAPS, "CAP"},
-    {IDS_INDICATOR_NUM, "NUM"},
-    {IDS_INDICATOR_SCRL, "SCRL"},
+    {IDS_CUSTOMIZE, "Customize..."}, {IDS_TOOLBAR_TOOLS, "Tools"}, {IDS_TOOLBAR_STANDARD, "Standard"},
+    {IDS_EXPLORER, "Explorer"},      {IDS_IDLE_MESSAGE, "Ready"},  {IDS_INDICATOR_CAPS, "CAP"},
+    {IDS_INDICATOR_NUM, "NUM"},      {IDS_INDICATOR_SCRL, "SCRL"},
 };
 
 MenuNode Item(UINT id)
@@ -237,14 +232,14 @@ std::vector<MenuNode> Items(std::initializer_list<UINT> ids)
 
 std::vector<MenuNode> BuildMainMenu()
 {
-    std::vector<MenuNode> file = Items({ID_FILE_NEW_WINDOW, ID_FILE_NEW, ID_FILE_NEW_XML, ID_FILE_OPEN, ID_FILE_SAVE,
-                                        ID_FILE_SAVE_AS, 0, ID_FILE_IMPORT_WVD, ID_FILE_EXPORT_WVD, 0, ID_FILE_SEND_MAIL,
-                                        ID_FILE_SEND_TO_MAKER, 0, ID_FILE_PAGE_SETUP, ID_FILE_PRINT,
-                                        ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0});
-    file.push_back(PopupNode(PopupSpooledFileTools,
-                             Items({ID_FILE_SPOOL_SAVE_TO_FILE, ID_FILE_SPOOL_CREATE_FROM_FILE, 0,
-                                    ID_FILE_SPOOL_COPY_TO_CLIPBOARD, ID_FILE_SPOOL_PASTE_FROM_CLIPBOARD, 0,
-                                    ID_FILE_SPOOL_DELETE_PAGE})));
+    std::vector<MenuNode> file =
+        Items({ID_FILE_NEW_WINDOW, ID_FILE_NEW, ID_FILE_NEW_XML, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
+               ID_FILE_IMPORT_WVD, ID_FILE_EXPORT_WVD, 0, ID_FILE_SEND_MAIL, ID_FILE_SEND_TO_MAKER, 0,
+               ID_FILE_PAGE_SETUP, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0});
+    file.push_back(
+        PopupNode(PopupSpooledFileTools,
+                  Items({ID_FILE_SPOOL_SAVE_TO_FILE, ID_FILE_SPOOL_CREATE_FROM_FILE, 0, ID_FILE_SPOOL_COPY_TO_CLIPBOARD,
+                         ID_FILE_SPOOL_PASTE_FROM_CLIPBOARD, 0, ID_FILE_SPOOL_DELETE_PAGE})));
     file.push_back(Item(ID_FILE_EXECUTE_WVD));
     file.push_back(Separator());
     // The whole recent-file list; the application's update handler names or
@@ -254,25 +249,45 @@ std::vector<MenuNode> BuildMainMenu()
     file.push_back(Separator());
     file.push_back(Item(ID_APP_EXIT));
 
-    std::vector<MenuNode> edit = Items({ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
-                                        ID_EDIT_FIND, 0, ID_EDIT_SELECT_ALL, ID_EDIT_SELECT_NONE, 0,
-                                        ID_EDIT_BRING_TO_FRONT, ID_EDIT_BRING_ALL_TO_FRONT, ID_EDIT_SEND_TO_BACK,
-                                        ID_EDIT_SEND_ALL_TO_BACK, 0, ID_EDIT_IMPORT_SPOOLED_FILE,
-                                        ID_EDIT_EXPORT_SPOOLED_FILE, ID_EDIT_GOTO_PAGE, 0, ID_EDIT_IMPORT_XML, 0,
-                                        ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN, 0, ID_EDIT_PROPERTIES});
+    std::vector<MenuNode> edit = Items({ID_EDIT_UNDO,
+                                        ID_EDIT_REDO,
+                                        0,
+                                        ID_EDIT_CUT,
+                                        ID_EDIT_COPY,
+                                        ID_EDIT_PASTE,
+                                        0,
+                                        ID_EDIT_FIND,
+                                        0,
+                                        ID_EDIT_SELECT_ALL,
+                                        ID_EDIT_SELECT_NONE,
+                                        0,
+                                        ID_EDIT_BRING_TO_FRONT,
+                                        ID_EDIT_BRING_ALL_TO_FRONT,
+                                        ID_EDIT_SEND_TO_BACK,
+                                        ID_EDIT_SEND_ALL_TO_BACK,
+                                        0,
+                                        ID_EDIT_IMPORT_SPOOLED_FILE,
+                                        ID_EDIT_EXPORT_SPOOLED_FILE,
+                                        ID_EDIT_GOTO_PAGE,
+                                        0,
+                                        ID_EDIT_IMPORT_XML,
+                                        0,
+                                        ID_EDIT_MOVE_UP,
+                                        ID_EDIT_MOVE_DOWN,
+                                        0,
+                                        ID_EDIT_PROPERTIES});
 
     std::vector<MenuNode> zoom = Items({ID_VIEW_ZOOM_WIDTH, ID_VIEW_ZOOM_HEIGHT, ID_VIEW_ZOOM_PAGE, 0});
     for (UINT id = ID_VIEW_ZOOM_FIRST; id <= ID_VIEW_ZOOM_LAST; ++id)
         zoom.push_back(Item(id));
     std::vector<MenuNode> look = Items({ID_VIEW_APPLOOK_WIN_2000, ID_VIEW_APPLOOK_OFF_XP, ID_VIEW_APPLOOK_WIN_XP,
                                         ID_VIEW_APPLOOK_OFF_2003, ID_VIEW_APPLOOK_VS_2005});
-    look.push_back(PopupNode(PopupOffice2007,
-                             Items({ID_VIEW_APPLOOK_OFF_2007_BLUE, ID_VIEW_APPLOOK_OFF_2007_BLACK,
-                                    ID_VIEW_APPLOOK_OFF_2007_SILVER, ID_VIEW_APPLOOK_OFF_2007_AQUA})));
+    look.push_back(PopupNode(PopupOffice2007, Items({ID_VIEW_APPLOOK_OFF_2007_BLUE, ID_VIEW_APPLOOK_OFF_2007_BLACK,
+                                                     ID_VIEW_APPLOOK_OFF_2007_SILVER, ID_VIEW_APPLOOK_OFF_2007_AQUA})));
 
-    std::vector<MenuNode> view = Items({ID_VIEW_INPUT_PANE, ID_VIEW_OUTPUT_PANE, ID_VIEW_BOTH_PANES, 0,
-                                        ID_VIEW_FULL_SCREEN, ID_VIEW_EXPLORER, 0, ID_VIEW_NEXT_PAGE,
-                                        ID_VIEW_PREV_PAGE, ID_VIEW_SPOOLED_FILE_INFO, 0});
+    std::vector<MenuNode> view =
+        Items({ID_VIEW_INPUT_PANE, ID_VIEW_OUTPUT_PANE, ID_VIEW_BOTH_PANES, 0, ID_VIEW_FULL_SCREEN, ID_VIEW_EXPLORER, 0,
+               ID_VIEW_NEXT_PAGE, ID_VIEW_PREV_PAGE, ID_VIEW_SPOOLED_FILE_INFO, 0});
     view.push_back(PopupNode(PopupZoom, std::move(zoom)));
     // The frame fills this one with its bars and panes when it opens.
     view.push_back(PopupNode(PopupToolbars, {}));
@@ -282,18 +297,17 @@ std::vector<MenuNode> BuildMainMenu()
     view.push_back(Item(ID_VIEW_LANGUAGE));
     view.push_back(Item(ID_VIEW_OPTIONS));
 
-    std::vector<MenuNode> insert = Items({ID_INSERT_SPOOLED_FILE, ID_INSERT_ERASER, ID_INSERT_LOOP,
-                                          ID_INSERT_CONDITIONAL, ID_INSERT_IMAGE, ID_INSERT_STATIC_TEXT,
-                                          ID_INSERT_OUTPUT_DEVICE, ID_INSERT_EXIT_PROGRAM, ID_INSERT_EXIT_PARAMETER,
-                                          ID_INSERT_VARIABLE, ID_INSERT_ADDRESS, ID_INSERT_REMARK, ID_INSERT_BARCODE,
-                                          ID_INSERT_RESOURCE, ID_INSERT_XML_ELEMENT, ID_INSERT_XML_ATTRIBUTE,
-                                          ID_INSERT_XML_INSTRUCTION, ID_INSERT_XML_COMMENT});
+    std::vector<MenuNode> insert =
+        Items({ID_INSERT_SPOOLED_FILE, ID_INSERT_ERASER, ID_INSERT_LOOP, ID_INSERT_CONDITIONAL, ID_INSERT_IMAGE,
+               ID_INSERT_STATIC_TEXT, ID_INSERT_OUTPUT_DEVICE, ID_INSERT_EXIT_PROGRAM, ID_INSERT_EXIT_PARAMETER,
+               ID_INSERT_VARIABLE, ID_INSERT_ADDRESS, ID_INSERT_REMARK, ID_INSERT_BARCODE, ID_INSERT_RESOURCE,
+               ID_INSERT_XML_ELEMENT, ID_INSERT_XML_ATTRIBUTE, ID_INSERT_XML_INSTRUCTION, ID_INSERT_XML_COMMENT});
     std::vector<MenuNode> window =
         Items({ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE, ID_WINDOW_SPLIT});
     std::vector<MenuNode> help = Items({ID_HELP_FINDER, ID_HELP_TUTORIAL, 0, ID_APP_ABOUT});
 
-    return {PopupNode(PopupFile, std::move(file)),   PopupNode(PopupEdit, std::move(edit)),
-            PopupNode(PopupView, std::move(view)),   PopupNode(PopupInsert, std::move(insert)),
+    return {PopupNode(PopupFile, std::move(file)),     PopupNode(PopupEdit, std::move(edit)),
+            PopupNode(PopupView, std::move(view)),     PopupNode(PopupInsert, std::move(insert)),
             PopupNode(PopupWindow, std::move(window)), PopupNode(PopupHelp, std::move(help))};
 }
 
@@ -383,8 +397,7 @@ std::vector<AccelEntry> LoadAcceleratorTable(UINT tableId)
     };
     // The layout slots sit on the keypad, told from the tool digits by the
     // keypad modifier.
-    for (int n = 0; n < LAYOUT_SLOT_COUNT; ++n)
-    {
+    for (int n = 0; n < LAYOUT_SLOT_COUNT; ++n) {
         table.push_back({Key(Qt::Key_0 + n, Qt::KeypadModifier), ID_LAYOUT_LOAD_FIRST + UINT(n)});
         table.push_back({Key(Qt::Key_0 + n, Qt::KeypadModifier | Qt::ControlModifier), ID_LAYOUT_SAVE_FIRST + UINT(n)});
     }
@@ -393,19 +406,51 @@ std::vector<AccelEntry> LoadAcceleratorTable(UINT tableId)
 
 std::vector<UINT> LoadToolBarResource(UINT resourceId)
 {
-    switch (resourceId)
-    {
+    switch (resourceId) {
     case IDR_TOOLS:
     case IDR_TOOLS_HC:
-        return {ID_TOOL_SELECT, ID_TOOL_SPOOLED_FILE, ID_TOOL_ERASER, ID_TOOL_LOOP, ID_TOOL_CONDITIONAL,
-                ID_TOOL_IMAGE, ID_TOOL_STATIC_TEXT, ID_TOOL_EXIT_PARAMETER, ID_TOOL_VARIABLE, 0,
-                ID_TOOL_ADDRESS, ID_TOOL_BARCODE, 0, ID_TOOL_XML_ELEMENT, ID_TOOL_XML_ATTRIBUTE,
-                ID_TOOL_XML_COMMENT, 0, ID_TOOL_LOCK};
+        return {ID_TOOL_SELECT,
+                ID_TOOL_SPOOLED_FILE,
+                ID_TOOL_ERASER,
+                ID_TOOL_LOOP,
+                ID_TOOL_CONDITIONAL,
+                ID_TOOL_IMAGE,
+                ID_TOOL_STATIC_TEXT,
+                ID_TOOL_EXIT_PARAMETER,
+                ID_TOOL_VARIABLE,
+                0,
+                ID_TOOL_ADDRESS,
+                ID_TOOL_BARCODE,
+                0,
+                ID_TOOL_XML_ELEMENT,
+                ID_TOOL_XML_ATTRIBUTE,
+                ID_TOOL_XML_COMMENT,
+                0,
+                ID_TOOL_LOCK};
     case IDR_MAINFRAME:
     case IDR_STANDARD_HC:
-        return {ID_FILE_NEW, 0, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_EXPORT_WVD, 0, ID_EDIT_CUT, ID_EDIT_COPY,
-                ID_EDIT_PASTE, 0, ID_VIEW_PREV_PAGE, ID_VIEW_NEXT_PAGE, 0, ID_FILE_PRINT, 0, ID_HELP,
-                ID_CONTEXT_HELP, 0, ID_VIEW_INPUT_PANE, ID_VIEW_BOTH_PANES, ID_VIEW_OUTPUT_PANE, 0,
+        return {ID_FILE_NEW,
+                0,
+                ID_FILE_OPEN,
+                ID_FILE_SAVE,
+                ID_FILE_EXPORT_WVD,
+                0,
+                ID_EDIT_CUT,
+                ID_EDIT_COPY,
+                ID_EDIT_PASTE,
+                0,
+                ID_VIEW_PREV_PAGE,
+                ID_VIEW_NEXT_PAGE,
+                0,
+                ID_FILE_PRINT,
+                0,
+                ID_HELP,
+                ID_CONTEXT_HELP,
+                0,
+                ID_VIEW_INPUT_PANE,
+                ID_VIEW_BOTH_PANES,
+                ID_VIEW_OUTPUT_PANE,
+                0,
                 ID_VIEW_EXPLORER};
     default:
         return {};
@@ -422,8 +467,7 @@ QString MenuItemText(UINT command)
 
 QString CommandTip(UINT command)
 {
-    if (const std::optional<QString> text = StringTable::Find(command))
-    {
+    if (const std::optional<QString> text = StringTable::Find(command)) {
         const qsizetype newline = text->indexOf(u'\n');
         if (newline >= 0 && newline + 1 < text->size())
             return text->mid(newline + 1);

@@ -31,13 +31,23 @@ inline constexpr UINT IDS_INDICATOR_SCRL = 59139;
 // The shell's own string ids outside the command ids: the text of a menu
 // item is at MenuTextId(command), a popup's title at PopupTextId(n), the
 // texts of the customize dialog from IDS_CUSTOMIZE_FIRST on.
-constexpr UINT MenuTextId(UINT command) { return 0x10000u + command; }
-constexpr UINT PopupTextId(UINT n) { return 0x20000u + n; }
+constexpr UINT MenuTextId(UINT command)
+{
+    return 0x10000u + command;
+}
+constexpr UINT PopupTextId(UINT n)
+{
+    return 0x20000u + n;
+}
 inline constexpr UINT IDS_CUSTOMIZE_FIRST = 0x30000u;
 
 struct MenuNode
 {
-    enum class Kind { Item, Separator, Popup };
+    enum class Kind {
+        Item,
+        Separator,
+        Popup
+    };
     Kind kind = Kind::Item;
     UINT id = 0;     // command id of an item
     UINT textId = 0; // string id of its text ("text\tshortcut")

@@ -24,8 +24,7 @@ CSingleDocTemplate::OutputViewFactory& OutputFactory()
 
 CSingleDocTemplate::CSingleDocTemplate(UINT resourceId, CCmdTarget* application)
     : m_resourceId(resourceId), m_application(application)
-{
-}
+{}
 
 CSingleDocTemplate::~CSingleDocTemplate()
 {

@@ -19,7 +19,15 @@ class CSingleDocTemplate
 {
 public:
     // The parts of the template's document string (string 128).
-    enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
+    enum DocStringIndex {
+        windowTitle,
+        docName,
+        fileNewName,
+        filterName,
+        filterExt,
+        regFileTypeId,
+        regFileTypeName
+    };
 
     // Makes a pane of a frame for a document, or null for none.
     using InputViewFactory = std::function<QWidget*(CMainFrame* frame, CDesignerDoc* doc)>;

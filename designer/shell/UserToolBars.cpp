@@ -65,8 +65,7 @@ QIcon CommandIcon(UINT command, BOOL highColour)
     QPainter painter(&pixmap);
     const QColor colour = QColor::fromRgb(glyph->colour);
     const QRectF tile(0.5, 0.5, kImageSize - 1, kImageSize - 1);
-    if (highColour)
-    {
+    if (highColour) {
         painter.setRenderHint(QPainter::Antialiasing);
         QLinearGradient gradient(0, 0, 0, kImageSize);
         gradient.setColorAt(0, colour.lighter(160));
@@ -76,9 +75,7 @@ QIcon CommandIcon(UINT command, BOOL highColour)
         painter.fillPath(path, gradient);
         painter.setPen(colour.darker(140));
         painter.drawPath(path);
-    }
-    else
-    {
+    } else {
         painter.fillRect(tile, colour);
         painter.setPen(Qt::black);
         painter.drawRect(tile);
@@ -96,8 +93,7 @@ QIcon CommandIcon(UINT command, BOOL highColour)
 CUserToolBars::CUserToolBars(QMainWindow& frame, std::function<QAction*(UINT)> actionFor,
                              std::function<void(QAction*, UINT)> bind)
     : m_frame(frame), m_actionFor(std::move(actionFor)), m_bind(std::move(bind))
-{
-}
+{}
 
 CUserToolBars::~CUserToolBars() = default;
 
@@ -130,10 +126,8 @@ QToolBar* CUserToolBars::MakeBar(UINT barId, const QString& name)
 
 std::optional<UINT> CUserToolBars::Create(const QString& name)
 {
-    for (UINT id = ID_USER_TOOLBAR_FIRST; id <= ID_USER_TOOLBAR_LAST; ++id)
-    {
-        if (!Find(id))
-        {
+    for (UINT id = ID_USER_TOOLBAR_FIRST; id <= ID_USER_TOOLBAR_LAST; ++id) {
+        if (!Find(id)) {
             m_bars.push_back({id, MakeBar(id, name), {}});
             return id;
         }
@@ -143,10 +137,8 @@ std::optional<UINT> CUserToolBars::Create(const QString& name)
 
 BOOL CUserToolBars::Remove(UINT barId)
 {
-    for (auto it = m_bars.begin(); it != m_bars.end(); ++it)
-    {
-        if (it->id == barId)
-        {
+    for (auto it = m_bars.begin(); it != m_bars.end(); ++it) {
+        if (it->id == barId) {
             m_frame.removeToolBar(it->bar);
             delete it->bar;
             m_bars.erase(it);
@@ -194,13 +186,11 @@ void CUserToolBars::Rebuild(Entry& bar)
     for (QAction* action : old)
         if (action->parent() == bar.bar)
             delete action;
-    for (const UserToolBarButton& button : bar.buttons)
-    {
+    for (const UserToolBarButton& button : bar.buttons) {
         QAction* action = m_actionFor(button.id);
         if (!action)
             continue;
-        if (button.image >= 0)
-        {
+        if (button.image >= 0) {
             // A picture of the user's own shows on this bar only, so the
             // button gets an action of its own for the same command.
             auto* own = new QAction(UserImage(button.image), action->text(), bar.bar);
@@ -266,8 +256,7 @@ void CUserToolBars::Save(const kwvd::RegistryKey& key) const
     const std::optional<kwvd::RegistryKey> bars = store.CreateKey(key, u"UserToolbars");
     if (!bars)
         return;
-    for (const Entry& bar : m_bars)
-    {
+    for (const Entry& bar : m_bars) {
         const std::optional<kwvd::RegistryKey> barKey = store.CreateKey(*bars, BarKeyName(bar.id));
         if (!barKey)
             continue;
@@ -287,8 +276,7 @@ void CUserToolBars::Load(const kwvd::RegistryKey& key)
         return;
     while (!m_bars.empty())
         Remove(m_bars.back().id);
-    for (UINT id = ID_USER_TOOLBAR_FIRST; id <= ID_USER_TOOLBAR_LAST; ++id)
-    {
+    for (UINT id = ID_USER_TOOLBAR_FIRST; id <= ID_USER_TOOLBAR_LAST; ++id) {
         const std::optional<kwvd::RegistryKey> barKey = store.OpenKey(*bars, BarKeyName(id));
         if (!barKey)
             continue;
@@ -296,8 +284,7 @@ void CUserToolBars::Load(const kwvd::RegistryKey& key)
         m_bars.push_back({id, MakeBar(id, name), {}});
         Entry& bar = m_bars.back();
         const QString buttons = store.ReadText(*barKey, u"Buttons").value_or(QString());
-        for (const QString& entry : buttons.split(u',', Qt::SkipEmptyParts))
-        {
+        for (const QString& entry : buttons.split(u',', Qt::SkipEmptyParts)) {
             bool idOk = false;
             bool imageOk = false;
             const UINT command = entry.section(u':', 0, 0).toUInt(&idOk);

@@ -5,8 +5,8 @@
 namespace {
 
 constexpr std::array kSwitches = {
-    "Tutorial", "NoSplash", "Embedding", "Automation", "RegServer", "Register",
-    "UnregServer", "Unregister", "p", "pt", "dde",
+    "Tutorial",    "NoSplash",   "Embedding", "Automation", "RegServer", "Register",
+    "UnregServer", "Unregister", "p",         "pt",         "dde",
 };
 
 bool Is(const QString& name, const char* expected)

@@ -1,5 +1,8 @@
 #include "designer/shell/WVDDesignerApp.h"
 
+#include "designer/commands/CommandIds.h"
+#include "designer/controls/TaskDialogPrompts.h"
+#include "designer/document/CrtWvdRequest.h"
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/DocumentClasses.h"
 #include "designer/document/ModelRegistration.h"
@@ -11,39 +14,36 @@
 #include "designer/elements/LoopStrings.h"
 #include "designer/elements/VariableStrings.h"
 #include "designer/output/OutputClasses.h"
+#include "designer/preferences/PreferenceStrings.h"
+#include "designer/resources/ResourceClasses.h"
 #include "designer/resources/barcodes/BarcodeStrings.h"
 #include "designer/resources/catalogue/CatalogueStrings.h"
 #include "designer/resources/fonts/FontStrings.h"
 #include "designer/resources/images/ImageExport.h"
 #include "designer/resources/images/ImageStrings.h"
 #include "designer/resources/images/ImagingToolkit.h"
-#include "designer/resources/ResourceClasses.h"
 #include "designer/shell/AboutBox.h"
 #include "designer/shell/AppStrings.h"
-#include "designer/commands/CommandIds.h"
-#include "designer/controls/TaskDialogPrompts.h"
-#include "designer/shell/SingleDocTemplate.h"
 #include "designer/shell/IncorrectVersionDlg.h"
 #include "designer/shell/KWVDDesignerModule.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/ProgramVersion.h"
 #include "designer/shell/ShellResources.h"
+#include "designer/shell/SingleDocTemplate.h"
 #include "designer/shell/SplashScreenEx.h"
-#include "designer/preferences/PreferenceStrings.h"
 #include "designer/views/DDestView.h"
 #include "designer/views/DSourceView.h"
 #include "hostaccess/api/Translator.h"
-#include "designer/document/CrtWvdRequest.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/help/HtmlHelp.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/DocumentPrompts.h"
 #include "platform/ui/HelpPrompt.h"
-#include "platform/ui/qt/QtPromptService.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/PromptService.h"
 #include "platform/ui/StringTable.h"
+#include "platform/ui/qt/QtPromptService.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -108,11 +108,11 @@ BOOL PrintFromCommandLine(CDesignerDoc* doc, const CWVDCmdLineInfo& info)
     if (CDDestView::PrintDocument(doc, *printer))
         return TRUE;
     const QString where = !printer->outputFileName().isEmpty() ? printer->outputFileName() : printer->printerName();
-    AfxMessageBox(where.isEmpty()
-                      ? QStringLiteral("The document \"%1\" could not be printed: no printer is set up.")
-                            .arg(doc->GetPathName())
-                      : QStringLiteral("The document \"%1\" could not be printed on \"%2\".").arg(doc->GetPathName(), where),
-                  MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(
+        where.isEmpty()
+            ? QStringLiteral("The document \"%1\" could not be printed: no printer is set up.").arg(doc->GetPathName())
+            : QStringLiteral("The document \"%1\" could not be printed on \"%2\".").arg(doc->GetPathName(), where),
+        MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
 }
 
@@ -250,9 +250,8 @@ void CWVDDesignerApp::RegisterCommands()
     OnCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
 
     OnCommand(ID_FILE_EXECUTE_WVD, [this] { OnExecuteWvd(); });
-    OnUpdate(ID_FILE_EXECUTE_WVD, [this](CCmdUI& ui) {
-        ui.Enable(m_serverAccess.IsLoaded() && ExecuteDialog() ? TRUE : FALSE);
-    });
+    OnUpdate(ID_FILE_EXECUTE_WVD,
+             [this](CCmdUI& ui) { ui.Enable(m_serverAccess.IsLoaded() && ExecuteDialog() ? TRUE : FALSE); });
 
     OnCommand(ID_APP_EXIT, [this] {
         // The frame's close asks the document first, as the close box does.
@@ -401,7 +400,8 @@ CSplashScreenEx* CWVDDesignerApp::GetSplash() const
 
 BOOL CWVDDesignerApp::LoadServerAccessLibrary()
 {
-    const QStringList folders = m_env.serverLibraryFolders ? *m_env.serverLibraryFolders : ServerAccess::DefaultSearchFolders();
+    const QStringList folders =
+        m_env.serverLibraryFolders ? *m_env.serverLibraryFolders : ServerAccess::DefaultSearchFolders();
     return m_serverAccess.Load(folders);
 }
 
@@ -669,12 +669,14 @@ void CWVDDesignerApp::ShowHelp(DWORD data, UINT command)
     bool shown = kwvd::HtmlHelp(helpFile, htmlCommand, data);
     if (!shown) {
         if (m_preferences.EnableDebugServices == 1)
-            AfxMessageBox(FillHelpDebugText(LoadResString(AppString::HelpDebugFailure), HelpCommandName(htmlCommand), data));
+            AfxMessageBox(
+                FillHelpDebugText(LoadResString(AppString::HelpDebugFailure), HelpCommandName(htmlCommand), data));
         shown = kwvd::HtmlHelp(helpFile, HH_DISPLAY_TOC, 0);
     }
     Prompts().EndWaitCursor();
     // Without a program for web pages the user can still open the page.
     if (!shown)
-        AfxMessageBox(FormatResMessage(AppString::HelpNoViewer, QDir::toNativeSeparators(QFileInfo(helpFile).absoluteFilePath())),
-                      MB_OK | MB_ICONINFORMATION);
+        AfxMessageBox(
+            FormatResMessage(AppString::HelpNoViewer, QDir::toNativeSeparators(QFileInfo(helpFile).absoluteFilePath())),
+            MB_OK | MB_ICONINFORMATION);
 }

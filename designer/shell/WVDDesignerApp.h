@@ -5,11 +5,11 @@
 // tears down at exit only what start-up built.
 
 #include "designer/commands/CmdTarget.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/shell/LanguageSupport.h"
 #include "designer/shell/RecentFileList.h"
 #include "designer/shell/ServerAccess.h"
 #include "designer/shell/WVDCmdLineInfo.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/Types.h"
 
 #include <QPointer>

@@ -8,8 +8,8 @@
 #include "designer/preferences/ColourRef.h"
 #include "designer/preferences/Preferences.h"
 #include "designer/views/DesignFrame.h"
-#include "designer/views/ToolCursors.h"
 #include "designer/views/PrintCanvas.h"
+#include "designer/views/ToolCursors.h"
 #include "platform/framework/MathHelpers.h"
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/PromptService.h"
@@ -120,9 +120,14 @@ int CDDestView::ResizeFlagsForHandle(int handle) const
     // size the tracker showed.
     using F = ElementMoveFlags;
     static constexpr int kFlags[8] = {
-        F::Left | F::Top | F::NoSnap,     F::Top | F::Right | F::NoSnap, F::Right | F::Bottom | F::NoSnap,
-        F::Left | F::Bottom | F::NoSnap,  F::Top | F::NoSnap,            F::Right | F::NoSnap,
-        F::Bottom | F::NoSnap,            F::Left | F::NoSnap,
+        F::Left | F::Top | F::NoSnap,
+        F::Top | F::Right | F::NoSnap,
+        F::Right | F::Bottom | F::NoSnap,
+        F::Left | F::Bottom | F::NoSnap,
+        F::Top | F::NoSnap,
+        F::Right | F::NoSnap,
+        F::Bottom | F::NoSnap,
+        F::Left | F::NoSnap,
     };
     return handle >= 0 && handle < 8 ? kFlags[handle] : 0;
 }
@@ -351,8 +356,7 @@ BOOL CDDestView::PrintTo(QPrinter& printer)
     const QRect sheet = printer.paperRect(QPrinter::DevicePixel).toRect();
     const QRect printable = printer.pageRect(QPrinter::DevicePixel).toRect();
     const QSize dpi(printer.logicalDpiX(), printer.logicalDpiY());
-    const QSize extent =
-        PrintViewportExtent(pagePixels, QSize(page->GetWidth(), page->GetHeight()), sheet.size(), dpi);
+    const QSize extent = PrintViewportExtent(pagePixels, QSize(page->GetWidth(), page->GetHeight()), sheet.size(), dpi);
     if (extent.width() <= 0 || extent.height() <= 0)
         return FALSE;
 

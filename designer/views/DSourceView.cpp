@@ -58,8 +58,8 @@ int CDSourceView::ResizeFlagsForHandle(int handle) const
     // The edges each handle drags; the element snaps to the cells again.
     using F = ElementMoveFlags;
     static constexpr int kFlags[8] = {
-        F::Left | F::Top, F::Top | F::Right, F::Right | F::Bottom, F::Left | F::Bottom,
-        F::Top,           F::Right,          F::Bottom,            F::Left,
+        F::Left | F::Top, F::Top | F::Right, F::Right | F::Bottom, F::Left | F::Bottom, F::Top, F::Right,
+        F::Bottom,        F::Left,
     };
     return handle >= 0 && handle < 8 ? kFlags[handle] : 0;
 }

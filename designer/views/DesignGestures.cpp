@@ -20,8 +20,7 @@ void DrawFeedbackFrame(QPainter& painter, Rect device)
     device.Normalize();
     painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(
-        QRect(device.left, device.top, std::max(device.Width() - 1, 0), std::max(device.Height() - 1, 0)));
+    painter.drawRect(QRect(device.left, device.top, std::max(device.Width() - 1, 0), std::max(device.Height() - 1, 0)));
 }
 
 // ---------------------------------------------------------------- tracker gestures
@@ -79,8 +78,7 @@ void CToolBandGesture::Press(QPoint device, Qt::KeyboardModifiers /*keys*/)
 
 void CToolBandGesture::Finish(bool changed)
 {
-    if (changed)
-    {
+    if (changed) {
         Rect band = m_view.ClientToDocRect(m_tracker.m_rect);
         band.Normalize();
         const QSize cell = m_view.GetCellSize();
@@ -125,15 +123,12 @@ void CElementDragGesture::Press(QPoint device, Qt::KeyboardModifiers keys)
     const bool ctrl = keys.testFlag(Qt::ControlModifier);
     const bool shift = keys.testFlag(Qt::ShiftModifier);
     CFormElement* current = m_view.GetCurrentElement();
-    if (!ctrl)
-    {
+    if (!ctrl) {
         // Clicking the current element keeps a multiple selection, so that
         // it can be dragged as a whole.
         if (!m_view.IsCurrentElement(m_pHit))
             m_view.SelectOnly(m_pHit);
-    }
-    else if (shift && current != nullptr && current != m_pHit)
-    {
+    } else if (shift && current != nullptr && current != m_pHit) {
         Rect a = m_view.GetElementRect(current);
         Rect b = m_view.GetElementRect(m_pHit);
         a.Normalize();
@@ -155,17 +150,13 @@ bool CElementDragGesture::Move(QPoint device)
     CElementTracker scratch;
     m_view.SetupTracker(scratch, element);
     const int handle = scratch.HitTest(m_start);
-    if (handle == CElementTracker::hitMiddle)
-    {
-        if (m_view.StartElementDrag(m_start, scratch.m_rect))
-        {
+    if (handle == CElementTracker::hitMiddle) {
+        if (m_view.StartElementDrag(m_start, scratch.m_rect)) {
             m_view.DeleteSelection();
             if (CDesignerDoc* doc = m_view.GetDesignerDoc())
                 doc->SetModifiedFlag(TRUE);
         }
-    }
-    else if (handle >= CElementTracker::hitTopLeft && handle <= CElementTracker::hitLeft)
-    {
+    } else if (handle >= CElementTracker::hitTopLeft && handle <= CElementTracker::hitLeft) {
         m_view.viewport()->update();
         auto resize = std::make_unique<CHandleResizeGesture>(m_view, element, handle);
         resize->Press(m_start, Qt::NoModifier);

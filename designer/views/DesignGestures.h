@@ -106,8 +106,7 @@ public:
     // The element is not owned; it may leave the document meanwhile.
     CHandleResizeGesture(CDesignView& view, CFormElement* element, int handle)
         : CTrackerGesture(view), m_pElement(element), m_handle(handle)
-    {
-    }
+    {}
     void Press(QPoint device, Qt::KeyboardModifiers keys) override;
 
 protected:

@@ -87,14 +87,12 @@ void CDesignView::OnUpdate(CView* /*sender*/, LPARAM hint, CObject* hintObject)
 {
     CDesignerDoc* doc = GetDesignerDoc();
     // A current element the document no longer holds is dropped unseen.
-    if (m_pCurrent != nullptr && (doc == nullptr || !doc->ContainsElement(m_pCurrent)))
-    {
+    if (m_pCurrent != nullptr && (doc == nullptr || !doc->ContainsElement(m_pCurrent))) {
         m_pCurrent = nullptr;
         DeleteTracker();
     }
     CFormElement* element = AsElement(hintObject);
-    switch (hint)
-    {
+    switch (hint) {
     case DocumentHint::ElementChanged:
         InvalidateElement(element);
         break;
@@ -108,8 +106,7 @@ void CDesignView::OnUpdate(CView* /*sender*/, LPARAM hint, CObject* hintObject)
     case DocumentHint::RestoreBegins:
         break;
     case DocumentHint::SelectionChanged:
-        if (m_pCurrent != nullptr)
-        {
+        if (m_pCurrent != nullptr) {
             InvalidateElement(m_pCurrent);
             m_pCurrent = nullptr;
             DeleteTracker();
@@ -157,8 +154,7 @@ BOOL CDesignView::SetZoom(int zoomX, int zoomY, int baseX, int baseY)
     m_baseY = baseY;
     m_zoomX = zoomX;
     m_zoomY = zoomY;
-    if (doc != nullptr)
-    {
+    if (doc != nullptr) {
         StoreZoomInDocument(zoomX, zoomY, m_fitMode);
         OnZoomStored();
     }
@@ -184,8 +180,7 @@ void CDesignView::FitZoom()
     unsigned across = w * 100 / W;
     unsigned down = h * 100 / H;
     int zoom = 100;
-    switch (m_fitMode)
-    {
+    switch (m_fitMode) {
     case ViewFitMode::Width:
         if (down < across)
             across = (w * 100 - std::min(bar * 100, w * 100)) / W;
@@ -209,13 +204,10 @@ void CDesignView::FitZoom()
 void CDesignView::UpdateScrollSizes()
 {
     const CPage* page = GetPanePage();
-    if (page != nullptr)
-    {
+    if (page != nullptr) {
         m_totalSize = DocToClientSize(QSize(page->GetPixelWidth(), page->GetPixelHeight()));
         m_lineStep = DocToClientSize(QSize(page->GetCellWidth(), page->GetCellHeight()));
-    }
-    else
-    {
+    } else {
         m_totalSize = QSize(100, 100);
         m_lineStep = QSize(1, 1);
     }
@@ -303,8 +295,7 @@ int CDesignView::OnSerializeLayout(int wParam, LPARAM /*lParam*/)
         return 0;
     kwvd::RegistryStore& store = kwvd::RegistryStore::Instance();
     auto number = [](int value) { return kwvd::RegistryValue::Number(std::uint32_t(value)); };
-    if (save)
-    {
+    if (save) {
         const QPoint scroll = GetScrollPosition();
         store.WriteValue(*key, u"ZoomNumX", number(m_zoomX));
         store.WriteValue(*key, u"ZoomNumY", number(m_zoomY));
@@ -324,15 +315,11 @@ int CDesignView::OnSerializeLayout(int wParam, LPARAM /*lParam*/)
     const std::optional<int> x = read(u"ZoomNumX");
     const std::optional<int> y = read(u"ZoomNumY");
     const std::optional<int> fit = read(u"ZoomFit");
-    if (x && y && fit && (qint64(*x) + *y + *fit) != 0)
-    {
-        if (*fit != 0)
-        {
+    if (x && y && fit && (qint64(*x) + *y + *fit) != 0) {
+        if (*fit != 0) {
             m_fitMode = *fit;
             FitZoom();
-        }
-        else
-        {
+        } else {
             m_fitMode = ViewFitMode::None;
             if (SetZoom(std::min(*x, kMaxStoredZoom), std::min(*y, kMaxStoredZoom), 100, 100))
                 UpdateScrollSizes();
@@ -428,8 +415,7 @@ BOOL CDesignView::OnScrollBy(QPoint device, BOOL doScroll)
     const int y = std::clamp(v->value() + device.y(), v->minimum(), v->maximum());
     if (x == h->value() && y == v->value())
         return FALSE;
-    if (doScroll)
-    {
+    if (doScroll) {
         EraseDropFeedback();
         h->setValue(x);
         v->setValue(y);
@@ -441,8 +427,7 @@ BOOL CDesignView::ScrollSelectionIntoView(QPoint deviceStep)
 {
     const Rect view = ClientToDocRect(Rect(0, 0, viewport()->width(), viewport()->height()));
     Rect u;
-    for (CFormElement* e : GetSelectedElements())
-    {
+    for (CFormElement* e : GetSelectedElements()) {
         Rect r = GetElementRect(e);
         r.Normalize();
         u = u.United(r);
@@ -472,10 +457,8 @@ BOOL CDesignView::ScrollSelectionIntoView(QPoint deviceStep)
 QCursor CDesignView::CursorAt(QPoint device) const
 {
     const int tool = m_pFrame != nullptr ? m_pFrame->GetCurrentTool() : DrawingTool::Select;
-    if (tool == DrawingTool::Select)
-    {
-        if (m_pCurrent != nullptr)
-        {
+    if (tool == DrawingTool::Select) {
+        if (m_pCurrent != nullptr) {
             // Before the first paint there is no tracker yet: ask one made
             // for the question.
             CElementTracker scratch;
@@ -497,13 +480,11 @@ void CDesignView::OnLButtonDown(QPoint device, Qt::KeyboardModifiers keys)
         return;
     const int tool = m_pFrame != nullptr ? m_pFrame->GetCurrentTool() : DrawingTool::Select;
     const ToolAction action = GetToolAction(tool);
-    if (action.kind == ToolAction::Band)
-    {
+    if (action.kind == ToolAction::Band) {
         BeginGesture(std::make_unique<CToolBandGesture>(*this, action.elementType), device, keys);
         return;
     }
-    if (action.kind == ToolAction::Click)
-    {
+    if (action.kind == ToolAction::Click) {
         if (m_pFrame != nullptr)
             m_pFrame->ResetToolUnlessLocked();
         const QPoint p = ClientToDocPoint(device);
@@ -554,8 +535,7 @@ void CDesignView::OnLButtonUp(QPoint device, Qt::KeyboardModifiers keys)
 
 void CDesignView::OnLButtonDblClk(QPoint device)
 {
-    if (CFormElement* hit = HitTestElement(device))
-    {
+    if (CFormElement* hit = HitTestElement(device)) {
         SelectOnly(hit);
         if (m_pFrame != nullptr)
             m_pFrame->ShowPropertySheet();
@@ -566,8 +546,7 @@ void CDesignView::OnLButtonDblClk(QPoint device)
 
 void CDesignView::OnKeyDown(int key, int repeat)
 {
-    if (key == Qt::Key_Escape)
-    {
+    if (key == Qt::Key_Escape) {
         if (std::unique_ptr<CDesignGesture> gesture = std::move(m_gesture))
             gesture->Cancel();
         return;
@@ -576,15 +555,27 @@ void CDesignView::OnKeyDown(int key, int repeat)
     const int n = std::max(repeat, 1);
     int dx = 0;
     int dy = 0;
-    switch (key)
-    {
-    case Qt::Key_PageUp: dy = -10 * n * cell.height(); break;
-    case Qt::Key_PageDown: dy = 10 * n * cell.height(); break;
-    case Qt::Key_Left: dx = -n * cell.width(); break;
-    case Qt::Key_Right: dx = n * cell.width(); break;
-    case Qt::Key_Up: dy = -n * cell.height(); break;
-    case Qt::Key_Down: dy = n * cell.height(); break;
-    default: return;
+    switch (key) {
+    case Qt::Key_PageUp:
+        dy = -10 * n * cell.height();
+        break;
+    case Qt::Key_PageDown:
+        dy = 10 * n * cell.height();
+        break;
+    case Qt::Key_Left:
+        dx = -n * cell.width();
+        break;
+    case Qt::Key_Right:
+        dx = n * cell.width();
+        break;
+    case Qt::Key_Up:
+        dy = -n * cell.height();
+        break;
+    case Qt::Key_Down:
+        dy = n * cell.height();
+        break;
+    default:
+        return;
     }
     const QSize magnitude = DocToClientSize(QSize(dx, dy));
     const QPoint deviceStep(dx < 0 ? -magnitude.width() : magnitude.width(),
@@ -641,8 +632,7 @@ void CDesignView::mouseDoubleClickEvent(QMouseEvent* e)
 
 void CDesignView::keyPressEvent(QKeyEvent* e)
 {
-    switch (e->key())
-    {
+    switch (e->key()) {
     case Qt::Key_Escape:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
@@ -672,8 +662,7 @@ void CDesignView::focusInEvent(QFocusEvent* e)
 
 bool CDesignView::event(QEvent* e)
 {
-    if (e->type() == RegisteredMessages::SerializeLayout())
-    {
+    if (e->type() == RegisteredMessages::SerializeLayout()) {
         const auto* message = static_cast<CRegisteredMessageEvent*>(e);
         OnSerializeLayout(int(message->WParam()), message->LParam());
         return true;

@@ -24,10 +24,10 @@
 
 #include <QAbstractScrollArea>
 #include <QCursor>
-#include <QTransform>
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QTransform>
 
 #include <climits>
 #include <functional>
@@ -46,7 +46,12 @@ class QPainter;
 // The fit modes of a pane (0 none).
 struct ViewFitMode
 {
-    enum : int { None = 0, Width = 1, Height = 2, Page = 4 };
+    enum : int {
+        None = 0,
+        Width = 1,
+        Height = 2,
+        Page = 4
+    };
 };
 
 // The zoom steps of the commands 32868 to 32877.
@@ -176,8 +181,8 @@ public:
     // The drag itself goes through a seam: by default QDrag; tests install
     // a runner that delivers the data to a pane and returns the effect.
     // The runner owns the data.
-    using DragRunner = std::function<Qt::DropAction(CDesignView* source, std::unique_ptr<QMimeData> data,
-                                                    Qt::DropActions allowed)>;
+    using DragRunner =
+        std::function<Qt::DropAction(CDesignView* source, std::unique_ptr<QMimeData> data, Qt::DropActions allowed)>;
     static void SetDragRunner(DragRunner runner);
     BOOL StartElementDrag(QPoint start, const kwvd::Rect& trackerRect);
     BOOL IsDragFromThisPane() const { return m_dragFromThisPane; }

@@ -38,8 +38,8 @@ void CDesignView::RegisterCommands()
     CCmdTarget::OnUpdate(ID_EDIT_CUT, hasCurrent);
     OnCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
     CCmdTarget::OnUpdate(ID_EDIT_PASTE, [this](CCmdUI& ui) {
-        const QMimeData* data = QGuiApplication::clipboard() != nullptr ? QGuiApplication::clipboard()->mimeData()
-                                                                       : nullptr;
+        const QMimeData* data =
+            QGuiApplication::clipboard() != nullptr ? QGuiApplication::clipboard()->mimeData() : nullptr;
         ui.Enable(data != nullptr && data->hasFormat(GetClipboardFormat()));
     });
     OnCommand(ID_EDIT_CLEAR, [this] {
@@ -93,17 +93,13 @@ QMenu* CDesignView::BuildContextMenu()
         QAction* action = m->addAction(shortcut.isEmpty() ? text : text + QLatin1Char('\t') + shortcut);
         action->setData(id);
         CCmdUI ui(id);
-        if (OnUpdateCmdUI(ui))
-        {
+        if (OnUpdateCmdUI(ui)) {
             action->setEnabled(ui.IsEnabled());
-            if (ui.GetCheck())
-            {
+            if (ui.GetCheck()) {
                 action->setCheckable(true);
                 action->setChecked(*ui.GetCheck() != 0);
             }
-        }
-        else if (m_pFrame == nullptr)
-        {
+        } else if (m_pFrame == nullptr) {
             action->setEnabled(false);
         }
         connect(action, &QAction::triggered, this, [this, id] {

@@ -47,24 +47,18 @@ BOOL CDesignView::StartElementDrag(QPoint start, const Rect& trackerRect)
     if (item == nullptr)
         return FALSE;
     std::unique_ptr<QMimeData> data;
-    try
-    {
+    try {
         data = item->OnGetClipboardData(&offset);
-    }
-    catch (const CException& e)
-    {
+    } catch (const CException& e) {
         AfxMessageBox(QString::fromUtf8(e.what()), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     m_dragFromThisPane = TRUE;
     Qt::DropAction result = Qt::IgnoreAction;
     const Qt::DropActions allowed = Qt::CopyAction | Qt::MoveAction;
-    if (DragRunnerSlot())
-    {
+    if (DragRunnerSlot()) {
         result = DragRunnerSlot()(this, std::move(data), allowed);
-    }
-    else
-    {
+    } else {
         auto* drag = new QDrag(this);
         drag->setMimeData(data.release());
         result = drag->exec(allowed, Qt::MoveAction);
@@ -114,8 +108,7 @@ Qt::DropAction CDesignView::OnDragOver(const QMimeData* data, Qt::KeyboardModifi
         effect = Qt::LinkAction;
     else if (keys.testFlag(Qt::ControlModifier))
         effect = Qt::CopyAction;
-    if (point != m_dropPosition)
-    {
+    if (point != m_dropPosition) {
         EraseDropFeedback();
         m_dropEffect = int(effect);
         m_dropPosition = point;
@@ -181,8 +174,7 @@ BOOL CDesignView::OnDrop(const QMimeData* data, Qt::DropAction effect, QPoint de
     if (!DropLandsOnPage(point, *page))
         return FALSE;
 
-    if (effect == Qt::MoveAction && m_dragFromThisPane)
-    {
+    if (effect == Qt::MoveAction && m_dragFromThisPane) {
         m_dragFromThisPane = FALSE;
         if (m_pCurrent == nullptr)
             return FALSE;
@@ -211,8 +203,7 @@ void CDesignView::dragEnterEvent(QDragEnterEvent* e)
 void CDesignView::dragMoveEvent(QDragMoveEvent* e)
 {
     const Qt::DropAction effect = OnDragOver(e->mimeData(), e->modifiers(), e->position().toPoint());
-    if (effect == Qt::IgnoreAction)
-    {
+    if (effect == Qt::IgnoreAction) {
         e->ignore();
         return;
     }
@@ -229,13 +220,10 @@ void CDesignView::dragLeaveEvent(QDragLeaveEvent* e)
 void CDesignView::dropEvent(QDropEvent* e)
 {
     const Qt::DropAction effect = e->dropAction();
-    if (OnDrop(e->mimeData(), effect, e->position().toPoint()))
-    {
+    if (OnDrop(e->mimeData(), effect, e->position().toPoint())) {
         e->setDropAction(effect);
         e->accept();
-    }
-    else
-    {
+    } else {
         e->ignore();
     }
 }

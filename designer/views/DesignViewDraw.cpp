@@ -5,8 +5,8 @@
 #include "designer/elements/FormElement.h"
 
 #include <QImage>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QRegion>
 
 #include <algorithm>
@@ -25,9 +25,7 @@ const QColor kWindowColour(255, 255, 255);
 
 // ---------------------------------------------------------------- drawing
 
-void CDesignView::DrawOverElements(QPainter& /*painter*/, const Rect& /*logicalClip*/, BOOL /*printing*/)
-{
-}
+void CDesignView::DrawOverElements(QPainter& /*painter*/, const Rect& /*logicalClip*/, BOOL /*printing*/) {}
 
 void CDesignView::DrawContents(QPainter& painter, const QRect& deviceClip, BOOL printing)
 {
@@ -40,13 +38,11 @@ void CDesignView::DrawContents(QPainter& painter, const QRect& deviceClip, BOOL 
     painter.resetTransform();
     painter.setClipRect(deviceClip);
     painter.fillRect(deviceClip, kWorkspaceColour);
-    if (doc == nullptr || !doc->IsReady() || page == nullptr)
-    {
+    if (doc == nullptr || !doc->IsReady() || page == nullptr) {
         painter.restore();
         return;
     }
-    if (m_pCurrent != nullptr && !doc->ContainsElement(m_pCurrent))
-    {
+    if (m_pCurrent != nullptr && !doc->ContainsElement(m_pCurrent)) {
         m_pCurrent = nullptr;
         DeleteTracker();
     }
@@ -61,8 +57,7 @@ void CDesignView::DrawContents(QPainter& painter, const QRect& deviceClip, BOOL 
     Rect logicalClip = Rect::FromQRect(logicalClipF.toAlignedRect());
     logicalClip.Inflate(1, 1);
 
-    for (CObject* object : doc->GetZOrderList())
-    {
+    for (CObject* object : doc->GetZOrderList()) {
         CFormElement* e = AsElement(object);
         if (e == nullptr)
             continue;
@@ -77,8 +72,7 @@ void CDesignView::DrawContents(QPainter& painter, const QRect& deviceClip, BOOL 
         Rect logicalRect = GetElementRect(e);
         logicalRect.Normalize();
         QRect area = world.mapRect(logicalRect.ToQRect());
-        if (!printing && e == m_pCurrent)
-        {
+        if (!printing && e == m_pCurrent) {
             if (m_tracker == nullptr)
                 m_tracker = std::make_unique<CElementTracker>();
             SetupTracker(*m_tracker, e);

@@ -24,8 +24,7 @@ class SelectionWaitCursor : public CConditionalWaitCursor
 public:
     explicit SelectionWaitCursor(const CDesignerDoc* doc)
         : CConditionalWaitCursor(doc != nullptr && ShowsFor(doc->GetElementList().GetCount()))
-    {
-    }
+    {}
 };
 
 } // namespace
@@ -48,8 +47,7 @@ void CDesignView::NotifySelection(CFormElement* element)
     if (doc == nullptr || doc->GetUpdateSuppression() > 0)
         return;
     doc->UpdateAllViews(this, DocumentHint::SelectionChanged, element);
-    if (m_pFrame != nullptr)
-    {
+    if (m_pFrame != nullptr) {
         m_pFrame->NotifyExplorer(element, DocumentHint::SelectionChanged);
         m_pFrame->SetPropertySheetElement(element);
     }
@@ -69,13 +67,10 @@ void CDesignView::SetCurrentElement(CFormElement* element, BOOL notify)
 void CDesignView::MakeCurrent(CFormElement* element)
 {
     m_pCurrent = element;
-    if (m_pCurrent != nullptr)
-    {
+    if (m_pCurrent != nullptr) {
         if (!m_pCurrent->Select(TRUE))
             InvalidateElement(m_pCurrent);
-    }
-    else
-    {
+    } else {
         DeleteTracker();
     }
 }
@@ -104,8 +99,7 @@ void CDesignView::DeselectElement(CFormElement* element)
     if (element == nullptr)
         return;
     element->Select(FALSE);
-    if (element == m_pCurrent)
-    {
+    if (element == m_pCurrent) {
         const std::vector<CFormElement*> rest = GetSelectedElements();
         SetCurrentElement(rest.empty() ? nullptr : rest.front(), TRUE);
         if (m_pCurrent == nullptr)
@@ -151,15 +145,13 @@ CFormElement* CDesignView::SelectInRect(Rect logical)
     SelectionWaitCursor wait(doc);
     logical.Normalize();
     CFormElement* last = nullptr;
-    for (CObject* object : doc->GetElementList())
-    {
+    for (CObject* object : doc->GetElementList()) {
         CFormElement* e = AsElement(object);
         if (e == nullptr)
             continue;
         Rect r = GetElementRect(e);
         r.Normalize();
-        if (r.Intersects(logical))
-        {
+        if (r.Intersects(logical)) {
             e->Select(TRUE);
             last = e;
         }
@@ -267,12 +259,9 @@ void CDesignView::OnEditCopy()
     std::unique_ptr<CServerItem> item = MakeServerItem();
     if (item == nullptr)
         return;
-    try
-    {
+    try {
         item->CopyToClipboard();
-    }
-    catch (const CException& e)
-    {
+    } catch (const CException& e) {
         AfxMessageBox(QString::fromUtf8(e.what()), MB_OK | MB_ICONEXCLAMATION);
     }
 }
@@ -298,8 +287,7 @@ void CDesignView::OnEditPaste()
     if (const CPage* page = GetPanePage())
         page->SnapToGrid(cell);
     CServerItem item(doc);
-    if (item.PasteFromClipboard())
-    {
+    if (item.PasteFromClipboard()) {
         DeselectAll(FALSE);
         PasteItem(item, cell.TopLeft());
     }
@@ -319,17 +307,13 @@ void CDesignView::PasteItem(CServerItem& item, QPoint logical)
     const int dy = logical.y() - r.top;
     CFormElement* anchor = m_pCurrent;
     CFormElement* lastAdded = nullptr;
-    for (CFormElement* e : item.TakeElements())
-    {
+    for (CFormElement* e : item.TakeElements()) {
         lastAdded = nullptr;
-        if (doc->AddElement(e, TRUE, anchor) != nullptr)
-        {
+        if (doc->AddElement(e, TRUE, anchor) != nullptr) {
             MoveElementBy(e, dx, dy, ElementMoveFlags::Left | ElementMoveFlags::Top);
             e->Select(TRUE);
             lastAdded = e;
-        }
-        else if (!doc->ContainsElement(e))
-        {
+        } else if (!doc->ContainsElement(e)) {
             delete e;
         }
     }
@@ -345,8 +329,7 @@ void CDesignView::OnSelectAll()
     SelectionWaitCursor wait(doc);
     CFormElement* last = nullptr;
     for (CObject* object : doc->GetElementList())
-        if (CFormElement* e = AsElement(object))
-        {
+        if (CFormElement* e = AsElement(object)) {
             e->Select(TRUE);
             last = e;
         }

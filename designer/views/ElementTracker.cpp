@@ -17,8 +17,7 @@ CElementTracker::~CElementTracker() = default;
 
 void CElementTracker::SetRectFromElement()
 {
-    if (m_pElement == nullptr || m_pView == nullptr)
-    {
+    if (m_pElement == nullptr || m_pView == nullptr) {
         m_rect = Rect();
         return;
     }
@@ -53,17 +52,41 @@ Rect HandleBox(const Rect& r, int handle, bool inside)
     const int midY = r.top + (r.Height() - s) / 2;
     int x = 0;
     int y = 0;
-    switch (handle)
-    {
-    case 0: x = left; y = top; break;
-    case 1: x = right; y = top; break;
-    case 2: x = right; y = bottom; break;
-    case 3: x = left; y = bottom; break;
-    case 4: x = midX; y = top; break;
-    case 5: x = right; y = midY; break;
-    case 6: x = midX; y = bottom; break;
-    case 7: x = left; y = midY; break;
-    default: return Rect();
+    switch (handle) {
+    case 0:
+        x = left;
+        y = top;
+        break;
+    case 1:
+        x = right;
+        y = top;
+        break;
+    case 2:
+        x = right;
+        y = bottom;
+        break;
+    case 3:
+        x = left;
+        y = bottom;
+        break;
+    case 4:
+        x = midX;
+        y = top;
+        break;
+    case 5:
+        x = right;
+        y = midY;
+        break;
+    case 6:
+        x = midX;
+        y = bottom;
+        break;
+    case 7:
+        x = left;
+        y = midY;
+        break;
+    default:
+        return Rect();
     }
     return Rect(x, y, x + s, y + s);
 }
@@ -93,13 +116,11 @@ int CElementTracker::HitTest(QPoint point) const
     r.Normalize();
     if (r.IsEmpty())
         return hitNothing;
-    if (HasHandles(m_nStyle))
-    {
+    if (HasHandles(m_nStyle)) {
         const bool inside = (m_nStyle & resizeInside) != 0;
         // A rectangle too small for side handles offers only its corners.
         const bool sides = r.Width() >= 3 * kHandleSize && r.Height() >= 3 * kHandleSize;
-        for (int h = 0; h < 8; ++h)
-        {
+        for (int h = 0; h < 8; ++h) {
             if (h >= 4 && !sides)
                 break;
             if (HandleBox(r, h, inside).Contains(point))
@@ -111,8 +132,7 @@ int CElementTracker::HitTest(QPoint point) const
 
 Qt::CursorShape CElementTracker::CursorForHit(int hit)
 {
-    switch (hit)
-    {
+    switch (hit) {
     case hitTopLeft:
     case hitBottomRight:
         return Qt::SizeFDiagCursor;
@@ -140,22 +160,17 @@ void CElementTracker::Draw(QPainter& painter) const
     painter.resetTransform();
     painter.setBrush(Qt::NoBrush);
     const QRect frame(r.left, r.top, r.Width() - 1, r.Height() - 1);
-    if (m_nStyle & solidLine)
-    {
+    if (m_nStyle & solidLine) {
         painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
         painter.drawRect(frame);
-    }
-    else if (m_nStyle & dottedLine)
-    {
+    } else if (m_nStyle & dottedLine) {
         painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
         painter.drawRect(frame);
     }
-    if (HasHandles(m_nStyle))
-    {
+    if (HasHandles(m_nStyle)) {
         const bool inside = (m_nStyle & resizeInside) != 0;
         const bool sides = r.Width() >= 3 * kHandleSize && r.Height() >= 3 * kHandleSize;
-        for (int h = 0; h < 8; ++h)
-        {
+        for (int h = 0; h < 8; ++h) {
             if (h >= 4 && !sides)
                 break;
             painter.fillRect(HandleBox(r, h, inside).ToQRect(), Qt::black);
@@ -171,18 +186,14 @@ void CElementTracker::AdjustRect(int handle, Rect& rect)
     Rect copy = rect;
     copy.Normalize();
     copy = m_pView->ClientToDocRect(copy);
-    if (handle == hitMiddle)
-    {
-        if (m_snapOnMove == 1)
-        {
+    if (handle == hitMiddle) {
+        if (m_snapOnMove == 1) {
             QPoint corner = copy.TopLeft();
             m_pPage->SnapPointToGrid(corner);
             copy.Offset(corner.x() - copy.left, corner.y() - copy.top);
         }
         m_pPage->ClampToPage(copy, TRUE);
-    }
-    else
-    {
+    } else {
         // Past the opposite edge the moving edge is the other side of the
         // normalised copy: snap that one, not the edge the user holds still.
         int moving = handle;
@@ -211,17 +222,37 @@ void CElementTracker::SnapHandle(Rect& rect, int handle) const
 {
     int* x = nullptr;
     int* y = nullptr;
-    switch (handle)
-    {
-    case 0: x = &rect.left; y = &rect.top; break;
-    case 1: x = &rect.right; y = &rect.top; break;
-    case 2: x = &rect.right; y = &rect.bottom; break;
-    case 3: x = &rect.left; y = &rect.bottom; break;
-    case 4: y = &rect.top; break;
-    case 5: x = &rect.right; break;
-    case 6: y = &rect.bottom; break;
-    case 7: x = &rect.left; break;
-    default: return;
+    switch (handle) {
+    case 0:
+        x = &rect.left;
+        y = &rect.top;
+        break;
+    case 1:
+        x = &rect.right;
+        y = &rect.top;
+        break;
+    case 2:
+        x = &rect.right;
+        y = &rect.bottom;
+        break;
+    case 3:
+        x = &rect.left;
+        y = &rect.bottom;
+        break;
+    case 4:
+        y = &rect.top;
+        break;
+    case 5:
+        x = &rect.right;
+        break;
+    case 6:
+        y = &rect.bottom;
+        break;
+    case 7:
+        x = &rect.left;
+        break;
+    default:
+        return;
     }
     if (m_pPage == nullptr)
         return;
@@ -230,8 +261,7 @@ void CElementTracker::SnapHandle(Rect& rect, int handle) const
     QPoint offset(0, 0);
     // An output element a fraction of a cell off the grid keeps that
     // fraction while its handles move.
-    if (m_pView != nullptr && m_pView->GetSide() == PaneSide::Output && m_pElement != nullptr)
-    {
+    if (m_pView != nullptr && m_pView->GetSide() == PaneSide::Output && m_pElement != nullptr) {
         offset = m_pElement->GetOffset();
         m_pPage->TwipsToPixels(offset);
     }
@@ -267,18 +297,40 @@ void CElementTracker::TrackTo(QPoint point)
     const int dx = point.x() - m_trackStart.x();
     const int dy = point.y() - m_trackStart.y();
     Rect r = m_rectAtStart;
-    switch (m_trackHandle)
-    {
-    case hitTopLeft: r.left += dx; r.top += dy; break;
-    case hitTopRight: r.right += dx; r.top += dy; break;
-    case hitBottomRight: r.right += dx; r.bottom += dy; break;
-    case hitBottomLeft: r.left += dx; r.bottom += dy; break;
-    case hitTop: r.top += dy; break;
-    case hitRight: r.right += dx; break;
-    case hitBottom: r.bottom += dy; break;
-    case hitLeft: r.left += dx; break;
-    case hitMiddle: r.Offset(dx, dy); break;
-    default: return;
+    switch (m_trackHandle) {
+    case hitTopLeft:
+        r.left += dx;
+        r.top += dy;
+        break;
+    case hitTopRight:
+        r.right += dx;
+        r.top += dy;
+        break;
+    case hitBottomRight:
+        r.right += dx;
+        r.bottom += dy;
+        break;
+    case hitBottomLeft:
+        r.left += dx;
+        r.bottom += dy;
+        break;
+    case hitTop:
+        r.top += dy;
+        break;
+    case hitRight:
+        r.right += dx;
+        break;
+    case hitBottom:
+        r.bottom += dy;
+        break;
+    case hitLeft:
+        r.left += dx;
+        break;
+    case hitMiddle:
+        r.Offset(dx, dy);
+        break;
+    default:
+        return;
     }
     AdjustRect(m_trackHandle, r);
     m_rect = r;

@@ -102,8 +102,7 @@ public:
     {
         m_painter.drawTiledPixmap(r, pixmap, offset);
     }
-    void drawImage(const QRectF& r, const QImage& image, const QRectF& source,
-                   Qt::ImageConversionFlags flags) override
+    void drawImage(const QRectF& r, const QImage& image, const QRectF& source, Qt::ImageConversionFlags flags) override
     {
         m_painter.drawImage(r, image, source, flags);
     }

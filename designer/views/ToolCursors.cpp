@@ -14,10 +14,10 @@ struct CursorMark
 };
 
 constexpr CursorMark kMarks[] = {
-    {ToolCursorId::Address, "A"},       {ToolCursorId::Barcode, "B"},      {ToolCursorId::Conditional, "C"},
-    {ToolCursorId::Eraser, "E"},        {ToolCursorId::ExitParameter, "P"}, {ToolCursorId::Image, "I"},
-    {ToolCursorId::Loop, "L"},          {ToolCursorId::SpooledFile, "S"},  {ToolCursorId::StaticText, "T"},
-    {ToolCursorId::Variable, "V"},      {ToolCursorId::XmlAttribute, "@"}, {ToolCursorId::XmlComment, "!"},
+    {ToolCursorId::Address, "A"},     {ToolCursorId::Barcode, "B"},       {ToolCursorId::Conditional, "C"},
+    {ToolCursorId::Eraser, "E"},      {ToolCursorId::ExitParameter, "P"}, {ToolCursorId::Image, "I"},
+    {ToolCursorId::Loop, "L"},        {ToolCursorId::SpooledFile, "S"},   {ToolCursorId::StaticText, "T"},
+    {ToolCursorId::Variable, "V"},    {ToolCursorId::XmlAttribute, "@"},  {ToolCursorId::XmlComment, "!"},
     {ToolCursorId::XmlElement, "<>"},
 };
 
@@ -47,8 +47,7 @@ QPixmap ToolCursorPixmap(int id)
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     // A white halo under black lines keeps the cursor visible on any page.
-    for (const auto& [colour, width] : {std::pair{Qt::white, 3}, std::pair{Qt::black, 1}})
-    {
+    for (const auto& [colour, width] : {std::pair{Qt::white, 3}, std::pair{Qt::black, 1}}) {
         p.setPen(QPen(colour, width));
         p.drawLine(kHotSpot, 1, kHotSpot, 2 * kHotSpot - 1);
         p.drawLine(1, kHotSpot, 2 * kHotSpot - 1, kHotSpot);

@@ -19,44 +19,35 @@ KWVD_FILTER_EXPORT int WEP(int unused);
 KWVD_FILTER_EXPORT const char* PTXDLget_ext(FilterInfo* info);
 KWVD_FILTER_EXPORT const char* PTXDLget_ver(void);
 // Returns the state, or null after the filter reported the failure.
-KWVD_FILTER_EXPORT FilterStateHandle PTXDLbegin_write(const char* fileName, const IoCallbacks* io,
-                                                      const char* context,
-                                                      const BitmapInfoHeader* bitmap,
-                                                      OptionBlockHandle options,
+KWVD_FILTER_EXPORT FilterStateHandle PTXDLbegin_write(const char* fileName, const IoCallbacks* io, const char* context,
+                                                      const BitmapInfoHeader* bitmap, OptionBlockHandle options,
                                                       std::int32_t* flags);
 // rows: rowCount rows of bytesPerRow bytes, lowest image row first.
-KWVD_FILTER_EXPORT int PTXDLwrite_block(FilterStateHandle state, std::int32_t rowCount,
-                                        std::int64_t bytesPerRow, const std::uint8_t* rows,
-                                        ExportProgressBlock* progress);
+KWVD_FILTER_EXPORT int PTXDLwrite_block(FilterStateHandle state, std::int32_t rowCount, std::int64_t bytesPerRow,
+                                        const std::uint8_t* rows, ExportProgressBlock* progress);
 KWVD_FILTER_EXPORT int PTXDLend_write(FilterStateHandle state, std::int32_t unused);
 KWVD_FILTER_EXPORT int PTXDLerror_string(char* buffer, std::int32_t size);
 
 // Import filter (PT31MMR).
 // firstBytes holds count bytes of the file's start.
-KWVD_FILTER_EXPORT int PTDLverify_img(const std::uint8_t* firstBytes, std::int64_t count,
-                                      std::int32_t unused);
-KWVD_FILTER_EXPORT int PTDLinit_image(const char* fileName, FilterStateHandle* state,
-                                      FilterFileHandle file, std::int64_t baseOffset,
-                                      std::int32_t unused, const IoCallbacks* io);
+KWVD_FILTER_EXPORT int PTDLverify_img(const std::uint8_t* firstBytes, std::int64_t count, std::int32_t unused);
+KWVD_FILTER_EXPORT int PTDLinit_image(const char* fileName, FilterStateHandle* state, FilterFileHandle file,
+                                      std::int64_t baseOffset, std::int32_t unused, const IoCallbacks* io);
 KWVD_FILTER_EXPORT int PTDLopen(FilterStateHandle state, std::int32_t unused);
 KWVD_FILTER_EXPORT int PTDLclose_keep(FilterStateHandle state);
 KWVD_FILTER_EXPORT int PTDLclose_image(FilterStateHandle state);
 // buffer: rowCount rows of bytesPerRow bytes; the first row decoded goes last.
-KWVD_FILTER_EXPORT int PTDLread_rows(FilterStateHandle state, std::uint8_t* buffer,
-                                     std::int32_t rowCount, std::int64_t bytesPerRow,
-                                     std::int64_t byteOffset, ImportProgressBlock* progress);
+KWVD_FILTER_EXPORT int PTDLread_rows(FilterStateHandle state, std::uint8_t* buffer, std::int32_t rowCount,
+                                     std::int64_t bytesPerRow, std::int64_t byteOffset, ImportProgressBlock* progress);
 KWVD_FILTER_EXPORT int PTDLset_row(FilterStateHandle state, std::int32_t row);
 KWVD_FILTER_EXPORT int PTDLset_page(FilterStateHandle state, std::int32_t page);
 KWVD_FILTER_EXPORT int PTDLget_page(FilterStateHandle state, std::int32_t* page);
 KWVD_FILTER_EXPORT int PTDLbuildDIBhead(FilterStateHandle state, ImportImageInfo* info);
 KWVD_FILTER_EXPORT int PTDLimg_name(FilterStateHandle state, std::int32_t unused);
 KWVD_FILTER_EXPORT int PTDLset_ext(std::int32_t unused1, std::int32_t unused2);
-KWVD_FILTER_EXPORT int PTDLescape(std::intptr_t a, std::intptr_t b, std::intptr_t c,
-                                  std::intptr_t d);
-KWVD_FILTER_EXPORT int PTDLprint(std::intptr_t a, std::intptr_t b, std::intptr_t c,
-                                 std::intptr_t d);
-KWVD_FILTER_EXPORT int PTDLrender(std::intptr_t a, std::intptr_t b, std::intptr_t c,
-                                  std::intptr_t d);
+KWVD_FILTER_EXPORT int PTDLescape(std::intptr_t a, std::intptr_t b, std::intptr_t c, std::intptr_t d);
+KWVD_FILTER_EXPORT int PTDLprint(std::intptr_t a, std::intptr_t b, std::intptr_t c, std::intptr_t d);
+KWVD_FILTER_EXPORT int PTDLrender(std::intptr_t a, std::intptr_t b, std::intptr_t c, std::intptr_t d);
 KWVD_FILTER_EXPORT int PTDLerror_string(char* buffer, std::int32_t size);
 KWVD_FILTER_EXPORT const char* PTDLget_ver(void);
 

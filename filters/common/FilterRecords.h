@@ -35,11 +35,11 @@ enum : std::int32_t {
 
 // Error report of the core: module of the filter that reports, code, filter
 // name text and a context (the context text given to PTXDLbegin_write).
-typedef void (*FilterErrorCallback)(const void* filterModule, int code, const char* filterName,
-                                    const char* context);
+typedef void (*FilterErrorCallback)(const void* filterModule, int code, const char* filterName, const char* context);
 
 // Handed to PTXDLget_ext once after a filter is loaded.
-struct FilterInfo {
+struct FilterInfo
+{
     std::int32_t capabilities;         // written by the filter
     FilterErrorCallback errorCallback; // may be null
     void* coreModule;                  // dlopen handle of the core; dlsym finds "ImgXOptBlkGet" in it
@@ -48,7 +48,8 @@ struct FilterInfo {
 // The core's file operations. open returns 1 on success; read returns the
 // bytes read or -1; write returns the bytes written; seek returns the new
 // position or -1.
-struct IoCallbacks {
+struct IoCallbacks
+{
     int (*open)(const char* fileName, int mode, FilterFileHandle* file);
     void (*close)(FilterFileHandle file);
     std::int64_t (*read)(FilterFileHandle file, void* buffer, std::int64_t count);
@@ -60,19 +61,21 @@ struct IoCallbacks {
 // by the export filters.
 typedef int (*FilterProgressCallback)(int first, int percent, void* userData);
 
-struct ExportProgressBlock {
+struct ExportProgressBlock
+{
     std::int64_t reserved0;
-    std::int64_t done;   // amount reported so far
-    std::int64_t total;  // amount that means 100 percent
+    std::int64_t done;  // amount reported so far
+    std::int64_t total; // amount that means 100 percent
     std::int64_t reserved3;
-    std::int64_t step;   // minimum advance between two reports
-    std::int64_t since;  // advance since the last report
+    std::int64_t step;  // minimum advance between two reports
+    std::int64_t since; // advance since the last report
     void* userData;
     FilterProgressCallback callback; // may be null
 };
 
 // Progress of an import: callback(firstValue, percent, userData); 0 cancels.
-struct ImportProgressBlock {
+struct ImportProgressBlock
+{
     FilterProgressCallback callback; // may be null
     std::int64_t step;
     std::int64_t total;
@@ -85,7 +88,8 @@ struct ImportProgressBlock {
 // The bitmap description: this header, immediately followed by biClrUsed
 // palette entries (2^biBitCount when biClrUsed is 0 and the depth is 8 or
 // less). Rows are padded to 4 bytes and stored bottom row first.
-struct BitmapInfoHeader {
+struct BitmapInfoHeader
+{
     std::uint32_t biSize; // 40; the filters refuse any other header
     std::int32_t biWidth;
     std::int32_t biHeight;
@@ -100,7 +104,8 @@ struct BitmapInfoHeader {
 };
 static_assert(sizeof(BitmapInfoHeader) == 40, "the bitmap header is 40 bytes");
 
-struct RgbQuad {
+struct RgbQuad
+{
     std::uint8_t rgbBlue;
     std::uint8_t rgbGreen;
     std::uint8_t rgbRed;
@@ -110,7 +115,8 @@ static_assert(sizeof(RgbQuad) == 4, "a palette entry is 4 bytes");
 
 // Filled by PTDLbuildDIBhead. bitmapHeader is a BitmapInfoHeader with its
 // palette in one block from malloc; the core owns it and releases it with free.
-struct ImportImageInfo {
+struct ImportImageInfo
+{
     BitmapInfoHeader* bitmapHeader;
     std::int32_t reserved; // always 0
     std::int32_t width;

@@ -17,7 +17,8 @@
 
 extern "C" {
 
-struct OptionBlock {
+struct OptionBlock
+{
     std::uint8_t* bytes;
     std::size_t size; // bytes allocated
 };
@@ -34,8 +35,7 @@ enum : int {
 // The core's lookup, exported by name from libPICTRA31.so and found by the
 // QDX filter with dlsym. 0 when the key is present, the value copied out
 // with its terminating zero.
-typedef int (*ImgXOptBlkGetFn)(OptionBlockHandle block, const char* key, char* value,
-                               std::size_t valueSize);
+typedef int (*ImgXOptBlkGetFn)(OptionBlockHandle block, const char* key, char* value, std::size_t valueSize);
 
 } // extern "C"
 
@@ -51,8 +51,7 @@ inline char OptionUpper(char c)
 inline std::uint32_t OptionField(const OptionBlock& block, std::size_t offset)
 {
     const std::uint8_t* p = block.bytes + offset;
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16
-           | std::uint32_t{p[3]} << 24;
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
 }
 
 inline void SetOptionField(OptionBlock& block, std::size_t offset, std::uint32_t value)
@@ -125,8 +124,7 @@ inline void OptionBlockFree(OptionBlockHandle block)
 }
 
 // Where "KEY =" occurs in text (first occurrence), or npos.
-inline std::size_t FindOptionKey(const char* text, std::size_t length, const char* key,
-                                 std::size_t keyLength)
+inline std::size_t FindOptionKey(const char* text, std::size_t length, const char* key, std::size_t keyLength)
 {
     const std::size_t needle = keyLength + 2;
     if (needle > length)
@@ -144,8 +142,7 @@ inline std::size_t FindOptionKey(const char* text, std::size_t length, const cha
 // The lookup: the key (upper-cased) followed by " =" is searched as a
 // substring; the value starts two characters after the '=' and ends before
 // the next CR or at the end of the text.
-inline int OptionBlockGet(const OptionBlock* block, const char* key, char* value,
-                          std::size_t valueSize)
+inline int OptionBlockGet(const OptionBlock* block, const char* key, char* value, std::size_t valueSize)
 {
     std::size_t length = 0;
     const char* text = OptionText(block, &length);

@@ -7,7 +7,8 @@
 
 namespace kwvd::mmr {
 
-struct RunCodeEntry {
+struct RunCodeEntry
+{
     std::uint16_t run = 0;
     std::uint8_t length = 0; // bits of the code; 0 when no code starts with these bits
     std::uint8_t makeUp = 0; // 1 for a make-up code, which another code follows
@@ -15,7 +16,8 @@ struct RunCodeEntry {
 
 inline constexpr int kRunCodeLookupBits = 13;
 
-class FaxRunCodes {
+class FaxRunCodes
+{
 public:
     // Tables indexed by the next 13 bits of the input, most significant first.
     static const RunCodeEntry* White();

@@ -10,24 +10,31 @@ namespace {
 
 constexpr int kSentinels = 3;
 
-enum class Mode : std::uint8_t { Invalid, Pass, Horizontal, Vertical };
+enum class Mode : std::uint8_t {
+    Invalid,
+    Pass,
+    Horizontal,
+    Vertical
+};
 
-struct ModeEntry {
+struct ModeEntry
+{
     Mode mode = Mode::Invalid;
     std::uint8_t length = 0;
     std::int8_t offset = 0; // a1 - b1 of a vertical mode
 };
 
 // Mode codes looked up on the next 7 bits.
-struct ModeTable {
+struct ModeTable
+{
     ModeEntry entries[128];
     ModeTable()
     {
         auto enter = [this](unsigned code, int length, Mode mode, int offset) {
             const int free = 7 - length;
             for (unsigned i = 0; i < (1u << free); ++i)
-                entries[(code << free) + i] = ModeEntry{mode, static_cast<std::uint8_t>(length),
-                                                        static_cast<std::int8_t>(offset)};
+                entries[(code << free) + i] =
+                    ModeEntry{mode, static_cast<std::uint8_t>(length), static_cast<std::int8_t>(offset)};
         };
         enter(0b1, 1, Mode::Vertical, 0);
         enter(0b011, 3, Mode::Vertical, 1);
@@ -68,8 +75,8 @@ void FillBlack(std::uint8_t* row, int from, int to)
 
 } // namespace
 
-void MmrDecoder::Reset(const IoCallbacks* io, FilterFileHandle file, int width,
-                       std::int64_t firstBlockLength, std::int64_t pageDataLength)
+void MmrDecoder::Reset(const IoCallbacks* io, FilterFileHandle file, int width, std::int64_t firstBlockLength,
+                       std::int64_t pageDataLength)
 {
     m_io = io;
     m_file = file;

@@ -11,13 +11,14 @@
 
 namespace kwvd::mmr {
 
-class MmrDecoder {
+class MmrDecoder
+{
 public:
     // Starts a page whose data begin at the file's current position: empty
     // bit window and input buffer, an all-white reference row and the
     // two-dimensional mode. pageDataLength bounds every byte read for the page.
-    void Reset(const IoCallbacks* io, FilterFileHandle file, int width,
-               std::int64_t firstBlockLength, std::int64_t pageDataLength);
+    void Reset(const IoCallbacks* io, FilterFileHandle file, int width, std::int64_t firstBlockLength,
+               std::int64_t pageDataLength);
 
     // Decodes the next row into row ((width + 7) / 8 bytes, most significant
     // bit leftmost, 1 = white). False when the row cannot be decoded, also when

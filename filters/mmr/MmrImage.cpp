@@ -17,12 +17,8 @@ int BigEndian16(const std::uint8_t* p)
 
 } // namespace
 
-MmrImage::MmrImage(std::string fileName, FilterFileHandle file, std::int64_t baseOffset,
-                   const IoCallbacks& io)
-    : m_fileName(std::move(fileName))
-    , m_file(file)
-    , m_baseOffset(baseOffset)
-    , m_io(io)
+MmrImage::MmrImage(std::string fileName, FilterFileHandle file, std::int64_t baseOffset, const IoCallbacks& io)
+    : m_fileName(std::move(fileName)), m_file(file), m_baseOffset(baseOffset), m_io(io)
 {
     // Without any page the image is an empty fax-wide page.
     m_current.width = 1728;
@@ -38,8 +34,7 @@ bool MmrImage::SeekTo(std::int64_t position)
     return m_io.seek(m_file, m_baseOffset + position, kFilterSeekSet) == m_baseOffset + position;
 }
 
-bool MmrImage::ReadAt(std::int64_t position, std::uint8_t* buffer, std::int64_t count,
-                      std::int64_t* got)
+bool MmrImage::ReadAt(std::int64_t position, std::uint8_t* buffer, std::int64_t count, std::int64_t* got)
 {
     *got = 0;
     if (!m_io.read || !SeekTo(position))
@@ -127,8 +122,7 @@ int MmrImage::SetPage(int page)
 void MmrImage::ResetDecoder()
 {
     m_decoderReady = SeekTo(m_current.dataPosition);
-    m_decoder.Reset(&m_io, m_file, m_current.width, m_current.firstBlockLength,
-                    m_current.dataLength);
+    m_decoder.Reset(&m_io, m_file, m_current.width, m_current.firstBlockLength, m_current.dataLength);
 }
 
 bool MmrImage::DecodeRow(std::uint8_t* row)
@@ -165,8 +159,8 @@ int MmrImage::SetRow(std::int64_t row)
     return kResultOk;
 }
 
-int MmrImage::ReadRows(std::uint8_t* buffer, std::int64_t rowCount, std::int64_t bytesPerRow,
-                       std::int64_t byteOffset, ImportProgressBlock* progress)
+int MmrImage::ReadRows(std::uint8_t* buffer, std::int64_t rowCount, std::int64_t bytesPerRow, std::int64_t byteOffset,
+                       ImportProgressBlock* progress)
 {
     const std::int64_t rowBytes = BitmapRowBytes();
     if (!buffer || rowCount < 0 || bytesPerRow <= 0 || byteOffset < 0)
@@ -208,9 +202,8 @@ int MmrImage::ReadRows(std::uint8_t* buffer, std::int64_t rowCount, std::int64_t
                 progress->done += progress->since;
                 if (progress->done > progress->total)
                     progress->done = progress->total;
-                const int percent = progress->total > 0
-                    ? static_cast<int>(progress->done * 100 / progress->total)
-                    : 100;
+                const int percent =
+                    progress->total > 0 ? static_cast<int>(progress->done * 100 / progress->total) : 100;
                 progress->since = progress->step > 0 ? progress->since % progress->step : 0;
                 if (progress->callback(progress->firstValue, percent, progress->userData) == 0)
                     return kResultCancelled;

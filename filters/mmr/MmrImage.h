@@ -11,7 +11,8 @@
 
 namespace kwvd::mmr {
 
-struct MmrPage {
+struct MmrPage
+{
     std::int64_t dataPosition = 0; // from the base offset
     std::int64_t dataLength = 0;   // first block, then each further block with its 4 header bytes
     std::int64_t firstBlockLength = 0;
@@ -44,21 +45,21 @@ enum MmrResult : int {
     kResultCancelled = 23,
 };
 
-class MmrImage {
+class MmrImage
+{
 public:
     // More pages than this are not looked for.
     static constexpr int kMaxPages = 10000;
 
-    MmrImage(std::string fileName, FilterFileHandle file, std::int64_t baseOffset,
-             const IoCallbacks& io);
+    MmrImage(std::string fileName, FilterFileHandle file, std::int64_t baseOffset, const IoCallbacks& io);
 
     // Finds the pages by the segment marker 70 04 within each next 512 bytes.
     void ScanPages();
 
     int SetPage(int page);
     int SetRow(std::int64_t row);
-    int ReadRows(std::uint8_t* buffer, std::int64_t rowCount, std::int64_t bytesPerRow,
-                 std::int64_t byteOffset, ImportProgressBlock* progress);
+    int ReadRows(std::uint8_t* buffer, std::int64_t rowCount, std::int64_t bytesPerRow, std::int64_t byteOffset,
+                 ImportProgressBlock* progress);
     int BuildBitmapHeader(ImportImageInfo* info);
     int Reopen();
     void CloseFile();

@@ -21,23 +21,40 @@ thread_local int t_lastError = 0;
 const char* ErrorText(int number)
 {
     switch (number) {
-    case 1: return "Cannot open file.";
-    case 2: return "Error reading from file.";
-    case 3: return "Unable to allocate memory for image.";
-    case 4: return "Invalid image handle.";
-    case 5: return "Unexpected End of File reached.";
-    case 6: return "Pictra Internal Error: Tried to print mmr file from DLL.";
-    case 7: return "Invalid mmr header information.";
-    case 8: return "Invalid mmr Header Info (Byte Order).";
-    case 9: return "Error processing mmr Image Lines.";
-    case 10: return "Unsupported mmr Option (Bits/Sample).";
-    case 11: return "Unsupported mmr Option (Compression).";
-    case 12: return "Unsupported mmr Option (Photometric Interpretation).";
-    case 13: return "Unsupported mmr Option (Planar Configuration).";
-    case 14: return "Unsupported mmr Option (LZW Predictor).";
-    case 15: return "Seek to non-existent page.";
-    case 1000: return "IBM mmr Images~*.mmr~";
-    default: return "";
+    case 1:
+        return "Cannot open file.";
+    case 2:
+        return "Error reading from file.";
+    case 3:
+        return "Unable to allocate memory for image.";
+    case 4:
+        return "Invalid image handle.";
+    case 5:
+        return "Unexpected End of File reached.";
+    case 6:
+        return "Pictra Internal Error: Tried to print mmr file from DLL.";
+    case 7:
+        return "Invalid mmr header information.";
+    case 8:
+        return "Invalid mmr Header Info (Byte Order).";
+    case 9:
+        return "Error processing mmr Image Lines.";
+    case 10:
+        return "Unsupported mmr Option (Bits/Sample).";
+    case 11:
+        return "Unsupported mmr Option (Compression).";
+    case 12:
+        return "Unsupported mmr Option (Photometric Interpretation).";
+    case 13:
+        return "Unsupported mmr Option (Planar Configuration).";
+    case 14:
+        return "Unsupported mmr Option (LZW Predictor).";
+    case 15:
+        return "Seek to non-existent page.";
+    case 1000:
+        return "IBM mmr Images~*.mmr~";
+    default:
+        return "";
     }
 }
 
@@ -63,9 +80,8 @@ PT31MMR_EXPORT int PTDLverify_img(const std::uint8_t* firstBytes, std::int64_t b
     return firstBytes && byteCount >= 2 && firstBytes[0] == 0xC6 && firstBytes[1] == 0xD9 ? 1 : 0;
 }
 
-PT31MMR_EXPORT int PTDLinit_image(const char* fileName, FilterStateHandle* state,
-                                  FilterFileHandle file, std::int64_t baseOffset, std::int32_t,
-                                  const IoCallbacks* io)
+PT31MMR_EXPORT int PTDLinit_image(const char* fileName, FilterStateHandle* state, FilterFileHandle file,
+                                  std::int64_t baseOffset, std::int32_t, const IoCallbacks* io)
 {
     if (state)
         *state = nullptr;
@@ -134,9 +150,8 @@ PT31MMR_EXPORT int PTDLclose_image(FilterStateHandle state)
     return mmr::kResultOk;
 }
 
-PT31MMR_EXPORT int PTDLread_rows(FilterStateHandle state, std::uint8_t* buffer,
-                                 std::int32_t rowCount, std::int64_t bytesPerRow,
-                                 std::int64_t byteOffset, ImportProgressBlock* progress)
+PT31MMR_EXPORT int PTDLread_rows(FilterStateHandle state, std::uint8_t* buffer, std::int32_t rowCount,
+                                 std::int64_t bytesPerRow, std::int64_t byteOffset, ImportProgressBlock* progress)
 {
     MmrImage* image = Lock(state);
     if (!image)
@@ -226,8 +241,7 @@ PT31MMR_EXPORT int PTDLerror_string(char* buffer, std::int32_t size)
 {
     if (buffer && size > 0) {
         const char* text = ErrorText(t_lastError);
-        const std::size_t length = std::min<std::size_t>(std::strlen(text),
-                                                         static_cast<std::size_t>(size - 1));
+        const std::size_t length = std::min<std::size_t>(std::strlen(text), static_cast<std::size_t>(size - 1));
         std::memcpy(buffer, text, length);
         buffer[length] = '\0';
     }

@@ -71,8 +71,7 @@ bool IsGreyRamp(const RgbQuad* palette, std::int64_t entries, int depth)
 int OptionRowFilter(OptionBlockHandle options, int colourType, int depth)
 {
     char value[32];
-    const bool found
-        = kwvd::filters::OptionBlockGet(options, "PNG_FILTER", value, sizeof value) == kOptionFound;
+    const bool found = kwvd::filters::OptionBlockGet(options, "PNG_FILTER", value, sizeof value) == kOptionFound;
     if (found && std::strcmp(value, "NONE") == 0)
         return PNG_FILTER_NONE;
     // Palette images and packed depths always go unfiltered.
@@ -80,13 +79,12 @@ int OptionRowFilter(OptionBlockHandle options, int colourType, int depth)
         return PNG_FILTER_NONE;
     if (!found)
         return -1;
-    static const struct {
+    static const struct
+    {
         const char* name;
         int filter;
-    } filters[] = {{"SUB", PNG_FILTER_SUB},
-                   {"UP", PNG_FILTER_UP},
-                   {"AVERAGE", PNG_FILTER_AVG},
-                   {"PAETH", PNG_FILTER_PAETH}};
+    } filters[] = {
+        {"SUB", PNG_FILTER_SUB}, {"UP", PNG_FILTER_UP}, {"AVERAGE", PNG_FILTER_AVG}, {"PAETH", PNG_FILTER_PAETH}};
     for (const auto& f : filters)
         if (std::strcmp(value, f.name) == 0)
             return f.filter;
@@ -156,9 +154,8 @@ bool SetUpWriter(PngExportState* state, const BitmapInfoHeader* bitmap, OptionBl
         handPalette = true;
     }
 
-    png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap->biWidth),
-                 static_cast<png_uint_32>(bitmap->biHeight), depth, colourType, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap->biWidth), static_cast<png_uint_32>(bitmap->biHeight),
+                 depth, colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     const int filter = OptionRowFilter(options, colourType, depth);
     if (filter >= 0)
         png_set_filter(png, PNG_FILTER_TYPE_BASE, filter);
@@ -185,8 +182,8 @@ bool SetUpWriter(PngExportState* state, const BitmapInfoHeader* bitmap, OptionBl
 
 // Rows from the last in memory to the first, so a bottom-up block comes out
 // top-down; false after a libpng error.
-bool WriteRows(PngExportState* state, std::int32_t rowCount, std::int64_t bytesPerRow,
-               const std::uint8_t* rows, ExportProgressBlock* progress)
+bool WriteRows(PngExportState* state, std::int32_t rowCount, std::int64_t bytesPerRow, const std::uint8_t* rows,
+               ExportProgressBlock* progress)
 {
     if (setjmp(png_jmpbuf(state->png)))
         return false;
@@ -199,8 +196,7 @@ bool WriteRows(PngExportState* state, std::int32_t rowCount, std::int64_t bytesP
                 progress->done += progress->since;
                 if (progress->callback) {
                     const std::int64_t total = progress->total > 0 ? progress->total : 1;
-                    progress->callback(0, static_cast<int>(progress->done * 100 / total),
-                                       progress->userData);
+                    progress->callback(0, static_cast<int>(progress->done * 100 / total), progress->userData);
                 }
                 progress->since = 0;
             }
@@ -247,8 +243,7 @@ const char* PTXDLget_ver(void)
 }
 
 FilterStateHandle PTXDLbegin_write(const char* fileName, const IoCallbacks* io, const char* context,
-                                   const BitmapInfoHeader* bitmap, OptionBlockHandle options,
-                                   std::int32_t* flags)
+                                   const BitmapInfoHeader* bitmap, OptionBlockHandle options, std::int32_t* flags)
 {
     if (flags)
         *flags = kPngFilterCapabilities;

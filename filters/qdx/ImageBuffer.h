@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-class CImageBuffer {
+class CImageBuffer
+{
 public:
     static constexpr int kPlanes = 4;
     static constexpr int kColourModelCmyk = 4;
@@ -20,8 +21,7 @@ public:
 
     // rowCount rows of bytesPerRow bytes, lowest image row first; extraColumns
     // repeat each row's last pixel.
-    void WriteBlock(std::int32_t rowCount, std::int64_t bytesPerRow, const std::uint8_t* rows,
-                    int extraColumns);
+    void WriteBlock(std::int32_t rowCount, std::int64_t bytesPerRow, const std::uint8_t* rows, int extraColumns);
 
     bool IsInit() const { return !m_planes.empty(); }
     int Width() const { return m_width; }
@@ -38,8 +38,8 @@ public:
 private:
     void RowToPlanes(const std::uint8_t* row, int y, int extraColumns);
 
-    int m_width = 0;   // encoded width
-    int m_height = 0;  // encoded height
+    int m_width = 0;  // encoded width
+    int m_height = 0; // encoded height
     int m_imageWidth = 0;
     int m_rowsToFill = 0;
     int m_bitCount = 0;

@@ -22,7 +22,8 @@ void ShowError(const std::string& text)
 }
 
 // Runs one step of the export; false after the error box.
-template <class Step> bool Run(CQdxExport* exporter, Step step)
+template <class Step>
+bool Run(CQdxExport* exporter, Step step)
 {
     try {
         step();
@@ -49,9 +50,8 @@ const char* PTXDLget_ext(FilterInfo* info)
 {
     if (info) {
         info->capabilities = kQdxFilterCapabilities;
-        g_lookup = info->coreModule
-                       ? reinterpret_cast<ImgXOptBlkGetFn>(dlsym(info->coreModule, "ImgXOptBlkGet"))
-                       : nullptr;
+        g_lookup =
+            info->coreModule ? reinterpret_cast<ImgXOptBlkGetFn>(dlsym(info->coreModule, "ImgXOptBlkGet")) : nullptr;
     }
     return "QDX;Qorvane qdx (*.qdx)";
 }
@@ -86,16 +86,15 @@ FilterStateHandle PTXDLbegin_write(const char* fileName, const IoCallbacks*, con
     return exporter;
 }
 
-int PTXDLwrite_block(FilterStateHandle state, std::int32_t rowCount, std::int64_t bytesPerRow,
-                     const std::uint8_t* rows, ExportProgressBlock* progress)
+int PTXDLwrite_block(FilterStateHandle state, std::int32_t rowCount, std::int64_t bytesPerRow, const std::uint8_t* rows,
+                     ExportProgressBlock* progress)
 {
     auto* exporter = static_cast<CQdxExport*>(state);
     if (!exporter) {
         ShowError("CImageBuffer Not Init in WriteBlock.");
         return kQdxExportFailed;
     }
-    return Run(exporter, [&] { exporter->WriteBlock(rowCount, bytesPerRow, rows, progress); }) ? 1
-                                                                                             : kQdxExportFailed;
+    return Run(exporter, [&] { exporter->WriteBlock(rowCount, bytesPerRow, rows, progress); }) ? 1 : kQdxExportFailed;
 }
 
 int PTXDLend_write(FilterStateHandle state, std::int32_t)

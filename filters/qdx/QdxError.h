@@ -5,7 +5,8 @@
 #include <stdexcept>
 #include <string>
 
-class CQdxError : public std::runtime_error {
+class CQdxError : public std::runtime_error
+{
 public:
     explicit CQdxError(const std::string& text) : std::runtime_error(text) {}
 };

@@ -9,9 +9,13 @@
 #include <memory>
 #include <string>
 
-class CQdxExport {
+class CQdxExport
+{
 public:
-    enum Encoder { Jpeg = 0, Lzw = 1 };
+    enum Encoder {
+        Jpeg = 0,
+        Lzw = 1
+    };
 
     // Reads the options through lookup (null: all defaults). Throws CQdxError.
     void Begin(const std::string& fileName, const BitmapInfoHeader& bitmap, OptionBlockHandle options,

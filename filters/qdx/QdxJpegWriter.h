@@ -5,12 +5,12 @@
 
 #include "filters/qdx/QdxWriter.h"
 
-class CQdxJpegWriter : public CQdxWriter {
+class CQdxJpegWriter : public CQdxWriter
+{
 public:
     CQdxJpegWriter();
 
-    void Begin(const std::string& fileName, const BitmapInfoHeader& bitmap, int xRes, int yRes,
-               int quality) override;
+    void Begin(const std::string& fileName, const BitmapInfoHeader& bitmap, int xRes, int yRes, int quality) override;
     std::uint8_t CompressionId() const override { return 0x83; }
     void EncodePlane(int plane) override;
 
@@ -23,7 +23,8 @@ protected:
     int EncodedSize(int size) const override { return (size + 7) / 8 * 8; }
 
 private:
-    struct HuffCode {
+    struct HuffCode
+    {
         std::uint16_t code;
         std::uint8_t length;
     };

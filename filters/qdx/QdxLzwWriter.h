@@ -6,7 +6,8 @@
 
 #include <vector>
 
-class CQdxLzwWriter : public CQdxWriter {
+class CQdxLzwWriter : public CQdxWriter
+{
 public:
     static constexpr int kTableSize = 5021;
 
@@ -18,7 +19,7 @@ private:
     void PutCode(int code);
     void FlushBits();
 
-    std::vector<int> m_codes;    // -1: empty entry
+    std::vector<int> m_codes; // -1: empty entry
     std::vector<int> m_prefixes;
     std::vector<std::uint8_t> m_bytes;
     int m_width = 9;

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-class CQdxWriter {
+class CQdxWriter
+{
 public:
     static constexpr int kNoPlane = 255;
     static constexpr std::size_t kSegmentLimit = 32000;
@@ -20,8 +21,7 @@ public:
     virtual ~CQdxWriter();
 
     // Resolutions in units per ten inches (0 keeps the default); quality for JPEG.
-    virtual void Begin(const std::string& fileName, const BitmapInfoHeader& bitmap, int xRes, int yRes,
-                       int quality);
+    virtual void Begin(const std::string& fileName, const BitmapInfoHeader& bitmap, int xRes, int yRes, int quality);
     virtual void WriteBlock(std::int32_t rowCount, std::int64_t bytesPerRow, const std::uint8_t* rows);
     virtual void Finish();
     virtual std::uint8_t CompressionId() const = 0;

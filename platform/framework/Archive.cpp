@@ -29,11 +29,8 @@ constexpr ULONGLONG kReadChunk = 64 * 1024;
 } // namespace
 
 CArchive::CArchive(CFile* file, UINT mode, UINT bufferSize)
-    : m_pFile(file),
-      m_loading((mode & load) != 0),
-      m_bufferSize(std::max(bufferSize, kMinBufferSize)),
-      m_buffer(new BYTE[m_bufferSize]),
-      m_uncaughtAtStart(std::uncaught_exceptions())
+    : m_pFile(file), m_loading((mode & load) != 0), m_bufferSize(std::max(bufferSize, kMinBufferSize)),
+      m_buffer(new BYTE[m_bufferSize]), m_uncaughtAtStart(std::uncaught_exceptions())
 {
     if (!m_pFile)
         AfxThrowArchiveException(CArchiveException::genericException);
@@ -459,8 +456,7 @@ void CArchive::WriteClass(const CRuntimeClass* runtimeClass)
     const size_t nameLength = std::strlen(runtimeClass->className);
     if (nameLength == 0 || nameLength > kMaxClassNameLength)
         ThrowArchive(CArchiveException::badClass);
-    *this << kNewClassTag << static_cast<WORD>(runtimeClass->GetStoredSchema())
-          << static_cast<WORD>(nameLength);
+    *this << kNewClassTag << static_cast<WORD>(runtimeClass->GetStoredSchema()) << static_cast<WORD>(nameLength);
     Write(runtimeClass->className, static_cast<UINT>(nameLength));
     m_storeIds.emplace(runtimeClass, NextStoreId());
 }
@@ -567,8 +563,8 @@ bool CArchive::IsMadeWithin(const CObject* inner, const CObject* outer) const
     const auto outerSlot = m_loadSlots.find(outer);
     if (innerSlot == m_loadSlots.end() || outerSlot == m_loadSlots.end())
         return false;
-    const size_t end = m_loadTable[outerSlot->second].end != 0 ? m_loadTable[outerSlot->second].end
-                                                               : m_loadTable.size();
+    const size_t end =
+        m_loadTable[outerSlot->second].end != 0 ? m_loadTable[outerSlot->second].end : m_loadTable.size();
     return innerSlot->second >= outerSlot->second && innerSlot->second < end;
 }
 

@@ -46,7 +46,10 @@ class CFile;
 class CArchive
 {
 public:
-    enum Mode : UINT { store = 0, load = 1 };
+    enum Mode : UINT {
+        store = 0,
+        load = 1
+    };
 
     // GetObjectSchema() outside any object being read.
     static constexpr UINT kNoObjectSchema = 0xFFFFFFFFu;
@@ -92,7 +95,11 @@ public:
     CArchive& operator<<(double value);
     CArchive& operator<<(const QString& text);
     CArchive& operator<<(const std::string& text);
-    CArchive& operator<<(const CObject* object) { WriteObject(object); return *this; }
+    CArchive& operator<<(const CObject* object)
+    {
+        WriteObject(object);
+        return *this;
+    }
 
     CArchive& operator>>(BYTE& value);
     CArchive& operator>>(WORD& value);
@@ -150,11 +157,9 @@ public:
     bool IsMadeWithin(const CObject* inner, const CObject* outer) const;
 
     template <class T>
-        requires std::derived_from<T, CObject>
-    T* ReadObject()
+    requires std::derived_from<T, CObject> T* ReadObject()
     {
-        static_assert(std::is_same_v<typename T::KwvdThisClass, T>,
-                      "the class must declare its own runtime class");
+        static_assert(std::is_same_v<typename T::KwvdThisClass, T>, "the class must declare its own runtime class");
         return static_cast<T*>(ReadObject(&T::runtimeClass));
     }
 
@@ -188,8 +193,10 @@ private:
     void ReadExact(void* buffer, ULONGLONG count);
     bool CheckAvailable(ULONGLONG count);
 
-    template <class T> T ReadLittleEndian();
-    template <class T> void WriteLittleEndian(T value);
+    template <class T>
+    T ReadLittleEndian();
+    template <class T>
+    void WriteLittleEndian(T value);
 
     void WriteStringLength(ULONGLONG length, bool wide);
     ULONGLONG ReadStringLength(bool& wide);
@@ -226,8 +233,7 @@ private:
 
 // ar >> pPage reads an object of pPage's class (or a class derived from it).
 template <class T>
-    requires std::derived_from<T, CObject>
-CArchive& operator>>(CArchive& ar, T*& object)
+requires std::derived_from<T, CObject> CArchive& operator>>(CArchive& ar, T*& object)
 {
     object = ar.ReadObject<T>();
     return ar;

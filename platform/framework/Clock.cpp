@@ -64,8 +64,7 @@ std::optional<QDateTime> Clock::FixedTime()
     return state.fixed;
 }
 
-FixedClock::FixedClock(const QDateTime& time)
-    : m_previous(Clock::FixedTime())
+FixedClock::FixedClock(const QDateTime& time) : m_previous(Clock::FixedTime())
 {
     Clock::SetFixed(time);
 }

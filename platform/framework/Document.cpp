@@ -133,9 +133,7 @@ void CDocument::UpdateAllViews(CView* sender, LPARAM hint, CObject* hintObject)
     }
 }
 
-void CDocument::DeleteContents()
-{
-}
+void CDocument::DeleteContents() {}
 
 BOOL CDocument::OnNewDocument()
 {
@@ -196,7 +194,8 @@ BOOL CDocument::OnOpenDocument(const QString& path)
 
 std::optional<CDocument::FileStamp> CDocument::StampOf(const QString& fullPath)
 {
-    struct stat info {};
+    struct stat info
+    {};
     if (fullPath.isEmpty() || ::stat(fullPath.toUtf8().constData(), &info) != 0)
         return std::nullopt;
     FileStamp stamp;
@@ -336,6 +335,4 @@ void CDocument::ReportSaveLoadException(const QString& path, const CException& e
     DocumentPrompts().ReportSaveLoadException(path, error, saving != FALSE);
 }
 
-void CDocument::Serialize(CArchive&)
-{
-}
+void CDocument::Serialize(CArchive&) {}

@@ -39,7 +39,11 @@ class CArchive;
 class DocumentPrompter
 {
 public:
-    enum class SaveChoice { Save, Discard, Cancel };
+    enum class SaveChoice {
+        Save,
+        Discard,
+        Cancel
+    };
 
     virtual ~DocumentPrompter();
 

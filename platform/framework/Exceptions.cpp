@@ -36,10 +36,8 @@ QString CNotSupportedException::GetErrorMessage() const
     return QStringLiteral("Unsupported operation was attempted.");
 }
 
-CArchiveException::CArchiveException(Cause cause, QString fileName)
-    : m_cause(cause), m_strFileName(std::move(fileName))
-{
-}
+CArchiveException::CArchiveException(Cause cause, QString fileName) : m_cause(cause), m_strFileName(std::move(fileName))
+{}
 
 QString CArchiveException::GetErrorMessage() const
 {
@@ -69,8 +67,7 @@ QString CArchiveException::GetErrorMessage() const
 
 CFileException::CFileException(Cause cause, int osError, QString fileName)
     : m_cause(cause), m_lOsError(osError), m_strFileName(std::move(fileName))
-{
-}
+{}
 
 QString CFileException::GetErrorMessage() const
 {

@@ -116,7 +116,8 @@ BOOL CFile::Open(const QString& path, UINT openFlags, CFileException* error)
     }
 
     // open() accepts a folder for reading; nothing can be read from it.
-    struct stat info {};
+    struct stat info
+    {};
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
         return fail(CFileException::accessDenied, EISDIR);
@@ -244,7 +245,8 @@ ULONGLONG CFile::GetPosition() const
 ULONGLONG CFile::GetLength() const
 {
     RequireOpen();
-    struct stat info {};
+    struct stat info
+    {};
     if (::fstat(m_hFile, &info) != 0)
         ThrowOsError(errno);
     return static_cast<ULONGLONG>(info.st_size);

@@ -40,7 +40,11 @@ public:
         typeBinary = 0x8000,
     };
 
-    enum SeekPosition : UINT { begin = 0, current = 1, end = 2 };
+    enum SeekPosition : UINT {
+        begin = 0,
+        current = 1,
+        end = 2
+    };
 
     static constexpr int hFileNull = -1;
 

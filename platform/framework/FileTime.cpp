@@ -53,13 +53,9 @@ void CivilFromDays(std::int64_t days, int& year, int& month, int& day)
 
 bool IsValid(const CivilTime& c)
 {
-    return c.year >= kFirstYear && c.year <= kLastYear
-        && c.month >= 1 && c.month <= 12
-        && c.day >= 1 && c.day <= DaysInMonth(c.year, c.month)
-        && c.hour >= 0 && c.hour <= 23
-        && c.minute >= 0 && c.minute <= 59
-        && c.second >= 0 && c.second <= 59
-        && c.milliseconds >= 0 && c.milliseconds <= 999;
+    return c.year >= kFirstYear && c.year <= kLastYear && c.month >= 1 && c.month <= 12 && c.day >= 1
+           && c.day <= DaysInMonth(c.year, c.month) && c.hour >= 0 && c.hour <= 23 && c.minute >= 0 && c.minute <= 59
+           && c.second >= 0 && c.second <= 59 && c.milliseconds >= 0 && c.milliseconds <= 999;
 }
 
 } // namespace
@@ -70,8 +66,8 @@ bool CivilTimeToFileTime(const CivilTime& civil, FileTime& out)
         return false;
     const std::int64_t seconds = (civil.hour * 60 + civil.minute) * 60 + civil.second;
     const std::int64_t ticks = DaysSince1601(civil.year, civil.month, civil.day) * kTicksPerDay
-        + seconds * static_cast<std::int64_t>(kTicksPerSecond)
-        + civil.milliseconds * static_cast<std::int64_t>(kTicksPerMillisecond);
+                               + seconds * static_cast<std::int64_t>(kTicksPerSecond)
+                               + civil.milliseconds * static_cast<std::int64_t>(kTicksPerMillisecond);
     out.ticks = static_cast<ULONGLONG>(ticks);
     return true;
 }

@@ -21,10 +21,7 @@ struct FileTime
     DWORD Low() const { return static_cast<DWORD>(ticks); }
     DWORD High() const { return static_cast<DWORD>(ticks >> 32); }
 
-    static FileTime FromHalves(DWORD low, DWORD high)
-    {
-        return FileTime{(static_cast<ULONGLONG>(high) << 32) | low};
-    }
+    static FileTime FromHalves(DWORD low, DWORD high) { return FileTime{(static_cast<ULONGLONG>(high) << 32) | low}; }
 
     friend auto operator<=>(const FileTime&, const FileTime&) = default;
 };
@@ -39,13 +36,13 @@ inline constexpr ULONGLONG kMaxFileTimeTicks = 9'223'149'887'999'999'999;
 struct CivilTime
 {
     int year = 0;
-    int month = 0;        // 1 to 12
-    int day = 0;          // 1 to the length of the month
+    int month = 0; // 1 to 12
+    int day = 0;   // 1 to the length of the month
     int hour = 0;
     int minute = 0;
     int second = 0;
     int milliseconds = 0;
-    int dayOfWeek = 0;    // 0 is Sunday; set on output, ignored on input
+    int dayOfWeek = 0; // 0 is Sunday; set on output, ignored on input
 
     friend bool operator==(const CivilTime&, const CivilTime&) = default;
 };

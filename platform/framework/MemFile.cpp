@@ -14,10 +14,7 @@ constexpr ULONGLONG kMaxLength = std::numeric_limits<UINT>::max();
 
 } // namespace
 
-CMemFile::CMemFile(UINT growBytes)
-    : m_growBytes(growBytes)
-{
-}
+CMemFile::CMemFile(UINT growBytes) : m_growBytes(growBytes) {}
 
 CMemFile::CMemFile(BYTE* buffer, UINT size, UINT growBytes)
 {
@@ -156,9 +153,7 @@ void CMemFile::SetLength(ULONGLONG newLength)
     m_position = std::min(m_position, newLength);
 }
 
-void CMemFile::Flush()
-{
-}
+void CMemFile::Flush() {}
 
 void CMemFile::Close()
 {

@@ -30,7 +30,4 @@ void AllocAnsiCopy(char** out, const QString& text, kwvd::NarrowEncoding encodin
     *out = block;
 }
 
-AnsiBuffer::AnsiBuffer(const QString& text, kwvd::NarrowEncoding encoding)
-    : m_bytes(ToNarrow(text, encoding))
-{
-}
+AnsiBuffer::AnsiBuffer(const QString& text, kwvd::NarrowEncoding encoding) : m_bytes(ToNarrow(text, encoding)) {}

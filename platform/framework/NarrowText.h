@@ -12,7 +12,10 @@
 namespace kwvd {
 
 // Characters that Windows-1252 lacks become "?".
-enum class NarrowEncoding { Utf8, Windows1252 };
+enum class NarrowEncoding {
+    Utf8,
+    Windows1252
+};
 
 } // namespace kwvd
 

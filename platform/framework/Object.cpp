@@ -20,8 +20,7 @@ ClassTable& classTable()
 
 } // namespace
 
-constinit const CRuntimeClass CObject::runtimeClass = {
-    "CObject", kNotSerializableSchema, nullptr, nullptr};
+constinit const CRuntimeClass CObject::runtimeClass = {"CObject", kNotSerializableSchema, nullptr, nullptr};
 
 CObject* CRuntimeClass::CreateObject() const
 {
@@ -67,9 +66,7 @@ const CRuntimeClass* CObject::GetRuntimeClass() const
     return &CObject::runtimeClass;
 }
 
-void CObject::Serialize(CArchive&)
-{
-}
+void CObject::Serialize(CArchive&) {}
 
 BOOL CObject::IsKindOf(const CRuntimeClass* runtimeClass) const
 {

@@ -61,36 +61,36 @@ bool RegisterRuntimeClass(const CRuntimeClass* runtimeClass);
 #define KWVD_RUNTIME_CLASS(class_name) (&class_name::runtimeClass)
 
 // Leaves the class body in public access, like any member list that follows.
-#define KWVD_DECLARE_DYNAMIC(class_name)                            \
-public:                                                             \
-    using KwvdThisClass = class_name;                               \
-    static const CRuntimeClass runtimeClass;                        \
+#define KWVD_DECLARE_DYNAMIC(class_name)                                                                               \
+public:                                                                                                                \
+    using KwvdThisClass = class_name;                                                                                  \
+    static const CRuntimeClass runtimeClass;                                                                           \
     const CRuntimeClass* GetRuntimeClass() const override;
 
-#define KWVD_DECLARE_SERIAL(class_name)                             \
-    KWVD_DECLARE_DYNAMIC(class_name)                                \
+#define KWVD_DECLARE_SERIAL(class_name)                                                                                \
+    KWVD_DECLARE_DYNAMIC(class_name)                                                                                   \
     static CObject* CreateObject();
 
-#define KWVD_IMPLEMENT_DYNAMIC(class_name, base_name)               \
-    constinit const CRuntimeClass class_name::runtimeClass = {      \
-        #class_name, kNotSerializableSchema, nullptr,               \
-        &base_name::runtimeClass};                                  \
-    const CRuntimeClass* class_name::GetRuntimeClass() const        \
-    {                                                               \
-        return &class_name::runtimeClass;                           \
+#define KWVD_IMPLEMENT_DYNAMIC(class_name, base_name)                                                                  \
+    constinit const CRuntimeClass class_name::runtimeClass = {#class_name, kNotSerializableSchema, nullptr,            \
+                                                              &base_name::runtimeClass};                               \
+    const CRuntimeClass* class_name::GetRuntimeClass() const                                                           \
+    {                                                                                                                  \
+        return &class_name::runtimeClass;                                                                              \
     }
 
-#define KWVD_IMPLEMENT_SERIAL(class_name, base_name, class_schema)  \
-    static_assert(((class_schema) & 0x7FFF0000u) == 0                \
-                      && ((class_schema) & 0xFFFFu) != 0xFFFFu,      \
-                  "a stored schema is a 16-bit number below 0xFFFF"); \
-    CObject* class_name::CreateObject() { return new class_name; }  \
-    constinit const CRuntimeClass class_name::runtimeClass = {      \
-        #class_name, (class_schema), &class_name::CreateObject,     \
-        &base_name::runtimeClass};                                  \
-    const CRuntimeClass* class_name::GetRuntimeClass() const        \
-    {                                                               \
-        return &class_name::runtimeClass;                           \
+#define KWVD_IMPLEMENT_SERIAL(class_name, base_name, class_schema)                                                     \
+    static_assert(((class_schema)&0x7FFF0000u) == 0 && ((class_schema)&0xFFFFu) != 0xFFFFu,                            \
+                  "a stored schema is a 16-bit number below 0xFFFF");                                                  \
+    CObject* class_name::CreateObject()                                                                                \
+    {                                                                                                                  \
+        return new class_name;                                                                                         \
+    }                                                                                                                  \
+    constinit const CRuntimeClass class_name::runtimeClass = {#class_name, (class_schema), &class_name::CreateObject,  \
+                                                              &base_name::runtimeClass};                               \
+    const CRuntimeClass* class_name::GetRuntimeClass() const                                                           \
+    {                                                                                                                  \
+        return &class_name::runtimeClass;                                                                              \
     }
 
 class CObject

@@ -52,7 +52,10 @@ qsizetype ExtensionStart(const QString& fileName)
     return -1;
 }
 
-enum class EntryKind { Folder, File };
+enum class EntryKind {
+    Folder,
+    File
+};
 
 bool IsKind(const QFileInfo& info, EntryKind kind)
 {
@@ -65,8 +68,8 @@ QString MatchEntry(const QString& folder, const QString& name, EntryKind kind)
 {
     if (IsKind(QFileInfo(folder + u'/' + name), kind))
         return name;
-    const QStringList entries = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0 && IsKind(QFileInfo(folder + u'/' + entry), kind))
             return entry;

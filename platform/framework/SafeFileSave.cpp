@@ -7,8 +7,8 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <functional>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,7 +77,8 @@ QString saveTargetOf(const QString& path)
 
 bool isCharacterDevice(const QString& target)
 {
-    struct stat info {};
+    struct stat info
+    {};
     return ::stat(nativePath(target).constData(), &info) == 0 && S_ISCHR(info.st_mode);
 }
 
@@ -96,7 +97,8 @@ void CheckReplaceableTarget(const QString& path)
     if (path.isEmpty())
         AfxThrowFileException(CFileException::badPath, ENOENT, path);
     const QString shown = absolutePathOf(path);
-    struct stat info {};
+    struct stat info
+    {};
     if (::stat(nativePath(saveTargetOf(path)).constData(), &info) != 0)
         return;
     if (S_ISDIR(info.st_mode))
@@ -147,7 +149,8 @@ void ReplacingFile::Commit()
     }
 
     // The replacement keeps the access rights the user gave the old file.
-    struct stat old {};
+    struct stat old
+    {};
     if (::stat(nativePath(m_target).constData(), &old) == 0 && S_ISREG(old.st_mode))
         ::chmod(nativePath(m_temporary).constData(), old.st_mode & 07777);
 

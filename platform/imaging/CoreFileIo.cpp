@@ -36,8 +36,8 @@ std::int64_t Read(FilterFileHandle file, void* buffer, std::int64_t count)
         return -1;
     std::int64_t done = 0;
     while (done < count) {
-        const ssize_t n = ::read(Descriptor(file), static_cast<char*>(buffer) + done,
-                                 static_cast<std::size_t>(count - done));
+        const ssize_t n =
+            ::read(Descriptor(file), static_cast<char*>(buffer) + done, static_cast<std::size_t>(count - done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -56,8 +56,8 @@ std::int64_t Write(FilterFileHandle file, const void* buffer, std::int64_t count
         return -1;
     std::int64_t done = 0;
     while (done < count) {
-        const ssize_t n = ::write(Descriptor(file), static_cast<const char*>(buffer) + done,
-                                  static_cast<std::size_t>(count - done));
+        const ssize_t n =
+            ::write(Descriptor(file), static_cast<const char*>(buffer) + done, static_cast<std::size_t>(count - done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -72,8 +72,8 @@ std::int64_t Seek(FilterFileHandle file, std::int64_t offset, int origin)
 {
     if (file <= 0)
         return -1;
-    const off_t at = ::lseek(Descriptor(file), static_cast<off_t>(offset),
-                             origin == kFilterSeekCurrent ? SEEK_CUR : SEEK_SET);
+    const off_t at =
+        ::lseek(Descriptor(file), static_cast<off_t>(offset), origin == kFilterSeekCurrent ? SEEK_CUR : SEEK_SET);
     return at < 0 ? -1 : static_cast<std::int64_t>(at);
 }
 

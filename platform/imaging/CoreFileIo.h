@@ -5,7 +5,8 @@
 
 #include "filters/common/FilterRecords.h"
 
-class CoreFileIo {
+class CoreFileIo
+{
 public:
     static const IoCallbacks& Callbacks();
 };

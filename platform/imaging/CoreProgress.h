@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-struct CoreProgress {
+struct CoreProgress
+{
     FilterProgressCallback callback = nullptr;
     std::int32_t step = 0;
     void* userData = nullptr;

@@ -117,8 +117,7 @@ const ImportFilter* FilterHost::Import(const std::string& type)
         || !Find(filter.module, "PTDLinit_image", &filter.initImage)
         || !Find(filter.module, "PTDLclose_image", &filter.closeImage)
         || !Find(filter.module, "PTDLread_rows", &filter.readRows)
-        || !Find(filter.module, "PTDLset_row", &filter.setRow)
-        || !Find(filter.module, "PTDLset_page", &filter.setPage)
+        || !Find(filter.module, "PTDLset_row", &filter.setRow) || !Find(filter.module, "PTDLset_page", &filter.setPage)
         || !Find(filter.module, "PTDLbuildDIBhead", &filter.buildHeader)) {
         if (filter.module)
             dlclose(filter.module);

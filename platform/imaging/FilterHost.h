@@ -9,7 +9,8 @@
 #include <mutex>
 #include <string>
 
-struct ExportFilter {
+struct ExportFilter
+{
     void* module = nullptr;
     std::string extension;   // from PTXDLget_ext, before the semicolon
     std::string description; // after it
@@ -19,7 +20,8 @@ struct ExportFilter {
     PTXDLend_write_fn endWrite = nullptr;
 };
 
-struct ImportFilter {
+struct ImportFilter
+{
     void* module = nullptr;
     PTDLverify_img_fn verify = nullptr;
     PTDLinit_image_fn initImage = nullptr;
@@ -30,7 +32,8 @@ struct ImportFilter {
     PTDLbuildDIBhead_fn buildHeader = nullptr;
 };
 
-class FilterHost {
+class FilterHost
+{
 public:
     static FilterHost& Instance();
 
@@ -44,8 +47,7 @@ public:
 
 private:
     void* Load(const std::string& fileName);
-    static void ReportError(const void* filterModule, int code, const char* filterName,
-                            const char* context);
+    static void ReportError(const void* filterModule, int code, const char* filterName, const char* context);
 
     std::mutex m_mutex;
     std::map<std::string, ExportFilter> m_exports;

@@ -46,7 +46,8 @@ int PerInch(double perInch)
     return static_cast<int>(std::lround(perInch / 0.0254));
 }
 
-struct HeaderFacts {
+struct HeaderFacts
+{
     int bitsPerPixel = 0;
     int xPpm = 0;
     int yPpm = 0;
@@ -158,11 +159,20 @@ bool ReadWithQt(const std::string& path, ImageFileFormat format, PictraImage* im
     const Bytes head = ReadFile(path, 64 * 1024);
     HeaderFacts facts;
     switch (format) {
-    case ImageFileFormat::Png: facts = PngFacts(path); break;
-    case ImageFileFormat::Bmp: facts = BmpFacts(head); break;
-    case ImageFileFormat::Jpeg: facts = JpegFacts(head); break;
-    case ImageFileFormat::Gif: facts = GifFacts(head); break;
-    default: return false;
+    case ImageFileFormat::Png:
+        facts = PngFacts(path);
+        break;
+    case ImageFileFormat::Bmp:
+        facts = BmpFacts(head);
+        break;
+    case ImageFileFormat::Jpeg:
+        facts = JpegFacts(head);
+        break;
+    case ImageFileFormat::Gif:
+        facts = GifFacts(head);
+        break;
+    default:
+        return false;
     }
     QImageReader reader(QString::fromStdString(path));
     reader.setAutoTransform(false);
@@ -289,7 +299,8 @@ bool ReadMmr(const std::string& path, int page, PictraImage* image)
     FilterStateHandle state = nullptr;
     if (filter->initImage(path.c_str(), &state, file, 0, 0, &io) != 1 || !state)
         return false; // the filter closed the file
-    struct Closer {
+    struct Closer
+    {
         const ImportFilter* filter;
         FilterStateHandle state;
         ~Closer() { filter->closeImage(state); }
@@ -324,8 +335,7 @@ bool ReadMmr(const std::string& path, int page, PictraImage* image)
     progress.step = registered.step;
     progress.total = rowBytes * info.height;
     progress.userData = registered.userData;
-    if (filter->setRow(state, 0) != 1
-        || filter->readRows(state, rows.data(), info.height, rowBytes, 0, &progress) != 1)
+    if (filter->setRow(state, 0) != 1 || filter->readRows(state, rows.data(), info.height, rowBytes, 0, &progress) != 1)
         return false;
 
     QImage decoded(info.width, info.height, QImage::Format_Mono);

@@ -7,7 +7,8 @@
 
 #include <string>
 
-class ImageReader {
+class ImageReader
+{
 public:
     // Fills image with the page of the file; false when it cannot be read.
     static bool Read(const std::string& path, int page, PictraImage* image);

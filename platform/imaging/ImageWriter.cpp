@@ -22,14 +22,14 @@ namespace {
 std::string Option(OptionBlockHandle options, const char* key)
 {
     char value[1024];
-    return kwvd::filters::OptionBlockGet(options, key, value, sizeof value) == kOptionFound
-        ? std::string(value)
-        : std::string();
+    return kwvd::filters::OptionBlockGet(options, key, value, sizeof value) == kOptionFound ? std::string(value)
+                                                                                            : std::string();
 }
 
 bool FileExists(const std::string& path)
 {
-    struct stat st {};
+    struct stat st
+    {};
     return ::stat(path.c_str(), &st) == 0;
 }
 
@@ -46,14 +46,14 @@ double Dpi(OptionBlockHandle options, const char* key, int pixelsPerMetre)
     return pixelsPerMetre > 0 ? pixelsPerMetre * 0.0254 : 0.0;
 }
 
-bool WriteTiff(const PictraImage& image, OptionBlockHandle options, const std::string& path,
-               bool append)
+bool WriteTiff(const PictraImage& image, OptionBlockHandle options, const std::string& path, bool append)
 {
     TIFF* tif = TIFFOpen(path.c_str(), append ? "a" : "w");
     if (!tif)
         return false;
     const bool bilevel = image.bitsPerPixel <= 1;
-    const QImage pixels = bilevel ? image.pixels : FlattenOntoWhite(image.pixels).convertToFormat(QImage::Format_RGB888);
+    const QImage pixels =
+        bilevel ? image.pixels : FlattenOntoWhite(image.pixels).convertToFormat(QImage::Format_RGB888);
     const auto width = static_cast<std::uint32_t>(pixels.width());
     const auto height = static_cast<std::uint32_t>(pixels.height());
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
@@ -72,8 +72,7 @@ bool WriteTiff(const PictraImage& image, OptionBlockHandle options, const std::s
     }
     const std::string rows = Option(options, "TIFF_ROWSPERSTRIP");
     const long rowsPerStrip = rows.empty() ? 0 : std::strtol(rows.c_str(), nullptr, 10);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP,
-                 rowsPerStrip > 0 ? static_cast<std::uint32_t>(rowsPerStrip) : height);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip > 0 ? static_cast<std::uint32_t>(rowsPerStrip) : height);
     const double xDpi = Dpi(options, "TIFF_XRES", image.xPixelsPerMetre);
     const double yDpi = Dpi(options, "TIFF_YRES", image.yPixelsPerMetre);
     if (xDpi > 0 && yDpi > 0) {
@@ -115,8 +114,8 @@ bool WriteWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
     return static_cast<bool>(out);
 }
 
-bool WriteMmr(const PictraImage& image, OptionBlockHandle options, const std::string& target,
-              const std::string& path, bool append)
+bool WriteMmr(const PictraImage& image, OptionBlockHandle options, const std::string& target, const std::string& path,
+              bool append)
 {
     const QImage mono = image.bitsPerPixel <= 1 ? image.pixels : ToBlackAndWhite(image.pixels);
     const int xResolution = static_cast<int>(std::lround(Dpi(options, "TIFF_XRES", image.xPixelsPerMetre) * 10));
@@ -202,9 +201,9 @@ bool WriteWithFilter(const ExportFilter& filter, const PictraImage& image, Optio
     progress.callback = registered.callback;
 
     std::int32_t flags = 0;
-    FilterStateHandle state = filter.beginWrite(path.c_str(), &CoreFileIo::Callbacks(), path.c_str(),
-                                                reinterpret_cast<const BitmapInfoHeader*>(description.data()),
-                                                options, &flags);
+    FilterStateHandle state =
+        filter.beginWrite(path.c_str(), &CoreFileIo::Callbacks(), path.c_str(),
+                          reinterpret_cast<const BitmapInfoHeader*>(description.data()), options, &flags);
     if (!state)
         return false;
     // The progress block lives until the filter's end call has returned.
@@ -262,13 +261,14 @@ bool ImageWriter::Save(const PictraImage& image, OptionBlockHandle options, cons
             if (append) {
                 std::vector<std::uint8_t> existing;
                 ok = ReadWhole(fileName, &existing) && WriteWhole(temporary, existing)
-                    && WriteTiff(image, options, temporary, true);
+                     && WriteTiff(image, options, temporary, true);
             } else {
                 ok = WriteTiff(image, options, temporary, false);
             }
         } else if (extension == "MMR") {
             ok = WriteMmr(image, options, fileName, temporary, append);
-        } else if (const ExportFilter* filter = extension.empty() ? nullptr : FilterHost::Instance().Export(extension)) {
+        } else if (const ExportFilter* filter =
+                       extension.empty() ? nullptr : FilterHost::Instance().Export(extension)) {
             ok = WriteWithFilter(*filter, image, options, temporary);
         }
         if (!ok)

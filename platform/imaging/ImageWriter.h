@@ -9,7 +9,8 @@
 
 #include <string>
 
-class ImageWriter {
+class ImageWriter
+{
 public:
     // fileName is the target exactly as the caller wrote it.
     static bool Save(const PictraImage& image, OptionBlockHandle options, const std::string& fileName);

@@ -12,15 +12,16 @@
 
 namespace kwvd {
 
-struct MemoryTiff {
+struct MemoryTiff
+{
     std::vector<std::uint8_t> data;
     std::uint64_t pos = 0;
 
     TIFF* Open(const char* mode)
     {
         pos = 0;
-        return TIFFClientOpen("memory", mode, static_cast<thandle_t>(this), Read, Write, Seek, Close, Size,
-                              nullptr, nullptr);
+        return TIFFClientOpen("memory", mode, static_cast<thandle_t>(this), Read, Write, Seek, Close, Size, nullptr,
+                              nullptr);
     }
 
 private:

@@ -1,5 +1,5 @@
-#include "platform/imaging/MemoryTiff.h"
 #include "platform/imaging/MmrWriter.h"
+#include "platform/imaging/MemoryTiff.h"
 
 #include <tiffio.h>
 

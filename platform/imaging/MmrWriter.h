@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-class MmrWriter {
+class MmrWriter
+{
 public:
     // The bytes of one page for a 1-bit image (any palette order: the darker
     // entry is black). Resolutions in pixels per ten inches; the segment is

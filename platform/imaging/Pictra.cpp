@@ -172,8 +172,8 @@ KWVD_PICTRA_EXPORT PtImage PtImageFromBitmap(const void* block, std::size_t size
     if (entries < 0)
         return nullptr;
     const std::int64_t rowBytes = BitmapRowBytes(depth, width);
-    const std::uint64_t needed = header.biSize + static_cast<std::uint64_t>(entries) * 4
-        + static_cast<std::uint64_t>(rowBytes * height);
+    const std::uint64_t needed =
+        header.biSize + static_cast<std::uint64_t>(entries) * 4 + static_cast<std::uint64_t>(rowBytes * height);
     if (needed > size)
         return nullptr;
     const auto* bytes = static_cast<const std::uint8_t*>(block);
@@ -290,16 +290,15 @@ KWVD_PICTRA_EXPORT PtImage PtReduceColours(PtImage image, std::uint64_t colours,
     return NewImage(FlattenOntoWhite(image->pixels), 24, *image);
 }
 
-KWVD_PICTRA_EXPORT PtImage PtResize(PtImage image, std::int32_t width, std::int32_t height,
-                                    const PtRect* source, std::int32_t)
+KWVD_PICTRA_EXPORT PtImage PtResize(PtImage image, std::int32_t width, std::int32_t height, const PtRect* source,
+                                    std::int32_t)
 {
     if (!image || width <= 0 || height <= 0 || std::int64_t{width} * height > kMaxPixels)
         return nullptr;
     QRect part = image->pixels.rect();
     if (source) {
-        if (source->left < 0 || source->top < 0 || source->right < source->left
-            || source->bottom < source->top || source->right >= image->pixels.width()
-            || source->bottom >= image->pixels.height())
+        if (source->left < 0 || source->top < 0 || source->right < source->left || source->bottom < source->top
+            || source->right >= image->pixels.width() || source->bottom >= image->pixels.height())
             return nullptr;
         part = QRect(QPoint(source->left, source->top), QPoint(source->right, source->bottom));
     }
@@ -320,8 +319,7 @@ KWVD_PICTRA_EXPORT PtImage PtRotate(PtImage image, std::int32_t degrees, std::in
     return NewImage(KeepFormat(turned, image->pixels), image->bitsPerPixel, *image);
 }
 
-KWVD_PICTRA_EXPORT int PtDrawImage(PtImage image, QPainter* painter, const PtRect* destination,
-                                   const PtRect* source)
+KWVD_PICTRA_EXPORT int PtDrawImage(PtImage image, QPainter* painter, const PtRect* destination, const PtRect* source)
 {
     if (!image || !painter || !destination)
         return 0;
@@ -360,8 +358,7 @@ KWVD_PICTRA_EXPORT void PtFreeOptionBlock(OptionBlockHandle block)
     kwvd::filters::OptionBlockFree(block);
 }
 
-KWVD_PICTRA_EXPORT int ImgXOptBlkGet(OptionBlockHandle block, const char* key, char* value,
-                                     std::size_t valueSize)
+KWVD_PICTRA_EXPORT int ImgXOptBlkGet(OptionBlockHandle block, const char* key, char* value, std::size_t valueSize)
 {
     return kwvd::filters::OptionBlockGet(block, key, value, valueSize);
 }

@@ -19,7 +19,8 @@ typedef struct PictraImage* PtImage;
 
 // Right and bottom inclusive, in image pixels (source) or painter units
 // (destination: right and bottom inclusive as well).
-struct PtRect {
+struct PtRect
+{
     std::int32_t left;
     std::int32_t top;
     std::int32_t right;
@@ -27,15 +28,16 @@ struct PtRect {
 };
 
 // Bit of PtImageInfo's flags for a vector image; our images never set it.
-enum : std::uint32_t { kPtVectorImage = 8 };
+enum : std::uint32_t {
+    kPtVectorImage = 8
+};
 
 // progress(0, percent, userData) while an image is read or written; 0 cancels a read.
 typedef int (*PtProgressCallback)(int first, int percent, void* userData);
 
 KWVD_PICTRA_EXPORT int PtStartup(void);
 KWVD_PICTRA_EXPORT void PtShutdown(void);
-KWVD_PICTRA_EXPORT void PtSetProgressCallback(PtProgressCallback callback, std::int32_t step,
-                                              void* userData);
+KWVD_PICTRA_EXPORT void PtSetProgressCallback(PtProgressCallback callback, std::int32_t step, void* userData);
 
 // Pairs of NUL-ended 8-bit texts (display text, pattern), an image type
 // first, the list ended by an empty text. The block comes from malloc; the
@@ -68,20 +70,18 @@ KWVD_PICTRA_EXPORT int PtPalette(PtImage image, RgbQuad* entries, int capacity);
 
 // New images; the one passed is left as it was. Null on failure.
 KWVD_PICTRA_EXPORT PtImage PtReduceColours(PtImage image, std::uint64_t colours, std::int32_t option);
-KWVD_PICTRA_EXPORT PtImage PtResize(PtImage image, std::int32_t width, std::int32_t height,
-                                    const PtRect* source, std::int32_t mode);
+KWVD_PICTRA_EXPORT PtImage PtResize(PtImage image, std::int32_t width, std::int32_t height, const PtRect* source,
+                                    std::int32_t mode);
 // Turned counter-clockwise by 90, 180 or 270 degrees. The resolutions stay as they were.
 KWVD_PICTRA_EXPORT PtImage PtRotate(PtImage image, std::int32_t degrees, std::int32_t unused);
 
 // Draws the source part (whole image when null) scaled into destination.
-KWVD_PICTRA_EXPORT int PtDrawImage(PtImage image, QPainter* painter, const PtRect* destination,
-                                   const PtRect* source);
+KWVD_PICTRA_EXPORT int PtDrawImage(PtImage image, QPainter* painter, const PtRect* destination, const PtRect* source);
 
 KWVD_PICTRA_EXPORT OptionBlockHandle PtOptionBlockFromText(const char* text);
 KWVD_PICTRA_EXPORT void PtFreeOptionBlock(OptionBlockHandle block);
 // 0 when the key is present, its value copied out.
-KWVD_PICTRA_EXPORT int ImgXOptBlkGet(OptionBlockHandle block, const char* key, char* value,
-                                     std::size_t valueSize);
+KWVD_PICTRA_EXPORT int ImgXOptBlkGet(OptionBlockHandle block, const char* key, char* value, std::size_t valueSize);
 
 // Writes the image as the option block says (EXTENSION chooses the format,
 // FILENAME the file, OVERWRITE and APPEND). 1 when the file was written.

@@ -4,8 +4,7 @@
 
 void PictraImage::RebuildInfo()
 {
-    const bool paletted = pixels.format() == QImage::Format_Mono
-        || pixels.format() == QImage::Format_Indexed8;
+    const bool paletted = pixels.format() == QImage::Format_Mono || pixels.format() == QImage::Format_Indexed8;
     const int entries = paletted ? static_cast<int>(pixels.colorCount()) : 0;
     info.assign(sizeof(BitmapInfoHeader) + static_cast<std::size_t>(entries) * sizeof(RgbQuad), 0);
     BitmapInfoHeader header{};
@@ -14,8 +13,7 @@ void PictraImage::RebuildInfo()
     header.biHeight = pixels.height();
     header.biPlanes = 1;
     header.biBitCount = static_cast<std::uint16_t>(bitsPerPixel);
-    header.biSizeImage = static_cast<std::uint32_t>(BitmapRowBytes(bitsPerPixel, pixels.width())
-                                                    * pixels.height());
+    header.biSizeImage = static_cast<std::uint32_t>(BitmapRowBytes(bitsPerPixel, pixels.width()) * pixels.height());
     header.biXPelsPerMeter = xPixelsPerMetre;
     header.biYPelsPerMeter = yPixelsPerMetre;
     header.biClrUsed = static_cast<std::uint32_t>(entries);
@@ -50,14 +48,12 @@ QImage NormalisePixels(const QImage& decoded, int bitsPerPixel)
                 ramp.append(qRgb(i, i, i));
             indexed.setColorTable(ramp);
             for (int y = 0; y < decoded.height(); ++y)
-                std::memcpy(indexed.scanLine(y), decoded.constScanLine(y),
-                            static_cast<std::size_t>(decoded.width()));
+                std::memcpy(indexed.scanLine(y), decoded.constScanLine(y), static_cast<std::size_t>(decoded.width()));
             return indexed;
         }
         return decoded.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     }
-    return decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                             : QImage::Format_RGB32);
+    return decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 }
 
 int ExportDepth(int bitsPerPixel)

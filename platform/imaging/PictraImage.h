@@ -10,9 +10,18 @@
 #include <string>
 #include <vector>
 
-enum class ImageFileFormat { None, Bmp, Png, Jpeg, Gif, Tiff, Mmr };
+enum class ImageFileFormat {
+    None,
+    Bmp,
+    Png,
+    Jpeg,
+    Gif,
+    Tiff,
+    Mmr
+};
 
-struct PictraImage {
+struct PictraImage
+{
     // Format_Mono for 1 bit, Format_Indexed8 for 2 to 8 bits, Format_RGB32 or
     // Format_ARGB32 above.
     QImage pixels;
@@ -29,10 +38,7 @@ struct PictraImage {
     std::vector<std::uint8_t> info;
 
     void RebuildInfo();
-    const BitmapInfoHeader* Header() const
-    {
-        return reinterpret_cast<const BitmapInfoHeader*>(info.data());
-    }
+    const BitmapInfoHeader* Header() const { return reinterpret_cast<const BitmapInfoHeader*>(info.data()); }
 };
 
 // Brings decoded pixels into the storage form of bitsPerPixel.

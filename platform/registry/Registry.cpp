@@ -7,10 +7,8 @@ using kwvd::RegistryValue;
 using kwvd::RegistryValueType;
 
 CRegistry::CRegistry(const kwvd::RegistryKey& root, const QString& subKeyName)
-    : m_hKey(RegistryStore::Instance().CreateKey(root, subKeyName))
-    , m_strSubKey(subKeyName)
-{
-}
+    : m_hKey(RegistryStore::Instance().CreateKey(root, subKeyName)), m_strSubKey(subKeyName)
+{}
 
 CRegistry::~CRegistry()
 {

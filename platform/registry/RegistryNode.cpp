@@ -28,9 +28,8 @@ bool RegistryNode::IsValidKeyName(QStringView name)
 {
     if (name.isEmpty())
         return false;
-    return std::none_of(name.begin(), name.end(), [](QChar c) {
-        return c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F;
-    });
+    return std::none_of(name.begin(), name.end(),
+                        [](QChar c) { return c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F; });
 }
 
 bool RegistryNode::SplitPath(QStringView path, QStringList& names)
@@ -131,8 +130,8 @@ bool RegistryNode::SetValue(QStringView name, const RegistryValue& value)
 
 bool RegistryNode::RemoveValue(QStringView name)
 {
-    const auto it = std::find_if(m_values.begin(), m_values.end(),
-                                 [name](const NamedValue& v) { return SameName(v.first, name); });
+    const auto it =
+        std::find_if(m_values.begin(), m_values.end(), [name](const NamedValue& v) { return SameName(v.first, name); });
     if (it == m_values.end())
         return false;
     m_values.erase(it);

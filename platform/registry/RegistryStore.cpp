@@ -59,13 +59,14 @@ private:
 struct RootState
 {
     QString path;
-    bool loaded = false;   // the fields below describe path
-    bool readable = true;  // false: there but not taken in, so never written over
+    bool loaded = false;  // the fields below describe path
+    bool readable = true; // false: there but not taken in, so never written over
     bool present = false;
     // Held open so that the inode stays ours: no later file can reuse its
     // number and pass for the file we parsed.
     UniqueFd fd;
-    struct stat status {};
+    struct stat status
+    {};
     RegistryNode tree;
 };
 
@@ -108,8 +109,8 @@ QString OsError(int error)
 bool SameFile(const struct stat& a, const struct stat& b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
-        && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec
-        && a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+           && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec
+           && a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
 bool ReadAll(int fd, std::string& text)
@@ -217,12 +218,13 @@ UniqueFd ReplaceFile(const QString& path, const std::string& text, const struct 
         Warn(QStringLiteral("cannot write %1: %2").arg(QFile::decodeName(temp), OsError(errno)));
         return {};
     }
-    struct stat status {};
+    struct stat status
+    {};
     bool ok = ::fstat(fd.Get(), &status) == 0;
     if (ok && old && S_ISREG(status.st_mode) && ::fchmod(fd.Get(), old->st_mode & 07777) != 0)
         Warn(QStringLiteral("cannot keep the permissions of %1: %2").arg(path, OsError(errno)));
-    ok = ok && WriteAll(fd.Get(), text) && ::fsync(fd.Get()) == 0
-        && ::rename(temp.constData(), target.constData()) == 0;
+    ok =
+        ok && WriteAll(fd.Get(), text) && ::fsync(fd.Get()) == 0 && ::rename(temp.constData(), target.constData()) == 0;
     if (!ok) {
         const int error = errno;
         ::unlink(temp.constData());
@@ -236,7 +238,7 @@ UniqueFd ReplaceFile(const QString& path, const std::string& text, const struct 
 bool ResolvePath(const RegistryKey& parent, QStringView subKey, QStringList& parentNames, QStringList& subNames)
 {
     return RegistryNode::SplitPath(parent.Path(), parentNames) && RegistryNode::SplitPath(subKey, subNames)
-        && parentNames.size() + subNames.size() <= RegistryNode::kMaxDepth;
+           && parentNames.size() + subNames.size() <= RegistryNode::kMaxDepth;
 }
 
 // The path of an existing key in the case it was created with.
@@ -270,17 +272,15 @@ struct RegistryStore::Impl
 
     QString Folder() const { return folder.isEmpty() ? DefaultFolder() : folder; }
 
-    QString FilePath(RegistryRoot root) const
-    {
-        return Folder() + u'/' + QLatin1String(FileNameOf(root));
-    }
+    QString FilePath(RegistryRoot root) const { return Folder() + u'/' + QLatin1String(FileNameOf(root)); }
 
     // The root's tree, read again when its file changed since the last look.
     RootState& Current(RegistryRoot root)
     {
         RootState& state = roots[IndexOf(root)];
         const QString path = FilePath(root);
-        struct stat status {};
+        struct stat status
+        {};
         const bool exists = ::stat(QFile::encodeName(path).constData(), &status) == 0;
         const int error = errno;
         if (state.loaded && state.path == path) {
@@ -369,7 +369,8 @@ QString RegistryStore::DefaultFolder()
         return QFile::decodeName(own);
     // A relative XDG_CONFIG_HOME is invalid and is ignored.
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    const QString base = config.startsWith('/') ? QFile::decodeName(config) : QDir::homePath() + QStringLiteral("/.config");
+    const QString base =
+        config.startsWith('/') ? QFile::decodeName(config) : QDir::homePath() + QStringLiteral("/.config");
     return base + QStringLiteral("/kwvd/registry");
 }
 
@@ -492,8 +493,7 @@ std::optional<std::uint32_t> RegistryStore::ReadNumber(const RegistryKey& key, Q
 
 std::optional<QString> RegistryStore::ReadText(const RegistryKey& key, QStringView name)
 {
-    return ReadTyped(ReadValue(key, name), RegistryValueType::Text,
-                     [](const RegistryValue& v) { return v.ToText(); });
+    return ReadTyped(ReadValue(key, name), RegistryValueType::Text, [](const RegistryValue& v) { return v.ToText(); });
 }
 
 std::optional<std::string> RegistryStore::ReadTextUtf8(const RegistryKey& key, QStringView name)

@@ -26,9 +26,9 @@ namespace kwvd {
 
 enum class RegistryStatus {
     Ok,
-    NotFound,     // the key or value is not there
-    InvalidName,  // an empty, over-deep or unusable key name
-    IoError,      // the file could not be read or replaced; it is as it was
+    NotFound,    // the key or value is not there
+    InvalidName, // an empty, over-deep or unusable key name
+    IoError,     // the file could not be read or replaced; it is as it was
 };
 
 // "Software\Qorvane\<program>", where each program keeps its settings.

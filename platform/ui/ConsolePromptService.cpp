@@ -1,6 +1,5 @@
 #include "platform/ui/ConsolePromptService.h"
 
-
 int ConsolePromptService::DoMessageBox(const QString& text, const QString& caption, UINT type)
 {
     const QByteArray line = (caption.isEmpty() ? text : caption + QStringLiteral(": ") + text).toLocal8Bit();
@@ -29,10 +28,6 @@ QString ConsolePromptService::DoFolderDialog(const QString&, const QString&)
     return {};
 }
 
-void ConsolePromptService::DoBeep(UINT)
-{
-}
+void ConsolePromptService::DoBeep(UINT) {}
 
-void ConsolePromptService::ShowWaitCursor(bool)
-{
-}
+void ConsolePromptService::ShowWaitCursor(bool) {}

@@ -62,7 +62,10 @@ std::optional<long long> ParseWhole(const QString& text)
     return negative ? -value : value;
 }
 
-QString Bound(long long value) { return QString::number(value); }
+QString Bound(long long value)
+{
+    return QString::number(value);
+}
 
 } // namespace
 
@@ -140,13 +143,14 @@ void CDialogModel::Bind(int id, std::function<void(DialogControlState&)> push,
 
 void CDialogModel::BindText(int id, QString* member, int maxChars)
 {
-    Bind(id, [member](DialogControlState& s) { s.text = *member; },
-         [member, maxChars](const DialogControlState& s) -> std::optional<QString> {
-             if (maxChars > 0 && s.text.size() > maxChars)
-                 return DialogCheckText(DialogCheckMessage::MaxChars, Bound(maxChars));
-             *member = s.text;
-             return std::nullopt;
-         });
+    Bind(
+        id, [member](DialogControlState& s) { s.text = *member; },
+        [member, maxChars](const DialogControlState& s) -> std::optional<QString> {
+            if (maxChars > 0 && s.text.size() > maxChars)
+                return DialogCheckText(DialogCheckMessage::MaxChars, Bound(maxChars));
+            *member = s.text;
+            return std::nullopt;
+        });
 }
 
 void CDialogModel::BindInt(int id, int* member)
@@ -157,16 +161,17 @@ void CDialogModel::BindInt(int id, int* member)
 void CDialogModel::BindInt(int id, int* member, int minimum, int maximum)
 {
     const bool ranged = minimum != std::numeric_limits<int>::min() || maximum != std::numeric_limits<int>::max();
-    Bind(id, [member](DialogControlState& s) { s.text = QString::number(*member); },
-         [=](const DialogControlState& s) -> std::optional<QString> {
-             const std::optional<int> value = ParseDialogInt(s.text);
-             if (!value)
-                 return DialogCheckText(DialogCheckMessage::Integer);
-             if (ranged && (*value < minimum || *value > maximum))
-                 return DialogCheckText(DialogCheckMessage::IntegerRange, Bound(minimum), Bound(maximum));
-             *member = *value;
-             return std::nullopt;
-         });
+    Bind(
+        id, [member](DialogControlState& s) { s.text = QString::number(*member); },
+        [=](const DialogControlState& s) -> std::optional<QString> {
+            const std::optional<int> value = ParseDialogInt(s.text);
+            if (!value)
+                return DialogCheckText(DialogCheckMessage::Integer);
+            if (ranged && (*value < minimum || *value > maximum))
+                return DialogCheckText(DialogCheckMessage::IntegerRange, Bound(minimum), Bound(maximum));
+            *member = *value;
+            return std::nullopt;
+        });
 }
 
 void CDialogModel::BindUInt(int id, UINT* member)
@@ -177,61 +182,66 @@ void CDialogModel::BindUInt(int id, UINT* member)
 void CDialogModel::BindUInt(int id, UINT* member, UINT minimum, UINT maximum)
 {
     const bool ranged = minimum != 0 || maximum != std::numeric_limits<UINT>::max();
-    Bind(id, [member](DialogControlState& s) { s.text = QString::number(*member); },
-         [=](const DialogControlState& s) -> std::optional<QString> {
-             const std::optional<UINT> value = ParseDialogUInt(s.text);
-             if (!value)
-                 return DialogCheckText(DialogCheckMessage::PositiveInteger);
-             if (ranged && (*value < minimum || *value > maximum))
-                 return DialogCheckText(DialogCheckMessage::IntegerRange, Bound(minimum), Bound(maximum));
-             *member = *value;
-             return std::nullopt;
-         });
+    Bind(
+        id, [member](DialogControlState& s) { s.text = QString::number(*member); },
+        [=](const DialogControlState& s) -> std::optional<QString> {
+            const std::optional<UINT> value = ParseDialogUInt(s.text);
+            if (!value)
+                return DialogCheckText(DialogCheckMessage::PositiveInteger);
+            if (ranged && (*value < minimum || *value > maximum))
+                return DialogCheckText(DialogCheckMessage::IntegerRange, Bound(minimum), Bound(maximum));
+            *member = *value;
+            return std::nullopt;
+        });
 }
 
 void CDialogModel::BindDouble(int id, double* member)
 {
-    Bind(id, [member](DialogControlState& s) { s.text = FormatDialogDouble(*member); },
-         [member](const DialogControlState& s) -> std::optional<QString> {
-             const std::optional<double> value = ParseDialogDouble(s.text);
-             if (!value)
-                 return DialogCheckText(DialogCheckMessage::Number);
-             *member = *value;
-             return std::nullopt;
-         });
+    Bind(
+        id, [member](DialogControlState& s) { s.text = FormatDialogDouble(*member); },
+        [member](const DialogControlState& s) -> std::optional<QString> {
+            const std::optional<double> value = ParseDialogDouble(s.text);
+            if (!value)
+                return DialogCheckText(DialogCheckMessage::Number);
+            *member = *value;
+            return std::nullopt;
+        });
 }
 
 void CDialogModel::BindDouble(int id, double* member, double minimum, double maximum)
 {
-    Bind(id, [member](DialogControlState& s) { s.text = FormatDialogDouble(*member); },
-         [=](const DialogControlState& s) -> std::optional<QString> {
-             const std::optional<double> value = ParseDialogDouble(s.text);
-             if (!value)
-                 return DialogCheckText(DialogCheckMessage::Number);
-             if (*value < minimum || *value > maximum)
-                 return DialogCheckText(DialogCheckMessage::NumberRange, FormatDialogDouble(minimum),
-                                        FormatDialogDouble(maximum));
-             *member = *value;
-             return std::nullopt;
-         });
+    Bind(
+        id, [member](DialogControlState& s) { s.text = FormatDialogDouble(*member); },
+        [=](const DialogControlState& s) -> std::optional<QString> {
+            const std::optional<double> value = ParseDialogDouble(s.text);
+            if (!value)
+                return DialogCheckText(DialogCheckMessage::Number);
+            if (*value < minimum || *value > maximum)
+                return DialogCheckText(DialogCheckMessage::NumberRange, FormatDialogDouble(minimum),
+                                       FormatDialogDouble(maximum));
+            *member = *value;
+            return std::nullopt;
+        });
 }
 
 void CDialogModel::BindCheck(int id, int* member)
 {
-    Bind(id, [member](DialogControlState& s) { s.check = *member; },
-         [member](const DialogControlState& s) -> std::optional<QString> {
-             *member = s.check;
-             return std::nullopt;
-         });
+    Bind(
+        id, [member](DialogControlState& s) { s.check = *member; },
+        [member](const DialogControlState& s) -> std::optional<QString> {
+            *member = s.check;
+            return std::nullopt;
+        });
 }
 
 void CDialogModel::BindSelection(int id, int* member)
 {
-    Bind(id, [member](DialogControlState& s) { s.selection = *member; },
-         [member](const DialogControlState& s) -> std::optional<QString> {
-             *member = s.selection;
-             return std::nullopt;
-         });
+    Bind(
+        id, [member](DialogControlState& s) { s.selection = *member; },
+        [member](const DialogControlState& s) -> std::optional<QString> {
+            *member = s.selection;
+            return std::nullopt;
+        });
 }
 
 void CDialogModel::Push()

@@ -30,12 +30,12 @@ struct DialogControlState
 
 // The framework's messages for values that fail their check.
 enum class DialogCheckMessage {
-    Integer,          // "Enter an integer."
-    IntegerRange,     // "Enter an integer between %1 and %2."
-    Number,           // "Enter a number."
-    NumberRange,      // "Enter a number between %1 and %2."
-    PositiveInteger,  // "Enter a positive integer."
-    MaxChars,         // "Enter no more than %1 characters."
+    Integer,         // "Enter an integer."
+    IntegerRange,    // "Enter an integer between %1 and %2."
+    Number,          // "Enter a number."
+    NumberRange,     // "Enter a number between %1 and %2."
+    PositiveInteger, // "Enter a positive integer."
+    MaxChars,        // "Enter no more than %1 characters."
 };
 
 // The string ids of those messages, so that a language source can replace them.

@@ -12,8 +12,8 @@ class PromptServiceDocumentPrompter : public DocumentPrompter
 public:
     SaveChoice AskToSave(const QString& name) override
     {
-        const int answer = AfxMessageBox(QStringLiteral("Save changes to %1?").arg(name),
-                                          MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        const int answer =
+            AfxMessageBox(QStringLiteral("Save changes to %1?").arg(name), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
         if (answer == IDYES)
             return SaveChoice::Save;
         if (answer == IDNO)
@@ -21,8 +21,7 @@ public:
         return SaveChoice::Cancel;
     }
 
-    QString ChooseSavePath(const QString& proposedName, const QString& filter,
-                           const QString& defaultExtension) override
+    QString ChooseSavePath(const QString& proposedName, const QString& filter, const QString& defaultExtension) override
     {
         FileDialogRequest request;
         request.title = QStringLiteral("Save As");

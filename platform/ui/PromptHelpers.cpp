@@ -25,8 +25,8 @@ int ReportError(const CException& error, UINT type)
     return AfxMessageBox(error.GetErrorMessage(), type);
 }
 
-int AskCommandLinkChoice(const QString& title, const QString& mainInstruction,
-                         const QString& firstText, const QString& secondText)
+int AskCommandLinkChoice(const QString& title, const QString& mainInstruction, const QString& firstText,
+                         const QString& secondText)
 {
     CommandLinkRequest request;
     request.windowTitle = title;

@@ -17,5 +17,5 @@ int ReportError(const CException& error, UINT type = MB_ICONERROR);
 
 // Two command links, ids 541 and 542, the first the default. Returns 2 when
 // the second was chosen and 1 otherwise, closing the window included.
-int AskCommandLinkChoice(const QString& title, const QString& mainInstruction,
-                         const QString& firstText, const QString& secondText);
+int AskCommandLinkChoice(const QString& title, const QString& mainInstruction, const QString& firstText,
+                         const QString& secondText);

@@ -141,9 +141,8 @@ int ScriptedPromptService::DoListChoice(const ListChoiceRequest& request)
     if (!answer)
         return -1;
     if (answer->index < -1 || answer->index >= request.items.size())
-        fail(prompt, QStringLiteral("index %1 is outside the list of %2 items")
-                         .arg(answer->index)
-                         .arg(request.items.size()));
+        fail(prompt,
+             QStringLiteral("index %1 is outside the list of %2 items").arg(answer->index).arg(request.items.size()));
     return answer->index;
 }
 

@@ -90,11 +90,26 @@ protected:
     void ShowWaitCursor(bool show) override;
 
 private:
-    struct BoxAnswer { int result; };
-    struct LinkAnswer { std::optional<int> id; };
-    struct ListAnswer { int index; };
-    struct FilesAnswer { QStringList paths; };
-    struct FolderAnswer { QString path; };
+    struct BoxAnswer
+    {
+        int result;
+    };
+    struct LinkAnswer
+    {
+        std::optional<int> id;
+    };
+    struct ListAnswer
+    {
+        int index;
+    };
+    struct FilesAnswer
+    {
+        QStringList paths;
+    };
+    struct FolderAnswer
+    {
+        QString path;
+    };
     using Answer = std::variant<BoxAnswer, LinkAnswer, ListAnswer, FilesAnswer, FolderAnswer>;
 
     template <typename T>

@@ -14,12 +14,12 @@
 #include "designer/elements/LoopStrings.h"
 #include "designer/elements/VariableStrings.h"
 #include "designer/output/OutputClasses.h"
-#include "designer/resources/fonts/AS400Font.h"
-#include "designer/resources/catalogue/CatalogueStrings.h"
-#include "designer/resources/fonts/FontManager.h"
-#include "designer/resources/ResourceClasses.h"
 #include "designer/preferences/PreferenceStrings.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/ResourceClasses.h"
+#include "designer/resources/catalogue/CatalogueStrings.h"
+#include "designer/resources/fonts/AS400Font.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/ui/ScriptedPromptService.h"
 #include "tests/fuzz/FuzzSupport.h"
@@ -74,9 +74,9 @@ private:
         Quiet();
         // An installed host font, as every designer has: new pages take it as
         // their default font.
-        auto* font = new CAS400Font(QStringLiteral("C1"), QString(), 1, 0, 0, CAS400Font::FF_MODERN,
-                                    QStringLiteral("Courier"), 833, 100, FALSE, FALSE, FALSE, FALSE,
-                                    QStringLiteral("WVDLIB"), QString(), FALSE);
+        auto* font =
+            new CAS400Font(QStringLiteral("C1"), QString(), 1, 0, 0, CAS400Font::FF_MODERN, QStringLiteral("Courier"),
+                           833, 100, FALSE, FALSE, FALSE, FALSE, QStringLiteral("WVDLIB"), QString(), FALSE);
         if (!CFontManager::AddToMasterList(font))
             delete font;
         CFontManager::SaveMasterFontFile();

@@ -27,9 +27,9 @@ inline std::vector<CFormElement*> FillSeedDocument(CDesignerDoc& doc)
     std::vector<CFormElement*> made;
     CDocChangeGuard change(&doc);
     int row = 0;
-    const int kinds[] = {T::Text,     T::Remark,     T::Variable,     T::Source,         T::Eraser,
-                         T::Barcode,  T::ExitParam,  T::ExitProgram,  T::Resource,       T::XmlAttribute,
-                         T::XmlComment, T::XmlInstruction, T::Loop,   T::Conditional,    T::XmlElement};
+    const int kinds[] = {T::Text,       T::Remark,         T::Variable,    T::Source,      T::Eraser,
+                         T::Barcode,    T::ExitParam,      T::ExitProgram, T::Resource,    T::XmlAttribute,
+                         T::XmlComment, T::XmlInstruction, T::Loop,        T::Conditional, T::XmlElement};
     for (int kind : kinds) {
         const kwvd::Rect box(8, 16 + 40 * row, 120, 48 + 40 * row);
         ++row;

@@ -20,7 +20,8 @@ namespace faxtest {
 using Bytes = std::vector<std::uint8_t>;
 
 // Packed rows, most significant bit leftmost, 1 = black.
-struct Bitmap {
+struct Bitmap
+{
     int width = 0;
     int height = 0;
     Bytes bits;
@@ -70,7 +71,10 @@ inline Bitmap TextPage(int width, int height, unsigned seed)
 
 using MemoryTiff = kwvd::MemoryTiff;
 
-enum class Coding { G4, G3TwoDimensional };
+enum class Coding {
+    G4,
+    G3TwoDimensional
+};
 
 // The raw coded strip of a one-strip TIFF that libtiff writes from the bitmap.
 inline Bytes Encode(const Bitmap& bitmap, Coding coding)
@@ -129,7 +133,8 @@ inline bool DecodeG4(const Bytes& data, int width, int height, Bitmap* result)
     return ok;
 }
 
-struct ContainerPage {
+struct ContainerPage
+{
     int width = 0;
     int height = 0;
     int xResolution = 2000; // pixels per ten inches
@@ -172,8 +177,8 @@ inline Bytes ContainerPageBytes(const ContainerPage& page)
     std::size_t at = 0;
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         if (i > 0)
-            out.insert(out.end(), {0xFE, 0x92, static_cast<std::uint8_t>(sizes[i] >> 8),
-                                   static_cast<std::uint8_t>(sizes[i])});
+            out.insert(out.end(),
+                       {0xFE, 0x92, static_cast<std::uint8_t>(sizes[i] >> 8), static_cast<std::uint8_t>(sizes[i])});
         out.insert(out.end(), page.data.begin() + static_cast<std::ptrdiff_t>(at),
                    page.data.begin() + static_cast<std::ptrdiff_t>(at + static_cast<std::size_t>(sizes[i])));
         at += static_cast<std::size_t>(sizes[i]);
@@ -188,7 +193,8 @@ inline std::map<std::string, Bytes>& MemoryFiles()
     return files;
 }
 
-struct MemoryFile {
+struct MemoryFile
+{
     Bytes data;
     std::int64_t pos = 0;
     int* closeCount = nullptr;

@@ -30,6 +30,7 @@ public:
     FileSizeLimitScope& operator=(const FileSizeLimitScope&) = delete;
 
 private:
-    struct rlimit m_previous {};
+    struct rlimit m_previous
+    {};
     void (*m_previousHandler)(int) = SIG_DFL;
 };

@@ -32,7 +32,8 @@ ImgXOptBlkGet(OptionBlockHandle block, const char* key, char* value, std::size_t
 
 namespace filtertest {
 
-struct ErrorReport {
+struct ErrorReport
+{
     int code;
     std::string filterName;
     std::string context;
@@ -53,7 +54,8 @@ inline void RecordError(const void*, int code, const char* filterName, const cha
 // The core's file operations over POSIX files, with the semantics the filters
 // rely on. failOpen refuses every open; writeLimit, when not negative, is the
 // number of bytes stored before every write comes up short.
-struct HostFiles {
+struct HostFiles
+{
     static inline bool failOpen = false;
     static inline std::int64_t writeLimit = -1;
     static inline int openMode = -1; // mode of the latest open
@@ -134,7 +136,8 @@ inline std::string FilterFolder()
 }
 
 // One loaded filter plug-in.
-class FilterModule {
+class FilterModule
+{
 public:
     explicit FilterModule(const std::string& fileName)
     {
@@ -147,7 +150,8 @@ public:
     FilterModule(const FilterModule&) = delete;
     FilterModule& operator=(const FilterModule&) = delete;
 
-    template <class Fn> Fn Entry(const char* name) const
+    template <class Fn>
+    Fn Entry(const char* name) const
     {
         void* symbol = dlsym(m_handle, name);
         if (!symbol)
@@ -170,7 +174,8 @@ inline FilterInfo CoreInfo(bool withLookup = true)
     return FilterInfo{0, &RecordError, withLookup ? self : nullptr};
 }
 
-struct OptionBlockDeleter {
+struct OptionBlockDeleter
+{
     void operator()(OptionBlock* block) const { kwvd::filters::OptionBlockFree(block); }
 };
 using OptionBlockPtr = std::unique_ptr<OptionBlock, OptionBlockDeleter>;
@@ -183,7 +188,8 @@ inline OptionBlockPtr Options(const std::string& text)
 
 // A bitmap as the core hands it over: header and palette, then the rows
 // bottom row first, each padded to 4 bytes.
-struct TestBitmap {
+struct TestBitmap
+{
     std::vector<std::uint8_t> description;
     std::vector<std::uint8_t> rows;
     std::int64_t bytesPerRow = 0;

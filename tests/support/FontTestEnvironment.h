@@ -2,9 +2,9 @@
 // A test's own data folder, preferences and scripted prompts, so that the
 // master font and barcode files live in a temporary folder.
 
-#include "designer/resources/ResourceClasses.h"
 #include "designer/preferences/PreferenceStrings.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/ResourceClasses.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedPrompts.h"
 
@@ -32,10 +32,7 @@ protected:
         m_dataDir.Set(m_dir.path());
     }
 
-    void TearDown() override
-    {
-        SetPreferences(m_previousPreferences);
-    }
+    void TearDown() override { SetPreferences(m_previousPreferences); }
 
     // Forgets what was shown so far.
     void FreshPrompts() { m_prompts.Renew(); }

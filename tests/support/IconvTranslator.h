@@ -17,8 +17,7 @@ class IconvTranslator : public ITranslator
 public:
     explicit IconvTranslator(std::string hostCodeSet, int mode = TranslatorMode::None)
         : m_hostCodeSet(std::move(hostCodeSet)), m_mode(mode)
-    {
-    }
+    {}
 
     int SetMode(int mode) override
     {
@@ -37,8 +36,8 @@ public:
     {
         if (file == nullptr || m_mode != TranslatorMode::PcToHost)
             return;
-        std::string bytes = Convert("UTF-16LE", m_hostCodeSet,
-                                    std::string(static_cast<const char*>(data), length * 2u));
+        std::string bytes =
+            Convert("UTF-16LE", m_hostCodeSet, std::string(static_cast<const char*>(data), length * 2u));
         if (m_strip && !bytes.empty()) {
             if (bytes.front() == '\x0E')
                 bytes.erase(0, 1);
@@ -67,7 +66,7 @@ public:
         auto* out = static_cast<char16_t*>(buffer);
         for (size_t i = 0; i < got; ++i)
             out[i] = i < converted ? static_cast<char16_t>(static_cast<unsigned char>(wide[2 * i])
-                                                          | (static_cast<unsigned char>(wide[2 * i + 1]) << 8))
+                                                           | (static_cast<unsigned char>(wide[2 * i + 1]) << 8))
                                    : u' ';
         return got;
     }

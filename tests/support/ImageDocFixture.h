@@ -27,8 +27,7 @@ class StandInUser : public CFormElement
 public:
     explicit StandInUser(CDesignerDoc* doc, kwvd::Rect rect = kwvd::Rect(100, 100, 200, 200))
         : CFormElement(doc), dest(rect)
-    {
-    }
+    {}
     kwvd::Rect GetDestRect() const override { return dest; }
     void Revalidate(int) override
     {

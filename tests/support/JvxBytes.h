@@ -12,8 +12,8 @@
 class CDesignerDoc;
 class ITranslator;
 
-inline Bytes StoreJvx(int version, const std::function<void(CJVXArchive&)>& write,
-                      ITranslator* translator = nullptr, CDesignerDoc* doc = nullptr)
+inline Bytes StoreJvx(int version, const std::function<void(CJVXArchive&)>& write, ITranslator* translator = nullptr,
+                      CDesignerDoc* doc = nullptr)
 {
     CMemFile file;
     CJVXArchive ar(version, CJVXArchive::store, doc, &file);

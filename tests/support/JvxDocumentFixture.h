@@ -21,8 +21,8 @@
 // What the translators of one test were asked for.
 struct TranslatorLog
 {
-    std::vector<int> modes;  // in the order they were made
-    std::vector<int> ccsids; // every SetHostCCSID, in order
+    std::vector<int> modes;              // in the order they were made
+    std::vector<int> ccsids;             // every SetHostCCSID, in order
     std::vector<QString> currentFolders; // the current folder when each was made
     int alive = 0;
 };
@@ -55,13 +55,11 @@ class TranslatorFactoryScope
 public:
     explicit TranslatorFactoryScope(ServerTranslatorFactory factory)
         : m_previous(SetServerTranslatorFactory(std::move(factory)))
-    {
-    }
+    {}
     // Logging translators of code page 285.
     explicit TranslatorFactoryScope(TranslatorLog& log)
         : TranslatorFactoryScope([&log](int mode) -> ITranslator* { return new LoggingTranslator(log, mode); })
-    {
-    }
+    {}
     ~TranslatorFactoryScope() { SetServerTranslatorFactory(std::move(m_previous)); }
     TranslatorFactoryScope(const TranslatorFactoryScope&) = delete;
     TranslatorFactoryScope& operator=(const TranslatorFactoryScope&) = delete;

@@ -22,12 +22,12 @@ inline std::string RecordLine(int version, const std::map<int, std::string>& giv
         int fromVersion;
     };
     static const Field kFields[] = {
-        {1, 1, false, 1},    {2, 1, false, 1},   {3, 4, true, 1},    {4, 4, false, 1},   {5, 1, false, 1},
-        {6, 3, true, 1},     {7, 3, true, 1},    {8, 3, true, 1},    {9, 1, false, 1},   {10, 3, true, 1},
-        {11, 4, true, 1},    {12, 3, true, 1},   {13, 4, true, 1},   {14, 3, true, 1},   {15, 2, false, 1},
-        {16, 132, false, 1}, {17, 50, false, 1}, {18, 3, true, 1},   {19, 1, false, 1},  {20, 1, false, 1},
-        {21, 1, false, 1},   {22, 1, false, 1},  {23, 1, false, 1},  {24, 1, false, 1},  {25, 1, false, 3},
-        {26, 6, true, 3},    {27, 6, true, 3},   {28, 1, true, 4},   {29, 10, false, 4}, {30, 256, false, 8},
+        {1, 1, false, 1},    {2, 1, false, 1},   {3, 4, true, 1},   {4, 4, false, 1},   {5, 1, false, 1},
+        {6, 3, true, 1},     {7, 3, true, 1},    {8, 3, true, 1},   {9, 1, false, 1},   {10, 3, true, 1},
+        {11, 4, true, 1},    {12, 3, true, 1},   {13, 4, true, 1},  {14, 3, true, 1},   {15, 2, false, 1},
+        {16, 132, false, 1}, {17, 50, false, 1}, {18, 3, true, 1},  {19, 1, false, 1},  {20, 1, false, 1},
+        {21, 1, false, 1},   {22, 1, false, 1},  {23, 1, false, 1}, {24, 1, false, 1},  {25, 1, false, 3},
+        {26, 6, true, 3},    {27, 6, true, 3},   {28, 1, true, 4},  {29, 10, false, 4}, {30, 256, false, 8},
         {31, 1, false, 11},  {32, 1, false, 18},
     };
     std::string line;

@@ -6,9 +6,9 @@
 
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/barcodes/Barcode.h"
 #include "designer/resources/barcodes/BarcodeManager.h"
+#include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Collections.h"
 
@@ -17,7 +17,11 @@
 
 #include <memory>
 
-enum class MasterKind { Devices, Barcodes, Fonts };
+enum class MasterKind {
+    Devices,
+    Barcodes,
+    Fonts
+};
 
 inline const char* MasterKindName(MasterKind kind)
 {
@@ -120,8 +124,9 @@ inline bool ApplyMasterOp(MasterKind kind, char op, const QString& name, COutput
         if (kind == MasterKind::Barcodes)
             return CBarcodeManager::AddToMaster(new CBarcode(name)) != FALSE;
         return CFontManager::AddToMasterList(new CAS400Font(QString(), QString(), 0, 0, 0, CAS400Font::FF_MODERN, name,
-                                                            833, 100, FALSE, FALSE, FALSE, FALSE,
-                                                            QStringLiteral("LIB"), QString(), FALSE)) != FALSE;
+                                                            833, 100, FALSE, FALSE, FALSE, FALSE, QStringLiteral("LIB"),
+                                                            QString(), FALSE))
+               != FALSE;
     case 'c':
         if (found == nullptr)
             return false;

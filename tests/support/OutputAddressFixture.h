@@ -55,8 +55,8 @@ protected:
     // level) and given the id, the cells and the flag.
     CFormAddressElement* AddAddress(CFormElement* parent, int id, const kwvd::Rect& cells, BOOL deleting = FALSE)
     {
-        auto* address =
-            dynamic_cast<CFormAddressElement*>(doc->CreateNewElement(FormElementType::Address, 0, Cells(1, 1, 2, 2), parent));
+        auto* address = dynamic_cast<CFormAddressElement*>(
+            doc->CreateNewElement(FormElementType::Address, 0, Cells(1, 1, 2, 2), parent));
         EXPECT_NE(address, nullptr);
         if (address == nullptr)
             return nullptr;

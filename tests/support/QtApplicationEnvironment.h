@@ -29,5 +29,4 @@ private:
     std::unique_ptr<QApplication> m_app;
 };
 
-inline const auto* const kQtApplicationEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+inline const auto* const kQtApplicationEnvironment = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);

@@ -19,8 +19,7 @@ class ScopedEnv
 public:
     explicit ScopedEnv(const char* name)
         : m_name(name), m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
-    {
-    }
+    {}
     ScopedEnv(const char* name, const QString& value) : ScopedEnv(name) { Set(value); }
     ~ScopedEnv()
     {

@@ -17,10 +17,7 @@
 class ScopedPromptService
 {
 public:
-    explicit ScopedPromptService(std::shared_ptr<PromptService> service)
-        : m_previous(SetPrompts(std::move(service)))
-    {
-    }
+    explicit ScopedPromptService(std::shared_ptr<PromptService> service) : m_previous(SetPrompts(std::move(service))) {}
     ~ScopedPromptService() { SetPrompts(m_previous); }
     ScopedPromptService(const ScopedPromptService&) = delete;
     ScopedPromptService& operator=(const ScopedPromptService&) = delete;
@@ -32,10 +29,7 @@ private:
 class ScopedPromptAnswers
 {
 public:
-    ScopedPromptAnswers()
-        : m_service(std::make_shared<ScriptedPromptService>()), m_scope(m_service)
-    {
-    }
+    ScopedPromptAnswers() : m_service(std::make_shared<ScriptedPromptService>()), m_scope(m_service) {}
     ScopedPromptAnswers(const ScopedPromptAnswers&) = delete;
     ScopedPromptAnswers& operator=(const ScopedPromptAnswers&) = delete;
 

@@ -53,9 +53,8 @@ protected:
         // 1000 font units show as 72 pixels.
         const DWORD width = static_cast<DWORD>(advance * 1000 / 72 + 1);
         auto font = std::make_unique<CAS400Font>(QStringLiteral("C0S0CR10"), QStringLiteral("T1V10037"), 11, 37, 0,
-                                                 CAS400Font::FF_MODERN, QStringLiteral("Courier"), width, 120,
-                                                 FALSE, FALSE, FALSE, FALSE, QStringLiteral("QFNTCPL"), QString(),
-                                                 FALSE);
+                                                 CAS400Font::FF_MODERN, QStringLiteral("Courier"), width, 120, FALSE,
+                                                 FALSE, FALSE, FALSE, QStringLiteral("QFNTCPL"), QString(), FALSE);
         font->GetCharWidths(1);
         EXPECT_EQ(font->GetCharWidthTable().front(), advance);
         OutputFonts().GetFontList().SetPrimaryFont(index, font.get());

@@ -15,15 +15,15 @@
 #include "designer/elements/FormTextElement.h"
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDeviceManager.h"
+#include "designer/preferences/Preferences.h"
+#include "designer/resources/ResourceClasses.h"
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontManager.h"
-#include "designer/resources/ResourceClasses.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/framework/MemFile.h"
-#include "tests/support/ScopedPrompts.h"
 #include "tests/support/ArchiveBytes.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -54,10 +54,7 @@ public:
         AddInstalledFont(QStringLiteral("Courier"), 1);
         AddInstalledFont(QStringLiteral("Letter"), 2);
     }
-    ~WvdTestEnvironment()
-    {
-        SetPreferences(previousPrefs);
-    }
+    ~WvdTestEnvironment() { SetPreferences(previousPrefs); }
     WvdTestEnvironment(const WvdTestEnvironment&) = delete;
     WvdTestEnvironment& operator=(const WvdTestEnvironment&) = delete;
 
@@ -65,8 +62,8 @@ public:
     // installed; the master record when an equal one is there already.
     static CAS400Font* AddInstalledFont(const QString& face, DWORD fgid)
     {
-        auto* font = new CAS400Font(QStringLiteral("C1"), QString(), fgid, 0, 0, CAS400Font::FF_MODERN, face, 833,
-                                    100, FALSE, FALSE, FALSE, FALSE, QStringLiteral("WVDLIB"), QString(), FALSE);
+        auto* font = new CAS400Font(QStringLiteral("C1"), QString(), fgid, 0, 0, CAS400Font::FF_MODERN, face, 833, 100,
+                                    FALSE, FALSE, FALSE, FALSE, QStringLiteral("WVDLIB"), QString(), FALSE);
         if (CAS400Font* master = CFontManager::FindMasterFont(font)) {
             delete font;
             return master;
@@ -118,13 +115,13 @@ inline void LoadDocument(CDesignerDoc& doc, const Bytes& bytes)
 // The pieces of the rich document a test may want to look at again.
 struct RichDocumentParts
 {
-    CFormElement* loop = nullptr;            // top level: text, conditional
+    CFormElement* loop = nullptr;              // top level: text, conditional
     CFormElement* conditionalInLoop = nullptr; // text, variable, conditional
     CFormElement* innerConditional = nullptr;  // eraser
-    CFormElement* conditional = nullptr;     // top level: source
-    CFormElement* output = nullptr;          // the default output, with an address
-    CAS400Font* font1 = nullptr;             // index 1 of the output page, used by the first text
-    std::vector<CFormElement*> leaves;       // the top-level leaves
+    CFormElement* conditional = nullptr;       // top level: source
+    CFormElement* output = nullptr;            // the default output, with an address
+    CAS400Font* font1 = nullptr;               // index 1 of the output page, used by the first text
+    std::vector<CFormElement*> leaves;         // the top-level leaves
 };
 
 // Fills a new document (OnNewDocument done). Every change runs inside one

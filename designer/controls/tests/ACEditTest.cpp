@@ -33,8 +33,7 @@ protected:
         QObject::connect(&m_dialog, &QDialog::rejected, [this] { ++m_rejected; });
         m_dialog.show();
         m_field->setFocus();
-        QObject::connect(&m_edit, &CACEdit::Notify,
-                         [this](int code, int id) { m_notes.emplace_back(code, id); });
+        QObject::connect(&m_edit, &CACEdit::Notify, [this](int code, int id) { m_notes.emplace_back(code, id); });
     }
 
     void Attach(const std::vector<const char*>& history)
@@ -71,7 +70,8 @@ TEST_F(ACEditTest, TypingFiltersTheHistory)
     Attach({"Invoice header", "Invoice footer", "Address"});
     QTest::keyClicks(m_field, QStringLiteral("inv"));
     ASSERT_TRUE(List().isVisible());
-    EXPECT_EQ(List().DisplayStrings(), (QStringList{QStringLiteral("Invoice footer"), QStringLiteral("Invoice header")}));
+    EXPECT_EQ(List().DisplayStrings(),
+              (QStringList{QStringLiteral("Invoice footer"), QStringLiteral("Invoice header")}));
 }
 
 TEST_F(ACEditTest, DownInAnEmptyFieldOpensTheWholeHistorySorted)
@@ -218,22 +218,20 @@ struct TokenCase
     bool prefixBefore;
 };
 
-void PrintTo(const TokenCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TokenCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SeparatorTokens : public ACEditTest, public ::testing::WithParamInterface<TokenCase>
-{
-};
+{};
 
 // Separators ",;" and the prefix "@".
 const TokenCase kTokens[] = {
-    {"WholeTextWithoutSeparators", "abc", 3, 0, 0, 3, false},
-    {"SecondToken", "ab,cd", 5, 3, 3, 5, false},
-    {"CaretInsideFirstToken", "ab,cd", 1, 0, 0, 2, false},
-    {"CaretRightAfterSeparator", "ab;cd", 3, 3, 3, 5, false},
-    {"PrefixStopsTheScan", "x,@name", 7, 2, 3, 7, true},
-    {"OneCharacterText", "a", 1, 0, 0, 1, false},
-    {"OnePrefixCharacterCountsNot", "@", 1, 0, 1, 1, false},
-    {"CaretAtStart", "ab,cd", 0, 0, 0, 2, false},
+    {"WholeTextWithoutSeparators", "abc", 3, 0, 0, 3, false}, {"SecondToken", "ab,cd", 5, 3, 3, 5, false},
+    {"CaretInsideFirstToken", "ab,cd", 1, 0, 0, 2, false},    {"CaretRightAfterSeparator", "ab;cd", 3, 3, 3, 5, false},
+    {"PrefixStopsTheScan", "x,@name", 7, 2, 3, 7, true},      {"OneCharacterText", "a", 1, 0, 0, 1, false},
+    {"OnePrefixCharacterCountsNot", "@", 1, 0, 1, 1, false},  {"CaretAtStart", "ab,cd", 0, 0, 0, 2, false},
 };
 
 TEST_P(SeparatorTokens, Bounds)
@@ -304,12 +302,14 @@ TEST_F(FileSystemCompletion, AFolderOffersItsEntriesWithFoldersEndingInASlash)
 
 TEST_F(FileSystemCompletion, FoldersOnlyOrNoFolders)
 {
-    EXPECT_EQ(Offered(CACEdit::ACEDIT_FILESYSTEM | CACEdit::ACEDIT_ONLY_FOLDERS), QStringList{QStringLiteral("Reports/")});
+    EXPECT_EQ(Offered(CACEdit::ACEDIT_FILESYSTEM | CACEdit::ACEDIT_ONLY_FOLDERS),
+              QStringList{QStringLiteral("Reports/")});
 }
 
 TEST_F(FileSystemCompletion, NoFolders)
 {
-    EXPECT_EQ(Offered(CACEdit::ACEDIT_FILESYSTEM | CACEdit::ACEDIT_NO_FOLDERS), QStringList{QStringLiteral("report.txt")});
+    EXPECT_EQ(Offered(CACEdit::ACEDIT_FILESYSTEM | CACEdit::ACEDIT_NO_FOLDERS),
+              QStringList{QStringLiteral("report.txt")});
 }
 
 } // namespace

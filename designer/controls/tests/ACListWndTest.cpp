@@ -1,5 +1,5 @@
-#include "designer/controls/ACEdit.h"
 #include "designer/controls/ACListWnd.h"
+#include "designer/controls/ACEdit.h"
 
 #include "designer/controls/tests/ControlsTestSupport.h"
 
@@ -26,11 +26,13 @@ struct AddCase
     std::vector<const char*> kept;
 };
 
-void PrintTo(const AddCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const AddCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class AddSearchStringRules : public ::testing::TestWithParam<AddCase>
-{
-};
+{};
 
 const AddCase kAddCases[] = {
     {"TwoCharactersIgnored", {"ab"}, {}},
@@ -231,11 +233,13 @@ struct MoveCase
     int to;
 };
 
-void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MoveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SelectionMoves : public ACListShown, public ::testing::WithParamInterface<MoveCase>
-{
-};
+{};
 
 const MoveCase kMoves[] = {
     {"DownFromNoneSelectsTheFirst", -1, Qt::Key_Down, 0},

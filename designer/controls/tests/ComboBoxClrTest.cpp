@@ -30,11 +30,13 @@ struct DrawCase
     QColor text;       // the one ink colour expected
 };
 
-void PrintTo(const DrawCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const DrawCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ColourItemDrawing : public ControlsTest, public ::testing::WithParamInterface<DrawCase>
-{
-};
+{};
 
 QPalette TestPalette()
 {

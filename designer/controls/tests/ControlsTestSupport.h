@@ -4,8 +4,8 @@
 // folder.
 
 #include "platform/registry/tests/RegistryTestSupport.h"
-#include "tests/support/ScopedPrompts.h"
 #include "tests/support/QtApplicationEnvironment.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,7 @@
 class ControlsTest : public RegistryFixture
 {
 protected:
-    void SetUp() override
-    {
-        RegistryFixture::SetUp();
-    }
+    void SetUp() override { RegistryFixture::SetUp(); }
 
     ScopedPromptAnswers m_prompts;
 

@@ -19,13 +19,14 @@ struct GifFrameSpec
     std::vector<std::uint8_t> pixels; // width x height palette indexes
     int delay = -1;                   // hundredths of a second; -1: no graphic control extension
     int disposal = 0;
-    int transparent = -1;             // palette index, -1: none
+    int transparent = -1; // palette index, -1: none
 };
 
 class GifBuilder
 {
 public:
-    GifBuilder(int width, int height, std::vector<QRgb> palette) : m_width(width), m_height(height), m_palette(std::move(palette))
+    GifBuilder(int width, int height, std::vector<QRgb> palette)
+        : m_width(width), m_height(height), m_palette(std::move(palette))
     {
         m_palette.resize(256, qRgb(0, 0, 0));
     }
@@ -72,8 +73,9 @@ public:
     // A frame of one colour.
     static GifFrameSpec Solid(int left, int top, int width, int height, std::uint8_t index, int delay, int disposal)
     {
-        GifFrameSpec frame{left, top, width, height, std::vector<std::uint8_t>(std::size_t(width) * height, index),
-                           delay, disposal, -1};
+        GifFrameSpec frame{
+            left,  top,      width, height, std::vector<std::uint8_t>(std::size_t(width) * height, index),
+            delay, disposal, -1};
         return frame;
     }
 

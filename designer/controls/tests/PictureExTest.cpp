@@ -1,5 +1,5 @@
-#include "designer/controls/GifFrames.h"
 #include "designer/controls/PictureEx.h"
+#include "designer/controls/GifFrames.h"
 
 #include "designer/controls/tests/ControlsTestSupport.h"
 #include "designer/controls/tests/GifBuilder.h"
@@ -126,11 +126,13 @@ struct WaitCase
     std::uint32_t ms;
 };
 
-void PrintTo(const WaitCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WaitCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class FrameWaits : public ::testing::TestWithParam<WaitCase>
-{
-};
+{};
 
 const WaitCase kWaits[] = {
     {"ZeroIsAHundredMs", 0, 100},

@@ -1,5 +1,5 @@
-#include "designer/controls/SelectiveComboBox.h"
 #include "designer/controls/SelectiveEdit.h"
+#include "designer/controls/SelectiveComboBox.h"
 
 #include "designer/controls/tests/ControlsTestSupport.h"
 
@@ -10,7 +10,12 @@
 namespace {
 
 // The four ways the hosts set the fields up.
-enum class Host { DeviceName, ExitProgram, VariableName, PageSetup };
+enum class Host {
+    DeviceName,
+    ExitProgram,
+    VariableName,
+    PageSetup
+};
 
 void Configure(CSelectiveEdit& edit, Host host)
 {
@@ -36,7 +41,11 @@ void Configure(CSelectiveEdit& edit, Host host)
     }
 }
 
-enum class Action { Type, Paste, SetByProgram };
+enum class Action {
+    Type,
+    Paste,
+    SetByProgram
+};
 
 struct FilterCase
 {
@@ -49,11 +58,13 @@ struct FilterCase
     int beeps;
 };
 
-void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FilterCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SelectiveFiltering : public ControlsTest, public ::testing::WithParamInterface<FilterCase>
-{
-};
+{};
 
 const FilterCase kFilterCases[] = {
     {"DeviceDigitFirstRefused", Host::DeviceName, "", Action::Type, "1", "", 1},
@@ -87,9 +98,15 @@ TEST_P(SelectiveFiltering, TextAndBeeps)
     const std::size_t beepsBefore = m_prompts->Beeps().size();
     const QString input = QString::fromUtf8(c.input);
     switch (c.action) {
-    case Action::Type: QTest::keyClicks(&edit, input); break;
-    case Action::Paste: edit.insert(input); break;
-    case Action::SetByProgram: edit.setText(input); break;
+    case Action::Type:
+        QTest::keyClicks(&edit, input);
+        break;
+    case Action::Paste:
+        edit.insert(input);
+        break;
+    case Action::SetByProgram:
+        edit.setText(input);
+        break;
     }
     EXPECT_EQ(edit.text(), QString::fromUtf8(c.after)) << c.name;
     EXPECT_EQ(static_cast<int>(m_prompts->Beeps().size() - beepsBefore), c.beeps) << c.name;

@@ -2,9 +2,9 @@
 // states, its icon and text position, and the statics' backgrounds.
 
 #include "designer/controls/TaskDialogControls.h"
-#include "designer/preferences/ColourRef.h"
 #include "designer/controls/TaskDialogLayout.h"
 #include "designer/controls/TaskDialogPictures.h"
+#include "designer/preferences/ColourRef.h"
 #include "tests/support/QtApplicationEnvironment.h"
 
 #include <QMouseEvent>
@@ -231,11 +231,11 @@ TEST(TaskDialogStatics, LinkTextEscapesEverythingButTheLinks)
     };
     const Case cases[] = {
         {"plain with markup characters", QStringLiteral("a <b> & c"), QStringLiteral("a &lt;b&gt; &amp; c")},
-        {"one link", QStringLiteral("see <A HREF=\"t1\">help</A>."),
-         QStringLiteral("see <a href=\"t1\">help</a>.")},
+        {"one link", QStringLiteral("see <A HREF=\"t1\">help</A>."), QStringLiteral("see <a href=\"t1\">help</a>.")},
         {"lower-case tags", QStringLiteral("<a href=\"t2\">x</a>"), QStringLiteral("<a href=\"t2\">x</a>")},
         {"a target with a quote", QStringLiteral("<A HREF=\"a&b\">x</A>"), QStringLiteral("<a href=\"a&amp;b\">x</a>")},
-        {"unclosed link stays text", QStringLiteral("<A HREF=\"t\">x"), QStringLiteral("&lt;A HREF=&quot;t&quot;&gt;x")},
+        {"unclosed link stays text", QStringLiteral("<A HREF=\"t\">x"),
+         QStringLiteral("&lt;A HREF=&quot;t&quot;&gt;x")},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CXTaskDialogLinkStatic::ToRichText(c.text), c.html) << c.name;
@@ -251,10 +251,14 @@ TEST(TaskDialogPictures, EachStockPictureInItsSizes)
         bool exists;
     };
     const Case cases[] = {
-        {"arrow 16", IDI_TASK_ARROW, 16, true},     {"arrow 32", IDI_TASK_ARROW, 32, false},
-        {"hot arrow 16", IDI_TASK_HOT_ARROW, 16, true}, {"shield 32", IDI_TASK_SHIELD, 32, true},
-        {"error 16", IDI_TASK_ERROR, 16, true},     {"warning 32", IDI_TASK_WARNING, 32, true},
-        {"information 16", IDI_TASK_INFORMATION, 16, true}, {"unknown", 421, 16, false},
+        {"arrow 16", IDI_TASK_ARROW, 16, true},
+        {"arrow 32", IDI_TASK_ARROW, 32, false},
+        {"hot arrow 16", IDI_TASK_HOT_ARROW, 16, true},
+        {"shield 32", IDI_TASK_SHIELD, 32, true},
+        {"error 16", IDI_TASK_ERROR, 16, true},
+        {"warning 32", IDI_TASK_WARNING, 32, true},
+        {"information 16", IDI_TASK_INFORMATION, 16, true},
+        {"unknown", 421, 16, false},
         {"odd size", IDI_TASK_WARNING, 24, false},
     };
     for (const Case& c : cases) {

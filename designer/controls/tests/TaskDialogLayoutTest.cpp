@@ -65,8 +65,8 @@ void ExpectItems(const TaskDialogLayout& layout, const std::vector<ExpectedItem>
         const TaskDialogItem& item = layout.items[i];
         EXPECT_EQ(item.kind, expected[i].kind);
         EXPECT_EQ(item.id, expected[i].id);
-        EXPECT_EQ(item.rect, expected[i].rect) << item.rect.left << "," << item.rect.top << "," << item.rect.right
-                                               << "," << item.rect.bottom;
+        EXPECT_EQ(item.rect, expected[i].rect)
+            << item.rect.left << "," << item.rect.top << "," << item.rect.right << "," << item.rect.bottom;
         EXPECT_EQ(item.Visible(), expected[i].visible);
     }
 }
@@ -252,10 +252,22 @@ TEST(TaskDialogLayout, CollapsedInformationTakesNoHeight)
         int height;
     };
     const Case cases[] = {
-        {"collapsed", 0, {10, 34, 39, 48}, false, {10, 49, 147, 72}, {10, 77, 147, 100},
-         QStringLiteral("See &details >>"), 110},
-        {"expanded", TDF_EXPANDED_BY_DEFAULT, {10, 34, 39, 48}, true, {10, 73, 147, 96}, {10, 101, 147, 124},
-         QStringLiteral("Hide &details <<"), 134},
+        {"collapsed",
+         0,
+         {10, 34, 39, 48},
+         false,
+         {10, 49, 147, 72},
+         {10, 77, 147, 100},
+         QStringLiteral("See &details >>"),
+         110},
+        {"expanded",
+         TDF_EXPANDED_BY_DEFAULT,
+         {10, 34, 39, 48},
+         true,
+         {10, 73, 147, 96},
+         {10, 101, 147, 124},
+         QStringLiteral("Hide &details <<"),
+         134},
     };
     for (const Case& c : cases) {
         Fixture f;

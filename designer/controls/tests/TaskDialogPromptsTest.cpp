@@ -1,8 +1,8 @@
 // The command-link question through the Qt prompt service with the task
 // dialog installed as its hook.
 
-#include "designer/controls/TaskDialogPictures.h"
 #include "designer/controls/TaskDialogPrompts.h"
+#include "designer/controls/TaskDialogPictures.h"
 #include "designer/controls/XTaskDialog.h"
 #include "designer/controls/tests/TaskDialogTestSupport.h"
 #include "platform/ui/PromptHelpers.h"
@@ -20,20 +20,14 @@ namespace {
 class TaskDialogPrompts : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_previousHook = QtPromptService::SetCommandLinkHook(&RunCommandLinkTaskDialog);
-    }
-    void TearDown() override
-    {
-        QtPromptService::SetCommandLinkHook(m_previousHook);
-    }
+    void SetUp() override { m_previousHook = QtPromptService::SetCommandLinkHook(&RunCommandLinkTaskDialog); }
+    void TearDown() override { QtPromptService::SetCommandLinkHook(m_previousHook); }
 
     static int Ask()
     {
-        return AskCommandLinkChoice(QStringLiteral("Missing file"), QStringLiteral("The image file 'a<1>.bmp' is missing."),
-                                    QStringLiteral("Browse\nSearch for the file."),
-                                    QStringLiteral("Ignore\nA placeholder is used."));
+        return AskCommandLinkChoice(
+            QStringLiteral("Missing file"), QStringLiteral("The image file 'a<1>.bmp' is missing."),
+            QStringLiteral("Browse\nSearch for the file."), QStringLiteral("Ignore\nA placeholder is used."));
     }
 
     ScopedPromptService m_qtPrompts{std::make_shared<QtPromptService>()};

@@ -111,9 +111,8 @@ TEST(TaskDialogClient, TheDialogIsReachableOnlyDuringTheRun)
     client.RunDialog(nullptr);
     EXPECT_NE(client.dialogInCreated, nullptr);
     EXPECT_EQ(client.GetDialog(), nullptr);
-    EXPECT_EQ(client.events,
-              (std::vector<QString>{QStringLiteral("constructed"), QStringLiteral("created"),
-                                    QStringLiteral("button 1"), QStringLiteral("destroyed")}));
+    EXPECT_EQ(client.events, (std::vector<QString>{QStringLiteral("constructed"), QStringLiteral("created"),
+                                                   QStringLiteral("button 1"), QStringLiteral("destroyed")}));
     EXPECT_EQ(client.m_nButtonResult, IDOK);
 }
 
@@ -174,11 +173,10 @@ TEST(TaskDialogClient, NotificationsReachTheirHandlers)
         Button(dialog, IDOK)->click();
     });
     client.RunDialog(nullptr);
-    EXPECT_EQ(client.events,
-              (std::vector<QString>{QStringLiteral("constructed"), QStringLiteral("created"),
-                                    QStringLiteral("radio 101"), QStringLiteral("verify 1"),
-                                    QStringLiteral("expando 1"), QStringLiteral("button 1"),
-                                    QStringLiteral("destroyed")}));
+    EXPECT_EQ(client.events, (std::vector<QString>{QStringLiteral("constructed"), QStringLiteral("created"),
+                                                   QStringLiteral("radio 101"), QStringLiteral("verify 1"),
+                                                   QStringLiteral("expando 1"), QStringLiteral("button 1"),
+                                                   QStringLiteral("destroyed")}));
     EXPECT_EQ(client.m_nRadioButtonResult, 101);
     EXPECT_EQ(client.m_bVerificationFlag, TRUE);
 }

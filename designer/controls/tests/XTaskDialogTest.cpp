@@ -3,18 +3,18 @@
 // controls.
 
 #include "designer/controls/XTaskDialog.h"
-#include "designer/preferences/ColourRef.h"
 #include "designer/controls/TaskDialogPictures.h"
 #include "designer/controls/tests/TaskDialogTestSupport.h"
+#include "designer/preferences/ColourRef.h"
 #include "platform/framework/Clock.h"
 #include "tests/support/ScopedPrompts.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QFileInfo>
-#include <QLabel>
 #include <QTest>
 #include <QTextDocument>
 
@@ -137,8 +137,7 @@ TEST(TaskDialogRun, NotificationsComeInOrder)
     DialogRun run;
     run.config.dwCommonButtons = TDCBF_OK_BUTTON;
     run.Go([](CXTaskDialog* dialog) { PushButton(dialog, IDOK)->click(); });
-    EXPECT_EQ(run.Codes(),
-              (std::vector<UINT>{TDN_DIALOG_CONSTRUCTED, TDN_CREATED, TDN_BUTTON_CLICKED, TDN_DESTROYED}));
+    EXPECT_EQ(run.Codes(), (std::vector<UINT>{TDN_DIALOG_CONSTRUCTED, TDN_CREATED, TDN_BUTTON_CLICKED, TDN_DESTROYED}));
     EXPECT_EQ(run.notifications[2].wParam, static_cast<WPARAM>(IDOK));
 }
 
@@ -545,7 +544,9 @@ TEST(TaskDialogRun, Operations)
              EXPECT_EQ(l->text(), QStringLiteral("A longer new text"));
              EXPECT_EQ(kwvd::Rect::FromQRect(l->geometry()), d->Layout().Find(d->Layout().mainInstructionId)->rect);
          }},
-        {"set the text of a missing content", [](CXTaskDialog* d) { return d->SetElementText(TDE_CONTENT, "x"); }, 0,
+        {"set the text of a missing content",
+         [](CXTaskDialog* d) { return d->SetElementText(TDE_CONTENT, "x"); },
+         0,
          {}},
         {"update the footer's text",
          [](CXTaskDialog* d) { return d->UpdateElementText(TDE_FOOTER, QStringLiteral("New note")); }, 1,
@@ -595,8 +596,7 @@ TEST(TaskDialogRun, Operations)
          [&](CXTaskDialog* d) { EXPECT_EQ(bar(d)->maximum(), 100); }},
         {"navigate does nothing", [](CXTaskDialog* d) { return d->NavigatePage(nullptr); }, 0,
          [&](CXTaskDialog* d) { EXPECT_EQ(label(d, d->Layout().mainInstructionId)->text(), QStringLiteral("Main")); }},
-        {"elevation shows the shield", [](CXTaskDialog* d) { return d->SetButtonElevationRequiredState(541, TRUE); },
-         0,
+        {"elevation shows the shield", [](CXTaskDialog* d) { return d->SetButtonElevationRequiredState(541, TRUE); }, 0,
          [](CXTaskDialog* d) {
              const auto* link = qobject_cast<CXTaskDialogCommandLink*>(d->Control(541));
              ASSERT_NE(link->Image(), nullptr);

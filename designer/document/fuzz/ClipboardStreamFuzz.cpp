@@ -21,8 +21,7 @@ using namespace kwvd::fuzz;
 
 namespace {
 
-constexpr CServerItem::Format kFormats[] = {CServerItem::SrcFormat, CServerItem::DestFormat,
-                                            CServerItem::ExplFormat};
+constexpr CServerItem::Format kFormats[] = {CServerItem::SrcFormat, CServerItem::DestFormat, CServerItem::ExplFormat};
 
 struct Choice
 {
@@ -58,7 +57,8 @@ void WriteSeeds(const QString& folder)
         for (const BOOL withChildren : {FALSE, TRUE}) {
             const CFormElement* tracked = format == CServerItem::ExplFormat ? nullptr : some.front();
             CServerItem item(&doc, format,
-                             format == CServerItem::ExplFormat ? std::vector<CFormElement*>{some.back()} : some, tracked);
+                             format == CServerItem::ExplFormat ? std::vector<CFormElement*>{some.back()} : some,
+                             tracked);
             item.SetWithChildren(withChildren);
             QMimeData data;
             item.RenderFormats(data);

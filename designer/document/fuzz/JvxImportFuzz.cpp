@@ -25,8 +25,9 @@ void WriteSeeds(const QString& folder)
                 return;
             if (full)
                 FillSeedDocument(doc);
-            const QString name =
-                QStringLiteral("%1-v%2.jvx").arg(full ? QStringLiteral("every-kind") : QStringLiteral("new")).arg(version);
+            const QString name = QStringLiteral("%1-v%2.jvx")
+                                     .arg(full ? QStringLiteral("every-kind") : QStringLiteral("new"))
+                                     .arg(version);
             const QString path = ScratchFolder().filePath(name);
             QString member = QStringLiteral("SEED");
             if (doc.ExportJVXFile(path, member, version))

@@ -83,14 +83,14 @@ public:
     CFixedLenString m_fontIndex{1};        // 19
     CFixedLenString m_options[kOptionCount]{CFixedLenString(1), CFixedLenString(1), CFixedLenString(1),
                                             CFixedLenString(1), CFixedLenString(1)}; // 20 to 24
-    CFixedLenString m_flag{1};             // 25: "1" set
-    CFixedLenNum m_destWidth{6};           // 26, twips
-    CFixedLenNum m_destHeight{6};          // 27, twips
-    CFixedLenNum m_paramNumber{1};         // 28
-    CFixedLenString m_name{10};            // 29
-    CFixedLenUserString m_longData{256};   // 30
-    CFixedLenString m_barcodeLetter{1};    // 31
-    CFixedLenString m_resourceId{1};       // 32
+    CFixedLenString m_flag{1};                                                       // 25: "1" set
+    CFixedLenNum m_destWidth{6};                                                     // 26, twips
+    CFixedLenNum m_destHeight{6};                                                    // 27, twips
+    CFixedLenNum m_paramNumber{1};                                                   // 28
+    CFixedLenString m_name{10};                                                      // 29
+    CFixedLenUserString m_longData{256};                                             // 30
+    CFixedLenString m_barcodeLetter{1};                                              // 31
+    CFixedLenString m_resourceId{1};                                                 // 32
 
 private:
     void ExchangeFields(CJVXArchive& ar, int version);

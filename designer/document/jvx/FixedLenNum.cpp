@@ -42,10 +42,7 @@ double ParseFieldNumber(const QString& text)
 
 } // namespace
 
-CFixedLenNum::CFixedLenNum(int width)
-    : m_nWidth(width)
-{
-}
+CFixedLenNum::CFixedLenNum(int width) : m_nWidth(width) {}
 
 void CFixedLenNum::SetValue(int value)
 {

@@ -14,10 +14,7 @@ QString MakeSpaces(int count)
     return count > 0 ? QString(count, QLatin1Char(' ')) : QString();
 }
 
-CFixedLenString::CFixedLenString(int width)
-    : m_nWidth(width)
-{
-}
+CFixedLenString::CFixedLenString(int width) : m_nWidth(width) {}
 
 void CFixedLenString::SetValue(const QString& text)
 {

@@ -4,10 +4,7 @@
 
 KWVD_IMPLEMENT_SERIAL(CFixedLenUserString, CFixedLenString, VERSIONABLE_SCHEMA | 0)
 
-CFixedLenUserString::CFixedLenUserString(int width)
-    : CFixedLenString(width)
-{
-}
+CFixedLenUserString::CFixedLenUserString(int width) : CFixedLenString(width) {}
 
 int CFixedLenUserString::ReadJVXText(CJVXArchive& ar, QString& text, int n)
 {

@@ -32,10 +32,7 @@ private:
 
 } // namespace
 
-CFixedLenUserStringStripped::CFixedLenUserStringStripped(int width)
-    : CFixedLenUserString(width)
-{
-}
+CFixedLenUserStringStripped::CFixedLenUserStringStripped(int width) : CFixedLenUserString(width) {}
 
 void CFixedLenUserStringStripped::WriteJVXText(CJVXArchive& ar, const QString& text, int n)
 {

@@ -42,8 +42,7 @@ ITranslator* SetUserDataTranslator(ITranslator* translator)
 
 CJVXArchive::CJVXArchive(int version, int mode, CDesignerDoc* doc, CFile* file)
     : m_nVersion(version), m_nMode(mode), m_pDoc(doc), m_pFile(file)
-{
-}
+{}
 
 CJVXArchive::~CJVXArchive() = default;
 
@@ -269,4 +268,3 @@ std::exception_ptr CJVXArchive::TakeReadError()
     m_readError = nullptr;
     return error;
 }
-

@@ -25,7 +25,10 @@ class ITranslator;
 class CJVXArchive
 {
 public:
-    enum Mode : int { store = 1, load = 2 };
+    enum Mode : int {
+        store = 1,
+        load = 2
+    };
 
     static constexpr int kLastEightBitVersion = 18;
 
@@ -87,7 +90,8 @@ public:
     // A file written beside the JVX file while storing (an image file), with
     // the copy of the file it replaced, if any: a failed export takes the
     // new file away and puts the old one back.
-    struct WrittenFile {
+    struct WrittenFile
+    {
         QString path;
         QString backup;
     };
@@ -124,10 +128,8 @@ using kwvd::CreateUnusedFileBeside;
 class CJVXTranslatorScope
 {
 public:
-    CJVXTranslatorScope(CJVXArchive& ar, ITranslator* translator)
-        : m_ar(ar), m_previous(ar.SetTranslator(translator))
-    {
-    }
+    CJVXTranslatorScope(CJVXArchive& ar, ITranslator* translator) : m_ar(ar), m_previous(ar.SetTranslator(translator))
+    {}
     ~CJVXTranslatorScope() { m_ar.SetTranslator(m_previous); }
 
     CJVXTranslatorScope(const CJVXTranslatorScope&) = delete;

@@ -123,7 +123,9 @@ TEST_F(ChangeTransactionTest, ChangeOutsideATransactionWarnsEveryTime)
     EXPECT_EQ(doc->GetBuildId(), 0u);
 
     // The next transaction counts it though it changed nothing itself.
-    { CDocChangeGuard guard(doc.get()); }
+    {
+        CDocChangeGuard guard(doc.get());
+    }
     EXPECT_EQ(doc->GetBuildId(), 1u);
     EXPECT_EQ(doc->snapshots, 2);
     EXPECT_FALSE(doc->IsDirty());
@@ -159,7 +161,9 @@ TEST_F(ChangeTransactionTest, ExceptionPassesWithoutABoxAndTheMessageFollows)
         EXPECT_EQ(doc->GetChangeDepth(), 0);
     }
 
-    { CDocChangeGuard next(doc.get()); }
+    {
+        CDocChangeGuard next(doc.get());
+    }
     EXPECT_EQ(MessageTexts(), std::vector<QString>{kClockMessage});
 
     doc->ShowPendingNotices();

@@ -1,10 +1,10 @@
 // The run parameters of "Execute a WVD": defaults, completeness, comparison
 // and the archive form with the identity read under the record version.
 
-#include "tests/support/ArchiveBytes.h"
 #include "designer/document/CrtWvdRequest.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/MemFile.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +19,16 @@ constexpr UINT kOuterSchema = 17;
 // A new request: version 6; system, library, WVD name empty; "*HLD"; both
 // message queue strings empty; then the identity with file, user, user data
 // and form type "*ALL".
-const char* const kNewRequestHex =
-    "06 00 00 00"
-    "FF FE FF 00  FF FE FF 00  FF FE FF 00"
-    "FF FE FF 04 2A 00 48 00 4C 00 44 00"
-    "FF FE FF 00  FF FE FF 00"
-    "FF FE FF 00  FF FE FF 00"
-    "FF FE FF 04 2A 00 41 00 4C 00 4C 00"
-    "FF FE FF 04 2A 00 41 00 4C 00 4C 00"
-    "FF FE FF 04 2A 00 41 00 4C 00 4C 00"
-    "FF FE FF 00  FF FE FF 00  FF FE FF 00  FF FE FF 00  FF FE FF 00  FF FE FF 00"
-    "FF FE FF 04 2A 00 41 00 4C 00 4C 00";
+const char* const kNewRequestHex = "06 00 00 00"
+                                   "FF FE FF 00  FF FE FF 00  FF FE FF 00"
+                                   "FF FE FF 04 2A 00 48 00 4C 00 44 00"
+                                   "FF FE FF 00  FF FE FF 00"
+                                   "FF FE FF 00  FF FE FF 00"
+                                   "FF FE FF 04 2A 00 41 00 4C 00 4C 00"
+                                   "FF FE FF 04 2A 00 41 00 4C 00 4C 00"
+                                   "FF FE FF 04 2A 00 41 00 4C 00 4C 00"
+                                   "FF FE FF 00  FF FE FF 00  FF FE FF 00  FF FE FF 00  FF FE FF 00  FF FE FF 00"
+                                   "FF FE FF 04 2A 00 41 00 4C 00 4C 00";
 
 // A request of system "S", library "L", WVD "W", status "*HLD", message
 // queue library "M", message queue "Q", identity "A".."L" in field order.
@@ -90,18 +89,47 @@ TEST(CrtWvdRequestComplete, Table)
     const auto wvd = [](CrtWvdRequest& r) { r.SetWvdName(QStringLiteral("INVOICE")); };
     const Case cases[] = {
         {"New", [](CrtWvdRequest&) {}, false},
-        {"SystemLibraryWvdAgainstAllFiles", [&](CrtWvdRequest& r) { system(r); library(r); wvd(r); }, true},
-        {"NoSystem", [&](CrtWvdRequest& r) { library(r); wvd(r); }, false},
-        {"NoLibrary", [&](CrtWvdRequest& r) { system(r); wvd(r); }, false},
-        {"NoWvdName", [&](CrtWvdRequest& r) { system(r); library(r); }, false},
-        {"NoFileName", [&](CrtWvdRequest& r) {
-             system(r); library(r); wvd(r);
+        {"SystemLibraryWvdAgainstAllFiles",
+         [&](CrtWvdRequest& r) {
+             system(r);
+             library(r);
+             wvd(r);
+         },
+         true},
+        {"NoSystem",
+         [&](CrtWvdRequest& r) {
+             library(r);
+             wvd(r);
+         },
+         false},
+        {"NoLibrary",
+         [&](CrtWvdRequest& r) {
+             system(r);
+             wvd(r);
+         },
+         false},
+        {"NoWvdName",
+         [&](CrtWvdRequest& r) {
+             system(r);
+             library(r);
+         },
+         false},
+        {"NoFileName",
+         [&](CrtWvdRequest& r) {
+             system(r);
+             library(r);
+             wvd(r);
              r.GetIdentity().SetFileName(QString());
-         }, false},
-        {"StatusNotNeeded", [&](CrtWvdRequest& r) {
-             system(r); library(r); wvd(r);
+         },
+         false},
+        {"StatusNotNeeded",
+         [&](CrtWvdRequest& r) {
+             system(r);
+             library(r);
+             wvd(r);
              r.SetSpooledFileStatus(QString());
-         }, true},
+         },
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -187,14 +215,12 @@ TEST(CrtWvdRequestArchive, OlderRecordVersionsReadFewerIdentityFields)
     };
     // Version, six strings "S" "L" "W" "*HLD" "M" "Q", then the identity's
     // strings as that version wrote them ("A" ...), then a trailing "Z".
-    const char* const head =
-        "FF FE FF 01 53 00  FF FE FF 01 4C 00  FF FE FF 01 57 00"
-        "FF FE FF 04 2A 00 48 00 4C 00 44 00  FF FE FF 01 4D 00  FF FE FF 01 51 00";
-    const char* const eight =
-        "FF FE FF 01 41 00  FF FE FF 01 42 00  FF FE FF 01 43 00  FF FE FF 01 44 00"
-        "FF FE FF 01 45 00  FF FE FF 01 46 00  FF FE FF 01 47 00  FF FE FF 01 48 00";
+    const char* const head = "FF FE FF 01 53 00  FF FE FF 01 4C 00  FF FE FF 01 57 00"
+                             "FF FE FF 04 2A 00 48 00 4C 00 44 00  FF FE FF 01 4D 00  FF FE FF 01 51 00";
+    const char* const eight = "FF FE FF 01 41 00  FF FE FF 01 42 00  FF FE FF 01 43 00  FF FE FF 01 44 00"
+                              "FF FE FF 01 45 00  FF FE FF 01 46 00  FF FE FF 01 47 00  FF FE FF 01 48 00";
     const std::string v5 = std::string("05 00 00 00") + head + eight
-        + "FF FE FF 01 49 00  FF FE FF 01 4A 00  FF FE FF 01 4B 00  FF FE FF 01 5A 00";
+                           + "FF FE FF 01 49 00  FF FE FF 01 4A 00  FF FE FF 01 4B 00  FF FE FF 01 5A 00";
     const std::string v4 = std::string("04 00 00 00") + head + eight + "FF FE FF 01 5A 00";
     const Case cases[] = {
         {"Version5NoFormType", v5.c_str(), QString(), QStringLiteral("K")},

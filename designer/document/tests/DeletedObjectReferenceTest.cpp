@@ -104,7 +104,9 @@ protected:
         // The environment's fonts entered the master list with no manager
         // alive (the master-file rows make none): the last manager to go
         // frees the list.
-        { const CFontManager lastFonts; }
+        {
+            const CFontManager lastFonts;
+        }
     }
 
     WvdTestEnvironment env;
@@ -225,13 +227,12 @@ const Case kCases[] = {
      "Error reading master font file: %1"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Files, DeletedObjectReference, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string name;
-                             for (const char* p = info.param.file; *p != '\0' && *p != '.'; ++p)
-                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, DeletedObjectReference, ::testing::ValuesIn(kCases), [](const auto& info) {
+    std::string name;
+    for (const char* p = info.param.file; *p != '\0' && *p != '.'; ++p)
+        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    return name;
+});
 
 // A device of the file that replaces a same-named master device without
 // users goes again when the open fails, and the master device comes back.

@@ -8,8 +8,8 @@
 #include "designer/document/SpooledFile.h"
 #include "designer/elements/FormOutputElement.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/fonts/FontManager.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/Archive.h"
 
 #include <QDir>
@@ -103,8 +103,8 @@ TEST_F(DesignerDocTest, NewDocumentIsCompleteAndAnnouncedOnce)
     EXPECT_EQ(doc->GetZOrderList().GetCount(), 1);
 
     // Nothing leaks out while the document is built; views hear first.
-    EXPECT_EQ(log, (std::vector<Heard>{{'v', 245, nullptr}, {'l', 245, nullptr}, {'v', 254, nullptr},
-                                       {'l', 254, nullptr}}));
+    EXPECT_EQ(log,
+              (std::vector<Heard>{{'v', 245, nullptr}, {'l', 245, nullptr}, {'v', 254, nullptr}, {'l', 254, nullptr}}));
     EXPECT_EQ(doc->snapshots, 1) << "the first snapshot";
     EXPECT_EQ(doc->GetBuildId(), 0u);
     EXPECT_EQ(doc->GetChangeDepth(), 0);
@@ -146,8 +146,8 @@ TEST_F(DesignerDocTest, HeaderDefaultsHaveTheirWidths)
         int width;
     };
     const NumberCase numbers[] = {
-        {"4 line", doc->FirstPageTextLine(), 2},    {"5 column", doc->FirstPageTextColumn(), 3},
-        {"6 width", doc->FirstPageTextWidth(), 2},  {"9 first page", doc->FirstPageToProcess(), 3},
+        {"4 line", doc->FirstPageTextLine(), 2},       {"5 column", doc->FirstPageTextColumn(), 3},
+        {"6 width", doc->FirstPageTextWidth(), 2},     {"9 first page", doc->FirstPageToProcess(), 3},
         {"10 last page", doc->LastPageToProcess(), 3}, {"12 border", doc->NoPrintBorder(), 5},
     };
     for (const NumberCase& c : numbers) {
@@ -181,10 +181,8 @@ TEST_F(DesignerDocTest, DocTypeTellsEachViewOnlyOnAChange)
         BYTE after;
     };
     const Case cases[] = {
-        {"7 counts as 0: unchanged", 7, FALSE, 0, 0},
-        {"0 on a spooled-file design", 0, FALSE, 0, 0},
-        {"1 makes an XML document", 1, TRUE, 2, 1},
-        {"1 again", 1, FALSE, 0, 1},
+        {"7 counts as 0: unchanged", 7, FALSE, 0, 0}, {"0 on a spooled-file design", 0, FALSE, 0, 0},
+        {"1 makes an XML document", 1, TRUE, 2, 1},   {"1 again", 1, FALSE, 0, 1},
         {"255 counts as 0", 255, TRUE, 2, 0},
     };
     for (const Case& c : cases) {

@@ -55,10 +55,7 @@ class RecordingListener : public DocumentChangeListener
 {
 public:
     explicit RecordingListener(std::vector<Heard>* log) : m_log(log) {}
-    void OnDocumentChanged(LPARAM hint, CObject*, CObject* element) override
-    {
-        m_log->push_back({'l', hint, element});
-    }
+    void OnDocumentChanged(LPARAM hint, CObject*, CObject* element) override { m_log->push_back({'l', hint, element}); }
     void OnSetDocType(CView*, int docType, CDesignerDoc*) override { m_log->push_back({'t', docType, nullptr}); }
     void OnElementsRevalidated(CDesignerDoc*) override { ++revalidations; }
     void OnDocumentClosing(CDesignerDoc*) override { ++closings; }

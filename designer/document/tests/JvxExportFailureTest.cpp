@@ -24,7 +24,8 @@ protected:
 
     static mode_t ModeOf(const QString& path)
     {
-        struct stat info {};
+        struct stat info
+        {};
         EXPECT_EQ(::stat(path.toUtf8().constData(), &info), 0);
         return info.st_mode;
     }
@@ -117,8 +118,8 @@ TEST_F(JvxExportFailureTest, FullDiskGivesOneMessageWithTheCause)
 
         EXPECT_FALSE(exported);
         EXPECT_EQ(env.PromptTexts(), QStringList{QStringLiteral("WVD FORM not Exported. Errors were encountered.\n"
-                                                         "Disk full while accessing %1.")
-                                              .arg(c.path)});
+                                                                "Disk full while accessing %1.")
+                                                     .arg(c.path)});
         ASSERT_EQ(env.prompts->Recorded().size(), 1u);
         EXPECT_EQ(env.prompts->Recorded()[0].Icon(), MB_ICONEXCLAMATION);
         // Nothing reached the host: the last upload stays the document's.

@@ -2,8 +2,8 @@
 // version, the member name, the export device, the record counter, version
 // 28's upload record, the translators, and exports that fail.
 
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/resources/fonts/FontManager.h"
@@ -21,7 +21,11 @@
 
 namespace {
 
-enum class TextForm { EightBit, Raw, Translated };
+enum class TextForm {
+    EightBit,
+    Raw,
+    Translated
+};
 
 // The characters of the header line (after the header word, before its line
 // end) in the file's text form.
@@ -184,8 +188,7 @@ TEST_F(JvxExportTest, HeaderLineKeepsTheHostsWidthsWhateverTheWvdStored)
         {"description at 30", [](CDesignerDoc& d) -> CFixedLenString& { return d.Description(); }, nullptr, 30},
         {"description at 60", [](CDesignerDoc& d) -> CFixedLenString& { return d.Description(); }, nullptr, 60},
         {"first-page text at 5", [](CDesignerDoc& d) -> CFixedLenString& { return d.FirstPageText(); }, nullptr, 5},
-        {"ignore first page at 3", [](CDesignerDoc& d) -> CFixedLenString& { return d.IgnoreFirstPage(); }, nullptr,
-         3},
+        {"ignore first page at 3", [](CDesignerDoc& d) -> CFixedLenString& { return d.IgnoreFirstPage(); }, nullptr, 3},
         {"compare line at 4", nullptr, [](CDesignerDoc& d) -> CFixedLenNum& { return d.FirstPageTextLine(); }, 4},
         {"last page at 1", nullptr, [](CDesignerDoc& d) -> CFixedLenNum& { return d.LastPageToProcess(); }, 1},
         // The member name and font group reach the line whole, not as the
@@ -194,12 +197,12 @@ TEST_F(JvxExportTest, HeaderLineKeepsTheHostsWidthsWhateverTheWvdStored)
         {"font group at 3", [](CDesignerDoc& d) -> CFixedLenString& { return d.FontGroupName(); }, nullptr, 3},
     };
     // Fields 1 to 15 of version 18 at the table's widths.
-    const std::string expected = std::string("JVX018") + "WIDTHS    "   // word, 1
-                                 + "North" + std::string(45, ' ')        // 2
-                                 + "TOTAL" + std::string(25, ' ')        // 3
-                                 + "07" + "012" + "05"                   // 4, 5, 6
-                                 + "EQ" + "Y" + "001" + "009"            // 7, 8, 9, 10
-                                 + "1" + "01777"                         // 11, 12: 1234/1000 inch
+    const std::string expected = std::string("JVX018") + "WIDTHS    "      // word, 1
+                                 + "North" + std::string(45, ' ')          // 2
+                                 + "TOTAL" + std::string(25, ' ')          // 3
+                                 + "07" + "012" + "05"                     // 4, 5, 6
+                                 + "EQ" + "Y" + "001" + "009"              // 7, 8, 9, 10
+                                 + "1" + "01777"                           // 11, 12: 1234/1000 inch
                                  + "WIDTHS  " + "        " + "0" + "\r\n"; // 13, 14, 15
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -248,8 +251,7 @@ TEST_F(JvxExportTest, HeaderLineKeepsTheHostsWidthsWhateverTheWvdStored)
         EXPECT_EQ(target.GetOutputPage()->GetBorder(), 1234);
         EXPECT_EQ(target.GetOutputPage()->GetFontManager()->GetFontGroupName(), QStringLiteral("WIDTHS"));
         // The document's own field keeps its stored width.
-        EXPECT_EQ(target.FontGroupName().GetValue(),
-                  QStringLiteral("WIDTHS").left(target.FontGroupName().GetWidth()));
+        EXPECT_EQ(target.FontGroupName().GetValue(), QStringLiteral("WIDTHS").left(target.FontGroupName().GetWidth()));
         EXPECT_EQ(target.Description().GetValue(), QStringLiteral("North"));
         EXPECT_EQ(target.FirstPageTextColumn().GetShort(), 12);
     }
@@ -336,8 +338,9 @@ TEST_F(JvxExportTest, ElementRecordsAreNumberedFromOne)
     // The loop and its end record, the conditionals and theirs.
     EXPECT_EQ(std::count(opcodes.begin(), opcodes.end(), "LOOP"), 1);
     EXPECT_EQ(std::count(opcodes.begin(), opcodes.end(), "ENDL"), 1);
-    EXPECT_EQ(std::count(opcodes.begin(), opcodes.end(), "ENDI"),
-              std::count_if(opcodes.begin(), opcodes.end(), [](const std::string& op) { return op.rfind("IF", 0) == 0; }));
+    EXPECT_EQ(
+        std::count(opcodes.begin(), opcodes.end(), "ENDI"),
+        std::count_if(opcodes.begin(), opcodes.end(), [](const std::string& op) { return op.rfind("IF", 0) == 0; }));
 }
 
 TEST_F(JvxExportTest, VersionTwentyEightRecordsTheUploadWithoutATransaction)

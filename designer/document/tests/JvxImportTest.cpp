@@ -2,8 +2,8 @@
 // old layout, the page size by version, the round trip of a whole document
 // and the records that end the reading early.
 
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormElement.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
@@ -33,7 +33,8 @@ std::string FontGroupLine(const char* group)
 
 size_t Find(const Bytes& bytes, const std::string& text, size_t from = 0)
 {
-    const auto it = std::search(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end(), text.begin(), text.end());
+    const auto it =
+        std::search(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end(), text.begin(), text.end());
     return it == bytes.end() ? std::string::npos : static_cast<size_t>(it - bytes.begin());
 }
 
@@ -136,7 +137,7 @@ TEST_F(JvxImportTest, MissingFileIsAnErrorReadingIt)
 TEST_F(JvxImportTest, VersionOneFieldsAreReadAroundTheOldOnes)
 {
     const std::string line = std::string("OLDFORM   ") + "Old description" + std::string(35, ' ') // 1, 2
-                             + "FIRST PAGE" + std::string(20, ' ')                               // 3
+                             + "FIRST PAGE" + std::string(20, ' ')                                // 3
                              + "04" + "012" + "10" + "NE" + "Y" + "005"                           // 4 to 9
                              + std::string(57, 'x')                                               // old fields
                              + "OLDFONTS" + "z" + "OLDRES  " + "\r\n";                            // 13, one, 14
@@ -377,17 +378,16 @@ struct HeaderState
     QString uploadPath;
 
     explicit HeaderState(CDesignerDoc& d)
-        : texts{d.WvdName().GetValue(),       d.Description().GetValue(),      d.FirstPageText().GetValue(),
+        : texts{d.WvdName().GetValue(),          d.Description().GetValue(),     d.FirstPageText().GetValue(),
                 d.FirstPageCompare().GetValue(), d.IgnoreFirstPage().GetValue(), d.OrientationDigit().GetValue(),
-                d.FontGroupName().GetValue(),  d.ResourceLibrary().GetValue(),  d.DocTypeDigit().GetValue()},
-          numbers{d.FirstPageTextLine().GetValue(), d.FirstPageTextColumn().GetValue(),
+                d.FontGroupName().GetValue(),    d.ResourceLibrary().GetValue(), d.DocTypeDigit().GetValue()},
+          numbers{d.FirstPageTextLine().GetValue(),  d.FirstPageTextColumn().GetValue(),
                   d.FirstPageTextWidth().GetValue(), d.FirstPageToProcess().GetValue(),
-                  d.LastPageToProcess().GetValue(), d.NoPrintBorder().GetValue()},
+                  d.LastPageToProcess().GetValue(),  d.NoPrintBorder().GetValue()},
           orientation(d.GetOutputPage()->GetOrientation()), border(d.GetOutputPage()->GetBorder()),
           ccsid(d.GetCodePageId()), docType(d.GetDocType()), buildId(d.GetBuildId()),
           uploadTime(d.GetUploadTime().Format()), uploadPath(d.GetUploadPath())
-    {
-    }
+    {}
     friend bool operator==(const HeaderState&, const HeaderState&) = default;
 };
 
@@ -668,7 +668,8 @@ TEST_F(JvxImportStopTest, UnreadableRecordKeepsWhatCameBeforeAndSaysWhere)
                                   .arg(path)
                                   .arg(LineOf(file, secondLine));
         EXPECT_TRUE(texts[0].startsWith(start)) << texts[0].toStdString();
-        EXPECT_TRUE(texts[0].endsWith(QStringLiteral(") could not be read, and the rest of the file was not imported.")));
+        EXPECT_TRUE(
+            texts[0].endsWith(QStringLiteral(") could not be read, and the rest of the file was not imported.")));
         if (c.record != nullptr) {
             EXPECT_TRUE(texts[0].contains(QStringLiteral("(%1)").arg(QLatin1String(c.record))));
         }

@@ -34,9 +34,8 @@ const char* const kLandscapeFields = "4C 04 00 00  52 03 00 00  0C 00 00 00  08 
 Bytes FontManagerFields()
 {
     return Hex("FF FE FF 04  47 00 52 00 50 00 31 00") + Hex("FF FE FF 00") + Hex("0A 00 00 00  01 00 00 00")
-           + Hex("01 00  01 00  EE  1D 01 00 00")
-           + Hex("FF FE FF 08  54 00 31 00 56 00 31 00 30 00 32 00 38 00 35 00") + Hex("01 00 00 00")
-           + Hex("01 00 00 00");
+           + Hex("01 00  01 00  EE  1D 01 00 00") + Hex("FF FE FF 08  54 00 31 00 56 00 31 00 30 00 32 00 38 00 35 00")
+           + Hex("01 00 00 00") + Hex("01 00 00 00");
 }
 
 Bytes FontManagerObject()
@@ -172,8 +171,8 @@ TEST_F(PageArchiveTest, DamagedPagesAreRefusedAndLeaveThePageAsItWas)
     const Case cases[] = {
         {"cut in the sizes", Hex("4C 04 00 00  52 03"), CArchiveException::endOfFile},
         {"cut in the font manager", Bytes(whole.begin(), whole.end() - 3), CArchiveException::endOfFile},
-        {"another class where the manager stands",
-         Hex(kLandscapeFields) + Hex("2C 01") + PageClass(3), CArchiveException::badClass},
+        {"another class where the manager stands", Hex(kLandscapeFields) + Hex("2C 01") + PageClass(3),
+         CArchiveException::badClass},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -211,7 +210,8 @@ TEST_F(PageArchiveTest, DensityOfZeroOrLessReadsAsTheDefault)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Bytes bytes = Hex("4C 04 00 00  52 03 00 00") + Hex(c.densities) + Hex("01 00  2C 01") + FontManagerObject();
+        const Bytes bytes =
+            Hex("4C 04 00 00  52 03 00 00") + Hex(c.densities) + Hex("01 00  2C 01") + FontManagerObject();
         CPage page;
         Load(bytes, [&](CArchive& ar) { page.Serialize(ar); });
         EXPECT_EQ(page.GetCharsPerInch(), c.charsPerInch);

@@ -2,8 +2,8 @@
 // sizes, snapping and clamping on the grid, the conversions to and from twips
 // and the advance cache.
 
-#include "designer/document/DocumentClasses.h"
 #include "designer/document/Page.h"
+#include "designer/document/DocumentClasses.h"
 #include "designer/resources/fonts/FontManager.h"
 #include "platform/framework/ScreenResolution.h"
 
@@ -66,8 +66,7 @@ const GridCase kGrids[] = {
 };
 
 class Grid : public PageTest, public ::testing::WithParamInterface<GridCase>
-{
-};
+{};
 
 TEST_P(Grid, CellAndPixelSizeFollowResolutionAndDensity)
 {

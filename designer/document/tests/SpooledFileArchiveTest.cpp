@@ -40,10 +40,9 @@ Bytes Repeat(const char* hex, int times)
 // The list object and its two pages: "" / "AB" and "" / "C".
 Bytes TwoPageList()
 {
-    return Hex("FF FF 00 00 07 00") + Ascii("CObList") + Hex("02 00") +
-           Hex("FF FF 00 00 0C 00") + Ascii("CStringArray") + Hex("02 00") + Hex(kEmptyText) +
-           Hex("FF FE FF 02 41 00 42 00") +
-           Hex("03 80") + Hex("02 00") + Hex(kEmptyText) + Hex("FF FE FF 01 43 00");
+    return Hex("FF FF 00 00 07 00") + Ascii("CObList") + Hex("02 00") + Hex("FF FF 00 00 0C 00") + Ascii("CStringArray")
+           + Hex("02 00") + Hex(kEmptyText) + Hex("FF FE FF 02 41 00 42 00") + Hex("03 80") + Hex("02 00")
+           + Hex(kEmptyText) + Hex("FF FE FF 01 43 00");
 }
 
 // Current page 1, width 2, length 1.
@@ -119,8 +118,8 @@ TEST_F(SpooledFileArchiveTest, OlderSchemas)
         {"current", 6, TwoPageList() + PageFields() + Identities(), 2, 1, QString()},
         {"eight identity fields", 4, TwoPageList() + PageFields() + named + Repeat(kEmptyText, 8), 2, 1,
          QStringLiteral("ABC")},
-        {"stored dimensions are kept when larger", 3, TwoPageList() + Hex("01 00 00 00 50 00 00 00 42 00 00 00"), 80, 66,
-         QString()},
+        {"stored dimensions are kept when larger", 3, TwoPageList() + Hex("01 00 00 00 50 00 00 00 42 00 00 00"), 80,
+         66, QString()},
         {"no stored dimensions", 2, TwoPageList() + Hex("01 00 00 00"), 2, 1, QString()},
     };
     for (const Case& c : cases) {
@@ -162,8 +161,8 @@ TEST_F(SpooledFileArchiveTest, RefusedOnLoad)
          Hex("FF FF 00 00 07 00") + Ascii("CObList") + Hex("01 00 02 00") + PageFields() + Identities(),
          CArchiveException::badClass},
         {"a page of another class after a good page", 6,
-         Hex("FF FF 00 00 07 00") + Ascii("CObList") + Hex("02 00") + Hex("FF FF 00 00 0C 00") + Ascii("CStringArray") +
-             Hex("01 00") + Hex(kEmptyText) + Hex("02 00") + PageFields() + Identities(),
+         Hex("FF FF 00 00 07 00") + Ascii("CObList") + Hex("02 00") + Hex("FF FF 00 00 0C 00") + Ascii("CStringArray")
+             + Hex("01 00") + Hex(kEmptyText) + Hex("02 00") + PageFields() + Identities(),
          CArchiveException::badClass},
         {"a page list of another class", 6,
          Hex("FF FF 00 00 0C 00") + Ascii("CStringArray") + Hex("00 00") + PageFields() + Identities(),

@@ -72,7 +72,8 @@ TEST_F(SpooledFileClipboardTest, CopyGivesPlainTextWithCrLf)
     file.AddServerPages(nullptr, FALSE);
     PageList pages(new CObList);
     pages->AddTail(MakePage({QStringLiteral("line 0 stays behind"), QStringLiteral("AB"), QString(),
-                             QStringLiteral("C\x0Exy\x0F" "D")}));
+                             QStringLiteral("C\x0Exy\x0F"
+                                            "D")}));
     file.ReplacePageList(std::move(pages));
     ASSERT_TRUE(file.SetCurrentPage(1));
 
@@ -93,10 +94,10 @@ TEST_F(SpooledFileClipboardTest, Paste)
     {
         const char* name;
         QString text;
-        int current;                // 0: none
-        std::optional<int> choice;  // nothing: the question is closed
+        int current;               // 0: none
+        std::optional<int> choice; // nothing: the question is closed
         BOOL result;
-        int changedPage;            // 0: nothing changes
+        int changedPage; // 0: nothing changes
         QStringList lines;
         int pageCount;
     };

@@ -5,9 +5,9 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontManager.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/ScreenResolution.h"
 #include "tests/support/ScopedPrompts.h"
 
@@ -97,8 +97,8 @@ protected:
         const int heightPixels = cellsHigh * ch;
         font = std::make_unique<CAS400Font>(QString(), QString(), 0, 0, 0, CAS400Font::FF_MODERN,
                                             QStringLiteral("DejaVu Sans Mono"), 0,
-                                            static_cast<DWORD>((heightPixels * 1000 + 139) / 140), FALSE, FALSE,
-                                            FALSE, FALSE, QString(), QString(), FALSE);
+                                            static_cast<DWORD>((heightPixels * 1000 + 139) / 140), FALSE, FALSE, FALSE,
+                                            FALSE, QString(), QString(), FALSE);
         // Selecting the page rebuilt font 0 from the grid; ours goes in after.
         sourcePage->GetFontManager()->GetFontList().SetPrimaryFont(0, font.get());
         ASSERT_NE(sourcePage->GetFontManager()->GetWindowsFont(0), nullptr);
@@ -158,7 +158,9 @@ TEST_F(SpooledFileDrawTest, InksTheCellsOfEachCharacterInDisplayForm)
     // Line 4 alternates blocks and blanks far enough that the font's own
     // advance, narrower than a cell, would put the last block a cell early.
     ShowPage({QString(kBlock) + u' ' + QString(kBlock), QString(),
-              QStringLiteral(" A\x0E" "ab\x0F"), QString(QStringLiteral("\u2588 ")).repeated(5) + Blocks(1)});
+              QStringLiteral(" A\x0E"
+                             "ab\x0F"),
+              QString(QStringLiteral("\u2588 ")).repeated(5) + Blocks(1)});
 
     const QImage image = Draw(12, 5);
 
@@ -289,8 +291,7 @@ TEST_F(SpooledFileDrawTest, DrawsNothingWithoutTextToShow)
              ASSERT_TRUE(f.SetCurrentPage(1));
          },
          std::nullopt},
-        {"no current page",
-         [](CSpooledFile& f) { f.ReplacePageList(PageList(new CObList)); }, std::nullopt},
+        {"no current page", [](CSpooledFile& f) { f.ReplacePageList(PageList(new CObList)); }, std::nullopt},
         {"empty clip", [](CSpooledFile&) {}, QRect()},
     };
     for (const Case& c : cases) {
@@ -351,8 +352,7 @@ namespace {
 // face whose every character advances one cell, so the text keeps to the
 // grid ("NORTHWIND", not "NORTHWI ND").
 class SpooledFileFallbackFace : public SpooledFileDrawTest
-{
-};
+{};
 
 TEST_F(SpooledFileFallbackFace, EveryCharacterAdvancesOneCellAtEachScale)
 {

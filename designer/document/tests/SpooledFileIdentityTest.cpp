@@ -1,10 +1,10 @@
 // The spooled-file identity: its flat 130-unit layout, the fields' widths,
 // comparison and its archive form under the schema its container lends it.
 
-#include "tests/support/ArchiveBytes.h"
 #include "designer/document/SpooledFileIdentity.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/MemFile.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -170,10 +170,9 @@ TEST(SpooledFileIdentityCompare, CopyFromTakesEveryField)
 }
 
 // Twelve strings "A" to "L" in the wide form: FF FE FF, length 1, one unit.
-const char* const kTwelveLettersHex =
-    "FF FE FF 01 41 00  FF FE FF 01 42 00  FF FE FF 01 43 00  FF FE FF 01 44 00"
-    "FF FE FF 01 45 00  FF FE FF 01 46 00  FF FE FF 01 47 00  FF FE FF 01 48 00"
-    "FF FE FF 01 49 00  FF FE FF 01 4A 00  FF FE FF 01 4B 00  FF FE FF 01 4C 00";
+const char* const kTwelveLettersHex = "FF FE FF 01 41 00  FF FE FF 01 42 00  FF FE FF 01 43 00  FF FE FF 01 44 00"
+                                      "FF FE FF 01 45 00  FF FE FF 01 46 00  FF FE FF 01 47 00  FF FE FF 01 48 00"
+                                      "FF FE FF 01 49 00  FF FE FF 01 4A 00  FF FE FF 01 4B 00  FF FE FF 01 4C 00";
 
 SpooledFileIdentity LetterIdentity()
 {

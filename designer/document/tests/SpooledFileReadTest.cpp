@@ -116,11 +116,12 @@ TEST_F(SpooledFileReadTest, PrintControlPrefixes)
     const QString e; // an empty line
     const Case cases[] = {
         {"space before 1, 2 and 0", u"   1AAA\n   2BBB\n   0CCC\n"_qs, 20, {{e, "AAA", e, "CCC"}}},
-        {"skip back to line 5 starts a new page", u"0007SEVEN\n005 FIVE\n"_qs, 20,
+        {"skip back to line 5 starts a new page",
+         u"0007SEVEN\n005 FIVE\n"_qs,
+         20,
          {{e, e, e, e, e, e, e, "SEVEN"}, {e, e, e, e, e, "FIVE"}}},
         {"skip down to line 5 stays on the page", u"   3THREE\n005 FIVE\n"_qs, 20, {{e, e, e, "THREE", e, "FIVE"}}},
-        {"skip target ends at the first blank", u"012 X"_qs, 20,
-         {{e, e, e, e, e, e, e, e, e, e, e, e, "X"}}},
+        {"skip target ends at the first blank", u"012 X"_qs, 20, {{e, e, e, e, e, e, e, e, e, e, e, e, "X"}}},
         {"space before wins over a skip digit", u"1001A"_qs, 20, {{e, "A"}}},
         {"a run of skips to line 0 gives empty pages", u"   1A\n000 x\n000 y\n"_qs, 20, {{e, "A"}, {}, {}}},
         {"short lines change nothing", u"   1A\n\nab\nabc\n   1B"_qs, 20, {{e, "A", "B"}}},
@@ -207,8 +208,7 @@ TEST_F(SpooledFileReadTest, DamagedAndUnreadableFilesGiveOneMessageAndKeepThePag
         QString message; // %1: the path
     };
     const Case cases[] = {
-        {"missing", [this](auto&) { return Path("work/none.txt"); },
-         u"Cannot find file \"%1\"."_qs},
+        {"missing", [this](auto&) { return Path("work/none.txt"); }, u"Cannot find file \"%1\"."_qs},
         {"a folder",
          [this](auto&) {
              QDir().mkpath(Path("work/folder.txt"));
@@ -224,8 +224,7 @@ TEST_F(SpooledFileReadTest, DamagedAndUnreadableFilesGiveOneMessageAndKeepThePag
              return path;
          },
          u"A sharing violation occurred while accessing %1."_qs},
-        {"a bad prefix line",
-         [this](auto&) { return WriteText(QStringLiteral("work/bad.txt"), u"   1A\nABCDx"_qs); },
+        {"a bad prefix line", [this](auto&) { return WriteText(QStringLiteral("work/bad.txt"), u"   1A\nABCDx"_qs); },
          u"Spooled File: %1 has an invalid format"_qs},
         // The kernel refuses to read address 0 of the process: a file that
         // opens and then fails to read.
@@ -277,8 +276,12 @@ TEST_F(SpooledFileReadTest, FindingTheFile)
         {"case disregarded in its own folder", {"own/A.TXT"}, "../own/a.txt", {}, "own/A.TXT", 0},
         {"stored Windows path, name found here", {"work/Spool.TXT"}, "C:\\Spool\\spool.txt", {}, "work/Spool.TXT", 0},
         {"default folder, accepted", {"defaults/a.txt"}, "gone/a.txt", {IDYES}, "defaults/a.txt", 1},
-        {"default folder refused, program folder accepted", {"defaults/a.txt", "program/a.txt"}, "gone/a.txt",
-         {IDNO, IDYES}, "program/a.txt", 2},
+        {"default folder refused, program folder accepted",
+         {"defaults/a.txt", "program/a.txt"},
+         "gone/a.txt",
+         {IDNO, IDYES},
+         "program/a.txt",
+         2},
         {"current folder last", {"work/a.txt"}, "../gone/a.txt", {IDYES}, "work/a.txt", 1},
         {"every substitute refused", {"defaults/a.txt", "program/a.txt"}, "gone/a.txt", {IDNO, IDNO}, nullptr, 2},
         {"nowhere", {}, "gone/a.txt", {}, nullptr, 0},
@@ -309,9 +312,10 @@ TEST_F(SpooledFileReadTest, FindingTheFile)
             EXPECT_TRUE(QFileInfo(path).isAbsolute());
             ASSERT_EQ(static_cast<int>(recorded.size()), c.questions);
             if (c.questions > 0) {
-                EXPECT_EQ(recorded.back().text, u"The file '"_qs + c.request +
-                                                    u"' was not found.  Would you like to substitute it with the file '"_qs +
-                                                    path + u"' ?"_qs);
+                EXPECT_EQ(recorded.back().text,
+                          u"The file '"_qs + c.request
+                              + u"' was not found.  Would you like to substitute it with the file '"_qs + path
+                              + u"' ?"_qs);
                 EXPECT_EQ(recorded.back().Buttons(), MB_YESNO);
             }
         } else {

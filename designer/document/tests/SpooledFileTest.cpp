@@ -1,10 +1,10 @@
 // The spooled file's pages: taking over a page list, selecting a page, the
 // page dimensions and the text under a rectangle of cells.
 
+#include "designer/document/SpooledFile.h"
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/DocumentClasses.h"
 #include "designer/document/Page.h"
-#include "designer/document/SpooledFile.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,8 @@
 namespace {
 
 // "A", shift-out, a double-byte character and its filler, shift-in, "B".
-const QString kMixedLine = QStringLiteral("A\x0Exy\x0F" "B");
+const QString kMixedLine = QStringLiteral("A\x0Exy\x0F"
+                                          "B");
 
 CStringArray* MakePage(std::initializer_list<QString> lines)
 {
@@ -70,7 +71,8 @@ TEST(SpooledFile, ExtractLineColumns)
         int mode;
         QString expected;
     };
-    const QString twoWide = QStringLiteral("\x0E" "aAbB\x0F");
+    const QString twoWide = QStringLiteral("\x0E"
+                                           "aAbB\x0F");
     const Case cases[] = {
         {"plain text", QStringLiteral("ABCDEF"), 1, 3, CSpooledFile::PlainShiftMode, QStringLiteral("BCD")},
         {"count past the end", QStringLiteral("ABC"), 1, 10, CSpooledFile::PlainShiftMode, QStringLiteral("BC")},
@@ -84,7 +86,8 @@ TEST(SpooledFile, ExtractLineColumns)
         {"start on a filler, shown", kMixedLine, 3, 3, CSpooledFile::DisplayShiftMode, QStringLiteral(" \u00BBB")},
         {"start on a filler, plain", kMixedLine, 3, 3, CSpooledFile::PlainShiftMode, QStringLiteral("B")},
         {"start on a first half", kMixedLine, 2, 1, CSpooledFile::PlainShiftMode, QStringLiteral("x")},
-        {"two double-byte characters shown", twoWide, 0, 6, CSpooledFile::DisplayShiftMode, QStringLiteral("\u00ABa b \u00BB")},
+        {"two double-byte characters shown", twoWide, 0, 6, CSpooledFile::DisplayShiftMode,
+         QStringLiteral("\u00ABa b \u00BB")},
         {"two double-byte characters plain", twoWide, 0, 6, CSpooledFile::PlainShiftMode, QStringLiteral("ab")},
     };
     for (const Case& c : cases) {
@@ -188,7 +191,8 @@ TEST_F(SpooledFilePageTest, NewPagesReplaceTheOldButDimensionsOnlyGrow)
     EXPECT_EQ(file.GetPageWidth(), 8);
     EXPECT_EQ(file.GetPageLength(), 3);
 
-    file.ReplacePageList(MakePages({MakePage({QString(), QStringLiteral("abc"), QString(), QString(), QString(), QString()})}));
+    file.ReplacePageList(
+        MakePages({MakePage({QString(), QStringLiteral("abc"), QString(), QString(), QString(), QString()})}));
     EXPECT_EQ(file.GetPageCount(), 1);
     EXPECT_EQ(file.GetCurrentPageNumber(), 0);
     EXPECT_EQ(file.GetCurrentPageLines(), nullptr);
@@ -337,7 +341,8 @@ TEST(SpooledFile, DeletingTheOnlyPageLeavesNoCurrentPage)
 TEST(SpooledFile, SettingAPage)
 {
     CSpooledFile file;
-    file.ReplacePageList(MakePages({MakePage({QString(), QStringLiteral("P1")}), MakePage({QString(), QStringLiteral("P2")})}));
+    file.ReplacePageList(
+        MakePages({MakePage({QString(), QStringLiteral("P1")}), MakePage({QString(), QStringLiteral("P2")})}));
     ASSERT_TRUE(file.SetCurrentPage(2));
 
     // Refused: the lines stay the caller's.

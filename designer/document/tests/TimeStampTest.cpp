@@ -1,12 +1,12 @@
 // The upload time stamp: its archive halves, its host text form and the
 // reading of that text.
 
-#include "tests/support/ArchiveBytes.h"
-#include "designer/document/DocumentClasses.h"
 #include "designer/document/TimeStamp.h"
+#include "designer/document/DocumentClasses.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/Clock.h"
 #include "platform/framework/MemFile.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 

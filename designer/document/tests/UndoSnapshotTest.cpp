@@ -292,7 +292,7 @@ TEST_F(UndoSnapshotTest, ARestoreIsQuietAndBracketedByItsHints)
     doc->OnEditUndo();
 
     EXPECT_EQ(log.hints, (std::vector<LPARAM>{DocumentHint::RestoreBegins, DocumentHint::SelectionChanged,
-                                               DocumentHint::RestoreEnds}));
+                                              DocumentHint::RestoreEnds}));
     // Held back during the read, then each shown once.
     EXPECT_EQ(Messages(), (std::vector<QString>{"first", "second"}));
     EXPECT_EQ(prompts->WaitCursorShowCount(), 1);

@@ -39,7 +39,8 @@ protected:
     // A later modification time than the file has, without waiting.
     static void MakeNewer(const QString& path)
     {
-        struct stat info {};
+        struct stat info
+        {};
         ASSERT_EQ(::stat(path.toUtf8().constData(), &info), 0);
         const struct timespec times[2] = {info.st_atim, {info.st_mtim.tv_sec + 10, info.st_mtim.tv_nsec}};
         ASSERT_EQ(::utimensat(AT_FDCWD, path.toUtf8().constData(), times, 0), 0);
@@ -89,8 +90,7 @@ void PrintTo(const OpenCase& c, std::ostream* os)
 }
 
 class WvdOpenFailure : public WvdFileFailureTest, public ::testing::WithParamInterface<OpenCase>
-{
-};
+{};
 
 TEST_P(WvdOpenFailure, GivesOneMessageAndANewDocument)
 {
@@ -144,19 +144,18 @@ const OpenCase kOpenCases[] = {
      "File %1 was created with KWVD Designer Document Version 58, you are using the newer KWVD Designer Document "
      "Version 59.  Do you want to continue ?",
      1, IDNO},
-    {"bad schema of an object",
-     [](const Bytes& good) { return WithClassSchema(good, "CSpooledFile", 7); }, "%1 contains an incorrect schema."},
+    {"bad schema of an object", [](const Bytes& good) { return WithClassSchema(good, "CSpooledFile", 7); },
+     "%1 contains an incorrect schema."},
     {"truncated", [](const Bytes& good) { return Bytes(good.begin(), good.begin() + good.size() / 2); },
      "Unexpected end of file while reading %1."},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, WvdOpenFailure, ::testing::ValuesIn(kOpenCases),
-                         [](const auto& info) {
-                             std::string name;
-                             for (const char* p = info.param.name; *p != '\0'; ++p)
-                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, WvdOpenFailure, ::testing::ValuesIn(kOpenCases), [](const auto& info) {
+    std::string name;
+    for (const char* p = info.param.name; *p != '\0'; ++p)
+        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    return name;
+});
 
 TEST_F(WvdFileFailureTest, SaveOntoAReadOnlyFileIsRefusedAndTheFileKept)
 {
@@ -170,7 +169,8 @@ TEST_F(WvdFileFailureTest, SaveOntoAReadOnlyFileIsRefusedAndTheFileKept)
 
     EXPECT_EQ(env.PromptTexts(), QStringList{QStringLiteral("Access to %1 was denied.").arg(path)});
     EXPECT_EQ(ReadFileBytes(path), old);
-    struct stat info {};
+    struct stat info
+    {};
     ASSERT_EQ(::stat(path.toUtf8().constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0444u);
     EXPECT_TRUE(doc.GetPathName().isEmpty());
@@ -185,7 +185,8 @@ TEST_F(WvdFileFailureTest, SaveOntoAFullDeviceNamesTheDocument)
     EXPECT_FALSE(doc.OnSaveDocument(QStringLiteral("/dev/full")));
 
     EXPECT_EQ(env.PromptTexts(), QStringList{QStringLiteral("Disk full while accessing /dev/full.")});
-    struct stat info {};
+    struct stat info
+    {};
     ASSERT_EQ(::stat("/dev/full", &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
 }

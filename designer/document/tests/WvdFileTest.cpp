@@ -158,20 +158,19 @@ TEST_F(WvdFileTest, LoadPutsChildrenBeforeTopLevelInContainerFinishOrder)
 
     // Innermost container finishes first; top level follows in stored order.
     const std::vector<int> expected = {
-        T::Eraser,                                    // inner conditional
-        T::Text, T::Variable, T::Conditional,         // conditional in the loop
-        T::Text, T::Conditional,                      // loop
-        T::Source,                                    // top-level conditional
-        T::Address,                                   // output
+        T::Eraser,                                  // inner conditional
+        T::Text,    T::Variable,    T::Conditional, // conditional in the loop
+        T::Text,    T::Conditional,                 // loop
+        T::Source,                                  // top-level conditional
+        T::Address,                                 // output
     };
     std::vector<int> types = TypesOf(loaded.GetElementList());
     ASSERT_GE(types.size(), expected.size());
-    EXPECT_EQ(std::vector<int>(types.begin(), types.begin() + static_cast<std::ptrdiff_t>(expected.size())),
-              expected);
+    EXPECT_EQ(std::vector<int>(types.begin(), types.begin() + static_cast<std::ptrdiff_t>(expected.size())), expected);
     for (size_t i = expected.size(); i < types.size(); ++i)
-        EXPECT_FALSE(static_cast<CFormElement*>(*std::next(loaded.GetElementList().begin(),
-                                                           static_cast<std::ptrdiff_t>(i)))
-                         ->HasParent());
+        EXPECT_FALSE(
+            static_cast<CFormElement*>(*std::next(loaded.GetElementList().begin(), static_cast<std::ptrdiff_t>(i)))
+                ->HasParent());
     (void)parts;
 }
 
@@ -207,8 +206,7 @@ const char* const kFive = "00 00 00 00 00 00 14 40";
 Bytes FieldsOneToNine()
 {
     return FixedText(10, "OLDDOC") + FixedText(50, "Old") + FixedText(30, "") + FixedNumber(2, kOne)
-           + FixedNumber(3, kOne) + FixedNumber(2, kOne) + FixedText(2, "") + FixedText(1, "N")
-           + FixedNumber(3, kOne);
+           + FixedNumber(3, kOne) + FixedNumber(2, kOne) + FixedText(2, "") + FixedText(1, "N") + FixedNumber(3, kOne);
 }
 
 // Source zoom 110 x 120, fit 1, output zoom 90 x 95, fit 0.
@@ -220,13 +218,12 @@ const char* const kThreeNullObjects = "00 00 00 00 00 00";
 // A schema-3 page: 1100 x 850, 12 cpi, 8 lpi, landscape, border 300, and a
 // schema-6 font manager with CCSID 285 and one empty slot in each array;
 // then a null spooled file and null devices.
-const char* const kPageThenTwoNullObjects =
-    "FF FF 03 00 05 00 43 50 61 67 65"
-    "4C 04 00 00  52 03 00 00  0C 00 00 00  08 00 00 00  01 00  2C 01"
-    "FF FF 06 00 0C 00 43 46 6F 6E 74 4D 61 6E 61 67 65 72"
-    "FF FE FF 04 47 00 52 00 50 00 31 00  FF FE FF 00  0A 00 00 00  01 00 00 00"
-    "01 00  01 00  EE  1D 01 00 00  FF FE FF 00  01 00 00 00  01 00 00 00"
-    "00 00  00 00";
+const char* const kPageThenTwoNullObjects = "FF FF 03 00 05 00 43 50 61 67 65"
+                                            "4C 04 00 00  52 03 00 00  0C 00 00 00  08 00 00 00  01 00  2C 01"
+                                            "FF FF 06 00 0C 00 43 46 6F 6E 74 4D 61 6E 61 67 65 72"
+                                            "FF FE FF 04 47 00 52 00 50 00 31 00  FF FE FF 00  0A 00 00 00  01 00 00 00"
+                                            "01 00  01 00  EE  1D 01 00 00  FF FE FF 00  01 00 00 00  01 00 00 00"
+                                            "00 00  00 00";
 
 TEST_F(WvdFileTest, OlderVersionsReadTheirFields)
 {

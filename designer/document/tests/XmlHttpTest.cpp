@@ -61,9 +61,8 @@ TEST(UrlEncodeComponent, KeepsTheUnreservedSetAndEncodesEveryOtherUtf8Byte)
 
 TEST(XmlSelectNodeText, FirstSelectedNodeGivesItsWholeTextContent)
 {
-    const XmlDocument doc = ParseText(
-        "<KWVD><store id='7'><name>First</name><name>Second</name>"
-        "<mixed>a<b>b</b>c</mixed><empty/></store></KWVD>");
+    const XmlDocument doc = ParseText("<KWVD><store id='7'><name>First</name><name>Second</name>"
+                                      "<mixed>a<b>b</b>c</mixed><empty/></store></KWVD>");
     ASSERT_FALSE(doc.IsNull());
     const std::vector<xmlNode*> stores = XmlSelectNodes(doc.AsNode(), QStringLiteral("/KWVD/store"));
     ASSERT_EQ(stores.size(), 1u);
@@ -340,7 +339,8 @@ TEST(HttpGetXml, AddressesThatCannotBeOpenedOrReached)
     };
     const Case cases[] = {
         {"not an address", QStringLiteral("no address at all"), QStringLiteral("Open Failed: ")},
-        {"scheme other than http", QStringLiteral("file:///etc/hostname"), QStringLiteral("Open Failed: 5, Unsupported URL scheme, ")},
+        {"scheme other than http", QStringLiteral("file:///etc/hostname"),
+         QStringLiteral("Open Failed: 5, Unsupported URL scheme, ")},
         {"nobody listening", Q("http://127.0.0.1:" + std::to_string(closedPort) + "/docStore/store/"),
          QStringLiteral("Send Failed: 7, Couldn't connect to server, ")},
     };

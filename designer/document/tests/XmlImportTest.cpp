@@ -1,6 +1,6 @@
+#include "designer/document/XmlImport.h"
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
-#include "designer/document/XmlImport.h"
 #include "designer/document/XmlImportStrings.h"
 #include "designer/elements/FormXmlAttributeElement.h"
 #include "designer/elements/FormXmlCommentElement.h"
@@ -18,8 +18,8 @@
 
 #include <algorithm>
 #include <memory>
-#include <tuple>
 #include <ostream>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -397,7 +397,8 @@ TEST_F(XmlImportTest, UnreadableFilesReportAndAskForAnother)
     const QString missing = DataFile("missing.xml");
     const Case cases[] = {
         {"not well-formed", malformed,
-         QStringLiteral("Error reading Xml file %1.\nOpening and ending tag mismatch: Line line 3 and Lien\nLine 5, Col 10.")
+         QStringLiteral(
+             "Error reading Xml file %1.\nOpening and ending tag mismatch: Line line 3 and Lien\nLine 5, Col 10.")
              .arg(malformed)},
         {"a folder", folder, QStringLiteral("Error loading Xml file %1.\n0000060d - ").arg(folder)},
         {"missing", missing, QStringLiteral("Error loading Xml file %1.\n0000060d - ").arg(missing)},
@@ -435,8 +436,8 @@ TEST_F(XmlImportTest, ImportedDocumentSurvivesWvdAndJvx)
         if (element == nullptr || element->GetType() < T::XmlAttribute)
             continue;
         const kwvd::Rect box = element->SourceRect();
-        after.push_back({element->GetType(), NameOf(element), box.top / ch + 1, box.left / cw + 1,
-                         NameOf(element->GetParent())});
+        after.push_back(
+            {element->GetType(), NameOf(element), box.top / ch + 1, box.left / cw + 1, NameOf(element->GetParent())});
     }
     // A reload lists nested children before their containers, so the
     // elements are compared by their places.
@@ -454,7 +455,8 @@ TEST_F(XmlImportTest, ImportedDocumentSurvivesWvdAndJvx)
     auto* order = Find<CFormXmlElement>(kOrder);
     ASSERT_NE(order, nullptr);
     doc.m_jvxRecordCounter = 1;
-    const Bytes jvx = StoreJvx(28, [&](CJVXArchive& ar) { order->ExportJVX(ar); }, nullptr, &doc);
+    const Bytes jvx = StoreJvx(
+        28, [&](CJVXArchive& ar) { order->ExportJVX(ar); }, nullptr, &doc);
     doc.m_jvxRecordCounter = 0;
     const auto flagsBefore = ConstantDataFlags(doc);
     ASSERT_FALSE(flagsBefore.empty());

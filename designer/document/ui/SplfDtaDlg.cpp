@@ -17,14 +17,13 @@ void ShowSpooledFileData(const SpooledFileIdentity& identity)
 
 } // namespace
 
-CSplfDtaDlg::CSplfDtaDlg(const SpooledFileIdentity* identity, QWidget* parent)
-    : QDialog(parent)
+CSplfDtaDlg::CSplfDtaDlg(const SpooledFileIdentity* identity, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("Spooled File Data"));
 
     const char* const labels[FieldCount] = {
-        "Output Queue:", "Library:", "File Name:",       "User:",          "User Data:",     "Date:",
-        "Time:",         "Total Pages:", "DBCS Data:", "DBCS Extensions:", "Character Set:",
+        "Output Queue:", "Library:",   "File Name:",       "User:",          "User Data:", "Date:", "Time:",
+        "Total Pages:",  "DBCS Data:", "DBCS Extensions:", "Character Set:",
     };
     QString values[FieldCount];
     if (identity != nullptr) {

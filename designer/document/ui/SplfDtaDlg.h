@@ -15,7 +15,9 @@ class CSplfDtaDlg : public QDialog
     Q_OBJECT
 
 public:
-    enum { IDD = 168 };
+    enum {
+        IDD = 168
+    };
 
     // The fields, in the order they stand in the dialog.
     enum Field {

@@ -204,10 +204,13 @@ TEST_F(AddressElementTest, ExportOutsideAnOutputElementWritesNothingAndSaysSo)
     CFormAddressElement* bound = AddAddress(output, AddressFieldCode::Destination, Rect(2, 4, 5, 5));
     prompts->ClearRecorded();
 
-    const Bytes written = StoreJvx(28, [&](CJVXArchive& ar) {
-        loose->ExportJVX(ar);
-        bound->ExportJVX(ar);
-    }, nullptr, doc.get());
+    const Bytes written = StoreJvx(
+        28,
+        [&](CJVXArchive& ar) {
+            loose->ExportJVX(ar);
+            bound->ExportJVX(ar);
+        },
+        nullptr, doc.get());
     EXPECT_TRUE(written.empty());
     ASSERT_EQ(prompts->Recorded().size(), 1u);
     EXPECT_EQ(prompts->Recorded()[0].text,
@@ -229,8 +232,7 @@ TEST_F(AddressElementTest, OlderWvdSchemas)
     const Case cases[] = {
         {"schema 11: no kind, no flag", 11, Long(21492), AddressFieldCode::Subject, AddressKind::Dest, FALSE},
         {"schema 12: kind", 12, Long(21492) + Long('1'), AddressFieldCode::Subject, AddressKind::Source, FALSE},
-        {"schema 20: flag", 20, Long(21502) + Long('0') + Word(1), AddressFieldCode::FileName, AddressKind::Dest,
-         TRUE},
+        {"schema 20: flag", 20, Long(21502) + Long('0') + Word(1), AddressFieldCode::FileName, AddressKind::Dest, TRUE},
         {"flag cleared for destination", 20, Long(21479) + Long('0') + Word(1), AddressFieldCode::Destination,
          AddressKind::Dest, FALSE},
         {"unknown id and kind", 20, Long(4711) + Long(7) + Word(0), AddressFieldCode::Destination, AddressKind::Dest,

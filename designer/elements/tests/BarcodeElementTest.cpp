@@ -75,8 +75,7 @@ TEST_F(BarcodeElementTest, RecordsAreReadAsTheRightKindAndDefinition)
     const Case cases[] = {
         {"COPY without a letter is a source section", "COPY", "", "", FormElementType::Source, -1, FALSE},
         {"MOVE without a letter is a fixed text", "MOVE", "", "HELLO", FormElementType::Text, -1, FALSE},
-        {"COPY with B reads the spooled file with definition 1", "COPY", "B", "", FormElementType::Barcode, 1,
-         FALSE},
+        {"COPY with B reads the spooled file with definition 1", "COPY", "B", "", FormElementType::Barcode, 1, FALSE},
         {"MOVE with C prints its data with definition 2", "MOVE", "C", "4711", FormElementType::Barcode, 2, TRUE},
         {"BARC without a letter uses definition 0", "BARC", "", "", FormElementType::Barcode, 0, FALSE},
         {"a letter outside A to Z falls back to 0", "COPY", "a", "", FormElementType::Barcode, 0, FALSE},
@@ -293,7 +292,8 @@ TEST_F(BarcodeElementTest, ElementWithoutDefinitionIsReportedAndNotExported)
     CFormElement::SetDescription(QStringLiteral("Order code"), barcode);
     ASSERT_TRUE(barcode->SetBarcodeIndex(-1));
     prompts->ClearRecorded();
-    const Bytes written = StoreJvx(28, [&](CJVXArchive& ar) { barcode->ExportJVX(ar); }, nullptr, doc.get());
+    const Bytes written = StoreJvx(
+        28, [&](CJVXArchive& ar) { barcode->ExportJVX(ar); }, nullptr, doc.get());
     EXPECT_TRUE(written.empty());
     ASSERT_EQ(prompts->Recorded().size(), 1u);
     EXPECT_EQ(prompts->Recorded().front().text,

@@ -30,9 +30,9 @@ TEST_F(ConditionalElementTest, OperatorCodes)
         short op;
     };
     const Case cases[] = {
-        {"equal", "EQ", 0}, {"not equal", "NE", 1}, {"greater", "GT", 2}, {"less", "LT", 3},
-        {"greater or equal", "GE", 4}, {"less or equal", "LE", 5}, {"blank", "", 4}, {"unknown", "XX", 4},
-        {"lower case", "eq", 4},
+        {"equal", "EQ", 0}, {"not equal", "NE", 1},        {"greater", "GT", 2},
+        {"less", "LT", 3},  {"greater or equal", "GE", 4}, {"less or equal", "LE", 5},
+        {"blank", "", 4},   {"unknown", "XX", 4},          {"lower case", "eq", 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

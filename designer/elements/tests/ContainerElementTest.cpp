@@ -45,15 +45,14 @@ TEST(ContainerMatrixTest, WhichKindHoldsWhich)
 }
 
 class ContainerElementTest : public ElementDocFixture
-{
-};
+{};
 
 TEST_F(ContainerElementTest, ConditionalAsksTheContainersAboveIt)
 {
     struct Case
     {
         const char* name;
-        int outer;       // container the conditional sits in
+        int outer; // container the conditional sits in
         int child;
         bool accepted;
     };

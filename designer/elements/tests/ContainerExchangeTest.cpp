@@ -214,7 +214,8 @@ TEST_F(ContainerExchangeTest, AChildListWithANonElementIsRefused)
 TEST_F(ContainerExchangeTest, ChildrenTravelAsRecordsBetweenLoopAndEnd)
 {
     CTestLoopContainer* loop = AddLoopWithTwoChildren();
-    const Bytes file = StoreJvx(kVersion, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
+    const Bytes file = StoreJvx(
+        kVersion, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
     const size_t line = 513 + 2;
     ASSERT_EQ(file.size(), 4 * line);
     EXPECT_EQ(std::string(file.begin() + 6, file.begin() + 10), "LOOP");
@@ -236,7 +237,8 @@ TEST_F(ContainerExchangeTest, ChildrenTravelAsRecordsBetweenLoopAndEnd)
 TEST_F(ContainerExchangeTest, ReadingInsideAContainerEndsWithTheFile)
 {
     CTestLoopContainer* loop = AddLoopWithTwoChildren();
-    const Bytes file = StoreJvx(kVersion, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
+    const Bytes file = StoreJvx(
+        kVersion, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
     const size_t line = 513 + 2;
     struct Case
     {
@@ -264,7 +266,8 @@ TEST_F(ContainerExchangeTest, ReadingInsideAContainerEndsWithTheFile)
 TEST_F(ContainerExchangeTest, AFailureAmongTheChildrenIsKeptForTheTopLevelReader)
 {
     CTestLoopContainer* loop = AddLoopWithTwoChildren();
-    Bytes file = StoreJvx(kVersion, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
+    Bytes file = StoreJvx(
+        kVersion, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
     const size_t line = 513 + 2;
     // The second child's line end becomes "XY".
     file[3 * line - 2] = 'X';

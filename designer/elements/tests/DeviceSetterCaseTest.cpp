@@ -61,8 +61,8 @@ TEST_F(DeviceSetterCaseTest, AddressBoundTexts)
          FALSE},
         {"file owner", &COutputDevice::GetFileOwner, &COutputDevice::SetFileOwner, AddressFieldCode::FileOwner, 20,
          true, FALSE},
-        {"file authorization list", &COutputDevice::GetFileAuthorizationList,
-         &COutputDevice::SetFileAuthorizationList, AddressFieldCode::FileAuthorizationList, 20, true, TRUE},
+        {"file authorization list", &COutputDevice::GetFileAuthorizationList, &COutputDevice::SetFileAuthorizationList,
+         AddressFieldCode::FileAuthorizationList, 20, true, TRUE},
         {"file public authority", &COutputDevice::GetFilePublicAuthority, &COutputDevice::SetFilePublicAuthority,
          AddressFieldCode::FilePublicAuthority, 20, true, TRUE},
         {"PDF owner password", &COutputDevice::GetPdfOwnerPassword, &COutputDevice::SetPdfOwnerPassword,
@@ -120,8 +120,7 @@ TEST_F(DeviceSetterCaseTest, Parameters)
         device.GetParameter(c.n, text);
         EXPECT_EQ(text, longText.left(c.width));
 
-        CFormAddressElement* address =
-            AddAddress(output, COutputDevice::ParameterSettingId(c.n - 1), Rect(1, 1, 2, 2));
+        CFormAddressElement* address = AddAddress(output, COutputDevice::ParameterSettingId(c.n - 1), Rect(1, 1, 2, 2));
         ASSERT_NE(address, nullptr);
         EXPECT_TRUE(device.SetParameter(c.n, QStringLiteral("?002,003,004,D")));
         EXPECT_EQ(address->GetAddressCells(), Rect(3, 2, 7, 3));

@@ -1,6 +1,6 @@
+#include "designer/document/Page.h"
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/document/Page.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"
 
@@ -98,12 +98,12 @@ TEST_F(ElementPersistenceTest, BasePartIsStoredAsCells)
     leaf.SetDestAbsolute(TRUE);
     const Bytes stored = Store([&](CArchive& ar) { leaf.Serialize(ar); });
     EXPECT_EQ(stored, Hex("FF FE FF 02 41 00 42 00"
-                          "03 00 03 00 06 00 05 00"  // source cells
-                          "01 00 01 00 01 00 01 00"  // no destination
-                          "00 00 01 00"              // absolute flags
-                          "01 00 00 00 02 00 00 00"  // width and height adjust
-                          "1E 00 00 00 FE FF FF FF"  // offset
-                          "01 00"));                 // automatic description
+                          "03 00 03 00 06 00 05 00" // source cells
+                          "01 00 01 00 01 00 01 00" // no destination
+                          "00 00 01 00"             // absolute flags
+                          "01 00 00 00 02 00 00 00" // width and height adjust
+                          "1E 00 00 00 FE FF FF FF" // offset
+                          "01 00"));                // automatic description
 }
 
 TEST_F(ElementPersistenceTest, StoredRectanglesComeBackOnWholeCells)
@@ -171,8 +171,8 @@ TEST_F(ElementPersistenceTest, StoredSchemaGatesTheBaseFields)
 TEST_F(ElementPersistenceTest, SchemaSixHoldsPixelsThatAreOnlySnapped)
 {
     // Pixels 3..6 by 3..5, a little off the grid: snapped outward.
-    const Bytes body = Hex("FF FE FF 00") + Word(cw + 1) + Word(ch + 1) + Word(3 * cw - 1) + Word(2 * ch)
-                       + Word(0) + Word(0) + Word(0) + Word(0) + Word(0) + Word(0) + Long(0) + Long(0) + Long(0) + Long(0)
+    const Bytes body = Hex("FF FE FF 00") + Word(cw + 1) + Word(ch + 1) + Word(3 * cw - 1) + Word(2 * ch) + Word(0)
+                       + Word(0) + Word(0) + Word(0) + Word(0) + Word(0) + Long(0) + Long(0) + Long(0) + Long(0)
                        + Word(0);
     CTestPersistLeaf* read = LoadObject(Object(6, body));
     ASSERT_NE(read, nullptr);
@@ -203,10 +203,8 @@ TEST_F(ElementPersistenceTest, RecordPositionsAreRelativeToTheCurrentLine)
         int line;
     };
     const Case cases[] = {
-        {"no current line", 0, FALSE, "", 5},
-        {"on the current line", 5, FALSE, "+", 1},
-        {"below the current line", 3, FALSE, "+", 3},
-        {"above the current line", 7, FALSE, "-", 2},
+        {"no current line", 0, FALSE, "", 5},         {"on the current line", 5, FALSE, "+", 1},
+        {"below the current line", 3, FALSE, "+", 3}, {"above the current line", 7, FALSE, "-", 2},
         {"absolute inside a loop", 7, TRUE, "", 5},
     };
     for (const Case& c : cases) {
@@ -305,13 +303,15 @@ TEST_F(ElementPersistenceTest, RecordConstructorReadsPositionsBack)
 
 TEST_F(ElementPersistenceTest, FactoryAppliesTheOffsetOnceTheKindIsKnown)
 {
-    ASSERT_TRUE(RegisterRecordElementFactory(FormElementType::Text, [](CAPRTPDMRec& record, CJVXArchive&) -> CFormElement* {
-        return new CTestPersistLeaf(record);
-    }));
+    ASSERT_TRUE(
+        RegisterRecordElementFactory(FormElementType::Text, [](CAPRTPDMRec& record, CJVXArchive&) -> CFormElement* {
+            return new CTestPersistLeaf(record);
+        }));
     CTestPersistLeaf leaf(doc.get());
     leaf.Set(QStringLiteral("Total"), Rect(), Cells(2, 3, 4, 4));
     leaf.SetRawOffset(QPoint(15, 25));
-    const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { leaf.ExportJVX(ar); }, nullptr, doc.get());
+    const Bytes line = StoreJvx(
+        28, [&](CJVXArchive& ar) { leaf.ExportJVX(ar); }, nullptr, doc.get());
     ASSERT_EQ(line.size(), 2u * (513 + 2));
 
     JvxReader in(line, 28, nullptr, doc.get());
@@ -330,7 +330,9 @@ TEST_F(ElementPersistenceTest, FactoryAppliesTheOffsetOnceTheKindIsKnown)
 TEST_F(ElementPersistenceTest, TheBaseWritesNoRecord)
 {
     TestLeaf leaf(doc.get(), FormElementType::Source);
-    EXPECT_TRUE(StoreJvx(28, [&](CJVXArchive& ar) { leaf.ExportJVX(ar); }, nullptr, doc.get()).empty());
+    EXPECT_TRUE(StoreJvx(
+                    28, [&](CJVXArchive& ar) { leaf.ExportJVX(ar); }, nullptr, doc.get())
+                    .empty());
 }
 
 } // namespace

@@ -19,7 +19,9 @@
 class TestLeaf : public CFormElement
 {
 public:
-    TestLeaf(CDesignerDoc* doc, int type, BOOL keepsOffset = FALSE) : CFormElement(doc), m_type(type), m_keepsOffset(keepsOffset) {}
+    TestLeaf(CDesignerDoc* doc, int type, BOOL keepsOffset = FALSE)
+        : CFormElement(doc), m_type(type), m_keepsOffset(keepsOffset)
+    {}
 
     int GetType() const override { return m_type; }
     BOOL IgnoresOffset() const override { return m_keepsOffset ? FALSE : TRUE; }

@@ -111,7 +111,8 @@ TEST_F(ElementWvdGoldenTest, EveryKindsTailAtTheCurrentSchema)
              return e;
          },
          [](F&, CFormElement&) { return Text("TOTAL") + Long(0) + Long(0); }},
-        {"eraser: nothing of its own", [](F& t) { return t.Create<CFormElement>(T::Eraser, PaneSide::Output, t.Cells(2, 3, 6, 5)); },
+        {"eraser: nothing of its own",
+         [](F& t) { return t.Create<CFormElement>(T::Eraser, PaneSide::Output, t.Cells(2, 3, 6, 5)); },
          [](F&, CFormElement&) { return Bytes(); }},
         {"remark: the remark",
          [](F& t) {
@@ -240,9 +241,7 @@ TEST_F(ElementWvdGoldenTest, EveryKindsTailAtTheCurrentSchema)
              e->SetName(QStringLiteral("id"));
              return e;
          },
-         [](F&, CFormElement&) {
-             return Text("id") + Text("") + Text("") + Text("") + Text("") + Text("") + Word(0);
-         }},
+         [](F&, CFormElement&) { return Text("id") + Text("") + Text("") + Text("") + Text("") + Text("") + Word(0); }},
         {"xml comment: text, flag",
          [](F& t) {
              auto* e = t.Create<CFormXmlCommentElement>(T::XmlComment, 0, Rect());
@@ -279,7 +278,7 @@ Bytes OldObject(const char* className, int schema, const Bytes& fields, int widt
     const int none = schema > 6 ? 1 : 0;
     for (int i = 0; i < 8; ++i)
         body = body + Word(none);
-    body = body + Word(0) + Word(0);    // absolute flags
+    body = body + Word(0) + Word(0); // absolute flags
     if (schema > 3)
         body = body + Long(widthAdjust) + Long(heightAdjust);
     if (schema >= 3)
@@ -315,14 +314,15 @@ TEST_F(ElementWvdGoldenTest, OlderSchemasYieldTheirFields)
              EXPECT_EQ(c.GetOperator(), 2);
              EXPECT_EQ(c.GetSubject(), QStringLiteral("POSITION"));
          }},
-        {"conditional 8: the subject", OldObject("CFormConditionalElement", 8,
-                                                 Text("") + Word(1) + Word(0) + Word(0) + Text("PAGE") + kNoChildren),
+        {"conditional 8: the subject",
+         OldObject("CFormConditionalElement", 8, Text("") + Word(1) + Word(0) + Word(0) + Text("PAGE") + kNoChildren),
          [](CFormElement& e) {
              const auto& c = dynamic_cast<CFormConditionalElement&>(e);
              EXPECT_EQ(c.GetOperator(), 1);
              EXPECT_EQ(c.GetSubject(), QStringLiteral("PAGE"));
          }},
-        {"loop 12: a word of 1 gives mode 1", OldObject("CFormLoopElement", 12, Word(0) + Word(1) + Word(1) + kNoChildren),
+        {"loop 12: a word of 1 gives mode 1",
+         OldObject("CFormLoopElement", 12, Word(0) + Word(1) + Word(1) + kNoChildren),
          [](CFormElement& e) {
              const auto& l = dynamic_cast<CFormLoopElement&>(e);
              EXPECT_FALSE(l.GetDestFollowsSource());

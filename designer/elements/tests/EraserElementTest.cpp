@@ -1,6 +1,6 @@
+#include "designer/document/Page.h"
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/document/Page.h"
 #include "designer/elements/FormEraserElement.h"
 #include "designer/preferences/Preferences.h"
 #include "tests/support/ArchiveBytes.h"
@@ -24,7 +24,8 @@ class EraserElementTest : public ElementDocFixture
 protected:
     CFormEraserElement* AddEraser(const Rect& rect)
     {
-        auto* eraser = static_cast<CFormEraserElement*>(doc->CreateNewElement(FormElementType::Eraser, PaneSide::Output, rect, nullptr));
+        auto* eraser = static_cast<CFormEraserElement*>(
+            doc->CreateNewElement(FormElementType::Eraser, PaneSide::Output, rect, nullptr));
         EXPECT_NE(eraser, nullptr);
         return eraser;
     }
@@ -92,13 +93,13 @@ TEST_F(EraserElementTest, WvdObjectIsTheBasePartOnly)
 {
     CFormEraserElement* eraser = AddEraser(Rect(10, 0, 30, 32));
     const Bytes stored = Store([&](CArchive& ar) { eraser->Serialize(ar); });
-    EXPECT_EQ(stored, Hex("FF FE FF 00"                 // no description
-                          "01 00 01 00 01 00 01 00"     // no source
-                          "02 00 01 00 04 00 03 00"     // columns 2 to 3, lines 1 to 2
-                          "00 00 00 00"                 // absolute flags
-                          "00 00 00 00 00 00 00 00"     // adjustments
-                          "00 00 00 00 00 00 00 00"     // offset
-                          "01 00"));                    // automatic description
+    EXPECT_EQ(stored, Hex("FF FE FF 00"             // no description
+                          "01 00 01 00 01 00 01 00" // no source
+                          "02 00 01 00 04 00 03 00" // columns 2 to 3, lines 1 to 2
+                          "00 00 00 00"             // absolute flags
+                          "00 00 00 00 00 00 00 00" // adjustments
+                          "00 00 00 00 00 00 00 00" // offset
+                          "01 00"));                // automatic description
 }
 
 TEST_F(EraserElementTest, LoadingNormalises)
@@ -123,7 +124,8 @@ TEST_F(EraserElementTest, LoadingNormalises)
 TEST_F(EraserElementTest, BlnkRecordRoundTrip)
 {
     CFormEraserElement* eraser = AddEraser(Rect(10, 32, 30, 80));
-    const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { eraser->ExportJVX(ar); }, nullptr, doc.get());
+    const Bytes line = StoreJvx(
+        28, [&](CJVXArchive& ar) { eraser->ExportJVX(ar); }, nullptr, doc.get());
     ASSERT_FALSE(line.empty());
 
     JvxReader in(line, 28, nullptr, doc.get());

@@ -1,6 +1,6 @@
+#include "designer/document/Page.h"
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/document/Page.h"
 #include "designer/elements/FormExitParamElement.h"
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontManager.h"
@@ -53,7 +53,8 @@ protected:
     // The record the element writes, read back as the host file would be.
     std::unique_ptr<CAPRTPDMRec> WriteRecord(CFormElement& element)
     {
-        const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { element.ExportJVX(ar); }, nullptr, doc.get());
+        const Bytes line = StoreJvx(
+            28, [&](CJVXArchive& ar) { element.ExportJVX(ar); }, nullptr, doc.get());
         JvxReader in(line, 28, nullptr, doc.get());
         auto record = std::make_unique<CAPRTPDMRec>(doc.get());
         record->ExchangeJVX(in.Archive());
@@ -70,8 +71,8 @@ protected:
     // on both sides, no offset.
     static Bytes BasePart(int schema)
     {
-        Bytes bytes = Hex("FF FE FF 00") + Word(3) + Word(2) + Word(6) + Word(3) + Word(3) + Word(2) + Word(6)
-                      + Word(3) + Word(0) + Word(0);
+        Bytes bytes = Hex("FF FE FF 00") + Word(3) + Word(2) + Word(6) + Word(3) + Word(3) + Word(2) + Word(6) + Word(3)
+                      + Word(0) + Word(0);
         if (schema > 3)
             bytes = bytes + Long(0) + Long(0);
         if (schema >= 3)
@@ -128,11 +129,8 @@ TEST_F(ExitParamTest, ParameterNumberAndDescription)
         int expected;
     };
     const Case cases[] = {
-        {"seven is refused", 7, FALSE, 1},
-        {"three", 3, TRUE, 3},
-        {"the same again", 3, FALSE, 3},
-        {"zero is a number", 0, TRUE, 0},
-        {"six is the last", 6, TRUE, 6},
+        {"seven is refused", 7, FALSE, 1}, {"three", 3, TRUE, 3},           {"the same again", 3, FALSE, 3},
+        {"zero is a number", 0, TRUE, 0},  {"six is the last", 6, TRUE, 6},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -169,8 +167,8 @@ TEST_F(ExitParamTest, IgnoringTheReturnValueTakesTheDestinationAway)
     EXPECT_FALSE(param->SetIgnoreReturn(FALSE));
     recorder.hints.clear();
     EXPECT_TRUE(param->SetIgnoreReturn(TRUE));
-    EXPECT_EQ(recorder.HintNumbers(), (std::vector<LPARAM>{DocumentHint::DestRectChanged,
-                                                            DocumentHint::SelectionChanged}));
+    EXPECT_EQ(recorder.HintNumbers(),
+              (std::vector<LPARAM>{DocumentHint::DestRectChanged, DocumentHint::SelectionChanged}));
     EXPECT_TRUE(param->GetDestRect().IsNull());
     EXPECT_EQ(param->HitTestDest(QPoint(dest.left, dest.top)), nullptr);
     // Destination operations do nothing.
@@ -278,7 +276,6 @@ TEST_F(ExitParamTest, RecordFieldsByKind)
     EXPECT_EQ(record->m_paramNumber.GetShort(), 2);
     EXPECT_EQ(record->m_flag.GetValue(), QStringLiteral("1"));
     EXPECT_TRUE(record->m_fontIndex.GetValue().isEmpty());
-
 }
 
 TEST_F(ExitParamTest, RecordsAreReadBack)
@@ -340,7 +337,8 @@ TEST_F(ExitParamTest, DataParameterRecordsReadBackAsData)
         ASSERT_NE(param, nullptr);
         ASSERT_TRUE(param->GetUseData());
         param->SetData(QString::fromUtf16(text));
-        const Bytes first = StoreJvx(18, [&](CJVXArchive& ar) { param->ExportJVX(ar); }, nullptr, doc.get());
+        const Bytes first = StoreJvx(
+            18, [&](CJVXArchive& ar) { param->ExportJVX(ar); }, nullptr, doc.get());
         doc->DeleteElement(param, FALSE);
         ASSERT_GE(first.size(), 20u);
         EXPECT_EQ(std::string(first.begin() + 10, first.begin() + 20), " 000000000");
@@ -354,7 +352,9 @@ TEST_F(ExitParamTest, DataParameterRecordsReadBackAsData)
         EXPECT_TRUE(back->GetUseData());
         EXPECT_TRUE(back->GetIgnoreReturn());
         EXPECT_EQ(back->GetData(), QString::fromUtf16(text));
-        EXPECT_EQ(StoreJvx(18, [&](CJVXArchive& ar) { back->ExportJVX(ar); }, nullptr, doc.get()), first);
+        EXPECT_EQ(StoreJvx(
+                      18, [&](CJVXArchive& ar) { back->ExportJVX(ar); }, nullptr, doc.get()),
+                  first);
     }
 }
 
@@ -363,7 +363,8 @@ TEST_F(ExitParamTest, RecordRoundTripThroughTheArchive)
     CFormExitParamElement* param = MakePrinting();
     param->SetParamNumber(5);
     param->MoveDest(0, 2 * ch, ElementMoveFlags::Top, FALSE);
-    const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { param->ExportJVX(ar); }, nullptr, doc.get());
+    const Bytes line = StoreJvx(
+        28, [&](CJVXArchive& ar) { param->ExportJVX(ar); }, nullptr, doc.get());
     JvxReader in(line, 28, nullptr, doc.get());
     CAPRTPDMRec record(doc.get());
     record.ExchangeJVX(in.Archive());
@@ -428,8 +429,8 @@ TEST_F(ExitParamTest, OlderWvdSchemasLeaveLaterFieldsAtTheirDefaults)
         {"schema 4", 4, Word(1) + Long(0), 1, u"", FALSE, FALSE, FALSE},
         {"schema 5", 5, Word(1) + Long(0) + Long(1), 1, u"", FALSE, FALSE, TRUE},
         {"schema 8", 8, Word(1) + Long(0) + Long(0) + Long(3) + Text(u"Q") + Word(1), 3, u"Q", TRUE, FALSE, FALSE},
-        {"schema 10", 10, Word(0) + Long(0) + Long(0) + Long(6) + Text(u"") + Word(0) + Word(1), 6, u"", FALSE,
-         TRUE, FALSE},
+        {"schema 10", 10, Word(0) + Long(0) + Long(0) + Long(6) + Text(u"") + Word(0) + Word(1), 6, u"", FALSE, TRUE,
+         FALSE},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

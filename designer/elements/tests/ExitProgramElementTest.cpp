@@ -60,8 +60,8 @@ protected:
 
     CFormExitParamElement* MakeParam(int number)
     {
-        auto* param = dynamic_cast<CFormExitParamElement*>(
-            doc->CreateNewElement(FormElementType::ExitParam, 0, {}, nullptr));
+        auto* param =
+            dynamic_cast<CFormExitParamElement*>(doc->CreateNewElement(FormElementType::ExitParam, 0, {}, nullptr));
         EXPECT_NE(param, nullptr);
         param->SetParamNumber(number);
         return param;
@@ -80,7 +80,8 @@ protected:
     // The record's line at version 28, one UTF-16 unit per character.
     QString RecordLine(CFormElement& element)
     {
-        const Bytes bytes = StoreJvx(28, [&](CJVXArchive& ar) { element.ExportJVX(ar); }, nullptr, doc.get());
+        const Bytes bytes = StoreJvx(
+            28, [&](CJVXArchive& ar) { element.ExportJVX(ar); }, nullptr, doc.get());
         return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data()),
                                   static_cast<qsizetype>(bytes.size() / 2));
     }
@@ -119,7 +120,8 @@ TEST_F(ExitProgramTest, CallRecordIsReadBackWithFiveEntries)
     CFormExitProgramElement* program = MakeProgram();
     program->SetProgramName(QStringLiteral("prog"));
     program->SetLibraries(Strings({"lib1"}));
-    const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { program->ExportJVX(ar); }, nullptr, doc.get());
+    const Bytes line = StoreJvx(
+        28, [&](CJVXArchive& ar) { program->ExportJVX(ar); }, nullptr, doc.get());
 
     JvxReader in(line, 28, nullptr, doc.get());
     CAPRTPDMRec record(doc.get());
@@ -205,7 +207,7 @@ TEST_F(ExitProgramTest, FindAndReplace)
         BOOL found;
     };
     const Case cases[] = {
-        {"description", "otal", TRUE}, {"program", "ALC", TRUE}, {"library", "YLI", TRUE},
+        {"description", "otal", TRUE},   {"program", "ALC", TRUE},  {"library", "YLI", TRUE},
         {"case counts", "mylib", FALSE}, {"nowhere", "XYZ", FALSE},
     };
     for (const Case& c : cases)
@@ -260,8 +262,8 @@ TEST_F(ExitProgramTest, OlderSchemasCarryOneLibrary)
 TEST_F(ExitProgramTest, OldElementListIsReadAndDeleted)
 {
     // A schema-7 program whose old list holds one exit parameter of schema 20.
-    const Bytes param = Hex("FF FF") + Word(20) + Word(21) + Ascii("CFormExitParamElement") + EmptyBase(20)
-                        + Word(1) + Long(0) + Long(0) + Long(2) + Text(u"") + Word(0) + Word(1);
+    const Bytes param = Hex("FF FF") + Word(20) + Word(21) + Ascii("CFormExitParamElement") + EmptyBase(20) + Word(1)
+                        + Long(0) + Long(0) + Long(2) + Text(u"") + Word(0) + Word(1);
     const Bytes bytes = ProgramHeader(7) + EmptyBase(7) + Text(u"PGM") + Text(u"LIB") + Hex("01 00") + param;
     const qsizetype before = doc->GetElementList().GetCount();
     std::unique_ptr<CFormExitProgramElement> program(LoadObject(bytes));

@@ -47,8 +47,16 @@ TEST_F(FormElementTest, MoveDestSnapsOrKeepsTheRestAsOffset)
     const Case cases[] = {
         {"snapped, kind without offset", FALSE, kMoveXY, {20, 32, 50, 64}, {0, 0}},
         {"snapped, kind with offset", TRUE, kMoveXY, {20, 32, 50, 64}, {0, 0}},
-        {"off grid, kind with offset keeps the rest", TRUE, kMoveXY | ElementMoveFlags::NoSnap, {20, 32, 50, 64}, {5, 8}},
-        {"off grid, kind without offset stays off grid", FALSE, kMoveXY | ElementMoveFlags::NoSnap, {25, 40, 55, 72}, {0, 0}},
+        {"off grid, kind with offset keeps the rest",
+         TRUE,
+         kMoveXY | ElementMoveFlags::NoSnap,
+         {20, 32, 50, 64},
+         {5, 8}},
+        {"off grid, kind without offset stays off grid",
+         FALSE,
+         kMoveXY | ElementMoveFlags::NoSnap,
+         {25, 40, 55, 72},
+         {0, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -444,12 +452,9 @@ TEST_F(FormElementTest, TypeNamesComeFromTheStringTable)
         const char* name;
     };
     const Case cases[] = {
-        {FormElementType::Address, "Address"},
-        {FormElementType::Image, "Image."},
-        {FormElementType::Output, "Output Device"},
-        {FormElementType::Source, "Section of spooled file."},
-        {FormElementType::Text, "Static text."},
-        {FormElementType::XmlInstruction, "XML Instruction"},
+        {FormElementType::Address, "Address"},      {FormElementType::Image, "Image."},
+        {FormElementType::Output, "Output Device"}, {FormElementType::Source, "Section of spooled file."},
+        {FormElementType::Text, "Static text."},    {FormElementType::XmlInstruction, "XML Instruction"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormElementType::DisplayName(c.type), QString::fromUtf8(c.name)) << c.type;

@@ -55,7 +55,8 @@ protected:
     {
         CDocChangeGuard change(&Doc());
         env.env.prompts->AnswerFile(path);
-        return static_cast<CFormImageElement*>(Doc().CreateNewElement(FormElementType::Image, PaneSide::Output, rect, nullptr));
+        return static_cast<CFormImageElement*>(
+            Doc().CreateNewElement(FormElementType::Image, PaneSide::Output, rect, nullptr));
     }
 
     // The pane at that zoom, white where nothing was drawn.
@@ -104,9 +105,7 @@ TEST_F(ImageElementDrawTest, ImageIsStretchedOverTheElementAtEveryZoom)
         ASSERT_GT(r.Height(), 8);
 
         const QImage pane = Render(*element, c.zoom);
-        auto at = [&](int x, int y) {
-            return pane.pixel(static_cast<int>(x * c.zoom), static_cast<int>(y * c.zoom));
-        };
+        auto at = [&](int x, int y) { return pane.pixel(static_cast<int>(x * c.zoom), static_cast<int>(y * c.zoom)); };
         const int middle = (r.top + r.bottom) / 2;
         EXPECT_TRUE(IsDark(at(r.left + r.Width() / 4, middle)));
         EXPECT_EQ(at(r.left + r.Width() * 3 / 4, middle), kWhite);
@@ -156,8 +155,8 @@ TEST_F(ImageElementDrawTest, ResourceCoversTheWholePage)
         ASSERT_TRUE(owned->LoadImage(path));
         ASSERT_EQ(Doc().GetResourceManager()->Add(owned.get()), 0);
         resource = owned.release();
-        element = static_cast<CFormResourceElement*>(
-            Doc().CreateNewElement(FormElementType::Resource, 0, Rect(), nullptr));
+        element =
+            static_cast<CFormResourceElement*>(Doc().CreateNewElement(FormElementType::Resource, 0, Rect(), nullptr));
         ASSERT_NE(element, nullptr);
         ResourcePageData data;
         data.resourceIndex = 0;

@@ -39,7 +39,8 @@ protected:
     CFormImageElement* Place(const QString& path, const Rect& rect = Rect(40, 40, 120, 100))
     {
         Prompts().AnswerFile(path);
-        return static_cast<CFormImageElement*>(Doc().CreateNewElement(FormElementType::Image, PaneSide::Output, rect, nullptr));
+        return static_cast<CFormImageElement*>(
+            Doc().CreateNewElement(FormElementType::Image, PaneSide::Output, rect, nullptr));
     }
 
     // A record line written and read back, then made into its element.
@@ -70,7 +71,8 @@ protected:
 
     CAPRTPDMRec Exported(CFormImageElement& element)
     {
-        const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { element.ExportJVX(ar); }, nullptr, &Doc());
+        const Bytes line = StoreJvx(
+            28, [&](CJVXArchive& ar) { element.ExportJVX(ar); }, nullptr, &Doc());
         JvxReader in(line, 28, nullptr, &Doc());
         CAPRTPDMRec record(&Doc());
         record.ExchangeJVX(in.Archive());
@@ -112,8 +114,9 @@ TEST_F(ImageElementTest, RecordsGiveFixedOrDataNamedElements)
         EXPECT_EQ(element->GetImage() != nullptr, c.attached);
         EXPECT_EQ(env.Messages().size(), c.asked ? 1 : 0);
         if (c.asked) {
-            EXPECT_EQ(env.Messages().front(),
-                      QStringLiteral("The image file '%1' could not be found. What would you like to do?").arg(missing));
+            EXPECT_EQ(
+                env.Messages().front(),
+                QStringLiteral("The image file '%1' could not be found. What would you like to do?").arg(missing));
         }
         EXPECT_EQ(element->GetSourceRect().IsEmpty(), c.fixed == TRUE);
         Doc().DeleteElement(element, TRUE);

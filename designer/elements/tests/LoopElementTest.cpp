@@ -1,6 +1,6 @@
+#include "designer/document/Page.h"
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/document/Page.h"
 #include "designer/elements/FormLoopElement.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/JvxBytes.h"
@@ -29,8 +29,8 @@ protected:
 
     CFormLoopElement* AddLoop(int first, int last)
     {
-        return static_cast<CFormLoopElement*>(
-            doc->CreateNewElement(FormElementType::Loop, PaneSide::Input, Rect(35, (first - 1) * 16 + 3, 120, last * 16 - 2), nullptr));
+        return static_cast<CFormLoopElement*>(doc->CreateNewElement(
+            FormElementType::Loop, PaneSide::Input, Rect(35, (first - 1) * 16 + 3, 120, last * 16 - 2), nullptr));
     }
 };
 
@@ -127,7 +127,8 @@ TEST_F(LoopElementTest, EndRecordCarriesTheLastLine)
 {
     CFormLoopElement* loop = AddLoop(10, 12);
     doc->m_jvxRecordCounter = 1;
-    const Bytes bytes = StoreJvx(13, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
+    const Bytes bytes = StoreJvx(
+        13, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
     doc->DeleteElement(loop, TRUE);
 
     JvxReader in(bytes, 13, nullptr, doc.get());
@@ -158,7 +159,8 @@ TEST_F(LoopElementTest, XmlDocumentWritesDocumentEndAtAnyVersion)
     doc->SetDocType(1);
     CFormLoopElement* loop = AddLoop(10, 12);
     loop->SetLoopMode(LoopMode::ToDocumentEnd);
-    const Bytes bytes = StoreJvx(12, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
+    const Bytes bytes = StoreJvx(
+        12, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
     JvxReader in(bytes, 12, nullptr, doc.get());
     CAPRTPDMRec record(doc.get());
     record.ExchangeJVX(in.Archive());

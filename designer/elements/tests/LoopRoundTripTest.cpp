@@ -70,7 +70,7 @@ TEST_F(LoopRoundTripTest, StoreLoadStoreGivesTheSameBytesInEveryMode)
         const char* name;
         int mode;
         Rect box;
-        QSize inputPage; // pixels; empty for the page a new document has
+        QSize inputPage;   // pixels; empty for the page a new document has
         bool outputCutsIt; // the output page's bottom ends the output block first
     };
     // Cells of 10 x 16 on both pages; a new document's pages end part-way
@@ -80,8 +80,8 @@ TEST_F(LoopRoundTripTest, StoreLoadStoreGivesTheSameBytesInEveryMode)
         {"fixed height, off the grid", LoopMode::FixedHeight, Rect(13, 19, 77, 62), {}, false},
         {"fixed height, taller than the input page", LoopMode::FixedHeight, Rect(8, 16, 80, 48), QSize(180, 20), false},
         {"fixed height, past the page bottom", LoopMode::FixedHeight, Rect(0, 1088, 40, 1168), {}, true},
-        {"fixed height, page bottom past half a line", LoopMode::FixedHeight, Rect(0, 1088, 40, 1168),
-         QSize(827, 1130), true},
+        {"fixed height, page bottom past half a line", LoopMode::FixedHeight, Rect(0, 1088, 40, 1168), QSize(827, 1130),
+         true},
         {"to the page end", LoopMode::ToPageEnd, Rect(8, 16, 80, 48), {}, false},
         {"to the page end, page bottom past half a line", LoopMode::ToPageEnd, Rect(8, 16, 80, 48), QSize(827, 1130),
          false},

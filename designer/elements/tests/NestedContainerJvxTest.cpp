@@ -1,6 +1,6 @@
+#include "designer/document/Page.h"
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/document/Page.h"
 #include "designer/elements/FormConditionalElement.h"
 #include "designer/elements/FormLoopElement.h"
 #include "designer/elements/FormTextElement.h"
@@ -34,7 +34,8 @@ protected:
         ASSERT_EQ(doc->GetOutputPage()->GetCellHeight(), 16);
         ASSERT_EQ(doc->GetSourcePage()->GetPixelWidth(), 800);
 
-        loop = static_cast<CFormLoopElement*>(doc->CreateNewElement(FormElementType::Loop, PaneSide::Input, Cells(1, 5, 81, 8), nullptr));
+        loop = static_cast<CFormLoopElement*>(
+            doc->CreateNewElement(FormElementType::Loop, PaneSide::Input, Cells(1, 5, 81, 8), nullptr));
         ASSERT_NE(loop, nullptr);
         ASSERT_TRUE(loop->SetLoopMode(LoopMode::ToDocumentEnd));
         loop->ArrangeRects();
@@ -45,7 +46,8 @@ protected:
         ASSERT_EQ(conditional->GetParent(), loop);
         conditional->SetCompareValue(QStringLiteral("ABC"));
 
-        text = static_cast<CFormTextElement*>(doc->CreateNewElement(FormElementType::Text, PaneSide::Output, Cells(10, 7, 15, 8), conditional));
+        text = static_cast<CFormTextElement*>(
+            doc->CreateNewElement(FormElementType::Text, PaneSide::Output, Cells(10, 7, 15, 8), conditional));
         ASSERT_NE(text, nullptr);
         ASSERT_EQ(text->GetParent(), conditional);
         text->SetText(QStringLiteral("HELLO"));
@@ -59,7 +61,8 @@ protected:
     Bytes Export(int version)
     {
         doc->m_jvxRecordCounter = 1;
-        return StoreJvx(version, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
+        return StoreJvx(
+            version, [&](CJVXArchive& ar) { loop->ExportJVX(ar); }, nullptr, doc.get());
     }
 
     CFormLoopElement* loop = nullptr;
@@ -85,16 +88,47 @@ TEST_F(NestedContainerJvxTest, GoldenLinesByVersion)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         prompts->ClearRecorded();
-        const std::string expected =
-            RecordLine(c.version, {{3, "1"}, {4, "LOOP"}, {6, "5"}, {7, "1"}, {8, "80"}, {10, "5"}, {12, "1"},
-                                   {14, "80"}, {16, c.loopData}})
-            + RecordLine(c.version, {{3, "2"}, {4, "IF"}, {5, "+"}, {6, "1"}, {7, "3"}, {8, "8"}, {15, "EQ"},
-                                     {16, "ABC"}, {17, cond}, {18, "1"}, {29, "POSITION"}})
-            + RecordLine(c.version, {{3, "3"}, {4, "MOVE"}, {9, "+"}, {10, "2"}, {12, "10"}, {14, "14"},
-                                     {16, "HELLO"}, {17, "HELLO"}, {18, "1"}})
-            + RecordLine(c.version, {{3, "4"}, {4, "ENDI"}, {5, "+"}, {6, "1"}, {7, "3"}, {8, "8"}, {15, "EQ"},
-                                     {16, "ABC"}, {17, cond}, {18, "1"}, {29, "POSITION"}})
-            + RecordLine(c.version, {{3, "5"}, {4, "ENDL"}});
+        const std::string expected = RecordLine(c.version, {{3, "1"},
+                                                            {4, "LOOP"},
+                                                            {6, "5"},
+                                                            {7, "1"},
+                                                            {8, "80"},
+                                                            {10, "5"},
+                                                            {12, "1"},
+                                                            {14, "80"},
+                                                            {16, c.loopData}})
+                                     + RecordLine(c.version, {{3, "2"},
+                                                              {4, "IF"},
+                                                              {5, "+"},
+                                                              {6, "1"},
+                                                              {7, "3"},
+                                                              {8, "8"},
+                                                              {15, "EQ"},
+                                                              {16, "ABC"},
+                                                              {17, cond},
+                                                              {18, "1"},
+                                                              {29, "POSITION"}})
+                                     + RecordLine(c.version, {{3, "3"},
+                                                              {4, "MOVE"},
+                                                              {9, "+"},
+                                                              {10, "2"},
+                                                              {12, "10"},
+                                                              {14, "14"},
+                                                              {16, "HELLO"},
+                                                              {17, "HELLO"},
+                                                              {18, "1"}})
+                                     + RecordLine(c.version, {{3, "4"},
+                                                              {4, "ENDI"},
+                                                              {5, "+"},
+                                                              {6, "1"},
+                                                              {7, "3"},
+                                                              {8, "8"},
+                                                              {15, "EQ"},
+                                                              {16, "ABC"},
+                                                              {17, cond},
+                                                              {18, "1"},
+                                                              {29, "POSITION"}})
+                                     + RecordLine(c.version, {{3, "5"}, {4, "ENDL"}});
         EXPECT_EQ(Export(c.version), EncodeRecordLines(c.version, expected));
         EXPECT_EQ(loop->GetLoopMode(), LoopMode::ToDocumentEnd) << "the document keeps its mode";
         EXPECT_EQ(prompts->Recorded().size(), c.warned ? 1u : 0u);
@@ -137,7 +171,8 @@ TEST_F(NestedContainerJvxTest, ExportImportExportGivesTheSameBytes)
         loop = readLoop;
         conditional = readCond;
         doc->m_jvxRecordCounter = 1;
-        const Bytes second = StoreJvx(version, [&](CJVXArchive& ar) { readLoop->ExportJVX(ar); }, nullptr, doc.get());
+        const Bytes second = StoreJvx(
+            version, [&](CJVXArchive& ar) { readLoop->ExportJVX(ar); }, nullptr, doc.get());
         EXPECT_EQ(second, first);
     }
 }
@@ -151,7 +186,7 @@ TEST_F(NestedContainerJvxTest, RecordsWithoutAPositionKeepTheirSideOfTheLoopLine
     {
         const char* name;
         int type;
-        int top; // the Loop's top is line 5
+        int top;              // the Loop's top is line 5
         const char* position; // fields 5 to 8 of the element's record
     };
     const Case cases[] = {

@@ -1,6 +1,6 @@
+#include "designer/elements/OneLineSourceElement.h"
 #include "designer/document/Page.h"
 #include "designer/elements/FormVariableElement.h"
-#include "designer/elements/OneLineSourceElement.h"
 
 #include "ElementTestKinds.h"
 
@@ -11,8 +11,7 @@ namespace {
 using kwvd::Rect;
 
 class OneLineSourceTest : public ElementDocFixture
-{
-};
+{};
 
 TEST_F(OneLineSourceTest, SnapKeepsOneLineOnThePage)
 {
@@ -57,8 +56,7 @@ TEST_F(OneLineSourceTest, MovesAndResizesKeepOneLine)
         {"move snaps the corner down", false, 25, 40, kMoveXY, TRUE, false, Rect(20, 32, 50, 48)},
         {"bottom edge pulled down stays one line", true, 0, 40, ElementMoveFlags::Bottom, FALSE, false,
          Rect(10, 16, 40, 32)},
-        {"top edge pulled up moves the line up", true, 0, 16, ElementMoveFlags::Top, FALSE, false,
-         Rect(10, 0, 40, 16)},
+        {"top edge pulled up moves the line up", true, 0, 16, ElementMoveFlags::Top, FALSE, false, Rect(10, 0, 40, 16)},
         {"width by a cell", true, 10, 0, ElementMoveFlags::Right, FALSE, false, Rect(10, 16, 50, 32)},
         {"only when selected, unselected", false, 30, 0, kMoveXY | ElementMoveFlags::IfSelected, FALSE, false,
          Rect(10, 16, 40, 32)},

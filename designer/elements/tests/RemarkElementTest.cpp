@@ -78,7 +78,9 @@ TEST_F(RemarkElementTest, NoRecordAndNoBoxes)
 {
     CFormRemarkElement* remark = AddRemark();
     remark->SetRemark(QStringLiteral("text"));
-    EXPECT_TRUE(StoreJvx(28, [&](CJVXArchive& ar) { remark->ExportJVX(ar); }, nullptr, doc.get()).empty());
+    EXPECT_TRUE(StoreJvx(
+                    28, [&](CJVXArchive& ar) { remark->ExportJVX(ar); }, nullptr, doc.get())
+                    .empty());
     CAPRTPDMRec record(doc.get());
     EXPECT_FALSE(remark->ToRecord(record));
     recorder.hints.clear();
@@ -89,10 +91,10 @@ TEST_F(RemarkElementTest, NoRecordAndNoBoxes)
 TEST_F(RemarkElementTest, WvdObjectLoadsWithoutRectangles)
 {
     // A remark stored with boxes on both pages: they are not kept.
-    const Bytes body = Hex("FF FE FF 01 4E 00")                               // "N"
-                       + Word(3) + Word(3) + Word(6) + Word(5) + Word(1) + Word(1) + Word(4) + Word(4)
-                       + Word(0) + Word(0) + Hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00") + Word(0)
-                       + Hex("FF FE FF 04 74 00 65 00 78 00 74 00");         // "text"
+    const Bytes body = Hex("FF FE FF 01 4E 00") // "N"
+                       + Word(3) + Word(3) + Word(6) + Word(5) + Word(1) + Word(1) + Word(4) + Word(4) + Word(0)
+                       + Word(0) + Hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00") + Word(0)
+                       + Hex("FF FE FF 04 74 00 65 00 78 00 74 00"); // "text"
     const Bytes bytes = Hex("FF FF 14 00") + Word(18) + Ascii("CFormRemarkElement") + body;
     CFormRemarkElement* read = nullptr;
     Load(bytes, [&](CArchive& ar) {
@@ -111,9 +113,8 @@ TEST_F(RemarkElementTest, WvdObjectLoadsWithoutRectangles)
     // Written back: the body of the base part with 1, 1, 1, 1 for each box, then the text.
     const Bytes stored = Store([&](CArchive& ar) { read->Serialize(ar); });
     EXPECT_EQ(stored, Hex("FF FE FF 01 4E 00") + Word(1) + Word(1) + Word(1) + Word(1) + Word(1) + Word(1) + Word(1)
-                          + Word(1) + Word(0) + Word(0)
-                          + Hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00") + Word(0)
-                          + Hex("FF FE FF 04 74 00 65 00 78 00 74 00"));
+                          + Word(1) + Word(0) + Word(0) + Hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00")
+                          + Word(0) + Hex("FF FE FF 04 74 00 65 00 78 00 74 00"));
 }
 
 } // namespace

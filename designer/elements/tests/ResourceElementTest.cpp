@@ -99,11 +99,13 @@ TEST_F(ResourceElementTest, ExportsRecordOnlyWithAResource)
 {
     ASSERT_EQ(AddResource(QStringLiteral("form.bmp")), 0);
     ASSERT_EQ(AddResource(QStringLiteral("back.bmp")), 1);
-    auto* element = static_cast<CFormResourceElement*>(
-        Doc().CreateNewElement(FormElementType::Resource, 0, Rect(), nullptr));
+    auto* element =
+        static_cast<CFormResourceElement*>(Doc().CreateNewElement(FormElementType::Resource, 0, Rect(), nullptr));
     ASSERT_NE(element, nullptr);
     EXPECT_TRUE(element->DestRect().IsEmpty());
-    EXPECT_TRUE(StoreJvx(28, [&](CJVXArchive& ar) { element->ExportJVX(ar); }, nullptr, &Doc()).empty());
+    EXPECT_TRUE(StoreJvx(
+                    28, [&](CJVXArchive& ar) { element->ExportJVX(ar); }, nullptr, &Doc())
+                    .empty());
 
     ResourcePageData page;
     page.resourceIndex = 1;
@@ -112,7 +114,8 @@ TEST_F(ResourceElementTest, ExportsRecordOnlyWithAResource)
     EXPECT_EQ(element->DestRect(), Resources().GetResource(1)->GetRect());
 
     // Version 18, the first with the field, is 8-bit text.
-    const Bytes line = StoreJvx(18, [&](CJVXArchive& ar) { element->ExportJVX(ar); }, nullptr, &Doc());
+    const Bytes line = StoreJvx(
+        18, [&](CJVXArchive& ar) { element->ExportJVX(ar); }, nullptr, &Doc());
     ASSERT_EQ(line.size(), static_cast<size_t>(CAPRTPDMRec::LineLength(18) + 2));
     // Two unused characters and the 4-digit sequence come first.
     EXPECT_EQ(Bytes(line.begin() + 6, line.begin() + 10), Ascii("RES "));
@@ -137,8 +140,8 @@ TEST_F(ResourceElementTest, WvdObjectKeepsTheSlot)
 {
     ASSERT_EQ(AddResource(QStringLiteral("form.bmp")), 0);
     ASSERT_EQ(AddResource(QStringLiteral("back.bmp")), 1);
-    auto* element = static_cast<CFormResourceElement*>(
-        Doc().CreateNewElement(FormElementType::Resource, 0, Rect(), nullptr));
+    auto* element =
+        static_cast<CFormResourceElement*>(Doc().CreateNewElement(FormElementType::Resource, 0, Rect(), nullptr));
     ASSERT_NE(element, nullptr);
     ASSERT_TRUE(element->SetResourceIndex(1));
     const Bytes bytes = Store([&](CArchive& ar) {

@@ -21,8 +21,35 @@ protected:
     {
         TextElementFixture::SetUp();
         // Line 30 makes the page 60 columns by 30 lines.
-        SetSpooledPage({"", "    INVOICE  12", "    CUSTOMER NAME", "", "    TOTAL    99", "", "", "", "", "", "", "",
-                        "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+        SetSpooledPage({"",
+                        "    INVOICE  12",
+                        "    CUSTOMER NAME",
+                        "",
+                        "    TOTAL    99",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
                         "                                                          END"});
     }
 
@@ -225,7 +252,8 @@ TEST_F(SourceElementTest, RecordFieldsAndTheirReading)
         EXPECT_EQ(record.m_lineCount.GetShort(), 2);
 
         // Through the file and back.
-        const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { e->ExportJVX(ar); }, nullptr, doc.get());
+        const Bytes line = StoreJvx(
+            28, [&](CJVXArchive& ar) { e->ExportJVX(ar); }, nullptr, doc.get());
         JvxReader in(line, 28, nullptr, doc.get());
         CAPRTPDMRec readRecord(doc.get());
         readRecord.ExchangeJVX(in.Archive());
@@ -252,11 +280,8 @@ TEST_F(SourceElementTest, FontDigitOfARecordOutsideTheSlotsGivesTheDefault)
         int expected;
     };
     const Case cases[] = {
-        {"a used slot", "3", 3},
-        {"past the last slot", ":", 0},
-        {"below zero", "/", 0},
-        {"a letter", "A", 0},
-        {"an empty slot", "5", 0},
+        {"a used slot", "3", 3}, {"past the last slot", ":", 0}, {"below zero", "/", 0},
+        {"a letter", "A", 0},    {"an empty slot", "5", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -129,7 +129,8 @@ TEST_F(TextElementTest, UndrawnTextIsFittedAndKeepsItsPlaceThroughJvxAndWvd)
         e->SetFontIndex(1);
         ASSERT_TRUE(e->NeedsFit());
 
-        const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { e->ExportJVX(ar); }, nullptr, doc.get());
+        const Bytes line = StoreJvx(
+            28, [&](CJVXArchive& ar) { e->ExportJVX(ar); }, nullptr, doc.get());
         EXPECT_EQ(e->DestRect(), OutputCells(10, 5, c.boxRight, 6));
 
         JvxReader in(line, 28, nullptr, doc.get());
@@ -164,7 +165,8 @@ TEST_F(TextElementTest, EmptyTextWritesNoPlaceAndReadsBackTheSame)
 {
     CFormTextElement* e = Place(10, 5);
     ASSERT_NE(e, nullptr);
-    const Bytes line = StoreJvx(28, [&](CJVXArchive& ar) { e->ExportJVX(ar); }, nullptr, doc.get());
+    const Bytes line = StoreJvx(
+        28, [&](CJVXArchive& ar) { e->ExportJVX(ar); }, nullptr, doc.get());
     // Every position field zero, both signs blank.
     EXPECT_EQ(line, EncodeRecordLines(28, RecordLine(28, {{4, "MOVE"}})));
 
@@ -176,7 +178,9 @@ TEST_F(TextElementTest, EmptyTextWritesNoPlaceAndReadsBackTheSame)
     auto* text = dynamic_cast<CFormTextElement*>(read.get());
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->GetText().isEmpty());
-    EXPECT_EQ(StoreJvx(28, [&](CJVXArchive& ar) { text->ExportJVX(ar); }, nullptr, doc.get()), line);
+    EXPECT_EQ(StoreJvx(
+                  28, [&](CJVXArchive& ar) { text->ExportJVX(ar); }, nullptr, doc.get()),
+              line);
 
     EXPECT_EQ(ReloadFromWvd(*e)->DestRect(), OutputCells(10, 5, 11, 6));
 }
@@ -209,7 +213,7 @@ TEST_F(TextElementTest, FindAndReplaceCoverTheText)
         const char* description;
         const char* find;
         bool found;
-        const char* text;        // after replacing with "SUB"
+        const char* text;         // after replacing with "SUB"
         const char* description2; // after replacing with "SUB"
     };
     // The text is "TOTAL DUE" in every row.
@@ -338,10 +342,9 @@ protected:
 
     CAS400Font* AddProportionalFont(int index)
     {
-        auto font = std::make_unique<CAS400Font>(QStringLiteral("C0H200A0"), QStringLiteral("T1V10037"), 2304,
-                                                 37, 0, CAS400Font::FF_SWISS, QStringLiteral("Arial"), 0, 120,
-                                                 FALSE, FALSE, FALSE, FALSE, QStringLiteral("QFNTCPL"), QString(),
-                                                 FALSE);
+        auto font = std::make_unique<CAS400Font>(QStringLiteral("C0H200A0"), QStringLiteral("T1V10037"), 2304, 37, 0,
+                                                 CAS400Font::FF_SWISS, QStringLiteral("Arial"), 0, 120, FALSE, FALSE,
+                                                 FALSE, FALSE, QStringLiteral("QFNTCPL"), QString(), FALSE);
         OutputFonts().GetFontList().SetPrimaryFont(index, font.get());
         fonts.push_back(std::move(font));
         return fonts.back().get();

@@ -1,6 +1,6 @@
+#include "designer/document/Page.h"
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/document/Page.h"
 #include "designer/elements/FormVariableElement.h"
 #include "designer/elements/VariableStrings.h"
 #include "designer/preferences/Preferences.h"
@@ -17,8 +17,8 @@ namespace {
 
 using kwvd::Rect;
 
-const QString kReservedText = QStringLiteral(
-    "Reserved variable name. Please choose another name. Reserved Names:\nPARM1-PARM6\nPAGE\nPOSITION");
+const QString kReservedText =
+    QStringLiteral("Reserved variable name. Please choose another name. Reserved Names:\nPARM1-PARM6\nPAGE\nPOSITION");
 const QString kMaximumText = QStringLiteral("Maximum Variables already in Use. The Maximum is 999.");
 
 class VariableElementTest : public ElementDocFixture
@@ -42,7 +42,8 @@ protected:
     // A Variable in the document, with a name given through SetName.
     CFormVariableElement* AddVariable(const QString& name, int side = 0, const Rect& rect = {})
     {
-        auto* variable = static_cast<CFormVariableElement*>(doc->CreateNewElement(FormElementType::Variable, side, rect, nullptr));
+        auto* variable =
+            static_cast<CFormVariableElement*>(doc->CreateNewElement(FormElementType::Variable, side, rect, nullptr));
         EXPECT_NE(variable, nullptr);
         if (variable != nullptr && !name.isEmpty())
             variable->SetName(name);
@@ -362,7 +363,8 @@ TEST_F(VariableElementTest, JvxRecordByVersion)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CFormVariableElement* variable = AddVariable(c.varName, PaneSide::Input, Cells(3, 4, 9, 5));
-        const Bytes line = StoreJvx(c.version, [&](CJVXArchive& ar) { variable->ExportJVX(ar); }, nullptr, doc.get());
+        const Bytes line = StoreJvx(
+            c.version, [&](CJVXArchive& ar) { variable->ExportJVX(ar); }, nullptr, doc.get());
         doc->DeleteElement(variable, FALSE);
         ASSERT_FALSE(line.empty());
 
@@ -396,9 +398,9 @@ TEST_F(VariableElementTest, DataVariableRecordHasNoPosition)
     CAPRTPDMRec record(doc.get());
     EXPECT_TRUE(variable->ToRecord(record, 28));
     EXPECT_EQ(record.m_data.GetValue(), QStringLiteral("ABC"));
-    for (const CFixedLenNum* field : {&record.m_sourceLine, &record.m_sourceFirstColumn, &record.m_sourceLastColumn,
-                                      &record.m_destLine, &record.m_destFirstColumn, &record.m_destLastColumn,
-                                      &record.m_lineCount}) {
+    for (const CFixedLenNum* field :
+         {&record.m_sourceLine, &record.m_sourceFirstColumn, &record.m_sourceLastColumn, &record.m_destLine,
+          &record.m_destFirstColumn, &record.m_destLastColumn, &record.m_lineCount}) {
         EXPECT_EQ(field->GetValue(), 0);
         EXPECT_TRUE(field->IsEmpty());
     }
@@ -418,10 +420,8 @@ TEST_F(VariableElementTest, DataVariableRecordsReadBackAsTheyWereWritten)
         const char* position; // fields 5 to 8
     };
     const Case cases[] = {
-        {"no current line", 0, 7, u"", " 000000000"},
-        {"below the current line", 5, 7, u"", "+000000000"},
-        {"on the current line", 5, 5, u"", "+000000000"},
-        {"above the current line", 5, 3, u"", "-000000000"},
+        {"no current line", 0, 7, u"", " 000000000"},     {"below the current line", 5, 7, u"", "+000000000"},
+        {"on the current line", 5, 5, u"", "+000000000"}, {"above the current line", 5, 3, u"", "-000000000"},
         {"with data", 5, 7, u"ABC", "+000000000"},
     };
     for (const Case& c : cases) {
@@ -430,7 +430,8 @@ TEST_F(VariableElementTest, DataVariableRecordsReadBackAsTheyWereWritten)
         ASSERT_TRUE(variable->GetUseData());
         variable->SetData(QString::fromUtf16(c.data));
         doc->m_currentSourceLine = c.currentLine;
-        const Bytes first = StoreJvx(18, [&](CJVXArchive& ar) { variable->ExportJVX(ar); }, nullptr, doc.get());
+        const Bytes first = StoreJvx(
+            18, [&](CJVXArchive& ar) { variable->ExportJVX(ar); }, nullptr, doc.get());
         doc->DeleteElement(variable, FALSE);
         ASSERT_GE(first.size(), 20u);
         EXPECT_EQ(std::string(first.begin() + 10, first.begin() + 20), c.position);
@@ -444,7 +445,8 @@ TEST_F(VariableElementTest, DataVariableRecordsReadBackAsTheyWereWritten)
         ASSERT_NE(readVariable, nullptr);
         EXPECT_TRUE(readVariable->GetUseData());
         EXPECT_EQ(readVariable->GetData(), QString::fromUtf16(c.data));
-        const Bytes second = StoreJvx(18, [&](CJVXArchive& ar) { readVariable->ExportJVX(ar); }, nullptr, doc.get());
+        const Bytes second = StoreJvx(
+            18, [&](CJVXArchive& ar) { readVariable->ExportJVX(ar); }, nullptr, doc.get());
         EXPECT_EQ(second, first);
         doc->m_currentSourceLine = 0;
     }
@@ -465,7 +467,8 @@ TEST_F(VariableElementTest, RecordConstructorReadsNumberNameAndData)
         {"number 2", 2, QString(), QString(), QStringLiteral("VAR2"), false},
         {"number 9 names nothing", 9, QString(), QString(), QString(), false},
         {"the name wins over the number", 2, QStringLiteral("TOTAL"), QString(), QStringLiteral("TOTAL"), false},
-        {"data makes a data variable", 0, QStringLiteral("TOTAL"), QStringLiteral("ABC"), QStringLiteral("TOTAL"), true},
+        {"data makes a data variable", 0, QStringLiteral("TOTAL"), QStringLiteral("ABC"), QStringLiteral("TOTAL"),
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -514,8 +517,8 @@ TEST_F(VariableElementTest, PageValuesRoundTrip)
     page.line = 6;
     page.width = 5;
     page.name = QStringLiteral("W");
-    EXPECT_TRUE(variable->ApplyPage(page, VariablePageApply::Position | VariablePageApply::Width
-                                              | VariablePageApply::Name));
+    EXPECT_TRUE(
+        variable->ApplyPage(page, VariablePageApply::Position | VariablePageApply::Width | VariablePageApply::Name));
     EXPECT_FALSE(variable->GetUseData());
     EXPECT_EQ(variable->SourceRect(), Cells(4, 6, 9, 7));
     EXPECT_EQ(variable->GetVariableName(), QStringLiteral("W"));

@@ -1,7 +1,7 @@
-#include "designer/document/jvx/APRTPDMRec.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
 #include "designer/document/XmlHttp.h"
+#include "designer/document/jvx/APRTPDMRec.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormLoopElement.h"
 #include "designer/elements/FormXmlAttributeElement.h"
 #include "designer/elements/FormXmlCommentElement.h"
@@ -53,7 +53,8 @@ protected:
     Bytes Export(CFormElement* element, int version)
     {
         doc->m_jvxRecordCounter = 1;
-        const Bytes bytes = StoreJvx(version, [&](CJVXArchive& ar) { element->ExportJVX(ar); }, nullptr, doc.get());
+        const Bytes bytes = StoreJvx(
+            version, [&](CJVXArchive& ar) { element->ExportJVX(ar); }, nullptr, doc.get());
         doc->m_jvxRecordCounter = 0;
         return bytes;
     }
@@ -101,9 +102,12 @@ TEST_F(XmlKindsTest, NewKindsTakeConstantDataUnlessDrawnInTheInputPane)
         BOOL constant;
     };
     const Case cases[] = {
-        {"element drawn", T::XmlElement, PaneSide::Input, FALSE},     {"element inserted", T::XmlElement, 0, TRUE},
-        {"attribute drawn", T::XmlAttribute, PaneSide::Input, FALSE}, {"attribute inserted", T::XmlAttribute, 0, TRUE},
-        {"comment drawn", T::XmlComment, PaneSide::Input, FALSE},     {"comment from output", T::XmlComment, PaneSide::Output, TRUE},
+        {"element drawn", T::XmlElement, PaneSide::Input, FALSE},
+        {"element inserted", T::XmlElement, 0, TRUE},
+        {"attribute drawn", T::XmlAttribute, PaneSide::Input, FALSE},
+        {"attribute inserted", T::XmlAttribute, 0, TRUE},
+        {"comment drawn", T::XmlComment, PaneSide::Input, FALSE},
+        {"comment from output", T::XmlComment, PaneSide::Output, TRUE},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -241,8 +245,8 @@ TEST_F(XmlKindsTest, SchemaInfoTexts)
     };
     for (const Case& c : attributeCases) {
         SCOPED_TRACE(c.name);
-        const std::string xml = std::string(R"(<Schema xmlns="urn:x" xmlns:dt="urn:dt">)") + c.declaration
-                                + "</Schema>";
+        const std::string xml =
+            std::string(R"(<Schema xmlns="urn:x" xmlns:dt="urn:dt">)") + c.declaration + "</Schema>";
         XmlDocument dom = XmlDocument::Parse(xml.data(), xml.size());
         ASSERT_FALSE(dom.IsNull());
         auto* attribute = Create<CFormXmlAttributeElement>(T::XmlAttribute, 0, Rect());
@@ -269,8 +273,8 @@ TEST_F(XmlKindsTest, RecordsByVersion)
         SCOPED_TRACE(c.name);
         const std::string expected =
             RecordLine(c.version, {{3, "1"}, {4, "XMLE"}, {16, "X1"}, {17, "invoice"}, {30, "invoice"}})
-            + RecordLine(c.version, {{3, "2"}, {4, "XMLA"}, {6, "4"}, {7, "3"}, {8, "7"}, {17, "id"}, {18, "1"},
-                                     {30, "id"}})
+            + RecordLine(c.version,
+                         {{3, "2"}, {4, "XMLA"}, {6, "4"}, {7, "3"}, {8, "7"}, {17, "id"}, {18, "1"}, {30, "id"}})
             + RecordLine(c.version, {{3, "3"}, {4, "XMLI"}, {17, "pi"}, {30, "pi"}})
             + RecordLine(c.version, {{3, "4"}, {4, "ENDX"}, {17, "pi"}, {30, "pi"}})
             + RecordLine(c.version, {{3, "5"}, {4, "ENDX"}, {16, "X1"}, {17, "invoice"}, {30, "invoice"}});
@@ -283,7 +287,8 @@ TEST_F(XmlKindsTest, CommentRecordCarriesItsTextAndNoName)
     auto* comment = Create<CFormXmlCommentElement>(T::XmlComment, 0, Cells(1, 1, 5, 2));
     comment->SetText(QStringLiteral("hello"));
     EXPECT_EQ(comment->GetDescription(), QStringLiteral("hello"));
-    EXPECT_EQ(Export(comment, 28), EncodeRecordLines(28, RecordLine(28, {{3, "1"}, {4, "XMLC"}, {16, "hello"}, {17, "hello"}})));
+    EXPECT_EQ(Export(comment, 28),
+              EncodeRecordLines(28, RecordLine(28, {{3, "1"}, {4, "XMLC"}, {16, "hello"}, {17, "hello"}})));
 }
 
 TEST_F(XmlKindsTest, JvxReadBackGivesTheSameTreeAndBytes)
@@ -376,10 +381,9 @@ TEST_F(XmlKindsTest, VersionSevenReadsWithoutNames)
 TEST_F(XmlKindsTest, FileEndingInsideAnElementEndsTheReading)
 {
     const int version = 28;
-    const std::string lines =
-        RecordLine(version, {{3, "1"}, {4, "XMLE"}, {16, "X"}, {30, "outer"}})
-        + RecordLine(version, {{3, "2"}, {4, "XMLI"}, {30, "pi"}})
-        + RecordLine(version, {{3, "3"}, {4, "XMLA"}, {16, "1"}, {30, "a"}});
+    const std::string lines = RecordLine(version, {{3, "1"}, {4, "XMLE"}, {16, "X"}, {30, "outer"}})
+                              + RecordLine(version, {{3, "2"}, {4, "XMLI"}, {30, "pi"}})
+                              + RecordLine(version, {{3, "3"}, {4, "XMLA"}, {16, "1"}, {30, "a"}});
     auto* read = dynamic_cast<CFormXmlElement*>(ReadFirst(EncodeRecordLines(version, lines), version));
     ASSERT_NE(read, nullptr);
     ASSERT_EQ(read->GetChildCount(), 1);

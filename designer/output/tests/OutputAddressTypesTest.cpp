@@ -43,7 +43,7 @@ TEST(OutputAddressTypes, ByDeviceType)
     };
     const std::vector<int> all = std::vector<int>{21479, 21487, 21480, 21481, 21482, 21483, 21491, 21492, 21493,
                                                   21498, 21501, 21502, 21503, 21504, 21505, 21526, 21527}
-        + Range(21506, 21525);
+                                 + Range(21506, 21525);
     const Case cases[] = {
         {"*SCS", 0, {21479, 21487}},
         {"*HPT", 2, {21479, 21487}},

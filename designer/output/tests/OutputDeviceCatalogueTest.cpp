@@ -8,9 +8,9 @@
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/catalogue/DocStoreManager.h"
-#include "designer/resources/ResourceClasses.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/ResourceClasses.h"
+#include "designer/resources/catalogue/DocStoreManager.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "tests/support/ArchiveBytes.h"
 
@@ -28,15 +28,15 @@ namespace {
 std::string Key(int id, const char* type, const std::string& name, int size)
 {
     return "<docStoreKey><id>" + std::to_string(id) + "</id><type>" + type + "</type><name>" + name
-        + "</name><description>" + name + " key</description><size>" + std::to_string(size)
-        + "</size><scale>0</scale></docStoreKey>";
+           + "</name><description>" + name + " key</description><size>" + std::to_string(size)
+           + "</size><scale>0</scale></docStoreKey>";
 }
 
 std::string Relation(int docType, int key, int sort, int required = 0, int unique = 0)
 {
     return "<documentTypeKey><docTypeID>" + std::to_string(docType) + "</docTypeID><keyTableID>" + std::to_string(key)
-        + "</keyTableID><sortIndex>" + std::to_string(sort) + "</sortIndex><keyRequired>" + std::to_string(required)
-        + "</keyRequired><keyUnique>" + std::to_string(unique) + "</keyUnique></documentTypeKey>";
+           + "</keyTableID><sortIndex>" + std::to_string(sort) + "</sortIndex><keyRequired>" + std::to_string(required)
+           + "</keyRequired><keyUnique>" + std::to_string(unique) + "</keyUnique></documentTypeKey>";
 }
 
 // Store "ARCHIVE" with three document types:
@@ -53,11 +53,14 @@ DocStore ArchiveStore()
         relations += Relation(2, i, i);
     }
     const std::string xml = "<KWVD><docStore><store><name>ARCHIVE</name>"
-                            "<docStoreKeys>" + keys + "</docStoreKeys>"
-                            "<documentTypes><documentType><id>1</id><name>INV</name></documentType>"
-                            "<documentType><id>2</id><name>BIG</name></documentType>"
-                            "<documentType><id>3</id><name>NONE</name></documentType></documentTypes>"
-                            "<documentTypeKeys>" + relations + "</documentTypeKeys></store></docStore></KWVD>";
+                            "<docStoreKeys>"
+                            + keys
+                            + "</docStoreKeys>"
+                              "<documentTypes><documentType><id>1</id><name>INV</name></documentType>"
+                              "<documentType><id>2</id><name>BIG</name></documentType>"
+                              "<documentType><id>3</id><name>NONE</name></documentType></documentTypes>"
+                              "<documentTypeKeys>"
+                            + relations + "</documentTypeKeys></store></docStore></KWVD>";
     const XmlDocument answer = XmlDocument::Parse(xml.data(), xml.size());
     EXPECT_FALSE(answer.IsNull());
     DocStore store;
@@ -158,7 +161,8 @@ TEST_F(DocStoreAddressFields, KeysOfTheDocumentTypeComeFirst)
         std::vector<Entry> expected;
     };
     const Case cases[] = {
-        {"three keys by sort index, the missing key skipped", "ARCHIVE", "INV", threeKeys + Parameters(4, 18) + FixedTail()},
+        {"three keys by sort index, the missing key skipped", "ARCHIVE", "INV",
+         threeKeys + Parameters(4, 18) + FixedTail()},
         {"more than 18 keys: only the first 18", "ARCHIVE", "BIG", eighteenKeys + FixedTail()},
         {"document type without keys", "ARCHIVE", "NONE", Parameters(1, 18) + FixedTail()},
         {"document type not in the store", "ARCHIVE", "GONE", Parameters(1, 18) + FixedTail()},

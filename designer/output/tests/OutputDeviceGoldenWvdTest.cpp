@@ -38,8 +38,8 @@ Bytes ExpectedFileDevice()
     // 2: queue, library, printer device, user data, form type, hold, save,
     // drawer, copies, lpi, cpi, page height, rotation, start line, font group,
     // printer resource, no-print border
-    b = b + Texts({u"*DEV", u"", u"*JOB", u"*SOURCE", u"*STD"}) + Word(1) + Word(0)
-        + Longs({1, 1, -1, 12, 66, 4, 0}) + Text(u"ABC") + Text(u"*DOC") + Long(-1);
+    b = b + Texts({u"*DEV", u"", u"*JOB", u"*SOURCE", u"*STD"}) + Word(1) + Word(0) + Longs({1, 1, -1, 12, 66, 4, 0})
+        + Text(u"ABC") + Text(u"*DOC") + Long(-1);
     // 3: spooled file status, fax form, library, member, priority, public
     // authority, transmission mode, from, to, attention, reference, user
     // name, id, address, cover logo, signature, department, transparency on
@@ -69,7 +69,8 @@ Bytes ExpectedFileDevice()
     // 18: file owner, authorisation list; 19: public authority
     b = b + Texts({u"", u"", u"*RWX"});
     // 20: security, passwords, flags 1-4, level, flags 5-8
-    b = b + Word(1) + Texts({u"SECRET", u""}) + Word(1) + Word(1) + Word(0) + Word(1) + Text(u"*V1") + Word(1) + Word(1) + Word(1) + Word(0);
+    b = b + Word(1) + Texts({u"SECRET", u""}) + Word(1) + Word(1) + Word(0) + Word(1) + Text(u"*V1") + Word(1) + Word(1)
+        + Word(1) + Word(0);
     return b;
 }
 

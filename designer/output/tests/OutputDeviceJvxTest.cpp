@@ -5,8 +5,8 @@
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/Exceptions.h"
-#include "tests/support/ScopedPrompts.h"
 #include "tests/support/JvxBytes.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -46,10 +46,7 @@ protected:
         prefs.MasterOutputDeviceFileV2 = folder.filePath(QStringLiteral("wvdOutpV2.dat"));
         before = SetPreferences(&prefs);
     }
-    void TearDown() override
-    {
-        SetPreferences(before);
-    }
+    void TearDown() override { SetPreferences(before); }
 
     QTemporaryDir folder;
     CPreferences prefs;
@@ -58,8 +55,7 @@ protected:
 };
 
 class RecordLength : public ::testing::TestWithParam<int>
-{
-};
+{};
 
 int ExpectedLength(int v)
 {
@@ -134,9 +130,11 @@ TEST(OutputDeviceJvx, VersionFiveFieldsFromTheRules)
     device.SetFrom(QStringLiteral("123456789012345678901234567890123456"));
     const std::string record = Text(Record(5, device));
     ASSERT_EQ(record.size(), 629u);
-    auto field = [&record](int offset, int width) { return record.substr(static_cast<size_t>(offset), static_cast<size_t>(width)); };
+    auto field = [&record](int offset, int width) {
+        return record.substr(static_cast<size_t>(offset), static_cast<size_t>(width));
+    };
     EXPECT_EQ(field(0, 4), "*FAX");
-    EXPECT_EQ(field(44, 4), "*YES");                    // field 6
+    EXPECT_EQ(field(44, 4), "*YES"); // field 6
     EXPECT_EQ(field(72, 1), "0") << "rotation *DOC without export device: 0";
     EXPECT_EQ(field(73, 5), "00250") << "no-print border *DOC without export";
     EXPECT_EQ(field(374, 9), "000000000") << "destination positions";

@@ -11,8 +11,8 @@
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/FrameworkClasses.h"
-#include "tests/support/ScopedPrompts.h"
 #include "tests/support/ArchiveBytes.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +84,7 @@ using ManagerLoad = ManagerFixture;
 TEST_F(ManagerLoad, SchemaOneStoresNoDefaultDevice)
 {
     const Bytes bytes = ManagerHeader(1) + Word(3) + Hex("00 00") + DeviceSchemaOne(u"PRT1", 0, u"Printer", true)
-        + DeviceSchemaOne(u"FAX1", 3, u"", false);
+                        + DeviceSchemaOne(u"FAX1", 3, u"", false);
     const std::unique_ptr<COutputDeviceManager> manager = ReadManager(bytes);
     ASSERT_NE(manager, nullptr);
     ASSERT_EQ(manager->GetSlotCount(), 3);
@@ -137,11 +137,12 @@ TEST_F(ManagerLoad, SchemaTwoReadsTheDefaultDeviceInPlace)
 {
     // The default device's record follows the array without a class tag,
     // in the groups the manager's own schema knows.
-    const Bytes defaultDevice = Text(u"*DOC") + Long(3) + Text(u"Fax default") + Text(u"*DEV") + Text(u"") + Text(u"*JOB")
-        + Text(u"*SOURCE") + Text(u"*STD") + Word(1) + Word(0) + Long(1) + Long(2) + Long(8) + Long(12) + Long(66) + Long(4) + Long(0) + Text(u"FG")
-        + Text(u"RES") + Long(-1);
-    const Bytes bytes = ManagerHeader(2) + Word(2) + Hex("00 00") + DeviceSchemaOne(u"PRT1", 0, u"Printer", true)
-        + defaultDevice;
+    const Bytes defaultDevice = Text(u"*DOC") + Long(3) + Text(u"Fax default") + Text(u"*DEV") + Text(u"")
+                                + Text(u"*JOB") + Text(u"*SOURCE") + Text(u"*STD") + Word(1) + Word(0) + Long(1)
+                                + Long(2) + Long(8) + Long(12) + Long(66) + Long(4) + Long(0) + Text(u"FG")
+                                + Text(u"RES") + Long(-1);
+    const Bytes bytes =
+        ManagerHeader(2) + Word(2) + Hex("00 00") + DeviceSchemaOne(u"PRT1", 0, u"Printer", true) + defaultDevice;
     const std::unique_ptr<COutputDeviceManager> manager = ReadManager(bytes);
     ASSERT_NE(manager, nullptr);
     COutputDevice* byDefault = manager->GetDefaultDevice();
@@ -163,16 +164,20 @@ TEST_F(ManagerLoad, IsFaxDeviceInUse)
     struct Case
     {
         const char* name;
-        std::function<void(COutputDeviceManager&, COutputDevice& printer, COutputDevice& fax, CFormOutputElement*)> bind;
+        std::function<void(COutputDeviceManager&, COutputDevice& printer, COutputDevice& fax, CFormOutputElement*)>
+            bind;
         bool faxInUse;
         bool anyInUse;
     };
     const Case cases[] = {
-        {"nothing used", [](COutputDeviceManager&, COutputDevice&, COutputDevice&, CFormOutputElement*) {}, false, false},
+        {"nothing used", [](COutputDeviceManager&, COutputDevice&, COutputDevice&, CFormOutputElement*) {}, false,
+         false},
         {"a printer used, the fax idle",
-         [](COutputDeviceManager&, COutputDevice& p, COutputDevice&, CFormOutputElement* e) { p.AddUser(e); }, false, true},
+         [](COutputDeviceManager&, COutputDevice& p, COutputDevice&, CFormOutputElement* e) { p.AddUser(e); }, false,
+         true},
         {"the fax in a slot used",
-         [](COutputDeviceManager&, COutputDevice&, COutputDevice& f, CFormOutputElement* e) { f.AddUser(e); }, true, true},
+         [](COutputDeviceManager&, COutputDevice&, COutputDevice& f, CFormOutputElement* e) { f.AddUser(e); }, true,
+         true},
         {"the default device made a fax and used",
          [](COutputDeviceManager& m, COutputDevice&, COutputDevice&, CFormOutputElement* e) {
              m.GetDefaultDevice()->SetType(3);
@@ -224,10 +229,25 @@ TEST_F(ManagerLoad, EveryCreatedDeviceGetsTheDisplayDefaults)
         std::function<COutputDevice*(std::unique_ptr<COutputDevice>& keep)> make;
     };
     const Case cases[] = {
-        {"plain", [&](std::unique_ptr<COutputDevice>& keep) { keep = manager.CreateDevice(); return keep.get(); }},
-        {"named", [&](std::unique_ptr<COutputDevice>& keep) { keep = manager.CreateNamedDevice(QStringLiteral("x"), 6, QString()); return keep.get(); }},
-        {"a copy gets them afresh", [&](std::unique_ptr<COutputDevice>& keep) { keep = manager.CreateDeviceCopy(&model); return keep.get(); }},
-        {"a master device from a model", [&](std::unique_ptr<COutputDevice>&) { return manager.CreateMasterDevice(&model, QStringLiteral("mail2"), 4); }},
+        {"plain",
+         [&](std::unique_ptr<COutputDevice>& keep) {
+             keep = manager.CreateDevice();
+             return keep.get();
+         }},
+        {"named",
+         [&](std::unique_ptr<COutputDevice>& keep) {
+             keep = manager.CreateNamedDevice(QStringLiteral("x"), 6, QString());
+             return keep.get();
+         }},
+        {"a copy gets them afresh",
+         [&](std::unique_ptr<COutputDevice>& keep) {
+             keep = manager.CreateDeviceCopy(&model);
+             return keep.get();
+         }},
+        {"a master device from a model",
+         [&](std::unique_ptr<COutputDevice>&) {
+             return manager.CreateMasterDevice(&model, QStringLiteral("mail2"), 4);
+         }},
         {"the export device", [&](std::unique_ptr<COutputDevice>&) { return manager.GetExportDevice(); }},
     };
     for (const Case& c : cases) {

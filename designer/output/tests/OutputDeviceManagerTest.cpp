@@ -4,9 +4,9 @@
 // The manager never touches the elements it binds, so the tests bind
 // addresses that stand in for elements.
 
+#include "designer/output/OutputDeviceManager.h"
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
-#include "designer/output/OutputDeviceManager.h"
 #include "designer/preferences/Preferences.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,10 @@ protected:
         ASSERT_EQ(manager.AttachDevice(&fax), 2);
     }
 
-    CFormOutputElement* Element(int i) { return reinterpret_cast<CFormOutputElement*>(&elementStandIns[static_cast<size_t>(i)]); }
+    CFormOutputElement* Element(int i)
+    {
+        return reinterpret_cast<CFormOutputElement*>(&elementStandIns[static_cast<size_t>(i)]);
+    }
 
     std::vector<CFormOutputElement*> Elements(const std::vector<int>& indexes)
     {
@@ -279,7 +282,8 @@ TEST(OutputDeviceManager, ExportDeviceTakesTheDefaultLibraryOnlyWithADocument)
 TEST(OutputDeviceManager, CreateNamedDeviceUpperCasesTheName)
 {
     COutputDeviceManager manager;
-    const std::unique_ptr<COutputDevice> device = manager.CreateNamedDevice(QStringLiteral("prt02"), 2, QStringLiteral("Label printer"));
+    const std::unique_ptr<COutputDevice> device =
+        manager.CreateNamedDevice(QStringLiteral("prt02"), 2, QStringLiteral("Label printer"));
     EXPECT_EQ(device->GetName(), QStringLiteral("PRT02"));
     EXPECT_EQ(device->GetType(), 2);
     EXPECT_EQ(device->GetDescription(), QStringLiteral("Label printer"));

@@ -4,14 +4,14 @@
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/preferences/Preferences.h"
-#include "tests/support/ScopedPrompts.h"
 #include "tests/support/ArchiveBytes.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -29,10 +29,7 @@ protected:
         before = SetPreferences(&prefs);
         ASSERT_EQ(COutputDeviceManager::GetLiveManagerCount(), 0);
     }
-    void TearDown() override
-    {
-        SetPreferences(before);
-    }
+    void TearDown() override { SetPreferences(before); }
 
     QString Path() const { return folder.filePath(QStringLiteral("wvdOutpV2.dat")); }
 
@@ -93,9 +90,10 @@ TEST_F(MasterFileTest, DamagedFileIsKeptAsideAndNotOverwritten)
     Session([](COutputDeviceManager& m) { m.CreateMasterDevice(nullptr, QStringLiteral("NEW"), 0); });
     ASSERT_EQ(prompts->Recorded().size(), 2u);
     EXPECT_EQ(prompts->Recorded()[0].text, QStringLiteral("Error reading master output device file: %1.").arg(Path()));
-    EXPECT_EQ(prompts->Recorded()[1].text,
-              QStringLiteral("The output device file %1 could not be read. It was kept as %2 and a new one was started.")
-                  .arg(Path(), Path() + QStringLiteral(".damaged")));
+    EXPECT_EQ(
+        prompts->Recorded()[1].text,
+        QStringLiteral("The output device file %1 could not be read. It was kept as %2 and a new one was started.")
+            .arg(Path(), Path() + QStringLiteral(".damaged")));
     QFile kept(Path() + QStringLiteral(".damaged"));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     const QByteArray keptBytes = kept.readAll();
@@ -138,7 +136,8 @@ TEST_F(MasterFileTest, AddToMasterCases)
     EXPECT_FALSE(COutputDeviceManager::AddToMaster(&manager, &blocked));
     ASSERT_EQ(prompts->Recorded().size(), 1u);
     EXPECT_EQ(prompts->Recorded()[0].text,
-              QStringLiteral("An output device with the name PRT1 is already active.  Close all open WVD files and try again."));
+              QStringLiteral(
+                  "An output device with the name PRT1 is already active.  Close all open WVD files and try again."));
     replacement->RemoveUser(reinterpret_cast<CFormOutputElement*>(&user));
 }
 
@@ -159,7 +158,8 @@ TEST_F(MasterFileTest, DeviceHeldByAnotherManagerIsNotReplaced)
     EXPECT_NE(other, nullptr) << "refused";
     ASSERT_EQ(prompts->Recorded().size(), 1u);
     EXPECT_EQ(prompts->Recorded()[0].text,
-              QStringLiteral("An output device with the name PRT1 is already active.  Close all open WVD files and try again."));
+              QStringLiteral(
+                  "An output device with the name PRT1 is already active.  Close all open WVD files and try again."));
     EXPECT_EQ(holder.GetDevice(1), held);
     EXPECT_EQ(COutputDeviceManager::FindMasterByName(QStringLiteral("PRT1")), held);
     EXPECT_EQ(held->GetDescription(), QStringLiteral("One"));

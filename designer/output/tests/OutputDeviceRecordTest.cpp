@@ -34,12 +34,13 @@ Bytes GroupsTwoToEleven()
     b = b + Text(u"*DLT") + Text(u"*NONE") + Text(u"") + Text(u"") + Long(1) + Long(2) + Text(u"*FINE");
     for (int i = 0; i < 12; ++i)
         b = b + Text(u"");
-    b = b + Text(u"first") + Long(1) + Long(2) + Long(3) + Text(u"EQ") + Text(u"") + Long(4) + Long(5) + Long(6) + Long(1) + Text(u"") + Text(u"*LIBL");
+    b = b + Text(u"first") + Long(1) + Long(2) + Long(3) + Text(u"EQ") + Text(u"") + Long(4) + Long(5) + Long(6)
+        + Long(1) + Text(u"") + Text(u"*LIBL");
     b = b + Text(u"") + Text(u"") + Text(u"") + Text(u"") + Long(3771);
     for (int v : {360, 240, 240, 360, 360, 240, 240, 360})
         b = b + Long(v);
-    b = b + Text(u"") + Text(u"") + Text(u"PDF") + Text(u"*YES") + Long(77) + Text(u"ATT") + Text(u"TXT") + Text(u"dest") + Text(u"subj")
-        + Text(u"msg") + Long(20);
+    b = b + Text(u"") + Text(u"") + Text(u"PDF") + Text(u"*YES") + Long(77) + Text(u"ATT") + Text(u"TXT")
+        + Text(u"dest") + Text(u"subj") + Text(u"msg") + Long(20);
     return b;
 }
 
@@ -62,8 +63,9 @@ TEST(OutputDeviceWvd, TypeOutsideTheTableBecomesZero)
 
 TEST(OutputDeviceWvd, SchemaTwelveHasNoFileCcsid)
 {
-    const Bytes bytes = ClassHeader(12) + Text(u"FIL1") + Long(6) + Text(u"") + GroupsTwoToEleven() + Text(u"/tmp") + Text(u"out")
-        + Text(u"TXT") + Text(u"PDF") + Text(u"EXITPGM") + Text(u"EXITLIB") + Hex("03 00") + Text(u"") + Text(u"p1") + Text(u"p2");
+    const Bytes bytes = ClassHeader(12) + Text(u"FIL1") + Long(6) + Text(u"") + GroupsTwoToEleven() + Text(u"/tmp")
+                        + Text(u"out") + Text(u"TXT") + Text(u"PDF") + Text(u"EXITPGM") + Text(u"EXITLIB")
+                        + Hex("03 00") + Text(u"") + Text(u"p1") + Text(u"p2");
     const auto device = LoadDevice(bytes);
     EXPECT_EQ(device->GetFileExitProgram(), QStringLiteral("EXITPGM"));
     EXPECT_EQ(device->GetFileExitProgramLibrary(), QStringLiteral("EXITLIB"));
@@ -131,7 +133,12 @@ TEST(OutputDevice, IsEqualIsLoose)
         {"number differs", [](COutputDevice& d) { d.SetCopies(2); }, false},
         {"offset differs", [](COutputDevice& d) { d.SetTextOffsetLandscape(QPoint(1, 1)); }, false},
         {"pdf flag differs", [](COutputDevice& d) { d.SetPdfFlag(8, FALSE); }, false},
-        {"parameter list of two positions", [](COutputDevice& d) { d.SetParameter(1, QStringLiteral("x")); d.SetParameter(1, QString()); }, false},
+        {"parameter list of two positions",
+         [](COutputDevice& d) {
+             d.SetParameter(1, QStringLiteral("x"));
+             d.SetParameter(1, QString());
+         },
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -161,35 +168,67 @@ TEST(OutputDevice, FieldRules)
         std::function<bool(COutputDevice&)> check;
     };
     const Case cases[] = {
-        {"LPI *DOC", 0, [](COutputDevice& d) { d.SetLPI(6); return d.SetLPIText(QStringLiteral("*DOC")); }, TRUE,
-         [](COutputDevice& d) { return d.GetLPI() == -1; }},
+        {"LPI *DOC", 0,
+         [](COutputDevice& d) {
+             d.SetLPI(6);
+             return d.SetLPIText(QStringLiteral("*DOC"));
+         },
+         TRUE, [](COutputDevice& d) { return d.GetLPI() == -1; }},
         {"LPI empty snaps to 3", 0, [](COutputDevice& d) { return d.SetLPIText(QString()); }, TRUE,
          [](COutputDevice& d) { return d.GetLPI() == 3; }},
         {"LPI 16 refused", 0, [](COutputDevice& d) { return d.SetLPI(16); }, FALSE,
          [](COutputDevice& d) { return d.GetLPI() == -1; }},
-        {"LPI compares before the snap", 0, [](COutputDevice& d) { d.SetLPI(6); return d.SetLPI(7); }, TRUE,
-         [](COutputDevice& d) { return d.GetLPI() == 6; }},
+        {"LPI compares before the snap", 0,
+         [](COutputDevice& d) {
+             d.SetLPI(6);
+             return d.SetLPI(7);
+         },
+         TRUE, [](COutputDevice& d) { return d.GetLPI() == 6; }},
         {"CPI 13.3", 0, [](COutputDevice& d) { return d.SetCPIText(QStringLiteral("13.3")); }, TRUE,
-         [](COutputDevice& d) { QString t; d.GetCPIText(t); return d.GetCPI() == 13 && t == QStringLiteral("13.3"); }},
+         [](COutputDevice& d) {
+             QString t;
+             d.GetCPIText(t);
+             return d.GetCPI() == 13 && t == QStringLiteral("13.3");
+         }},
         {"CPI 18 gives 20", 0, [](COutputDevice& d) { return d.SetCPIText(QStringLiteral("18")); }, TRUE,
          [](COutputDevice& d) { return d.GetCPI() == 20; }},
         {"CPI 21 refused", 0, [](COutputDevice& d) { return d.SetCPI(21); }, FALSE,
-         [](COutputDevice& d) { QString t; d.GetCPIText(t); return t == QStringLiteral("*DOC"); }},
+         [](COutputDevice& d) {
+             QString t;
+             d.GetCPIText(t);
+             return t == QStringLiteral("*DOC");
+         }},
         {"rotation 90 on *SCS", 0, [](COutputDevice& d) { return d.SetRotationText(QStringLiteral("90")); }, TRUE,
          [](COutputDevice& d) { return d.GetRotation() == 1; }},
-        {"rotation 90 on *AFP is *DOC", 1, [](COutputDevice& d) { d.SetRotationText(QStringLiteral("1")); return d.SetRotationText(QStringLiteral("90")); }, TRUE,
-         [](COutputDevice& d) { return d.GetRotation() == 4; }},
+        {"rotation 90 on *AFP is *DOC", 1,
+         [](COutputDevice& d) {
+             d.SetRotationText(QStringLiteral("1"));
+             return d.SetRotationText(QStringLiteral("90"));
+         },
+         TRUE, [](COutputDevice& d) { return d.GetRotation() == 4; }},
         {"*JOB empties library and device", 0,
-         [](COutputDevice& d) { d.SetOutputQueue(QStringLiteral("Q")); d.SetOutputQueueLibrary(QStringLiteral("L")); d.SetOutputQueue(QStringLiteral("*DEV")); d.SetPrinterDevice(QStringLiteral("P")); return d.SetOutputQueue(QStringLiteral("*job")); }, TRUE,
-         [](COutputDevice& d) { return d.GetOutputQueueLibrary().isEmpty() && d.GetPrinterDevice().isEmpty(); }},
-        {"library refused under *DEV", 0, [](COutputDevice& d) { return d.SetOutputQueueLibrary(QStringLiteral("LIB")); }, FALSE,
+         [](COutputDevice& d) {
+             d.SetOutputQueue(QStringLiteral("Q"));
+             d.SetOutputQueueLibrary(QStringLiteral("L"));
+             d.SetOutputQueue(QStringLiteral("*DEV"));
+             d.SetPrinterDevice(QStringLiteral("P"));
+             return d.SetOutputQueue(QStringLiteral("*job"));
+         },
+         TRUE, [](COutputDevice& d) { return d.GetOutputQueueLibrary().isEmpty() && d.GetPrinterDevice().isEmpty(); }},
+        {"library refused under *DEV", 0,
+         [](COutputDevice& d) { return d.SetOutputQueueLibrary(QStringLiteral("LIB")); }, FALSE,
          [](COutputDevice& d) { return d.GetOutputQueueLibrary().isEmpty(); }},
         {"printer device refused for a named queue", 0,
-         [](COutputDevice& d) { d.SetOutputQueue(QStringLiteral("Q")); return d.SetPrinterDevice(QStringLiteral("PRT")); }, FALSE,
-         [](COutputDevice& d) { return d.GetPrinterDevice().isEmpty(); }},
-        {"fax library refused under *NONE", 3, [](COutputDevice& d) { return d.SetFaxFormLibrary(QStringLiteral("L")); }, FALSE,
+         [](COutputDevice& d) {
+             d.SetOutputQueue(QStringLiteral("Q"));
+             return d.SetPrinterDevice(QStringLiteral("PRT"));
+         },
+         FALSE, [](COutputDevice& d) { return d.GetPrinterDevice().isEmpty(); }},
+        {"fax library refused under *NONE", 3,
+         [](COutputDevice& d) { return d.SetFaxFormLibrary(QStringLiteral("L")); }, FALSE,
          [](COutputDevice& d) { return d.GetFaxFormLibrary().isEmpty(); }},
-        {"authorisation list answers TRUE unchanged", 6, [](COutputDevice& d) { return d.SetFileAuthorizationList(QString()); }, TRUE,
+        {"authorisation list answers TRUE unchanged", 6,
+         [](COutputDevice& d) { return d.SetFileAuthorizationList(QString()); }, TRUE,
          [](COutputDevice&) { return true; }},
         {"file owner answers FALSE unchanged", 6, [](COutputDevice& d) { return d.SetFileOwner(QString()); }, FALSE,
          [](COutputDevice&) { return true; }},
@@ -198,27 +237,50 @@ TEST(OutputDevice, FieldRules)
         {"parameter 0 refused", 6, [](COutputDevice& d) { return d.SetParameter(0, QStringLiteral("x")); }, FALSE,
          [](COutputDevice& d) { return d.GetParameterList().empty(); }},
         {"parameter 11 keeps 64", 6, [](COutputDevice& d) { return d.SetParameter(11, QString(100, u'x')); }, TRUE,
-         [](COutputDevice& d) { QString t; d.GetParameter(11, t); return t.size() == 64; }},
+         [](COutputDevice& d) {
+             QString t;
+             d.GetParameter(11, t);
+             return t.size() == 64;
+         }},
         {"parameter 10 keeps 100", 6, [](COutputDevice& d) { return d.SetParameter(10, QString(100, u'x')); }, TRUE,
-         [](COutputDevice& d) { QString t; d.GetParameter(10, t); return t.size() == 100; }},
+         [](COutputDevice& d) {
+             QString t;
+             d.GetParameter(10, t);
+             return t.size() == 100;
+         }},
         {"type 7 brings the store program", 0, [](COutputDevice& d) { return d.SetType(7); }, TRUE,
-         [](COutputDevice& d) { return d.GetFileExitProgram() == QStringLiteral("STOREDOC") && d.GetFileExitProgramLibrary() == QStringLiteral("*DOC"); }},
+         [](COutputDevice& d) {
+             return d.GetFileExitProgram() == QStringLiteral("STOREDOC")
+                    && d.GetFileExitProgramLibrary() == QStringLiteral("*DOC");
+         }},
         {"type 8 refused", 0, [](COutputDevice& d) { return d.SetType(8); }, FALSE,
          [](COutputDevice& d) { return d.GetType() == 0; }},
         {"doc store selection without a second comma", 7,
          [](COutputDevice& d) { return d.SetParameter(20, QStringLiteral("STORE,INVOICE")); }, TRUE,
-         [](COutputDevice& d) { QString s, t; d.GetDocStoreSelection(s, t); return s == QStringLiteral("STORE") && t == QStringLiteral("INVOICE"); }},
+         [](COutputDevice& d) {
+             QString s, t;
+             d.GetDocStoreSelection(s, t);
+             return s == QStringLiteral("STORE") && t == QStringLiteral("INVOICE");
+         }},
         {"doc store selection formatted", 7,
          [](COutputDevice& d) { return d.SetDocStoreSelection(QStringLiteral("S"), QStringLiteral("T"), 1); }, TRUE,
-         [](COutputDevice& d) { QString t; d.GetParameter(20, t); return t == QStringLiteral("S,T,1,KWVD"); }},
-        {"pdf level upper-cased", 6, [](COutputDevice& d) { return d.SetPdfEncryptionLevel(QStringLiteral("*v2")); }, TRUE,
-         [](COutputDevice& d) { return d.GetPdfEncryptionLevel() == QStringLiteral("*V2"); }},
+         [](COutputDevice& d) {
+             QString t;
+             d.GetParameter(20, t);
+             return t == QStringLiteral("S,T,1,KWVD");
+         }},
+        {"pdf level upper-cased", 6, [](COutputDevice& d) { return d.SetPdfEncryptionLevel(QStringLiteral("*v2")); },
+         TRUE, [](COutputDevice& d) { return d.GetPdfEncryptionLevel() == QStringLiteral("*V2"); }},
         {"duplex list", 0, [](COutputDevice& d) { return d.SetDuplex(QStringLiteral("*yes")); }, FALSE,
          [](COutputDevice& d) { return d.GetDuplex() == QStringLiteral("*NO"); }},
         {"page height range", 0, [](COutputDevice& d) { return d.SetPageHeight(QStringLiteral("256")); }, FALSE,
          [](COutputDevice& d) { return d.GetPageHeight() == 66; }},
-        {"no-print border *DOC", 0, [](COutputDevice& d) { d.SetNoPrintBorder(QStringLiteral("10")); return d.SetNoPrintBorder(QStringLiteral("*DOC")); }, TRUE,
-         [](COutputDevice& d) { return d.GetNoPrintBorder() == -1; }},
+        {"no-print border *DOC", 0,
+         [](COutputDevice& d) {
+             d.SetNoPrintBorder(QStringLiteral("10"));
+             return d.SetNoPrintBorder(QStringLiteral("*DOC"));
+         },
+         TRUE, [](COutputDevice& d) { return d.GetNoPrintBorder() == -1; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

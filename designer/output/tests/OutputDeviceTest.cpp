@@ -1,7 +1,7 @@
 // The device record's identity fields, its type rules and the type table.
 
-#include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
+#include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDeviceTypeTable.h"
 
 #include <gtest/gtest.h>
@@ -20,9 +20,8 @@ TEST(OutputDeviceTypeTable, RowsStandInDisplayOrder)
         const char* title;
     };
     const Row expected[] = {
-        {0, "*SCS", "Print (SCS)"}, {1, "*AFP", "Print (AFP)"}, {2, "*HPT", "Print (HPT)"},
-        {4, "*EML", "Email"},       {3, "*FAX", "Fax"},         {6, "*FIL", "File"},
-        {7, "*FIL", "DocStore"},    {5, "*DSP", "Display"},
+        {0, "*SCS", "Print (SCS)"}, {1, "*AFP", "Print (AFP)"}, {2, "*HPT", "Print (HPT)"}, {4, "*EML", "Email"},
+        {3, "*FAX", "Fax"},         {6, "*FIL", "File"},        {7, "*FIL", "DocStore"},    {5, "*DSP", "Display"},
     };
     size_t i = 0;
     for (; OutputDeviceTypeTable[i].type >= 0; ++i) {

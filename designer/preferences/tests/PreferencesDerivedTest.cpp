@@ -10,15 +10,16 @@ TEST_F(PreferencesFixture, ElementColourByTypeIndex)
 {
     // Each colour stored apart from the others, so a swapped row shows.
     const char* const names[] = {
-        "ColourElementSource",     "ColourElementEraser",     "ColourElementText",       "ColourElementLoop",
+        "ColourElementSource",      "ColourElementEraser",    "ColourElementText",       "ColourElementLoop",
         "ColourElementConditional", "ColourElementExitParam", "ColourElementVariable",   "ColourElementAddress",
-        "ColourElementBarcode",    "ColourElementImage",      "ColourElementXmlElement", "ColourElementXmlAttribute",
-        "ColourElementXmlComment", "ColourNoPrintBorder",
+        "ColourElementBarcode",     "ColourElementImage",     "ColourElementXmlElement", "ColourElementXmlAttribute",
+        "ColourElementXmlComment",  "ColourNoPrintBorder",
     };
     int red = 0;
     for (const char* name : names) {
         ++red;
-        Store("Preferences", QString::fromLatin1(name), RegistryValue::Text(QStringLiteral("%1 007 009").arg(red, 3, 10, QChar(u'0'))));
+        Store("Preferences", QString::fromLatin1(name),
+              RegistryValue::Text(QStringLiteral("%1 007 009").arg(red, 3, 10, QChar(u'0'))));
     }
     CPreferences prefs;
     prefs.LoadPreferences();

@@ -36,10 +36,7 @@ protected:
     }
 
     // A fresh store for each row of a table.
-    void UseRegistryFolder(const QString& name)
-    {
-        m_registry.Use(m_dir.filePath(name));
-    }
+    void UseRegistryFolder(const QString& name) { m_registry.Use(m_dir.filePath(name)); }
 
     QString Home() const { return m_dir.filePath(QStringLiteral("home")); }
     QString DataHome() const { return m_dir.filePath(QStringLiteral("data")); }

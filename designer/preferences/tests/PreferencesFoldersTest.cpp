@@ -12,15 +12,16 @@ TEST_F(PreferencesFixture, FolderDefaultsComeFromTheUsersFolders)
     struct Case
     {
         const char* name;
-        const char* dataHome;  // relative to the test folder; nullptr: unset
-        const char* userDirs;  // user-dirs.dirs in the config folder; nullptr: none
+        const char* dataHome; // relative to the test folder; nullptr: unset
+        const char* userDirs; // user-dirs.dirs in the config folder; nullptr: none
         const char* expectedData;
         const char* expectedDocuments;
     };
     const Case cases[] = {
         {"XDG data folder", "data", nullptr, "data/KWVD Designer", "home/Documents"},
         {"no XDG data folder", nullptr, nullptr, "home/.local/share/KWVD Designer", "home/Documents"},
-        {"relative XDG data folder is ignored", "relative", nullptr, "home/.local/share/KWVD Designer", "home/Documents"},
+        {"relative XDG data folder is ignored", "relative", nullptr, "home/.local/share/KWVD Designer",
+         "home/Documents"},
         {"documents folder from user-dirs", "data", "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n", "data/KWVD Designer",
          "home/Papers"},
     };

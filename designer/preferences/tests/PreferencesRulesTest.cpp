@@ -12,10 +12,22 @@ using kwvd::RegistryValue;
 
 namespace {
 
-QString Shown(int number) { return QString::number(number); }
-QString Shown(DWORD number) { return QString::number(number); }
-QString Shown(const QString& text) { return text; }
-QString Shown(ZoomPair zoom) { return QStringLiteral("%1,%2").arg(zoom.x).arg(zoom.y); }
+QString Shown(int number)
+{
+    return QString::number(number);
+}
+QString Shown(DWORD number)
+{
+    return QString::number(number);
+}
+QString Shown(const QString& text)
+{
+    return text;
+}
+QString Shown(ZoomPair zoom)
+{
+    return QStringLiteral("%1,%2").arg(zoom.x).arg(zoom.y);
+}
 QString ShownColour(COLORREF colour)
 {
     return QStringLiteral("%1,%2,%3").arg(kwvd::RedOf(colour)).arg(kwvd::GreenOf(colour)).arg(kwvd::BlueOf(colour));
@@ -58,23 +70,24 @@ TEST_F(PreferencesFixture, LoadTakesStoredValuesByTheirRules)
         {"undo 0 stays", "Preferences", "MaximumUndoBufferSize", Dword(0), FIELD(MaximumUndoBufferSize), "0"},
         {"undo 1024 stays", "Preferences", "MaximumUndoBufferSize", Dword(1024), FIELD(MaximumUndoBufferSize), "1024"},
         {"sticky tools 65537 is on", "Preferences", "StickyTools", Dword(65537), FIELD(StickyTools), "65537"},
-        {"spooled pages are not range checked", "Preferences", "MaxSpooledFilePages", Dword(0), FIELD(MaxSpooledFilePages),
-         "0"},
+        {"spooled pages are not range checked", "Preferences", "MaxSpooledFilePages", Dword(0),
+         FIELD(MaxSpooledFilePages), "0"},
         {"image rounding is read", "Preferences", "ImageResolutionRounding", Dword(50), FIELD(ImageResolutionRounding),
          "50"},
         {"blanks around the library go", "AS400", "DefaultLibrary", RegistryValue::Text(u"  LIB \t"),
          FIELD(DefaultLibrary), "LIB"},
         {"queue library follows the trimmed library", "AS400", "DefaultLibrary", RegistryValue::Text(u"  LIB  "),
          FIELD(DefaultOutputQueueLibrary), "LIB"},
-        {"export path gets its separator", "AS400", "DefaultExportPath", RegistryValue::Text(u"/mnt/SYS/QDLS/KWVD/PCIN"),
-         FIELD(DefaultExportPath), "/mnt/SYS/QDLS/KWVD/PCIN/"},
+        {"export path gets its separator", "AS400", "DefaultExportPath",
+         RegistryValue::Text(u"/mnt/SYS/QDLS/KWVD/PCIN"), FIELD(DefaultExportPath), "/mnt/SYS/QDLS/KWVD/PCIN/"},
         {"export path ending in / stays", "AS400", "DefaultExportPath", RegistryValue::Text(u"/mnt/x/"),
          FIELD(DefaultExportPath), "/mnt/x/"},
         {"export path ending in \\ stays", "AS400", "DefaultExportPath",
          RegistryValue::Text(u"\\\\SYS\\QDLS\\KWVD\\PCIN\\"), FIELD(DefaultExportPath), "\\\\SYS\\QDLS\\KWVD\\PCIN\\"},
-        {"empty export path stays empty", "AS400", "DefaultExportPath", RegistryValue::Text(u""), FIELD(DefaultExportPath),
-         ""},
-        {"text ends at its first NUL", "AS400", "DefaultSystem", RegistryValue::Text(withNul), FIELD(DefaultSystem), "SYS"},
+        {"empty export path stays empty", "AS400", "DefaultExportPath", RegistryValue::Text(u""),
+         FIELD(DefaultExportPath), ""},
+        {"text ends at its first NUL", "AS400", "DefaultSystem", RegistryValue::Text(withNul), FIELD(DefaultSystem),
+         "SYS"},
         {"colour 0 0 255 is pure blue", "Preferences", "ColourElementLoop", RegistryValue::Text(u"000 000 255"),
          COLOUR(ColourElementLoop), "0,0,255"},
         {"colour keeps the low 8 bits", "Preferences", "ColourElementLoop", RegistryValue::Text(u"300 000 000"),
@@ -83,28 +96,29 @@ TEST_F(PreferencesFixture, LoadTakesStoredValuesByTheirRules)
          RegistryValue::Text(u"000 000 4294967297"), COLOUR(ColourElementLoop), "0,0,1"},
         {"colour without leading zeros", "Preferences", "ColourElementLoop", RegistryValue::Text(u"7   8   9"),
          COLOUR(ColourElementLoop), "7,8,9"},
-        {"shortened colour gives 0 for what is missing", "Preferences", "ColourElementLoop", RegistryValue::Text(u"255 0"),
-         COLOUR(ColourElementLoop), "255,0,0"},
-        {"colour of one digit", "Preferences", "ColourElementLoop", RegistryValue::Text(u"9"), COLOUR(ColourElementLoop),
-         "9,0,0"},
+        {"shortened colour gives 0 for what is missing", "Preferences", "ColourElementLoop",
+         RegistryValue::Text(u"255 0"), COLOUR(ColourElementLoop), "255,0,0"},
+        {"colour of one digit", "Preferences", "ColourElementLoop", RegistryValue::Text(u"9"),
+         COLOUR(ColourElementLoop), "9,0,0"},
         {"colour that is no number is black", "Preferences", "ColourElementLoop", RegistryValue::Text(u"red"),
          COLOUR(ColourElementLoop), "0,0,0"},
         {"empty colour is the default", "Preferences", "ColourElementLoop", RegistryValue::Text(u""),
          COLOUR(ColourElementLoop), "255,255,0"},
         {"zoom pair", "Preferences", "ZoomDest", RegistryValue::Text(u"150 075"), FIELD(ZoomDest), "150,75"},
-        {"shortened zoom gives 0 for y", "Preferences", "ZoomDest", RegistryValue::Text(u"150"), FIELD(ZoomDest), "150,0"},
-        {"zoom of four digits keeps both", "Preferences", "ZoomDest", RegistryValue::Text(u"1000 1000"), FIELD(ZoomDest),
-         "1000,1000"},
-        {"zoom too large for an int is the largest", "Preferences", "ZoomDest",
-         RegistryValue::Text(u"010 99999999999"), FIELD(ZoomDest), "10,2147483647"},
+        {"shortened zoom gives 0 for y", "Preferences", "ZoomDest", RegistryValue::Text(u"150"), FIELD(ZoomDest),
+         "150,0"},
+        {"zoom of four digits keeps both", "Preferences", "ZoomDest", RegistryValue::Text(u"1000 1000"),
+         FIELD(ZoomDest), "1000,1000"},
+        {"zoom too large for an int is the largest", "Preferences", "ZoomDest", RegistryValue::Text(u"010 99999999999"),
+         FIELD(ZoomDest), "10,2147483647"},
         {"number string up to its first non-digit", "Preferences", "DefaultCodePageID", RegistryValue::Text(u"37x"),
          FIELD(DefaultCodePageID), "37"},
         {"number string that is no number is 0", "Preferences", "DefaultCodePageID", RegistryValue::Text(u"abc"),
          FIELD(DefaultCodePageID), "0"},
         {"number string beyond 32 bits is the largest", "Preferences", "DefaultChrID",
          RegistryValue::Text(u"99999999999"), FIELD(DefaultChrID), "4294967295"},
-        {"empty text is the default", "Preferences", "DefaultCodePage", RegistryValue::Text(u""), FIELD(DefaultCodePage),
-         "T1V10285"},
+        {"empty text is the default", "Preferences", "DefaultCodePage", RegistryValue::Text(u""),
+         FIELD(DefaultCodePage), "T1V10285"},
         // Values written by hand with the wrong type cannot be read: each
         // takes its default.
         {"number for a text", "AS400", "DefaultOutputQueue", Dword(5), FIELD(DefaultOutputQueue), "QPRINT"},
@@ -145,7 +159,8 @@ TEST_F(PreferencesFixture, SaveWritesFlagsFromTheirLowWord)
     };
     const Case cases[] = {
         {"StickyTools 65537", "Preferences", [](CPreferences& p, BOOL v) { p.StickyTools = v; }, 65537, 1},
-        {"ShowSplashWindow 0x10002", "Preferences", [](CPreferences& p, BOOL v) { p.ShowSplashWindow = v; }, 0x10002, 2},
+        {"ShowSplashWindow 0x10002", "Preferences", [](CPreferences& p, BOOL v) { p.ShowSplashWindow = v; }, 0x10002,
+         2},
         {"OverwriteExistingAS400File 0x10000", "Preferences",
          [](CPreferences& p, BOOL v) { p.OverwriteExistingAS400File = v; }, 0x10000, 0},
         {"ExportUsingSockets -1", "AS400", [](CPreferences& p, BOOL v) { p.ExportUsingSockets = v; }, -1, 0xFFFF},
@@ -195,7 +210,8 @@ TEST_F(PreferencesFixture, ValuesThatAreNotSavedKeepWhatTheStoreHolds)
     prefs.SavePreferences();
 
     EXPECT_EQ(Stored("Preferences", QStringLiteral("ApplicationDirectory")), RegistryValue::Text(u"/opt/kwvd/"));
-    EXPECT_EQ(Stored("Preferences", QStringLiteral("ApplicationDataDirectory")), RegistryValue::Text(u"/srv/kwvd-data"));
+    EXPECT_EQ(Stored("Preferences", QStringLiteral("ApplicationDataDirectory")),
+              RegistryValue::Text(u"/srv/kwvd-data"));
     EXPECT_FALSE(Stored("Preferences", QStringLiteral("ImageResolutionRounding")));
     EXPECT_FALSE(Stored("Preferences", QStringLiteral("EnableDebugServices")));
 }

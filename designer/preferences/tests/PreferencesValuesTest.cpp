@@ -9,10 +9,22 @@ using kwvd::RegistryValue;
 
 namespace {
 
-QString Shown(int number) { return QString::number(number); }
-QString Shown(DWORD number) { return QString::number(number); }
-QString Shown(const QString& text) { return text; }
-QString Shown(ZoomPair zoom) { return QStringLiteral("%1,%2").arg(zoom.x).arg(zoom.y); }
+QString Shown(int number)
+{
+    return QString::number(number);
+}
+QString Shown(DWORD number)
+{
+    return QString::number(number);
+}
+QString Shown(const QString& text)
+{
+    return text;
+}
+QString Shown(ZoomPair zoom)
+{
+    return QStringLiteral("%1,%2").arg(zoom.x).arg(zoom.y);
+}
 QString ShownColour(COLORREF colour)
 {
     return QStringLiteral("%1,%2,%3").arg(kwvd::RedOf(colour)).arg(kwvd::GreenOf(colour)).arg(kwvd::BlueOf(colour));
@@ -20,12 +32,12 @@ QString ShownColour(COLORREF colour)
 
 struct ValueCase
 {
-    const char* name;    // the registry value
+    const char* name; // the registry value
     const char* section;
     QString (*shown)(const CPreferences&);
-    const char* byDefault;          // the field after loading an empty store
-    void (*change)(CPreferences&);  // a value other than the default
-    RegistryValue saved;            // what the store holds after saving it
+    const char* byDefault;         // the field after loading an empty store
+    void (*change)(CPreferences&); // a value other than the default
+    RegistryValue saved;           // what the store holds after saving it
 };
 
 #define FIELD(f) [](const CPreferences& p) { return Shown(p.f); }
@@ -79,10 +91,17 @@ const ValueCase kCases[] = {
      [](CPreferences& p) { p.ColourElementXmlComment = kwvd::ColourRef(37, 38, 39); },
      RegistryValue::Text(u"037 038 039")},
     {"ColourNoPrintBorder", "Preferences", COLOUR(ColourNoPrintBorder), "63,63,63",
-     [](CPreferences& p) { p.ColourNoPrintBorder = kwvd::ColourRef(255, 0, 100); }, RegistryValue::Text(u"255 000 100")},
-    {"ZoomSource", "Preferences", FIELD(ZoomSource), "0,0", [](CPreferences& p) { p.ZoomSource = ZoomPair{125, 50}; },
+     [](CPreferences& p) { p.ColourNoPrintBorder = kwvd::ColourRef(255, 0, 100); },
+     RegistryValue::Text(u"255 000 100")},
+    {"ZoomSource", "Preferences", FIELD(ZoomSource), "0,0",
+     [](CPreferences& p) {
+         p.ZoomSource = ZoomPair{125, 50};
+     },
      RegistryValue::Text(u"125 050")},
-    {"ZoomDest", "Preferences", FIELD(ZoomDest), "0,0", [](CPreferences& p) { p.ZoomDest = ZoomPair{300, 25}; },
+    {"ZoomDest", "Preferences", FIELD(ZoomDest), "0,0",
+     [](CPreferences& p) {
+         p.ZoomDest = ZoomPair{300, 25};
+     },
      RegistryValue::Text(u"300 025")},
     {"ZoomFitSource", "Preferences", FIELD(ZoomFitSource), "4", [](CPreferences& p) { p.ZoomFitSource = 1; },
      RegistryValue::Number(1)},
@@ -100,8 +119,8 @@ const ValueCase kCases[] = {
      [](CPreferences& p) { p.SetDefaultCharSet(QStringLiteral("Greek")); }, RegistryValue::Text(u"Greek")},
     {"MaxSpooledFilePages", "Preferences", FIELD(MaxSpooledFilePages), "20",
      [](CPreferences& p) { p.MaxSpooledFilePages = 9999; }, RegistryValue::Number(9999)},
-    {"ImageExportFormat", "Preferences", FIELD(ImageExportFormat), "1", [](CPreferences& p) { p.ImageExportFormat = 3; },
-     RegistryValue::Number(3)},
+    {"ImageExportFormat", "Preferences", FIELD(ImageExportFormat), "1",
+     [](CPreferences& p) { p.ImageExportFormat = 3; }, RegistryValue::Number(3)},
     {"MaximumUndoBufferSize", "Preferences", FIELD(MaximumUndoBufferSize), "1",
      [](CPreferences& p) { p.MaximumUndoBufferSize = 0; }, RegistryValue::Number(0)},
     {"DefaultJVXVersion", "Preferences", FIELD(DefaultJVXVersion), "28",
@@ -123,8 +142,8 @@ const ValueCase kCases[] = {
      [](CPreferences& p) { p.DefaultOutputQueueLibrary = QStringLiteral("QUSRSYS"); }, RegistryValue::Text(u"QUSRSYS")},
     {"ExportUsingSockets", "AS400", FIELD(ExportUsingSockets), "0", [](CPreferences& p) { p.ExportUsingSockets = 1; },
      RegistryValue::Number(1)},
-    {"ExportSocketsPort", "AS400", FIELD(ExportSocketsPort), "3772", [](CPreferences& p) { p.ExportSocketsPort = 40000; },
-     RegistryValue::Number(40000)},
+    {"ExportSocketsPort", "AS400", FIELD(ExportSocketsPort), "3772",
+     [](CPreferences& p) { p.ExportSocketsPort = 40000; }, RegistryValue::Number(40000)},
     {"DorrelAddress", "AS400", FIELD(DorrelAddress), "",
      [](CPreferences& p) { p.DorrelAddress = QStringLiteral("http://cat.example:8080"); },
      RegistryValue::Text(u"http://cat.example:8080")},

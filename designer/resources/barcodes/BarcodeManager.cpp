@@ -2,11 +2,11 @@
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/resources/barcodes/Barcode.h"
-#include "designer/resources/barcodes/BarcodeStrings.h"
-#include "designer/resources/MasterListMerge.h"
 #include "designer/preferences/PreferenceStrings.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/MasterListMerge.h"
+#include "designer/resources/barcodes/Barcode.h"
+#include "designer/resources/barcodes/BarcodeStrings.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/File.h"
 #include "platform/framework/SafeFileSave.h"
@@ -78,8 +78,7 @@ CBarcodeManager::CBarcodeManager()
     ManagerCreated();
 }
 
-CBarcodeManager::CBarcodeManager(CDesignerDoc* document)
-    : m_pDocument(document)
+CBarcodeManager::CBarcodeManager(CDesignerDoc* document) : m_pDocument(document)
 {
     ManagerCreated();
 }
@@ -342,8 +341,7 @@ void CBarcodeManager::SaveMasterBarcodeFile()
             kwvd::WithMasterFileLock(path, [&] {
                 // Other designers' additions since the load stay.
                 const kwvd::OwnedObList disk = kwvd::ReadListFileForMerge(path, ReadBarcodeList);
-                const std::vector<const CObject*> merged =
-                    master.baseline.Merge(*master.list, disk.get(), BarcodeKey);
+                const std::vector<const CObject*> merged = master.baseline.Merge(*master.list, disk.get(), BarcodeKey);
                 kwvd::SaveFileReplacing(path, [&](CFile& file) {
                     CArchive ar(&file, CArchive::store);
                     ar.WriteCount(static_cast<DWORD>(merged.size()));

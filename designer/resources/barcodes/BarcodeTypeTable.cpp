@@ -38,8 +38,7 @@ struct ModifierRow
 
 using Rows = std::span<const ModifierRow>;
 
-constexpr ModifierRow k39[] = {{1, u"No printer generated check character"},
-                               {2, u"Printer generated check character"}};
+constexpr ModifierRow k39[] = {{1, u"No printer generated check character"}, {2, u"Printer generated check character"}};
 constexpr ModifierRow kMsi[] = {
     {1, u"No printer generated check digits"},
     {2, u"IBM modulo-10 check digit"},
@@ -68,9 +67,8 @@ constexpr ModifierRow kDataMatrix[] = {{0, u"Use ECC algorithm 200"}};
 constexpr ModifierRow kDefault[] = {{0, u"Default"}};
 constexpr ModifierRow kPdf[] = {{0, u"Full Barcode"}, {1, u"Truncated Barcode"}};
 constexpr ModifierRow kAustralia[] = {
-    {1, u"Standard Customer (11)"},      {2, u"Customer 2, Table N (59)"},
-    {3, u"Customer 2, Table C (59)"},    {4, u"Customer 2, Proprietary (59)"},
-    {5, u"Customer 3, Table N (62)"},    {6, u"Customer 3, Table C (62)"},
+    {1, u"Standard Customer (11)"},       {2, u"Customer 2, Table N (59)"}, {3, u"Customer 2, Table C (59)"},
+    {4, u"Customer 2, Proprietary (59)"}, {5, u"Customer 3, Table N (62)"}, {6, u"Customer 3, Table C (62)"},
     {7, u"Customer 3, Proprietary (62)"}, {8, u"Reply Paid (45)"},
 };
 constexpr ModifierRow kQr[] = {{2, u"Model 2"}};
@@ -83,32 +81,51 @@ constexpr ModifierRow kUsps[] = {{0, u"No Routing ZIP Code"},
 Rows ModifierRowsOf(int typeIndex)
 {
     switch (typeIndex) {
-    case 0: return k39;
-    case 1: return kMsi;
-    case 2: return kUpcA;
-    case 3: return kUpcE;
-    case 4: return kUpc2;
-    case 5: return kUpc5;
+    case 0:
+        return k39;
+    case 1:
+        return kMsi;
+    case 2:
+        return kUpcA;
+    case 3:
+        return kUpcE;
+    case 4:
+        return kUpc2;
+    case 5:
+        return kUpc5;
     case 6:
-    case 7: return kEan;
+    case 7:
+        return kEan;
     case 8:
     case 9:
     case 10:
     case 11:
-    case 12: return k2of5;
-    case 13: return kEan2;
-    case 14: return kEan5;
-    case 15: return kPostnet;
+    case 12:
+        return k2of5;
+    case 13:
+        return kEan2;
+    case 14:
+        return kEan5;
+    case 15:
+        return kPostnet;
     case 16:
-    case 17: return kPostal;
-    case 18: return kDataMatrix;
+    case 17:
+        return kPostal;
+    case 18:
+        return kDataMatrix;
     case 19:
-    case 23: return kDefault;
-    case 20: return kPdf;
-    case 21: return kAustralia;
-    case 22: return kQr;
-    case 24: return kUsps;
-    default: return {};
+    case 23:
+        return kDefault;
+    case 20:
+        return kPdf;
+    case 21:
+        return kAustralia;
+    case 22:
+        return kQr;
+    case 24:
+        return kUsps;
+    default:
+        return {};
     }
 }
 

@@ -116,12 +116,12 @@ BOOL DocStore::LoadStoreDetails(const QString& baseUrl)
 
 void DocStore::ReadDetails(const XmlDocument& answer)
 {
-    m_keys = ReadSection<DocStoreKey>(answer, "/KWVD/docStore/store/docStoreKeys", "docStoreKey",
-                                      [](DocStoreKey& key, xmlNode* element) { return key.ReadFromXml(element) != FALSE; });
-    m_docTypes = ReadSection<DocStoreDocType>(answer, "/KWVD/docStore/store/documentTypes", "documentType",
-                                              [](DocStoreDocType& docType, xmlNode* element) {
-                                                  return docType.ReadFromXml(element) != FALSE;
-                                              });
+    m_keys =
+        ReadSection<DocStoreKey>(answer, "/KWVD/docStore/store/docStoreKeys", "docStoreKey",
+                                 [](DocStoreKey& key, xmlNode* element) { return key.ReadFromXml(element) != FALSE; });
+    m_docTypes = ReadSection<DocStoreDocType>(
+        answer, "/KWVD/docStore/store/documentTypes", "documentType",
+        [](DocStoreDocType& docType, xmlNode* element) { return docType.ReadFromXml(element) != FALSE; });
     m_relations = ReadSection<DocTypeToKeyMapper>(answer, "/KWVD/docStore/store/documentTypeKeys", "documentTypeKey",
                                                   [](DocTypeToKeyMapper& relation, xmlNode* element) {
                                                       relation.ReadFromXml(element);

@@ -99,8 +99,8 @@ BOOL DocStoreKey::ReadFromXml(xmlNode* element)
 void DocStoreKey::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        ar << static_cast<LONG>(m_id) << GetTypeName(m_type) << m_name << m_description
-           << static_cast<LONG>(m_size) << static_cast<LONG>(m_scale);
+        ar << static_cast<LONG>(m_id) << GetTypeName(m_type) << m_name << m_description << static_cast<LONG>(m_size)
+           << static_cast<LONG>(m_scale);
         return;
     }
     LONG id = 0, size = 0, scale = 0;

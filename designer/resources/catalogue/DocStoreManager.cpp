@@ -2,8 +2,8 @@
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/XmlHttp.h"
-#include "designer/resources/catalogue/CatalogueStrings.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/catalogue/CatalogueStrings.h"
 #include "platform/framework/Archive.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
@@ -12,10 +12,7 @@ KWVD_IMPLEMENT_SERIAL(CDocStoreManager, CObject, VERSIONABLE_SCHEMA | 0)
 
 CDocStoreManager::CDocStoreManager() = default;
 
-CDocStoreManager::CDocStoreManager(CDesignerDoc* document)
-    : m_pDocument(document)
-{
-}
+CDocStoreManager::CDocStoreManager(CDesignerDoc* document) : m_pDocument(document) {}
 
 CDocStoreManager::~CDocStoreManager() = default;
 

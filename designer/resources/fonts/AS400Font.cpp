@@ -61,12 +61,18 @@ void EnsureFaceSubstitutions()
 QFont::StyleHint StyleHintOf(BYTE family)
 {
     switch (family) {
-    case CAS400Font::FF_ROMAN: return QFont::Serif;
-    case CAS400Font::FF_SWISS: return QFont::SansSerif;
-    case CAS400Font::FF_MODERN: return QFont::TypeWriter;
-    case CAS400Font::FF_SCRIPT: return QFont::Cursive;
-    case CAS400Font::FF_DECORATIVE: return QFont::Decorative;
-    default: return QFont::AnyStyle;
+    case CAS400Font::FF_ROMAN:
+        return QFont::Serif;
+    case CAS400Font::FF_SWISS:
+        return QFont::SansSerif;
+    case CAS400Font::FF_MODERN:
+        return QFont::TypeWriter;
+    case CAS400Font::FF_SCRIPT:
+        return QFont::Cursive;
+    case CAS400Font::FF_DECORATIVE:
+        return QFont::Decorative;
+    default:
+        return QFont::AnyStyle;
     }
 }
 
@@ -81,8 +87,8 @@ void FitCellHeight(QFont& font, int cellHeight)
         const int measured = QFontMetrics(font).height();
         if (measured <= 0 || measured == cellHeight)
             return;
-        const int next = std::max(1, static_cast<int>(std::lround(
-                                         static_cast<double>(pixelSize) * cellHeight / measured)));
+        const int next =
+            std::max(1, static_cast<int>(std::lround(static_cast<double>(pixelSize) * cellHeight / measured)));
         if (next == pixelSize)
             return;
         pixelSize = next;
@@ -105,11 +111,11 @@ int FamilyDistance(BYTE candidate, BYTE wanted)
 {
     static const int table[5][5] = {
         // wanted: roman, swiss, modern, script, decorative
-        {0, 30, 60, 40, 100},     // candidate roman
-        {30, 0, 60, 40, 100},     // swiss
-        {50, 50, 0, 100, 100},    // modern
-        {30, 30, 60, 0, 100},     // script
-        {100, 100, 100, 100, 0},  // decorative
+        {0, 30, 60, 40, 100},    // candidate roman
+        {30, 0, 60, 40, 100},    // swiss
+        {50, 50, 0, 100, 100},   // modern
+        {30, 30, 60, 0, 100},    // script
+        {100, 100, 100, 100, 0}, // decorative
     };
     const int row = candidate >> 4;
     if (row < 1 || row > 5)
@@ -157,49 +163,27 @@ void ExchangeUserText(CJVXArchive& ar, int width, QString& value)
 
 } // namespace
 
-CAS400Font::CAS400Font()
-    : m_strLibrary(DefaultLibrary())
-{
-}
+CAS400Font::CAS400Font() : m_strLibrary(DefaultLibrary()) {}
 
 CAS400Font::CAS400Font(const CAS400Font& other)
-    : CObject(),
-      m_nFGID(other.m_nFGID),
-      m_nCodePageId(other.m_nCodePageId),
-      m_nCharacterId(other.m_nCharacterId),
-      m_bDBCS(other.m_bDBCS),
-      m_strCharSetName(other.m_strCharSetName),
-      m_strCodePageName(other.m_strCodePageName),
-      m_nPitchAndFamily(other.m_nPitchAndFamily),
-      m_strTypeface(other.m_strTypeface),
-      m_nWidth(other.m_nWidth),
-      m_nHeight(other.m_nHeight),
-      m_nFlags(other.m_nFlags),
-      m_strLibrary(other.m_strLibrary),
+    : CObject(), m_nFGID(other.m_nFGID), m_nCodePageId(other.m_nCodePageId), m_nCharacterId(other.m_nCharacterId),
+      m_bDBCS(other.m_bDBCS), m_strCharSetName(other.m_strCharSetName), m_strCodePageName(other.m_strCodePageName),
+      m_nPitchAndFamily(other.m_nPitchAndFamily), m_strTypeface(other.m_strTypeface), m_nWidth(other.m_nWidth),
+      m_nHeight(other.m_nHeight), m_nFlags(other.m_nFlags), m_strLibrary(other.m_strLibrary),
       m_strCodedFontName(other.m_strCodedFontName)
-{
-}
+{}
 
 CAS400Font::CAS400Font(const QString& charSetName, const QString& codePageName, DWORD fgid, DWORD codePageId,
-                       DWORD characterId, BYTE pitchAndFamily, const QString& typeface, DWORD width,
-                       DWORD height, BOOL bold, BOOL italic, BOOL underline, BOOL strikeout,
-                       const QString& library, const QString& codedFontName, BOOL dbcs)
-    : m_nFGID(fgid),
-      m_nCodePageId(codePageId),
-      m_nCharacterId(characterId),
-      m_bDBCS(dbcs ? TRUE : FALSE),
-      m_strCharSetName(HostName(charSetName, 8)),
-      m_strCodePageName(HostName(codePageName, 8)),
-      m_nPitchAndFamily(pitchAndFamily),
-      m_strTypeface(typeface),
-      m_nWidth(width),
-      m_nHeight(height),
+                       DWORD characterId, BYTE pitchAndFamily, const QString& typeface, DWORD width, DWORD height,
+                       BOOL bold, BOOL italic, BOOL underline, BOOL strikeout, const QString& library,
+                       const QString& codedFontName, BOOL dbcs)
+    : m_nFGID(fgid), m_nCodePageId(codePageId), m_nCharacterId(characterId), m_bDBCS(dbcs ? TRUE : FALSE),
+      m_strCharSetName(HostName(charSetName, 8)), m_strCodePageName(HostName(codePageName, 8)),
+      m_nPitchAndFamily(pitchAndFamily), m_strTypeface(typeface), m_nWidth(width), m_nHeight(height),
       m_nFlags((bold ? kBold : 0) | (italic ? kItalic : 0) | (underline ? kUnderline : 0)
                | (strikeout ? kStrikeout : 0)),
-      m_strLibrary(HostName(library, 10)),
-      m_strCodedFontName(HostName(codedFontName, 8))
-{
-}
+      m_strLibrary(HostName(library, 10)), m_strCodedFontName(HostName(codedFontName, 8))
+{}
 
 CAS400Font::~CAS400Font() = default;
 
@@ -214,9 +198,9 @@ void CAS400Font::DropDisplayCaches()
 void CAS400Font::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        ar << m_strCharSetName << m_strCodePageName << m_nFGID << m_nCodePageId << m_nCharacterId
-           << m_nPitchAndFamily << m_strTypeface << m_nWidth << m_nHeight << m_nFlags << m_strLibrary
-           << m_strCodedFontName << static_cast<WORD>(m_bDBCS ? 1 : 0);
+        ar << m_strCharSetName << m_strCodePageName << m_nFGID << m_nCodePageId << m_nCharacterId << m_nPitchAndFamily
+           << m_strTypeface << m_nWidth << m_nHeight << m_nFlags << m_strLibrary << m_strCodedFontName
+           << static_cast<WORD>(m_bDBCS ? 1 : 0);
         return;
     }
 
@@ -229,8 +213,8 @@ void CAS400Font::Serialize(CArchive& ar)
         m_nHeight = height;
         return;
     }
-    ar >> m_strCharSetName >> m_strCodePageName >> m_nFGID >> m_nCodePageId >> m_nCharacterId
-        >> m_nPitchAndFamily >> m_strTypeface >> m_nWidth >> m_nHeight >> m_nFlags >> m_strLibrary;
+    ar >> m_strCharSetName >> m_strCodePageName >> m_nFGID >> m_nCodePageId >> m_nCharacterId >> m_nPitchAndFamily
+        >> m_strTypeface >> m_nWidth >> m_nHeight >> m_nFlags >> m_strLibrary;
     switch (schema) {
     case 2:
         // These files stored the shipped default as a real code page.
@@ -471,9 +455,7 @@ BOOL CAS400Font::IsSameFont(const CAS400Font* other) const
         return FALSE;
     if (other == this)
         return TRUE;
-    auto bothSetAndDiffer = [](const QString& a, const QString& b) {
-        return !a.isEmpty() && !b.isEmpty() && a != b;
-    };
+    auto bothSetAndDiffer = [](const QString& a, const QString& b) { return !a.isEmpty() && !b.isEmpty() && a != b; };
     if (bothSetAndDiffer(m_strCharSetName, other->m_strCharSetName))
         return FALSE;
     if (bothSetAndDiffer(m_strCodePageName, other->m_strCodePageName) && m_strCodePageName != kDefaultCodePage
@@ -506,9 +488,8 @@ int CAS400Font::MatchScore(const CAS400Font& candidate) const
         score -= 300;
     if (!m_strCharSetName.isEmpty() && m_strCharSetName == candidate.m_strCharSetName)
         score -= 300;
-    if (!m_strCodePageName.isEmpty() && !candidate.m_strCodePageName.isEmpty()
-        && m_strCodePageName != kDefaultCodePage && candidate.m_strCodePageName != kDefaultCodePage
-        && m_strCodePageName == candidate.m_strCodePageName)
+    if (!m_strCodePageName.isEmpty() && !candidate.m_strCodePageName.isEmpty() && m_strCodePageName != kDefaultCodePage
+        && candidate.m_strCodePageName != kDefaultCodePage && m_strCodePageName == candidate.m_strCodePageName)
         score -= 300;
     if (!m_strLibrary.isEmpty() && m_strLibrary == candidate.m_strLibrary)
         score -= 100;

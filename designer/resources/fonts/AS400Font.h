@@ -56,10 +56,9 @@ public:
     CAS400Font(const CAS400Font& other);
     // The four names are cut to 8, 8, 10 and 8 and upper-cased; the library
     // is exactly the argument, empty included.
-    CAS400Font(const QString& charSetName, const QString& codePageName, DWORD fgid, DWORD codePageId,
-               DWORD characterId, BYTE pitchAndFamily, const QString& typeface, DWORD width, DWORD height,
-               BOOL bold, BOOL italic, BOOL underline, BOOL strikeout, const QString& library,
-               const QString& codedFontName, BOOL dbcs);
+    CAS400Font(const QString& charSetName, const QString& codePageName, DWORD fgid, DWORD codePageId, DWORD characterId,
+               BYTE pitchAndFamily, const QString& typeface, DWORD width, DWORD height, BOOL bold, BOOL italic,
+               BOOL underline, BOOL strikeout, const QString& library, const QString& codedFontName, BOOL dbcs);
     ~CAS400Font() override;
 
     CAS400Font& operator=(const CAS400Font&) = delete;
@@ -129,7 +128,6 @@ public:
     void DropDisplayCaches();
 
 private:
-
     QString m_strCharSetName;
     QString m_strCodePageName;
     BYTE m_nPitchAndFamily = 0;

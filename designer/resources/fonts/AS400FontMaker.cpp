@@ -1,9 +1,9 @@
 #include "designer/resources/fonts/AS400FontMaker.h"
 
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/AS400FontFGID.h"
 #include "designer/resources/fonts/FontStrings.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/File.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
@@ -210,10 +210,9 @@ std::unique_ptr<CAS400Font> CAS400FontMaker::MakeCharsetFont(const QString& line
     if (entry == nullptr)
         return nullptr;
     return std::make_unique<CAS400Font>(name, m_strCodePageName, entry->m_nFGID, m_nCodePageId, m_nCharacterId,
-                                        entry->m_nPitchAndFamily, entry->m_strTypeface,
-                                        static_cast<DWORD>(width), static_cast<DWORD>(height), entry->m_bBold,
-                                        entry->m_bItalic, underline, strikeout == QLatin1String("1") ? TRUE : FALSE,
-                                        QString(), QString(), FALSE);
+                                        entry->m_nPitchAndFamily, entry->m_strTypeface, static_cast<DWORD>(width),
+                                        static_cast<DWORD>(height), entry->m_bBold, entry->m_bItalic, underline,
+                                        strikeout == QLatin1String("1") ? TRUE : FALSE, QString(), QString(), FALSE);
 }
 
 const CAS400FontFGID* CAS400FontMaker::FindFgid(DWORD fgid) const

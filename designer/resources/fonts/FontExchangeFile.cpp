@@ -2,12 +2,12 @@
 // list exports and imports, completed on import from the font table.
 
 #include "designer/document/jvx/JVXArchive.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/AS400FontFGID.h"
 #include "designer/resources/fonts/AS400FontMaker.h"
 #include "designer/resources/fonts/FontManager.h"
 #include "designer/resources/fonts/FontStrings.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/File.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"

@@ -1,16 +1,16 @@
 #include "designer/resources/fonts/FontManager.h"
 
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/Page.h"
 #include "designer/document/jvx/FixedLenNum.h"
 #include "designer/document/jvx/FixedLenString.h"
 #include "designer/document/jvx/FixedLenUserString.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/document/Page.h"
 #include "designer/elements/FormElement.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontStrings.h"
 #include "designer/resources/fonts/SelectedFontHolder.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/CcsidTable.h"
 #include "platform/framework/File.h"
@@ -69,8 +69,7 @@ BYTE CharSetFromName(const QString& name)
     return 0;
 }
 
-CFontManager::CFontManager()
-    : m_strFontGroupName(kDocumentFontGroup)
+CFontManager::CFontManager() : m_strFontGroupName(kDocumentFontGroup)
 {
     RegisterLiveManager(this);
     const CPreferences& preferences = Preferences();
@@ -81,8 +80,7 @@ CFontManager::CFontManager()
     m_nDisplayCharSet = CharSetFromName(preferences.GetDefaultCharSet());
 }
 
-CFontManager::CFontManager(CPage* page)
-    : CFontManager()
+CFontManager::CFontManager(CPage* page) : CFontManager()
 {
     SetPage(page);
 }
@@ -237,10 +235,10 @@ CAS400Font* CFontManager::ResolveMasterFont(const CAS400Font* font)
 
     // Undo snapshots and clipboard streams only carry fonts the user had
     // already: they go back into the list without a question.
-    const BOOL add = m_bQuietResolve
-                     || AfxMessageBox(FormatResMessage(IDS_FONT_NOT_FOUND_ADD, font->GetDescription()),
-                                      MB_YESNO | MB_ICONQUESTION)
-                            == IDYES;
+    const BOOL add =
+        m_bQuietResolve
+        || AfxMessageBox(FormatResMessage(IDS_FONT_NOT_FOUND_ADD, font->GetDescription()), MB_YESNO | MB_ICONQUESTION)
+               == IDYES;
     if (add) {
         auto copy = std::make_unique<CAS400Font>(*font);
         if (AddToMasterList(copy.get()))

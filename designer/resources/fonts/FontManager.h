@@ -31,9 +31,9 @@ class CPage;
 // read.
 struct FontLanguageDefaults
 {
-    DWORD codePageId = 0;     // the document's host CCSID
+    DWORD codePageId = 0; // the document's host CCSID
     DWORD characterId = 0;
-    QString serverCodePage;   // server font code page name, at most 8
+    QString serverCodePage; // server font code page name, at most 8
     BOOL usePrinterResidentInfo = TRUE;
 };
 

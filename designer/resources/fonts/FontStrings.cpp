@@ -5,20 +5,17 @@
 void RegisterFontStrings()
 {
     static const StringTable::Entry entries[] = {
-        {IDS_FONT_DELETE_DEFAULT,
-         "You cannot delete the default font.  Select another font as the default font "
-         "(In File | Page Setup) and try again."},
+        {IDS_FONT_DELETE_DEFAULT, "You cannot delete the default font.  Select another font as the default font "
+                                  "(In File | Page Setup) and try again."},
         {IDS_FONT_DELETE_IN_USE, "Cannot delete this font.  It is in use by a currently opened document."},
         {IDS_FONT_DEFAULT_LIBRARY, "QFNTCPL"},
         {IDS_FONT_DOCUMENT_GROUP, "*DOC"},
         {IDS_FILE_READ_ERROR, "Error reading file: %1."},
         {IDS_FILE_SAVE_ERROR, "Error saving file: %1."},
-        {IDS_FONT_MAXIMUM,
-         "Maximum fonts already selected.The document can have a maximum of %1!d! different fonts."},
-        {IDS_FONT_NOT_FOUND_ADD,
-         "Font %1 was not found. Would you like to add it to the font list ?\n\n"
-         "Yes: Add this font to the font list.\n"
-         "No: Replace this font with a similar font from the font list."},
+        {IDS_FONT_MAXIMUM, "Maximum fonts already selected.The document can have a maximum of %1!d! different fonts."},
+        {IDS_FONT_NOT_FOUND_ADD, "Font %1 was not found. Would you like to add it to the font list ?\n\n"
+                                 "Yes: Add this font to the font list.\n"
+                                 "No: Replace this font with a similar font from the font list."},
         {IDS_FONT_SUBSTITUTED, "The font: \"%1\"\nwill be substituted by the font: \"%2\""},
         {IDS_MASTER_FONT_READ_ERROR, "Error reading master font file: %1"},
         {IDS_MASTER_FONT_SAVE_ERROR, "Error saving master font file: %1."},

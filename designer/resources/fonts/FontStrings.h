@@ -6,10 +6,10 @@
 
 inline constexpr UINT IDS_FONT_DELETE_DEFAULT = 226;
 inline constexpr UINT IDS_FONT_DELETE_IN_USE = 227;
-inline constexpr UINT IDS_FONT_DEFAULT_LIBRARY = 238;   // "QFNTCPL"
-inline constexpr UINT IDS_FONT_DOCUMENT_GROUP = 246;    // "*DOC"
-inline constexpr UINT IDS_FILE_READ_ERROR = 283;        // "Error reading file: %1."
-inline constexpr UINT IDS_FILE_SAVE_ERROR = 285;        // "Error saving file: %1."
+inline constexpr UINT IDS_FONT_DEFAULT_LIBRARY = 238; // "QFNTCPL"
+inline constexpr UINT IDS_FONT_DOCUMENT_GROUP = 246;  // "*DOC"
+inline constexpr UINT IDS_FILE_READ_ERROR = 283;      // "Error reading file: %1."
+inline constexpr UINT IDS_FILE_SAVE_ERROR = 285;      // "Error saving file: %1."
 inline constexpr UINT IDS_FONT_MAXIMUM = 292;
 inline constexpr UINT IDS_FONT_NOT_FOUND_ADD = 298;
 inline constexpr UINT IDS_FONT_SUBSTITUTED = 299;

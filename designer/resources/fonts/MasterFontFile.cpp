@@ -2,13 +2,13 @@
 // the master font file, the exchange file that may replace it, and the list
 // operations.
 
+#include "designer/preferences/PreferenceStrings.h"
+#include "designer/preferences/Preferences.h"
+#include "designer/resources/MasterListMerge.h"
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/AS400FontLib.h"
 #include "designer/resources/fonts/FontManager.h"
 #include "designer/resources/fonts/FontStrings.h"
-#include "designer/resources/MasterListMerge.h"
-#include "designer/preferences/PreferenceStrings.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/File.h"
 #include "platform/framework/SafeFileSave.h"

@@ -1,8 +1,8 @@
 #include "designer/resources/images/Image.h"
 
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormElement.h"
 #include "designer/resources/images/ImageExport.h"
 #include "designer/resources/images/ImageStrings.h"
@@ -23,16 +23,11 @@ KWVD_IMPLEMENT_SERIAL(Image, CObject, VERSIONABLE_SCHEMA | 0)
 
 Image::Image() = default;
 
-Image::Image(CDesignerDoc* document)
-    : ImageFileState(document)
-{
-}
+Image::Image(CDesignerDoc* document) : ImageFileState(document) {}
 
 Image::~Image() = default;
 
-void Image::Serialize(CArchive&)
-{
-}
+void Image::Serialize(CArchive&) {}
 
 void Image::Copy(const Image& other)
 {

@@ -1,11 +1,11 @@
 #include "designer/resources/images/ImageExport.h"
 
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/output/OutputDeviceManager.h"
-#include "designer/resources/images/ToolkitImage.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/images/ToolkitImage.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/MathHelpers.h"
 #include "platform/framework/Paths.h"
@@ -188,8 +188,8 @@ BOOL ExportImageToServer(CJVXArchive& archive, const ImageExportSubject& subject
 
     COutputDeviceManager* devices = doc->GetOutputDeviceManager();
     if (devices && devices->IsFaxDeviceInUse() && (width > kFaxImageLimit || height > kFaxImageLimit)) {
-        const QString text = FormatResMessage(IDS_IMAGE_FAX_TOO_LARGE, name, kFaxImageLimit, name, width,
-                                              kFaxImageLimit, name, height);
+        const QString text =
+            FormatResMessage(IDS_IMAGE_FAX_TOO_LARGE, name, kFaxImageLimit, name, width, kFaxImageLimit, name, height);
         if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES) {
             width = std::min(width, kFaxImageLimit);
             height = std::min(height, kFaxImageLimit);
@@ -222,8 +222,9 @@ BOOL ExportImageToServer(CJVXArchive& archive, const ImageExportSubject& subject
     // by a file stops it here.
     const QFileInfo existing(target);
     if (existing.exists() && existing.isDir()) {
-        AfxMessageBox(FormatResMessage(IDS_IMAGE_NOT_OVERWRITTEN, target, QString::fromLocal8Bit(std::strerror(EISDIR))),
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            FormatResMessage(IDS_IMAGE_NOT_OVERWRITTEN, target, QString::fromLocal8Bit(std::strerror(EISDIR))),
+            MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
 

@@ -10,7 +10,8 @@ class CJVXArchive;
 class ToolkitImage;
 
 // What the export needs of an image or an image resource.
-struct ImageExportSubject {
+struct ImageExportSubject
+{
     ToolkitImage* image = nullptr; // the object's loaded image; never changed by the export
     int format = -1;               // -1 the preference ImageExportFormat, 0 MMR, 1 TIF, 2 QDX JPEG, 3 QDX LZW
     int quality = 80;              // 0..100, format 2
@@ -22,7 +23,8 @@ struct ImageExportSubject {
 // Writes the subject's image file beside the JVX file under name. TRUE when written.
 // Throws CArchiveException (none) when the user cancels message 231, which
 // ends the whole JVX export.
-BOOL ExportImageToServer(CJVXArchive& archive, const ImageExportSubject& subject, const int offset[2], const QString& name);
+BOOL ExportImageToServer(CJVXArchive& archive, const ImageExportSubject& subject, const int offset[2],
+                         const QString& name);
 
 // "MMR", "TIF", ... the names Image::GetFormatName gives.
 QString ImageFormatName(int format);

@@ -1,12 +1,12 @@
 #include "designer/resources/images/ImageRegistry.h"
 
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/JVXArchive.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/images/Image.h"
 #include "designer/resources/images/ImageStrings.h"
 #include "designer/resources/images/ImagingToolkit.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/Paths.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
@@ -18,10 +18,7 @@ KWVD_IMPLEMENT_SERIAL(ImageRegistry, CObject, VERSIONABLE_SCHEMA | 0)
 
 ImageRegistry::ImageRegistry() = default;
 
-ImageRegistry::ImageRegistry(CDesignerDoc* document)
-    : m_pDocument(document)
-{
-}
+ImageRegistry::ImageRegistry(CDesignerDoc* document) : m_pDocument(document) {}
 
 ImageRegistry::~ImageRegistry()
 {

@@ -2,10 +2,10 @@
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/AS400Name.h"
 #include "designer/resources/images/ImageStrings.h"
 #include "designer/resources/images/ToolkitImage.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/Paths.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
@@ -234,8 +234,7 @@ void MapVisibleRect(QPainter& painter, const CPage* page, kwvd::Rect& destinatio
     destination = visible;
 }
 
-void DrawImage(QPainter& painter, ToolkitImage* image, ToolkitImage*& cache, const kwvd::Rect& rect,
-               const CPage* page)
+void DrawImage(QPainter& painter, ToolkitImage* image, ToolkitImage*& cache, const kwvd::Rect& rect, const CPage* page)
 {
     if (image == nullptr || image->Handle() == nullptr)
         return;

@@ -57,8 +57,7 @@ int NoPrintMargin(const CPage& page);
 
 // Draws image into rect (page pixels) through a display cache sized to the
 // device, which is made, kept or replaced here.
-void DrawImage(QPainter& painter, ToolkitImage* image, ToolkitImage*& cache, const kwvd::Rect& rect,
-               const CPage* page);
+void DrawImage(QPainter& painter, ToolkitImage* image, ToolkitImage*& cache, const kwvd::Rect& rect, const CPage* page);
 // The visible part: destination cut to the painter's clip and the page,
 // source narrowed to match. Right and bottom of source are inclusive.
 void MapVisibleRect(QPainter& painter, const CPage* page, kwvd::Rect& destination, kwvd::Rect& source);

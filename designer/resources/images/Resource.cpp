@@ -1,10 +1,10 @@
 #include "designer/resources/images/Resource.h"
 
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/Page.h"
 #include "designer/document/jvx/FixedLenNum.h"
 #include "designer/document/jvx/FixedLenUserString.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/document/Page.h"
 #include "designer/elements/FormElement.h"
 #include "designer/resources/images/ImageExport.h"
 #include "designer/resources/images/ImageStrings.h"
@@ -16,7 +16,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-
 
 using namespace imagesupport;
 
@@ -31,10 +30,7 @@ constexpr int kSizeWidth = 6;
 
 CResource::CResource() = default;
 
-CResource::CResource(CDesignerDoc* document)
-    : ImageFileState(document)
-{
-}
+CResource::CResource(CDesignerDoc* document) : ImageFileState(document) {}
 
 CResource::~CResource() = default;
 

@@ -1,17 +1,17 @@
 #include "designer/resources/images/ResourceManager.h"
 
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/Page.h"
 #include "designer/document/jvx/FixedLenUserString.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/document/Page.h"
 #include "designer/elements/FormElement.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/images/Image.h"
 #include "designer/resources/images/ImageRegistry.h"
 #include "designer/resources/images/ImageStrings.h"
 #include "designer/resources/images/ImageSupport.h"
 #include "designer/resources/images/ImagingToolkit.h"
 #include "designer/resources/images/Resource.h"
-#include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/File.h"
@@ -65,10 +65,7 @@ void RefuseServerNameClashes(CDesignerDoc* document, const std::vector<HostFile>
 
 CResourceManager::CResourceManager() = default;
 
-CResourceManager::CResourceManager(CDesignerDoc* document)
-    : m_pDocument(document)
-{
-}
+CResourceManager::CResourceManager(CDesignerDoc* document) : m_pDocument(document) {}
 
 CResourceManager::~CResourceManager()
 {

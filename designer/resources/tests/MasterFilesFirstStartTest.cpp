@@ -2,9 +2,9 @@
 // empty without a word and the files are made on save. A file that is there
 // but cannot be read is the user's to hear of.
 
-#include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/barcodes/Barcode.h"
 #include "designer/resources/barcodes/BarcodeManager.h"
+#include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontManager.h"
 #include "tests/support/FontTestEnvironment.h"
 
@@ -35,9 +35,9 @@ const MasterKind kKinds[] = {
     {"Fonts", "WvdFontsV2.dat",
      [] {
          CFontManager fonts;
-         EXPECT_TRUE(CFontManager::AddToMasterList(new CAS400Font(
-             QString(), QString(), 0, 0, 0, CAS400Font::FF_MODERN, QStringLiteral("Courier"), 833, 100, FALSE,
-             FALSE, FALSE, FALSE, QStringLiteral("LIB"), QString(), FALSE)));
+         EXPECT_TRUE(CFontManager::AddToMasterList(
+             new CAS400Font(QString(), QString(), 0, 0, 0, CAS400Font::FF_MODERN, QStringLiteral("Courier"), 833, 100,
+                            FALSE, FALSE, FALSE, FALSE, QStringLiteral("LIB"), QString(), FALSE)));
      },
      [] {
          CFontManager fonts;
@@ -55,8 +55,7 @@ const MasterKind kKinds[] = {
 };
 
 class MasterFilesFirstStart : public FontTestEnvironment, public ::testing::WithParamInterface<MasterKind>
-{
-};
+{};
 
 TEST_P(MasterFilesFirstStart, AMissingFileIsNoErrorAndIsMadeOnSave)
 {

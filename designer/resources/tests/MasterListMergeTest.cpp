@@ -5,8 +5,8 @@
 #include "tests/support/MasterListOps.h"
 
 #include "designer/output/OutputClasses.h"
-#include "designer/resources/MasterListMerge.h"
 #include "designer/preferences/PreferenceStrings.h"
+#include "designer/resources/MasterListMerge.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +27,13 @@ struct MergeCase
 {
     const char* name;
     MasterKind kind;
-    QStringList before;      // the file as both processes find it
-    char otherOp;            // what the other process does meanwhile
+    QStringList before; // the file as both processes find it
+    char otherOp;       // what the other process does meanwhile
     const char* otherName;
-    char ourOp;              // what this one does
+    char ourOp; // what this one does
     const char* ourName;
-    QStringList after;       // the file once this one has saved
-    const char* changed;     // an entry that must read back changed, or null
+    QStringList after;   // the file once this one has saved
+    const char* changed; // an entry that must read back changed, or null
 };
 
 void PrintTo(const MergeCase& c, std::ostream* os)
@@ -95,12 +95,33 @@ const MergeCase kCases[] = {
     {"BarcodesOtherChangesWeAdd", MasterKind::Barcodes, {"A"}, 'c', "A", 'a', "X", {"A", "X"}, "A"},
     {"BarcodesOtherDeletesWeAdd", MasterKind::Barcodes, {"A", "B"}, 'd', "B", 'a', "X", {"A", "X"}, nullptr},
     {"BarcodesWeChangeOtherAdds", MasterKind::Barcodes, {"A"}, 'a', "Y", 'c', "A", {"A", "Y"}, "A"},
-    {"FontsBothAdd", MasterKind::Fonts, {"Courier"}, 'a', "Gothic", 'a', "Arial", {"Courier", "Gothic", "Arial"},
+    {"FontsBothAdd",
+     MasterKind::Fonts,
+     {"Courier"},
+     'a',
+     "Gothic",
+     'a',
+     "Arial",
+     {"Courier", "Gothic", "Arial"},
      nullptr},
-    {"FontsOtherDeletesWeAdd", MasterKind::Fonts, {"Courier", "Times"}, 'd', "Times", 'a', "Arial",
-     {"Courier", "Arial"}, nullptr},
-    {"FontsWeDeleteOtherAdds", MasterKind::Fonts, {"Courier", "Times"}, 'a', "Gothic", 'd', "Courier",
-     {"Times", "Gothic"}, nullptr},
+    {"FontsOtherDeletesWeAdd",
+     MasterKind::Fonts,
+     {"Courier", "Times"},
+     'd',
+     "Times",
+     'a',
+     "Arial",
+     {"Courier", "Arial"},
+     nullptr},
+    {"FontsWeDeleteOtherAdds",
+     MasterKind::Fonts,
+     {"Courier", "Times"},
+     'a',
+     "Gothic",
+     'd',
+     "Courier",
+     {"Times", "Gothic"},
+     nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Kinds, MasterListMerge, ::testing::ValuesIn(kCases),

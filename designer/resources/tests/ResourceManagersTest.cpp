@@ -1,10 +1,10 @@
 // The document's resource managers are found by the names and schemas that
 // WVD files, undo snapshots and clipboard streams carry.
 
+#include "designer/resources/ResourceClasses.h"
 #include "designer/resources/barcodes/BarcodeManager.h"
 #include "designer/resources/catalogue/DocStoreManager.h"
 #include "designer/resources/images/ImageRegistry.h"
-#include "designer/resources/ResourceClasses.h"
 #include "designer/resources/images/ResourceManager.h"
 
 #include <gtest/gtest.h>

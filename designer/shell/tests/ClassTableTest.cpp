@@ -74,7 +74,9 @@ constexpr ClassRow kClasses[] = {
 // The classes whose code is still to come; each must match the table once
 // it is registered.
 const std::set<std::string> kNotBuiltYet = {
-    "CAS400SoxClient", "CZipFile", "COutputDeviceOffsetsPreset",
+    "CAS400SoxClient",
+    "CZipFile",
+    "COutputDeviceOffsetsPreset",
 };
 
 TEST(ClassTable, EveryClassIsRegisteredWithItsBaseAndSchema)
@@ -116,32 +118,19 @@ TEST(ClassTable, EveryRecordOpcodeNamesItsType)
         int type;
     };
     const OpcodeRow rows[] = {
-        {"COPY", "", FormElementType::Source},
-        {"COPY", "A", FormElementType::Barcode},
-        {"MOVE", "", FormElementType::Text},
-        {"MOVE", "C", FormElementType::Barcode},
-        {"GRPH", "", FormElementType::Image},
-        {"OVL", "", FormElementType::Image},
-        {"LOOP", "", FormElementType::Loop},
-        {"ENDL", "", FormElementType::EndLoop},
-        {"BRKL", "", FormElementType::BreakLoop},
-        {"IF", "", FormElementType::Conditional},
-        {"IFP", "", FormElementType::Conditional},
-        {"ENDI", "", FormElementType::EndConditional},
-        {"OUTP", "", FormElementType::Output},
-        {"CALL", "", FormElementType::ExitProgram},
-        {"PARM", "", FormElementType::ExitParam},
-        {"VAR", "", FormElementType::Variable},
-        {"BLNK", "", FormElementType::Eraser},
-        {"BARC", "", FormElementType::Barcode},
-        {"XMLE", "", FormElementType::XmlElement},
-        {"XMLA", "", FormElementType::XmlAttribute},
-        {"XMLC", "", FormElementType::XmlComment},
-        {"XMLI", "", FormElementType::XmlInstruction},
-        {"ENDX", "", FormElementType::EndXmlElement},
-        {"RES", "", FormElementType::Resource},
-        {"copy", "", FormElementType::BlankRecord},
-        {"NOPE", "", FormElementType::BlankRecord},
+        {"COPY", "", FormElementType::Source},        {"COPY", "A", FormElementType::Barcode},
+        {"MOVE", "", FormElementType::Text},          {"MOVE", "C", FormElementType::Barcode},
+        {"GRPH", "", FormElementType::Image},         {"OVL", "", FormElementType::Image},
+        {"LOOP", "", FormElementType::Loop},          {"ENDL", "", FormElementType::EndLoop},
+        {"BRKL", "", FormElementType::BreakLoop},     {"IF", "", FormElementType::Conditional},
+        {"IFP", "", FormElementType::Conditional},    {"ENDI", "", FormElementType::EndConditional},
+        {"OUTP", "", FormElementType::Output},        {"CALL", "", FormElementType::ExitProgram},
+        {"PARM", "", FormElementType::ExitParam},     {"VAR", "", FormElementType::Variable},
+        {"BLNK", "", FormElementType::Eraser},        {"BARC", "", FormElementType::Barcode},
+        {"XMLE", "", FormElementType::XmlElement},    {"XMLA", "", FormElementType::XmlAttribute},
+        {"XMLC", "", FormElementType::XmlComment},    {"XMLI", "", FormElementType::XmlInstruction},
+        {"ENDX", "", FormElementType::EndXmlElement}, {"RES", "", FormElementType::Resource},
+        {"copy", "", FormElementType::BlankRecord},   {"NOPE", "", FormElementType::BlankRecord},
         {"", "", FormElementType::BlankRecord},
     };
     for (const OpcodeRow& row : rows) {

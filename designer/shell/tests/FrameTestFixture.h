@@ -2,16 +2,16 @@
 // A main frame on its own: a private registry and data folder, scripted
 // prompts, fresh preferences, and a document whose type the test sets.
 
+#include "designer/commands/CommandIds.h"
+#include "designer/commands/CommandRouter.h"
+#include "designer/commands/tests/RecordingTarget.h"
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/DocumentClasses.h"
 #include "designer/document/RegisteredMessages.h"
 #include "designer/elements/ElementClasses.h"
 #include "designer/output/OutputClasses.h"
-#include "designer/commands/CommandIds.h"
-#include "designer/commands/CommandRouter.h"
-#include "designer/commands/tests/RecordingTarget.h"
-#include "designer/shell/MainFrame.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/shell/MainFrame.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/framework/View.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -29,8 +29,7 @@
 
 inline void EnsureFrameTestApplication()
 {
-    if (QApplication::instance() == nullptr)
-    {
+    if (QApplication::instance() == nullptr) {
         static int argc = 1;
         static char name[] = "kwvd_shell_tests";
         static char* argv[] = {name, nullptr};
@@ -65,8 +64,7 @@ public:
 protected:
     bool event(QEvent* e) override
     {
-        if (e->type() >= QEvent::User && e->type() <= QEvent::MaxUser)
-        {
+        if (e->type() >= QEvent::User && e->type() <= QEvent::MaxUser) {
             auto* message = static_cast<CRegisteredMessageEvent*>(e);
             messages.push_back({e->type(), message->WParam(), message->LParam()});
             return true;

@@ -36,8 +36,9 @@ protected:
 TEST_F(HelpTest, MissingHelpFileGivesMessage367WithThePath)
 {
     app->ShowHelp(CWVDDesignerApp::kTutorialContext, HELP_CONTEXT);
-    EXPECT_EQ(env.MessageTexts(), QStringList{QStringLiteral("Failed to find help file, Help cannot be displayed.\nFile: \"")
-                                              + helpFile + u'"'});
+    EXPECT_EQ(
+        env.MessageTexts(),
+        QStringList{QStringLiteral("Failed to find help file, Help cannot be displayed.\nFile: \"") + helpFile + u'"'});
     EXPECT_TRUE(env.openedUrls.empty());
     EXPECT_EQ(env.prompts->WaitCursorShowCount(), 0);
 }
@@ -74,8 +75,8 @@ TEST_F(HelpTest, DebugServicesExplainAFailedTopic)
     WriteHelp("<h1 id=\"contents\">x</h1>");
     app->GetPreferences().EnableDebugServices = TRUE;
     app->ShowHelp(4242, HELP_CONTEXT);
-    EXPECT_EQ(env.MessageTexts(),
-              QStringList{QStringLiteral("DEBUG: Failed to call help.\n File: HH_HELP_CONTEXT, dwData: 4242 ($1092) \n")});
+    EXPECT_EQ(env.MessageTexts(), QStringList{QStringLiteral(
+                                      "DEBUG: Failed to call help.\n File: HH_HELP_CONTEXT, dwData: 4242 ($1092) \n")});
     ASSERT_EQ(env.openedUrls.size(), 1u);
     EXPECT_TRUE(env.openedUrls[0].fragment().isEmpty());
 }

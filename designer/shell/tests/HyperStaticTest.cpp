@@ -53,7 +53,8 @@ TEST(HyperStatic, OpenErrorTextsFollowTheTable)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.result);
-        EXPECT_EQ(CHyperStatic::OpenErrorText(c.result), QStringLiteral("Can't open link:\n\n") + QString::fromUtf8(c.reason));
+        EXPECT_EQ(CHyperStatic::OpenErrorText(c.result),
+                  QStringLiteral("Can't open link:\n\n") + QString::fromUtf8(c.reason));
     }
 }
 

@@ -15,9 +15,8 @@ TEST(IncorrectVersion, MessageNamesTheDocumentAndTheLinkPointsAtTheSetup)
     AppTestEnvironment env;
     CIncorrectVersionDlg dialog;
     dialog.SetFileName(QStringLiteral("/home/ann/forms/new.wvd"));
-    EXPECT_EQ(dialog.GetMessageText(),
-              QStringLiteral("Cannot read document \"/home/ann/forms/new.wvd\".  "
-                             "Document was created by a newer version of KWVD Designer."));
+    EXPECT_EQ(dialog.GetMessageText(), QStringLiteral("Cannot read document \"/home/ann/forms/new.wvd\".  "
+                                                      "Document was created by a newer version of KWVD Designer."));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Incorrect Version"));
     EXPECT_EQ(dialog.GetLink()->text(), QStringLiteral("Click here to download the Latest Version of KWVD Designer."));
     EXPECT_EQ(dialog.GetLink()->GetLink(), LoadResString(AppString::DownloadAddress));

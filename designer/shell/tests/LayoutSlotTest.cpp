@@ -66,8 +66,7 @@ TEST_F(FrameTest, SerializeSplitterWritesWidthsAndTellsPanes)
     kwvd::RegistryStore& store = kwvd::RegistryStore::Instance();
     EXPECT_EQ(store.ReadNumber(*key, u"pane0").value_or(0), std::uint32_t(widths.first));
     EXPECT_EQ(store.ReadNumber(*key, u"pane1").value_or(0), std::uint32_t(widths.second));
-    for (MessageRecorder* pane : {input, output})
-    {
+    for (MessageRecorder* pane : {input, output}) {
         const auto sent = pane->Of(RegisteredMessages::SerializeLayout());
         ASSERT_EQ(sent.size(), 1u);
         EXPECT_EQ(sent[0].wParam, 1u);

@@ -26,8 +26,7 @@ TEST(Looks, BitmapsAndDockingFollowLookAndScreenDepth)
         {"Aqua on 8 bits", ID_VIEW_APPLOOK_OFF_2007_AQUA, 8, FALSE, TRUE},
         {"unknown stored value", 12345, 32, TRUE, TRUE},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const LookChoice choice = ChooseLook(c.look, c.depth);
         EXPECT_EQ(choice.highColourIcons, c.highColour) << c.name;
         EXPECT_EQ(choice.smartDocking, c.smartDocking) << c.name;

@@ -17,14 +17,11 @@ namespace {
 std::vector<UINT> MenuIds(QMenu* menu)
 {
     std::vector<UINT> ids;
-    for (QAction* action : menu->actions())
-    {
-        if (action->menu())
-        {
+    for (QAction* action : menu->actions()) {
+        if (action->menu()) {
             const std::vector<UINT> sub = MenuIds(action->menu());
             ids.insert(ids.end(), sub.begin(), sub.end());
-        }
-        else if (!action->isSeparator())
+        } else if (!action->isSeparator())
             ids.push_back(CommandIdOf(action));
     }
     return ids;
@@ -82,23 +79,24 @@ TEST_F(FrameTest, MenusHoldEveryCommandInOrder)
         const char* menu;
         std::vector<UINT> ids;
     };
-    std::vector<UINT> file = {33310, 57600, 32789, 57601, 57603, 57604, 32788, 32790, 57612, 32791, 57605,
-                              57607, 57609, 57606, 32793, 32792, 33338, 33339, 33341, 32787};
+    std::vector<UINT> file = {33310, 57600, 32789, 57601, 57603, 57604, 32788, 32790, 57612, 32791,
+                              57605, 57607, 57609, 57606, 32793, 32792, 33338, 33339, 33341, 32787};
     for (UINT id = 57616; id <= 57631; ++id)
         file.push_back(id);
     file.push_back(57665);
     const Case cases[] = {
         {"File", file},
-        {"Edit", {57643, 57644, 57635, 57634, 57637, 57636, 32782, 32783, 32771, 32889, 32784, 32890, 32786,
-                  32776, 32780, 32777, 32779, 32778, 32781}},
-        {"Insert", {32810, 32802, 32806, 32801, 32805, 32811, 32807, 32804, 32803, 32812, 32799, 32808, 32800,
-                    32809, 32815, 32813, 32816, 32814}},
+        {"Edit",
+         {57643, 57644, 57635, 57634, 57637, 57636, 32782, 32783, 32771, 32889, 32784, 32890, 32786, 32776, 32780,
+          32777, 32779, 32778, 32781}},
+        {"Insert",
+         {32810, 32802, 32806, 32801, 32805, 32811, 32807, 32804, 32803, 32812, 32799, 32808, 32800, 32809, 32815,
+          32813, 32816, 32814}},
         {"Zoom", {32883, 32879, 32882, 32868, 32869, 32870, 32871, 32872, 32873, 32874, 32875, 32876, 32877}},
         {"ApplicationLook", {33314, 33315, 33316, 33317, 33318, 33319, 33320, 33321, 33322}},
         {"Help", {57667, 32797, 57664}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         QMenu* menu = frame->GetMenu(QString::fromLatin1(c.menu));
         ASSERT_NE(menu, nullptr) << c.menu;
         EXPECT_EQ(MenuIds(menu), c.ids) << c.menu;
@@ -119,11 +117,11 @@ TEST_F(FrameTest, ToolbarsAndStatusBarFollowTheirResources)
 {
     MakeFrame();
     EXPECT_EQ(BarIds(frame->GetToolsBar()),
-              (std::vector<UINT>{32847, 32848, 32843, 32846, 32842, 32845, 32849, 32844, 32851, 0, 32840, 32841,
-                                 0, 32854, 32852, 32853, 0, 32850}));
+              (std::vector<UINT>{32847, 32848, 32843, 32846, 32842, 32845, 32849, 32844, 32851, 0, 32840, 32841, 0,
+                                 32854, 32852, 32853, 0, 32850}));
     EXPECT_EQ(BarIds(frame->GetStandardBar()),
-              (std::vector<UINT>{57600, 0, 57601, 57603, 32790, 0, 57635, 57634, 57637, 0, 32865, 32864, 0,
-                                 57607, 0, 57670, 57669, 0, 32862, 32860, 32861, 0, 32857}));
+              (std::vector<UINT>{57600, 0,     57601, 57603, 32790, 0, 57635, 57634, 57637, 0, 32865, 32864,
+                                 0,     57607, 0,     57670, 57669, 0, 32862, 32860, 32861, 0, 32857}));
     EXPECT_EQ(frame->GetToolsBar()->windowTitle(), QStringLiteral("Tools"));
     EXPECT_EQ(frame->GetStandardBar()->windowTitle(), QStringLiteral("Standard"));
     EXPECT_EQ(frame->GetAction(ID_TOOL_ERASER)->toolTip(), QStringLiteral("Eraser"));
@@ -160,11 +158,9 @@ TEST_F(FrameTest, PaneCommandsSetColumnWidthsAndActivePane)
         int width0;
         int active;
     };
-    const Case cases[] = {{ID_VIEW_INPUT_PANE, total, 0},
-                          {ID_VIEW_OUTPUT_PANE, 0, 1},
-                          {ID_VIEW_BOTH_PANES, total / 2, 1}};
-    for (const Case& c : cases)
-    {
+    const Case cases[] = {
+        {ID_VIEW_INPUT_PANE, total, 0}, {ID_VIEW_OUTPUT_PANE, 0, 1}, {ID_VIEW_BOTH_PANES, total / 2, 1}};
+    for (const Case& c : cases) {
         ASSERT_TRUE(frame->ExecuteCommand(c.id)) << c.id;
         EXPECT_EQ(frame->GetColumnWidths().first, c.width0) << c.id;
         EXPECT_EQ(frame->GetColumnWidths().first + frame->GetColumnWidths().second, total) << c.id;
@@ -217,8 +213,7 @@ TEST_F(FrameTest, ResizeKeepsColumnRatio)
         int width1;
     };
     const Case cases[] = {{"quarter", 200, 600}, {"output collapsed", 800, 0}};
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         MakeFrame();
         frame->SetColumnWidths(c.width0, c.width1);
         const auto before = frame->GetColumnWidths();
@@ -227,8 +222,7 @@ TEST_F(FrameTest, ResizeKeepsColumnRatio)
         const auto after = frame->GetColumnWidths();
         ASSERT_GT(after.first + after.second, before.first + before.second) << c.name;
         EXPECT_NEAR(double(after.first) / (after.first + after.second), ratio, 0.01) << c.name;
-        if (c.width1 == 0)
-        {
+        if (c.width1 == 0) {
             EXPECT_EQ(after.second, 0) << c.name;
         }
         frame.reset();

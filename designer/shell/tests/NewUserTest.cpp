@@ -3,8 +3,8 @@
 
 #include "designer/commands/CommandIds.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/MainFrame.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -85,8 +85,8 @@ QColor TextColourIn(const QImage& image, const QRect& item)
     for (int y = item.top(); y <= item.bottom(); ++y) {
         for (int x = item.left(); x <= item.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            const int d = std::abs(c.red() - face.red()) + std::abs(c.green() - face.green()) +
-                          std::abs(c.blue() - face.blue());
+            const int d =
+                std::abs(c.red() - face.red()) + std::abs(c.green() - face.green()) + std::abs(c.blue() - face.blue());
             if (d > furthest) {
                 furthest = d;
                 text = c;
@@ -108,8 +108,7 @@ void PrintTo(const LookCase& c, std::ostream* os)
 }
 
 class DisabledItems : public ::testing::TestWithParam<LookCase>
-{
-};
+{};
 
 // In every look a command that cannot run is drawn unlike one that can.
 TEST_P(DisabledItems, LookDisabledInTheFileMenu)
@@ -140,10 +139,14 @@ TEST_P(DisabledItems, LookDisabledInTheFileMenu)
 }
 
 const LookCase kLooks[] = {
-    {"Windows2000", ID_VIEW_APPLOOK_WIN_2000},         {"OfficeXP", ID_VIEW_APPLOOK_OFF_XP},
-    {"WindowsXP", ID_VIEW_APPLOOK_WIN_XP},             {"Office2003", ID_VIEW_APPLOOK_OFF_2003},
-    {"VisualStudio2005", ID_VIEW_APPLOOK_VS_2005},     {"Office2007Blue", ID_VIEW_APPLOOK_OFF_2007_BLUE},
-    {"Office2007Black", ID_VIEW_APPLOOK_OFF_2007_BLACK}, {"Office2007Silver", ID_VIEW_APPLOOK_OFF_2007_SILVER},
+    {"Windows2000", ID_VIEW_APPLOOK_WIN_2000},
+    {"OfficeXP", ID_VIEW_APPLOOK_OFF_XP},
+    {"WindowsXP", ID_VIEW_APPLOOK_WIN_XP},
+    {"Office2003", ID_VIEW_APPLOOK_OFF_2003},
+    {"VisualStudio2005", ID_VIEW_APPLOOK_VS_2005},
+    {"Office2007Blue", ID_VIEW_APPLOOK_OFF_2007_BLUE},
+    {"Office2007Black", ID_VIEW_APPLOOK_OFF_2007_BLACK},
+    {"Office2007Silver", ID_VIEW_APPLOOK_OFF_2007_SILVER},
     {"Office2007Aqua", ID_VIEW_APPLOOK_OFF_2007_AQUA},
 };
 

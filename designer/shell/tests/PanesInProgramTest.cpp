@@ -4,8 +4,8 @@
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/elements/FormElement.h"
-#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/MainFrame.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 #include "designer/views/DDestView.h"
 #include "designer/views/DSourceView.h"
@@ -235,9 +235,9 @@ TEST(PanesPrinting, PrintToAnUnknownPrinterSaysSoAndPrintsNothing)
     CWVDDesignerApp app(QuietEnvironment(env));
     app.GetPrinter()->setOutputFormat(QPrinter::PdfFormat);
     app.GetPrinter()->setOutputFileName(pdf);
-    EXPECT_FALSE(app.InitInstance({QStringLiteral("/NoSplash"), QStringLiteral("/pt"), kSampleDocument,
-                                   QStringLiteral("No Such Printer"), QStringLiteral("driver"),
-                                   QStringLiteral("port")}));
+    EXPECT_FALSE(
+        app.InitInstance({QStringLiteral("/NoSplash"), QStringLiteral("/pt"), kSampleDocument,
+                          QStringLiteral("No Such Printer"), QStringLiteral("driver"), QStringLiteral("port")}));
     app.ExitInstance();
     EXPECT_FALSE(QFile::exists(pdf));
     ASSERT_FALSE(env.MessageTexts().isEmpty());

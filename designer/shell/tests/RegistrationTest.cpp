@@ -1,5 +1,5 @@
-#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/KWVDDesignerModule.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 #include "platform/registry/RegistryStore.h"
 
@@ -81,7 +81,8 @@ TEST_F(RegistrationTest, UnregServerRemovesThemButKeepsTheAppIdRoot)
 TEST_F(RegistrationTest, ExitAfterRegistrationKeepsTheUserSettings)
 {
     RegistryStore& store = RegistryStore::Instance();
-    const auto key = store.CreateKey(HKEY_CURRENT_USER, kwvd::ApplicationKeyPath(u"KWVD Designer") + QStringLiteral("\\AS400"));
+    const auto key =
+        store.CreateKey(HKEY_CURRENT_USER, kwvd::ApplicationKeyPath(u"KWVD Designer") + QStringLiteral("\\AS400"));
     ASSERT_TRUE(key);
     store.WriteValue(*key, QStringLiteral("DefaultSystem"), kwvd::RegistryValue::Text(u"PRODSYS"));
     EXPECT_EQ(Run(QStringLiteral("/RegServer")), 0);

@@ -152,7 +152,8 @@ TEST(SampleDocument, IsWhatOurCodeBuildsFromTheSpooledFile)
         app.ExitInstance();
     }
 
-    struct Opened {
+    struct Opened
+    {
         QStringList page1;
         QStringList kinds;
     };

@@ -1,7 +1,7 @@
 #include "designer/commands/CommandIds.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/MainFrame.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 #include "platform/ui/PromptHelpers.h"
 
@@ -90,15 +90,18 @@ protected:
     CMainFrame* frame = nullptr;
 };
 
-enum class CloseWay { CloseBox, ExitCommand };
+enum class CloseWay {
+    CloseBox,
+    ExitCommand
+};
 
 struct CloseCase
 {
     const char* name;
     CloseWay way;
-    int answer;            // to "Save changes to ...?"
+    int answer; // to "Save changes to ...?"
     bool windowStays;
-    const char* inFile;    // the description the file holds afterwards
+    const char* inFile; // the description the file holds afterwards
 };
 
 void PrintTo(const CloseCase& c, std::ostream* os)
@@ -107,8 +110,7 @@ void PrintTo(const CloseCase& c, std::ostream* os)
 }
 
 class CloseQuestion : public SaveAndCloseTest, public ::testing::WithParamInterface<CloseCase>
-{
-};
+{};
 
 // However the window is closed, a modified document is asked about: Cancel
 // keeps everything, No closes without writing, Yes writes and closes.

@@ -1,5 +1,5 @@
-#include "designer/shell/tests/AppTestEnvironment.h"
 #include "designer/shell/ServerAccess.h"
+#include "designer/shell/tests/AppTestEnvironment.h"
 
 #include "designer/document/CrtWvdRequest.h"
 #include "hostaccess/api/Translator.h"

@@ -1,9 +1,9 @@
-#include "designer/document/DesignerDoc.h"
 #include "designer/commands/CmdUI.h"
 #include "designer/commands/CommandIds.h"
-#include "designer/shell/WVDDesignerApp.h"
+#include "designer/document/DesignerDoc.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/SplashScreenEx.h"
+#include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 #include "platform/registry/RegistryStore.h"
 
@@ -27,8 +27,8 @@ protected:
     {
         CWVDDesignerApp::Environment e;
         e.programPath = QStringLiteral("/opt/kwvd/KWVDDesigner");
-        e.serverLibraryFolders = withServerLibrary ? QStringList{QStringLiteral(KWVD_MERROW2_STUB_DIR)}
-                                                   : QStringList{env.folder.path()};
+        e.serverLibraryFolders =
+            withServerLibrary ? QStringList{QStringLiteral(KWVD_MERROW2_STUB_DIR)} : QStringList{env.folder.path()};
         e.helpFile = env.folder.filePath(QStringLiteral("help/index.html"));
         e.startProcess = [this](const QString& program, const QStringList& arguments) {
             started.push_back({program, arguments});
@@ -49,7 +49,8 @@ protected:
     void SetPreference(const QString& name, std::uint32_t value)
     {
         auto& store = kwvd::RegistryStore::Instance();
-        const auto key = store.CreateKey(HKEY_CURRENT_USER, kwvd::ApplicationKeyPath(u"KWVD Designer") + QStringLiteral("\\Preferences"));
+        const auto key = store.CreateKey(HKEY_CURRENT_USER,
+                                         kwvd::ApplicationKeyPath(u"KWVD Designer") + QStringLiteral("\\Preferences"));
         ASSERT_TRUE(key);
         store.WriteValue(*key, name, kwvd::RegistryValue::Number(value));
     }
@@ -88,9 +89,9 @@ TEST_F(StartupTest, RunsItsStepsInOrderAndExitUndoesThem)
     CWVDDesignerApp app(Environment(true));
     ASSERT_TRUE(app.InitInstance({QStringLiteral("/NoSplash")}));
     EXPECT_TRUE(app.ShouldRun());
-    const std::vector<QString> expected{
-        "RegistryKey", "Language", "EnableDebugServices", "CommandLine", "Splash", "ServerAccess",
-        "Preferences", "ImagingToolkit", "DocTemplate", "ShellCommand", "MainWindow"};
+    const std::vector<QString> expected{"RegistryKey", "Language",     "EnableDebugServices", "CommandLine",
+                                        "Splash",      "ServerAccess", "Preferences",         "ImagingToolkit",
+                                        "DocTemplate", "ShellCommand", "MainWindow"};
     EXPECT_EQ(app.Steps(), expected);
     ASSERT_NE(app.GetMainFrame(), nullptr);
     EXPECT_TRUE(app.GetMainFrame()->isVisible());

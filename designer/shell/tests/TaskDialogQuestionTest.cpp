@@ -1,12 +1,12 @@
 // The designer's command-link questions as the task dialog, and F1 opening
 // the topic of the help context a dialog sets.
 
+#include "designer/commands/CommandIds.h"
 #include "designer/controls/TaskDialogPrompts.h"
 #include "designer/controls/XTaskDialog.h"
-#include "designer/elements/ImageElementStrings.h"
-#include "designer/commands/CommandIds.h"
 #include "designer/document/SpooledFile.h"
 #include "designer/document/SpooledFileStrings.h"
+#include "designer/elements/ImageElementStrings.h"
 #include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/AppTestEnvironment.h"
 #include "platform/ui/HelpPrompt.h"
@@ -44,18 +44,18 @@ TEST(TaskDialogQuestion, MissingImageQuestionShowsAsTheTaskDialog)
         shot = dialog->grab().toImage();
         qobject_cast<QPushButton*>(dialog->Control(542))->click();
     });
-    const int answer = AskCommandLinkChoice(
-        LoadResString(IDS_IMAGE_ELEMENT_MISSING_TITLE),
-        FormatResMessage(IDS_IMAGE_ELEMENT_NOT_FOUND, QStringLiteral("logo<2>.bmp")),
-        LoadResString(IDS_IMAGE_ELEMENT_BROWSE), LoadResString(IDS_IMAGE_ELEMENT_IGNORE));
+    const int answer =
+        AskCommandLinkChoice(LoadResString(IDS_IMAGE_ELEMENT_MISSING_TITLE),
+                             FormatResMessage(IDS_IMAGE_ELEMENT_NOT_FOUND, QStringLiteral("logo<2>.bmp")),
+                             LoadResString(IDS_IMAGE_ELEMENT_BROWSE), LoadResString(IDS_IMAGE_ELEMENT_IGNORE));
     QtPromptService::SetCommandLinkHook(previousHook);
 
     EXPECT_EQ(answer, 2);
     EXPECT_TRUE(instruction.contains(QStringLiteral("logo<2>.bmp")));
     ASSERT_FALSE(shot.isNull());
     // Kept beside the test programs' folder for a person to look at.
-    const QString path =
-        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../task-dialog-missing-image.png"));
+    const QString path = QDir(QCoreApplication::applicationDirPath())
+                             .absoluteFilePath(QStringLiteral("../task-dialog-missing-image.png"));
     EXPECT_TRUE(shot.save(path));
 }
 

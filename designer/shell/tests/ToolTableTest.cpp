@@ -50,8 +50,7 @@ TEST_F(FrameTest, ToolCommandSetsToolChecksItAndBroadcasts)
 {
     MakeFrame();
     MakeDocument(0);
-    for (const ToolCase& c : kToolCases)
-    {
+    for (const ToolCase& c : kToolCases) {
         if (!c.spooledFileDocument)
             continue;
         recorder->messages.clear();
@@ -95,12 +94,10 @@ TEST_F(FrameTest, ToolLockDecidesWhetherPlacingKeepsTheTool)
         WORD after;
     };
     const Case cases[] = {{"unlocked", false, DrawingTool::Select}, {"locked", true, DrawingTool::StaticText}};
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         MakeFrame();
         MakeDocument(0);
-        if (c.lock)
-        {
+        if (c.lock) {
             ASSERT_TRUE(frame->ExecuteCommand(ID_TOOL_LOCK));
         }
         EXPECT_EQ(frame->GetAction(ID_TOOL_LOCK)->isChecked(), c.lock) << c.name;

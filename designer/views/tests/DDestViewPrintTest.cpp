@@ -30,8 +30,7 @@ void PrintTo(const ExtentCase& c, std::ostream* os)
 }
 
 class PrintExtent : public ::testing::TestWithParam<ExtentCase>
-{
-};
+{};
 
 TEST_P(PrintExtent, PageFillsTheSheetOrKeepsItsInches)
 {
@@ -67,8 +66,7 @@ void PrintTo(const ImageScaleCase& c, std::ostream* os)
 }
 
 class PrintImageScale : public ::testing::TestWithParam<ImageScaleCase>
-{
-};
+{};
 
 // The image a page is printed through is as fine as the printer, up to 600
 // dots per inch, and coarser only where it would not fit in memory.

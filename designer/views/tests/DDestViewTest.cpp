@@ -24,7 +24,7 @@ struct BandCase
     int orientation;
     WORD border; // 1/1000 inch
     int zoom;
-    QPoint inside;  // page points
+    QPoint inside; // page points
     QPoint outside;
 };
 
@@ -34,8 +34,7 @@ void PrintTo(const BandCase& c, std::ostream* os)
 }
 
 class DestViewBand : public ViewTest, public ::testing::WithParamInterface<BandCase>
-{
-};
+{};
 
 TEST_P(DestViewBand, BandInvertsThePageUnderIt)
 {
@@ -55,7 +54,8 @@ TEST_P(DestViewBand, BandInvertsThePageUnderIt)
     // Bring the point inside into view (the landscape band is at the bottom).
     const QPoint device = output.DocToClientPoint(c.inside);
     if (device.y() >= output.viewport()->height())
-        output.ScrollToPosition(QPoint(0, device.y() - output.viewport()->height() / 2 + output.GetScrollPosition().y()));
+        output.ScrollToPosition(
+            QPoint(0, device.y() - output.viewport()->height() / 2 + output.GetScrollPosition().y()));
 
     const QImage screen = Picture(output);
     const QColor inverted = kwvd::ToQColor(kBandColour ^ 0xFFFFFF);
@@ -66,15 +66,14 @@ TEST_P(DestViewBand, BandInvertsThePageUnderIt)
     EXPECT_EQ(PixelAt(output, screen, c.outside).rgb(), QColor(Qt::white).rgb());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DestViewBand,
-    ::testing::Values(BandCase{"PortraitLeftEdge", 0, 250, 100, {20, 200}, {30, 200}},
-                      BandCase{"PortraitAtTwiceTheSize", 0, 250, 200, {24, 60}, {26, 60}},
-                      BandCase{"LandscapeBottomEdge", 1, 250, 100, {200, 780}, {200, 760}},
-                      BandCase{"OrientationTwoIsLandscape", 2, 250, 100, {200, 780}, {200, 760}},
-                      BandCase{"NarrowBorderCutToWholePixels", 0, 19, 100, {0, 200}, {2, 200}},
-                      BandCase{"NoBorderNoBand", 0, 9, 100, {0, 200}, {5, 200}}),
-    [](const ::testing::TestParamInfo<BandCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, DestViewBand,
+                         ::testing::Values(BandCase{"PortraitLeftEdge", 0, 250, 100, {20, 200}, {30, 200}},
+                                           BandCase{"PortraitAtTwiceTheSize", 0, 250, 200, {24, 60}, {26, 60}},
+                                           BandCase{"LandscapeBottomEdge", 1, 250, 100, {200, 780}, {200, 760}},
+                                           BandCase{"OrientationTwoIsLandscape", 2, 250, 100, {200, 780}, {200, 760}},
+                                           BandCase{"NarrowBorderCutToWholePixels", 0, 19, 100, {0, 200}, {2, 200}},
+                                           BandCase{"NoBorderNoBand", 0, 9, 100, {0, 200}, {5, 200}}),
+                         [](const ::testing::TestParamInfo<BandCase>& info) { return info.param.name; });
 
 TEST_F(DestViewDrawing, BandInvertsElementsUnderIt)
 {

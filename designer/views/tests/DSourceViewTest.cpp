@@ -139,7 +139,8 @@ TEST_F(SourceViewTest, SpooledTextIsDrawnOverTheElements)
     ASSERT_NE(element, nullptr);
     input.DeselectAll(TRUE);
     const QImage image = input.viewport()->grab().toImage();
-    const kwvd::Rect text = input.DocToClientRect(kwvd::Rect(0, Cell().height(), 20 * Cell().width(), 2 * Cell().height()));
+    const kwvd::Rect text =
+        input.DocToClientRect(kwvd::Rect(0, Cell().height(), 20 * Cell().width(), 2 * Cell().height()));
     const kwvd::Rect blank = input.DocToClientRect(
         kwvd::Rect(22 * Cell().width(), Cell().height(), 30 * Cell().width(), 2 * Cell().height()));
 

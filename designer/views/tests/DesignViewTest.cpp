@@ -96,10 +96,8 @@ TEST_F(DesignViewTest, ArrowKeysMoveTheSelectionAsOneUndoStep)
     EXPECT_EQ(UndoSteps(), steps + 2);
 
     doc.OnEditUndo();
-    for (CObject* o : doc.GetElementList())
-    {
-        if (auto* e = dynamic_cast<CFormElement*>(o); e != nullptr && e->GetType() == FormElementType::Eraser)
-        {
+    for (CObject* o : doc.GetElementList()) {
+        if (auto* e = dynamic_cast<CFormElement*>(o); e != nullptr && e->GetType() == FormElementType::Eraser) {
             EXPECT_EQ(e->GetDestRect().top, 32) << "undo puts the elements back one step";
         }
     }
@@ -179,19 +177,16 @@ TEST_F(DesignViewTest, TheContextMenuActsOnTheElementUnderIt)
     ASSERT_NE(menu, nullptr);
     QStringList texts;
     QAction* properties = nullptr;
-    for (QAction* action : menu->actions())
-    {
+    for (QAction* action : menu->actions()) {
         if (action->isSeparator())
             continue;
         texts << action->text();
         if (action->data().toUInt() == ID_EDIT_PROPERTIES)
             properties = action;
-        if (action->data().toUInt() == ID_EDIT_CUT)
-        {
+        if (action->data().toUInt() == ID_EDIT_CUT) {
             EXPECT_TRUE(action->isEnabled());
         }
-        if (action->data().toUInt() == ID_EDIT_BRING_ALL_TO_FRONT)
-        {
+        if (action->data().toUInt() == ID_EDIT_BRING_ALL_TO_FRONT) {
             EXPECT_FALSE(action->isEnabled()) << "an eraser has no children";
         }
     }
@@ -280,12 +275,10 @@ TEST_F(DesignViewTest, DropsThatDoNotFitAreRefused)
     const std::unique_ptr<QMimeData> data = item->OnGetClipboardData();
 
     output.SetZoom(25, 25);
-    EXPECT_EQ(output.OnDragEnter(data.get(), Qt::NoModifier, QPoint(380, 290)), Qt::IgnoreAction)
-        << "outside the page";
+    EXPECT_EQ(output.OnDragEnter(data.get(), Qt::NoModifier, QPoint(380, 290)), Qt::IgnoreAction) << "outside the page";
     EXPECT_EQ(output.OnDragOver(data.get(), Qt::NoModifier, QPoint(50, 50)), Qt::MoveAction);
     EXPECT_EQ(output.OnDragOver(data.get(), Qt::ControlModifier, QPoint(51, 50)), Qt::CopyAction);
-    EXPECT_EQ(output.OnDragOver(data.get(), Qt::ControlModifier | Qt::ShiftModifier, QPoint(52, 50)),
-              Qt::LinkAction);
+    EXPECT_EQ(output.OnDragOver(data.get(), Qt::ControlModifier | Qt::ShiftModifier, QPoint(52, 50)), Qt::LinkAction);
     output.OnDragLeave();
     const qsizetype count = doc.GetElementList().GetCount();
     EXPECT_FALSE(output.OnDrop(data.get(), Qt::LinkAction, QPoint(50, 50))) << "a link drops nothing";

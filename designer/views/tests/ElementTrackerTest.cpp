@@ -29,13 +29,18 @@ TEST_F(ElementTrackerTest, EachHandleSnapsOnlyItsOwnCoordinates)
     };
     // 13 -> 10, 47 -> 50, 21 -> 16, 59 -> 64 (nearest grid lines).
     const Case cases[] = {
-        {0, Rect(10, 16, 47, 59)}, {1, Rect(13, 16, 50, 59)}, {2, Rect(13, 21, 50, 64)},
-        {3, Rect(10, 21, 47, 64)}, {4, Rect(13, 16, 47, 59)}, {5, Rect(13, 21, 50, 59)},
-        {6, Rect(13, 21, 47, 64)}, {7, Rect(10, 21, 47, 59)}, {8, kOffGrid},
+        {0, Rect(10, 16, 47, 59)},
+        {1, Rect(13, 16, 50, 59)},
+        {2, Rect(13, 21, 50, 64)},
+        {3, Rect(10, 21, 47, 64)},
+        {4, Rect(13, 16, 47, 59)},
+        {5, Rect(13, 21, 50, 59)},
+        {6, Rect(13, 21, 47, 64)},
+        {7, Rect(10, 21, 47, 59)},
+        {8, kOffGrid},
         {-1, kOffGrid},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         Rect r = kOffGrid;
         tracker.SnapHandle(r, c.handle);
         EXPECT_EQ(r, c.expected) << "handle " << c.handle;
@@ -76,12 +81,11 @@ TEST_F(ElementTrackerTest, MovesSnapTheCornerAndStayOnThePage)
         Rect expected;
     };
     const Case cases[] = {
-        {Rect(13, 21, 53, 53), Rect(10, 16, 50, 48)},        // corner to the nearest grid point
-        {Rect(-13, 5, 27, 37), Rect(0, 0, 40, 32)},          // pushed back onto the page
+        {Rect(13, 21, 53, 53), Rect(10, 16, 50, 48)},             // corner to the nearest grid point
+        {Rect(-13, 5, 27, 37), Rect(0, 0, 40, 32)},               // pushed back onto the page
         {Rect(800, 1110, 840, 1142), Rect(787, 1090, 827, 1122)}, // beyond the far corner
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         Rect r = c.dragged;
         tracker.AdjustRect(CElementTracker::hitMiddle, r);
         EXPECT_EQ(r, c.expected);
@@ -197,8 +201,8 @@ TEST_F(ElementTrackerTest, HitCodesAndStylesFollowTheElementsState)
         int hit;
     };
     const Case cases[] = {
-        {QPoint(21, 33), 0}, {QPoint(78, 33), 1}, {QPoint(78, 94), 2}, {QPoint(21, 94), 3},
-        {QPoint(50, 33), 4}, {QPoint(78, 64), 5}, {QPoint(50, 94), 6}, {QPoint(21, 64), 7},
+        {QPoint(21, 33), 0}, {QPoint(78, 33), 1},  {QPoint(78, 94), 2},  {QPoint(21, 94), 3},
+        {QPoint(50, 33), 4}, {QPoint(78, 64), 5},  {QPoint(50, 94), 6},  {QPoint(21, 64), 7},
         {QPoint(40, 50), 8}, {QPoint(10, 10), -1}, {QPoint(80, 96), -1},
     };
     for (const Case& c : cases)

@@ -67,8 +67,7 @@ void PrintTo(const CancelCase& c, std::ostream* os)
 }
 
 class GestureCancel : public GestureFixture, public ::testing::WithParamInterface<CancelCase>
-{
-};
+{};
 
 TEST_P(GestureCancel, EscapeLeavesNothingDrawnNothingChangedAndTheReleaseDoesNothing)
 {
@@ -138,8 +137,7 @@ void PrintTo(const DeadZoneCase& c, std::ostream* os)
 }
 
 class ElementDragDeadZone : public GestureFixture, public ::testing::WithParamInterface<DeadZoneCase>
-{
-};
+{};
 
 TEST_P(ElementDragDeadZone, OnlyAMoveOutOfTheZoneStartsADrag)
 {

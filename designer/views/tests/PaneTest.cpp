@@ -97,8 +97,7 @@ TEST_P(PaneDrawingTest, TheFrontElementWinsWhereElementsOverlap)
         EXPECT_FALSE(IsColour(PixelAt(ThisPane(), picture, p), pair.backColour)) << p.x() << "," << p.y();
 }
 
-INSTANTIATE_TEST_SUITE_P(Panes, PaneDrawingTest, ::testing::Values(PaneKind::Output, PaneKind::Input),
-                         PaneTestName);
+INSTANTIATE_TEST_SUITE_P(Panes, PaneDrawingTest, ::testing::Values(PaneKind::Output, PaneKind::Input), PaneTestName);
 
 // ---------------------------------------------------------------- hints
 
@@ -115,8 +114,7 @@ void PrintTo(const RefitRow& row, std::ostream* os)
 }
 
 class RefitTest : public ViewTest, public ::testing::WithParamInterface<RefitRow>
-{
-};
+{};
 
 // A pane in page-fit mode fits the page again on the hints that concern its
 // page, and only on those.
@@ -125,8 +123,7 @@ TEST_P(RefitTest, AFitPaneRefitsOnlyOnItsHints)
     const RefitRow& row = GetParam();
     CDesignView& pane = Pane(row.pane);
     CDesignView& other = Pane(row.pane == PaneKind::Output ? PaneKind::Input : PaneKind::Output);
-    for (CDesignView* p : {&pane, &other})
-    {
+    for (CDesignView* p : {&pane, &other}) {
         p->OnFitPage();
         p->SetZoom(100, 100); // still in page-fit mode
     }
@@ -149,6 +146,6 @@ const RefitRow kRefitRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Hints, RefitTest, ::testing::ValuesIn(kRefitRows),
                          [](const ::testing::TestParamInfo<RefitRow>& info) {
-                             return std::string(PaneKindName(info.param.pane)) + "_" +
-                                    DocumentHintName(info.param.hint).toStdString();
+                             return std::string(PaneKindName(info.param.pane)) + "_"
+                                    + DocumentHintName(info.param.hint).toStdString();
                          });

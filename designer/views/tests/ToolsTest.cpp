@@ -3,8 +3,8 @@
 // stands after, the undo step and the cursor it shows; the Tool Lock, Escape,
 // Static Text's click and sheet, and the explorer's anchor.
 
-#include "designer/views/tests/ViewTestFixture.h"
 #include "designer/views/ToolCursors.h"
+#include "designer/views/tests/ViewTestFixture.h"
 
 #include <iterator>
 
@@ -14,30 +14,43 @@ namespace {
 
 const char* DrawingToolName(int tool)
 {
-    switch (tool)
-    {
-    case DrawingTool::Select: return "Select";
-    case DrawingTool::SpooledFile: return "SpooledFile";
-    case DrawingTool::Loop: return "Loop";
-    case DrawingTool::Conditional: return "Conditional";
-    case DrawingTool::Image: return "Image";
-    case DrawingTool::StaticText: return "StaticText";
-    case DrawingTool::ExitParameter: return "ExitParameter";
-    case DrawingTool::Variable: return "Variable";
-    case DrawingTool::Address: return "Address";
-    case DrawingTool::Eraser: return "Eraser";
-    case DrawingTool::Barcode: return "Barcode";
-    case DrawingTool::XmlElement: return "XmlElement";
-    case DrawingTool::XmlAttribute: return "XmlAttribute";
-    case DrawingTool::XmlComment: return "XmlComment";
-    default: return "Unknown";
+    switch (tool) {
+    case DrawingTool::Select:
+        return "Select";
+    case DrawingTool::SpooledFile:
+        return "SpooledFile";
+    case DrawingTool::Loop:
+        return "Loop";
+    case DrawingTool::Conditional:
+        return "Conditional";
+    case DrawingTool::Image:
+        return "Image";
+    case DrawingTool::StaticText:
+        return "StaticText";
+    case DrawingTool::ExitParameter:
+        return "ExitParameter";
+    case DrawingTool::Variable:
+        return "Variable";
+    case DrawingTool::Address:
+        return "Address";
+    case DrawingTool::Eraser:
+        return "Eraser";
+    case DrawingTool::Barcode:
+        return "Barcode";
+    case DrawingTool::XmlElement:
+        return "XmlElement";
+    case DrawingTool::XmlAttribute:
+        return "XmlAttribute";
+    case DrawingTool::XmlComment:
+        return "XmlComment";
+    default:
+        return "Unknown";
     }
 }
 
 // What the mouse does, in page points at 100 % (cells are 10 x 16 in both
 // panes); the moving corner snaps to the nearest grid point.
-enum class Stroke
-{
+enum class Stroke {
     TwoCells,     // (20, 32) to (43, 60): two cells by two lines
     TallNarrow,   // 4 wide, 35 high: a cell in one direction is enough
     WideLow,      // 23 wide, 4 high
@@ -54,13 +67,17 @@ struct StrokePoints
 
 StrokePoints PointsOf(Stroke stroke)
 {
-    switch (stroke)
-    {
-    case Stroke::TwoCells: return {"TwoCells", QPoint(20, 32), QPoint(43, 60)};
-    case Stroke::TallNarrow: return {"TallNarrow", QPoint(5, 5), QPoint(9, 40)};
-    case Stroke::WideLow: return {"WideLow", QPoint(5, 5), QPoint(28, 9)};
-    case Stroke::UnderOneCell: return {"UnderOneCell", QPoint(2, 2), QPoint(6, 9)};
-    case Stroke::Click: return {"Click", QPoint(30, 30), QPoint(30, 30)};
+    switch (stroke) {
+    case Stroke::TwoCells:
+        return {"TwoCells", QPoint(20, 32), QPoint(43, 60)};
+    case Stroke::TallNarrow:
+        return {"TallNarrow", QPoint(5, 5), QPoint(9, 40)};
+    case Stroke::WideLow:
+        return {"WideLow", QPoint(5, 5), QPoint(28, 9)};
+    case Stroke::UnderOneCell:
+        return {"UnderOneCell", QPoint(2, 2), QPoint(6, 9)};
+    case Stroke::Click:
+        return {"Click", QPoint(30, 30), QPoint(30, 30)};
     }
     return {"", QPoint(), QPoint()};
 }
@@ -74,8 +91,8 @@ struct ToolRow
     BYTE docType;
     int tool;
     Stroke stroke;
-    int made;   // the kind made, 0 for none
-    Rect rect;  // as the kind lays itself over the stroke, in the pane
+    int made;  // the kind made, 0 for none
+    Rect rect; // as the kind lays itself over the stroke, in the pane
     int toolAfter;
     int undoSteps;
     int cursor; // the tool's cursor in this pane; 0: the arrow
@@ -83,8 +100,8 @@ struct ToolRow
 
 std::string RowName(const ToolRow& row)
 {
-    std::string name = std::string(PaneKindName(row.pane)) + (row.docType == kXml ? "_Xml_" : "_Wvd_") +
-                       DrawingToolName(row.tool);
+    std::string name =
+        std::string(PaneKindName(row.pane)) + (row.docType == kXml ? "_Xml_" : "_Wvd_") + DrawingToolName(row.tool);
     if (row.stroke != Stroke::TwoCells)
         name += std::string("_") + PointsOf(row.stroke).name;
     return name;
@@ -191,8 +208,7 @@ TEST_P(ToolTest, MakesItsKindOrSelects)
     EXPECT_EQ(frame.tool, row.toolAfter);
     EXPECT_EQ(UndoSteps(), steps + row.undoSteps);
     const std::vector<CFormElement*> made = MadeSince(before);
-    if (row.made == 0)
-    {
+    if (row.made == 0) {
         EXPECT_TRUE(made.empty());
         EXPECT_EQ(frame.sheetShows, 0);
         return;
@@ -218,8 +234,7 @@ TEST_P(ToolTest, ShowsItsCursorOverThePage)
     doc.SetDocType(row.docType);
     frame.tool = row.tool;
     const QCursor cursor = Pane(row.pane).CursorAt(QPoint(300, 200));
-    if (row.cursor == 0)
-    {
+    if (row.cursor == 0) {
         EXPECT_EQ(cursor.shape(), Qt::ArrowCursor);
         return;
     }
@@ -354,11 +369,10 @@ TEST_F(ToolsTest, TheSelectToolShowsTheHandleUnderTheMouse)
 
 TEST(ToolCursors, EachToolHasItsOwnPictureAndUnknownNumbersNone)
 {
-    const int ids[] = {C::Address,    C::Barcode,      C::Conditional, C::Eraser,   C::ExitParameter,
-                       C::Image,      C::Loop,         C::SpooledFile, C::StaticText, C::Variable,
+    const int ids[] = {C::Address,      C::Barcode,    C::Conditional, C::Eraser,     C::ExitParameter,
+                       C::Image,        C::Loop,       C::SpooledFile, C::StaticText, C::Variable,
                        C::XmlAttribute, C::XmlComment, C::XmlElement};
-    for (size_t i = 0; i < std::size(ids); ++i)
-    {
+    for (size_t i = 0; i < std::size(ids); ++i) {
         EXPECT_TRUE(IsToolCursorId(ids[i])) << ids[i];
         for (size_t j = 0; j < i; ++j)
             EXPECT_NE(ToolCursorPixmap(ids[i]).toImage(), ToolCursorPixmap(ids[j]).toImage())

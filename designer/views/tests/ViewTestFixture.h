@@ -108,8 +108,7 @@ inline constexpr COLORREF kTextColour = 0x00C000;        // dark green
 inline constexpr COLORREF kBandColour = 0x303030;
 
 // The pane a shared test runs in.
-enum class PaneKind
-{
+enum class PaneKind {
     Output,
     Input,
 };
@@ -152,8 +151,7 @@ protected:
         EXPECT_TRUE(doc.OnNewDocument());
         if (spooledPages > 0)
             FillSpooledFile(spooledPages);
-        for (CDesignView* pane : Panes())
-        {
+        for (CDesignView* pane : Panes()) {
             pane->SetDesignFrame(&frame);
             pane->SetDocument(&doc);
             pane->resize(400, 300);
@@ -234,8 +232,7 @@ protected:
     void FillSpooledFile(int pages)
     {
         CSpooledFile* file = doc.GetSpooledFile();
-        for (int page = 1; page <= pages; ++page)
-        {
+        for (int page = 1; page <= pages; ++page) {
             auto* lines = new CStringArray;
             lines->Add(QStringLiteral("PAGE %1").arg(page).leftJustified(kSpooledColumns, u' '));
             lines->Add(QString(20, u'X').leftJustified(kSpooledColumns, u' '));

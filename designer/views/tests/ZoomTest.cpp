@@ -27,8 +27,7 @@ void SendLayout(CDesignView& pane, bool save)
 
 TEST_F(ZoomTest, StepCommandsSetTheZoomKeepItInTheDocumentAndCheckTheirItem)
 {
-    for (UINT i = 0; i < 10; ++i)
-    {
+    for (UINT i = 0; i < 10; ++i) {
         const UINT id = ID_VIEW_ZOOM_FIRST + i;
         ASSERT_TRUE(output.OnCmdMsg(id));
         EXPECT_EQ(output.GetZoomX(), ZoomStepTable[i]);
@@ -56,8 +55,7 @@ TEST_F(ZoomTest, ZoomInAndOutStopAtTheirLimits)
         {295, ID_VIEW_ZOOM_IN, 300}, {300, ID_VIEW_ZOOM_IN, 300}, {100, ID_VIEW_ZOOM_IN, 110},
         {30, ID_VIEW_ZOOM_OUT, 25},  {25, ID_VIEW_ZOOM_OUT, 25},  {100, ID_VIEW_ZOOM_OUT, 90},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         output.SetZoom(c.start, c.start);
         output.OnCmdMsg(ID_VIEW_ZOOM_PAGE); // a fit first: the step commands end it
         output.SetZoom(c.start, c.start);
@@ -103,8 +101,7 @@ TEST_F(ZoomTest, FitsOnA400x300Pane)
         {ID_VIEW_ZOOM_HEIGHT, ViewFitMode::Height, 26}, // 30000 / 1122
         {ID_VIEW_ZOOM_PAGE, ViewFitMode::Page, 26},     // the smaller of 48 and 26
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         output.SetZoom(100, 100);
         ASSERT_TRUE(output.OnCmdMsg(c.command));
         EXPECT_EQ(output.GetFitMode(), c.mode);

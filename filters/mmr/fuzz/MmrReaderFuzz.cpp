@@ -8,7 +8,8 @@
 
 namespace {
 
-struct Memory {
+struct Memory
+{
     const std::uint8_t* data;
     std::int64_t size;
     std::int64_t pos;

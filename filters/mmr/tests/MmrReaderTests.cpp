@@ -30,7 +30,8 @@ std::string LastError()
 }
 
 // An image opened through the filter from memory, closed on scope exit.
-struct OpenImage {
+struct OpenImage
+{
     FilterStateHandle state = nullptr;
     int result = 0;
 
@@ -86,7 +87,8 @@ ContainerPage PageOf(const Bitmap& bitmap, Coding coding, std::vector<int> block
     return page;
 }
 
-struct DecodeCase {
+struct DecodeCase
+{
     const char* name;
     std::function<Bitmap()> make;
     Coding coding;
@@ -131,10 +133,30 @@ const DecodeCase kDecodeCases[] = {
     {"TextPageG4OddBlocks", [] { return TextPage(1728, 300, 2); }, Coding::G4, {1, 333, 77, 4097}},
     {"TextPageG3TwoDimensional", [] { return TextPage(1728, 300, 3); }, Coding::G3TwoDimensional, {}},
     {"TextPageG3OddBlocks", [] { return TextPage(1728, 200, 4); }, Coding::G3TwoDimensional, {501, 3}},
-    {"Runs63And64", [] { return Runs(1728, {{10, 63}, {200, 64}, {400, 1}}); }, Coding::G4, {}},
-    {"Runs2560And2561", [] { return Runs(5800, {{5, 2560}, {2700, 2561}}); }, Coding::G4, {}},
-    {"WhiteRuns2561And2560", [] { return Runs(5800, {{2561, 10}, {5131, 5}}, 1); }, Coding::G4, {}},
-    {"Runs2560And2561G3", [] { return Runs(5800, {{5, 2560}, {2700, 2561}}); }, Coding::G3TwoDimensional, {}},
+    {"Runs63And64",
+     [] {
+         return Runs(1728, {{10, 63}, {200, 64}, {400, 1}});
+     },
+     Coding::G4,
+     {}},
+    {"Runs2560And2561",
+     [] {
+         return Runs(5800, {{5, 2560}, {2700, 2561}});
+     },
+     Coding::G4,
+     {}},
+    {"WhiteRuns2561And2560",
+     [] {
+         return Runs(5800, {{2561, 10}, {5131, 5}}, 1);
+     },
+     Coding::G4,
+     {}},
+    {"Runs2560And2561G3",
+     [] {
+         return Runs(5800, {{5, 2560}, {2700, 2561}});
+     },
+     Coding::G3TwoDimensional,
+     {}},
     {"AllWhiteAndAllBlackRows", [] { return AllBlackAndWhiteRows(1728); }, Coding::G4, {}},
     {"AllWhiteAndAllBlackRowsG3", [] { return AllBlackAndWhiteRows(1728); }, Coding::G3TwoDimensional, {}},
     {"OddWidth1", [] { return Noise(1, 9, 5); }, Coding::G4, {}},
@@ -143,7 +165,8 @@ const DecodeCase kDecodeCases[] = {
     {"OddWidth1729G3", [] { return Noise(1729, 30, 8); }, Coding::G3TwoDimensional, {999}},
 };
 
-class MmrDecodeTest : public testing::TestWithParam<DecodeCase> {};
+class MmrDecodeTest : public testing::TestWithParam<DecodeCase>
+{};
 
 TEST_P(MmrDecodeTest, DecodesWhatLibtiffEncodedBitExactly)
 {
@@ -194,7 +217,8 @@ TEST(MmrReader, NextPageIsLookedForWithin512Bytes)
 {
     const Bitmap one = TextPage(64, 20, 9);
     const Bytes page = ContainerPageBytes(PageOf(one, Coding::G4));
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::size_t gap;
         int pages;
@@ -377,8 +401,8 @@ TEST(MmrReader, TwoOpenImagesKeepTheirOwnPages)
 {
     const Bitmap a = TextPage(1728, 30, 19);
     const Bitmap b = Noise(200, 10, 20);
-    OpenImage first("first", Marker() + ContainerPageBytes(PageOf(a, Coding::G4))
-                                 + ContainerPageBytes(PageOf(a, Coding::G4)));
+    OpenImage first("first",
+                    Marker() + ContainerPageBytes(PageOf(a, Coding::G4)) + ContainerPageBytes(PageOf(a, Coding::G4)));
     OpenImage second("second", Marker() + ContainerPageBytes(PageOf(b, Coding::G4)));
     ImportImageInfo info = first.Info();
     EXPECT_EQ(info.pageCount, 2);
@@ -396,7 +420,8 @@ TEST(MmrReader, InvalidHandlesAreRefused)
     ImportImageInfo info{};
     std::int32_t page = 0;
     std::uint8_t row[4];
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::function<int()> call;
     };
@@ -435,7 +460,8 @@ TEST(MmrReader, BrokenDataFailsTheRow)
 {
     const Bitmap bitmap = TextPage(1728, 50, 21);
     const Bytes good = Encode(bitmap, Coding::G4);
-    struct Case {
+    struct Case
+    {
         const char* name;
         Bytes data;
         int width;

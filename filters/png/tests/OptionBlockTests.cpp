@@ -44,7 +44,8 @@ TEST(OptionBlock, NewBlockHoldsTheTextUpperCased)
 
 TEST(OptionBlock, LookupFindsKeysAsTheFiltersExpect)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         const char* text;
         const char* key;
@@ -78,7 +79,8 @@ TEST(OptionBlock, LookupFindsKeysAsTheFiltersExpect)
 
 TEST(OptionBlock, LookupRefusesBlocksThatAreNotWellFormed)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         int offset;
         std::uint32_t value;
@@ -103,7 +105,8 @@ TEST(OptionBlock, LookupRefusesBlocksThatAreNotWellFormed)
 
 TEST(OptionBlock, AddingReplacesTheKeyAndGrowsTheBlock)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         const char* text;
         const char* key;

@@ -16,7 +16,8 @@ using namespace filtertest;
 
 namespace {
 
-class PngFilter : public ::testing::Test {
+class PngFilter : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -54,7 +55,8 @@ protected:
     PTXDLend_write_fn end = nullptr;
 };
 
-struct Chunk {
+struct Chunk
+{
     std::string type;
     std::vector<std::uint8_t> data;
 };
@@ -181,7 +183,8 @@ TEST_F(PngFilter, ReportsItsExtensionCapabilitiesAndVersion)
 
 TEST_F(PngFilter, WritesTheHeaderFiltersPaletteAndPixelsTheBitmapAsks)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         int bits;
         std::vector<RgbQuad> palette;
@@ -312,7 +315,8 @@ TEST_F(PngFilter, ReportsProgressPerRowUpToTheWhole)
 
 TEST_F(PngFilter, FailuresReachTheCoreWithTheirCodes)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         bool failOpen;
         std::int64_t writeLimit;
@@ -372,8 +376,7 @@ TEST_F(PngFilter, BoundsAVeryLongContextText)
     const IoCallbacks io = HostFiles::Callbacks();
     auto block = Options("");
     std::int32_t flags = 0;
-    EXPECT_EQ(begin(TempPath("ctx.png").c_str(), &io, context.c_str(), bitmap.Header(), block.get(), &flags),
-              nullptr);
+    EXPECT_EQ(begin(TempPath("ctx.png").c_str(), &io, context.c_str(), bitmap.Header(), block.get(), &flags), nullptr);
     ASSERT_EQ(Errors().size(), 2u);
     EXPECT_EQ(Errors()[1].context, context.substr(0, 255));
 }

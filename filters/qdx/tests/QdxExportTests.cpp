@@ -20,13 +20,15 @@ using namespace filtertest;
 
 namespace {
 
-struct Field {
-    std::uint32_t id;        // 3-byte identifier
+struct Field
+{
+    std::uint32_t id; // 3-byte identifier
     int sequence;
     std::vector<std::uint8_t> bytes; // the whole field from its 0x5A
 };
 
-struct QdxFile {
+struct QdxFile
+{
     std::vector<std::uint8_t> marker;
     std::vector<Field> fields;
     bool wellFormed = false;
@@ -118,12 +120,10 @@ std::vector<std::uint8_t> DecodeJpeg(const std::vector<std::uint8_t>& data, int*
     return pixels;
 }
 
-class QdxFilter : public ::testing::Test {
+class QdxFilter : public ::testing::Test
+{
 protected:
-    void SetUp() override
-    {
-        Load(true);
-    }
+    void SetUp() override { Load(true); }
 
     void Load(bool withLookup)
     {
@@ -187,24 +187,19 @@ TEST_F(QdxFilter, WhitePixelWithLzwIsTheWholeFileByteForByte)
 
     const Bytes segment = Hex("5A 00 13 D3 EE FB 00 00 09 FE 9C 00 07");
     const Bytes planeData = Hex("00 00 80 00 20 40"); // after the band: 00 00, then codes 256, 0, 258
-    const Bytes expected
-        = Hex("D8 C4 E7 F1")
-          + Hex("5A 0010 D3A8FB 00 0001 C9 D6 F1 F0 F0 F0 F0 F0")
-          + Hex("5A 0010 D3A8C7 00 0002 D6 C5 C7 F0 F0 F0 F0 F1")
-          + Hex("5A 001C D3A66B 00 0003 03 43 01 08 4B 00 00 0BB8 0BB8 09 4C 02 00 0001 00 0001")
-          + Hex("5A 0020 D3AC6B 00 0004 01 17 0000000000000000 2D 00000000000000000000 2D 00 01")
-          + Hex("5A 000D D3ABFB 00 0005 00 05 03 04 10")
-          + Hex("5A 0015 D3A6FB 00 0006 00 0BB8 0BB8 0001 0001 F7 02 01 2D")
-          + Hex("5A 0010 D3A9C7 00 0007 D6 C5 C7 F0 F0 F0 F0 F1")
-          + Hex("5A 0044 D3EEFB 00 0008 7000 9101FF FEBB00020000 8C00 B508 0000000000000000"
-                " B609 00000001 00000001 01 9503 0D 01 00 960120 9805 04 08080808"
-                " 9B09 00 04 000000 08080808")
-          + segment + Hex("01") + planeData
-          + segment + Hex("02") + planeData
-          + segment + Hex("03") + planeData
-          + segment + Hex("04") + planeData
-          + Hex("5A 000E D3EEFB 00 000D 8D00 9300 7100")
-          + Hex("5A 0010 D3A9FB 00 000E C9 D6 F1 F0 F0 F0 F0 F1");
+    const Bytes expected = Hex("D8 C4 E7 F1") + Hex("5A 0010 D3A8FB 00 0001 C9 D6 F1 F0 F0 F0 F0 F0")
+                           + Hex("5A 0010 D3A8C7 00 0002 D6 C5 C7 F0 F0 F0 F0 F1")
+                           + Hex("5A 001C D3A66B 00 0003 03 43 01 08 4B 00 00 0BB8 0BB8 09 4C 02 00 0001 00 0001")
+                           + Hex("5A 0020 D3AC6B 00 0004 01 17 0000000000000000 2D 00000000000000000000 2D 00 01")
+                           + Hex("5A 000D D3ABFB 00 0005 00 05 03 04 10")
+                           + Hex("5A 0015 D3A6FB 00 0006 00 0BB8 0BB8 0001 0001 F7 02 01 2D")
+                           + Hex("5A 0010 D3A9C7 00 0007 D6 C5 C7 F0 F0 F0 F0 F1")
+                           + Hex("5A 0044 D3EEFB 00 0008 7000 9101FF FEBB00020000 8C00 B508 0000000000000000"
+                                 " B609 00000001 00000001 01 9503 0D 01 00 960120 9805 04 08080808"
+                                 " 9B09 00 04 000000 08080808")
+                           + segment + Hex("01") + planeData + segment + Hex("02") + planeData + segment + Hex("03")
+                           + planeData + segment + Hex("04") + planeData + Hex("5A 000E D3EEFB 00 000D 8D00 9300 7100")
+                           + Hex("5A 0010 D3A9FB 00 000E C9 D6 F1 F0 F0 F0 F0 F1");
     ASSERT_EQ(expected.size(), 334u);
     EXPECT_EQ(ReadFileBytes(path), expected);
     EXPECT_TRUE(Boxes().isEmpty());
@@ -212,7 +207,8 @@ TEST_F(QdxFilter, WhitePixelWithLzwIsTheWholeFileByteForByte)
 
 TEST_F(QdxFilter, LzwPlanesDecodeWithLibtiff)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         int width;
         int height;
@@ -230,8 +226,10 @@ TEST_F(QdxFilter, LzwPlanesDecodeWithLibtiff)
         std::vector<std::uint8_t> k(static_cast<std::size_t>(c.width) * c.height);
         for (int y = 0; y < c.height; ++y)
             for (int x = 0; x < c.width; ++x)
-                k[static_cast<std::size_t>(y) * c.width + x] = static_cast<std::uint8_t>(
-                    c.kind == 0 ? random() & 0xFF : c.kind == 1 ? 77 : (x + 3 * y) & 0xFF);
+                k[static_cast<std::size_t>(y) * c.width + x] =
+                    static_cast<std::uint8_t>(c.kind == 0   ? random() & 0xFF
+                                              : c.kind == 1 ? 77
+                                                            : (x + 3 * y) & 0xFF);
         TestBitmap bitmap(c.width, c.height, 24);
         FillGrey(bitmap, k);
         const std::string path = TempPath("lzw.qdx");
@@ -280,16 +278,15 @@ TEST_F(QdxFilter, SplitsPlaneDataIntoSegmentsOf32000Bytes)
 
 TEST_F(QdxFilter, ConvertsPixelsToCmykPlanes)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::uint8_t r, g, b;
         std::uint8_t c, m, y, k;
     };
     const Case cases[] = {
-        {"black", 0, 0, 0, 0, 0, 0, 255},
-        {"white", 255, 255, 255, 0, 0, 0, 0},
-        {"red", 255, 0, 0, 0, 255, 255, 0},
-        {"mid grey", 128, 128, 128, 0, 0, 0, 127},
+        {"black", 0, 0, 0, 0, 0, 0, 255},         {"white", 255, 255, 255, 0, 0, 0, 0},
+        {"red", 255, 0, 0, 0, 255, 255, 0},       {"mid grey", 128, 128, 128, 0, 0, 0, 127},
         {"brown", 200, 100, 50, 0, 127, 191, 55},
     };
     const int n = static_cast<int>(std::size(cases));
@@ -314,7 +311,8 @@ TEST_F(QdxFilter, ConvertsPixelsToCmykPlanes)
 
 TEST_F(QdxFilter, PalettePixelsAndIndexesOutsideThePalette)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         int bits;
         std::vector<RgbQuad> palette;
@@ -379,7 +377,8 @@ TEST_F(QdxFilter, JpegPlanesDecodeWithLibjpegAtTheTrueSize)
 
 TEST_F(QdxFilter, QualityScalesTheQuantisationTable)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         const char* options;
         std::uint8_t first; // table entry 0 (17 in the standard table)
@@ -408,7 +407,8 @@ TEST_F(QdxFilter, QualityScalesTheQuantisationTable)
 
 TEST_F(QdxFilter, OptionsChooseEncoderAndResolution)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         bool withLookup;
         const char* options;
@@ -445,7 +445,8 @@ TEST_F(QdxFilter, OptionsChooseEncoderAndResolution)
 
 TEST_F(QdxFilter, RefusesWhatItCannotWriteWithItsErrorBox)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         int bits;
         std::uint32_t compression;
@@ -461,12 +462,25 @@ TEST_F(QdxFilter, RefusesWhatItCannotWriteWithItsErrorBox)
         {"16 bits", 16, 0, 4, 0, "", nullptr, {-1, 0, 0}, "Unsupported bitcound. 16"},
         {"compressed bitmap", 8, 1, 4, 0, "", nullptr, {-1, 0, 0}, "Unsupported compression. 1"},
         {"palette above 256", 8, 0, 4, 300, "", nullptr, {-1, 0, 0}, "Unsupported palette size: 300"},
-        {"wider than the format", 1, 0, 70000, 0, "", nullptr, {-1, 0, 0},
+        {"wider than the format",
+         1,
+         0,
+         70000,
+         0,
+         "",
+         nullptr,
+         {-1, 0, 0},
          "Image size does not fit the qdx format: 70000 x 2"},
-        {"resolution above the field", 24, 0, 4, 0, "\rTIFF_XRES = 7000", nullptr, {-1, 0, 0},
+        {"resolution above the field",
+         24,
+         0,
+         4,
+         0,
+         "\rTIFF_XRES = 7000",
+         nullptr,
+         {-1, 0, 0},
          "Resolution does not fit the qdx format: 70000"},
-        {"output is a folder", 24, 0, 4, 0, "", folder.c_str(), {-1, 0, 0},
-         nullptr},
+        {"output is a folder", 24, 0, 4, 0, "", folder.c_str(), {-1, 0, 0}, nullptr},
         {"disk full", 24, 0, 4, 0, "", "/dev/full", {1, 1, 204}, "Error writing export file."},
     };
     for (const Case& c : cases) {

@@ -61,8 +61,7 @@ const CRuntimeClass kTrackedObList = {"CObList", 0, &Tracked<CObList>::Create, &
 const CRuntimeClass kTrackedObArray = {"CObArray", 0, &Tracked<CObArray>::Create, &CObArray::runtimeClass};
 const CRuntimeClass kTrackedStringArray = {"CStringArray", 0, &Tracked<CStringArray>::Create,
                                            &CStringArray::runtimeClass};
-const CRuntimeClass kTrackedWordArray = {"CWordArray", 0, &Tracked<CWordArray>::Create,
-                                         &CWordArray::runtimeClass};
+const CRuntimeClass kTrackedWordArray = {"CWordArray", 0, &Tracked<CWordArray>::Create, &CWordArray::runtimeClass};
 
 // Every primitive and both text forms.
 class CFuzzLeaf : public CObject

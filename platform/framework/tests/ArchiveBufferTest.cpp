@@ -46,8 +46,7 @@ void PrintTo(const PiecesCase& c, std::ostream* os)
 }
 
 class ArchivePiecesTest : public ::testing::TestWithParam<PiecesCase>
-{
-};
+{};
 
 TEST_P(ArchivePiecesTest, BytesKeepTheirOrderAcrossTheBuffer)
 {
@@ -117,8 +116,7 @@ void PrintTo(const PositionCase& c, std::ostream* os)
 }
 
 class ArchivePositionTest : public ArchiveFileTest, public ::testing::WithParamInterface<PositionCase>
-{
-};
+{};
 
 TEST_P(ArchivePositionTest, LoadingLeavesTheFileJustAfterWhatWasRead)
 {
@@ -248,8 +246,7 @@ void PrintTo(const DirectionCase& c, std::ostream* os)
 }
 
 class ArchiveDirectionTest : public ::testing::TestWithParam<DirectionCase>
-{
-};
+{};
 
 TEST_P(ArchiveDirectionTest, RefusesTheWrongDirection)
 {
@@ -262,34 +259,33 @@ TEST_P(ArchiveDirectionTest, RefusesTheWrongDirection)
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, ArchiveDirectionTest,
-    ::testing::Values(
-        DirectionCase{"WriteWhileLoading", CArchive::load, [](CArchive& ar) { ar << static_cast<WORD>(1); },
-                      CArchiveException::readOnly},
-        DirectionCase{"WriteObjectWhileLoading", CArchive::load,
-                      [](CArchive& ar) { ar.WriteObject(nullptr); }, CArchiveException::readOnly},
-        DirectionCase{"ReadWhileStoring", CArchive::store,
-                      [](CArchive& ar) {
-                          WORD value;
-                          ar >> value;
-                      },
-                      CArchiveException::writeOnly},
-        DirectionCase{"ReadObjectWhileStoring", CArchive::store, [](CArchive& ar) { ar.ReadObject(nullptr); },
-                      CArchiveException::writeOnly},
-        DirectionCase{"EnsureAvailableWhileStoring", CArchive::store,
-                      [](CArchive& ar) { ar.EnsureAvailable(1); }, CArchiveException::writeOnly},
-        DirectionCase{"ReadAfterClose", CArchive::load,
-                      [](CArchive& ar) {
-                          ar.Close();
-                          BYTE value;
-                          ar >> value;
-                      },
-                      CArchiveException::genericException},
-        DirectionCase{"WriteAfterAbort", CArchive::store,
-                      [](CArchive& ar) {
-                          ar.Abort();
-                          ar << static_cast<BYTE>(1);
-                      },
-                      CArchiveException::genericException}),
+    ::testing::Values(DirectionCase{"WriteWhileLoading", CArchive::load,
+                                    [](CArchive& ar) { ar << static_cast<WORD>(1); }, CArchiveException::readOnly},
+                      DirectionCase{"WriteObjectWhileLoading", CArchive::load,
+                                    [](CArchive& ar) { ar.WriteObject(nullptr); }, CArchiveException::readOnly},
+                      DirectionCase{"ReadWhileStoring", CArchive::store,
+                                    [](CArchive& ar) {
+                                        WORD value;
+                                        ar >> value;
+                                    },
+                                    CArchiveException::writeOnly},
+                      DirectionCase{"ReadObjectWhileStoring", CArchive::store,
+                                    [](CArchive& ar) { ar.ReadObject(nullptr); }, CArchiveException::writeOnly},
+                      DirectionCase{"EnsureAvailableWhileStoring", CArchive::store,
+                                    [](CArchive& ar) { ar.EnsureAvailable(1); }, CArchiveException::writeOnly},
+                      DirectionCase{"ReadAfterClose", CArchive::load,
+                                    [](CArchive& ar) {
+                                        ar.Close();
+                                        BYTE value;
+                                        ar >> value;
+                                    },
+                                    CArchiveException::genericException},
+                      DirectionCase{"WriteAfterAbort", CArchive::store,
+                                    [](CArchive& ar) {
+                                        ar.Abort();
+                                        ar << static_cast<BYTE>(1);
+                                    },
+                                    CArchiveException::genericException}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -22,9 +22,9 @@ namespace {
     while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
         ++at;
     char where[160];
-    std::snprintf(where, sizeof where, "sizes %zu (actual) and %zu (expected); first difference at offset %zu: %s vs %s",
-                  actual.size(), expected.size(), at,
-                  at < actual.size() ? std::to_string(actual[at]).c_str() : "end",
+    std::snprintf(where, sizeof where,
+                  "sizes %zu (actual) and %zu (expected); first difference at offset %zu: %s vs %s", actual.size(),
+                  expected.size(), at, at < actual.size() ? std::to_string(actual[at]).c_str() : "end",
                   at < expected.size() ? std::to_string(expected[at]).c_str() : "end");
     return ::testing::AssertionFailure() << where;
 }
@@ -45,7 +45,8 @@ void PrintTo(const GoldenCase& c, std::ostream* os)
 template <class T>
 GoldenCase primitive(const char* name, T value, const char* hex)
 {
-    return {name, [value](CArchive& ar) { ar << value; }, Hex(hex), [value](CArchive& ar) {
+    return {name, [value](CArchive& ar) { ar << value; }, Hex(hex),
+            [value](CArchive& ar) {
                 T read{};
                 ar >> read;
                 EXPECT_EQ(read, value);
@@ -60,8 +61,8 @@ GoldenCase count(const char* name, DWORD value, const char* hex)
 
 GoldenCase wide(const char* name, size_t length, const char* prefixHex)
 {
-    return {name, [length](CArchive& ar) { ar << WidePattern(length); },
-            Hex(prefixHex) + WidePatternBytes(length), [length](CArchive& ar) {
+    return {name, [length](CArchive& ar) { ar << WidePattern(length); }, Hex(prefixHex) + WidePatternBytes(length),
+            [length](CArchive& ar) {
                 QString text;
                 ar >> text;
                 EXPECT_TRUE(text == WidePattern(length)) << "length read " << text.size();
@@ -70,8 +71,8 @@ GoldenCase wide(const char* name, size_t length, const char* prefixHex)
 
 GoldenCase narrow(const char* name, size_t length, const char* prefixHex)
 {
-    return {name, [length](CArchive& ar) { ar << NarrowPattern(length); },
-            Hex(prefixHex) + NarrowPatternBytes(length), [length](CArchive& ar) {
+    return {name, [length](CArchive& ar) { ar << NarrowPattern(length); }, Hex(prefixHex) + NarrowPatternBytes(length),
+            [length](CArchive& ar) {
                 std::string text;
                 ar >> text;
                 EXPECT_TRUE(text == NarrowPattern(length)) << "length read " << text.size();
@@ -107,14 +108,14 @@ std::vector<GoldenCase> goldenCases()
         narrow("NarrowLength65533", 65533, "FF FD FF"),
         narrow("NarrowLength65534", 65534, "FF FF FF FE FF 00 00"),
 
-        {"NarrowKeepsNulAndHighBytes", [](CArchive& ar) { ar << std::string("\0a\x80\xFF", 4); },
-         Hex("04 00 61 80 FF"),
+        {"NarrowKeepsNulAndHighBytes", [](CArchive& ar) { ar << std::string("\0a\x80\xFF", 4); }, Hex("04 00 61 80 FF"),
          [](CArchive& ar) {
              std::string text;
              ar >> text;
              EXPECT_EQ(text, std::string("\0a\x80\xFF", 4));
          }},
-        {"WideOutsideLatin1", [](CArchive& ar) { ar << QString::fromUtf16(u"\u00E9\u20AC"); }, Hex("FF FE FF 02 E9 00 AC 20"),
+        {"WideOutsideLatin1", [](CArchive& ar) { ar << QString::fromUtf16(u"\u00E9\u20AC"); },
+         Hex("FF FE FF 02 E9 00 AC 20"),
          [](CArchive& ar) {
              QString text;
              ar >> text;
@@ -130,7 +131,8 @@ std::vector<GoldenCase> goldenCases()
          [](CArchive& ar) {
              std::string text;
              ar >> text;
-             EXPECT_EQ(text, "\x80" "A?");
+             EXPECT_EQ(text, "\x80"
+                             "A?");
          }},
 
         {"NullObject", [](CArchive& ar) { ar << static_cast<const CObject*>(nullptr); }, Hex("00 00"),
@@ -184,8 +186,8 @@ std::vector<GoldenCase> goldenCases()
              holder.m_other = &holder;
              ar << &holder << holder.m_child;
          },
-         Hex("FF FF 02 00 0B 00") + Ascii("CTestHolder") + Hex("FF FF 01 00 09 00") + Ascii("CTestItem")
-             + Hex("34 12") + Hex("02 00") + Hex("04 00"),
+         Hex("FF FF 02 00 0B 00") + Ascii("CTestHolder") + Hex("FF FF 01 00 09 00") + Ascii("CTestItem") + Hex("34 12")
+             + Hex("02 00") + Hex("04 00"),
          [](CArchive& ar) {
              std::unique_ptr<CTestHolder> holder(ar.ReadObject<CTestHolder>());
              ASSERT_TRUE(holder);
@@ -358,30 +360,35 @@ TEST_P(ArchiveIdBoundaryTest, EscapesLargeIds)
     EXPECT_EQ(g_liveObjects, live);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ids, ArchiveIdBoundaryTest,
-    ::testing::Values(
-        // Class 7FFE (short tag FE FF), objects 7FFF and 8000.
-        IdBoundaryCase{"ClassJustBelowTheEscape", 0x7FFD, {0x7FFD, 0x7FFF, 0x8000},
-                       "FF FF 01 00 0A 00 43 54 65 73 74 4F 74 68 65 72 01"
-                       " FE FF 02"
-                       " FD 7F"
-                       " FF 7F FF 7F 00 00"
-                       " FF 7F 00 80 00 00"},
-        // Class 7FFF, objects 8000 and 8001.
-        IdBoundaryCase{"ClassAtTheEscape", 0x7FFE, {0x7FFE, 0x8000},
-                       "FF FF 01 00 0A 00 43 54 65 73 74 4F 74 68 65 72 01"
-                       " FF 7F FF 7F 00 80 02"
-                       " FE 7F"
-                       " FF 7F 00 80 00 00"},
-        // Item 7FFF, class 8000, objects 8001 and 8002.
-        IdBoundaryCase{"ObjectAtTheEscape", 0x7FFF, {0x7FFE, 0x7FFF, 0x8001},
-                       "FF FF 01 00 0A 00 43 54 65 73 74 4F 74 68 65 72 01"
-                       " FF 7F 00 80 00 80 02"
-                       " FE 7F"
-                       " FF 7F FF 7F 00 00"
-                       " FF 7F 01 80 00 00"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ids, ArchiveIdBoundaryTest,
+                         ::testing::Values(
+                             // Class 7FFE (short tag FE FF), objects 7FFF and 8000.
+                             IdBoundaryCase{"ClassJustBelowTheEscape",
+                                            0x7FFD,
+                                            {0x7FFD, 0x7FFF, 0x8000},
+                                            "FF FF 01 00 0A 00 43 54 65 73 74 4F 74 68 65 72 01"
+                                            " FE FF 02"
+                                            " FD 7F"
+                                            " FF 7F FF 7F 00 00"
+                                            " FF 7F 00 80 00 00"},
+                             // Class 7FFF, objects 8000 and 8001.
+                             IdBoundaryCase{"ClassAtTheEscape",
+                                            0x7FFE,
+                                            {0x7FFE, 0x8000},
+                                            "FF FF 01 00 0A 00 43 54 65 73 74 4F 74 68 65 72 01"
+                                            " FF 7F FF 7F 00 80 02"
+                                            " FE 7F"
+                                            " FF 7F 00 80 00 00"},
+                             // Item 7FFF, class 8000, objects 8001 and 8002.
+                             IdBoundaryCase{"ObjectAtTheEscape",
+                                            0x7FFF,
+                                            {0x7FFE, 0x7FFF, 0x8001},
+                                            "FF FF 01 00 0A 00 43 54 65 73 74 4F 74 68 65 72 01"
+                                            " FF 7F 00 80 00 80 02"
+                                            " FE 7F"
+                                            " FF 7F FF 7F 00 00"
+                                            " FF 7F 01 80 00 00"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace archive_test

@@ -156,11 +156,8 @@ Bytes WidePatternBytes(size_t n)
 }
 
 LoadArchive::LoadArchive(const Bytes& bytes)
-    : m_bytes(bytes),
-      m_file(m_bytes.data(), static_cast<UINT>(m_bytes.size())),
-      m_archive(&m_file, CArchive::load)
-{
-}
+    : m_bytes(bytes), m_file(m_bytes.data(), static_cast<UINT>(m_bytes.size())), m_archive(&m_file, CArchive::load)
+{}
 
 bool LoadArchive::AtEnd()
 {
@@ -200,8 +197,7 @@ CArchiveException::Cause causeOf(const std::function<void()>& action)
 TEST_F(ArchiveObjectTest, OlderStoredSchemaHoldsForEveryObjectOfTheClass)
 {
     // Written by a program whose CTestVersioned was at schema 1: only the WORD.
-    const Bytes bytes = Hex("FF FF 01 00 0E 00") + Ascii("CTestVersioned") + Hex("11 00")
-                        + Hex("01 80 22 00");
+    const Bytes bytes = Hex("FF FF 01 00 0E 00") + Ascii("CTestVersioned") + Hex("11 00") + Hex("01 80 22 00");
     LoadArchive load(bytes);
     std::unique_ptr<CTestVersioned> first(load.ar().ReadObject<CTestVersioned>());
     std::unique_ptr<CTestVersioned> second(load.ar().ReadObject<CTestVersioned>());
@@ -221,8 +217,8 @@ TEST_F(ArchiveObjectTest, OlderStoredSchemaHoldsForEveryObjectOfTheClass)
 TEST_F(ArchiveObjectTest, SchemaOfTheOuterObjectIsRestoredAfterANestedOne)
 {
     // A schema-1 holder whose child is a schema-2 versioned object.
-    const Bytes bytes = Hex("FF FF 01 00 0B 00") + Ascii("CTestHolder")
-                        + Hex("FF FF 02 00 0E 00") + Ascii("CTestVersioned") + Hex("05 00 02 41 42");
+    const Bytes bytes = Hex("FF FF 01 00 0B 00") + Ascii("CTestHolder") + Hex("FF FF 02 00 0E 00")
+                        + Ascii("CTestVersioned") + Hex("05 00 02 41 42");
     LoadArchive load(bytes);
     std::unique_ptr<CTestHolder> holder(load.ar().ReadObject<CTestHolder>());
 
@@ -261,8 +257,8 @@ KWVD_IMPLEMENT_SERIAL(CTestSchemaSetter, CObject, 0)
 TEST_F(ArchiveObjectTest, SetSchemaSurvivesANestedObjectRead)
 {
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CTestSchemaSetter));
-    const Bytes bytes = Hex("FF FF 00 00 11 00") + Ascii("CTestSchemaSetter")
-                        + Hex("FF FF 01 00 09 00") + Ascii("CTestItem") + Hex("01 00");
+    const Bytes bytes = Hex("FF FF 00 00 11 00") + Ascii("CTestSchemaSetter") + Hex("FF FF 01 00 09 00")
+                        + Ascii("CTestItem") + Hex("01 00");
     LoadArchive load(bytes);
     std::unique_ptr<CTestSchemaSetter> setter(load.ar().ReadObject<CTestSchemaSetter>());
     ASSERT_TRUE(setter);
@@ -284,10 +280,8 @@ TEST_F(ArchiveObjectTest, ObjectsReadInsideAFailedOneNoLongerResolve)
 {
     // Holder 2 reads item 4 (which it owns), then failing object 6 throws:
     // the holder and, with it, the item are gone, so a reference to 4 is bad.
-    const Bytes bytes = Hex("FF FF 02 00 0B 00") + Ascii("CTestHolder")
-                        + Hex("FF FF 01 00 09 00") + Ascii("CTestItem") + Hex("34 12")
-                        + Hex("FF FF 01 00 0C 00") + Ascii("CTestFailing") + Hex("AD DE")
-                        + Hex("04 00");
+    const Bytes bytes = Hex("FF FF 02 00 0B 00") + Ascii("CTestHolder") + Hex("FF FF 01 00 09 00") + Ascii("CTestItem")
+                        + Hex("34 12") + Hex("FF FF 01 00 0C 00") + Ascii("CTestFailing") + Hex("AD DE") + Hex("04 00");
     LoadArchive load(bytes);
     EXPECT_EQ(causeOf([&] { load.ar().ReadObject(nullptr); }), CArchiveException::genericException);
     EXPECT_EQ(g_liveObjects, m_liveAtStart);
@@ -296,8 +290,7 @@ TEST_F(ArchiveObjectTest, ObjectsReadInsideAFailedOneNoLongerResolve)
 
 TEST_F(ArchiveObjectTest, ClassesReadBeforeAFailureStayKnown)
 {
-    const Bytes bytes = Hex("FF FF 01 00 0C 00") + Ascii("CTestFailing") + Hex("AD DE")
-                        + Hex("01 80 00 00");
+    const Bytes bytes = Hex("FF FF 01 00 0C 00") + Ascii("CTestFailing") + Hex("AD DE") + Hex("01 80 00 00");
     LoadArchive load(bytes);
     EXPECT_EQ(causeOf([&] { load.ar().ReadObject(nullptr); }), CArchiveException::genericException);
     std::unique_ptr<CObject> next(load.ar().ReadObject(nullptr));
@@ -306,10 +299,8 @@ TEST_F(ArchiveObjectTest, ClassesReadBeforeAFailureStayKnown)
 
 // Item 2 is read on its own, then holder 4 with its own child 5 and a
 // reference to item 2; references to 2 and 5 follow.
-const Bytes kItemThenHolder = Hex("FF FF 01 00 09 00") + Ascii("CTestItem") + Hex("11 11")
-                              + Hex("FF FF 02 00 0B 00") + Ascii("CTestHolder")
-                              + Hex("01 80 22 22") + Hex("02 00")
-                              + Hex("02 00") + Hex("05 00");
+const Bytes kItemThenHolder = Hex("FF FF 01 00 09 00") + Ascii("CTestItem") + Hex("11 11") + Hex("FF FF 02 00 0B 00")
+                              + Ascii("CTestHolder") + Hex("01 80 22 22") + Hex("02 00") + Hex("02 00") + Hex("05 00");
 
 TEST_F(ArchiveObjectTest, ObjectItsOwnerLetGoNoLongerResolvesNorDoThoseMadeInsideIt)
 {
@@ -349,8 +340,7 @@ void PrintTo(const CollectionCase& c, std::ostream* os)
 }
 
 class ArchiveCollectionTest : public ArchiveObjectTest, public ::testing::WithParamInterface<CollectionCase>
-{
-};
+{};
 
 // A list does not own its entries: when its read fails, the entries read
 // whole come back to the caller instead of being lost.
@@ -358,13 +348,11 @@ TEST_P(ArchiveCollectionTest, FailedListHandsBackTheEntriesReadWhole)
 {
     RegisterFrameworkClasses();
     const CollectionCase& c = GetParam();
-    const Bytes bytes = Hex("FF FF 00 00 07 00") + Ascii("CObList") + Hex("02 00")
-                        + Hex("FF FF 01 00 09 00") + Ascii("CTestItem") + Hex("34 12") + c.secondEntry
-                        + Hex("04 00");
+    const Bytes bytes = Hex("FF FF 00 00 07 00") + Ascii("CObList") + Hex("02 00") + Hex("FF FF 01 00 09 00")
+                        + Ascii("CTestItem") + Hex("34 12") + c.secondEntry + Hex("04 00");
     LoadArchive load(bytes);
     std::vector<CObject*> orphans;
-    EXPECT_NE(causeOf([&] { load.ar().ReadCollection(KWVD_RUNTIME_CLASS(CObList), orphans); }),
-              CArchiveException::none)
+    EXPECT_NE(causeOf([&] { load.ar().ReadCollection(KWVD_RUNTIME_CLASS(CObList), orphans); }), CArchiveException::none)
         << c.name;
     ASSERT_EQ(orphans.size(), 1u) << c.name;
     auto* item = dynamic_cast<CTestItem*>(orphans.front());
@@ -395,8 +383,7 @@ void PrintTo(const DepthCase& c, std::ostream* os)
 }
 
 class ArchiveDepthTest : public ArchiveObjectTest, public ::testing::WithParamInterface<DepthCase>
-{
-};
+{};
 
 // Holders nested depth deep: each holds the next, the last holds null.
 Bytes nestedHolders(int depth)
@@ -424,12 +411,12 @@ TEST_P(ArchiveDepthTest, NestingIsBounded)
     delete top;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Depths, ArchiveDepthTest,
-    ::testing::Values(DepthCase{"AtTheLimit", CArchive::kMaxObjectDepth, CArchiveException::none},
-                      DepthCase{"OneTooDeep", CArchive::kMaxObjectDepth + 1, CArchiveException::badIndex},
-                      DepthCase{"FarTooDeep", 100000, CArchiveException::badIndex}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Depths, ArchiveDepthTest,
+                         ::testing::Values(DepthCase{"AtTheLimit", CArchive::kMaxObjectDepth, CArchiveException::none},
+                                           DepthCase{"OneTooDeep", CArchive::kMaxObjectDepth + 1,
+                                                     CArchiveException::badIndex},
+                                           DepthCase{"FarTooDeep", 100000, CArchiveException::badIndex}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A random graph of nodes linking to each other (cycles, self links, nulls,
 // repeats) comes back with the same shape and the same sharing.

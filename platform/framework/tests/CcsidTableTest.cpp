@@ -27,8 +27,7 @@ TEST(CcsidTable, HoldsSeventyTwoDistinctRowsInListOrder)
         EXPECT_LE(row.group, 4) << row.ccsid;
     }
     // Two rows share a description and differ by number only.
-    EXPECT_EQ(QString::fromUtf16(FindCcsid(37)->description),
-              QString::fromUtf16(FindCcsid(1140)->description));
+    EXPECT_EQ(QString::fromUtf16(FindCcsid(37)->description), QString::fromUtf16(FindCcsid(1140)->description));
 }
 
 struct DbcsCase
@@ -41,15 +40,9 @@ struct DbcsCase
 TEST(CcsidTable, GroupsTwoToFourAreDoubleByte)
 {
     const DbcsCase cases[] = {
-        {"Latin1", 285, FALSE},
-        {"OtherSingleByte", 870, FALSE},
-        {"LastSingleByte", 62251, FALSE},
-        {"Mixed", 930, TRUE},
-        {"MixedLast", 5035, TRUE},
-        {"PureDouble", 300, TRUE},
-        {"Unicode", 1200, TRUE},
-        {"NotInTable", 1208 + 1, FALSE},
-        {"Zero", 0, FALSE},
+        {"Latin1", 285, FALSE},  {"OtherSingleByte", 870, FALSE}, {"LastSingleByte", 62251, FALSE},
+        {"Mixed", 930, TRUE},    {"MixedLast", 5035, TRUE},       {"PureDouble", 300, TRUE},
+        {"Unicode", 1200, TRUE}, {"NotInTable", 1208 + 1, FALSE}, {"Zero", 0, FALSE},
     };
     for (const DbcsCase& c : cases)
         EXPECT_EQ(IsDoubleByteCcsid(c.ccsid), c.doubleByte) << c.name;

@@ -53,7 +53,8 @@ TEST_F(ClockTest, FixedTimeIsGivenInUtc)
     EXPECT_EQ(Clock::NowFileTime().ticks, kwvd::kUnixEpochTicks);
 }
 
-struct RefusedCase {
+struct RefusedCase
+{
     const char* name;
     QDateTime time;
 };

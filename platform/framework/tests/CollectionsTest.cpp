@@ -28,8 +28,7 @@ void PrintTo(const RegisteredCase& c, std::ostream* os)
 }
 
 class CollectionsRegisteredTest : public ::testing::TestWithParam<RegisteredCase>
-{
-};
+{};
 
 TEST_P(CollectionsRegisteredTest, FoundByNameWithSchemaZero)
 {

@@ -1,8 +1,8 @@
 // The document/view base: open and save around Serialize, what a failed open
 // or save leaves behind, the save question, and update hints to views.
 
-#include "platform/framework/Archive.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/Archive.h"
 #include "platform/framework/View.h"
 #include "tests/support/FileSizeLimit.h"
 
@@ -14,11 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <fcntl.h>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -93,8 +93,7 @@ public:
         return choice;
     }
 
-    QString ChooseSavePath(const QString& proposedName, const QString& filter,
-                           const QString& defaultExtension) override
+    QString ChooseSavePath(const QString& proposedName, const QString& filter, const QString& defaultExtension) override
     {
         chooserRequests.push_back({proposedName, filter, defaultExtension});
         return chooserAnswer;
@@ -214,7 +213,7 @@ struct OpenFailureCase
 {
     const char* name;
     std::function<QByteArray(const QByteArray& good)> content; // null: no file at all
-    bool contentsKept; // the file could not even be opened
+    bool contentsKept;                                         // the file could not even be opened
 };
 
 void PrintTo(const OpenFailureCase& c, std::ostream* os)
@@ -223,8 +222,7 @@ void PrintTo(const OpenFailureCase& c, std::ostream* os)
 }
 
 class OpenFailure : public DocumentTest, public ::testing::WithParamInterface<OpenFailureCase>
-{
-};
+{};
 
 TEST_P(OpenFailure, ReportsAndLeavesNothingHalfRead)
 {
@@ -262,7 +260,13 @@ const OpenFailureCase kOpenFailures[] = {
     {"EmptyFile", [](const QByteArray&) { return QByteArray(); }, false},
     {"Truncated", [](const QByteArray& good) { return good.left(good.size() / 2); }, false},
     {"StringLengthPastTheEnd", [](const QByteArray&) { return QByteArray::fromHex("ff fe ff ff ff ff 41 00"); }, false},
-    {"WrongCheckWord", [](const QByteArray& good) { QByteArray b = good; b[b.size() - 1] ^= 0x55; return b; }, false},
+    {"WrongCheckWord",
+     [](const QByteArray& good) {
+         QByteArray b = good;
+         b[b.size() - 1] ^= 0x55;
+         return b;
+     },
+     false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, OpenFailure, ::testing::ValuesIn(kOpenFailures),
@@ -283,8 +287,7 @@ void PrintTo(const SaveFailureCase& c, std::ostream* os)
 }
 
 class SaveFailure : public DocumentTest, public ::testing::WithParamInterface<SaveFailureCase>
-{
-};
+{};
 
 TEST_P(SaveFailure, ReportsAndLeavesTheOldFileAlone)
 {
@@ -355,7 +358,8 @@ TEST_F(DocumentTest, SaveKeepsTheAccessRightsOfTheFileItReplaces)
     NoteDoc doc;
     ASSERT_TRUE(doc.OnSaveDocument(file));
 
-    struct stat info {};
+    struct stat info
+    {};
     ASSERT_EQ(::stat(file.toUtf8().constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
@@ -388,10 +392,8 @@ TEST_F(DocumentTest, TargetWithoutAnyWriteBitIsRefusedNotReplaced)
         bool refused;
     };
     const Case cases[] = {
-        {"read-only for all", 0444, true},
-        {"read-only for the owner alone", 0400, true},
-        {"no rights at all", 0000, true},
-        {"writable by the group only", 0464, false},
+        {"read-only for all", 0444, true},      {"read-only for the owner alone", 0400, true},
+        {"no rights at all", 0000, true},       {"writable by the group only", 0464, false},
         {"writable by the owner", 0644, false},
     };
     for (const Case& c : cases) {
@@ -407,7 +409,8 @@ TEST_F(DocumentTest, TargetWithoutAnyWriteBitIsRefusedNotReplaced)
         doc.SetModifiedFlag(TRUE);
         const BOOL saved = doc.DoSave(file);
 
-        struct stat info {};
+        struct stat info
+        {};
         ASSERT_EQ(::stat(file.toUtf8().constData(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, c.mode);
         EXPECT_EQ(entries(m_dir.path()), QStringList{QStringLiteral("form.wvd")});
@@ -448,7 +451,8 @@ TEST_F(DocumentTest, DeviceTargetIsWrittenInPlace)
 
         EXPECT_EQ(doc.OnSaveDocument(device), c.report == nullptr ? TRUE : FALSE);
 
-        struct stat info {};
+        struct stat info
+        {};
         ASSERT_EQ(::stat(c.device, &info), 0);
         EXPECT_TRUE(S_ISCHR(info.st_mode));
         if (c.report == nullptr) {
@@ -501,7 +505,12 @@ TEST_F(DocumentTest, AFailureSerializeHasToldTheUserAboutIsNotReportedAgain)
 // document's open and its save: the user decides whether to replace it.
 TEST_F(DocumentTest, SaveOverAFileChangedSinceAsksFirst)
 {
-    enum class Since { Nothing, Rewritten, Touched, Removed };
+    enum class Since {
+        Nothing,
+        Rewritten,
+        Touched,
+        Removed
+    };
     struct Case
     {
         const char* name;
@@ -542,7 +551,8 @@ TEST_F(DocumentTest, SaveOverAFileChangedSinceAsksFirst)
         doc.SetModifiedFlag(TRUE);
 
         QByteArray other = contentOf(file);
-        struct stat info {};
+        struct stat info
+        {};
         ASSERT_EQ(::stat(file.toUtf8().constData(), &info), 0);
         if (c.since == Since::Rewritten) {
             NoteDoc writer;
@@ -586,7 +596,8 @@ TEST_F(DocumentTest, WithoutAPrompterAChangedFileIsNotReplaced)
     ASSERT_TRUE(NoteDoc().OnSaveDocument(file));
     NoteDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(file));
-    struct stat info {};
+    struct stat info
+    {};
     ASSERT_EQ(::stat(file.toUtf8().constData(), &info), 0);
     const struct timespec times[2] = {info.st_atim, {info.st_mtim.tv_sec + 10, info.st_mtim.tv_nsec}};
     ASSERT_EQ(::utimensat(AT_FDCWD, file.toUtf8().constData(), times, 0), 0);
@@ -618,8 +629,7 @@ void PrintTo(const SaveModifiedCase& c, std::ostream* os)
 }
 
 class SaveModified : public DocumentTest, public ::testing::WithParamInterface<SaveModifiedCase>
-{
-};
+{};
 
 TEST_P(SaveModified, AnswersDecideWhetherTheDocumentMayClose)
 {

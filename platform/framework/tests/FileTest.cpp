@@ -68,8 +68,7 @@ void PrintTo(const ModeCase& c, std::ostream* os)
 }
 
 class FileModeTest : public FileTest, public ::testing::WithParamInterface<ModeCase>
-{
-};
+{};
 
 TEST_P(FileModeTest, OpensAndWritesAsTheModeSays)
 {
@@ -94,22 +93,21 @@ constexpr CFileException::Cause kOk = CFileException::none;
 INSTANTIATE_TEST_SUITE_P(
     Modes, FileModeTest,
     ::testing::Values(
-        ModeCase{"CreateTruncatesAnExistingFile", "old content", CFile::modeCreate | CFile::modeWrite, "new", kOk,
-                 kOk, "new"},
+        ModeCase{"CreateTruncatesAnExistingFile", "old content", CFile::modeCreate | CFile::modeWrite, "new", kOk, kOk,
+                 "new"},
         ModeCase{"CreateMakesAMissingFile", nullptr, CFile::modeCreate | CFile::modeWrite, "abc", kOk, kOk, "abc"},
         ModeCase{"NoTruncateKeepsTheContent", "0123456789",
                  CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite, "ab", kOk, kOk, "ab23456789"},
         ModeCase{"NoTruncateCreatesAMissingFile", nullptr,
                  CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite, "xy", kOk, kOk, "xy"},
         ModeCase{"ReadWriteKeepsTheContent", "hello", CFile::modeReadWrite, "J", kOk, kOk, "Jello"},
-        ModeCase{"WriteWithoutCreateNeedsTheFile", nullptr, CFile::modeWrite, "abc", CFileException::fileNotFound,
-                 kOk, "<missing>"},
+        ModeCase{"WriteWithoutCreateNeedsTheFile", nullptr, CFile::modeWrite, "abc", CFileException::fileNotFound, kOk,
+                 "<missing>"},
         ModeCase{"NoTruncateWithoutCreateNeedsTheFile", nullptr, CFile::modeNoTruncate | CFile::modeWrite, "abc",
                  CFileException::fileNotFound, kOk, "<missing>"},
         ModeCase{"ReadOnlyRefusesWrites", "abc", CFile::modeRead, "x", kOk, CFileException::accessDenied, "abc"},
         ModeCase{"TypeAndShareFlagsDoNotChangeTheContent", "old",
-                 CFile::modeCreate | CFile::modeWrite | CFile::typeBinary | CFile::shareExclusive, "t", kOk, kOk,
-                 "t"}),
+                 CFile::modeCreate | CFile::modeWrite | CFile::typeBinary | CFile::shareExclusive, "t", kOk, kOk, "t"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileTest, WriteOnlyRefusesReads)
@@ -133,8 +131,7 @@ void PrintTo(const NameCase& c, std::ostream* os)
 }
 
 class FileNameTest : public ::testing::TestWithParam<NameCase>
-{
-};
+{};
 
 TEST_P(FileNameTest, SplitsThePath)
 {
@@ -226,8 +223,7 @@ void PrintTo(const OpenFailureCase& c, std::ostream* os)
 }
 
 class FileOpenFailureTest : public FileTest, public ::testing::WithParamInterface<OpenFailureCase>
-{
-};
+{};
 
 TEST_P(FileOpenFailureTest, ReportsACauseTheCallerCanShow)
 {
@@ -247,14 +243,14 @@ TEST_P(FileOpenFailureTest, ReportsACauseTheCallerCanShow)
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, FileOpenFailureTest,
-    ::testing::Values(
-        OpenFailureCase{"FolderForReading", nullptr, CFile::modeRead, CFileException::accessDenied},
-        OpenFailureCase{"FolderForWriting", nullptr, CFile::modeWrite | CFile::modeCreate,
-                        CFileException::accessDenied},
-        OpenFailureCase{"MissingFile", "missing.txt", CFile::modeRead, CFileException::fileNotFound},
-        OpenFailureCase{"MissingFolder", "nofolder/new.txt", CFile::modeCreate | CFile::modeWrite,
-                        CFileException::badPath},
-        OpenFailureCase{"FileUsedAsAFolder", "plain.txt/inner.txt", CFile::modeRead, CFileException::badPath}),
+    ::testing::Values(OpenFailureCase{"FolderForReading", nullptr, CFile::modeRead, CFileException::accessDenied},
+                      OpenFailureCase{"FolderForWriting", nullptr, CFile::modeWrite | CFile::modeCreate,
+                                      CFileException::accessDenied},
+                      OpenFailureCase{"MissingFile", "missing.txt", CFile::modeRead, CFileException::fileNotFound},
+                      OpenFailureCase{"MissingFolder", "nofolder/new.txt", CFile::modeCreate | CFile::modeWrite,
+                                      CFileException::badPath},
+                      OpenFailureCase{"FileUsedAsAFolder", "plain.txt/inner.txt", CFile::modeRead,
+                                      CFileException::badPath}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FileOpenTest, EmptyPathIsABadPath)
@@ -288,8 +284,7 @@ void PrintTo(const ShareCase& c, std::ostream* os)
 }
 
 class FileShareTest : public FileTest, public ::testing::WithParamInterface<ShareCase>
-{
-};
+{};
 
 TEST_P(FileShareTest, LocksDecideWhoMayOpen)
 {
@@ -310,18 +305,18 @@ TEST_P(FileShareTest, LocksDecideWhoMayOpen)
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, FileShareTest,
-    ::testing::Values(
-        ShareCase{"ExclusiveRefusesExclusive", CFile::modeRead | CFile::shareExclusive,
-                  CFile::modeRead | CFile::shareExclusive, false},
-        ShareCase{"ExclusiveRefusesADenyWriteReader", CFile::modeReadWrite | CFile::shareExclusive,
-                  CFile::modeRead | CFile::shareDenyWrite, false},
-        ShareCase{"DenyWriteReadersShare", CFile::modeRead | CFile::shareDenyWrite,
-                  CFile::modeRead | CFile::shareDenyWrite, true},
-        ShareCase{"DenyWriteRefusesAnExclusiveWriter", CFile::modeRead | CFile::shareDenyWrite,
-                  CFile::modeWrite | CFile::shareExclusive, false},
-        ShareCase{"DenyNoneTakesNoLock", CFile::modeRead | CFile::shareDenyNone,
-                  CFile::modeReadWrite | CFile::shareExclusive, true},
-        ShareCase{"NoShareFlagTakesNoLock", CFile::modeRead, CFile::modeReadWrite | CFile::shareExclusive, true}),
+    ::testing::Values(ShareCase{"ExclusiveRefusesExclusive", CFile::modeRead | CFile::shareExclusive,
+                                CFile::modeRead | CFile::shareExclusive, false},
+                      ShareCase{"ExclusiveRefusesADenyWriteReader", CFile::modeReadWrite | CFile::shareExclusive,
+                                CFile::modeRead | CFile::shareDenyWrite, false},
+                      ShareCase{"DenyWriteReadersShare", CFile::modeRead | CFile::shareDenyWrite,
+                                CFile::modeRead | CFile::shareDenyWrite, true},
+                      ShareCase{"DenyWriteRefusesAnExclusiveWriter", CFile::modeRead | CFile::shareDenyWrite,
+                                CFile::modeWrite | CFile::shareExclusive, false},
+                      ShareCase{"DenyNoneTakesNoLock", CFile::modeRead | CFile::shareDenyNone,
+                                CFile::modeReadWrite | CFile::shareExclusive, true},
+                      ShareCase{"NoShareFlagTakesNoLock", CFile::modeRead, CFile::modeReadWrite | CFile::shareExclusive,
+                                true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileTest, RenameAndRemove)

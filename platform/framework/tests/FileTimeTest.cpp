@@ -15,7 +15,8 @@ QDateTime Utc(const CivilTime& c)
     return QDateTime(QDate(c.year, c.month, c.day), QTime(c.hour, c.minute, c.second, c.milliseconds), Qt::UTC);
 }
 
-struct AnchorCase {
+struct AnchorCase
+{
     const char* name;
     CivilTime civil; // dayOfWeek: 0 is Sunday
     ULONGLONG ticks;
@@ -79,7 +80,8 @@ TEST(FileTime, EveryDayAgreesWithQDate)
     }
 }
 
-struct InvalidCase {
+struct InvalidCase
+{
     const char* name;
     CivilTime civil;
 };
@@ -134,7 +136,8 @@ TEST(FileTime, TicksBelowAMillisecondAreDropped)
     EXPECT_EQ(kwvd::FileTimeToDateTime(FileTime{kwvd::kUnixEpochTicks - 1}).toMSecsSinceEpoch(), -1);
 }
 
-struct DateTimeCase {
+struct DateTimeCase
+{
     const char* name;
     QDateTime time;
     bool valid;
@@ -160,7 +163,8 @@ TEST(FileTime, FromDateTime)
     }
 }
 
-struct TimeTCase {
+struct TimeTCase
+{
     const char* name;
     std::time_t seconds;
     bool valid;

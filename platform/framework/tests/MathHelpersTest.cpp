@@ -10,7 +10,8 @@ namespace {
 constexpr int kMin = std::numeric_limits<int>::min();
 constexpr int kMax = std::numeric_limits<int>::max();
 
-struct RoundCase {
+struct RoundCase
+{
     const char* name;
     double value;
     int expected;
@@ -41,7 +42,8 @@ TEST(RoundToInt, TruncatesThenRoundsPositiveHalvesUp)
     }
 }
 
-struct MulDivCase {
+struct MulDivCase
+{
     const char* name;
     int a;
     int b;

@@ -11,7 +11,8 @@ namespace {
 
 using kwvd::NarrowEncoding;
 
-struct Case {
+struct Case
+{
     const char* name;
     const char16_t* text;
     NarrowEncoding encoding;
@@ -28,7 +29,8 @@ const Case kCases[] = {
     {"longer than its characters, utf-8", u"Gr\u00f6\u00dfe 10\u20ac", NarrowEncoding::Utf8,
      "4772c3b6c39f65203130e282ac"},
     {"one byte a character, 1252", u"Gr\u00f6\u00dfe 10\u20ac", NarrowEncoding::Windows1252,
-     "4772f6df65203130" "80"},
+     "4772f6df65203130"
+     "80"},
     {"beyond the code page, utf-8", u"a\u65e5b", NarrowEncoding::Utf8, "61e697a562"},
     {"beyond the code page, 1252", u"a\u65e5b", NarrowEncoding::Windows1252, "613f62"},
     {"outside the basic plane, utf-8", u"\U0001F600", NarrowEncoding::Utf8, "f09f9880"},

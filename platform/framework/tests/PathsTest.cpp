@@ -25,8 +25,8 @@ protected:
         m_root = QFileInfo(m_dir.path()).canonicalFilePath();
         for (const char* folder : {"Docs/Sub", "Docs/Images/Banner", "Other", "Twins"})
             ASSERT_TRUE(QDir(m_root).mkpath(QString::fromUtf8(folder)));
-        for (const char* file : {"Docs/form.wvd", "Docs/Images/Logo.bmp", "Docs/Images/Photo.JPG",
-                                 "Docs/Images/banner", "Other/pic.png", "Twins/Logo.bmp", "Twins/logo.bmp"}) {
+        for (const char* file : {"Docs/form.wvd", "Docs/Images/Logo.bmp", "Docs/Images/Photo.JPG", "Docs/Images/banner",
+                                 "Other/pic.png", "Twins/Logo.bmp", "Twins/logo.bmp"}) {
             QFile f(m_root + u'/' + QString::fromUtf8(file));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         }
@@ -34,23 +34,18 @@ protected:
         ASSERT_EQ(::chdir(QFile::encodeName(m_root).constData()), 0);
     }
 
-    void TearDown() override
-    {
-        ASSERT_EQ(::chdir(QFile::encodeName(m_previous).constData()), 0);
-    }
+    void TearDown() override { ASSERT_EQ(::chdir(QFile::encodeName(m_previous).constData()), 0); }
 
     // "{root}" in a table's text stands for the tree's folder.
-    QString Expand(const char* text) const
-    {
-        return QString::fromUtf8(text).replace(QStringLiteral("{root}"), m_root);
-    }
+    QString Expand(const char* text) const { return QString::fromUtf8(text).replace(QStringLiteral("{root}"), m_root); }
 
     QTemporaryDir m_dir;
     QString m_root;
     QString m_previous;
 };
 
-struct RelativeCase {
+struct RelativeCase
+{
     const char* name;
     const char* path;
     const char* baseFile;
@@ -114,7 +109,8 @@ TEST_F(PathsOnDisk, RelativeAndAbsoluteRoundTrip)
     }
 }
 
-struct AbsoluteCase {
+struct AbsoluteCase
+{
     const char* name;
     const char* path;
     const char* baseFolder;
@@ -149,7 +145,8 @@ TEST_F(PathsOnDisk, MakeAbsolutePathResolvesWithoutMovingTheCurrentFolder)
     }
 }
 
-struct SplitCase {
+struct SplitCase
+{
     const char* name;
     const char* path;
     const char* folder;
@@ -204,7 +201,8 @@ TEST(SplitPath, FolderTitleAndExtension)
     }
 }
 
-struct DirectoryCase {
+struct DirectoryCase
+{
     const char* name;
     const char* path;
     BOOL expected;
@@ -228,7 +226,8 @@ TEST_F(PathsOnDisk, IsDirectory)
     }
 }
 
-struct StoredSplitCase {
+struct StoredSplitCase
+{
     const char* name;
     const char* stored;
     const char* parts; // joined with "|"
@@ -254,7 +253,8 @@ TEST(SplitStoredPath, BothSeparatorsAndNoDrive)
     }
 }
 
-struct ResolveCase {
+struct ResolveCase
+{
     const char* name;
     const char* stored;
     const char* searchFolder;
@@ -275,7 +275,8 @@ TEST_F(PathsOnDisk, ResolveStoredPathFindsTheLocalFile)
         {"drive dropped, longest tail", "C:\\Work\\Docs\\Images\\Logo.bmp", "{root}", "{root}/Docs/Images/Logo.bmp"},
         {"drive dropped, name alone", "C:\\Old\\Place\\LOGO.BMP", "{root}/Docs/Images", "{root}/Docs/Images/Logo.bmp"},
         {"network path, name alone", "\\\\SYS\\QDLS\\logo.bmp", "{root}/Docs/Images", "{root}/Docs/Images/Logo.bmp"},
-        {"absolute path climbs no higher", "C:\\Docs\\..\\..\\Logo.bmp", "{root}/Docs/Images", "{root}/Docs/Images/Logo.bmp"},
+        {"absolute path climbs no higher", "C:\\Docs\\..\\..\\Logo.bmp", "{root}/Docs/Images",
+         "{root}/Docs/Images/Logo.bmp"},
         {"empty folder: current folder", "docs\\images\\logo.bmp", "", "{root}/Docs/Images/Logo.bmp"},
         {"relative folder", "images\\logo.bmp", "Docs", "Docs/Images/Logo.bmp"},
         {"relative path keeps its folders", "Elsewhere\\Logo.bmp", "{root}/Docs/Images", ""},

@@ -31,12 +31,8 @@ TEST(RectTest, RightAndBottomEdgesAreOutside)
 {
     const Rect r(10, 20, 30, 50);
     const ContainsPointCase cases[] = {
-        {"TopLeftCorner", {10, 20}, true},
-        {"LastColumnAndLine", {29, 49}, true},
-        {"RightEdge", {30, 25}, false},
-        {"BottomEdge", {15, 50}, false},
-        {"BottomRightCorner", {30, 50}, false},
-        {"LeftOfLeftEdge", {9, 25}, false},
+        {"TopLeftCorner", {10, 20}, true}, {"LastColumnAndLine", {29, 49}, true},  {"RightEdge", {30, 25}, false},
+        {"BottomEdge", {15, 50}, false},   {"BottomRightCorner", {30, 50}, false}, {"LeftOfLeftEdge", {9, 25}, false},
         {"AboveTopEdge", {15, 19}, false},
     };
     for (const ContainsPointCase& c : cases)

@@ -1,8 +1,8 @@
 // The names the safe file save makes beside a target: a new empty file under
 // the first free name of a pattern, never one that is there already.
 
-#include "platform/framework/Exceptions.h"
 #include "platform/framework/SafeFileSave.h"
+#include "platform/framework/Exceptions.h"
 
 #include <QDir>
 #include <QFile>

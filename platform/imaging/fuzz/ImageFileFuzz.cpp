@@ -66,7 +66,8 @@ void WriteSeeds(const QString& folder)
         if (image == nullptr)
             continue;
         for (const char* extension : {"TIF", "PNG", "MMR"}) {
-            const QString name = QStringLiteral("%1.%2").arg(QLatin1String(source.name), QString::fromLatin1(extension).toLower());
+            const QString name =
+                QStringLiteral("%1.%2").arg(QLatin1String(source.name), QString::fromLatin1(extension).toLower());
             SaveSeed(folder, image, name, std::string("EXTENSION = ") + extension);
         }
         SaveSeed(folder, image, QStringLiteral("%1-compressed.tif").arg(QLatin1String(source.name)),

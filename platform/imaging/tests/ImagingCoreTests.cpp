@@ -21,18 +21,21 @@ using faxtest::Bytes;
 
 namespace {
 
-struct ImageDeleter {
+struct ImageDeleter
+{
     void operator()(PictraImage* image) const { PtFreeImage(image); }
 };
 using Image = std::unique_ptr<PictraImage, ImageDeleter>;
 
-class ImagingCore : public testing::Test {
+class ImagingCore : public testing::Test
+{
 protected:
     void SetUp() override
     {
         PtStartup();
-        m_dir = fs::temp_directory_path() / ("kwvd-imaging-" + std::to_string(::getpid()) + "-"
-                                             + testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir = fs::temp_directory_path()
+                / ("kwvd-imaging-" + std::to_string(::getpid()) + "-"
+                   + testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(m_dir);
     }
     void TearDown() override
@@ -75,8 +78,8 @@ Bytes MonoDib(const faxtest::Bitmap& bitmap, std::int32_t ppm = 0)
     const std::uint8_t palette[8] = {255, 255, 255, 0, 0, 0, 0, 0};
     std::memcpy(dib.data() + 40, palette, 8);
     for (int y = 0; y < bitmap.height; ++y)
-        std::memcpy(dib.data() + 48 + (bitmap.height - 1 - y) * rowBytes,
-                    bitmap.bits.data() + y * bitmap.Stride(), static_cast<std::size_t>(bitmap.Stride()));
+        std::memcpy(dib.data() + 48 + (bitmap.height - 1 - y) * rowBytes, bitmap.bits.data() + y * bitmap.Stride(),
+                    static_cast<std::size_t>(bitmap.Stride()));
     return dib;
 }
 
@@ -105,8 +108,8 @@ void WritePng(const std::string& path, int width, int height, bool withPhys, std
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (withPhys)
         png_set_pHYs(png, info, ppm, ppm, PNG_RESOLUTION_METER);
     png_write_info(png, info);
@@ -149,7 +152,8 @@ Bytes BmpFile(int width, int height, std::int32_t ppm)
 
 TEST_F(ImagingCore, ReportsTheFilesOwnResolutionOrZero)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::function<void(const std::string&)> write;
         int bits;
@@ -234,8 +238,8 @@ TEST_F(ImagingCore, OneBitImageStaysOneBitThroughRotateAndResize)
 TEST_F(ImagingCore, ReducingColours)
 {
     QImage colour(4, 1, QImage::Format_ARGB32);
-    colour.setPixel(0, 0, qRgba(0, 0, 0, 0));       // transparent: white
-    colour.setPixel(1, 0, qRgba(10, 20, 30, 255));  // dark
+    colour.setPixel(0, 0, qRgba(0, 0, 0, 0));      // transparent: white
+    colour.setPixel(1, 0, qRgba(10, 20, 30, 255)); // dark
     colour.setPixel(2, 0, qRgba(250, 240, 230, 255));
     colour.setPixel(3, 0, qRgba(0, 0, 200, 255));
     Bytes dib(40 + 4 * 4, 0);
@@ -244,7 +248,8 @@ TEST_F(ImagingCore, ReducingColours)
     Image image(PtImageFromBitmap(dib.data(), dib.size()));
     ASSERT_TRUE(image);
 
-    struct Case {
+    struct Case
+    {
         std::uint64_t colours;
         int bits;
     };
@@ -277,7 +282,8 @@ TEST_F(ImagingCore, AlphaIsFlattenedOntoWhite)
 TEST_F(ImagingCore, BitmapBlocksAreCheckedBeforeUse)
 {
     const Bytes good = MonoDib(faxtest::Bitmap(33, 7));
-    struct Case {
+    struct Case
+    {
         const char* name;
         Bytes block;
     };
@@ -290,8 +296,11 @@ TEST_F(ImagingCore, BitmapBlocksAreCheckedBeforeUse)
     Bytes zeroWidth = good;
     std::memset(zeroWidth.data() + 4, 0, 4);
     const Case cases[] = {
-        {"truncated", truncated}, {"depth16", badDepth}, {"palette", hugePalette},
-        {"width0", zeroWidth}, {"header-only", Bytes(good.begin(), good.begin() + 20)},
+        {"truncated", truncated},
+        {"depth16", badDepth},
+        {"palette", hugePalette},
+        {"width0", zeroWidth},
+        {"header-only", Bytes(good.begin(), good.begin() + 20)},
     };
     for (const Case& c : cases)
         EXPECT_EQ(PtImageFromBitmap(c.block.data(), c.block.size()), nullptr) << c.name;
@@ -304,17 +313,38 @@ void ExpectPageHeader(const Bytes& file, std::size_t at, int width, int height, 
 {
     ASSERT_GE(file.size(), at + 34);
     const Bytes expected = {
-        0x70, 0x04, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(pageNumber), // begin segment, named by its page
-        0x91, 0x01, 0xFF,                   // begin image content
-        0x94, 0x09, 0x00,
-        static_cast<std::uint8_t>(resolution >> 8), static_cast<std::uint8_t>(resolution),
-        static_cast<std::uint8_t>(resolution >> 8), static_cast<std::uint8_t>(resolution),
-        static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width),
-        static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
-        0x95, 0x02, 0x82, 0x01, // MMR, RIDIC
-        0x96, 0x01, 0x01,       // 1 bit
-        0x97, 0x01, 0x00,
-        0xFE, 0x92,
+        0x70,
+        0x04,
+        0x00,
+        0x00,
+        0x00,
+        static_cast<std::uint8_t>(pageNumber), // begin segment, named by its page
+        0x91,
+        0x01,
+        0xFF, // begin image content
+        0x94,
+        0x09,
+        0x00,
+        static_cast<std::uint8_t>(resolution >> 8),
+        static_cast<std::uint8_t>(resolution),
+        static_cast<std::uint8_t>(resolution >> 8),
+        static_cast<std::uint8_t>(resolution),
+        static_cast<std::uint8_t>(width >> 8),
+        static_cast<std::uint8_t>(width),
+        static_cast<std::uint8_t>(height >> 8),
+        static_cast<std::uint8_t>(height),
+        0x95,
+        0x02,
+        0x82,
+        0x01, // MMR, RIDIC
+        0x96,
+        0x01,
+        0x01, // 1 bit
+        0x97,
+        0x01,
+        0x00,
+        0xFE,
+        0x92,
     };
     EXPECT_EQ(Bytes(file.begin() + static_cast<std::ptrdiff_t>(at),
                     file.begin() + static_cast<std::ptrdiff_t>(at + expected.size())),
@@ -388,8 +418,9 @@ TEST_F(ImagingCore, MmrPageSegmentsAreNamedByTheirPageNumbers)
     const std::size_t pageLength = (file.size() - 2) / kPages;
     for (int n = 1; n <= kPages; ++n) {
         const std::size_t at = 2 + static_cast<std::size_t>(n - 1) * pageLength;
-        EXPECT_EQ(Bytes(file.begin() + static_cast<std::ptrdiff_t>(at), file.begin() + static_cast<std::ptrdiff_t>(at + 6)),
-                  (Bytes{0x70, 0x04, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(n)}))
+        EXPECT_EQ(
+            Bytes(file.begin() + static_cast<std::ptrdiff_t>(at), file.begin() + static_cast<std::ptrdiff_t>(at + 6)),
+            (Bytes{0x70, 0x04, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(n)}))
             << "page " << n;
     }
 }
@@ -410,8 +441,8 @@ TEST_F(ImagingCore, MmrBlackIsBlackWhateverThePaletteOrder)
     const Bytes file = ReadBytes(path);
     const std::size_t length = static_cast<std::size_t>(file[34] << 8 | file[35]);
     faxtest::Bitmap decoded(1, 1);
-    ASSERT_TRUE(faxtest::DecodeG4(Bytes(file.begin() + 36, file.begin() + 36 + static_cast<std::ptrdiff_t>(length)),
-                                  16, 2, &decoded));
+    ASSERT_TRUE(faxtest::DecodeG4(Bytes(file.begin() + 36, file.begin() + 36 + static_cast<std::ptrdiff_t>(length)), 16,
+                                  2, &decoded));
     EXPECT_EQ(decoded.bits, bitmap.bits);
 }
 
@@ -434,7 +465,7 @@ TEST_F(ImagingCore, MultiPageTiffG4)
     Image first = MonoImage(a);
     Image second = MonoImage(b);
     const std::string options = "COMPRESS = ON\rFILENAME = " + path
-        + "\rOVERWRITE = ON\rEXTENSION = TIF\rAPPEND = ON\rTIFF_XRES = 204\rTIFF_YRES = 196";
+                                + "\rOVERWRITE = ON\rEXTENSION = TIF\rAPPEND = ON\rTIFF_XRES = 204\rTIFF_YRES = 196";
     ASSERT_TRUE(Save(first.get(), options));
     ASSERT_TRUE(Save(second.get(), options));
 
@@ -479,7 +510,8 @@ TEST_F(ImagingCore, SavingKeepsTheNameAndNeverLosesTheOldFile)
     const Bytes cutMmr{0xC6, 0xD9, 0x70, 0x04, 0x00, 0x00};
     WriteBytes(kept, notMmr);
     WriteBytes(cut, cutMmr);
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::string options;
         std::string file;
@@ -509,7 +541,8 @@ TEST_F(ImagingCore, SavingOverAFileKeepsItsLinkAndAccessRights)
 {
     Image image = MonoImage(faxtest::TextPage(64, 32, 43));
     const Bytes earlier{'e', 'a', 'r', 'l', 'i', 'e', 'r'};
-    struct Case {
+    struct Case
+    {
         const char* name;
         bool throughLink;
         fs::perms rights;
@@ -557,8 +590,8 @@ TEST_F(ImagingCore, ExportsThroughTheFilterPlugIns)
     ASSERT_TRUE(image);
 
     const std::string qdx = Path("White.qdx");
-    ASSERT_TRUE(Save(image.get(), "QDX_COMPRESS = LZW\rEXTENSION = QDX\rFILENAME = " + qdx
-                                      + "\rOVERWRITE = ON\rAPPEND = OFF"));
+    ASSERT_TRUE(
+        Save(image.get(), "QDX_COMPRESS = LZW\rEXTENSION = QDX\rFILENAME = " + qdx + "\rOVERWRITE = ON\rAPPEND = OFF"));
     EXPECT_EQ(ReadBytes(qdx).size(), 334u); // LZW taken from the option block
 
     faxtest::Bitmap bitmap(10, 3);
@@ -598,7 +631,8 @@ TEST_F(ImagingCore, ImportFilterListStartsWithAnImageType)
 
 TEST_F(ImagingCore, OptionLookupOfTheCore)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         const char* text;
         const char* key;

@@ -24,25 +24,24 @@ namespace {
 using Values = std::vector<std::pair<QString, RegistryValue>>;
 
 // The file as README.md describes it, written out by hand.
-const QByteArray kDocumentedFile =
-    "KWVD Registry 1\n"
-    "\n"
-    "[]\n"
-    "\"Top\"=dword:00000001\n"
-    "\n"
-    "[Software]\n"
-    "\n"
-    "[Software\\Qorvane]\n"
-    "@=sz:\"default\"\n"
-    "\"Count\"=dword:0000000a\n"
-    "\"Quote \\\"q\\\" \\\\ back\"=sz:\"line1\\nline2\\ttab\\0nul\\r\"\n"
-    "\"Blob\"=hex:00,7f,ff\n"
-    "\"Empty\"=hex:\n"
-    "\"Accent\"=sz:\"\xc3\xa9\"\n"
-    "\"Raw\"=sz:\"\\xff\"\n"
-    "\"Bell\"=sz:\"\\x07\"\n"
-    "\n"
-    "[Software\\Empty]\n";
+const QByteArray kDocumentedFile = "KWVD Registry 1\n"
+                                   "\n"
+                                   "[]\n"
+                                   "\"Top\"=dword:00000001\n"
+                                   "\n"
+                                   "[Software]\n"
+                                   "\n"
+                                   "[Software\\Qorvane]\n"
+                                   "@=sz:\"default\"\n"
+                                   "\"Count\"=dword:0000000a\n"
+                                   "\"Quote \\\"q\\\" \\\\ back\"=sz:\"line1\\nline2\\ttab\\0nul\\r\"\n"
+                                   "\"Blob\"=hex:00,7f,ff\n"
+                                   "\"Empty\"=hex:\n"
+                                   "\"Accent\"=sz:\"\xc3\xa9\"\n"
+                                   "\"Raw\"=sz:\"\\xff\"\n"
+                                   "\"Bell\"=sz:\"\\x07\"\n"
+                                   "\n"
+                                   "[Software\\Empty]\n";
 
 Values DocumentedValues()
 {
@@ -69,7 +68,8 @@ struct FileIdentity
     static FileIdentity Of(const QString& path)
     {
         FileIdentity id;
-        struct stat status {};
+        struct stat status
+        {};
         if (::stat(QFile::encodeName(path).constData(), &status) != 0)
             return id;
         id.exists = true;
@@ -151,19 +151,18 @@ TEST_F(RegistryFixture, ABrokenLineIsLeftOutAndTheRestKept)
 
 TEST_F(RegistryFixture, ValuesUnderABrokenSectionGoNowhereElse)
 {
-    WriteFile(UserFile(),
-              "KWVD Registry 1\n"
-              "\"Orphan\"=dword:00000001\n"
-              "[Software\\Qorvane]\n"
-              "\"Good\"=dword:00000001\n"
-              "[Software\\\\Empty name]\n"
-              "\"Leaked1\"=dword:00000001\n"
-              "[Software\\Unclosed\n"
-              "\"Leaked2\"=dword:00000001\n"
-              "[Software\\Tab\tName]\n"
-              "\"Leaked3\"=dword:00000001\n"
-              "[Software\\Qorvane\\Sub]\n"
-              "\"SubGood\"=dword:00000002\n");
+    WriteFile(UserFile(), "KWVD Registry 1\n"
+                          "\"Orphan\"=dword:00000001\n"
+                          "[Software\\Qorvane]\n"
+                          "\"Good\"=dword:00000001\n"
+                          "[Software\\\\Empty name]\n"
+                          "\"Leaked1\"=dword:00000001\n"
+                          "[Software\\Unclosed\n"
+                          "\"Leaked2\"=dword:00000001\n"
+                          "[Software\\Tab\tName]\n"
+                          "\"Leaked3\"=dword:00000001\n"
+                          "[Software\\Qorvane\\Sub]\n"
+                          "\"SubGood\"=dword:00000002\n");
 
     const auto key = m_store.OpenKey(HKEY_CURRENT_USER, u"Software\\Qorvane");
     const auto sub = m_store.OpenKey(HKEY_CURRENT_USER, u"Software\\Qorvane\\Sub");
@@ -186,19 +185,18 @@ TEST_F(RegistryFixture, ValuesUnderABrokenSectionGoNowhereElse)
 
 TEST_F(RegistryFixture, HandEditsAreTolerated)
 {
-    WriteFile(UserFile(),
-              "; settings edited by hand\r\n"
-              "\r\n"
-              "KWVD Registry 1\r\n"
-              "[Software\\Qorvane]   \r\n"
-              "  \"Spaced\" = dword:2A \r\n"
-              "\"Upper\"=SZ:\"type in capitals\"\r\n"
-              "\"Short\"=dword:a\r\n"
-              "\"Bytes\"=hex:01, 02 ,FF\r\n"
-              "\t; an indented comment\r\n"
-              "[software\\QORVANE]\r\n"
-              "\"Later\"=dword:1\r\n"
-              "\"spaced\"=dword:3");
+    WriteFile(UserFile(), "; settings edited by hand\r\n"
+                          "\r\n"
+                          "KWVD Registry 1\r\n"
+                          "[Software\\Qorvane]   \r\n"
+                          "  \"Spaced\" = dword:2A \r\n"
+                          "\"Upper\"=SZ:\"type in capitals\"\r\n"
+                          "\"Short\"=dword:a\r\n"
+                          "\"Bytes\"=hex:01, 02 ,FF\r\n"
+                          "\t; an indented comment\r\n"
+                          "[software\\QORVANE]\r\n"
+                          "\"Later\"=dword:1\r\n"
+                          "\"spaced\"=dword:3");
     const auto key = m_store.OpenKey(HKEY_CURRENT_USER, u"Software\\Qorvane");
     ASSERT_TRUE(key);
     EXPECT_EQ(m_store.EnumValues(*key), (Values{
@@ -287,8 +285,7 @@ const FailureCase kFailureCases[] = {
 };
 
 class RegistryWriteFailure : public RegistryFixture, public ::testing::WithParamInterface<FailureCase>
-{
-};
+{};
 
 } // namespace
 
@@ -312,4 +309,6 @@ TEST_P(RegistryWriteFailure, LeavesTheOldFileIntact)
 }
 
 INSTANTIATE_TEST_SUITE_P(Injected, RegistryWriteFailure, ::testing::ValuesIn(kFailureCases),
-                         [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<FailureCase>& info) {
+                             return std::string(info.param.name);
+                         });

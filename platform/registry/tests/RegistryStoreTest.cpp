@@ -321,14 +321,16 @@ TEST_F(RegistryFixture, TwoProcessesWritingOneKeyKeepEachOthersValues)
         bool ok = ::read(start[0], &go, 1) == 1;
         RegistryStore store(Folder());
         for (int i = 0; ok && i < kPerProcess; ++i)
-            ok = store.WriteValue(*key, QStringLiteral("child-%1").arg(i), RegistryValue::Number(i)) == RegistryStatus::Ok;
+            ok = store.WriteValue(*key, QStringLiteral("child-%1").arg(i), RegistryValue::Number(i))
+                 == RegistryStatus::Ok;
         ::_exit(ok ? 0 : 1);
     }
     ::close(start[0]);
     ASSERT_EQ(::write(start[1], "g", 1), 1);
     ::close(start[1]);
     for (int i = 0; i < kPerProcess; ++i)
-        EXPECT_EQ(m_store.WriteValue(*key, QStringLiteral("parent-%1").arg(i), RegistryValue::Number(i)), RegistryStatus::Ok);
+        EXPECT_EQ(m_store.WriteValue(*key, QStringLiteral("parent-%1").arg(i), RegistryValue::Number(i)),
+                  RegistryStatus::Ok);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
@@ -352,7 +354,7 @@ TEST(RegistryFolder, ComesFromTheEnvironment)
     struct Case
     {
         const char* name;
-        const char* own;  // null: unset
+        const char* own; // null: unset
         const char* xdg;
         const char* expected;
     };

@@ -16,13 +16,15 @@ using kwvd::RegistryValue;
 
 TEST_F(RegistryFixture, CRegistryCreatesTheMissingKey)
 {
-    const QString subKey = ApplicationKeyPath(u"KWVD Designer") + QStringLiteral("\\Preferences\\AutoComplete\\SystemName");
+    const QString subKey =
+        ApplicationKeyPath(u"KWVD Designer") + QStringLiteral("\\Preferences\\AutoComplete\\SystemName");
     CRegistry registry(HKEY_CURRENT_USER, subKey);
 
     ASSERT_TRUE(registry.GetKey());
     EXPECT_EQ(registry.GetSubKeyName(), subKey);
     RegistryStore reader(Folder());
-    EXPECT_TRUE(reader.KeyExists(HKEY_CURRENT_USER, u"Software\\Qorvane\\KWVD Designer\\Preferences\\AutoComplete\\SystemName"));
+    EXPECT_TRUE(reader.KeyExists(HKEY_CURRENT_USER,
+                                 u"Software\\Qorvane\\KWVD Designer\\Preferences\\AutoComplete\\SystemName"));
 
     // A key handle serves as the root too, as the histories open theirs below
     // the application's key.
@@ -30,7 +32,8 @@ TEST_F(RegistryFixture, CRegistryCreatesTheMissingKey)
     ASSERT_TRUE(application);
     CRegistry history(*application, QStringLiteral("Preferences\\AutoComplete\\ElementDescription"));
     ASSERT_TRUE(history.GetKey());
-    EXPECT_EQ(history.GetKey()->Path(), QStringLiteral("Software\\Qorvane\\KWVD Designer\\Preferences\\AutoComplete\\ElementDescription"));
+    EXPECT_EQ(history.GetKey()->Path(),
+              QStringLiteral("Software\\Qorvane\\KWVD Designer\\Preferences\\AutoComplete\\ElementDescription"));
 }
 
 TEST_F(RegistryFixture, CRegistryReadStringByStoredValue)
@@ -101,7 +104,8 @@ TEST_F(RegistryFixture, CRegistryDoesNotBringBackADeletedKey)
 {
     CRegistry registry(HKEY_CURRENT_USER, QStringLiteral("Software\\Qorvane\\History"));
     ASSERT_TRUE(registry.GetKey());
-    ASSERT_EQ(RegistryStore::Instance().DeleteKey(HKEY_CURRENT_USER, u"Software\\Qorvane\\History"), RegistryStatus::Ok);
+    ASSERT_EQ(RegistryStore::Instance().DeleteKey(HKEY_CURRENT_USER, u"Software\\Qorvane\\History"),
+              RegistryStatus::Ok);
 
     EXPECT_EQ(registry.ReadString(QStringLiteral("SearchString0")), QString());
     EXPECT_FALSE(RegistryStore::Instance().KeyExists(HKEY_CURRENT_USER, u"Software\\Qorvane\\History"));

@@ -15,10 +15,7 @@
 class RegistryFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-    }
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
     QString Folder() const { return m_dir.path(); }
     QString UserFile() const { return m_dir.filePath(QStringLiteral("user.reg")); }

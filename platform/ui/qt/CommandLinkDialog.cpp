@@ -4,8 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-CommandLinkDialog::CommandLinkDialog(const CommandLinkRequest& request, QWidget* parent)
-    : QDialog(parent)
+CommandLinkDialog::CommandLinkDialog(const CommandLinkRequest& request, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(request.windowTitle);
     auto* layout = new QVBoxLayout(this);

@@ -97,8 +97,7 @@ void ShowDialogModel(const CDialogModel& model, QWidget* dialog)
             if (combo->isEditable() && state->selection < 0)
                 combo->setEditText(state->text);
         } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-            check->setCheckState(state->check == 2 ? Qt::PartiallyChecked
-                                 : state->check ? Qt::Checked : Qt::Unchecked);
+            check->setCheckState(state->check == 2 ? Qt::PartiallyChecked : state->check ? Qt::Checked : Qt::Unchecked);
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             button->setChecked(state->check != 0);
         } else if (auto* list = qobject_cast<QListWidget*>(widget)) {

@@ -10,8 +10,7 @@
 #include <numeric>
 #include <vector>
 
-ListChoiceDialog::ListChoiceDialog(const ListChoiceRequest& request, QWidget* parent)
-    : QDialog(parent)
+ListChoiceDialog::ListChoiceDialog(const ListChoiceRequest& request, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(request.title);
     auto* layout = new QVBoxLayout(this);

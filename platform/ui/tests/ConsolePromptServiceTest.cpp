@@ -46,11 +46,10 @@ TEST(ConsolePrompts, MessagesGoToTheStreamAndQuestionsAreBackedOutOf)
 
     EXPECT_EQ(prompts.GetSaveFileName({}), QString());
     EXPECT_EQ(prompts.ChooseFromList({}), -1);
-    EXPECT_EQ(ReadBack(stream),
-              "Print: Printer \"LP1\" was not found.\n"
-              "Print: Printer \"LP1\" was not found.\n"
-              "Print: Printer \"LP1\" was not found.\n"
-              "Print: Printer \"LP1\" was not found.\n");
+    EXPECT_EQ(ReadBack(stream), "Print: Printer \"LP1\" was not found.\n"
+                                "Print: Printer \"LP1\" was not found.\n"
+                                "Print: Printer \"LP1\" was not found.\n"
+                                "Print: Printer \"LP1\" was not found.\n");
     std::fclose(stream);
 }
 

@@ -143,11 +143,13 @@ struct UpDownCase
     const char* after;
 };
 
-void PrintTo(const UpDownCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const UpDownCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class UpDownSteps : public DialogBinderTest, public ::testing::WithParamInterface<UpDownCase>
-{
-};
+{};
 
 const UpDownCase kUpDownCases[] = {
     {"UpAtTopWraps", "20", true, +1, "1"},

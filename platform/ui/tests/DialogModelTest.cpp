@@ -25,7 +25,15 @@ protected:
     ScopedPromptAnswers m_prompts;
 };
 
-enum class Field { Int, UInt, IntRange, UIntRange, Double, DoubleRange, Text30 };
+enum class Field {
+    Int,
+    UInt,
+    IntRange,
+    UIntRange,
+    Double,
+    DoubleRange,
+    Text30
+};
 
 struct ExchangeCase
 {
@@ -36,11 +44,13 @@ struct ExchangeCase
     double taken;
 };
 
-void PrintTo(const ExchangeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ExchangeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ExchangeChecks : public DialogModelTest, public ::testing::WithParamInterface<ExchangeCase>
-{
-};
+{};
 
 const ExchangeCase kExchangeCases[] = {
     {"IntTrailingLetter", Field::Int, "12x", "Enter an integer.", 0},
@@ -80,13 +90,27 @@ TEST_P(ExchangeChecks, MessageAndValue)
     double d = -99;
     QString text = QStringLiteral("before");
     switch (c.field) {
-    case Field::Int: model.BindInt(10, &i); break;
-    case Field::UInt: model.BindUInt(10, &u); break;
-    case Field::IntRange: model.BindInt(10, &i, 1, 20); break;
-    case Field::UIntRange: model.BindUInt(10, &u, 1, 20); break;
-    case Field::Double: model.BindDouble(10, &d); break;
-    case Field::DoubleRange: model.BindDouble(10, &d, 0.5, 8.25); break;
-    case Field::Text30: model.BindText(10, &text, 30); break;
+    case Field::Int:
+        model.BindInt(10, &i);
+        break;
+    case Field::UInt:
+        model.BindUInt(10, &u);
+        break;
+    case Field::IntRange:
+        model.BindInt(10, &i, 1, 20);
+        break;
+    case Field::UIntRange:
+        model.BindUInt(10, &u, 1, 20);
+        break;
+    case Field::Double:
+        model.BindDouble(10, &d);
+        break;
+    case Field::DoubleRange:
+        model.BindDouble(10, &d, 0.5, 8.25);
+        break;
+    case Field::Text30:
+        model.BindText(10, &text, 30);
+        break;
     }
     model.Control(10).text = QString::fromUtf8(c.typed);
 
@@ -108,12 +132,20 @@ TEST_P(ExchangeChecks, MessageAndValue)
     EXPECT_TRUE(m_prompts->Recorded().empty()) << c.name;
     switch (c.field) {
     case Field::Int:
-    case Field::IntRange: EXPECT_EQ(i, static_cast<int>(c.taken)) << c.name; break;
+    case Field::IntRange:
+        EXPECT_EQ(i, static_cast<int>(c.taken)) << c.name;
+        break;
     case Field::UInt:
-    case Field::UIntRange: EXPECT_EQ(u, static_cast<UINT>(c.taken)) << c.name; break;
+    case Field::UIntRange:
+        EXPECT_EQ(u, static_cast<UINT>(c.taken)) << c.name;
+        break;
     case Field::Double:
-    case Field::DoubleRange: EXPECT_DOUBLE_EQ(d, c.taken) << c.name; break;
-    case Field::Text30: EXPECT_EQ(text, QString::fromUtf8(c.typed)) << c.name; break;
+    case Field::DoubleRange:
+        EXPECT_DOUBLE_EQ(d, c.taken) << c.name;
+        break;
+    case Field::Text30:
+        EXPECT_EQ(text, QString::fromUtf8(c.typed)) << c.name;
+        break;
     }
 }
 

@@ -26,10 +26,7 @@ protected:
         InstallDocumentPrompts();
     }
 
-    void TearDown() override
-    {
-        SetDocumentPrompter(m_previousDocument);
-    }
+    void TearDown() override { SetDocumentPrompter(m_previousDocument); }
 
     ScopedPromptAnswers m_prompts;
 
@@ -94,8 +91,8 @@ TEST_F(DocumentPromptsTest, SaveChooserGetsTheProposedNameAndFileType)
 {
     m_prompts->AnswerFile(QStringLiteral("/forms/Invoice.wvd"));
 
-    EXPECT_EQ(DocumentPrompts().ChooseSavePath(QStringLiteral("Invoice.wvd"), QStringLiteral("WVD Files (*.wvd)|*.wvd||"),
-                                               QStringLiteral("wvd")),
+    EXPECT_EQ(DocumentPrompts().ChooseSavePath(QStringLiteral("Invoice.wvd"),
+                                               QStringLiteral("WVD Files (*.wvd)|*.wvd||"), QStringLiteral("wvd")),
               QStringLiteral("/forms/Invoice.wvd"));
 
     ASSERT_EQ(m_prompts->Recorded().size(), 1u);

@@ -23,10 +23,13 @@ TEST(FormatMessageText, InsertsAndEscapesAsTheSystemFormatterDoes)
     const std::vector<FormatCase> cases = {
         {"two decimal inserts", "Version %1!d!  (build %2!d!)", {6, 27}, "Version 6  (build 27)"},
         {"zero-padded width two", "%1!02d!", {5}, "05"},
-        {"page and line counters", "Page: %1!02d!, Line: %2!03d!: %3", {3, 7, "bad byte"},
+        {"page and line counters",
+         "Page: %1!02d!, Line: %2!03d!: %3",
+         {3, 7, "bad byte"},
          "Page: 03, Line: 007: bad byte"},
         {"eight hex digits of the second insert", "%2!08x!", {"unused", 255}, "000000ff"},
-        {"error code as hex between texts", "Error loading Xml file %1.\n%2!08x! - %3.",
+        {"error code as hex between texts",
+         "Error loading Xml file %1.\n%2!08x! - %3.",
          {"a.xml", 0x80004005u, "Unspecified error"},
          "Error loading Xml file a.xml.\n80004005 - Unspecified error."},
         {"inserts out of order", "%2 %1", {"first", "second"}, "second first"},
@@ -54,8 +57,10 @@ TEST(FormatMessageText, InsertsAndEscapesAsTheSystemFormatterDoes)
         {"text left-justified in a width", "[%1!-5s!]", {"ab"}, "[ab   ]"},
         {"text precision cuts", "[%1!.2s!]", {"abcdef"}, "[ab]"},
         {"fixed-point number", "%1!.2f!", {3.14159}, "3.14"},
-        {"text from UTF-8, UTF-16 and std::string", "%1 %2 %3",
-         {"caf\u00e9", u"\u00fc", std::string("\u00df")}, "caf\u00e9 \u00fc \u00df"},
+        {"text from UTF-8, UTF-16 and std::string",
+         "%1 %2 %3",
+         {"caf\u00e9", u"\u00fc", std::string("\u00df")},
+         "caf\u00e9 \u00fc \u00df"},
     };
     for (const FormatCase& c : cases) {
         SCOPED_TRACE(c.name);

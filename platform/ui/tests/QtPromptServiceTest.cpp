@@ -85,8 +85,8 @@ TEST_F(QtPrompts, MessageBoxShowsIconButtonsAndGivesTheClickedResult)
          QMessageBox::Cancel, IDCANCEL, QMessageBox::Warning, QMessageBox::Cancel},
         {"Escape on OK/Cancel gives Cancel", MB_OKCANCEL | MB_ICONINFORMATION, QMessageBox::NoButton, IDCANCEL,
          QMessageBox::Information, QMessageBox::Ok},
-        {"Retry of Retry/Cancel", MB_RETRYCANCEL | MB_ICONERROR, QMessageBox::Retry, IDRETRY,
-         QMessageBox::Critical, QMessageBox::Retry},
+        {"Retry of Retry/Cancel", MB_RETRYCANCEL | MB_ICONERROR, QMessageBox::Retry, IDRETRY, QMessageBox::Critical,
+         QMessageBox::Retry},
         {"OK", MB_OK, QMessageBox::Ok, IDOK, QMessageBox::NoIcon, QMessageBox::Ok},
     };
     const QString text = QStringLiteral("File <b>a&b.wvd</b> was changed.");
@@ -235,8 +235,8 @@ TEST_F(QtPrompts, ListDialogGivesTheOriginalIndexOfTheChosenItem)
             dialog->List()->setCurrentRow(c.pickRow);
             dialog->accept();
         });
-        EXPECT_EQ(m_prompts.ChooseFromList({QStringLiteral("Fruit"), QStringLiteral("Pick one"),
-                                            {"pear", "Apple", "fig"}, c.sort}),
+        EXPECT_EQ(m_prompts.ChooseFromList(
+                      {QStringLiteral("Fruit"), QStringLiteral("Pick one"), {"pear", "Apple", "fig"}, c.sort}),
                   c.expected);
     }
 }

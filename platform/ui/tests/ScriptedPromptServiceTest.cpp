@@ -15,10 +15,7 @@ namespace {
 class ScriptedPrompts : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        AfxSetAppName(QStringLiteral("KWVD Designer"));
-    }
+    void SetUp() override { AfxSetAppName(QStringLiteral("KWVD Designer")); }
 
     ScopedPromptAnswers m_prompts;
 };
@@ -87,7 +84,9 @@ TEST_F(ScriptedPrompts, QueuedAnswersAreConsumedInOrderAndEveryPromptIsRecorded)
 TEST_F(ScriptedPrompts, EmptyQueueAnswersAsAUserWhoBacksOut)
 {
     static constexpr int kClosed = -100;
-    auto box = [](UINT type) { return [type](PromptService& p) { return p.MessageBox(QStringLiteral("?"), {}, type); }; };
+    auto box = [](UINT type) {
+        return [type](PromptService& p) { return p.MessageBox(QStringLiteral("?"), {}, type); };
+    };
     struct Case
     {
         const char* name;
@@ -107,7 +106,11 @@ TEST_F(ScriptedPrompts, EmptyQueueAnswersAsAUserWhoBacksOut)
              return p.ChooseCommandLink(r).value_or(kClosed);
          },
          kClosed},
-        {"list", [](PromptService& p) { return p.ChooseFromList({{}, {}, {QStringLiteral("a")}, false}); }, -1},
+        {"list",
+         [](PromptService& p) {
+             return p.ChooseFromList({{}, {}, {QStringLiteral("a")}, false});
+         },
+         -1},
         {"open one file", [](PromptService& p) { return int(p.GetOpenFileName({}).size()); }, 0},
         {"open files", [](PromptService& p) { return int(p.GetOpenFileNames({}).size()); }, 0},
         {"save file", [](PromptService& p) { return int(p.GetSaveFileName({}).size()); }, 0},
@@ -134,10 +137,17 @@ TEST_F(ScriptedPrompts, AnswerThatDoesNotFitThePromptIsATestError)
         {"Yes for an OK/Cancel box", [](ScriptedPromptService& s) { s.AnswerMessageBox(IDYES); },
          [](PromptService& p) { p.MessageBox(QStringLiteral("Continue?"), {}, MB_OKCANCEL); }},
         {"id no command link carries", [](ScriptedPromptService& s) { s.AnswerCommandLink(999); },
-         [](PromptService& p) { p.ChooseCommandLink({{}, QStringLiteral("Which?"), {}, {{541, "a"}, {542, "b"}}, 541}); }},
+         [](PromptService& p) {
+             p.ChooseCommandLink({{}, QStringLiteral("Which?"), {}, {{541, "a"}, {542, "b"}}, 541});
+         }},
         {"index past the list", [](ScriptedPromptService& s) { s.AnswerList(3); },
-         [](PromptService& p) { p.ChooseFromList({{}, {}, {"a", "b", "c"}, false}); }},
-        {"two paths for one file", [](ScriptedPromptService& s) { s.AnswerFiles({"/a", "/b"}); },
+         [](PromptService& p) {
+             p.ChooseFromList({{}, {}, {"a", "b", "c"}, false});
+         }},
+        {"two paths for one file",
+         [](ScriptedPromptService& s) {
+             s.AnswerFiles({"/a", "/b"});
+         },
          [](PromptService& p) { p.GetSaveFileName({}); }},
         {"folder for a file chooser", [](ScriptedPromptService& s) { s.AnswerFolder(QStringLiteral("/a")); },
          [](PromptService& p) { p.GetOpenFileName({}); }},

@@ -40,7 +40,7 @@ namespace fakes {
 struct DorrelRequest
 {
     std::string method;
-    std::string path; // as sent, still percent-encoded
+    std::string path;                           // as sent, still percent-encoded
     std::map<std::string, std::string> headers; // names in lower case
 
     std::string Header(const std::string& lowerName) const
@@ -122,8 +122,7 @@ struct FakeStore
 class FakeDorrelServer
 {
 public:
-    explicit FakeDorrelServer(std::string prefix = {})
-        : m_prefix(std::move(prefix))
+    explicit FakeDorrelServer(std::string prefix = {}) : m_prefix(std::move(prefix))
     {
         m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (m_listen < 0)
@@ -133,8 +132,7 @@ public:
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         address.sin_port = 0;
         socklen_t length = sizeof(address);
-        if (::bind(m_listen, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0
-            || ::listen(m_listen, 8) != 0
+        if (::bind(m_listen, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 || ::listen(m_listen, 8) != 0
             || ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&address), &length) != 0
             || ::pipe2(m_wake, O_CLOEXEC) != 0) {
             ::close(m_listen);
@@ -199,10 +197,18 @@ public:
         std::string escaped;
         for (char c : text) {
             switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            default: escaped += c; break;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            default:
+                escaped += c;
+                break;
             }
         }
         return escaped;
@@ -295,7 +301,8 @@ private:
         const std::size_t space2 = first.find(' ', space1 == std::string::npos ? 0 : space1 + 1);
         if (space1 != std::string::npos) {
             request.method = first.substr(0, space1);
-            request.path = first.substr(space1 + 1, space2 == std::string::npos ? std::string::npos : space2 - space1 - 1);
+            request.path =
+                first.substr(space1 + 1, space2 == std::string::npos ? std::string::npos : space2 - space1 - 1);
         }
         std::size_t pos = lineEnd + 2;
         while (pos < head.size()) {
@@ -339,7 +346,7 @@ private:
             std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<KWVD><docStore>";
             for (const FakeStore& store : m_stores)
                 xml += "<store><name>" + EscapeXml(store.name) + "</name><description>" + EscapeXml(store.description)
-                    + "</description><library>" + EscapeXml(store.library) + "</library></store>";
+                       + "</description><library>" + EscapeXml(store.library) + "</library></store>";
             xml += "</docStore></KWVD>\n";
             return DorrelAnswer::Xml(xml);
         }
@@ -351,9 +358,9 @@ private:
                 const std::string name = PercentDecode(encoded);
                 for (const FakeStore& store : m_stores) {
                     if (store.name == name)
-                        return DorrelAnswer::Xml("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<KWVD><docStore><store><name>"
-                                                 + EscapeXml(store.name) + "</name>" + store.details
-                                                 + "</store></docStore></KWVD>\n");
+                        return DorrelAnswer::Xml(
+                            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<KWVD><docStore><store><name>"
+                            + EscapeXml(store.name) + "</name>" + store.details + "</store></docStore></KWVD>\n");
                 }
             }
         }
@@ -398,7 +405,7 @@ private:
             char sizeLine[32];
             const int length = std::snprintf(sizeLine, sizeof(sizeLine), "%zx\r\n", size);
             return SendAll(client, sizeLine, static_cast<std::size_t>(length)) && SendAll(client, data, size)
-                && SendAll(client, "\r\n", 2);
+                   && SendAll(client, "\r\n", 2);
         };
         if (!sendBlock(answer.body.data(), answer.body.size()))
             return;

@@ -1,13 +1,13 @@
 // The fixed-width header fields: their setters, the number field's empty
 // mark and ranges, and their form in the WVD file.
 
-#include "tests/support/ArchiveBytes.h"
 #include "designer/document/DocumentClasses.h"
 #include "designer/document/jvx/FixedLenNum.h"
 #include "designer/document/jvx/FixedLenString.h"
 #include "designer/document/jvx/FixedLenUserString.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/MemFile.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 

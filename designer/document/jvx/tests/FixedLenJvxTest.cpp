@@ -1,9 +1,9 @@
+#include "designer/document/TimeStamp.h"
 #include "designer/document/jvx/FixedLenNum.h"
 #include "designer/document/jvx/FixedLenString.h"
 #include "designer/document/jvx/FixedLenUserString.h"
 #include "designer/document/jvx/FixedLenUserStringStripped.h"
 #include "designer/document/jvx/JVXArchive.h"
-#include "designer/document/TimeStamp.h"
 #include "platform/framework/Exceptions.h"
 #include "tests/support/IconvTranslator.h"
 #include "tests/support/JvxBytes.h"
@@ -22,23 +22,26 @@ protected:
 // The line of one field of each class: a number, system text and user text.
 Bytes StoreFields(int version, ITranslator* system)
 {
-    return StoreJvx(version, [](CJVXArchive& ar) {
-        CFixedLenNum number(3);
-        number.SetValue(5);
-        CFixedLenNum negative(3);
-        negative.SetValue(-5);
-        CFixedLenNum wide(4);
-        wide.SetValue(1440);
-        CFixedLenString text(4);
-        text.SetValue(QStringLiteral("IF"));
-        CFixedLenUserString user(3);
-        user.SetValue(QStringLiteral("Ab"));
-        number.ExchangeJVX(ar);
-        negative.ExchangeJVX(ar);
-        wide.ExchangeJVX(ar);
-        text.ExchangeJVX(ar);
-        user.ExchangeJVX(ar);
-    }, system);
+    return StoreJvx(
+        version,
+        [](CJVXArchive& ar) {
+            CFixedLenNum number(3);
+            number.SetValue(5);
+            CFixedLenNum negative(3);
+            negative.SetValue(-5);
+            CFixedLenNum wide(4);
+            wide.SetValue(1440);
+            CFixedLenString text(4);
+            text.SetValue(QStringLiteral("IF"));
+            CFixedLenUserString user(3);
+            user.SetValue(QStringLiteral("Ab"));
+            number.ExchangeJVX(ar);
+            negative.ExchangeJVX(ar);
+            wide.ExchangeJVX(ar);
+            text.ExchangeJVX(ar);
+            user.ExchangeJVX(ar);
+        },
+        system);
 }
 
 TEST_F(FixedLenJvxTest, FieldsHaveExactBytesInEveryTextForm)
@@ -51,13 +54,11 @@ TEST_F(FixedLenJvxTest, FieldsHaveExactBytesInEveryTextForm)
     EXPECT_EQ(StoreFields(19, nullptr), Utf16(u"005-051440IF  Ab "));
 
     SetUserDataTranslator(&user);
-    EXPECT_EQ(StoreFields(19, &system),
-              Hex("F0 F0 F5  60 F0 F5  F1 F4 F4 F0  C9 C6 40 40  C1 82 40"));
+    EXPECT_EQ(StoreFields(19, &system), Hex("F0 F0 F5  60 F0 F5  F1 F4 F4 F0  C9 C6 40 40  C1 82 40"));
 
     // No user translator: user text goes raw even beside translated system text.
     SetUserDataTranslator(nullptr);
-    EXPECT_EQ(StoreFields(19, &system),
-              Hex("F0 F0 F5  60 F0 F5  F1 F4 F4 F0  C9 C6 40 40") + Utf16(u"Ab "));
+    EXPECT_EQ(StoreFields(19, &system), Hex("F0 F0 F5  60 F0 F5  F1 F4 F4 F0  C9 C6 40 40") + Utf16(u"Ab "));
 }
 
 TEST_F(FixedLenJvxTest, NumberFieldsRead)
@@ -70,12 +71,8 @@ TEST_F(FixedLenJvxTest, NumberFieldsRead)
         double value;
     };
     const Case cases[] = {
-        {"zeros", 2, "00", 0},
-        {"leading blank", 3, " 12", 12},
-        {"letters", 3, "ABC", 0},
-        {"sign first", 3, "-05", -5},
-        {"digits then letters", 4, "12AB", 12},
-        {"plus sign", 3, "+07", 7},
+        {"zeros", 2, "00", 0},        {"leading blank", 3, " 12", 12},        {"letters", 3, "ABC", 0},
+        {"sign first", 3, "-05", -5}, {"digits then letters", 4, "12AB", 12}, {"plus sign", 3, "+07", 7},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -7,7 +7,11 @@
 
 namespace {
 
-enum class TextForm { EightBit, RawUtf16, Ibm285 };
+enum class TextForm {
+    EightBit,
+    RawUtf16,
+    Ibm285
+};
 
 struct Form
 {
@@ -49,18 +53,15 @@ TEST(JVXArchiveTest, LineEndsAreAcceptedAndALoneOneGivesTheNextCharacterBack)
         bool accepted;
     };
     const Case cases[] = {
-        {"CR LF", "AB\r\nCD", true},
-        {"LF only", "AB\nCD", true},
-        {"CR only", "AB\rCD", true},
-        {"LF CR", "AB\n\rCD", true}, // the CR is given back and read as text
+        {"CR LF", "AB\r\nCD", true},      {"LF only", "AB\nCD", true},
+        {"CR only", "AB\rCD", true},      {"LF CR", "AB\n\rCD", true}, // the CR is given back and read as text
         {"no line end", "ABXYCD", false},
     };
     for (const Form& form : kForms) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(form.name) + ": " + c.name);
             IconvTranslator reader("IBM285", TranslatorMode::HostToPc);
-            JvxReader in(Encode(form.form, c.file), form.version,
-                         form.form == TextForm::Ibm285 ? &reader : nullptr);
+            JvxReader in(Encode(form.form, c.file), form.version, form.form == TextForm::Ibm285 ? &reader : nullptr);
             QString text;
             ASSERT_EQ(in.Archive().ReadText(text, 2), 2);
             EXPECT_EQ(text, QStringLiteral("AB"));
@@ -86,7 +87,9 @@ TEST(JVXArchiveTest, LineEndIsWrittenInTheArchivesTextForm)
     IconvTranslator writer("IBM285", TranslatorMode::PcToHost);
     EXPECT_EQ(StoreJvx(18, [](CJVXArchive& ar) { ar.WriteLineEnd(); }), Hex("0D 0A"));
     EXPECT_EQ(StoreJvx(19, [](CJVXArchive& ar) { ar.WriteLineEnd(); }), Hex("0D 00 0A 00"));
-    EXPECT_EQ(StoreJvx(19, [](CJVXArchive& ar) { ar.WriteLineEnd(); }, &writer), Hex("0D 25"));
+    EXPECT_EQ(StoreJvx(
+                  19, [](CJVXArchive& ar) { ar.WriteLineEnd(); }, &writer),
+              Hex("0D 25"));
 }
 
 TEST(JVXArchiveTest, EndOfDataWhereALineEndBelongsIsAnError)

@@ -1,7 +1,7 @@
 // The spooled-file data dialog: what it shows and how the model opens it.
 
-#include "designer/document/SpooledFile.h"
 #include "designer/document/ui/SplfDtaDlg.h"
+#include "designer/document/SpooledFile.h"
 
 #include <gtest/gtest.h>
 
@@ -53,11 +53,11 @@ TEST_F(SplfDtaDlgTest, ShowsElevenReadOnlyFieldsInOrder)
     CSplfDtaDlg dialog(&identity);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Spooled File Data"));
 
-    const QStringList labels{"Output Queue:", "Library:",  "File Name:",       "User:",
-                             "User Data:",    "Date:",     "Time:",            "Total Pages:",
-                             "DBCS Data:",    "DBCS Extensions:", "Character Set:"};
-    const QStringList values{"PRT01", "QUSRSYS", "INVOICE", "ANN", "MONTHLY", "1240105",
-                             "101500", "12", "*NO", "*YES", "697"};
+    const QStringList labels{
+        "Output Queue:", "Library:",   "File Name:",       "User:",         "User Data:", "Date:", "Time:",
+        "Total Pages:",  "DBCS Data:", "DBCS Extensions:", "Character Set:"};
+    const QStringList values{"PRT01",  "QUSRSYS", "INVOICE", "ANN",  "MONTHLY", "1240105",
+                             "101500", "12",      "*NO",     "*YES", "697"};
     auto* form = dialog.findChild<QFormLayout*>();
     ASSERT_NE(form, nullptr);
     ASSERT_EQ(form->rowCount(), CSplfDtaDlg::FieldCount);

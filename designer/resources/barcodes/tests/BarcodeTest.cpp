@@ -1,8 +1,8 @@
 // Barcode definitions, the document's barcode slots with their "#C" section,
 // and the master barcode file.
 
-#include "designer/elements/FormElement.h"
 #include "designer/resources/barcodes/Barcode.h"
+#include "designer/elements/FormElement.h"
 #include "designer/resources/barcodes/BarcodeManager.h"
 #include "tests/support/FontFixtures.h"
 #include "tests/support/FontTestEnvironment.h"

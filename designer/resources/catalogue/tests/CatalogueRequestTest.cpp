@@ -4,11 +4,11 @@
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/XmlHttp.h"
+#include "designer/preferences/Preferences.h"
 #include "designer/resources/catalogue/CatalogueStrings.h"
 #include "designer/resources/catalogue/DocStoreManager.h"
-#include "designer/preferences/Preferences.h"
-#include "tests/support/ScopedPrompts.h"
 #include "tests/fakes/dorrel/FakeDorrelServer.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,8 @@ QString Q(const std::string& utf8)
 
 const char* kInvoiceDetails =
     "<docStoreKeys>"
-    "<docStoreKey><id>10</id><type>VARCHAR</type><name>CUST</name><description>Customer</description><size>20</size></docStoreKey>"
+    "<docStoreKey><id>10</id><type>VARCHAR</type><name>CUST</name><description>Customer</description><size>20</size></"
+    "docStoreKey>"
     "<docStoreKey><id>11</id><type>DATE</type><name>DUE</name><description>Due date</description></docStoreKey>"
     "</docStoreKeys>"
     "<documentTypes><documentType><id>5</id><name>INV</name><description>Invoice</description>"
@@ -129,8 +130,9 @@ TEST_F(CatalogueRequestTest, StoreNamesAreEncodedAndABaseEndingInASlashGivesNoDo
     server->AddStore({"Ma Caf\xC3\xA9/1", "", "", kInvoiceDetails});
     ASSERT_TRUE(manager.RefreshStores());
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(server->RequestPaths(), (std::vector<std::string>{"/dorrel/docStore/store/",
-                                                                "/dorrel/docStore/store/Ma%20Caf%C3%A9%2F1/docTypeKey/"}));
+    EXPECT_EQ(
+        server->RequestPaths(),
+        (std::vector<std::string>{"/dorrel/docStore/store/", "/dorrel/docStore/store/Ma%20Caf%C3%A9%2F1/docTypeKey/"}));
     ASSERT_EQ(manager.GetStores().size(), 1u);
     EXPECT_EQ(manager.GetStores()[0].GetName(), QString::fromUtf8("Ma Caf\xC3\xA9/1"));
     EXPECT_EQ(manager.GetStores()[0].GetKeys().size(), 2u);
@@ -150,7 +152,8 @@ TEST_F(CatalogueRequestTest, FailedStoreListKeepsTheCatalogueAndShowsOneMessage)
     };
     const Case cases[] = {
         {"not found", DorrelAnswer::Status(404, "Not Found"), "HTTP Request returned 404, Not Found"},
-        {"server error", DorrelAnswer::Status(500, "Internal Server Error"), "HTTP Request returned 500, Internal Server Error"},
+        {"server error", DorrelAnswer::Status(500, "Internal Server Error"),
+         "HTTP Request returned 500, Internal Server Error"},
         {"not XML", DorrelAnswer::Xml("<html><body>oops", "text/html"), "Failed to get_responseText"},
         {"closed", DorrelAnswer::Close(), "Send Failed: 52, Server returned nothing (no headers, no data), "},
     };
@@ -206,7 +209,8 @@ TEST_F(CatalogueRequestTest, EachFailedDetailsRequestShowsItsMessageAndTheStoreK
                   Message(base + "/docStore/store/Two/docTypeKey/", "Failed to get_responseText"),
                   Message(base + "/docStore/store/Three/docTypeKey/", "Send Failed: 28, Timeout was reached, "),
               }));
-    EXPECT_EQ(StoreNames(), (std::vector<QString>{QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")}));
+    EXPECT_EQ(StoreNames(),
+              (std::vector<QString>{QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")}));
     for (const DocStore& store : manager.GetStores()) {
         SCOPED_TRACE(store.GetName().toStdString());
         EXPECT_EQ(store.GetKeys().size(), 2u);
@@ -222,13 +226,12 @@ TEST_F(CatalogueRequestTest, AnswersWithoutTheExpectedElementsAreReadSilently)
     ASSERT_TRUE(manager.RefreshStores());
 
     // A new list: a store without a name is skipped, one with an empty name stays.
-    server->Script(server->StoreListPath(),
-                   DorrelAnswer::Xml("<KWVD><docStore>"
-                                     "<store><description>no name</description></store>"
-                                     "<store><name>Kept</name></store>"
-                                     "<store><name/></store>"
-                                     "<store><name>Emptied</name></store>"
-                                     "</docStore></KWVD>"));
+    server->Script(server->StoreListPath(), DorrelAnswer::Xml("<KWVD><docStore>"
+                                                              "<store><description>no name</description></store>"
+                                                              "<store><name>Kept</name></store>"
+                                                              "<store><name/></store>"
+                                                              "<store><name>Emptied</name></store>"
+                                                              "</docStore></KWVD>"));
     server->Script(server->DetailsPath("Emptied"), DorrelAnswer::Xml("<Other><store/></Other>"));
     server->Script(server->DetailsPath(""), DorrelAnswer::Xml("<KWVD/>"));
 

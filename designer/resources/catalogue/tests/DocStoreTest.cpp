@@ -3,8 +3,8 @@
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/XmlHttp.h"
-#include "designer/resources/catalogue/DocStoreManager.h"
 #include "designer/resources/ResourceClasses.h"
+#include "designer/resources/catalogue/DocStoreManager.h"
 #include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
@@ -38,8 +38,8 @@ DocStore StoreWithDetails(const char* name, const std::string& sections)
 std::string Key(int id, const char* type, const char* name, int size = 0, int scale = 0)
 {
     return "<docStoreKey><id>" + std::to_string(id) + "</id><type>" + type + "</type><name>" + name
-        + "</name><description>" + name + " key</description><size>" + std::to_string(size) + "</size><scale>"
-        + std::to_string(scale) + "</scale></docStoreKey>";
+           + "</name><description>" + name + " key</description><size>" + std::to_string(size) + "</size><scale>"
+           + std::to_string(scale) + "</scale></docStoreKey>";
 }
 
 std::string DocType(int id, const char* name)
@@ -50,14 +50,14 @@ std::string DocType(int id, const char* name)
 std::string Relation(int docType, int key, int sort, int required = 0, int unique = 0)
 {
     return "<documentTypeKey><docTypeID>" + std::to_string(docType) + "</docTypeID><keyTableID>" + std::to_string(key)
-        + "</keyTableID><sortIndex>" + std::to_string(sort) + "</sortIndex><keyRequired>" + std::to_string(required)
-        + "</keyRequired><keyUnique>" + std::to_string(unique) + "</keyUnique></documentTypeKey>";
+           + "</keyTableID><sortIndex>" + std::to_string(sort) + "</sortIndex><keyRequired>" + std::to_string(required)
+           + "</keyRequired><keyUnique>" + std::to_string(unique) + "</keyUnique></documentTypeKey>";
 }
 
 std::string Sections(const std::string& keys, const std::string& docTypes, const std::string& relations)
 {
     return "<docStoreKeys>" + keys + "</docStoreKeys><documentTypes>" + docTypes + "</documentTypes><documentTypeKeys>"
-        + relations + "</documentTypeKeys>";
+           + relations + "</documentTypeKeys>";
 }
 
 // ---- key types -----------------------------------------------------------
@@ -110,7 +110,10 @@ TEST(DocStoreXml, EntriesTakeTheirChildrenByTheReadingRules)
     };
     const Case cases[] = {
         {"key without a name is refused", "<docStoreKey><id>4</id></docStoreKey>",
-         [](xmlNode* e) { DocStoreKey k; EXPECT_FALSE(k.ReadFromXml(e)); }},
+         [](xmlNode* e) {
+             DocStoreKey k;
+             EXPECT_FALSE(k.ReadFromXml(e));
+         }},
         {"key with an empty name stays", "<docStoreKey><name/></docStoreKey>",
          [](xmlNode* e) {
              DocStoreKey k;
@@ -120,7 +123,8 @@ TEST(DocStoreXml, EntriesTakeTheirChildrenByTheReadingRules)
              EXPECT_EQ(k.GetType(), DocStoreKeyType::Unknown);
              EXPECT_EQ(k.GetSize(), 0);
          }},
-        {"numbers by the C rules", "<docStoreKey><name>N</name><id> 7x</id><size>+12</size><scale>abc</scale></docStoreKey>",
+        {"numbers by the C rules",
+         "<docStoreKey><name>N</name><id> 7x</id><size>+12</size><scale>abc</scale></docStoreKey>",
          [](xmlNode* e) {
              DocStoreKey k;
              ASSERT_TRUE(k.ReadFromXml(e));
@@ -128,8 +132,9 @@ TEST(DocStoreXml, EntriesTakeTheirChildrenByTheReadingRules)
              EXPECT_EQ(k.GetSize(), 12);
              EXPECT_EQ(k.GetScale(), 0);
          }},
-        {"numbers clamp to 32 bits", "<docStoreKey><name>N</name><id>99999999999</id><size>-99999999999</size>"
-                                     "<scale>-2147483648</scale></docStoreKey>",
+        {"numbers clamp to 32 bits",
+         "<docStoreKey><name>N</name><id>99999999999</id><size>-99999999999</size>"
+         "<scale>-2147483648</scale></docStoreKey>",
          [](xmlNode* e) {
              DocStoreKey k;
              ASSERT_TRUE(k.ReadFromXml(e));
@@ -138,8 +143,12 @@ TEST(DocStoreXml, EntriesTakeTheirChildrenByTheReadingRules)
              EXPECT_EQ(k.GetScale(), INT_MIN);
          }},
         {"document type without a name is refused", "<documentType><id>1</id></documentType>",
-         [](xmlNode* e) { DocStoreDocType t; EXPECT_FALSE(t.ReadFromXml(e)); }},
-        {"autoName yes in any case", "<documentType><name>T</name><autoName>yEs</autoName><rootFolder>/r</rootFolder></documentType>",
+         [](xmlNode* e) {
+             DocStoreDocType t;
+             EXPECT_FALSE(t.ReadFromXml(e));
+         }},
+        {"autoName yes in any case",
+         "<documentType><name>T</name><autoName>yEs</autoName><rootFolder>/r</rootFolder></documentType>",
          [](xmlNode* e) {
              DocStoreDocType t;
              ASSERT_TRUE(t.ReadFromXml(e));
@@ -147,9 +156,14 @@ TEST(DocStoreXml, EntriesTakeTheirChildrenByTheReadingRules)
              EXPECT_EQ(t.GetRootFolder(), QStringLiteral("/r"));
          }},
         {"autoName Y is not yes", "<documentType><name>T</name><autoName>Y</autoName></documentType>",
-         [](xmlNode* e) { DocStoreDocType t; ASSERT_TRUE(t.ReadFromXml(e)); EXPECT_EQ(t.GetAutoName(), 0); }},
+         [](xmlNode* e) {
+             DocStoreDocType t;
+             ASSERT_TRUE(t.ReadFromXml(e));
+             EXPECT_EQ(t.GetAutoName(), 0);
+         }},
         {"relation flags count only for exactly 1",
-         "<documentTypeKey><keyRequired>2</keyRequired><keyUnique>true</keyUnique><sortIndex> 7a</sortIndex></documentTypeKey>",
+         "<documentTypeKey><keyRequired>2</keyRequired><keyUnique>true</keyUnique><sortIndex> "
+         "7a</sortIndex></documentTypeKey>",
          [](xmlNode* e) {
              DocTypeToKeyMapper r;
              r.ReadFromXml(e);
@@ -159,7 +173,8 @@ TEST(DocStoreXml, EntriesTakeTheirChildrenByTheReadingRules)
              EXPECT_EQ(r.docTypeId, -1);
              EXPECT_EQ(r.keyTableId, -1);
          }},
-        {"relation flags set by 1", "<documentTypeKey><keyRequired> 1</keyRequired><keyUnique>1</keyUnique></documentTypeKey>",
+        {"relation flags set by 1",
+         "<documentTypeKey><keyRequired> 1</keyRequired><keyUnique>1</keyUnique></documentTypeKey>",
          [](xmlNode* e) {
              DocTypeToKeyMapper r;
              r.ReadFromXml(e);
@@ -176,7 +191,10 @@ TEST(DocStoreXml, EntriesTakeTheirChildrenByTheReadingRules)
              EXPECT_EQ(s.GetLibrary(), QString());
          }},
         {"child names are case-sensitive", "<store><Name>A</Name></store>",
-         [](xmlNode* e) { DocStore s; EXPECT_FALSE(s.ReadFromXml(e)); }},
+         [](xmlNode* e) {
+             DocStore s;
+             EXPECT_FALSE(s.ReadFromXml(e));
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -188,10 +206,13 @@ TEST(DocStoreXml, EntriesTakeTheirChildrenByTheReadingRules)
 
 TEST(DocStoreXml, DetailsReadOnlyTheFirstSectionOfEachKind)
 {
-    const DocStore store = StoreWithDetails(
-        "S", "<docStoreKeys>" + Key(1, "CHAR", "FIRST") + "<docStoreKey><id>9</id></docStoreKey></docStoreKeys>"
-                 "<docStoreKeys>" + Key(2, "CHAR", "SECOND") + "</docStoreKeys>"
-                 "<documentTypes>" + DocType(5, "INV") + "</documentTypes>");
+    const DocStore store = StoreWithDetails("S", "<docStoreKeys>" + Key(1, "CHAR", "FIRST")
+                                                     + "<docStoreKey><id>9</id></docStoreKey></docStoreKeys>"
+                                                       "<docStoreKeys>"
+                                                     + Key(2, "CHAR", "SECOND")
+                                                     + "</docStoreKeys>"
+                                                       "<documentTypes>"
+                                                     + DocType(5, "INV") + "</documentTypes>");
     ASSERT_EQ(store.GetKeys().size(), 1u);
     EXPECT_EQ(store.GetKeys()[0].GetName(), QStringLiteral("FIRST"));
     ASSERT_EQ(store.GetDocTypes().size(), 1u);
@@ -203,10 +224,11 @@ TEST(DocStoreXml, DetailsReadOnlyTheFirstSectionOfEachKind)
 TEST(DocStore, DocTypeKeysAreOrderedBySortIndexKeepingRelationOrderForTies)
 {
     const DocStore store = StoreWithDetails(
-        "S", Sections(Key(10, "CHAR", "C", 8) + Key(11, "VARCHAR", "V", 20) + Key(12, "DATE", "D") + Key(13, "INTEGER", "I"),
-                      DocType(5, "INV") + DocType(6, "ORD") + DocType(5, "SHADOW"),
-                      Relation(5, 10, 3) + Relation(6, 12, 0) + Relation(5, 11, 1, 1, 1) + Relation(5, 12, 2)
-                          + Relation(5, 13, 5) + Relation(5, 99, 5) + Relation(7, 10, 0)));
+        "S",
+        Sections(Key(10, "CHAR", "C", 8) + Key(11, "VARCHAR", "V", 20) + Key(12, "DATE", "D") + Key(13, "INTEGER", "I"),
+                 DocType(5, "INV") + DocType(6, "ORD") + DocType(5, "SHADOW"),
+                 Relation(5, 10, 3) + Relation(6, 12, 0) + Relation(5, 11, 1, 1, 1) + Relation(5, 12, 2)
+                     + Relation(5, 13, 5) + Relation(5, 99, 5) + Relation(7, 10, 0)));
 
     std::vector<DocTypeKey> keys;
     store.GetDocTypeKeys(QStringLiteral("INV"), keys);
@@ -285,16 +307,16 @@ protected:
 
 TEST_F(DocStoreFileTest, Version53KeysCarryThreeDiscardedValuesAndRelationsNoFlags)
 {
-    const Bytes file = ManagerClassTag() + Hex("01 00")                   // one store
-        + Text("S1") + Text("Store one") + Text("LIB")                    //
-        + Hex("01 00") + Hex("05 00 00 00") + Text("INV") + Text("Invoice") + Hex("01 00")
-        + Hex("02 00")                                                    // two keys
-        + Hex("0A 00 00 00") + Text("VarChar") + Text("CUST") + Text("Customer") + Hex("14 00 00 00 00 00 00 00")
-        + Hex("07 00 08 00") + Text("junk")                               // discarded below 54
-        + Hex("0B 00 00 00") + Text("DECIMAL") + Text("AMT") + Text("Amount") + Hex("09 00 00 00 02 00 00 00")
-        + Hex("00 00 00 00") + Text("")                                   //
-        + Hex("02 00")                                                    // two relations, no flags
-        + Hex("05 00 00 00 0A 00 00 00 02 00 00 00") + Hex("05 00 00 00 0B 00 00 00 01 00 00 00");
+    const Bytes file = ManagerClassTag() + Hex("01 00")               // one store
+                       + Text("S1") + Text("Store one") + Text("LIB") //
+                       + Hex("01 00") + Hex("05 00 00 00") + Text("INV") + Text("Invoice") + Hex("01 00")
+                       + Hex("02 00") // two keys
+                       + Hex("0A 00 00 00") + Text("VarChar") + Text("CUST") + Text("Customer")
+                       + Hex("14 00 00 00 00 00 00 00") + Hex("07 00 08 00") + Text("junk") // discarded below 54
+                       + Hex("0B 00 00 00") + Text("DECIMAL") + Text("AMT") + Text("Amount")
+                       + Hex("09 00 00 00 02 00 00 00") + Hex("00 00 00 00") + Text("") //
+                       + Hex("02 00")                                                   // two relations, no flags
+                       + Hex("05 00 00 00 0A 00 00 00 02 00 00 00") + Hex("05 00 00 00 0B 00 00 00 01 00 00 00");
 
     const std::unique_ptr<CDocStoreManager> manager = ReadAtVersion(file, 53);
     ASSERT_NE(manager, nullptr);
@@ -329,10 +351,10 @@ TEST_F(DocStoreFileTest, CurrentFormIsWrittenWithFlagsAndWithoutRootFolder)
                       "<documentType><id>2</id><name>T</name><description>D</description><rootFolder>/root</rootFolder>"
                       "<autoName>YES</autoName></documentType>",
                       Relation(2, 3, 1, 1, 0)));
-    const Bytes storeBytes = Text("S") + Text("") + Text("")
-        + Hex("01 00") + Hex("02 00 00 00") + Text("T") + Text("D") + Hex("01 00")
-        + Hex("01 00") + Hex("03 00 00 00") + Text("CHAR") + Text("K") + Text("K key") + Hex("04 00 00 00 00 00 00 00")
-        + Hex("01 00") + Hex("02 00 00 00 03 00 00 00 01 00 00 00") + Hex("01 00 00 00");
+    const Bytes storeBytes = Text("S") + Text("") + Text("") + Hex("01 00") + Hex("02 00 00 00") + Text("T") + Text("D")
+                             + Hex("01 00") + Hex("01 00") + Hex("03 00 00 00") + Text("CHAR") + Text("K")
+                             + Text("K key") + Hex("04 00 00 00 00 00 00 00") + Hex("01 00")
+                             + Hex("02 00 00 00 03 00 00 00 01 00 00 00") + Hex("01 00 00 00");
     EXPECT_EQ(Store([&](CArchive& ar) { store.Serialize(ar); }), storeBytes);
 
     // Read back as an object of the current version and written again.
@@ -352,7 +374,8 @@ TEST_F(DocStoreFileTest, RoundTripKeepsEverythingButRootFolders)
     const std::string details =
         Sections(Key(1, "VARCHAR", "A", 30) + Key(2, "NUMERIC", "B", 7, 3) + Key(3, "mystery", "C"),
                  "<documentType><id>1</id><name>T1</name><description>one</description><rootFolder>/x</rootFolder>"
-                 "<autoName>yes</autoName></documentType>" + DocType(2, "T2"),
+                 "<autoName>yes</autoName></documentType>"
+                     + DocType(2, "T2"),
                  Relation(1, 1, 2, 1, 1) + Relation(1, 2, 1, 0, 1) + Relation(2, 3, 0, 1, 0));
     const XmlDocument storeList = ParseText("<KWVD><docStore><store><name>Alpha</name><description>first</description>"
                                             "<library>LIBA</library></store></docStore></KWVD>");

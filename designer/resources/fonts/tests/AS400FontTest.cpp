@@ -46,8 +46,8 @@ protected:
 // Fields common to schemas 2 to 6, up to the library.
 Bytes UpToLibrary()
 {
-    return Text8("C1") + Text8("T1V10285") + Long(11) + Long(285) + Long(697) + Hex("31") + Text8("Arial")
-           + Long(0) + Long(100) + Long(1) + Text8("LIB");
+    return Text8("C1") + Text8("T1V10285") + Long(11) + Long(285) + Long(697) + Hex("31") + Text8("Arial") + Long(0)
+           + Long(100) + Long(1) + Text8("LIB");
 }
 
 struct SchemaCase
@@ -66,8 +66,8 @@ TEST_F(AS400FontTest, LoadsEverySchema)
     const SchemaCase cases[] = {
         {"Schema2DefaultsTheShippedCodePage", 2, UpToLibrary(), "*DEFAULT", 0, "", FALSE},
         {"Schema3KeepsIt", 3, UpToLibrary(), "T1V10285", 285, "", FALSE},
-        {"Schema4DropsThreeFields", 4, UpToLibrary() + Text8("CF1") + Text8("gone") + Long(7) + Long(8),
-         "T1V10285", 285, "CF1", FALSE},
+        {"Schema4DropsThreeFields", 4, UpToLibrary() + Text8("CF1") + Text8("gone") + Long(7) + Long(8), "T1V10285",
+         285, "CF1", FALSE},
         {"Schema5AddsCodedFont", 5, UpToLibrary() + Text8("CF1"), "T1V10285", 285, "CF1", FALSE},
         {"Schema6AddsDbcs", 6, UpToLibrary() + Text8("CF1") + Word(1), "T1V10285", 285, "CF1", TRUE},
     };
@@ -113,9 +113,8 @@ TEST_F(AS400FontTest, StoresSchemaSixInFieldOrder)
 {
     const CAS400Font font = SampleFont();
     const Bytes stored = Store([&](CArchive& ar) { const_cast<CAS400Font&>(font).Serialize(ar); });
-    const Bytes expected = Text("C1") + Text("T1V10037") + Long(11) + Long(37) + Long(697) + Hex("31")
-                           + Text("Courier") + Long(833) + Long(120) + Long(1) + Text("FONTLIB") + Text("X0ABC")
-                           + Word(0);
+    const Bytes expected = Text("C1") + Text("T1V10037") + Long(11) + Long(37) + Long(697) + Hex("31") + Text("Courier")
+                           + Long(833) + Long(120) + Long(1) + Text("FONTLIB") + Text("X0ABC") + Word(0);
     EXPECT_EQ(stored, expected);
 }
 
@@ -156,10 +155,9 @@ TEST_F(AS400FontTest, WritesTheJvxBodyByVersionAndKind)
         const QString written =
             Utf16Text(StoreJvx(c.version, [&](CJVXArchive& ar) { font.ExchangeJVX(ar, &defaults, c.kind); }));
         // FGID, width, blanks, character id, the document's code page id.
-        const QString numbers = c.resident ? QStringLiteral("0001100833   0069700285")
-                                           : QStringLiteral("0000000000   0000000000");
-        const QString expected =
-            numbers + font.GetDescription().leftJustified(40) + QString::fromLatin1(c.tail);
+        const QString numbers =
+            c.resident ? QStringLiteral("0001100833   0069700285") : QStringLiteral("0000000000   0000000000");
+        const QString expected = numbers + font.GetDescription().leftJustified(40) + QString::fromLatin1(c.tail);
         EXPECT_EQ(written, expected) << c.name;
         EXPECT_EQ(written.size(), c.length) << c.name;
     }
@@ -190,8 +188,8 @@ TEST_F(AS400FontTest, ExchangeRecordIsOneHundredSeventeenCharactersAndCrLf)
 {
     CAS400Font font = SampleFont();
     const Bytes bytes = StoreJvx(0, [&](CJVXArchive& ar) { font.ExchangeFontFile(ar); });
-    const std::string expected = std::string("C1      T1V1003700011000370069704") + "9"
-                                 + "Courier" + std::string(43, ' ') + "00833001200001FONTLIB   X0ABC   N\r\n";
+    const std::string expected = std::string("C1      T1V1003700011000370069704") + "9" + "Courier"
+                                 + std::string(43, ' ') + "00833001200001FONTLIB   X0ABC   N\r\n";
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
     EXPECT_EQ(bytes.size(), 119u);
 
@@ -256,8 +254,8 @@ TEST_F(AS400FontTest, ScoresFromTheExamples)
 
     // Face only: 1000, 2 points of height, bold differs, a swiss candidate
     // for a modern wish.
-    CAS400Font near(QString(), QString(), 0, 0, 0, CAS400Font::FF_SWISS, QStringLiteral("Courier"), 833, 140,
-                    FALSE, FALSE, FALSE, FALSE, QString(), QString(), FALSE);
+    CAS400Font near(QString(), QString(), 0, 0, 0, CAS400Font::FF_SWISS, QStringLiteral("Courier"), 833, 140, FALSE,
+                    FALSE, FALSE, FALSE, QString(), QString(), FALSE);
     EXPECT_EQ(wanted.MatchScore(near), 1000 + 200 + 20 + 60);
 }
 
@@ -358,8 +356,8 @@ TEST_F(DisplayFontTest, FixedPitchExtentHoldsWithAGuiApplication)
 // the same text the same.
 TEST_F(DisplayFontTest, ExtentOnADeviceOfAnyResolution)
 {
-    CAS400Font font(QString(), QString(), 0, 0, 0, CAS400Font::FF_SWISS, QStringLiteral("Arial"), 0, 120, FALSE,
-                    FALSE, FALSE, FALSE, QString(), QString(), FALSE);
+    CAS400Font font(QString(), QString(), 0, 0, 0, CAS400Font::FF_SWISS, QStringLiteral("Arial"), 0, 120, FALSE, FALSE,
+                    FALSE, FALSE, QString(), QString(), FALSE);
     QSize screen;
     font.GetTextExtent(0, screen, nullptr, QStringLiteral("Grand total"));
     ASSERT_GT(screen.width(), 0);
@@ -379,8 +377,8 @@ TEST_F(DisplayFontTest, CellHeightAndAverageWidthFollowTheRecord)
 {
     // 1000 units = 72 pixels: width 833 asks for 59 pixels' average width,
     // height 1000 for a 140-pixel cell.
-    CAS400Font font(QString(), QString(), 0, 0, 0, CAS400Font::FF_MODERN, QStringLiteral("Courier"), 167, 143,
-                    FALSE, FALSE, FALSE, FALSE, QString(), QString(), FALSE);
+    CAS400Font font(QString(), QString(), 0, 0, 0, CAS400Font::FF_MODERN, QStringLiteral("Courier"), 167, 143, FALSE,
+                    FALSE, FALSE, FALSE, QString(), QString(), FALSE);
     const QFont* made = font.GetWindowsFont(0);
     ASSERT_NE(made, nullptr);
     const QFontMetrics metrics(*made);
@@ -412,8 +410,8 @@ TEST_F(DisplayFontTest, CachedFontAnswersEveryCharacterSetUntilASetterDropsIt)
 
 TEST_F(DisplayFontTest, SwissFontKeepsItsNaturalWidth)
 {
-    CAS400Font font(QString(), QString(), 0, 0, 0, CAS400Font::FF_SWISS, QStringLiteral("Arial"), 5000, 100,
-                    TRUE, FALSE, FALSE, FALSE, QString(), QString(), FALSE);
+    CAS400Font font(QString(), QString(), 0, 0, 0, CAS400Font::FF_SWISS, QStringLiteral("Arial"), 5000, 100, TRUE,
+                    FALSE, FALSE, FALSE, QString(), QString(), FALSE);
     const QFont* made = font.GetWindowsFont(0);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->stretch(), QFont::AnyStretch);

@@ -20,8 +20,8 @@ namespace {
 std::string ExchangeLine(const char* typeface, int fgid, int flags)
 {
     char line[200];
-    std::snprintf(line, sizeof line, "%-8s%-8s%05d%05d%05d%03d%-50s%05d%05d%04d%-10s%-8sN\r\n", "C1", "", fgid, 0,
-                  0, 0x20, typeface, 833, 100, flags, "LIB", "");
+    std::snprintf(line, sizeof line, "%-8s%-8s%05d%05d%05d%03d%-50s%05d%05d%04d%-10s%-8sN\r\n", "C1", "", fgid, 0, 0,
+                  0x20, typeface, 833, 100, flags, "LIB", "");
     return line;
 }
 
@@ -81,19 +81,18 @@ protected:
 
     void WriteTable()
     {
-        const QString table = QStringLiteral(
-            "[fgid]\r\n"
-            "1=Wrong,MODERN,MED,0\r\n"
-            "[FGID] ; faces\r\n"
-            "11=Courier,MODERN,MED,0\r\n"
-            "12=wbArial,SWISS,BOLD,1\n"
-            ";comment\r\n"
-            "[CHARSET]\r\n"
-            "C?1=11,100,833,0,1\r\n"
-            "C2=99,100,833,0,0\r\n"
-            "C3 =12,120,0,1,0\r\n"
-            "[END]\r\n"
-            "C4=11,100,833,0,0\r\n");
+        const QString table = QStringLiteral("[fgid]\r\n"
+                                             "1=Wrong,MODERN,MED,0\r\n"
+                                             "[FGID] ; faces\r\n"
+                                             "11=Courier,MODERN,MED,0\r\n"
+                                             "12=wbArial,SWISS,BOLD,1\n"
+                                             ";comment\r\n"
+                                             "[CHARSET]\r\n"
+                                             "C?1=11,100,833,0,1\r\n"
+                                             "C2=99,100,833,0,0\r\n"
+                                             "C3 =12,120,0,1,0\r\n"
+                                             "[END]\r\n"
+                                             "C4=11,100,833,0,0\r\n");
         WriteAll(PathOf("csdef.fnt"), QByteArray("\xFF\xFE", 2) + Utf16Le(table));
     }
 

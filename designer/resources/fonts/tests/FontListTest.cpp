@@ -1,8 +1,8 @@
 // A page's font list: its WVD arrays, the matching of loaded fonts to the
 // master list, users of an index, and the JVX font section.
 
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormElement.h"
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontManager.h"
@@ -16,9 +16,9 @@ namespace {
 
 CAS400Font* MasterFont(const char* face, DWORD fgid)
 {
-    auto* font = new CAS400Font(QStringLiteral("C1"), QString(), fgid, 0, 0, CAS400Font::FF_MODERN,
-                                QString::fromLatin1(face), 833, 100, FALSE, FALSE, FALSE, FALSE,
-                                QStringLiteral("LIB"), QString(), FALSE);
+    auto* font =
+        new CAS400Font(QStringLiteral("C1"), QString(), fgid, 0, 0, CAS400Font::FF_MODERN, QString::fromLatin1(face),
+                       833, 100, FALSE, FALSE, FALSE, FALSE, QStringLiteral("LIB"), QString(), FALSE);
     EXPECT_TRUE(CFontManager::AddToMasterList(font));
     return font;
 }
@@ -181,8 +181,7 @@ TEST_F(FontListTest, JvxSectionWritesUsedIndexesAndReadsThemBack)
     list.AddUser(2, NewUser());
     list.AddUser(5, NewUser());
 
-    const Bytes bytes = StoreJvx(22, [&](CJVXArchive& ar) { fonts.ExchangeJVX(ar); })
-                        + Utf16(u"#D next record");
+    const Bytes bytes = StoreJvx(22, [&](CJVXArchive& ar) { fonts.ExchangeJVX(ar); }) + Utf16(u"#D next record");
     const QStringList lines = Utf16Text(bytes).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0], QStringLiteral("#F GRP1    ") + QString(50, u' ') + QStringLiteral(" 02400700144") + u'3'

@@ -2,10 +2,10 @@
 // preferences, the page binding, font group name and description, the code
 // page id and the copy of language settings between pages.
 
-#include "designer/document/Page.h"
 #include "designer/resources/fonts/FontManager.h"
-#include "designer/resources/ResourceClasses.h"
+#include "designer/document/Page.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/ResourceClasses.h"
 
 #include <gtest/gtest.h>
 
@@ -182,12 +182,7 @@ TEST(CharSetTable, NamesAndValuesMatchTheFirstRowExactly)
         BYTE value;
     };
     const NameCase byName[] = {
-        {"Greek", 161},
-        {"ShiftJIS", 128},
-        {"Chinese Big5", 136},
-        {"greek", 0},
-        {"ansi", 0},
-        {"", 0},
+        {"Greek", 161}, {"ShiftJIS", 128}, {"Chinese Big5", 136}, {"greek", 0}, {"ansi", 0}, {"", 0},
     };
     for (const NameCase& c : byName)
         EXPECT_EQ(CharSetFromName(QString::fromLatin1(c.text)), c.value) << c.text;

@@ -25,8 +25,8 @@ namespace {
 std::string ExchangeLine(const char* typeface, int fgid, int flags, const char* library, int height = 100)
 {
     char line[200];
-    std::snprintf(line, sizeof line, "%-8s%-8s%05d%05d%05d%03d%-50s%05d%05d%04d%-10s%-8sN\r\n", "C1", "", fgid, 0,
-                  0, 0x31, typeface, 833, height, flags, library, "");
+    std::snprintf(line, sizeof line, "%-8s%-8s%05d%05d%05d%03d%-50s%05d%05d%04d%-10s%-8sN\r\n", "C1", "", fgid, 0, 0,
+                  0x31, typeface, 833, height, flags, library, "");
     return line;
 }
 
@@ -107,7 +107,9 @@ TEST_F(MasterFontFileTest, TwoManagersReadOnceAndTheLastOneWrites)
 
 TEST_F(MasterFontFileTest, ManagersThatNeverUsedTheListsWriteNothing)
 {
-    { CFontManager unused; }
+    {
+        CFontManager unused;
+    }
     EXPECT_FALSE(QFileInfo::exists(PathOf("WvdFontsV2.dat")));
     EXPECT_TRUE(m_prompts->Recorded().empty());
 }

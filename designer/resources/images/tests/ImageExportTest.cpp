@@ -1,8 +1,8 @@
 #include "designer/resources/images/ImageExport.h"
 
 #include "designer/document/DesignerDoc.h"
-#include "designer/document/jvx/JVXArchive.h"
 #include "designer/document/Page.h"
+#include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormOutputElement.h"
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
@@ -193,8 +193,8 @@ TEST(ImageOptionText, HoldsTheLinesOfEachFormatJoinedByCr)
 
 TEST(ImageOptionText, FormatNamesAndResolutionSteps)
 {
-    const std::pair<int, const char*> names[] = {{-1, ""}, {0, "MMR"}, {1, "TIF"}, {2, "JPEG (Colour)"},
-                                                 {3, "LZW (Colour)"}, {4, ""}};
+    const std::pair<int, const char*> names[] = {
+        {-1, ""}, {0, "MMR"}, {1, "TIF"}, {2, "JPEG (Colour)"}, {3, "LZW (Colour)"}, {4, ""}};
     for (const auto& [format, name] : names)
         EXPECT_EQ(ImageFormatName(format), QString::fromLatin1(name)) << format;
 
@@ -205,7 +205,7 @@ TEST(ImageOptionText, FormatNamesAndResolutionSteps)
         int expected;
     };
     const Case cases[] = {{204, 0, 204}, {204, 10, 200}, {205, 10, 210}, {200, 10, 200},
-                          {203, 6, 204}, {200, 6, 198}, {7, 1, 7},       {204, -5, 204}};
+                          {203, 6, 204}, {200, 6, 198},  {7, 1, 7},      {204, -5, 204}};
     for (const Case& c : cases)
         EXPECT_EQ(RoundImageResolution(c.value, c.step), c.expected) << c.value << " by " << c.step;
 }
@@ -281,7 +281,7 @@ TEST_F(ImageExportTest, CutsTheNoPrintBorderAndRoundsTheWidthTo16)
     {
         const char* name;
         int imageWidth;
-        int blackLeft;   // columns that lie in the border
+        int blackLeft; // columns that lie in the border
         int naturalWidth;
         int offset;
         int step;
@@ -561,8 +561,10 @@ TEST_F(ImageExportTest, ReplacesAnOldFileButNotAFolder)
 
     ASSERT_TRUE(QDir(env.folder.path()).mkdir(QStringLiteral("HELD")));
     EXPECT_FALSE(Export(subject, 0, 0, QStringLiteral("HELD")));
-    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("Image %1 not overwritten.\nReason: Is a directory.")
-                                                   .arg(Target(QStringLiteral("HELD")))});
+    EXPECT_EQ(
+        Messages(),
+        std::vector<QString>{
+            QStringLiteral("Image %1 not overwritten.\nReason: Is a directory.").arg(Target(QStringLiteral("HELD")))});
     EXPECT_TRUE(writtenFiles.isEmpty());
     EXPECT_TRUE(QFileInfo(Target(QStringLiteral("HELD"))).isDir());
 }

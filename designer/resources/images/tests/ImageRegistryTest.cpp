@@ -2,8 +2,8 @@
 // last user, browsed for, reloaded on orientation changes and written beside
 // the JVX file.
 
-#include "designer/resources/images/Image.h"
 #include "designer/resources/images/ImageRegistry.h"
+#include "designer/resources/images/Image.h"
 #include "tests/support/ImageDocFixture.h"
 
 #include <QFileInfo>

@@ -123,13 +123,12 @@ TEST_F(ImageTest, ResolveFileSearchesTheDocumentFolderThenAsksForSubstitutes)
     };
     const Case cases[] = {
         {"present where recorded", present, 0, false, true, present},
-        {"moved into the document's folder", QDir(elsewhere).filePath(QStringLiteral("old/moved.bmp")), 0, false,
-         true, inDocument},
+        {"moved into the document's folder", QDir(elsewhere).filePath(QStringLiteral("old/moved.bmp")), 0, false, true,
+         inDocument},
         {"substitute accepted", missingSpare, IDYES, false, true, inDefault},
         {"substitute refused", missingSpare, IDNO, false, false, missingSpare},
         {"nothing asked while quiet", missingSpare, 0, true, false, missingSpare},
-        {"stored by Windows, name in another case", QStringLiteral("C:\\Forms\\MOVED.BMP"), 0, false, true,
-         inDocument},
+        {"stored by Windows, name in another case", QStringLiteral("C:\\Forms\\MOVED.BMP"), 0, false, true, inDocument},
         {"nowhere", QDir(elsewhere).filePath(QStringLiteral("none.bmp")), 0, false, false,
          QDir(elsewhere).filePath(QStringLiteral("none.bmp"))},
     };
@@ -200,11 +199,8 @@ TEST_F(ImageTest, ServerNameIsTheTitleMadeValidAndToldOncePerExport)
         bool told;
     };
     const Case cases[] = {
-        {"logo.bmp", "LOGO", false},
-        {"LOGO.BMP", "LOGO", false},
-        {"company logo.bmp", "COMPANYL", true},
-        {"2024 report.bmp", "#2024REP", true},
-        {"___.bmp", "___", false},
+        {"logo.bmp", "LOGO", false},           {"LOGO.BMP", "LOGO", false}, {"company logo.bmp", "COMPANYL", true},
+        {"2024 report.bmp", "#2024REP", true}, {"___.bmp", "___", false},
     };
     const QString folder = env.Folder(QStringLiteral("names"));
     for (const Case& c : cases) {
@@ -249,7 +245,10 @@ TEST_F(ImageTest, ExportOffsetIsWhatTheUsersReachIntoTheNoPrintBorder)
     const Case cases[] = {
         {"right of the border", 0, {margin + 5, 10, margin + 50, 40}, {margin + 1, 60, margin + 90, 90}, {0, 0}},
         {"the leftmost user counts", 0, {10, 10, 50, 40}, {4, 60, 90, 90}, {margin - 4, 0}},
-        {"rotated: the lowest user counts", 1, {10, 10, 50, pageHeight - 5}, {10, 10, 50, pageHeight - 2},
+        {"rotated: the lowest user counts",
+         1,
+         {10, 10, 50, pageHeight - 5},
+         {10, 10, 50, pageHeight - 2},
          {0, margin - 2}},
         {"rotated, above the border", 1, {10, 10, 50, 40}, {10, 60, 50, 90}, {0, 0}},
     };

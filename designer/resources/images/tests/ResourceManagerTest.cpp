@@ -1,10 +1,10 @@
 // Image resources: the slots, the "#R" section of the JVX file with its
 // image files, the WVD form, and the host names that would collide.
 
+#include "designer/resources/images/ResourceManager.h"
 #include "designer/resources/images/Image.h"
 #include "designer/resources/images/ImageRegistry.h"
 #include "designer/resources/images/Resource.h"
-#include "designer/resources/images/ResourceManager.h"
 #include "platform/framework/Exceptions.h"
 #include "tests/support/ImageDocFixture.h"
 #include "tests/support/JvxBytes.h"
@@ -74,7 +74,10 @@ TEST_F(ResourceManagerTest, SectionNeedsUsersAndVersion18)
     };
     const Case cases[] = {
         {"no users", 28, false, QString(), {}},
-        {"version 17", 17, true, QString(),
+        {"version 17",
+         17,
+         true,
+         QString(),
          {QStringLiteral("JVX Version 17 does not support exporting of Resources information. \nEither manually "
                          "create the Resources on the Server or export using JVX Version 18 or higher.\nExporting "
                          "will continue without Resource information.")}},
@@ -157,8 +160,8 @@ TEST_F(ResourceManagerTest, WvdFormKeepsPathFormatQualityAndAMissingFilesPath)
     EXPECT_EQ(back->GetFormat(), 2);
     EXPECT_EQ(back->GetQuality(), 55);
     EXPECT_TRUE(back->IsLoaded());
-    EXPECT_EQ(back->GetRect(), kwvd::Rect(0, 0, reread.GetOutputPage()->GetPixelWidth(),
-                                          reread.GetOutputPage()->GetPixelHeight()));
+    EXPECT_EQ(back->GetRect(),
+              kwvd::Rect(0, 0, reread.GetOutputPage()->GetPixelWidth(), reread.GetOutputPage()->GetPixelHeight()));
 
     // With the file gone the recorded path stays and is saved again.
     ASSERT_TRUE(QFile::remove(path));
@@ -236,8 +239,8 @@ TEST_F(ResourceManagerTest, ReloadAndTurningThePageRefitTheRectangle)
 
     resource->SetRect(kwvd::Rect(1, 2, 3, 4));
     manager().Reload(0);
-    EXPECT_EQ(resource->GetRect(), kwvd::Rect(0, 0, env.OutputPage().GetPixelWidth(),
-                                              env.OutputPage().GetPixelHeight()));
+    EXPECT_EQ(resource->GetRect(),
+              kwvd::Rect(0, 0, env.OutputPage().GetPixelWidth(), env.OutputPage().GetPixelHeight()));
     manager().Reload(5); // an empty slot: nothing
     manager().Reload(-1);
 }

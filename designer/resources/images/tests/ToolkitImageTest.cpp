@@ -34,12 +34,9 @@ TEST_F(ToolkitImageTest, LoadedImageGetsPalettesAndADisplayCopyByScreen)
         bool displayCopy;
     };
     const Case cases[] = {
-        {"true colour screen, 1 bit", 32, 1, true, false},
-        {"true colour screen, 8 bit", 32, 8, true, false},
-        {"true colour screen, 24 bit", 32, 24, false, false},
-        {"256-colour screen, 1 bit", 8, 1, true, false},
-        {"256-colour screen, 8 bit", 8, 8, true, true},
-        {"256-colour screen, 24 bit", 8, 24, false, true},
+        {"true colour screen, 1 bit", 32, 1, true, false},    {"true colour screen, 8 bit", 32, 8, true, false},
+        {"true colour screen, 24 bit", 32, 24, false, false}, {"256-colour screen, 1 bit", 8, 1, true, false},
+        {"256-colour screen, 8 bit", 8, 8, true, true},       {"256-colour screen, 24 bit", 8, 24, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

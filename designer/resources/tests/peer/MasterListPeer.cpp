@@ -5,11 +5,11 @@
 // Exit status 0 when the change was made and nothing was reported.
 
 #include "designer/output/OutputClasses.h"
-#include "designer/resources/barcodes/BarcodeStrings.h"
-#include "designer/resources/fonts/FontStrings.h"
-#include "designer/resources/ResourceClasses.h"
 #include "designer/preferences/PreferenceStrings.h"
 #include "designer/preferences/Preferences.h"
+#include "designer/resources/ResourceClasses.h"
+#include "designer/resources/barcodes/BarcodeStrings.h"
+#include "designer/resources/fonts/FontStrings.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/ui/ScriptedPromptService.h"
 #include "tests/support/MasterListOps.h"
