@@ -77,7 +77,9 @@ TEST_F(PreferencesFixture, ProgramFolderIsWrittenAtOnceWithItsSeparator)
     prefs.LoadPreferences();
 
     ASSERT_TRUE(prefs.ApplicationDirectory.endsWith(u'/'));
-    EXPECT_TRUE(QFileInfo(prefs.ApplicationDirectory + QStringLiteral("kwvd_shell_preferences_tests")).isFile());
+    // The folder is the one this test program runs from.
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    EXPECT_TRUE(QFileInfo(prefs.ApplicationDirectory + QFileInfo(program).fileName()).isFile()) << program.toStdString();
     EXPECT_EQ(Stored("Preferences", QStringLiteral("ApplicationDirectory")),
               RegistryValue::Text(prefs.ApplicationDirectory));
 }
