@@ -17,8 +17,11 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <chrono>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 // Registrations, preferences kept in folder and no dialogs.
 inline void SetUpBenchModel(const QTemporaryDir& folder, CPreferences& preferences, int undoBufferSize)
@@ -65,3 +68,45 @@ inline void AddGeneratedElements(CDesignerDoc& doc, int total, int containers, s
             text->SetText(QStringLiteral("Text number %1").arg(i));
     }
 }
+
+// Two operations timed side by side: each call times one run of first and
+// one of second, back to back, so both see the same load on a shared
+// machine. The median of the pairs' ratios (first over second) is the figure.
+class PairedTimes
+{
+public:
+    template <class First, class Second>
+    void Time(First&& first, Second&& second)
+    {
+        const double a = Seconds(first);
+        const double b = Seconds(second);
+        m_first.push_back(a);
+        m_ratios.push_back(b > 0 ? a / b : 0);
+    }
+
+    // Seconds of the last first operation, for manual timing.
+    double LastFirst() const { return m_first.empty() ? 0 : m_first.back(); }
+    double MedianFirst() const { return Median(m_first); }
+    double MedianRatio() const { return Median(m_ratios); }
+
+private:
+    template <class Operation>
+    static double Seconds(Operation&& operation)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        operation();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+
+    static double Median(std::vector<double> values)
+    {
+        if (values.empty())
+            return 0;
+        const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+        std::nth_element(values.begin(), middle, values.end());
+        return *middle;
+    }
+
+    std::vector<double> m_first;
+    std::vector<double> m_ratios;
+};

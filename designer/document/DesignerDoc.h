@@ -25,6 +25,7 @@
 #include <QStringList>
 
 #include <exception>
+#include <unordered_map>
 #include <vector>
 
 class CBarcodeManager;
@@ -357,7 +358,8 @@ private:
     void PrepareJvxExport(const QString& memberName);
     void WriteJvxContents(CJVXArchive& ar, const QString& memberName);
     void ReadJvxElements(CJVXArchive& ar, LONG textStart);
-    std::vector<CFormElement*> OrderAfterReload() const;
+    // Each element's place in the element list as a reload rebuilds it.
+    std::unordered_map<const CObject*, size_t> OrderAfterReload() const;
 
     // After a failed undo or redo: reads back the state before it, which the
     // caller has put back at the head of the undo list, and reports.
@@ -383,6 +385,16 @@ private:
     void CloseTransaction(bool defer);
     void MoveInZOrder(CFormElement* element, BOOL withChildren, bool toFront);
 
+    // Every change to the two element lists goes through these, so that the
+    // positions kept beside them stay true.
+    void ListElementBefore(CObList::const_iterator position, CObject* element);
+    void UnlistElement(CObList::iterator position);
+    void AddToZOrder(CObject* element, bool front);
+    void RemoveFromZOrder(const CObject* element);
+    void ClearZOrder();
+    // The element's place in the element list, or end().
+    CObList::iterator ElementPosition(const CObject* element);
+
     BOOL m_ready = FALSE;
     BYTE m_docVersion = kCurrentVersion;
     BYTE m_docType = 0;
@@ -398,6 +410,10 @@ private:
 
     CObList m_elements;
     CObList m_zOrder;
+    // Where each listed element stands in each list: membership, removal and
+    // moves without a walk over the lists.
+    std::unordered_map<const CObject*, CObList::iterator> m_elementAt;
+    std::unordered_map<const CObject*, CObList::iterator> m_zOrderAt;
 
     CFixedLenUserString m_wvdName;
     CFixedLenUserString m_description;

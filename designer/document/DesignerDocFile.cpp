@@ -375,6 +375,7 @@ void CDesignerDoc::StoreElementTree(CArchive& ar)
 void CDesignerDoc::LoadElementTree(CArchive& ar)
 {
     std::vector<CFormElement*> read;
+    std::unordered_set<const CFormElement*> seen;
     auto discard = [&] {
         // Children belong to their containers, which delete them.
         for (CFormElement* element : read)
@@ -392,7 +393,7 @@ void CDesignerDoc::LoadElementTree(CArchive& ar)
                     continue;
                 // A reference to an element read before belongs to its first
                 // reader; one element cannot stand twice in the tree.
-                if (ContainsElement(element) || std::find(read.begin(), read.end(), element) != read.end())
+                if (ContainsElement(element) || !seen.insert(element).second)
                     AfxThrowArchiveException(CArchiveException::badIndex, ar.GetFilePath());
                 read.push_back(element);
             }
@@ -406,23 +407,25 @@ void CDesignerDoc::LoadElementTree(CArchive& ar)
     }
 
     for (CFormElement* element : read)
-        m_elements.AddTail(element);
+        ListElementBefore(m_elements.end(), element);
 }
 
-std::vector<CFormElement*> CDesignerDoc::OrderAfterReload() const
+std::unordered_map<const CObject*, size_t> CDesignerDoc::OrderAfterReload() const
 {
     // A container hands its children to the document once it has read them
     // all, so nested containers' children come first; the top-level
-    // elements follow in stored order.
-    std::vector<CFormElement*> order;
-    std::unordered_set<const CFormElement*> placed;
+    // elements follow in stored order. A child listed twice is placed once;
+    // an element met again keeps its first place.
+    std::unordered_map<const CObject*, size_t> position;
+    position.reserve(m_elementAt.size());
+    size_t next = 0;
     auto finish = [&](auto&& self, const CFormElement* container) -> void {
         const std::vector<CFormElement*> children = ChildrenOf(container);
         for (CFormElement* child : children)
             self(self, child);
         for (CFormElement* child : children)
-            if (placed.insert(child).second)
-                order.push_back(child);
+            if (position.emplace(child, next).second)
+                ++next;
     };
     std::vector<CFormElement*> topLevel;
     for (CObject* object : m_elements)
@@ -431,8 +434,8 @@ std::vector<CFormElement*> CDesignerDoc::OrderAfterReload() const
     for (CFormElement* element : topLevel)
         finish(finish, element);
     for (CFormElement* element : topLevel)
-        order.push_back(element);
-    return order;
+        position.emplace(element, next++);
+    return position;
 }
 
 // ---------------------------------------------------------------- z-order
@@ -442,11 +445,9 @@ void CDesignerDoc::SerializeZOrder(CArchive& ar, BYTE version)
     if (ar.IsStoring()) {
         // Positions in the list as the loader rebuilds it, so every element
         // keeps its place after a load.
-        const std::vector<CFormElement*> order = OrderAfterReload();
-        std::unordered_map<const CObject*, size_t> position;
-        for (size_t i = 0; i < order.size(); ++i)
-            position.emplace(order[i], i);
+        const std::unordered_map<const CObject*, size_t> position = OrderAfterReload();
         std::vector<WORD> indices;
+        indices.reserve(static_cast<size_t>(m_zOrder.GetCount()));
         for (CObject* object : m_zOrder) {
             const auto found = position.find(object);
             if (found != position.end() && found->second <= 0xFFFF)
@@ -463,7 +464,7 @@ void CDesignerDoc::SerializeZOrder(CArchive& ar, BYTE version)
         return;
     }
 
-    m_zOrder.RemoveAll();
+    ClearZOrder();
     const DWORD count = ar.ReadCount();
     ar.EnsureAvailable(static_cast<ULONGLONG>(count) * sizeof(WORD));
     std::vector<WORD> indices(count);
@@ -480,7 +481,7 @@ void CDesignerDoc::SerializeZOrder(CArchive& ar, BYTE version)
             return;
         }
         used[index] = true;
-        m_zOrder.AddTail(elements[index]);
+        AddToZOrder(elements[index], false);
     }
     if (elements.size() > indices.size())
         ResetZOrder();
@@ -488,8 +489,8 @@ void CDesignerDoc::SerializeZOrder(CArchive& ar, BYTE version)
 
 void CDesignerDoc::ResetZOrder()
 {
-    m_zOrder.RemoveAll();
+    ClearZOrder();
     for (CObject* object : m_elements)
-        m_zOrder.AddTail(object);
+        AddToZOrder(object, false);
     SetModifiedFlag(TRUE);
 }

@@ -26,7 +26,6 @@
 #include "designer/elements/FormXmlInstructionElement.h"
 #include "designer/output/OutputDeviceManager.h"
 
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -100,7 +99,44 @@ void AddSortedUniqueName(QStringList& names, const QString& name)
 
 BOOL CDesignerDoc::ContainsElement(const CFormElement* element) const
 {
-    return element != nullptr && m_elements.Find(element) != m_elements.end();
+    return element != nullptr && m_elementAt.contains(element);
+}
+
+void CDesignerDoc::ListElementBefore(CObList::const_iterator position, CObject* element)
+{
+    m_elementAt[element] = m_elements.InsertBefore(position, element);
+}
+
+void CDesignerDoc::UnlistElement(CObList::iterator position)
+{
+    m_elementAt.erase(*position);
+    m_elements.RemoveAt(position);
+}
+
+CObList::iterator CDesignerDoc::ElementPosition(const CObject* element)
+{
+    const auto found = m_elementAt.find(element);
+    return found != m_elementAt.end() ? found->second : m_elements.end();
+}
+
+void CDesignerDoc::AddToZOrder(CObject* element, bool front)
+{
+    m_zOrderAt[element] = m_zOrder.InsertBefore(front ? m_zOrder.begin() : m_zOrder.end(), element);
+}
+
+void CDesignerDoc::RemoveFromZOrder(const CObject* element)
+{
+    const auto found = m_zOrderAt.find(element);
+    if (found == m_zOrderAt.end())
+        return;
+    m_zOrder.RemoveAt(found->second);
+    m_zOrderAt.erase(found);
+}
+
+void CDesignerDoc::ClearZOrder()
+{
+    m_zOrder.RemoveAll();
+    m_zOrderAt.clear();
 }
 
 CFormElement* CDesignerDoc::CreateNewElement(int type, int side, const kwvd::Rect& rect, CFormElement* anchor)
@@ -188,12 +224,14 @@ CFormElement* CDesignerDoc::AddElement(CFormElement* element, BOOL keepOutputLas
     if (ContainsElement(element))
         return nullptr;
 
-    CFormElement* last = GetLastTopLevelElement();
-    if (keepOutputLast == TRUE && last != nullptr && last->GetType() == FormElementType::Output)
-        m_elements.InsertBefore(m_elements.Find(last), element);
+    // Only a caller that keeps the Output element last needs to know which
+    // element that is: reading a file adds every element without it.
+    CFormElement* last = keepOutputLast == TRUE ? GetLastTopLevelElement() : nullptr;
+    if (last != nullptr && last->GetType() == FormElementType::Output)
+        ListElementBefore(ElementPosition(last), element);
     else
-        m_elements.AddTail(element);
-    m_zOrder.AddHead(element);
+        ListElementBefore(m_elements.end(), element);
+    AddToZOrder(element, true);
 
     if (anchor != nullptr && anchor != element && ContainsElement(anchor))
         MoveElement(anchor, element, anchor->CanContain(element) ? 1 : 3);
@@ -246,13 +284,14 @@ void CDesignerDoc::RemoveAllElements()
     while (!m_elements.IsEmpty()) {
         CFormElement* head = AsElement(m_elements.GetHead());
         if (head == nullptr) {
-            m_elements.RemoveHead();
+            UnlistElement(m_elements.begin());
             continue;
         }
         DeleteElement(head, FALSE);
     }
     m_elements.RemoveAll();
-    m_zOrder.RemoveAll();
+    m_elementAt.clear();
+    ClearZOrder();
 }
 
 CFormElement* CDesignerDoc::MakeTopLevel(CFormElement* element)
@@ -276,12 +315,11 @@ BOOL CDesignerDoc::RemoveTopLevel(CFormElement* element)
 
 BOOL CDesignerDoc::RemoveFromLists(CFormElement* element)
 {
-    const auto it = element != nullptr ? m_elements.Find(element) : m_elements.end();
+    const auto it = ElementPosition(element);
     if (it == m_elements.end())
         return FALSE;
-    m_elements.RemoveAt(it);
-    for (auto z = m_zOrder.begin(); z != m_zOrder.end();)
-        z = (*z == element) ? m_zOrder.RemoveAt(z) : std::next(z);
+    UnlistElement(it);
+    RemoveFromZOrder(element);
     SetModifiedFlag(TRUE);
     return TRUE;
 }
@@ -321,26 +359,23 @@ BOOL CDesignerDoc::PlaceInDocumentOrder(CFormElement* element, CFormElement* tar
     if (target == nullptr) {
         if (element->HasParent())
             return FALSE;
-        const auto it = m_elements.Find(element);
+        const auto it = ElementPosition(element);
         if (it == m_elements.end())
             return FALSE;
-        m_elements.RemoveAt(it);
-        if (after)
-            m_elements.AddHead(element);
-        else
-            m_elements.AddTail(element);
+        UnlistElement(it);
+        ListElementBefore(after ? m_elements.begin() : m_elements.end(), element);
         return TRUE;
     }
     if (element->GetParent() != target->GetParent())
         return FALSE;
-    const auto elementAt = m_elements.Find(element);
-    if (elementAt == m_elements.end() || m_elements.Find(target) == m_elements.end())
+    const auto elementAt = ElementPosition(element);
+    auto targetAt = ElementPosition(target);
+    if (elementAt == m_elements.end() || targetAt == m_elements.end())
         return FALSE;
-    m_elements.RemoveAt(elementAt);
-    auto targetAt = m_elements.Find(target);
+    UnlistElement(elementAt);
     if (after)
         ++targetAt;
-    m_elements.InsertBefore(targetAt, element);
+    ListElementBefore(targetAt, element);
     if (CFormElement* container = element->GetParent())
         container->SortChildren();
     return TRUE;
@@ -391,12 +426,8 @@ void CDesignerDoc::MoveInZOrder(CFormElement* element, BOOL withChildren, bool t
     // The z-order list holds the document's elements only.
     if (!ContainsElement(element))
         return;
-    for (auto z = m_zOrder.begin(); z != m_zOrder.end();)
-        z = (*z == element) ? m_zOrder.RemoveAt(z) : std::next(z);
-    if (toFront)
-        m_zOrder.AddHead(element);
-    else
-        m_zOrder.AddTail(element);
+    RemoveFromZOrder(element);
+    AddToZOrder(element, toFront);
     BroadcastHint(DocumentHint::ElementChanged, element);
     SetModifiedFlag(TRUE);
     if (withChildren == TRUE)

@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <unordered_set>
 
 namespace {
 
@@ -258,18 +257,17 @@ void CDesignerDoc::AddImportedElements(const std::vector<CFormElement*>& element
 {
     if (elements.empty())
         return;
-    std::unordered_set<const CObject*> present(m_elements.begin(), m_elements.end());
     CFormElement* last = GetLastTopLevelElement();
     const auto at =
-        last != nullptr && last->GetType() == FormElementType::Output ? m_elements.Find(last) : m_elements.end();
+        last != nullptr && last->GetType() == FormElementType::Output ? ElementPosition(last) : m_elements.end();
     std::vector<CFormElement*> added;
     added.reserve(elements.size());
     for (CFormElement* element : elements) {
-        if (element == nullptr || !present.insert(element).second)
+        if (element == nullptr || ContainsElement(element))
             continue;
         element->SetDocument(this);
-        m_elements.InsertBefore(at, element);
-        m_zOrder.AddHead(element);
+        ListElementBefore(at, element);
+        AddToZOrder(element, true);
         added.push_back(element);
     }
     SetModifiedFlag(TRUE);

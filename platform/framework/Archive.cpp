@@ -225,77 +225,18 @@ void CArchive::WriteLittleEndian(T value)
     Write(bytes, sizeof(T));
 }
 
-CArchive& CArchive::operator<<(BYTE value)
-{
-    Write(&value, 1);
-    return *this;
-}
-
-CArchive& CArchive::operator<<(WORD value)
-{
-    WriteLittleEndian<quint16>(value);
-    return *this;
-}
-
-CArchive& CArchive::operator<<(short value)
-{
-    WriteLittleEndian<qint16>(value);
-    return *this;
-}
-
-CArchive& CArchive::operator<<(LONG value)
-{
-    WriteLittleEndian<qint32>(value);
-    return *this;
-}
-
-CArchive& CArchive::operator<<(DWORD value)
-{
-    WriteLittleEndian<quint32>(value);
-    return *this;
-}
-
-CArchive& CArchive::operator<<(double value)
-{
-    WriteLittleEndian<quint64>(std::bit_cast<quint64>(value));
-    return *this;
-}
-
-CArchive& CArchive::operator>>(BYTE& value)
-{
-    value = ReadLittleEndian<quint8>();
-    return *this;
-}
-
-CArchive& CArchive::operator>>(WORD& value)
-{
-    value = ReadLittleEndian<quint16>();
-    return *this;
-}
-
-CArchive& CArchive::operator>>(short& value)
-{
-    value = ReadLittleEndian<qint16>();
-    return *this;
-}
-
-CArchive& CArchive::operator>>(LONG& value)
-{
-    value = ReadLittleEndian<qint32>();
-    return *this;
-}
-
-CArchive& CArchive::operator>>(DWORD& value)
-{
-    value = ReadLittleEndian<quint32>();
-    return *this;
-}
-
-CArchive& CArchive::operator>>(double& value)
-{
-    value = std::bit_cast<double>(ReadLittleEndian<quint64>());
-    return *this;
-}
+template quint8 CArchive::ReadLittleEndian<quint8>();
+template quint16 CArchive::ReadLittleEndian<quint16>();
+template qint16 CArchive::ReadLittleEndian<qint16>();
+template qint32 CArchive::ReadLittleEndian<qint32>();
+template quint32 CArchive::ReadLittleEndian<quint32>();
+template quint64 CArchive::ReadLittleEndian<quint64>();
+template void CArchive::WriteLittleEndian<quint8>(quint8);
+template void CArchive::WriteLittleEndian<quint16>(quint16);
+template void CArchive::WriteLittleEndian<qint16>(qint16);
+template void CArchive::WriteLittleEndian<qint32>(qint32);
+template void CArchive::WriteLittleEndian<quint32>(quint32);
+template void CArchive::WriteLittleEndian<quint64>(quint64);
 
 void CArchive::WriteCount(DWORD count)
 {
@@ -308,10 +249,10 @@ void CArchive::WriteCount(DWORD count)
 
 DWORD CArchive::ReadCount()
 {
-    const WORD count = ReadLittleEndian<quint16>();
+    const WORD count = ReadFixed<quint16>();
     if (count != 0xFFFF)
         return count;
-    return ReadLittleEndian<quint32>();
+    return ReadFixed<quint32>();
 }
 
 void CArchive::WriteStringLength(ULONGLONG length, bool wide)
@@ -333,20 +274,20 @@ void CArchive::WriteStringLength(ULONGLONG length, bool wide)
 ULONGLONG CArchive::ReadStringLength(bool& wide)
 {
     wide = false;
-    BYTE byteLength = ReadLittleEndian<quint8>();
+    BYTE byteLength = ReadFixed<quint8>();
     if (byteLength < 0xFF)
         return byteLength;
-    WORD wordLength = ReadLittleEndian<quint16>();
+    WORD wordLength = ReadFixed<quint16>();
     if (wordLength == kWideMarker) {
         wide = true;
-        byteLength = ReadLittleEndian<quint8>();
+        byteLength = ReadFixed<quint8>();
         if (byteLength < 0xFF)
             return byteLength;
-        wordLength = ReadLittleEndian<quint16>();
+        wordLength = ReadFixed<quint16>();
     }
     if (wordLength < 0xFFFF)
         return wordLength;
-    const DWORD length = ReadLittleEndian<quint32>();
+    const DWORD length = ReadFixed<quint32>();
     // Never written: a longer text would need the 64-bit form we do not write.
     if (length == 0xFFFFFFFFu)
         ThrowArchive(CArchiveException::badIndex);
@@ -480,9 +421,9 @@ void CArchive::WriteObject(const CObject* object)
 
 const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* requested, UINT& schema, DWORD& objectTag)
 {
-    const WORD tag = ReadLittleEndian<quint16>();
+    const WORD tag = ReadFixed<quint16>();
     if (tag == kBigObjectTag)
-        objectTag = ReadLittleEndian<quint32>();
+        objectTag = ReadFixed<quint32>();
     else
         objectTag = (static_cast<DWORD>(tag & kClassTag) << 16) | (tag & 0x7FFF);
     if (!(objectTag & kBigClassTag))
@@ -490,8 +431,8 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* requested, UINT& s
 
     const CRuntimeClass* runtimeClass = nullptr;
     if (tag == kNewClassTag) {
-        const WORD storedSchema = ReadLittleEndian<quint16>();
-        const WORD nameLength = ReadLittleEndian<quint16>();
+        const WORD storedSchema = ReadFixed<quint16>();
+        const WORD nameLength = ReadFixed<quint16>();
         if (nameLength == 0 || nameLength > kMaxClassNameLength)
             ThrowArchive(CArchiveException::badClass);
         char name[kMaxClassNameLength];

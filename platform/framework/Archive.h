@@ -32,7 +32,9 @@
 #include "platform/framework/Types.h"
 
 #include <QString>
+#include <QtEndian>
 
+#include <bit>
 #include <concepts>
 #include <memory>
 #include <string>
@@ -87,12 +89,15 @@ public:
     // cannot tell its length (CNotSupportedException) passes unchecked.
     void EnsureAvailable(ULONGLONG count);
 
-    CArchive& operator<<(BYTE value);
-    CArchive& operator<<(WORD value);
-    CArchive& operator<<(short value);
-    CArchive& operator<<(LONG value);
-    CArchive& operator<<(DWORD value);
-    CArchive& operator<<(double value);
+    // The fixed-size values go straight into the buffer while it has room;
+    // everything else (a full buffer, the wrong mode, no file) takes the
+    // checked road.
+    CArchive& operator<<(BYTE value) { return WriteFixed<quint8>(value); }
+    CArchive& operator<<(WORD value) { return WriteFixed<quint16>(value); }
+    CArchive& operator<<(short value) { return WriteFixed<qint16>(value); }
+    CArchive& operator<<(LONG value) { return WriteFixed<qint32>(value); }
+    CArchive& operator<<(DWORD value) { return WriteFixed<quint32>(value); }
+    CArchive& operator<<(double value) { return WriteFixed<quint64>(std::bit_cast<quint64>(value)); }
     CArchive& operator<<(const QString& text);
     CArchive& operator<<(const std::string& text);
     CArchive& operator<<(const CObject* object)
@@ -101,12 +106,18 @@ public:
         return *this;
     }
 
-    CArchive& operator>>(BYTE& value);
-    CArchive& operator>>(WORD& value);
-    CArchive& operator>>(short& value);
-    CArchive& operator>>(LONG& value);
-    CArchive& operator>>(DWORD& value);
-    CArchive& operator>>(double& value);
+    CArchive& operator>>(BYTE& value) { return ReadFixed<quint8>(value); }
+    CArchive& operator>>(WORD& value) { return ReadFixed<quint16>(value); }
+    CArchive& operator>>(short& value) { return ReadFixed<qint16>(value); }
+    CArchive& operator>>(LONG& value) { return ReadFixed<qint32>(value); }
+    CArchive& operator>>(DWORD& value) { return ReadFixed<quint32>(value); }
+    CArchive& operator>>(double& value)
+    {
+        quint64 bits = 0;
+        ReadFixed<quint64>(bits);
+        value = std::bit_cast<double>(bits);
+        return *this;
+    }
     CArchive& operator>>(QString& text);
     CArchive& operator>>(std::string& text);
 
@@ -193,10 +204,43 @@ private:
     void ReadExact(void* buffer, ULONGLONG count);
     bool CheckAvailable(ULONGLONG count);
 
+    // The checked roads, for any T the fast ones below are used with.
     template <class T>
     T ReadLittleEndian();
     template <class T>
     void WriteLittleEndian(T value);
+
+    template <class T>
+    CArchive& WriteFixed(T value)
+    {
+        if (m_pFile != nullptr && !m_loading && m_bufferSize - m_bufferPos >= sizeof(T)) [[likely]] {
+            qToLittleEndian<T>(value, m_buffer.get() + m_bufferPos);
+            m_bufferPos += sizeof(T);
+        } else {
+            WriteLittleEndian<T>(value);
+        }
+        return *this;
+    }
+
+    template <class T>
+    T ReadFixed()
+    {
+        T value{};
+        ReadFixed<T>(value);
+        return value;
+    }
+
+    template <class T, class V>
+    CArchive& ReadFixed(V& value)
+    {
+        if (m_pFile != nullptr && m_loading && m_bufferFill - m_bufferPos >= sizeof(T)) [[likely]] {
+            value = static_cast<V>(qFromLittleEndian<T>(m_buffer.get() + m_bufferPos));
+            m_bufferPos += sizeof(T);
+        } else {
+            value = static_cast<V>(ReadLittleEndian<T>());
+        }
+        return *this;
+    }
 
     void WriteStringLength(ULONGLONG length, bool wide);
     ULONGLONG ReadStringLength(bool& wide);

@@ -58,6 +58,7 @@ protected:
         EXPECT_EQ(zOrder.size(), elements.size());
         for (CFormElement* e : elements) {
             ASSERT_NE(e, nullptr);
+            EXPECT_TRUE(doc->ContainsElement(e));
             EXPECT_EQ(e->GetDocument(), doc.get());
             if (CFormElement* parent = e->GetParent()) {
                 const auto children = ChildrenOf(parent);
@@ -361,6 +362,38 @@ TEST_F(ElementTreeTest, RemoveAllEmptiesBothLists)
     EXPECT_TRUE(doc->GetZOrderList().IsEmpty());
     ASSERT_FALSE(recorder.hints.empty());
     EXPECT_EQ(recorder.hints.front(), (HintRecord{245, nullptr}));
+}
+
+// Membership is kept beside the lists: every change to them must reach it,
+// or an element would be refused, found or moved where it is not listed.
+TEST_F(ElementTreeTest, MembershipFollowsEveryChangeToTheLists)
+{
+    TestContainer* loop = AddContainer(T::Loop);
+    TestLeaf* a = AddLeafInto(loop, T::Text);
+    TestLeaf* b = AddLeaf(T::Text);
+    ASSERT_TRUE(doc->MoveElement(loop, b, 1));
+    ASSERT_TRUE(doc->MoveElement(a, b, 2));
+    EXPECT_EQ(ChildrenOf(loop), (std::vector<CFormElement*>{b, a}));
+    ASSERT_TRUE(doc->ReparentElement(a, nullptr));
+    EXPECT_EQ(Elements().front(), a);
+    doc->SendToBack(loop, TRUE);
+    doc->BringToFront(b, FALSE);
+    ExpectConsistent();
+
+    // The container alone goes; its child is handed to the top level.
+    doc->DeleteElement(loop, FALSE);
+    EXPECT_FALSE(doc->ContainsElement(loop));
+    EXPECT_EQ(b->GetParent(), nullptr);
+    ExpectConsistent();
+
+    // Once emptied, the document takes new elements again, wherever they
+    // are allocated.
+    doc->RemoveAllElements();
+    EXPECT_TRUE(doc->GetZOrderList().IsEmpty());
+    TestLeaf* fresh = AddLeaf(T::Text);
+    EXPECT_EQ(Elements(), (std::vector<CFormElement*>{fresh}));
+    EXPECT_EQ(ZOrder(), (std::vector<CFormElement*>{fresh}));
+    ExpectConsistent();
 }
 
 TEST_F(ElementTreeTest, BringToFrontAndSendToBackWithChildren)

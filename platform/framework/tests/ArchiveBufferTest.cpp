@@ -85,6 +85,61 @@ INSTANTIATE_TEST_SUITE_P(
                       PiecesCase{"ReadsLargerThanTheBuffer", 64, {1000}, {10, 100, 64, 63, 65, 2000}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The fixed-size values take a fast road while the buffer has room and the
+// checked one at its edge: from every starting offset in a 16-byte buffer,
+// each width meets the edge somewhere, and the bytes and values must not
+// depend on which road they took.
+TEST(ArchivePrimitivesTest, ValuesMeetingTheBufferEdgeKeepTheirBytes)
+{
+    const Bytes record = Hex("01 02 03 FE FF 04 05 06 07 08 09 0A 0B 00 00 00 00 00 00 F8 3F");
+    constexpr int kRecords = 3;
+    for (UINT lead = 0; lead < 16; ++lead) {
+        SCOPED_TRACE(lead);
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store, 16);
+            for (UINT i = 0; i < lead; ++i)
+                ar << static_cast<BYTE>(0xEE);
+            for (int n = 0; n < kRecords; ++n)
+                ar << static_cast<BYTE>(0x01) << static_cast<WORD>(0x0302) << static_cast<short>(-2)
+                   << static_cast<LONG>(0x07060504) << static_cast<DWORD>(0x0B0A0908) << 1.5;
+            ar.Close();
+        }
+        Bytes expected(lead, 0xEE);
+        for (int n = 0; n < kRecords; ++n)
+            expected.insert(expected.end(), record.begin(), record.end());
+        Bytes stored(static_cast<size_t>(file.GetLength()));
+        file.SeekToBegin();
+        file.Read(stored.data(), static_cast<UINT>(stored.size()));
+        ASSERT_EQ(stored, expected);
+
+        // Read back, then one byte short of a last WORD.
+        stored.push_back(0x77);
+        CMemFile source(stored.data(), static_cast<UINT>(stored.size()));
+        CArchive ar(&source, CArchive::load, 16);
+        BYTE skipped = 0;
+        for (UINT i = 0; i < lead; ++i)
+            ar >> skipped;
+        for (int n = 0; n < kRecords; ++n) {
+            BYTE b = 0;
+            WORD w = 0;
+            short s = 0;
+            LONG l = 0;
+            DWORD d = 0;
+            double f = 0;
+            ar >> b >> w >> s >> l >> d >> f;
+            EXPECT_EQ(b, 0x01);
+            EXPECT_EQ(w, 0x0302);
+            EXPECT_EQ(s, -2);
+            EXPECT_EQ(l, 0x07060504);
+            EXPECT_EQ(d, 0x0B0A0908u);
+            EXPECT_EQ(f, 1.5);
+        }
+        WORD last = 0;
+        EXPECT_EQ(archiveCause([&] { ar >> last; }), CArchiveException::endOfFile);
+    }
+}
+
 class ArchiveFileTest : public ::testing::Test
 {
 protected:
