@@ -95,7 +95,8 @@ class BitCursor
 {
 public:
     BitCursor(const std::uint8_t* data, std::size_t dataBytes, std::size_t pos)
-        : m_next(data + (pos >> 3)), m_last(data + dataBytes + kPadding - 8), m_used(pos), m_limit(8 * dataBytes)
+        : m_next(data + std::min(pos >> 3, dataBytes + kPadding - 8)), m_last(data + dataBytes + kPadding - 8),
+          m_used(pos), m_limit(8 * dataBytes)
     {
         Refill();
         m_window <<= pos & 7;
@@ -149,15 +150,15 @@ struct Changes
 {
     int total = 0;
     for (;;) {
-        bits.Refill();
         const RunCodeEntry entry = table[bits.Peek(kRunCodeLookupBits)];
-        if (entry.length == 0 || !bits.Consume(entry.length))
+        if (entry.Length() == 0 || !bits.Consume(entry.Length()))
             return -1;
-        total += entry.run;
-        if (!entry.makeUp)
+        total += entry.Run();
+        if (!entry.MakeUp())
             return total;
         if (total > width)
             return total; // already past the row: the caller refuses or clamps it
+        bits.Refill();
     }
 }
 
@@ -212,64 +213,51 @@ bool DecodeTwoDimensional(BitCursor& bits, const int* reference, Changes& change
         const int start = std::max(a0, 0);
 
         bits.Refill();
+        int a1 = b1; // V0, the commonest code, tested before the table
         if (bits.Peek(1) != 0) {
-            // V0, the commonest code: b1 lies right of a0 and within the row.
             if (!bits.Consume(1))
                 return false;
-            if (color)
-                FillBlack(row, start, b1);
-            if (!changes.Push(b1))
+        } else {
+            const ModeEntry mode = modes[bits.Peek(7)];
+            if (mode.mode == Mode::Invalid || !bits.Consume(mode.length))
                 return false;
-            a0 = b1;
-            color ^= 1;
-            // The entry before b1 is the first candidate of the other parity.
-            j = j > 0 ? j - 1 : 1;
-            continue;
-        }
-        const ModeEntry mode = modes[bits.Peek(7)];
-        if (mode.mode == Mode::Invalid || !bits.Consume(mode.length))
-            return false;
-        switch (mode.mode) {
-        case Mode::Pass: {
-            const int b2 = reference[j + 1];
-            if (color)
-                FillBlack(row, start, b2);
-            a0 = b2;
-            break;
-        }
-        case Mode::Horizontal: {
-            const int first = ReadRun(bits, color ? black : white, width);
-            if (first < 0)
-                return false;
-            const int second = ReadRun(bits, color ? white : black, width);
-            if (second < 0)
-                return false;
-            const int a1 = start + first;
-            const int a2 = a1 + second;
-            if (a2 > width)
-                return false;
-            FillBlack(row, color ? start : a1, color ? a1 : a2);
-            if (!changes.Push(a1) || !changes.Push(a2))
-                return false;
-            a0 = a2;
-            break;
-        }
-        case Mode::Vertical: {
-            const int a1 = b1 + mode.offset;
+            if (mode.mode == Mode::Pass) {
+                const int b2 = reference[j + 1];
+                if (color)
+                    FillBlack(row, start, b2);
+                a0 = b2;
+                continue;
+            }
+            if (mode.mode == Mode::Horizontal) {
+                const int first = ReadRun(bits, color ? black : white, width);
+                if (first < 0)
+                    return false;
+                const int second = ReadRun(bits, color ? white : black, width);
+                if (second < 0)
+                    return false;
+                a1 = start + first;
+                const int a2 = a1 + second;
+                if (a2 > width)
+                    return false;
+                FillBlack(row, color ? start : a1, color ? a1 : a2);
+                if (!changes.Push(a1) || !changes.Push(a2))
+                    return false;
+                a0 = a2;
+                continue;
+            }
+            a1 = b1 + mode.offset;
             if (a1 < start || a1 > width)
                 return false;
-            if (color)
-                FillBlack(row, start, a1);
-            if (!changes.Push(a1))
-                return false;
-            a0 = a1;
-            color ^= 1;
-            j = j > 0 ? j - 1 : 1;
-            break;
         }
-        case Mode::Invalid:
+        // Vertical modes: b1 lies right of a0 and within the row for V0.
+        if (color)
+            FillBlack(row, start, a1);
+        if (!changes.Push(a1))
             return false;
-        }
+        a0 = a1;
+        color ^= 1;
+        // The entry before b1 is the first candidate of the other parity.
+        j = j > 0 ? j - 1 : 1;
     }
     return a0 == width;
 }
