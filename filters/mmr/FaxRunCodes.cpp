@@ -60,7 +60,7 @@ constexpr const char* kExtendedMakeUp[13] = {
 
 using Table = std::array<RunCodeEntry, 1u << kRunCodeLookupBits>;
 
-void Enter(Table& table, const char* bits, int run, bool makeUp)
+void Enter(Table& table, const char* bits, int run)
 {
     const int length = static_cast<int>(std::strlen(bits));
     unsigned code = 0;
@@ -69,19 +69,18 @@ void Enter(Table& table, const char* bits, int run, bool makeUp)
     const int free = kRunCodeLookupBits - length;
     const unsigned first = code << free;
     for (unsigned i = 0; i < (1u << free); ++i)
-        table[first + i] = RunCodeEntry{static_cast<std::uint16_t>(run), static_cast<std::uint8_t>(length),
-                                        static_cast<std::uint8_t>(makeUp ? 1 : 0)};
+        table[first + i] = RunCodeEntry{static_cast<std::uint16_t>(run << 4 | length)};
 }
 
 Table Build(const char* const* terminating, const char* const* makeUp)
 {
     Table table{};
     for (int run = 0; run < 64; ++run)
-        Enter(table, terminating[run], run, false);
+        Enter(table, terminating[run], run);
     for (int i = 0; i < 27; ++i)
-        Enter(table, makeUp[i], 64 * (i + 1), true);
+        Enter(table, makeUp[i], 64 * (i + 1));
     for (int i = 0; i < 13; ++i)
-        Enter(table, kExtendedMakeUp[i], 1792 + 64 * i, true);
+        Enter(table, kExtendedMakeUp[i], 1792 + 64 * i);
     return table;
 }
 

@@ -7,11 +7,16 @@
 
 namespace kwvd::mmr {
 
+// Two bytes, so that both colours' tables stay in the first-level cache:
+// the run above the code's length in 4 bits.
 struct RunCodeEntry
 {
-    std::uint16_t run = 0;
-    std::uint8_t length = 0; // bits of the code; 0 when no code starts with these bits
-    std::uint8_t makeUp = 0; // 1 for a make-up code, which another code follows
+    std::uint16_t packed = 0;
+
+    int Run() const { return packed >> 4; }
+    int Length() const { return packed & 15; } // 0 when no code starts with these bits
+    // Runs of 64 and more are make-up codes, which another code follows.
+    bool MakeUp() const { return packed >= 64 << 4; }
 };
 
 inline constexpr int kRunCodeLookupBits = 13;

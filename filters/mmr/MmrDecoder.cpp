@@ -3,6 +3,7 @@
 #include "filters/mmr/FaxRunCodes.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace kwvd::mmr {
@@ -55,7 +56,7 @@ const ModeTable& Modes()
 }
 
 // Clears the bits [from, to) of a row: black pixels.
-void FillBlack(std::uint8_t* row, int from, int to)
+[[gnu::always_inline]] inline void FillBlack(std::uint8_t* row, int from, int to)
 {
     if (from >= to)
         return;
@@ -73,249 +74,274 @@ void FillBlack(std::uint8_t* row, int from, int to)
     row[last] &= static_cast<std::uint8_t>(~lastMask);
 }
 
+// Zero bytes after the page's data: the window loads 8 bytes at a time a
+// little ahead of the bits used, and a row fails soon after it runs past the
+// data (all-zero bits are no valid code).
+constexpr std::size_t kPadding = 32;
+
+std::uint64_t LoadBigEndian64(const std::uint8_t* p)
+{
+    std::uint64_t value;
+    std::memcpy(&value, p, sizeof value);
+    if constexpr (std::endian::native == std::endian::little)
+        value = __builtin_bswap64(value);
+    return value;
+}
+
+// The read position in the page's bits, kept in locals while a row is
+// decoded so that the stores into the row cannot be taken to change it: a
+// left-aligned window refilled eight bytes at a time without a test.
+class BitCursor
+{
+public:
+    BitCursor(const std::uint8_t* data, std::size_t dataBytes, std::size_t pos)
+        : m_next(data + std::min(pos >> 3, dataBytes + kPadding - 8)), m_last(data + dataBytes + kPadding - 8),
+          m_used(pos), m_limit(8 * dataBytes)
+    {
+        Refill();
+        m_window <<= pos & 7;
+        m_count -= static_cast<int>(pos & 7);
+    }
+
+    // At least 56 bits in the window; past the padding only zeros come in.
+    void Refill()
+    {
+        m_window |= LoadBigEndian64(m_next) >> m_count;
+        m_next = std::min(m_next + ((63 - m_count) >> 3), m_last);
+        m_count |= 56;
+    }
+    // The next bits, 13 at most; zeros past the data.
+    unsigned Peek(int bits) const { return static_cast<unsigned>(m_window >> (64 - bits)); }
+    // False once the bits used run past the data: the row fails then.
+    bool Consume(int bits)
+    {
+        m_window <<= bits;
+        m_count -= bits;
+        m_used += static_cast<std::size_t>(bits);
+        return m_used <= m_limit;
+    }
+    std::size_t Used() const { return m_used; }
+
+private:
+    const std::uint8_t* m_next;
+    const std::uint8_t* m_last;
+    std::uint64_t m_window = 0;
+    int m_count = 0;
+    std::size_t m_used;
+    std::size_t m_limit;
+};
+
+// Where the next changing element goes; a row refuses more than fit.
+struct Changes
+{
+    int* next;
+    int* end;
+
+    bool Push(int position)
+    {
+        if (next == end)
+            return false;
+        *next++ = position;
+        return true;
+    }
+};
+
+[[gnu::always_inline]] inline int ReadRun(BitCursor& bits, const RunCodeEntry* table, int width)
+{
+    int total = 0;
+    for (;;) {
+        const RunCodeEntry entry = table[bits.Peek(kRunCodeLookupBits)];
+        if (entry.Length() == 0 || !bits.Consume(entry.Length()))
+            return -1;
+        total += entry.Run();
+        if (!entry.MakeUp())
+            return total;
+        if (total > width)
+            return total; // already past the row: the caller refuses or clamps it
+        bits.Refill();
+    }
+}
+
+bool DecodeOneDimensional(BitCursor& bits, Changes& changes, int width, std::uint8_t* row)
+{
+    bits.Refill();
+    if (bits.Peek(8) == 0) {
+        while (bits.Peek(1) == 0) {
+            if (!bits.Consume(1))
+                return false;
+            bits.Refill();
+        }
+        if (!bits.Consume(1))
+            return false;
+    }
+    const RunCodeEntry* const white = FaxRunCodes::White();
+    const RunCodeEntry* const black = FaxRunCodes::Black();
+    int a0 = 0;
+    bool isBlack = false;
+    while (a0 < width) {
+        bits.Refill();
+        if (bits.Peek(8) == 0)
+            break; // an EOL or garbage inside the row: the rest stays white
+        const int run = ReadRun(bits, isBlack ? black : white, width);
+        if (run < 0)
+            return false;
+        const int end = std::min(a0 + run, width);
+        if (isBlack)
+            FillBlack(row, a0, end);
+        a0 = end;
+        if (!changes.Push(a0))
+            return false;
+        isBlack = !isBlack;
+    }
+    return true;
+}
+
+bool DecodeTwoDimensional(BitCursor& bits, const int* reference, Changes& changes, int width, std::uint8_t* row)
+{
+    const ModeEntry* const modes = Modes().entries;
+    const RunCodeEntry* const white = FaxRunCodes::White();
+    const RunCodeEntry* const black = FaxRunCodes::Black();
+    int a0 = -1;
+    int color = 0; // 0 white, 1 black
+    // b1's index: the reference row's changes rise, even entries are changes
+    // to black, so b1 is the first entry of the colour's parity right of a0.
+    std::size_t j = 0;
+    while (a0 < width) {
+        while (reference[j] <= a0)
+            j += 2;
+        const int b1 = reference[j];
+        const int start = std::max(a0, 0);
+
+        bits.Refill();
+        int a1 = b1; // V0, the commonest code, tested before the table
+        if (bits.Peek(1) != 0) {
+            if (!bits.Consume(1))
+                return false;
+        } else {
+            const ModeEntry mode = modes[bits.Peek(7)];
+            if (mode.mode == Mode::Invalid || !bits.Consume(mode.length))
+                return false;
+            if (mode.mode == Mode::Pass) {
+                const int b2 = reference[j + 1];
+                if (color)
+                    FillBlack(row, start, b2);
+                a0 = b2;
+                continue;
+            }
+            if (mode.mode == Mode::Horizontal) {
+                const int first = ReadRun(bits, color ? black : white, width);
+                if (first < 0)
+                    return false;
+                const int second = ReadRun(bits, color ? white : black, width);
+                if (second < 0)
+                    return false;
+                a1 = start + first;
+                const int a2 = a1 + second;
+                if (a2 > width)
+                    return false;
+                FillBlack(row, color ? start : a1, color ? a1 : a2);
+                if (!changes.Push(a1) || !changes.Push(a2))
+                    return false;
+                a0 = a2;
+                continue;
+            }
+            a1 = b1 + mode.offset;
+            if (a1 < start || a1 > width)
+                return false;
+        }
+        // Vertical modes: b1 lies right of a0 and within the row for V0.
+        if (color)
+            FillBlack(row, start, a1);
+        if (!changes.Push(a1))
+            return false;
+        a0 = a1;
+        color ^= 1;
+        // The entry before b1 is the first candidate of the other parity.
+        j = j > 0 ? j - 1 : 1;
+    }
+    return a0 == width;
+}
+
 } // namespace
 
 void MmrDecoder::Reset(const IoCallbacks* io, FilterFileHandle file, int width, std::int64_t firstBlockLength,
                        std::int64_t pageDataLength)
 {
-    m_io = io;
-    m_file = file;
     m_width = std::max(width, 0);
-    m_bufferPos = m_bufferEnd = 0;
-    m_blockLeft = std::max<std::int64_t>(firstBlockLength, 0);
-    m_pageLeft = std::max<std::int64_t>(pageDataLength, 0);
-    m_window = 0;
-    m_bitCount = 0;
-    m_fakeBits = 0;
-    m_overrun = false;
     m_oneDimensional = false;
     // A row has at most one change per pixel; zero-length runs may repeat a
-    // position, which the capacity check in PushChange bounds.
+    // position, which the row's room for changes bounds.
     const std::size_t capacity = 2 * static_cast<std::size_t>(m_width) + 8 + kSentinels;
     m_reference.assign(capacity, m_width);
     m_current.assign(capacity, m_width);
-    m_currentCount = 0;
+    ReadPage(io, file, std::max<std::int64_t>(firstBlockLength, 0), std::max<std::int64_t>(pageDataLength, 0));
 }
 
-int MmrDecoder::NextByte()
+void MmrDecoder::ReadPage(const IoCallbacks* io, FilterFileHandle file, std::int64_t firstBlockLength,
+                          std::int64_t pageDataLength)
 {
-    if (m_pageLeft <= 0)
-        return -1;
-    if (m_bufferPos == m_bufferEnd) {
-        std::int64_t got = -1;
-        if (m_io && m_io->read)
-            got = m_io->read(m_file, m_buffer, static_cast<std::int64_t>(sizeof m_buffer));
-        if (got <= 0 || got > static_cast<std::int64_t>(sizeof m_buffer)) {
-            m_pageLeft = 0;
-            return -1;
-        }
-        m_bufferPos = 0;
-        m_bufferEnd = static_cast<int>(got);
+    const std::size_t wanted = static_cast<std::size_t>(pageDataLength);
+    m_data.assign(wanted + kPadding, 0);
+    std::size_t got = 0;
+    while (io && io->read && got < wanted) {
+        const std::int64_t n = io->read(file, m_data.data() + got, static_cast<std::int64_t>(wanted - got));
+        if (n <= 0 || n > static_cast<std::int64_t>(wanted - got))
+            break;
+        got += static_cast<std::size_t>(n);
     }
-    --m_pageLeft;
-    return m_buffer[m_bufferPos++];
-}
-
-int MmrDecoder::NextDataByte()
-{
     // Each further block announces its length in the last two of four header
-    // bytes; the header bytes count against the page like the data.
-    while (m_blockLeft <= 0) {
-        int header[4];
-        for (int& b : header) {
-            b = NextByte();
-            if (b < 0)
-                return -1;
+    // bytes; the header bytes count against the page like the data. The data
+    // move down over the headers in place.
+    std::size_t in = 0;
+    std::size_t out = 0;
+    std::int64_t blockLeft = firstBlockLength;
+    while (in < got) {
+        if (blockLeft <= 0) {
+            if (got - in < 4)
+                break;
+            blockLeft = (m_data[in + 2] << 8) | m_data[in + 3];
+            in += 4;
+            continue;
         }
-        m_blockLeft = (header[2] << 8) | header[3];
+        const std::size_t take = std::min(static_cast<std::size_t>(blockLeft), got - in);
+        if (out != in)
+            std::memmove(m_data.data() + out, m_data.data() + in, take);
+        in += take;
+        out += take;
+        blockLeft -= static_cast<std::int64_t>(take);
     }
-    const int b = NextByte();
-    if (b >= 0)
-        --m_blockLeft;
-    return b;
-}
-
-void MmrDecoder::Refill()
-{
-    while (m_bitCount <= 48) {
-        unsigned word = 0;
-        int real = 16;
-        if (m_blockLeft >= 2 && m_pageLeft >= 2 && m_bufferEnd - m_bufferPos >= 2) {
-            word = (static_cast<unsigned>(m_buffer[m_bufferPos]) << 8) | m_buffer[m_bufferPos + 1];
-            m_bufferPos += 2;
-            m_blockLeft -= 2;
-            m_pageLeft -= 2;
-        } else {
-            const int high = NextDataByte();
-            const int low = high < 0 ? -1 : NextDataByte();
-            if (high < 0)
-                real = 0;
-            else if (low < 0)
-                real = 8;
-            word = (static_cast<unsigned>(std::max(high, 0)) << 8) | static_cast<unsigned>(std::max(low, 0));
-        }
-        m_window |= static_cast<std::uint64_t>(word) << (48 - m_bitCount);
-        m_bitCount += 16;
-        m_fakeBits += 16 - real;
-    }
-}
-
-int MmrDecoder::ReadRun(bool black)
-{
-    const RunCodeEntry* table = black ? FaxRunCodes::Black() : FaxRunCodes::White();
-    int total = 0;
-    for (;;) {
-        Fill();
-        const RunCodeEntry& entry = table[Peek(kRunCodeLookupBits)];
-        if (entry.length == 0)
-            return -1;
-        Consume(entry.length);
-        if (m_overrun)
-            return -1;
-        total += entry.run;
-        if (!entry.makeUp)
-            return total;
-        if (total > m_width)
-            return total; // already past the row: the caller refuses or clamps it
-    }
-}
-
-bool MmrDecoder::PushChange(int position)
-{
-    if (m_currentCount + kSentinels >= m_current.size())
-        return false;
-    m_current[m_currentCount++] = position;
-    return true;
-}
-
-void MmrDecoder::EndRow()
-{
-    for (int i = 0; i < kSentinels; ++i)
-        m_current[m_currentCount + static_cast<std::size_t>(i)] = m_width;
-    m_reference.swap(m_current);
-    m_currentCount = 0;
+    std::fill(m_data.begin() + static_cast<std::ptrdiff_t>(out), m_data.end(), std::uint8_t{0});
+    m_dataBytes = out;
+    m_bitPos = 0;
 }
 
 bool MmrDecoder::DecodeRow(std::uint8_t* row)
 {
-    Fill();
-    while (Peek(12) == 0) {
-        Consume(1);
-        if (m_overrun)
-            return false;
-        Fill();
-    }
-    if (Peek(12) == 1) {
-        m_oneDimensional = (Peek(13) & 1) != 0;
-        Consume(13);
-    }
-    std::memset(row, 0xFF, static_cast<std::size_t>((m_width + 7) / 8));
-    m_currentCount = 0;
-    const bool ok = m_oneDimensional ? DecodeOneDimensional(row) : DecodeTwoDimensional(row);
-    if (!ok || m_overrun)
+    if (m_data.empty())
         return false;
-    EndRow();
+    BitCursor bits(m_data.data(), m_dataBytes, m_bitPos);
+    // A row starts after any fill bits; an EOL's tag bit chooses its coding.
+    bool ok = true;
+    while (ok && bits.Peek(12) == 0) {
+        ok = bits.Consume(1);
+        bits.Refill();
+    }
+    if (ok && bits.Peek(12) == 1) {
+        m_oneDimensional = (bits.Peek(13) & 1) != 0;
+        ok = bits.Consume(13);
+    }
+    Changes changes{m_current.data(), m_current.data() + m_current.size() - kSentinels};
+    if (ok) {
+        std::memset(row, 0xFF, static_cast<std::size_t>((m_width + 7) / 8));
+        ok = m_oneDimensional ? DecodeOneDimensional(bits, changes, m_width, row)
+                              : DecodeTwoDimensional(bits, m_reference.data(), changes, m_width, row);
+    }
+    m_bitPos = bits.Used();
+    if (!ok)
+        return false;
+    std::fill(changes.next, changes.next + kSentinels, m_width);
+    m_reference.swap(m_current);
     return true;
-}
-
-bool MmrDecoder::DecodeOneDimensional(std::uint8_t* row)
-{
-    Fill();
-    if (Peek(8) == 0) {
-        while (Peek(1) == 0) {
-            Consume(1);
-            if (m_overrun)
-                return false;
-            Fill();
-        }
-        Consume(1);
-    }
-    int a0 = 0;
-    bool black = false;
-    while (a0 < m_width) {
-        Fill();
-        if (Peek(8) == 0)
-            break; // an EOL or garbage inside the row: the rest stays white
-        const int run = ReadRun(black);
-        if (run < 0)
-            return false;
-        const int end = std::min(a0 + run, m_width);
-        if (black)
-            FillBlack(row, a0, end);
-        a0 = end;
-        if (!PushChange(a0))
-            return false;
-        black = !black;
-    }
-    return true;
-}
-
-bool MmrDecoder::DecodeTwoDimensional(std::uint8_t* row)
-{
-    const ModeEntry* modes = Modes().entries;
-    const int* reference = m_reference.data();
-    int a0 = -1;
-    int color = 0; // 0 white, 1 black
-    std::size_t k = 0;
-    while (a0 < m_width) {
-        // b1: the first change on the reference row right of a0 towards the
-        // other colour; even entries are changes to black.
-        while (reference[k] <= a0)
-            ++k;
-        std::size_t j = k;
-        if ((j & 1) != static_cast<std::size_t>(color))
-            ++j;
-        const int b1 = reference[j];
-        const int b2 = reference[j + 1];
-        const int start = std::max(a0, 0);
-
-        Fill();
-        const ModeEntry& mode = modes[Peek(7)];
-        if (mode.mode == Mode::Invalid)
-            return false;
-        Consume(mode.length);
-        switch (mode.mode) {
-        case Mode::Pass:
-            if (color)
-                FillBlack(row, start, b2);
-            a0 = b2;
-            break;
-        case Mode::Horizontal: {
-            const int first = ReadRun(color != 0);
-            if (first < 0)
-                return false;
-            const int second = ReadRun(color == 0);
-            if (second < 0)
-                return false;
-            const int a1 = start + first;
-            const int a2 = a1 + second;
-            if (a2 > m_width)
-                return false;
-            FillBlack(row, color ? start : a1, color ? a1 : a2);
-            if (!PushChange(a1) || !PushChange(a2))
-                return false;
-            a0 = a2;
-            break;
-        }
-        case Mode::Vertical: {
-            const int a1 = b1 + mode.offset;
-            if (a1 < start || a1 > m_width)
-                return false;
-            if (color)
-                FillBlack(row, start, a1);
-            if (!PushChange(a1))
-                return false;
-            a0 = a1;
-            color ^= 1;
-            break;
-        }
-        case Mode::Invalid:
-            return false;
-        }
-        if (m_overrun)
-            return false;
-    }
-    return a0 == m_width;
 }
 
 } // namespace kwvd::mmr

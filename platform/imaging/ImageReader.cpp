@@ -327,25 +327,33 @@ bool ReadMmr(const std::string& path, int page, PictraImage* image)
         || std::int64_t{info.width} * info.height > kMaxPixels)
         return false;
 
+    // The filter's rows, bottom row first, go straight into the image, whose
+    // lines are as long, and are turned top first in place: one page-sized
+    // block, not two.
     const std::int64_t rowBytes = BitmapRowBytes(1, info.width);
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(rowBytes * info.height));
+    QImage decoded(info.width, info.height, QImage::Format_Mono);
+    if (decoded.isNull() || decoded.bytesPerLine() != rowBytes)
+        return false;
     const CoreProgress& registered = CoreProgress::Current();
     ImportProgressBlock progress{};
     progress.callback = registered.callback;
     progress.step = registered.step;
     progress.total = rowBytes * info.height;
     progress.userData = registered.userData;
-    if (filter->setRow(state, 0) != 1 || filter->readRows(state, rows.data(), info.height, rowBytes, 0, &progress) != 1)
+    std::uint8_t* const bits = decoded.bits();
+    if (filter->setRow(state, 0) != 1 || filter->readRows(state, bits, info.height, rowBytes, 0, &progress) != 1)
         return false;
-
-    QImage decoded(info.width, info.height, QImage::Format_Mono);
-    if (decoded.isNull())
-        return false;
+    const std::size_t lineBytes = static_cast<std::size_t>(rowBytes);
+    std::vector<std::uint8_t> line(lineBytes);
+    for (int top = 0, bottom = info.height - 1; top < bottom; ++top, --bottom) {
+        std::uint8_t* const upper = bits + static_cast<std::size_t>(top) * lineBytes;
+        std::uint8_t* const lower = bits + static_cast<std::size_t>(bottom) * lineBytes;
+        std::memcpy(line.data(), upper, lineBytes);
+        std::memcpy(upper, lower, lineBytes);
+        std::memcpy(lower, line.data(), lineBytes);
+    }
     decoded.setColorTable(colours);
-    const std::size_t lineBytes = static_cast<std::size_t>((info.width + 7) / 8);
-    for (int y = 0; y < info.height; ++y)
-        std::memcpy(decoded.scanLine(y), rows.data() + (info.height - 1 - y) * rowBytes, lineBytes);
-    image->pixels = decoded;
+    image->pixels = std::move(decoded);
     image->bitsPerPixel = 1;
     image->xPixelsPerMetre = header.biXPelsPerMeter;
     image->yPixelsPerMetre = header.biYPelsPerMeter;

@@ -494,6 +494,39 @@ TEST(MmrReader, BrokenDataFailsTheRow)
     }
 }
 
+TEST(MmrReader, FileCutShortKeepsEveryRowBeforeTheCut)
+{
+    // The file ends inside the page's data, also inside a later block whose
+    // header still announces its full length: every row whose codes lie
+    // before the cut comes out exact, and the first that needs more fails.
+    const Bitmap bitmap = TextPage(1728, 120, 23);
+    const Bytes file = Marker() + ContainerPageBytes(PageOf(bitmap, Coding::G4, {333}));
+    struct Case
+    {
+        const char* name;
+        double kept; // share of the file kept
+    };
+    const Case cases[] = {{"InTheFirstBlock", 0.004}, {"Early", 0.2}, {"Middle", 0.5}, {"Late", 0.9}};
+    for (const Case& c : cases) {
+        const Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(file.size() * c.kept));
+        OpenImage image(c.name, cut);
+        ASSERT_EQ(image.result, 1) << c.name;
+        ASSERT_EQ(PTDLset_row(image.state, 0), 1) << c.name;
+        int rows = 0;
+        Bytes row(216);
+        while (rows < bitmap.height && PTDLread_rows(image.state, row.data(), 1, 216, 0, nullptr) == 1) {
+            for (int x = 0; x < bitmap.width; ++x)
+                ASSERT_EQ((row[static_cast<std::size_t>(x / 8)] & (0x80 >> (x % 8))) == 0, bitmap.Get(x, rows))
+                    << c.name << " pixel " << x << "," << rows;
+            ++rows;
+        }
+        EXPECT_LT(rows, bitmap.height) << c.name;
+        if (c.kept >= 0.5) {
+            EXPECT_GE(rows, 40) << c.name;
+        }
+    }
+}
+
 TEST(MmrReader, PageWithoutSizeIsRefused)
 {
     ContainerPage empty;
