@@ -10,6 +10,7 @@
 
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -138,13 +139,71 @@ bool WriteMmr(const PictraImage& image, OptionBlockHandle options, const std::st
     return WriteWhole(path, file);
 }
 
-// The whole image goes to the filter in one block: rows bottom first,
-// blue-green-red, padded to 4 bytes.
+void PutBgr(QRgb c, std::uint8_t* out)
+{
+    out[0] = static_cast<std::uint8_t>(qBlue(c));
+    out[1] = static_cast<std::uint8_t>(qGreen(c));
+    out[2] = static_cast<std::uint8_t>(qRed(c));
+}
+
+// Rows first to first + count - 1 of the image (counted from the top) as the
+// filters take them: the lowest row first, blue-green-red, padded to 4 bytes.
+// At 24 bits the pixels are RGB32 or ARGB32, alpha composed onto white here.
+void FillRows(const QImage& pixels, int depth, int first, int count, std::int64_t rowBytes, std::uint8_t* rows)
+{
+    const int width = pixels.width();
+    const bool alpha = pixels.format() == QImage::Format_ARGB32;
+    for (int i = 0; i < count; ++i) {
+        std::uint8_t* out = rows + static_cast<std::size_t>(count - 1 - i) * static_cast<std::size_t>(rowBytes);
+        const std::uint8_t* in = pixels.constScanLine(first + i);
+        std::size_t used = 0;
+        if (depth == 24) {
+            const auto* rgb = reinterpret_cast<const QRgb*>(in);
+            if (alpha) {
+                for (int x = 0; x < width; ++x)
+                    PutBgr(OverWhite(rgb[x]), out + 3 * x);
+            } else {
+                for (int x = 0; x < width; ++x)
+                    PutBgr(rgb[x], out + 3 * x);
+            }
+            used = 3 * static_cast<std::size_t>(width);
+        } else if (depth == 8) {
+            used = static_cast<std::size_t>(width);
+            std::memcpy(out, in, used);
+        } else if (depth == 4) {
+            for (int x = 0; x < width; x += 2) {
+                const int right = x + 1 < width ? in[x + 1] & 0x0F : 0;
+                out[x / 2] = static_cast<std::uint8_t>((in[x] & 0x0F) << 4 | right);
+            }
+            used = static_cast<std::size_t>(width + 1) / 2;
+        } else {
+            used = static_cast<std::size_t>(width + 7) / 8;
+            std::memcpy(out, in, used);
+        }
+        std::memset(out + used, 0, static_cast<std::size_t>(rowBytes) - used);
+    }
+}
+
+// The PNG filter hands each block's rows to libpng from the last in memory
+// to the first, so the page can go to it in strips from the top, each small
+// enough to stay in the cache. The QDX filter fills its planes in the order
+// the rows come, from the bottom up: it gets the page in one block.
+int RowsPerBlock(const ExportFilter& filter, std::int64_t rowBytes, int height)
+{
+    constexpr std::int64_t kStripBytes = 128 * 1024;
+    if (filter.extension != "PNG")
+        return height;
+    return static_cast<int>(std::clamp<std::int64_t>(kStripBytes / rowBytes, 1, height));
+}
+
 bool WriteWithFilter(const ExportFilter& filter, const PictraImage& image, OptionBlockHandle options,
                      const std::string& path)
 {
     const int depth = ExportDepth(image.bitsPerPixel);
-    const QImage pixels = ImageWriter::ExportPixels(image, depth);
+    // 24-bit rows are made from the image's own pixels: no converted copy of the page.
+    const QImage::Format format = image.pixels.format();
+    const bool ownPixels = depth == 24 && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32);
+    const QImage pixels = ownPixels ? image.pixels : ImageWriter::ExportPixels(image, depth);
     if (pixels.isNull())
         return false;
     const int width = pixels.width();
@@ -172,26 +231,8 @@ bool WriteWithFilter(const ExportFilter& filter, const PictraImage& image, Optio
         p[3] = 0;
     }
 
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(rowBytes * height), 0);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* out = rows.data() + static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(rowBytes);
-        const std::uint8_t* in = pixels.constScanLine(y);
-        if (depth == 24) {
-            const auto* rgb = reinterpret_cast<const QRgb*>(in);
-            for (int x = 0; x < width; ++x) {
-                out[3 * x] = static_cast<std::uint8_t>(qBlue(rgb[x]));
-                out[3 * x + 1] = static_cast<std::uint8_t>(qGreen(rgb[x]));
-                out[3 * x + 2] = static_cast<std::uint8_t>(qRed(rgb[x]));
-            }
-        } else if (depth == 8) {
-            std::memcpy(out, in, static_cast<std::size_t>(width));
-        } else if (depth == 4) {
-            for (int x = 0; x < width; ++x)
-                out[x / 2] |= static_cast<std::uint8_t>((in[x] & 0x0F) << (x % 2 ? 0 : 4));
-        } else {
-            std::memcpy(out, in, static_cast<std::size_t>((width + 7) / 8));
-        }
-    }
+    const int blockRows = RowsPerBlock(filter, rowBytes, height);
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(rowBytes * blockRows));
 
     const CoreProgress& registered = CoreProgress::Current();
     ExportProgressBlock progress{};
@@ -207,12 +248,16 @@ bool WriteWithFilter(const ExportFilter& filter, const PictraImage& image, Optio
     if (!state)
         return false;
     // The progress block lives until the filter's end call has returned.
-    const int written = filter.writeBlock(state, height, rowBytes, rows.data(), &progress);
-    if (written != 1) {
-        // The PNG filter frees its state itself on failure; the QDX filter leaves it to us.
-        if (written == kQdxExportFailed)
-            filter.endWrite(state, 0);
-        return false;
+    for (int first = 0; first < height; first += blockRows) {
+        const int count = std::min(blockRows, height - first);
+        FillRows(pixels, depth, first, count, rowBytes, rows.data());
+        const int written = filter.writeBlock(state, count, rowBytes, rows.data(), &progress);
+        if (written != 1) {
+            // The PNG filter frees its state itself on failure; the QDX filter leaves it to us.
+            if (written == kQdxExportFailed)
+                filter.endWrite(state, 0);
+            return false;
+        }
     }
     return filter.endWrite(state, 0) == 1;
 }

@@ -69,19 +69,20 @@ int ExportDepth(int bitsPerPixel)
 
 QImage FlattenOntoWhite(const QImage& pixels)
 {
+    if (pixels.format() == QImage::Format_RGB32)
+        return pixels;
     QImage flat = pixels.convertToFormat(QImage::Format_ARGB32);
     if (flat.isNull())
         return {};
+    // Composed in place: the pixels come out opaque, so the image is RGB32
+    // as it stands, without a second copy.
     for (int y = 0; y < flat.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(flat.scanLine(y));
-        for (int x = 0; x < flat.width(); ++x) {
-            const QRgb c = line[x];
-            const int a = qAlpha(c);
-            auto over = [a](int v) { return (v * a + 255 * (255 - a) + 127) / 255; };
-            line[x] = qRgb(over(qRed(c)), over(qGreen(c)), over(qBlue(c)));
-        }
+        for (int x = 0; x < flat.width(); ++x)
+            line[x] = OverWhite(line[x]);
     }
-    return flat.convertToFormat(QImage::Format_RGB32);
+    flat.reinterpretAsFormat(QImage::Format_RGB32);
+    return flat;
 }
 
 QImage ToBlackAndWhite(const QImage& pixels)

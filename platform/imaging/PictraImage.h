@@ -47,7 +47,15 @@ QImage NormalisePixels(const QImage& decoded, int bitsPerPixel);
 // The depth the export filters take for an image of this depth: 1, 4, 8 or 24.
 int ExportDepth(int bitsPerPixel);
 
-// Alpha composed onto white, as RGB32.
+// One pixel's alpha composed onto white; an opaque pixel stays as it is.
+inline QRgb OverWhite(QRgb c)
+{
+    const int a = qAlpha(c);
+    auto over = [a](int v) { return (v * a + 255 * (255 - a) + 127) / 255; };
+    return qRgb(over(qRed(c)), over(qGreen(c)), over(qBlue(c)));
+}
+
+// Alpha composed onto white, as RGB32; an RGB32 image comes back as it is.
 QImage FlattenOntoWhite(const QImage& pixels);
 // A true black and white 1-bit image, palette [black, white].
 QImage ToBlackAndWhite(const QImage& pixels);

@@ -1,5 +1,6 @@
 #include "platform/imaging/Pictra.h"
 #include "tests/support/FaxStreams.h"
+#include "tests/support/FilterTestHost.h"
 
 #include <gtest/gtest.h>
 
@@ -578,8 +579,7 @@ TEST_F(ImagingCore, SavingOverAFileKeepsItsLinkAndAccessRights)
     }
 }
 
-// The export filters get the whole image in one block with the option block
-// whose keys they read.
+// The export filters get the image with the option block whose keys they read.
 TEST_F(ImagingCore, ExportsThroughTheFilterPlugIns)
 {
     QImage white(1, 1, QImage::Format_RGB32);
@@ -614,6 +614,78 @@ TEST_F(ImagingCore, ExportsThroughTheFilterPlugIns)
     for (std::size_t at = 0; at + 6 <= size; at += 6)
         extensions += std::string(formats + at + 2, 3) + " ";
     EXPECT_EQ(extensions, "TIF MMR QDX PNG ");
+}
+
+// A colour image goes to PNG as exactly the file PT31XPNG writes for its
+// pixels composed onto white and handed over in one block, whether the image
+// has alpha or not, and however the core splits the page. The page is tall
+// enough for several blocks, and its odd width pads every row.
+TEST_F(ImagingCore, ColourPngHoldsTheFilterOutputOfTheFlattenedPage)
+{
+    struct Colour
+    {
+        QRgb argb;
+        std::uint8_t r, g, b; // over white
+    };
+    const Colour colours[] = {
+        {qRgba(10, 20, 30, 255), 10, 20, 30},
+        {qRgba(0, 0, 0, 0), 255, 255, 255},
+        {qRgba(0, 0, 0, 128), 127, 127, 127},
+        {qRgba(200, 100, 0, 128), 227, 177, 127},
+    };
+    constexpr int kWidth = 601;
+    constexpr int kHeight = 181;
+    auto colourAt = [&](int x, int y) -> const Colour& { return colours[(x / 7 + y * 3) % 4]; };
+
+    filtertest::TestBitmap flattened(kWidth, kHeight, 24);
+    QImage withAlpha(kWidth, kHeight, QImage::Format_ARGB32);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const Colour& c = colourAt(x, y);
+            flattened.SetRgb(x, y, c.r, c.g, c.b);
+            withAlpha.setPixel(x, y, c.argb);
+        }
+    const std::string alphaFile = Path("alpha.png");
+    ASSERT_TRUE(withAlpha.save(QString::fromStdString(alphaFile), "PNG"));
+
+    const std::string expectedFile = Path("expected.png");
+    {
+        filtertest::FilterModule module("PT31XPNG.so");
+        const IoCallbacks io = filtertest::HostFiles::Callbacks();
+        const auto options = filtertest::Options("");
+        std::int32_t flags = 0;
+        FilterStateHandle state = module.Entry<PTXDLbegin_write_fn>("PTXDLbegin_write")(
+            expectedFile.c_str(), &io, "", flattened.Header(), options.get(), &flags);
+        ASSERT_TRUE(state);
+        ASSERT_EQ(module.Entry<PTXDLwrite_block_fn>("PTXDLwrite_block")(state, kHeight, flattened.bytesPerRow,
+                                                                        flattened.rows.data(), nullptr),
+                  1);
+        ASSERT_EQ(module.Entry<PTXDLend_write_fn>("PTXDLend_write")(state, 0), 1);
+    }
+    const Bytes expected = ReadBytes(expectedFile);
+    ASSERT_GT(expected.size(), 8u);
+
+    Bytes dib(flattened.description);
+    dib.insert(dib.end(), flattened.rows.begin(), flattened.rows.end());
+    Image opaque(PtImageFromBitmap(dib.data(), dib.size()));
+    Image alpha(PtOpenImage(alphaFile.c_str()));
+    ASSERT_TRUE(opaque);
+    ASSERT_TRUE(alpha);
+    ASSERT_EQ(PtImageInfo(alpha.get(), nullptr)->biBitCount, 32);
+    Image reduced(PtReduceColours(alpha.get(), 16777216, 0));
+    ASSERT_TRUE(reduced);
+
+    struct Case
+    {
+        const char* name;
+        PtImage image;
+    };
+    for (const Case c : {Case{"without alpha", opaque.get()}, Case{"with alpha", alpha.get()},
+                         Case{"alpha flattened by reducing colours", reduced.get()}}) {
+        const std::string file = Path("saved.png");
+        ASSERT_TRUE(Save(c.image, "EXTENSION = PNG\rOVERWRITE = ON\rFILENAME = " + file)) << c.name;
+        EXPECT_TRUE(ReadBytes(file) == expected) << c.name;
+    }
 }
 
 TEST_F(ImagingCore, ImportFilterListStartsWithAnImageType)
