@@ -323,12 +323,14 @@ private:
     {
         m_page->Finish();
         const size_t room = m_page->text.size();
+        const size_t lines = m_page->lines.size();
         auto page = std::make_unique<CStringArray>();
         m_pages.AddTail(page.get());
         m_unbuilt.emplace(page.release(), std::move(m_page));
         // Pages of one report are much alike.
         m_page = std::make_unique<UnbuiltPageLines>();
         m_page->text.reserve(room);
+        m_page->lines.reserve(lines);
     }
 
     CObList& m_pages;
