@@ -23,10 +23,15 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <span>
 #include <unordered_set>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 KWVD_IMPLEMENT_SERIAL(CSpooledFile, CObject, VERSIONABLE_SCHEMA | 6)
 
@@ -99,46 +104,148 @@ bool AcceptSubstitute(const QString& wanted, const QString& found)
     return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-// Reads the lines of a local spooled file into pages, unit by unit as the
-// file delivers them, so that a long file is never held twice.
+// The line a print-control prefix stores its text at (lineIndex being the
+// line of the text before), or why it stores nothing.
+PrintControlResult PrintControlTarget(QStringView line, int lineIndex, int& target)
+{
+    if (line.size() < 4)
+        return PrintControlResult::Invalid;
+    const char16_t first = line[0].unicode();
+    const char16_t last = line[3].unicode();
+    target = 0;
+    if (last >= u'0' && last <= u'3') {
+        target = std::max(lineIndex, 0) + (last - u'0');
+    } else if (first == u'0') {
+        for (int i = 0; i < 4; ++i) {
+            const char16_t c = line[i].unicode();
+            if (c < u'0' || c > u'9')
+                break;
+            target = target * 10 + (c - u'0');
+        }
+        if (target <= lineIndex)
+            return PrintControlResult::NewPage;
+    } else {
+        return PrintControlResult::Invalid;
+    }
+    // No printed page is this long; the file is damaged.
+    if (target > CSpooledFile::kMaxPageDimension || line.size() - 4 > CSpooledFile::kMaxPageDimension)
+        return PrintControlResult::Invalid;
+    return PrintControlResult::Stored;
+}
+
+// The first LF or CR in [from, to), else to. Lines are long and line ends
+// rare, so eight units are tested at a time.
+const char16_t* FindLineEnd(const char16_t* from, const char16_t* to)
+{
+#if defined(__SSE2__)
+    const __m128i lineFeeds = _mm_set1_epi16(static_cast<short>(kLineFeed));
+    const __m128i returns = _mm_set1_epi16(static_cast<short>(kCarriageReturn));
+    for (; to - from >= 8; from += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+        const __m128i ends = _mm_or_si128(_mm_cmpeq_epi16(units, lineFeeds), _mm_cmpeq_epi16(units, returns));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
+        if (mask != 0)
+            return from + std::countr_zero(mask) / 2;
+    }
+#endif
+    return std::find_if(from, to, [](char16_t c) { return c == kLineFeed || c == kCarriageReturn; });
+}
+
+} // namespace
+
+struct UnbuiltPageLines
+{
+    // Where a line's text stands in the block; no offset for a line that
+    // was never stored, which stays a null string.
+    struct Span
+    {
+        qsizetype offset = -1;
+        qsizetype length = 0;
+    };
+
+    std::vector<char16_t> text;
+    std::vector<Span> lines; // by line number
+    int width = 0;           // the longest line, as the page dimensions count it
+
+    void Store(int lineNumber, QStringView line)
+    {
+        if (lines.size() <= static_cast<size_t>(lineNumber))
+            lines.resize(static_cast<size_t>(lineNumber) + 1);
+        Span& span = lines[static_cast<size_t>(lineNumber)];
+        // Overprinting the last line stored reuses its room.
+        if (span.offset >= 0 && span.offset + span.length == static_cast<qsizetype>(text.size()))
+            text.resize(static_cast<size_t>(span.offset));
+        span.offset = static_cast<qsizetype>(text.size());
+        span.length = line.size();
+        text.insert(text.end(), line.utf16(), line.utf16() + line.size());
+    }
+
+    void Finish()
+    {
+        for (const Span& span : lines) {
+            if (span.offset >= 0)
+                width = std::max(width,
+                                 static_cast<int>(std::min<qsizetype>(span.length, CSpooledFile::kMaxPageDimension)));
+        }
+        if (text.capacity() - text.size() > text.size() / 4)
+            text.shrink_to_fit();
+    }
+
+    void Build(CStringArray& page) const
+    {
+        // An empty text that was stored is an empty string, not a null one.
+        static constexpr char16_t kNoText[] = u"";
+        page.SetSize(static_cast<qsizetype>(lines.size()));
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const Span& span = lines[i];
+            if (span.offset < 0)
+                continue;
+            const char16_t* from = span.length > 0 ? text.data() + span.offset : kNoText;
+            page[static_cast<qsizetype>(i)] = QString(reinterpret_cast<const QChar*>(from), span.length);
+        }
+    }
+};
+
+namespace {
+
+// Reads a local spooled file block by block, so that a long file is never
+// held twice; each page's texts go into one block of their own.
 class PrintControlReader
 {
 public:
-    PrintControlReader(CObList& pages, int pageLimit) : m_pages(pages), m_pageLimit(pageLimit), m_page(new CStringArray)
+    PrintControlReader(CObList& pages, UnbuiltPages& unbuilt, int pageLimit)
+        : m_pages(pages), m_unbuilt(unbuilt), m_pageLimit(pageLimit), m_page(std::make_unique<UnbuiltPageLines>())
     {}
 
     // false once the file is found to be invalid.
     bool Read(CFile& file)
     {
-        std::vector<BYTE> buffer(64 * 1024);
-        std::vector<char16_t> units(buffer.size() / 2 + 1);
-        int carried = -1; // the odd byte left at the end of the last block
+        // Read straight into units: the file's byte order is the machine's.
+        static_assert(std::endian::native == std::endian::little);
+        std::vector<char16_t> units(32 * 1024);
+        auto* const bytes = reinterpret_cast<BYTE*>(units.data());
+        const UINT capacity = static_cast<UINT>(units.size() * sizeof(char16_t));
+        UINT carried = 0; // the odd byte left at the end of the last block
         for (;;) {
-            const UINT got = file.Read(buffer.data(), static_cast<UINT>(buffer.size()));
+            const UINT got = file.Read(bytes + carried, capacity - carried);
             if (got == 0)
                 break;
             m_empty = false;
-            size_t count = 0;
-            UINT i = 0;
-            if (carried >= 0) {
-                units[count++] = static_cast<char16_t>(carried | (buffer[0] << 8));
-                i = 1;
-                carried = -1;
-            }
-            for (; i + 1 < got; i += 2)
-                units[count++] = static_cast<char16_t>(buffer[i] | (buffer[i + 1] << 8));
-            if (i < got)
-                carried = buffer[i];
-            if (!TakeUnits(units.data(), count))
+            const UINT total = carried + got;
+            if (!TakeUnits(units.data(), total / 2))
                 return false;
             if (m_stopped)
                 return true;
+            carried = total % 2;
+            if (carried != 0)
+                bytes[0] = bytes[total - 1];
         }
         // A last line without an ending still counts; a lone odd byte does not.
-        if (!EndLine())
+        const bool valid = EndLine(QStringView(m_line.data(), static_cast<qsizetype>(m_line.size())));
+        if (!valid)
             return false;
         if (!m_stopped)
-            m_pages.AddTail(m_page.release());
+            AddPage();
         return true;
     }
 
@@ -147,68 +254,90 @@ public:
     bool WasEmpty() const { return m_empty; }
 
 private:
-    bool TakeUnits(const char16_t* units, size_t count)
+    bool TakeUnits(const char16_t* at, size_t count)
     {
-        size_t start = 0;
-        size_t i = 0;
-        if (m_atStart && count > 0) {
+        const char16_t* const end = at + count;
+        if (m_atStart && at != end) {
             m_atStart = false;
-            if (units[0] == kByteOrderMark)
-                start = i = 1;
+            if (*at == kByteOrderMark)
+                ++at;
         }
-        if (m_afterCarriageReturn && i < count) {
+        if (m_afterCarriageReturn && at != end) {
             m_afterCarriageReturn = false;
-            if (units[i] == kLineFeed)
-                start = ++i;
+            if (*at == kLineFeed)
+                ++at;
         }
-        for (; i < count; ++i) {
-            const char16_t c = units[i];
-            if (c != kLineFeed && c != kCarriageReturn)
-                continue;
-            m_line.append(reinterpret_cast<const QChar*>(units + start), static_cast<qsizetype>(i - start));
-            if (!EndLine())
+        while (at != end) {
+            const char16_t* const lineEnd = FindLineEnd(at, end);
+            // A line the block cuts waits for the rest of it; any other line
+            // is read where it stands.
+            if (lineEnd == end) {
+                m_line.insert(m_line.end(), at, end);
+                return true;
+            }
+            QStringView line(at, lineEnd - at);
+            if (!m_line.empty()) {
+                m_line.insert(m_line.end(), at, lineEnd);
+                line = QStringView(m_line.data(), static_cast<qsizetype>(m_line.size()));
+            }
+            if (!EndLine(line))
                 return false;
+            m_line.clear();
             if (m_stopped)
                 return true;
-            if (c == kCarriageReturn) {
-                if (i + 1 == count)
+            at = lineEnd + 1;
+            if (*lineEnd == kCarriageReturn) {
+                if (at == end)
                     m_afterCarriageReturn = true;
-                else if (units[i + 1] == kLineFeed)
-                    ++i;
+                else if (*at == kLineFeed)
+                    ++at;
             }
-            start = i + 1;
         }
-        m_line.append(reinterpret_cast<const QChar*>(units + start), static_cast<qsizetype>(count - start));
         return true;
     }
 
-    bool EndLine()
+    bool EndLine(QStringView line)
     {
-        if (m_line.size() < 4) {
-            m_line.clear();
+        if (line.size() < 4)
             return true;
-        }
-        PrintControlResult result = ParsePrintControlLine(m_line, m_lineIndex, *m_page);
+        int target = 0;
+        PrintControlResult result = PrintControlTarget(line, m_lineIndex, target);
         if (result == PrintControlResult::NewPage) {
-            m_pages.AddTail(m_page.release());
+            AddPage();
             if (++m_pageCount > m_pageLimit) {
                 m_stopped = true;
-                m_line.clear();
                 return true;
             }
-            m_page.reset(new CStringArray);
             m_lineIndex = 0;
             // A second new page for the same line drops the line.
-            result = ParsePrintControlLine(m_line, m_lineIndex, *m_page);
+            result = PrintControlTarget(line, m_lineIndex, target);
         }
-        m_line.clear();
+        if (result == PrintControlResult::Stored) {
+            m_lineIndex = target;
+            m_page->Store(target, line.sliced(4));
+        }
         return result != PrintControlResult::Invalid;
     }
 
+    void AddPage()
+    {
+        m_page->Finish();
+        const size_t room = m_page->text.size();
+        const size_t lines = m_page->lines.size();
+        auto page = std::make_unique<CStringArray>();
+        m_pages.AddTail(page.get());
+        m_unbuilt.emplace(page.release(), std::move(m_page));
+        // Pages of one report are much alike.
+        m_page = std::make_unique<UnbuiltPageLines>();
+        m_page->text.reserve(room);
+        m_page->lines.reserve(lines);
+    }
+
     CObList& m_pages;
+    UnbuiltPages& m_unbuilt;
     const int m_pageLimit;
-    std::unique_ptr<CStringArray> m_page;
-    QString m_line;
+    std::unique_ptr<UnbuiltPageLines> m_page;
+    std::vector<char16_t> m_line;
     int m_lineIndex = 0;
     int m_pageCount = 1;
     bool m_stopped = false;
@@ -262,28 +391,10 @@ private:
 
 PrintControlResult ParsePrintControlLine(const QString& line, int& lineIndex, CStringArray& page)
 {
-    if (line.size() < 4)
-        return PrintControlResult::Invalid;
-    const char16_t first = line.at(0).unicode();
-    const char16_t last = line.at(3).unicode();
     int target = 0;
-    if (last >= u'0' && last <= u'3') {
-        target = std::max(lineIndex, 0) + (last - u'0');
-    } else if (first == u'0') {
-        for (int i = 0; i < 4; ++i) {
-            const char16_t c = line.at(i).unicode();
-            if (c < u'0' || c > u'9')
-                break;
-            target = target * 10 + (c - u'0');
-        }
-        if (target <= lineIndex)
-            return PrintControlResult::NewPage;
-    } else {
-        return PrintControlResult::Invalid;
-    }
-    // No printed page is this long; the file is damaged.
-    if (target > CSpooledFile::kMaxPageDimension || line.size() - 4 > CSpooledFile::kMaxPageDimension)
-        return PrintControlResult::Invalid;
+    const PrintControlResult result = PrintControlTarget(line, lineIndex, target);
+    if (result != PrintControlResult::Stored)
+        return result;
     lineIndex = target;
     if (page.GetSize() <= target)
         page.SetSize(target + 1);
@@ -453,7 +564,18 @@ CStringArray* CSpooledFile::PageAt(int n) const
         return nullptr;
     auto it = m_pages->begin();
     std::advance(it, n - 1);
-    return AsPage(*it);
+    CStringArray* page = AsPage(*it);
+    BuildPage(page);
+    return page;
+}
+
+void CSpooledFile::BuildPage(CStringArray* page) const
+{
+    const auto unbuilt = m_unbuilt.find(page);
+    if (unbuilt == m_unbuilt.end())
+        return;
+    unbuilt->second->Build(*page);
+    m_unbuilt.erase(unbuilt);
 }
 
 BOOL CSpooledFile::SetCurrentPage(int n)
@@ -472,6 +594,11 @@ BOOL CSpooledFile::SetCurrentPage(int n)
 
 void CSpooledFile::ReplacePageList(PageList list)
 {
+    TakePages(std::move(list), {});
+}
+
+void CSpooledFile::TakePages(PageList list, UnbuiltPages unbuilt)
+{
     if (!list || list.get() == m_pages.get())
         return;
     std::unordered_set<CObject*> seen;
@@ -488,6 +615,7 @@ void CSpooledFile::ReplacePageList(PageList list)
     m_pCurrentPage = nullptr;
     m_currentPage = 0;
     m_pages = std::move(list);
+    m_unbuilt = std::move(unbuilt);
     UpdatePageDimensions();
 }
 
@@ -499,6 +627,13 @@ void CSpooledFile::UpdatePageDimensions()
         const CStringArray* page = AsPage(entry);
         if (page == nullptr)
             continue;
+        if (const auto unbuilt = m_unbuilt.find(page); unbuilt != m_unbuilt.end()) {
+            const UnbuiltPageLines& lines = *unbuilt->second;
+            const qsizetype length = static_cast<qsizetype>(lines.lines.size()) - 1;
+            m_pageLength = std::max(m_pageLength, static_cast<int>(std::min<qsizetype>(length, kMaxPageDimension)));
+            m_pageWidth = std::max(m_pageWidth, lines.width);
+            continue;
+        }
         // The source page is sized in cells from these; no page gets larger.
         const qsizetype length = std::min<qsizetype>(page->GetSize() - 1, kMaxPageDimension);
         m_pageLength = std::max(m_pageLength, static_cast<int>(length));
@@ -542,6 +677,10 @@ QStringList CSpooledFile::GetTextInRect(const kwvd::Rect& cells, int shiftMode) 
 void CSpooledFile::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
+        if (m_pages) {
+            for (CObject* entry : *m_pages)
+                BuildPage(AsPage(entry));
+        }
         ar.WriteObject(m_pages.get());
         ar << static_cast<LONG>(m_currentPage) << static_cast<LONG>(m_pageWidth) << static_cast<LONG>(m_pageLength);
         m_loadedIdentity.Serialize(ar);
@@ -651,9 +790,10 @@ BOOL CSpooledFile::ReadTextFile(const QString& path)
     }
 
     PageList pages(new CObList);
+    UnbuiltPages unbuilt;
     bool valid = false;
     try {
-        PrintControlReader reader(*pages, Preferences().MaxSpooledFilePages);
+        PrintControlReader reader(*pages, unbuilt, Preferences().MaxSpooledFilePages);
         valid = reader.Read(file) && !reader.WasEmpty();
     } catch (const CFileException& error) {
         // The file's own error says what went wrong; "invalid format" would not.
@@ -668,7 +808,7 @@ BOOL CSpooledFile::ReadTextFile(const QString& path)
         return FALSE;
     }
 
-    ReplacePageList(std::move(pages));
+    TakePages(std::move(pages), std::move(unbuilt));
     SetCurrentPage(1);
     return TRUE;
 }
@@ -677,8 +817,10 @@ void CSpooledFile::AddServerPages(const CObList* list, BOOL append)
 {
     if (!m_pages)
         m_pages.reset(new CObList);
-    if (!append)
+    if (!append) {
         FreePageList(m_pages.get());
+        m_unbuilt.clear();
+    }
     m_pCurrentPage = nullptr;
     m_currentPage = 0;
     if (list != nullptr) {
@@ -725,6 +867,7 @@ BOOL CSpooledFile::SetPage(CStringArray* lines, int n)
     if (old != nullptr && old != lines) {
         if (old == m_pCurrentPage)
             m_pCurrentPage = nullptr;
+        m_unbuilt.erase(old);
         delete old;
     }
     UpdatePageDimensions();

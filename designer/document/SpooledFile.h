@@ -9,7 +9,9 @@
 //
 // Local spooled files are 16-bit little-endian text, one line per LF (a CR
 // ends the line too and takes an LF that follows it), each line a
-// 4-character print-control prefix and the text.
+// 4-character print-control prefix and the text. A page read from such a
+// file keeps its texts in one block until the page is first asked for: a
+// file holds many thousands of pages and the designer shows one at a time.
 
 #include "designer/document/SpooledFileIdentity.h"
 #include "platform/framework/Collections.h"
@@ -22,6 +24,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <unordered_map>
 
 class CArchive;
 class CDesignerDoc;
@@ -58,6 +61,12 @@ enum class PrintControlResult {
 // (or asks for a new page when that line is not below the current one).
 // Stored text replaces what stood at the line; the page grows to reach it.
 PrintControlResult ParsePrintControlLine(const QString& line, int& lineIndex, CStringArray& page);
+
+// The lines of a page read from a local spooled file, not yet made into
+// strings.
+struct UnbuiltPageLines;
+// Keyed by the page (an empty string array) that the lines will fill.
+using UnbuiltPages = std::unordered_map<const CObject*, std::unique_ptr<UnbuiltPageLines>>;
 
 // Finds a local spooled file: in the path's own folder (the current folder
 // when it has none), then, each time only when the user agrees to the
@@ -183,10 +192,16 @@ public:
     static constexpr int kMaxPageDimension = 1000000;
 
 private:
+    // Makes the lines of a page that has none yet; every page handed out
+    // passes through here.
     CStringArray* PageAt(int n) const;
+    void BuildPage(CStringArray* page) const;
+    void TakePages(PageList list, UnbuiltPages unbuilt);
 
     CStringArray* m_pCurrentPage = nullptr; // one of m_pages' entries
     PageList m_pages;
+    // Pages of m_pages whose lines are still in their block.
+    mutable UnbuiltPages m_unbuilt;
     int m_currentPage = 0;
     CDesignerDoc* m_pDocument = nullptr;
     int m_pageLength = 0;
