@@ -192,7 +192,14 @@ void CJVXArchive::WriteUnits(const Char* text, qsizetype have, int n)
 {
     if (m_pTranslator == nullptr) {
         unsigned char* bytes = LineRoom(static_cast<size_t>(n) * 2);
-        for (qsizetype i = 0; i < n; ++i) {
+        qsizetype i = 0;
+        if constexpr (sizeof(Char) == 2 && std::endian::native == std::endian::little) {
+            // The units are already UTF-16LE.
+            if (have > 0)
+                std::memcpy(bytes, text, static_cast<size_t>(have) * 2);
+            i = have;
+        }
+        for (; i < n; ++i) {
             const char16_t unit = i < have ? UnitOf(text[i]) : u' ';
             bytes[2 * i] = static_cast<unsigned char>(unit & 0xFF);
             bytes[2 * i + 1] = static_cast<unsigned char>(unit >> 8);
