@@ -600,12 +600,8 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
 
     if (!writeError) {
         try {
-            std::vector<BYTE> bytes(static_cast<size_t>(buffer.GetLength()));
-            buffer.SeekToBegin();
-            if (!bytes.empty()) {
-                buffer.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-                out->File().Write(bytes.data(), static_cast<UINT>(bytes.size()));
-            }
+            if (buffer.GetLength() > 0)
+                out->File().Write(buffer.GetContents(), static_cast<UINT>(buffer.GetLength()));
             out->Commit();
             for (const CJVXArchive::WrittenFile& written : writtenFiles)
                 RemoveQuietly(written.backup);

@@ -33,6 +33,10 @@ public:
     // the length was GetLength() just before. The file is empty afterwards.
     BYTE* Detach();
 
+    // The file's content, GetLength() bytes, for handing it on without a
+    // copy (null when the file has none). Valid until the next change.
+    const BYTE* GetContents() const { return m_buffer; }
+
     // Memory files cannot be opened by name: throws CNotSupportedException.
     BOOL Open(const QString& path, UINT openFlags, CFileException* error = nullptr) override;
 

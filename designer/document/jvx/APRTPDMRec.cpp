@@ -155,6 +155,9 @@ void CAPRTPDMRec::ExchangeJVX(CJVXArchive& ar)
     if (version < 1 || version > kLastVersion)
         version = kLastVersion;
     try {
+        // The fields of a line reach the file in one write.
+        if (ar.IsStoring())
+            ar.BeginLine();
         ExchangeFields(ar, version);
         if (ar.IsStoring()) {
             ar.WriteLineEnd();

@@ -7,8 +7,13 @@
 #include <QString>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
 
 KWVD_IMPLEMENT_SERIAL(CFixedLenNum, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -24,19 +29,19 @@ double heldWithin(double value, double lowest, double highest)
 
 // The host's reading of a number field: blanks, an optional sign, then the
 // digits up to the first other character; no digits give 0.
-double ParseFieldNumber(const QString& text)
+double ParseFieldNumber(std::u16string_view text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
+    size_t i = 0;
+    while (i < text.size() && QChar(text[i]).isSpace())
         ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
-        negative = text[i] == QLatin1Char('-');
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
         ++i;
     }
     double value = 0.0;
-    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i)
-        value = std::min(value * 10.0 + (text[i].unicode() - u'0'), 1e15);
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = std::min(value * 10.0 + (text[i] - u'0'), 1e15);
     return negative ? -value : value;
 }
 
@@ -96,24 +101,56 @@ void CFixedLenNum::ExchangeJVX(CJVXArchive& ar)
 {
     const int width = std::max(m_nWidth, 0);
     if (ar.IsStoring()) {
-        const double value = std::isfinite(m_dValue) ? m_dValue : 0.0;
-        const double magnitude = std::fabs(value);
-        // Whole numbers, which nearly every field holds, skip the
-        // floating-point formatting; it rounds the rest as before.
-        QString digits = magnitude < 9.0e15 && magnitude == std::trunc(magnitude)
-                             ? QString::number(static_cast<qint64>(magnitude))
-                             : QString::number(magnitude, 'f', 0);
-        const bool negative = value <= -0.5;
-        // The sign goes first so that the host reads the number back.
+        WriteJVXValue(ar, width);
+        return;
+    }
+    // Number fields are a few characters wide: read on the stack.
+    char16_t local[64];
+    std::vector<char16_t> large;
+    char16_t* field = local;
+    if (width > static_cast<int>(std::size(local))) {
+        large.resize(static_cast<size_t>(width));
+        field = large.data();
+    }
+    if (ar.ReadCharacters(field, width) < width)
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.GetFilePath());
+    m_dValue = ParseFieldNumber(std::u16string_view(field, static_cast<size_t>(width)));
+    m_bEmpty = FALSE;
+}
+
+void CFixedLenNum::WriteJVXValue(CJVXArchive& ar, int width) const
+{
+    const double value = std::isfinite(m_dValue) ? m_dValue : 0.0;
+    const double magnitude = std::fabs(value);
+    const bool negative = value <= -0.5;
+    if (!(magnitude < 9.0e15 && magnitude == std::trunc(magnitude))) {
+        // Fractions and huge values are rounded by the floating-point
+        // formatting; whole numbers, which nearly every field holds, skip it.
+        QString digits = QString::number(magnitude, 'f', 0);
         const qsizetype room = width - (negative ? 1 : 0);
         if (digits.size() < room)
             digits = QString(room - digits.size(), QLatin1Char('0')) + digits;
         ar.WriteText(negative ? QLatin1Char('-') + digits : digits, width);
         return;
     }
-    QString text;
-    if (ar.ReadText(text, width) < width)
-        AfxThrowArchiveException(CArchiveException::endOfFile, ar.GetFilePath());
-    m_dValue = ParseFieldNumber(text);
-    m_bEmpty = FALSE;
+    char digits[24];
+    const char* digitsEnd = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(magnitude)).ptr;
+    const int count = static_cast<int>(digitsEnd - digits);
+    // The sign goes first so that the host reads the number back; zeros fill
+    // the field up to its width.
+    const int zeros = std::max(width - (negative ? 1 : 0) - count, 0);
+    const int length = (negative ? 1 : 0) + zeros + count;
+    char local[64];
+    std::string large;
+    char* text = local;
+    if (length > static_cast<int>(sizeof local)) {
+        large.resize(static_cast<size_t>(length));
+        text = large.data();
+    }
+    char* out = text;
+    if (negative)
+        *out++ = '-';
+    out = std::fill_n(out, zeros, '0');
+    std::copy(static_cast<const char*>(digits), digitsEnd, out);
+    ar.WriteAscii(std::string_view(text, static_cast<size_t>(length)), width);
 }

@@ -46,6 +46,8 @@ public:
     void ExchangeJVX(CJVXArchive& ar);
 
 private:
+    void WriteJVXValue(CJVXArchive& ar, int width) const;
+
     int m_nWidth = 0;
     double m_dValue = 0.0;
     BOOL m_bEmpty = TRUE;

@@ -9,6 +9,25 @@
 
 KWVD_IMPLEMENT_SERIAL(CFixedLenString, CObject, VERSIONABLE_SCHEMA | 2)
 
+namespace {
+
+// A record read field by field clears and fills the same fields again: a
+// block of the value's own (not shared with a copy) is kept for the next one.
+void AssignKeepingBlock(QString& value, QStringView text)
+{
+    if (text.isEmpty()) {
+        if (value.isDetached())
+            value.resize(0);
+        else
+            value.clear();
+        return;
+    }
+    value.resize(text.size());
+    std::copy(text.begin(), text.end(), value.data());
+}
+
+} // namespace
+
 QString MakeSpaces(int count)
 {
     return count > 0 ? QString(count, QLatin1Char(' ')) : QString();
@@ -48,7 +67,7 @@ BOOL CFixedLenString::Clear()
 {
     if (m_strValue.isEmpty())
         return FALSE;
-    m_strValue.clear();
+    AssignKeepingBlock(m_strValue, QStringView());
     return TRUE;
 }
 
@@ -74,13 +93,15 @@ void CFixedLenString::ExchangeJVX(CJVXArchive& ar)
         WriteJVXText(ar, m_strValue, width);
         return;
     }
-    QString text;
+    // One block read into, field after field; the value keeps its own
+    // block from one record to the next.
+    thread_local QString text;
     if (ReadJVXText(ar, text, width) < width)
         AfxThrowArchiveException(CArchiveException::endOfFile, ar.GetFilePath());
-    qsizetype end = text.size();
+    qsizetype end = std::min<qsizetype>(text.size(), width);
     while (end > 0 && text[end - 1].isSpace())
         --end;
-    SetValue(text.left(end));
+    AssignKeepingBlock(m_strValue, QStringView(text).left(end));
 }
 
 int CFixedLenString::ReadJVXText(CJVXArchive& ar, QString& text, int n)

@@ -6,8 +6,10 @@
 #include "platform/framework/File.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <iterator>
-#include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -17,16 +19,29 @@ ITranslator* g_userDataTranslator = nullptr;
 constexpr char16_t kCR = 13;
 constexpr char16_t kLF = 10;
 
-// The first n characters of the text, blanks after a shorter one, so the
-// field keeps its width in the file.
-QString ExactWidth(const QString& text, int n)
+template <typename Char>
+char16_t UnitOf(Char c)
 {
-    if (text.size() >= n)
-        return text.left(n);
-    return text + QString(n - text.size(), QLatin1Char(' '));
+    return static_cast<char16_t>(static_cast<std::make_unsigned_t<Char>>(c));
 }
 
 } // namespace
+
+// The file a translator writes into while a line is gathered.
+class CJVXArchive::LineSink : public CFile
+{
+public:
+    explicit LineSink(std::vector<unsigned char>& line) : m_line(line) {}
+
+    void Write(const void* buffer, UINT count) override
+    {
+        const auto* bytes = static_cast<const unsigned char*>(buffer);
+        m_line.insert(m_line.end(), bytes, bytes + count);
+    }
+
+private:
+    std::vector<unsigned char>& m_line;
+};
 
 ITranslator* UserDataTranslator()
 {
@@ -77,42 +92,127 @@ void CJVXArchive::WriteBytes(const void* buffer, UINT count)
 {
     if (m_pFile == nullptr || count == 0)
         return;
+    if (m_gathering) {
+        std::memcpy(LineRoom(count), buffer, count);
+        return;
+    }
     m_pFile->Write(buffer, count);
+}
+
+void CJVXArchive::BeginLine()
+{
+    if (m_pFile == nullptr || !IsStoring())
+        return;
+    // The longest record line, in two bytes a character, fits as it is.
+    m_line.reserve(2048);
+    m_gathering = true;
+}
+
+unsigned char* CJVXArchive::LineRoom(size_t count)
+{
+    const size_t used = m_line.size();
+    m_line.resize(used + count);
+    return m_line.data() + used;
+}
+
+void CJVXArchive::EndLine()
+{
+    m_gathering = false;
+    if (m_line.empty())
+        return;
+    // The line is given up even when the write fails.
+    struct Emptied
+    {
+        std::vector<unsigned char>& line;
+        ~Emptied() { line.clear(); }
+    } emptied{m_line};
+    m_pFile->Write(m_line.data(), static_cast<UINT>(m_line.size()));
 }
 
 int CJVXArchive::ReadText(QString& text, int n)
 {
-    text.clear();
-    if (n <= 0)
+    if (n <= 0) {
+        text.clear();
         return 0;
-    if (IsEightBit()) {
-        std::string bytes(static_cast<size_t>(n), '\0');
-        const UINT got = ReadBytes(bytes.data(), static_cast<UINT>(n));
-        bytes.resize(got);
-        text = kwvd::FromCp1252(bytes);
-        return static_cast<int>(got);
     }
-    text.resize(n, QLatin1Char(' '));
-    const int got = std::clamp(ReadWide(reinterpret_cast<char16_t*>(text.data()), n), 0, n);
+    text.resize(n);
+    const int got = ReadCharacters(reinterpret_cast<char16_t*>(text.data()), n);
     text.truncate(got);
     return got;
 }
 
-void CJVXArchive::WriteText(const QString& text, int n)
+int CJVXArchive::ReadCharacters(char16_t* buffer, int n)
 {
     if (n <= 0)
-        return;
+        return 0;
     if (IsEightBit()) {
-        std::string bytes = kwvd::ToCp1252(ExactWidth(text, n), '?');
-        bytes.resize(static_cast<size_t>(n), ' ');
-        WriteBytes(bytes.data(), static_cast<UINT>(n));
+        // The bytes land at the front of the buffer and widen from the back,
+        // so each byte is read before its place is written.
+        auto* bytes = reinterpret_cast<unsigned char*>(buffer);
+        const int got = static_cast<int>(ReadBytes(bytes, static_cast<UINT>(n)));
+        for (int i = got; i-- > 0;)
+            buffer[i] = kwvd::Cp1252ToUnicode(bytes[i]);
+        return got;
+    }
+    return std::clamp(ReadWide(buffer, n), 0, n);
+}
+
+void CJVXArchive::WriteText(const QString& text, int n)
+{
+    WriteField(reinterpret_cast<const char16_t*>(text.utf16()), text.size(), n);
+}
+
+void CJVXArchive::WriteAscii(std::string_view text, int n)
+{
+    WriteField(text.data(), static_cast<qsizetype>(text.size()), n);
+}
+
+template <typename Char>
+void CJVXArchive::WriteField(const Char* text, qsizetype have, int n)
+{
+    if (m_pFile == nullptr || n <= 0)
+        return;
+    have = std::clamp<qsizetype>(have, 0, n);
+    if (!IsEightBit()) {
+        WriteUnits(text, have, n);
         return;
     }
-    const qsizetype have = std::min<qsizetype>(text.size(), n);
-    const char16_t* characters = reinterpret_cast<const char16_t*>(text.utf16());
-    if (have == n) {
-        WriteWide(characters, n);
+    unsigned char* bytes = LineRoom(static_cast<size_t>(n));
+    for (qsizetype i = 0; i < have; ++i) {
+        const int byte = kwvd::UnicodeToCp1252(UnitOf(text[i]));
+        bytes[i] = byte < 0 ? '?' : static_cast<unsigned char>(byte);
+    }
+    std::fill(bytes + have, bytes + n, ' ');
+    if (!m_gathering)
+        EndLine();
+}
+
+template <typename Char>
+void CJVXArchive::WriteUnits(const Char* text, qsizetype have, int n)
+{
+    if (m_pTranslator == nullptr) {
+        unsigned char* bytes = LineRoom(static_cast<size_t>(n) * 2);
+        qsizetype i = 0;
+        if constexpr (sizeof(Char) == 2 && std::endian::native == std::endian::little) {
+            // The units are already UTF-16LE.
+            if (have > 0)
+                std::memcpy(bytes, text, static_cast<size_t>(have) * 2);
+            i = have;
+        }
+        for (; i < n; ++i) {
+            const char16_t unit = i < have ? UnitOf(text[i]) : u' ';
+            bytes[2 * i] = static_cast<unsigned char>(unit & 0xFF);
+            bytes[2 * i + 1] = static_cast<unsigned char>(unit >> 8);
+        }
+        if (!m_gathering)
+            EndLine();
         return;
+    }
+    if constexpr (std::is_same_v<Char, char16_t>) {
+        if (have == n) {
+            m_pTranslator->Write(text, static_cast<unsigned int>(n), TranslatorTarget());
+            return;
+        }
     }
     // Thousands of short fields: padded on the stack, not in a new string.
     char16_t local[256];
@@ -122,9 +222,18 @@ void CJVXArchive::WriteText(const QString& text, int n)
         large.resize(static_cast<size_t>(n));
         field = large.data();
     }
-    std::copy(characters, characters + have, field);
+    std::transform(text, text + have, field, [](Char c) { return UnitOf(c); });
     std::fill(field + have, field + n, u' ');
-    WriteWide(field, n);
+    m_pTranslator->Write(field, static_cast<unsigned int>(n), TranslatorTarget());
+}
+
+CFile* CJVXArchive::TranslatorTarget()
+{
+    if (!m_gathering)
+        return m_pFile;
+    if (!m_lineSink)
+        m_lineSink = std::make_unique<LineSink>(m_line);
+    return m_lineSink.get();
 }
 
 void CJVXArchive::ReadLineEnd()
@@ -160,19 +269,17 @@ void CJVXArchive::ReadLineEnd()
 
 void CJVXArchive::WriteLineEnd()
 {
-    if (IsEightBit()) {
-        const unsigned char bytes[2] = {13, 10};
-        WriteBytes(bytes, 2);
-        return;
-    }
-    const char16_t units[2] = {kCR, kLF};
-    WriteWide(units, 2);
+    WriteField("\r\n", 2, 2);
+    if (m_gathering)
+        EndLine();
 }
 
 LONG CJVXArchive::Seek(LONG offset, UINT from)
 {
     if (m_pFile == nullptr)
         return 0;
+    if (m_gathering)
+        EndLine();
     return static_cast<LONG>(m_pFile->Seek(offset, from));
 }
 
@@ -207,23 +314,7 @@ void CJVXArchive::WriteWide(const char16_t* characters, int n)
 {
     if (m_pFile == nullptr || n <= 0)
         return;
-    if (m_pTranslator != nullptr) {
-        m_pTranslator->Write(characters, static_cast<unsigned int>(n), m_pFile);
-        return;
-    }
-    unsigned char local[512];
-    std::vector<unsigned char> large;
-    unsigned char* bytes = local;
-    const size_t size = static_cast<size_t>(n) * 2;
-    if (size > sizeof(local)) {
-        large.resize(size);
-        bytes = large.data();
-    }
-    for (int i = 0; i < n; ++i) {
-        bytes[2 * i] = static_cast<unsigned char>(characters[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<unsigned char>(characters[i] >> 8);
-    }
-    WriteBytes(bytes, static_cast<UINT>(size));
+    WriteUnits(characters, n, n);
 }
 
 int CJVXArchive::ReadWide(char16_t* buffer, int n)
@@ -234,18 +325,14 @@ int CJVXArchive::ReadWide(char16_t* buffer, int n)
         const unsigned int got = m_pTranslator->Read(buffer, static_cast<unsigned int>(n), m_pFile);
         return static_cast<int>(std::min(got, static_cast<unsigned int>(n)));
     }
-    unsigned char local[512];
-    std::vector<unsigned char> large;
-    unsigned char* bytes = local;
-    const size_t size = static_cast<size_t>(n) * 2;
-    if (size > sizeof(local)) {
-        large.resize(size);
-        bytes = large.data();
-    }
-    const UINT got = ReadBytes(bytes, static_cast<UINT>(size));
+    // UTF-16LE straight into the buffer; an odd last byte is dropped.
+    const UINT got = ReadBytes(buffer, static_cast<UINT>(n) * 2);
     const int characters = static_cast<int>(got / 2);
-    for (int i = 0; i < characters; ++i)
-        buffer[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    if constexpr (std::endian::native != std::endian::little) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
+        for (int i = 0; i < characters; ++i)
+            buffer[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    }
     return characters;
 }
 
@@ -253,6 +340,8 @@ BOOL CJVXArchive::IsAtEnd()
 {
     if (m_pFile == nullptr)
         return TRUE;
+    if (m_gathering)
+        EndLine();
     return m_pFile->GetPosition() >= m_pFile->GetLength() ? TRUE : FALSE;
 }
 

@@ -17,6 +17,9 @@
 #include <QList>
 
 #include <exception>
+#include <memory>
+#include <string_view>
+#include <vector>
 
 class CDesignerDoc;
 class CFile;
@@ -49,11 +52,21 @@ public:
     virtual void WriteBytes(const void* buffer, UINT count);
 
     // Reads an n-character field into text; returns the characters read,
-    // fewer than n only at the end of the data.
+    // fewer than n only at the end of the data. The string's block is reused
+    // when it is large enough.
     virtual int ReadText(QString& text, int n);
     // Writes exactly n characters: the first n of text, blanks after a
     // shorter one.
     virtual void WriteText(const QString& text, int n);
+    // The same for text of plain ASCII characters (digits, signs).
+    void WriteAscii(std::string_view text, int n);
+    // Reads up to n characters into buffer, as ReadText does.
+    int ReadCharacters(char16_t* buffer, int n);
+
+    // Gathers what is written up to the next WriteLineEnd and hands it to
+    // the file in one write there (a record line of many fields). A Seek
+    // hands over what is gathered so far.
+    void BeginLine();
 
     // Accepts CR LF; after a lone CR or LF the character that followed is
     // given back to begin the next field. Anything else, the end of the
@@ -102,7 +115,19 @@ public:
     const QList<WrittenFile>& WrittenFiles() const { return m_writtenFiles; }
 
 private:
+    class LineSink;
+
     BOOL IsEightBit() const { return m_nVersion <= kLastEightBitVersion; }
+    template <typename Char>
+    void WriteField(const Char* text, qsizetype have, int n);
+    // Wide forms: through the translator, or raw UTF-16LE.
+    template <typename Char>
+    void WriteUnits(const Char* text, qsizetype have, int n);
+    CFile* TranslatorTarget();
+    // Room for count more bytes at the end of the line.
+    unsigned char* LineRoom(size_t count);
+    // Gives what the line holds to the file, then ends the gathering.
+    void EndLine();
 
     int m_nVersion;
     int m_nMode;
@@ -111,6 +136,10 @@ private:
     ITranslator* m_pTranslator = nullptr;
     std::exception_ptr m_readError;
     QList<WrittenFile> m_writtenFiles;
+    // The line being gathered, and the file a translator writes it through.
+    bool m_gathering = false;
+    std::vector<unsigned char> m_line;
+    std::unique_ptr<LineSink> m_lineSink;
 };
 
 // The process-wide translator for user text (the document's code page),

@@ -131,6 +131,28 @@ TEST(MemFileTest, DetachHandsOverTheBlockAndLeavesTheFileEmpty)
     EXPECT_EQ(readAll(file), "again");
 }
 
+TEST(MemFileTest, ContentsAreTheBlockItself)
+{
+    CMemFile empty;
+    EXPECT_EQ(empty.GetContents(), nullptr);
+
+    CMemFile file(16);
+    file.Write("first piece, ", 13);
+    file.Write("second piece", 12);
+    file.Seek(5, CFile::begin);
+    ASSERT_NE(file.GetContents(), nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.GetContents()), static_cast<size_t>(file.GetLength())),
+              "first piece, second piece");
+    // Reading does not move the block.
+    const BYTE* block = file.GetContents();
+    readAll(file);
+    EXPECT_EQ(file.GetContents(), block);
+
+    char fixed[4] = {'a', 'b', 'c', 'd'};
+    CMemFile attached(reinterpret_cast<BYTE*>(fixed), sizeof fixed);
+    EXPECT_EQ(attached.GetContents(), reinterpret_cast<BYTE*>(fixed));
+}
+
 TEST(MemFileTest, CannotBeOpenedByName)
 {
     CMemFile file;

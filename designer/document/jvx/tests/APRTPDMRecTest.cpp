@@ -4,6 +4,7 @@
 #include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/FormElement.h"
 #include "platform/framework/Exceptions.h"
+#include "tests/support/IconvTranslator.h"
 #include "tests/support/JvxBytes.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,117 @@ TEST(APRTPDMRecTest, FieldsOfALineInOrder)
                                  + "00" // filler of versions 1 to 3
                                  + "0023Y    1001440000720\r\n";
     EXPECT_EQ(std::string(line.begin(), line.end()), expected);
+}
+
+// A memory file that counts the writes it is given.
+class CountingFile : public CMemFile
+{
+public:
+    void Write(const void* buffer, UINT count) override
+    {
+        ++writes;
+        CMemFile::Write(buffer, count);
+    }
+
+    Bytes Contents()
+    {
+        Bytes bytes(static_cast<size_t>(GetLength()));
+        SeekToBegin();
+        if (!bytes.empty())
+            Read(bytes.data(), static_cast<UINT>(bytes.size()));
+        return bytes;
+    }
+
+    int writes = 0;
+};
+
+TEST(APRTPDMRecTest, ALineReachesTheFileInOneWriteWithTheBytesOfItsFieldsWrittenOneByOne)
+{
+    IconvTranslator system("IBM285", TranslatorMode::PcToHost);
+    IconvTranslator user("IBM285", TranslatorMode::PcToHost);
+    CAPRTPDMRec record;
+    record.m_sequence.SetValue(12);
+    record.m_opcode.SetValue(QStringLiteral("MOVE"));
+    record.m_sourceSign.SetValue(QStringLiteral("-"));
+    record.m_sourceLine.SetValue(-7);
+    record.m_destOffsetX.SetValue(-1440);
+    record.m_destWidth.SetValue(123456);
+    record.m_comparison.SetValue(QStringLiteral("NE"));
+    // A character the 8-bit form lacks, and one it has above ASCII.
+    record.m_data.SetValue(QString::fromUtf16(u"Data \u0101 \u00E9"));
+    record.m_description.SetValue(QStringLiteral("A description"));
+    record.m_options[4].SetValue(QStringLiteral("Y"));
+    record.m_name.SetValue(QStringLiteral("FIELDNAME1"));
+    record.m_longData.SetValue(QString(300, QLatin1Char('L')));
+    record.m_resourceId.SetValue(QStringLiteral("R"));
+
+    struct Form
+    {
+        const char* name;
+        int version;
+        bool translated;
+    };
+    const Form forms[] = {
+        {"version 3, 8-bit", 3, false},
+        {"version 18, 8-bit", 18, false},
+        {"version 28, raw UTF-16", 28, false},
+        {"version 28, IBM285", 28, true},
+    };
+    for (const Form& form : forms) {
+        SCOPED_TRACE(form.name);
+        SetUserDataTranslator(form.translated ? &user : nullptr);
+        ITranslator* systemText = form.translated ? &system : nullptr;
+
+        CountingFile file;
+        {
+            CJVXArchive ar(form.version, CJVXArchive::store, nullptr, &file);
+            ar.SetTranslator(systemText);
+            record.ExchangeJVX(ar);
+        }
+        EXPECT_EQ(file.writes, 1);
+
+        const Bytes fieldByField = StoreJvx(
+            form.version,
+            [&](CJVXArchive& ar) {
+                CAPRTPDMRec& r = record;
+                for (CFixedLenString* field : {&r.m_unused1, &r.m_unused2})
+                    field->ExchangeJVX(ar);
+                r.m_sequence.ExchangeJVX(ar);
+                r.m_opcode.ExchangeJVX(ar);
+                r.m_sourceSign.ExchangeJVX(ar);
+                for (CFixedLenNum* field : {&r.m_sourceLine, &r.m_sourceFirstColumn, &r.m_sourceLastColumn})
+                    field->ExchangeJVX(ar);
+                r.m_destSign.ExchangeJVX(ar);
+                for (CFixedLenNum* field :
+                     {&r.m_destLine, &r.m_destOffsetY, &r.m_destFirstColumn, &r.m_destOffsetX, &r.m_destLastColumn})
+                    field->ExchangeJVX(ar);
+                r.m_comparison.ExchangeJVX(ar);
+                r.m_data.ExchangeJVX(ar);
+                r.m_description.ExchangeJVX(ar);
+                if (form.version <= 3) {
+                    CFixedLenNum filler(2);
+                    filler.ExchangeJVX(ar);
+                }
+                r.m_lineCount.ExchangeJVX(ar);
+                r.m_fontIndex.ExchangeJVX(ar);
+                for (CFixedLenString& option : r.m_options)
+                    option.ExchangeJVX(ar);
+                r.m_flag.ExchangeJVX(ar);
+                r.m_destWidth.ExchangeJVX(ar);
+                r.m_destHeight.ExchangeJVX(ar);
+                if (form.version >= 4) {
+                    r.m_paramNumber.ExchangeJVX(ar);
+                    r.m_name.ExchangeJVX(ar);
+                    r.m_longData.ExchangeJVX(ar);
+                    r.m_barcodeLetter.ExchangeJVX(ar);
+                    r.m_resourceId.ExchangeJVX(ar);
+                }
+                ar.WriteLineEnd();
+            },
+            systemText);
+        EXPECT_EQ(file.Contents(), fieldByField);
+    }
+    SetUserDataTranslator(nullptr);
 }
 
 TEST(APRTPDMRecTest, OpcodesGiveRecordTypes)

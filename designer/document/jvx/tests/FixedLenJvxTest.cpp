@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 // Clears the process-wide user translator whatever a test leaves behind.
@@ -91,6 +94,65 @@ TEST_F(FixedLenJvxTest, NumberLongerThanTheFieldKeepsItsFirstCharacters)
     CFixedLenNum field(2);
     field.SetValue(123);
     EXPECT_EQ(StoreJvx(18, [&](CJVXArchive& ar) { field.ExchangeJVX(ar); }), Ascii("12"));
+}
+
+// A number field as it was formatted through Qt's number to text, padded
+// with zeros and given its sign by string concatenation.
+QString NumberFieldThroughQt(double stored, int width)
+{
+    const double value = std::isfinite(stored) ? stored : 0.0;
+    const double magnitude = std::fabs(value);
+    QString digits = magnitude < 9.0e15 && magnitude == std::trunc(magnitude)
+                         ? QString::number(static_cast<qint64>(magnitude))
+                         : QString::number(magnitude, 'f', 0);
+    const bool negative = value <= -0.5;
+    const qsizetype room = width - (negative ? 1 : 0);
+    if (digits.size() < room)
+        digits = QString(room - digits.size(), QLatin1Char('0')) + digits;
+    const QString field = negative ? QLatin1Char('-') + digits : digits;
+    return field.left(width) + QString(std::max<qsizetype>(width - field.size(), 0), QLatin1Char(' '));
+}
+
+TEST_F(FixedLenJvxTest, NumbersAreWrittenAsQtFormattedThem)
+{
+    const double values[] = {0.0,
+                             -0.0,
+                             5.0,
+                             -5.0,
+                             123.0,
+                             1440.0,
+                             -32767.0,
+                             99999.0,
+                             4294967295.0,
+                             1.0e15,
+                             8.9e15,
+                             9.0e15,
+                             -9.5e15,
+                             1.0e300,
+                             0.4,
+                             -0.4,
+                             -0.5,
+                             -0.6,
+                             2.5,
+                             -1234.7,
+                             std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity()};
+    const int widths[] = {0, 1, 2, 3, 6, 20, 80};
+    CFixedLenNum field;
+    for (double value : values) {
+        for (int width : widths) {
+            SCOPED_TRACE(testing::Message() << value << " in width " << width);
+            // Values of any size come from WVD files.
+            Load(Store([&](CArchive& ar) { ar << static_cast<WORD>(width) << value; }),
+                 [&](CArchive& ar) { field.Serialize(ar); });
+            const QString expected = NumberFieldThroughQt(value, width);
+            EXPECT_EQ(StoreJvx(18, [&](CJVXArchive& ar) { field.ExchangeJVX(ar); }),
+                      Ascii(expected.toLatin1().constData()));
+            EXPECT_EQ(StoreJvx(28, [&](CJVXArchive& ar) { field.ExchangeJVX(ar); }),
+                      Utf16(reinterpret_cast<const char16_t*>(expected.utf16())));
+        }
+    }
 }
 
 TEST_F(FixedLenJvxTest, TextFieldsReadWithoutTrailingWhiteSpace)

@@ -1,5 +1,7 @@
 #include "designer/document/jvx/JVXArchive.h"
+#include "platform/framework/Cp1252.h"
 #include "platform/framework/Exceptions.h"
+#include "platform/framework/MemFile.h"
 #include "tests/support/IconvTranslator.h"
 #include "tests/support/JvxBytes.h"
 
@@ -123,6 +125,62 @@ TEST(JVXArchiveTest, RawUtf16CountsWholeCharacters)
     QString read;
     EXPECT_EQ(in.Archive().ReadText(read, 3), 2);
     EXPECT_EQ(read, QStringLiteral("AB"));
+}
+
+TEST(JVXArchiveTest, EveryEightBitByteReadsAsWindows1252)
+{
+    Bytes all;
+    for (int byte = 0; byte < 256; ++byte)
+        all.push_back(static_cast<BYTE>(byte));
+    JvxReader in(all, 18);
+    QString read;
+    EXPECT_EQ(in.Archive().ReadText(read, 300), 256);
+    EXPECT_EQ(read, kwvd::FromCp1252(std::string_view(reinterpret_cast<const char*>(all.data()), all.size())));
+}
+
+TEST(JVXArchiveTest, AFieldIsReadIntoTheStringsOwnBlock)
+{
+    JvxReader in(Utf16(u"ABCDEFGH"), 19);
+    QString read;
+    read.reserve(16);
+    const QChar* block = read.constData();
+    ASSERT_EQ(in.Archive().ReadText(read, 5), 5);
+    EXPECT_EQ(read, QStringLiteral("ABCDE"));
+    ASSERT_EQ(in.Archive().ReadText(read, 5), 3);
+    EXPECT_EQ(read, QStringLiteral("FGH"));
+    EXPECT_EQ(read.constData(), block);
+}
+
+TEST(JVXArchiveTest, AGatheredLineReachesTheFileAtItsEndOrAtASeek)
+{
+    for (const Form& form : kForms) {
+        SCOPED_TRACE(form.name);
+        IconvTranslator writer("IBM285", TranslatorMode::PcToHost);
+        CMemFile file;
+        CJVXArchive ar(form.version, CJVXArchive::store, nullptr, &file);
+        if (form.form == TextForm::Ibm285)
+            ar.SetTranslator(&writer);
+        const LONG bytesPerCharacter = form.form == TextForm::RawUtf16 ? 2 : 1;
+
+        ar.BeginLine();
+        ar.WriteText(QStringLiteral("AB"), 2);
+        ar.WriteAscii("-5", 3);
+        EXPECT_EQ(file.GetLength(), 0u) << "written before the line ended";
+        EXPECT_EQ(ar.Seek(0, CFile::current), 5 * bytesPerCharacter);
+        // After the seek the writes go straight to the file.
+        ar.WriteText(QStringLiteral("C"), 1);
+        EXPECT_EQ(file.GetLength(), static_cast<ULONGLONG>(6 * bytesPerCharacter));
+        ar.WriteLineEnd();
+
+        ar.BeginLine();
+        ar.WriteAscii("123", 2);
+        ar.WriteLineEnd();
+
+        Bytes written(static_cast<size_t>(file.GetLength()));
+        file.SeekToBegin();
+        file.Read(written.data(), static_cast<UINT>(written.size()));
+        EXPECT_EQ(written, Encode(form.form, "AB-5 C\r\n12\r\n"));
+    }
 }
 
 TEST(JVXArchiveTest, WithoutAFileNothingIsReadOrWritten)
