@@ -79,7 +79,8 @@ TEST_F(PreferencesFixture, ProgramFolderIsWrittenAtOnceWithItsSeparator)
     ASSERT_TRUE(prefs.ApplicationDirectory.endsWith(u'/'));
     // The folder is the one this test program runs from.
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    EXPECT_TRUE(QFileInfo(prefs.ApplicationDirectory + QFileInfo(program).fileName()).isFile()) << program.toStdString();
+    EXPECT_TRUE(QFileInfo(prefs.ApplicationDirectory + QFileInfo(program).fileName()).isFile())
+        << program.toStdString();
     EXPECT_EQ(Stored("Preferences", QStringLiteral("ApplicationDirectory")),
               RegistryValue::Text(prefs.ApplicationDirectory));
 }
