@@ -2,6 +2,7 @@
 // Each test gets its own HOME, XDG folders and registry store in a temporary
 // folder; the environment is put back afterwards.
 
+#include "designer/preferences/ColourRef.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/registry/RegistryStore.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -70,3 +71,25 @@ protected:
     ScopedEnv m_configHome{"XDG_CONFIG_HOME"};
     ScopedRegistryFolder m_registry{m_dir.filePath(QStringLiteral("registry"))};
 };
+
+// A preference value as the tables name it in their messages.
+inline QString Shown(int number)
+{
+    return QString::number(number);
+}
+inline QString Shown(DWORD number)
+{
+    return QString::number(number);
+}
+inline QString Shown(const QString& text)
+{
+    return text;
+}
+inline QString Shown(ZoomPair zoom)
+{
+    return QStringLiteral("%1,%2").arg(zoom.x).arg(zoom.y);
+}
+inline QString ShownColour(COLORREF colour)
+{
+    return QStringLiteral("%1,%2,%3").arg(kwvd::RedOf(colour)).arg(kwvd::GreenOf(colour)).arg(kwvd::BlueOf(colour));
+}

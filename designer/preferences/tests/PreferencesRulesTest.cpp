@@ -12,27 +12,6 @@ using kwvd::RegistryValue;
 
 namespace {
 
-QString Shown(int number)
-{
-    return QString::number(number);
-}
-QString Shown(DWORD number)
-{
-    return QString::number(number);
-}
-QString Shown(const QString& text)
-{
-    return text;
-}
-QString Shown(ZoomPair zoom)
-{
-    return QStringLiteral("%1,%2").arg(zoom.x).arg(zoom.y);
-}
-QString ShownColour(COLORREF colour)
-{
-    return QStringLiteral("%1,%2,%3").arg(kwvd::RedOf(colour)).arg(kwvd::GreenOf(colour)).arg(kwvd::BlueOf(colour));
-}
-
 RegistryValue Dword(std::int32_t number)
 {
     return RegistryValue::Number(static_cast<std::uint32_t>(number));

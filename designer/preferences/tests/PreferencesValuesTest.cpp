@@ -9,27 +9,6 @@ using kwvd::RegistryValue;
 
 namespace {
 
-QString Shown(int number)
-{
-    return QString::number(number);
-}
-QString Shown(DWORD number)
-{
-    return QString::number(number);
-}
-QString Shown(const QString& text)
-{
-    return text;
-}
-QString Shown(ZoomPair zoom)
-{
-    return QStringLiteral("%1,%2").arg(zoom.x).arg(zoom.y);
-}
-QString ShownColour(COLORREF colour)
-{
-    return QStringLiteral("%1,%2,%3").arg(kwvd::RedOf(colour)).arg(kwvd::GreenOf(colour)).arg(kwvd::BlueOf(colour));
-}
-
 struct ValueCase
 {
     const char* name; // the registry value
