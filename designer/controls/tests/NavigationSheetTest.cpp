@@ -157,6 +157,19 @@ TEST_F(NavigationSheetTest, OkAppliesEveryShownPageInPageOrder)
     EXPECT_EQ(pages[1]->stored, -1);
 }
 
+TEST_F(NavigationSheetTest, CancelAppliesNothing)
+{
+    AddPages();
+    ShowActive();
+    pages[0]->Edit()->setText(QStringLiteral("42"));
+    sheet->SetActivePage(1);
+    sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    EXPECT_EQ(sheet->result(), QDialog::Rejected);
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(pages[0]->stored, -1);
+    EXPECT_EQ(pages[1]->stored, -1);
+}
+
 TEST_F(NavigationSheetTest, AnInvalidNumberBlocksSwitchingAndOkWithTheFocusOnIt)
 {
     struct Case
