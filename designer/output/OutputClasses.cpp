@@ -2,6 +2,7 @@
 
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
+#include "platform/ui/DialogTextId.h"
 #include "platform/ui/StringTable.h"
 
 void RegisterOutputClasses()
@@ -10,8 +11,44 @@ void RegisterOutputClasses()
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(COutputDeviceManager));
 }
 
+namespace {
+
+// The "Page" pages of the device settings sheets: print 153, fax 145,
+// e-mail 141, file 149, document store 176.
+void RegisterPagePageTexts()
+{
+    struct Label
+    {
+        UINT control;
+        const char* text;
+        std::initializer_list<UINT> dialogs;
+    };
+    static const Label labels[] = {
+        {0, "Page", {153, 145, 141, 149, 176}},
+        {0xFF01, "First page of new document", {153, 145, 141, 149, 176}},
+        {1283, "Equal To\nNot Equal To", {153, 145, 141, 149, 176}},
+        {1312, "Compare data text:", {153, 145, 141, 149, 176}},
+        {1325, "And position", {153, 145, 141, 149, 176}},
+        {1311, "Or compare data position:", {153, 145, 141, 149, 176}},
+        {1279, "Column:", {153, 145, 141, 149, 176}},
+        {1281, "Width:", {153, 145, 141, 149, 176}},
+        {1277, "Line:", {153, 145, 141, 149, 176}},
+        {1298, "Start printing on line:", {149, 176}},
+        {0xFF02, "Cover page", {145, 141, 149}},
+        {1272, "Logo:", {145, 141, 149}},
+        {1306, "Signature:", {145, 141, 149}},
+    };
+    for (const Label& label : labels) {
+        for (const UINT dialog : label.dialogs)
+            StringTable::Add(DialogTextId(dialog, label.control), QString::fromUtf8(label.text));
+    }
+}
+
+} // namespace
+
 void RegisterOutputStrings()
 {
+    RegisterPagePageTexts();
     static const StringTable::Entry entries[] = {
         {184, "Attachment Name"},
         {185, "Attention"},

@@ -1,0 +1,115 @@
+#include "designer/output/ui/OutputDevicePropPage.h"
+
+#include "designer/output/OutputDevice.h"
+#include "platform/ui/DialogTextId.h"
+#include "platform/ui/StringTable.h"
+
+#include <algorithm>
+
+COutputDevicePropPage::COutputDevicePropPage(UINT dialogId, std::initializer_list<int> acceptedTypes)
+    : m_dialogId(dialogId), m_acceptedTypes(acceptedTypes)
+{}
+
+COutputDevicePropPage::~COutputDevicePropPage() = default;
+
+QString COutputDevicePropPage::GetTitle() const
+{
+    return GetLabel(0);
+}
+
+QString COutputDevicePropPage::GetLabel(int controlId) const
+{
+    return LoadResString(DialogTextId(m_dialogId, static_cast<UINT>(controlId)));
+}
+
+bool COutputDevicePropPage::AcceptsType(int type) const
+{
+    return std::find(m_acceptedTypes.begin(), m_acceptedTypes.end(), type) != m_acceptedTypes.end();
+}
+
+void COutputDevicePropPage::SetDevice(COutputDevice* newDevice)
+{
+    if (!newDevice || newDevice == device || !AcceptsType(newDevice->GetType()))
+        return;
+    device = newDevice;
+    if (HasWindow()) {
+        LoadFromDevice();
+        m_showControls();
+    }
+}
+
+void COutputDevicePropPage::AttachWindow(std::function<void()> showControls)
+{
+    m_showControls = std::move(showControls);
+}
+
+void COutputDevicePropPage::DetachWindow()
+{
+    m_showControls = nullptr;
+}
+
+BOOL COutputDevicePropPage::OnInitDialog()
+{
+    // A page without a device shows the members it was made with.
+    UpdateData(false);
+    LoadFromDevice();
+    EnableControls();
+    return TRUE;
+}
+
+void COutputDevicePropPage::LoadFromDevice()
+{
+    if (!device)
+        return;
+    ReadDevice(*device);
+    EnableControls();
+    UpdateData(false);
+}
+
+BOOL COutputDevicePropPage::SaveToDevice()
+{
+    if (!UpdateData(true))
+        return FALSE;
+    if (!device)
+        return FALSE;
+    return WriteDevice(*device);
+}
+
+void COutputDevicePropPage::OnOK()
+{
+    SaveToDevice();
+}
+
+BOOL COutputDevicePropPage::OnApply()
+{
+    // Checked first, so that a value the user must correct keeps the sheet
+    // open instead of being skipped.
+    if (!UpdateData(true))
+        return FALSE;
+    OnOK();
+    return TRUE;
+}
+
+bool COutputDevicePropPage::UpdateData(bool saveAndValidate)
+{
+    if (!saveAndValidate) {
+        BeforePush();
+        Push();
+        return true;
+    }
+    const bool pulled = Pull();
+    // Members bound before a failure hold what was read.
+    AfterPull();
+    return pulled;
+}
+
+void COutputDevicePropPage::BindIntWithUpDown(int editId, int upDownId, int* member, int minimum, int maximum)
+{
+    BindInt(editId, member, minimum, maximum);
+    m_upDowns.push_back(UpDown{upDownId, editId, minimum, maximum});
+}
+
+BOOL COutputDevicePropPage::AnyChanged(std::initializer_list<BOOL> results)
+{
+    return std::any_of(results.begin(), results.end(), [](BOOL changed) { return changed != FALSE; }) ? TRUE : FALSE;
+}

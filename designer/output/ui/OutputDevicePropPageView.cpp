@@ -1,0 +1,141 @@
+#include "designer/output/ui/OutputDevicePropPageView.h"
+
+#include "platform/ui/qt/DialogBinder.h"
+#include "platform/ui/qt/UpDownControl.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+template <class Widget>
+Widget* Named(Widget* widget, int id)
+{
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+} // namespace
+
+COutputDevicePropPageView::COutputDevicePropPageView(COutputDevicePropPage& model, QWidget* parent)
+    : QWidget(parent), m_model(model)
+{}
+
+COutputDevicePropPageView::~COutputDevicePropPageView()
+{
+    m_model.DetachWindow();
+}
+
+bool COutputDevicePropPageView::UpdateData(bool saveAndValidate)
+{
+    if (saveAndValidate)
+        ReadDialogModel(m_model, this);
+    const bool done = m_model.UpdateData(saveAndValidate);
+    Show();
+    if (!done)
+        FocusFailedControl();
+    return done;
+}
+
+bool COutputDevicePropPageView::Apply()
+{
+    ReadDialogModel(m_model, this);
+    if (m_model.OnApply())
+        return true;
+    FocusFailedControl();
+    return false;
+}
+
+void COutputDevicePropPageView::Activate()
+{
+    ReadDialogModel(m_model, this);
+    m_model.OnSetActive();
+    Show();
+}
+
+void COutputDevicePropPageView::InitDialog()
+{
+    m_model.AttachWindow([this] { Show(); });
+    m_model.OnInitDialog();
+    for (const COutputDevicePropPage::UpDown& upDown : m_model.GetUpDowns()) {
+        if (auto* control = findChild<CUpDownControl*>(QString::number(upDown.id))) {
+            control->SetRange(upDown.minimum, upDown.maximum);
+            control->SetWrap(true);
+        }
+    }
+    Show();
+}
+
+void COutputDevicePropPageView::Forward(const std::function<bool()>& handler)
+{
+    ReadDialogModel(m_model, this);
+    const bool done = handler();
+    Show();
+    if (!done)
+        FocusFailedControl();
+}
+
+void COutputDevicePropPageView::Show()
+{
+    ShowDialogModel(m_model, this);
+}
+
+void COutputDevicePropPageView::FocusFailedControl()
+{
+    QWidget* widget = FindDialogControl(this, m_model.FailedControl());
+    if (!widget)
+        return;
+    widget->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->selectAll();
+}
+
+QLabel* COutputDevicePropPageView::Label(int controlId)
+{
+    return new QLabel(m_model.GetLabel(controlId), this);
+}
+
+QLineEdit* COutputDevicePropPageView::Edit(int id, int maxChars)
+{
+    auto* edit = Named(new QLineEdit(this), id);
+    LimitTypedLength(edit, maxChars);
+    return edit;
+}
+
+QLineEdit* COutputDevicePropPageView::NumberEdit(int id, int maxChars)
+{
+    QLineEdit* edit = Edit(id, maxChars);
+    SetDigitsOnly(edit);
+    return edit;
+}
+
+QComboBox* COutputDevicePropPageView::DropList(int id)
+{
+    return Named(new QComboBox(this), id);
+}
+
+QRadioButton* COutputDevicePropPageView::Radio(int id)
+{
+    return Named(new QRadioButton(m_model.GetLabel(id), this), id);
+}
+
+QCheckBox* COutputDevicePropPageView::Check(int id)
+{
+    return Named(new QCheckBox(m_model.GetLabel(id), this), id);
+}
+
+QGroupBox* COutputDevicePropPageView::Group(int captionId)
+{
+    return new QGroupBox(m_model.GetLabel(captionId), this);
+}
+
+CUpDownControl* COutputDevicePropPageView::UpDown(int id, QLineEdit* buddy)
+{
+    auto* upDown = Named(new CUpDownControl(this), id);
+    upDown->SetBuddy(buddy);
+    return upDown;
+}

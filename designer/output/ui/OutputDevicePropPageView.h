@@ -1,0 +1,62 @@
+#pragma once
+// The widgets of a device settings page over its model: each control is the
+// child named with its id, the labels come from the string table under the
+// dialog's id, and events go to the model's handlers. The view decides
+// nothing; a page's view lays out its controls with the helpers below and
+// connects them to the model.
+
+#include "designer/output/ui/OutputDevicePropPage.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class CUpDownControl;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+class COutputDevicePropPageView : public QWidget
+{
+public:
+    ~COutputDevicePropPageView() override;
+
+    COutputDevicePropPage& Model() const { return m_model; }
+
+    // The data exchange through the widgets; a failure has been reported
+    // and the focus is on the control.
+    bool UpdateData(bool saveAndValidate);
+    // The sheet's OK for the page.
+    bool Apply();
+    // The page became active: the model may reload, the widgets follow.
+    void Activate();
+
+protected:
+    COutputDevicePropPageView(COutputDevicePropPage& model, QWidget* parent);
+
+    // After the page made its controls: the model's OnInitDialog, the
+    // up-down controls set up, the model shown.
+    void InitDialog();
+
+    // Runs a handler of the model on what the widgets hold now and shows the
+    // result; a handler answers false when the data exchange failed.
+    void Forward(const std::function<bool()>& handler);
+
+    QLabel* Label(int controlId);
+    QLineEdit* Edit(int id, int maxChars);
+    QLineEdit* NumberEdit(int id, int maxChars = 0);
+    QComboBox* DropList(int id);
+    QRadioButton* Radio(int id);
+    QCheckBox* Check(int id);
+    QGroupBox* Group(int captionId);
+    CUpDownControl* UpDown(int id, QLineEdit* buddy);
+
+private:
+    void Show();
+    void FocusFailedControl();
+
+    COutputDevicePropPage& m_model;
+};
