@@ -14,6 +14,10 @@
 
 #include <ostream>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace {
 
 using Offsets = COutputDeviceOffsetsPreset::Offsets;
@@ -135,6 +139,31 @@ TEST_F(PresetsFileTest, AnUnchangedListLeavesTheFileAsItWas)
     }
     EXPECT_EQ(ReadFileBytes(scope.Path()), bytes);
     EXPECT_EQ(QFileInfo(scope.Path()).lastModified(), written);
+}
+
+// The folder's advisory lock, taken without waiting: false while another
+// holder has it.
+bool FolderLockIsFree(const QString& file)
+{
+    const int fd = ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+}
+
+TEST_F(PresetsFileTest, TheLockIsHeldOnlyForTheReadAndTheWrite)
+{
+    WriteFileBytes(scope.Path(), PresetsFile({kFactory}));
+    COutputDeviceOffsetsPresetList list;
+    list.Load();
+    ASSERT_EQ(list.Presets().size(), 1u);
+    EXPECT_TRUE(FolderLockIsFree(scope.Path()));
+    list.Add(QStringLiteral("A"), Offsets{});
+    list.Store();
+    EXPECT_TRUE(FolderLockIsFree(scope.Path()));
+    EXPECT_EQ(ReadFileBytes(scope.Path()), PresetsFile({kFactory, {u"A", 0, {}}}));
 }
 
 TEST_F(PresetsFileTest, AMissingFileIsAnEmptyListWithoutAWord)

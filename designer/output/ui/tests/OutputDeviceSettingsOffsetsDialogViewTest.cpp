@@ -98,6 +98,16 @@ TEST_F(OffsetsViewTest, LeavingThePresetBoxLoadsTheTypedName)
     EXPECT_TRUE(scope.Prompts().Texts().isEmpty());
 }
 
+TEST_F(OffsetsViewTest, ChoosingAnEntryWithTheKeysLoadsIt)
+{
+    auto* presets = Control<QComboBox>(Dialog::IDC_PRESET);
+    presets->setFocus();
+    QTest::keyClick(presets, Qt::Key_Down);
+    EXPECT_EQ(presets->currentText(), QStringLiteral("Laser"));
+    EXPECT_EQ(Control<QLineEdit>(Dialog::IDC_PORTRAIT_IMAGE_RIGHT)->text(), QStringLiteral("100"));
+    EXPECT_EQ(view->Model().GetPresetName(), QStringLiteral("Laser"));
+}
+
 TEST_F(OffsetsViewTest, AnUnknownTypedNameStaysInTheBox)
 {
     auto* presets = Control<QComboBox>(Dialog::IDC_PRESET);
