@@ -2,6 +2,8 @@
 
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
+#include "designer/output/OutputDeviceOffsetsPreset.h"
+#include "designer/output/OutputDeviceOffsetsPresetList.h"
 #include "platform/ui/DialogTextId.h"
 #include "platform/ui/StringTable.h"
 
@@ -9,6 +11,7 @@ void RegisterOutputClasses()
 {
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(COutputDevice));
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(COutputDeviceManager));
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(COutputDeviceOffsetsPreset));
 }
 
 namespace {
@@ -42,6 +45,37 @@ void RegisterPagePageTexts()
         for (const UINT dialog : label.dialogs)
             StringTable::Add(DialogTextId(dialog, label.control), QString::fromUtf8(label.text));
     }
+}
+
+// Dialog 152 "Printer Offsets" and its presets file.
+void RegisterPrinterOffsetsStrings()
+{
+    constexpr UINT dialog = 152;
+    static const StringTable::Entry entries[] = {
+        {IDS_OFFSETS_PRESETS_FILE_NAME, "WvdOutdOffsetsPresets.dat"},
+        {IDS_OFFSETS_PRESETS_READ_ERROR, "Error reading file: %1."},
+        {IDS_OFFSETS_PRESETS_SAVE_ERROR, "Error saving file: %1."},
+        {IDS_OFFSETS_PRESET_NOT_DELETABLE, "This preset is read only and cannot be deleted."},
+        {IDS_OFFSETS_PRESET_NOT_MODIFIABLE, "This preset is read only and cannot be modified."},
+        {IDS_OFFSETS_PRESETS_FILE_KEPT,
+         "The printer offsets file %1 could not be read. It was kept as %2 and a new one was started."},
+        {DialogTextId(dialog, 0), "Printer Offsets"},
+        {DialogTextId(dialog, 1330), "Portrait"},
+        {DialogTextId(dialog, 1331), "Landscape"},
+        {DialogTextId(dialog, 1291), "Move Image right:"},
+        {DialogTextId(dialog, 1292), "Move Image down:"},
+        {DialogTextId(dialog, 1301), "Move Text right:"},
+        {DialogTextId(dialog, 1302), "Move Text down:"},
+        {DialogTextId(dialog, 1270), "Move Image right:"},
+        {DialogTextId(dialog, 1271), "Move Image up:"},
+        {DialogTextId(dialog, 1274), "Move Text right:"},
+        {DialogTextId(dialog, 1275), "Move Text down:"},
+        {DialogTextId(dialog, 1323), "&Add"},
+        {DialogTextId(dialog, 1324), "&Del"},
+        {DialogTextId(dialog, 1), "OK"},
+        {DialogTextId(dialog, 2), "Cancel"},
+    };
+    StringTable::Add(entries);
 }
 
 } // namespace
@@ -102,4 +136,5 @@ void RegisterOutputStrings()
          "The output device file %1 could not be read. It was kept as %2 and a new one was started."},
     };
     StringTable::Add(entries);
+    RegisterPrinterOffsetsStrings();
 }

@@ -6,6 +6,7 @@
 #include "designer/preferences/Preferences.h"
 #include "designer/resources/MasterListMerge.h"
 #include "platform/framework/Archive.h"
+#include "platform/framework/DamagedFileKeeper.h"
 #include "platform/framework/File.h"
 #include "platform/framework/SafeFileSave.h"
 #include "platform/ui/MessageFormat.h"
@@ -13,8 +14,6 @@
 #include "platform/ui/StringTable.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <memory>
@@ -29,9 +28,8 @@ struct MasterState
     // Every live manager, so that no device a document still holds in a
     // slot is freed while another document replaces it in the list.
     std::vector<const COutputDeviceManager*> managers;
-    // The last load met a file it could not read (not a missing one): the
-    // next save keeps that file aside before it writes a new one.
-    bool loadFailed = false;
+    // A file the last load could not read is kept aside by the next save.
+    kwvd::DamagedFileKeeper damaged;
     // The list as read, for the merge at save.
     kwvd::MasterListBaseline baseline;
     // While a document is read: the devices it added (the list owns them)
@@ -153,7 +151,7 @@ void COutputDeviceManager::LoadMasterFile()
     MasterState& state = Master();
     FreeMasterList();
     state.list = std::make_unique<CObList>();
-    state.loadFailed = false;
+    state.damaged.ReadStarting();
 
     const QString path = GetMasterFilePath();
     if (path.isEmpty())
@@ -163,10 +161,8 @@ void COutputDeviceManager::LoadMasterFile()
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &openError)) {
         // The first run has no file yet; anything else must not be
         // overwritten silently by the next save.
-        if (openError.m_cause != CFileException::fileNotFound && QFileInfo::exists(path)) {
-            state.loadFailed = true;
+        if (state.damaged.OpenFailed(openError, path))
             ReportMasterFailure(openError, IDS_MASTER_DEVICE_READ_ERROR, path);
-        }
         return;
     }
     try {
@@ -174,7 +170,7 @@ void COutputDeviceManager::LoadMasterFile()
         ReadDeviceList(ar, *state.list);
         ar.Close();
     } catch (const CException& error) {
-        state.loadFailed = true;
+        state.damaged.ReadFailed();
         ReportMasterFailure(error, IDS_MASTER_DEVICE_READ_ERROR, path);
     }
     state.baseline.Record(*state.list, DeviceKey);
@@ -187,12 +183,9 @@ void COutputDeviceManager::SaveMasterFile()
         return;
     const QString path = GetMasterFilePath();
     if (!path.isEmpty()) {
-        if (state.loadFailed && QFileInfo(path).isFile()) {
-            const QString kept = path + QStringLiteral(".damaged");
-            QFile::remove(kept);
-            if (QFile::rename(path, kept))
-                Prompts().MessageBox(FormatResMessage(IDS_MASTER_DEVICE_FILE_KEPT, path, kept), {}, MB_OK);
-        }
+        state.damaged.KeepBeforeWrite(path, [](const QString& damaged, const QString& kept) {
+            Prompts().MessageBox(FormatResMessage(IDS_MASTER_DEVICE_FILE_KEPT, damaged, kept), {}, MB_OK);
+        });
         try {
             kwvd::WithMasterFileLock(path, [&] {
                 // Other designers' additions since the load stay.
@@ -206,7 +199,7 @@ void COutputDeviceManager::SaveMasterFile()
                     ar.Close();
                 });
             });
-            state.loadFailed = false;
+            state.damaged.WriteSucceeded();
         } catch (const CException& error) {
             ReportMasterFailure(error, IDS_MASTER_DEVICE_SAVE_ERROR, path);
         }
