@@ -2,6 +2,7 @@
 
 #include "designer/output/OutputDevice.h"
 #include "designer/output/OutputDeviceManager.h"
+#include "platform/ui/DialogTextId.h"
 #include "platform/ui/StringTable.h"
 
 void RegisterOutputClasses()
@@ -53,6 +54,21 @@ void RegisterOutputStrings()
         {IDS_DEVICE_NAME_ACTIVE,
          "An output device with the name %1 is already active.  Close all open WVD files and try again."},
         {IDS_DEVICE_INIT_FAILED, "Failed to initialize Output Device %1."},
+        // Dialog 137, the display device's settings.
+        {IDS_PORTRAIT, "Portrait"},
+        {IDS_LANDSCAPE, "Landscape"},
+        {DialogTextId(137, 0), "Output Device Settings - (*DSP)"},
+        {DialogTextId(137, 1), "OK"},
+        {DialogTextId(137, 2), "Cancel"},
+        {DialogTextId(137, 9), "&Help"},
+        {DialogTextId(137, 1225), "Document:"},
+        {DialogTextId(137, 1227), "Folder:"},
+        {DialogTextId(137, 1269), "Target Address:"},
+        {DialogTextId(137, 1276), "Name:"},
+        {DialogTextId(137, 1285), "PC Path to Server:"},
+        {DialogTextId(137, 1287), "Font Group:"},
+        {DialogTextId(137, 1294), "Port:"},
+        {DialogTextId(137, 1296), "Rotation:"},
         {IDS_DOCSTORE_EXIT_PROGRAM, "STOREDOC"},
         {IDS_DOCSTORE_EXIT_LIBRARY, "*DOC"},
         {IDS_ADDRESS_DESCRIPTION, "Description"},
