@@ -13,6 +13,9 @@ inline constexpr UINT IDS_MASTER_DEVICE_READ_ERROR = 321;
 inline constexpr UINT IDS_MASTER_DEVICE_SAVE_ERROR = 322;
 inline constexpr UINT IDS_DEVICE_NAME_ACTIVE = 329;
 inline constexpr UINT IDS_DEVICE_INIT_FAILED = 330;
+// The rotation list of the display device dialog.
+inline constexpr UINT IDS_PORTRAIT = 337;
+inline constexpr UINT IDS_LANDSCAPE = 314;
 inline constexpr UINT IDS_DOCSTORE_EXIT_PROGRAM = 371;
 inline constexpr UINT IDS_DOCSTORE_EXIT_LIBRARY = 372;
 inline constexpr UINT IDS_ADDRESS_DESCRIPTION = 373;
