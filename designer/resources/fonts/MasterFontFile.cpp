@@ -10,6 +10,7 @@
 #include "designer/resources/fonts/FontManager.h"
 #include "designer/resources/fonts/FontStrings.h"
 #include "platform/framework/Archive.h"
+#include "platform/framework/DamagedFileKeeper.h"
 #include "platform/framework/File.h"
 #include "platform/framework/SafeFileSave.h"
 #include "platform/ui/MessageFormat.h"
@@ -30,9 +31,9 @@ struct MasterLists
     std::unique_ptr<CObList> libraries; // owns CAS400FontLib
     std::vector<CFontManager*> liveManagers;
     bool loading = false;
-    // The last load met a file it could not read: the next save keeps that
-    // file aside instead of writing over what it could not read.
-    bool loadFailed = false;
+    // A file the last load could not read is kept aside by the next save
+    // instead of being written over.
+    kwvd::DamagedFileKeeper damaged;
     // Fonts and libraries as they were read, for the merge at save.
     kwvd::MasterListBaseline baseline;
     // While a document is read: what it added to the lists.
@@ -208,7 +209,7 @@ void CFontManager::LoadMasterFontFile()
     FreeLists();
     lists.fonts = std::make_unique<CObList>();
     lists.libraries = std::make_unique<CObList>();
-    lists.loadFailed = false;
+    lists.damaged.ReadStarting();
 
     const QString path = MasterFontFilePath();
     if (path.isEmpty())
@@ -249,10 +250,8 @@ void CFontManager::LoadMasterFontFile()
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite, &openError)) {
         // A first start has no file yet: the list starts empty and the file
         // is made on save. One that is there but cannot be read is reported.
-        if (QFileInfo::exists(path)) {
-            lists.loadFailed = true;
+        if (lists.damaged.OpenFailed(openError, path))
             ReportError(openError);
-        }
         return;
     }
     try {
@@ -261,7 +260,7 @@ void CFontManager::LoadMasterFontFile()
         ReadList<CAS400FontLib>(ar, *lists.libraries);
         ar.Close();
     } catch (const CException& error) {
-        lists.loadFailed = true;
+        lists.damaged.ReadFailed();
         ReportWithDebug(error, IDS_MASTER_FONT_READ_ERROR, path);
     }
 }
@@ -273,13 +272,9 @@ void CFontManager::SaveMasterFontFile()
         return;
     const QString path = MasterFontFilePath();
     if (!path.isEmpty()) {
-        if (lists.loadFailed && QFileInfo(path).isFile()) {
-            const QString kept = path + QStringLiteral(".damaged");
-            QFile::remove(kept);
-            if (QFile::rename(path, kept))
-                AfxMessageBox(FormatResMessage(IDS_MASTER_FONT_FILE_KEPT, path, kept), MB_OK | MB_ICONEXCLAMATION);
-        }
-        lists.loadFailed = false;
+        lists.damaged.KeepBeforeWrite(path, [](const QString& damaged, const QString& kept) {
+            AfxMessageBox(FormatResMessage(IDS_MASTER_FONT_FILE_KEPT, damaged, kept), MB_OK | MB_ICONEXCLAMATION);
+        });
         try {
             kwvd::WithMasterFileLock(path, [&] {
                 // What other designers wrote since this one read the file
@@ -300,6 +295,7 @@ void CFontManager::SaveMasterFontFile()
                     ar.Close();
                 });
             });
+            lists.damaged.WriteSucceeded();
         } catch (const CException& error) {
             ReportWithDebug(error, IDS_MASTER_FONT_SAVE_ERROR, path);
         }
