@@ -100,6 +100,10 @@ TEST_F(DestinationPropPageViewTest, TheChoicesMadeThroughTheirWidgets)
     ASSERT_TRUE(Find<QRadioButton>(&view, Page::IDC_TEXT_MODE)->isChecked());
     ASSERT_FALSE(EditOf(&view, Page::IDC_LINE)->isEnabled());
     ASSERT_FALSE(EditOf(&view, Page::IDC_PROGRAM)->isEnabled());
+    QLineEdit* text = EditOf(&view, Page::IDC_TEXT);
+    text->setText(QString(24, u's'));
+    QTest::keyClicks(text, QStringLiteral("tu"));
+    EXPECT_EQ(text->text(), QString(24, u's') + u't') << "the scan text takes 25";
 
     QComboBox* type = Find<QComboBox>(&view, Page::IDC_TYPE);
     ChooseEntry(type, QStringLiteral("Exit Program"));
