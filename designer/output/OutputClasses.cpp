@@ -47,6 +47,67 @@ void RegisterPagePageTexts()
     }
 }
 
+// The destination pages (151 print, 143 fax, 139 e-mail) and the address
+// pages (142 fax, 138 e-mail) of the device settings sheets.
+void RegisterDestinationAndAddressPageTexts()
+{
+    struct Label
+    {
+        UINT control;
+        const char* text;
+        std::initializer_list<UINT> dialogs;
+    };
+    static const Label labels[] = {
+        {0, "Exit Program", {151}},
+        {0, "Destination", {143, 139}},
+        {0xFF01, "Destination from spooled file", {151, 143, 139}},
+        {1309, "Destination text:", {151, 139}},
+        {1309, "Scan for text:", {143}},
+        {1308, "Or destination position:", {151, 143, 139}},
+        {1220, "Column:", {151, 143, 139}},
+        {1222, "Width:", {151, 143, 139}},
+        {1218, "Line:", {151, 143, 139}},
+        {1224, "Destination Type:", {151, 143, 139}},
+        {0xFF02, "None\nOutput Queue\nOutput Queue (Delete)\nExit Program\nExit Program (Delete)", {151}},
+        {0xFF02,
+         "None\nFax Number\nFax Number (Delete)\nDirectory Entry\nDirectory Entry (Delete)\nExit Program\n"
+         "Exit Program (Delete)\nFax Number (R Align)\nFax Number (R Align Delete)",
+         {143}},
+        {0xFF02,
+         "None\nEmail Address\nEmail Address (Delete)\nDirectory Entry\nDirectory Entry (Delete)\nExit Program\n"
+         "Exit Program (Delete)",
+         {139}},
+        {1228, "Exit Program:", {151, 143, 139}},
+        {1229, "Library:", {151, 143, 139}},
+        {1234, "Confirmation Type:", {139}},
+        {0xFF03, "None\nUser Defined\nDelivery Receipt\nRead Receipt", {139}},
+        {0, "Address", {142, 138}},
+        {1235, "Envelope type:", {138}},
+        {1268, "From:", {142, 138}},
+        {1313, "To:", {142, 138}},
+        {1213, "Attention:", {142}},
+        {1304, "Reference:", {142}},
+        {1304, "Subject:", {138}},
+        {1213, "Message:", {138}},
+        {1317, "User name:", {142, 138}},
+        {1319, "User ID:", {142, 138}},
+        {1318, "User Address:", {142, 138}},
+        {1226, "Department:", {142, 138}},
+        {1315, "Transparency on:", {142}},
+        {1314, "Transparency off:", {142}},
+        {1267, "From Email:", {138}},
+        {1295, "Postmaster Email:", {138}},
+    };
+    for (const Label& label : labels) {
+        for (const UINT dialog : label.dialogs)
+            StringTable::Add(DialogTextId(dialog, label.control), QString::fromUtf8(label.text));
+    }
+    static const StringTable::Entry entries[] = {
+        {273, "Exit Program field cannot be empty when Destination Type is 'Exit Program'."},
+    };
+    StringTable::Add(entries);
+}
+
 // Dialog 152 "Printer Offsets" and its presets file.
 void RegisterPrinterOffsetsStrings()
 {
@@ -151,5 +212,6 @@ void RegisterOutputStrings()
          "The output device file %1 could not be read. It was kept as %2 and a new one was started."},
     };
     StringTable::Add(entries);
+    RegisterDestinationAndAddressPageTexts();
     RegisterPrinterOffsetsStrings();
 }

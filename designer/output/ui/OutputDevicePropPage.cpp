@@ -97,6 +97,7 @@ bool COutputDevicePropPage::UpdateData(bool saveAndValidate)
         Push();
         return true;
     }
+    m_refusedControl = 0;
     const bool pulled = Pull();
     // Members bound before a failure hold what was read.
     AfterPull();

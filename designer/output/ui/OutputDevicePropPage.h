@@ -70,6 +70,10 @@ public:
 
     const std::vector<UpDown>& GetUpDowns() const { return m_upDowns; }
 
+    // The control to focus after the page refused to be left or applied:
+    // the one a check of the page's own named, else the data exchange's.
+    int RefusedControl() const { return m_refusedControl != 0 ? m_refusedControl : FailedControl(); }
+
 protected:
     COutputDevicePropPage(UINT dialogId, std::initializer_list<int> acceptedTypes);
 
@@ -89,6 +93,10 @@ protected:
     // Every result is evaluated, in order, before any is looked at.
     static BOOL AnyChanged(std::initializer_list<BOOL> results);
 
+    // A check of the page's own failed on this control; cleared by the
+    // next pull.
+    void SetRefusedControl(int id) { m_refusedControl = id; }
+
     COutputDevice* device = nullptr;
 
 private:
@@ -96,4 +104,5 @@ private:
     std::vector<int> m_acceptedTypes;
     std::vector<UpDown> m_upDowns;
     std::function<void()> m_showControls;
+    int m_refusedControl = 0;
 };

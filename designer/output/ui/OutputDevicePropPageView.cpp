@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -86,7 +87,7 @@ void COutputDevicePropPageView::Show()
 
 void COutputDevicePropPageView::FocusFailedControl()
 {
-    QWidget* widget = FindDialogControl(this, m_model.FailedControl());
+    QWidget* widget = FindDialogControl(this, m_model.RefusedControl());
     if (!widget)
         return;
     widget->setFocus(Qt::OtherFocusReason);
@@ -138,4 +139,15 @@ CUpDownControl* COutputDevicePropPageView::UpDown(int id, QLineEdit* buddy)
     auto* upDown = Named(new CUpDownControl(this), id);
     upDown->SetBuddy(buddy);
     return upDown;
+}
+
+QHBoxLayout* COutputDevicePropPageView::NumberWithUpDown(int editId, int upDownId, int width)
+{
+    QLineEdit* edit = NumberEdit(editId);
+    edit->setFixedWidth(width);
+    auto* field = new QHBoxLayout;
+    field->setSpacing(0);
+    field->addWidget(edit);
+    field->addWidget(UpDown(upDownId, edit));
+    return field;
 }

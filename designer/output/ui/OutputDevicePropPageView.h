@@ -15,6 +15,7 @@ class CUpDownControl;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -53,6 +54,8 @@ protected:
     QCheckBox* Check(int id);
     QGroupBox* Group(int captionId);
     CUpDownControl* UpDown(int id, QLineEdit* buddy);
+    // A number edit of the width with its up-down control, as one field.
+    QHBoxLayout* NumberWithUpDown(int editId, int upDownId, int width);
 
 private:
     void Show();

@@ -27,16 +27,7 @@ constexpr int kNumberWidth = 48;
 COutputDeviceSettingsPagePropPageView::COutputDeviceSettingsPagePropPageView(Page& model, QWidget* parent)
     : COutputDevicePropPageView(model, parent)
 {
-    // A position edit with its up-down control, as one field.
-    auto position = [this](int editId, int upDownId) {
-        QLineEdit* edit = NumberEdit(editId);
-        edit->setFixedWidth(kNumberWidth);
-        auto* field = new QHBoxLayout;
-        field->setSpacing(0);
-        field->addWidget(edit);
-        field->addWidget(UpDown(upDownId, edit));
-        return field;
-    };
+    auto position = [this](int editId, int upDownId) { return NumberWithUpDown(editId, upDownId, kNumberWidth); };
 
     QGroupBox* firstPage = Group(Page::IDC_FIRST_PAGE_GROUP);
     auto* grid = new QGridLayout(firstPage);
