@@ -46,6 +46,30 @@ void FillWideBlanks(unsigned char* bytes, size_t units)
     }
 }
 
+// Host text: the field padded to its width, then through the translator.
+// Out of line, so that the untranslated fields keep a small frame.
+template <typename Char>
+[[gnu::noinline]] void WriteTranslated(ITranslator& translator, CFile* target, const Char* text, qsizetype have, int n)
+{
+    if constexpr (std::is_same_v<Char, char16_t>) {
+        if (have == n) {
+            translator.Write(text, static_cast<unsigned int>(n), target);
+            return;
+        }
+    }
+    // Thousands of short fields: padded on the stack, not in a new string.
+    char16_t local[256];
+    std::vector<char16_t> large;
+    char16_t* field = local;
+    if (n > static_cast<int>(std::size(local))) {
+        large.resize(static_cast<size_t>(n));
+        field = large.data();
+    }
+    std::transform(text, text + have, field, [](Char c) { return UnitOf(c); });
+    std::fill(field + have, field + n, u' ');
+    translator.Write(field, static_cast<unsigned int>(n), target);
+}
+
 } // namespace
 
 // The file a translator writes into while a line is gathered.
@@ -212,41 +236,25 @@ void CJVXArchive::WriteField(const Char* text, qsizetype have, int n)
 template <typename Char>
 void CJVXArchive::WriteUnits(const Char* text, qsizetype have, int n)
 {
-    if (m_pTranslator == nullptr) {
-        unsigned char* bytes = LineRoom(static_cast<size_t>(n) * 2);
-        if constexpr (sizeof(Char) == 2 && std::endian::native == std::endian::little) {
-            // The units are already UTF-16LE.
-            if (have > 0)
-                std::memcpy(bytes, text, static_cast<size_t>(have) * 2);
-        } else {
-            for (qsizetype i = 0; i < have; ++i) {
-                const char16_t unit = UnitOf(text[i]);
-                bytes[2 * i] = static_cast<unsigned char>(unit & 0xFF);
-                bytes[2 * i + 1] = static_cast<unsigned char>(unit >> 8);
-            }
-        }
-        FillWideBlanks(bytes + 2 * have, static_cast<size_t>(n - have));
-        if (!m_gathering)
-            EndLine();
+    if (m_pTranslator != nullptr) {
+        WriteTranslated(*m_pTranslator, TranslatorTarget(), text, have, n);
         return;
     }
-    if constexpr (std::is_same_v<Char, char16_t>) {
-        if (have == n) {
-            m_pTranslator->Write(text, static_cast<unsigned int>(n), TranslatorTarget());
-            return;
+    unsigned char* bytes = LineRoom(static_cast<size_t>(n) * 2);
+    if constexpr (sizeof(Char) == 2 && std::endian::native == std::endian::little) {
+        // The units are already UTF-16LE.
+        if (have > 0)
+            std::memcpy(bytes, text, static_cast<size_t>(have) * 2);
+    } else {
+        for (qsizetype i = 0; i < have; ++i) {
+            const char16_t unit = UnitOf(text[i]);
+            bytes[2 * i] = static_cast<unsigned char>(unit & 0xFF);
+            bytes[2 * i + 1] = static_cast<unsigned char>(unit >> 8);
         }
     }
-    // Thousands of short fields: padded on the stack, not in a new string.
-    char16_t local[256];
-    std::vector<char16_t> large;
-    char16_t* field = local;
-    if (n > static_cast<int>(std::size(local))) {
-        large.resize(static_cast<size_t>(n));
-        field = large.data();
-    }
-    std::transform(text, text + have, field, [](Char c) { return UnitOf(c); });
-    std::fill(field + have, field + n, u' ');
-    m_pTranslator->Write(field, static_cast<unsigned int>(n), TranslatorTarget());
+    FillWideBlanks(bytes + 2 * have, static_cast<size_t>(n - have));
+    if (!m_gathering)
+        EndLine();
 }
 
 CFile* CJVXArchive::TranslatorTarget()
