@@ -62,34 +62,36 @@ double ParseFieldNumber(std::u16string_view text)
     return ParseFieldNumber(std::u16string_view(field, static_cast<size_t>(width)));
 }
 
-// Room for the zero-filled text of fields up to 63 characters wide and of
-// every whole number below 9e15 (16 digits and a sign).
-constexpr size_t kShortNumberText = 64;
+// Fields up to this wide are formatted on the stack, with room to spare
+// for the fixed-size copies below.
+constexpr int kShortNumberWidth = 63;
+constexpr size_t kShortNumberText = 96;
 
-// Writes the sign, zeros up to the width and the digits into text, which
-// holds max(width, 17) characters; returns the length. The sign goes first
-// so that the host reads the number back.
-size_t FormatWholeNumber(char* text, long long whole, bool negative, int width)
+// The sign, zeros up to the width, then the digits of whole (below 9e15),
+// for a field of at most kShortNumberWidth characters; returns the length.
+// The sign goes first so that the host reads the number back. The copies
+// are of fixed size, so they need no call; what lies past the length is
+// never read.
+size_t FormatShortNumber(char (&text)[kShortNumberText], long long whole, bool negative, int width)
 {
-    // The digits go where they end up when no zeros are needed, and move
-    // right to make room for the zeros when they are.
+    char digits[16] = {};
+    const int count = static_cast<int>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
     const int sign = negative ? 1 : 0;
-    char* const digits = text + sign;
-    const int count = static_cast<int>(std::to_chars(digits, digits + 16, whole).ptr - digits);
     const int zeros = std::max(width - sign - count, 0);
-    if (zeros > 0) {
-        std::memmove(digits + zeros, digits, static_cast<size_t>(count));
-        std::fill_n(digits, zeros, '0');
-    }
-    if (negative)
-        text[0] = '-';
+    text[0] = '-';
+    std::memset(text + sign, '0', 64);
+    std::memcpy(text + sign + zeros, digits, sizeof digits);
     return static_cast<size_t>(sign + zeros + count);
 }
 
+// Fields wider than the stack text: the same layout in a string.
 [[gnu::noinline]] void WriteLongNumber(CJVXArchive& ar, long long whole, bool negative, int width)
 {
-    std::string text(static_cast<size_t>(std::max(width, 17)), '\0');
-    text.resize(FormatWholeNumber(text.data(), whole, negative, width));
+    const std::string digits = std::to_string(whole);
+    const int sign = negative ? 1 : 0;
+    std::string text(negative ? "-" : "");
+    text.append(static_cast<size_t>(std::max(width - sign - static_cast<int>(digits.size()), 0)), '0');
+    text += digits;
     ar.WriteAscii(text, width);
 }
 
@@ -172,17 +174,18 @@ void CFixedLenNum::WriteJVXValue(CJVXArchive& ar, int width) const
     const double magnitude = std::fabs(value);
     const bool negative = value <= -0.5;
     // Whole numbers, which nearly every field holds, skip the floating-point
-    // formatting.
-    if (!(magnitude < 9.0e15 && magnitude == std::trunc(magnitude))) {
+    // formatting. Below 9e15 a double holds every integer exactly, so the
+    // conversion tells a whole number.
+    const auto whole = magnitude < 9.0e15 ? static_cast<long long>(magnitude) : 0;
+    if (!(magnitude < 9.0e15 && static_cast<double>(whole) == magnitude)) {
         WriteRoundedNumber(ar, magnitude, negative, width);
         return;
     }
-    const auto whole = static_cast<long long>(magnitude);
-    char text[kShortNumberText];
-    if (width > static_cast<int>(sizeof text) - 1) {
+    if (width > kShortNumberWidth) {
         WriteLongNumber(ar, whole, negative, width);
         return;
     }
-    const size_t length = FormatWholeNumber(text, whole, negative, width);
+    char text[kShortNumberText];
+    const size_t length = FormatShortNumber(text, whole, negative, width);
     ar.WriteAscii(std::string_view(text, length), width);
 }

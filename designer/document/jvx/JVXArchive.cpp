@@ -36,8 +36,18 @@ constexpr auto kWideBlanks = [] {
     return blanks;
 }();
 
+// The line's block reaches this far past its capacity, so that the padding
+// of a short field is written as one block of 8 blanks.
+constexpr size_t kLineSlack = 16;
+
 void FillWideBlanks(unsigned char* bytes, size_t units)
 {
+    if (units <= kLineSlack / 2) {
+        // One store of fixed size, no call: what lies past the padding goes
+        // into the line's slack, where the next field's bytes go.
+        std::memcpy(bytes, kWideBlanks.data(), kLineSlack);
+        return;
+    }
     while (units > 0) {
         const size_t n = std::min(units, kBlankUnits);
         std::memcpy(bytes, kWideBlanks.data(), 2 * n);
@@ -156,7 +166,7 @@ void CJVXArchive::GrowLine(size_t count)
     // The longest record line, in two bytes a character, fits in the first
     // block.
     const size_t capacity = std::max({m_lineSize + count, 2 * m_lineCapacity, size_t{2048}});
-    auto grown = std::make_unique_for_overwrite<unsigned char[]>(capacity);
+    auto grown = std::make_unique_for_overwrite<unsigned char[]>(capacity + kLineSlack);
     if (m_lineSize > 0)
         std::memcpy(grown.get(), m_line.get(), m_lineSize);
     m_line = std::move(grown);
@@ -252,7 +262,8 @@ void CJVXArchive::WriteUnits(const Char* text, qsizetype have, int n)
             bytes[2 * i + 1] = static_cast<unsigned char>(unit >> 8);
         }
     }
-    FillWideBlanks(bytes + 2 * have, static_cast<size_t>(n - have));
+    if (have < n)
+        FillWideBlanks(bytes + 2 * have, static_cast<size_t>(n - have));
     if (!m_gathering)
         EndLine();
 }
