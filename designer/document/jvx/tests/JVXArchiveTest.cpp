@@ -209,6 +209,21 @@ TEST(JVXArchiveTest, LongFieldsInALongLineKeepTheirBytes)
     }
 }
 
+TEST(JVXArchiveTest, APaddedFieldEndingAtTheEndOfTheLinesBlockKeepsItsBytes)
+{
+    // 1,024 raw characters fill the first block of 2,048 bytes exactly; the
+    // last field's blanks are written as one block reaching past it.
+    const CountedJvx out = StoreJvxCounted(28, [](CJVXArchive& ar) {
+        ar.BeginLine();
+        ar.WriteText(QString(1020, QLatin1Char('a')), 1020);
+        ar.WriteText(QStringLiteral("B"), 4);
+        ar.WriteLineEnd();
+    });
+    EXPECT_EQ(out.writes, 1);
+    const std::u16string expected = std::u16string(1020, u'a') + u"B   \r\n";
+    EXPECT_EQ(out.bytes, Utf16(expected.c_str()));
+}
+
 TEST(JVXArchiveTest, WithoutAFileNothingIsReadOrWritten)
 {
     CJVXArchive ar(28, CJVXArchive::load, nullptr, nullptr);
