@@ -2,7 +2,9 @@
 // version 28, each paired with the plain I/O of the same file: the export
 // with creating, writing, forcing to disk and renaming the same bytes, the
 // import with reading the file and cutting it into its record fields. Each
-// prints its ratio.
+// prints its ratio. Beside them, the export's own safe save of the same
+// bytes against the same plain I/O: the part of the export's ratio that is
+// file handling, not JVX writing.
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/DocumentClasses.h"
@@ -13,7 +15,9 @@
 #include "designer/output/OutputClasses.h"
 #include "designer/preferences/Preferences.h"
 #include "designer/resources/ResourceClasses.h"
+#include "platform/framework/File.h"
 #include "platform/framework/FrameworkClasses.h"
+#include "platform/framework/SafeFileSave.h"
 #include "platform/ui/ScriptedPromptService.h"
 
 #include <benchmark/benchmark.h>
@@ -79,18 +83,35 @@ BenchDocument& Document()
 struct PairedRatios
 {
     std::vector<double> ratios;
+    // Seconds of each side, for the medians printed beside the ratio.
+    std::vector<double> firsts;
+    std::vector<double> seconds;
 
-    double Median() const
+    static double MedianOf(std::vector<double> values)
+    {
+        if (values.empty())
+            return 0.0;
+        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+        return values[values.size() / 2];
+    }
+    double Median() const { return MedianOf(ratios); }
+
+    void Print(const char* what) const
     {
         if (ratios.empty())
-            return 0.0;
-        std::vector<double> sorted = ratios;
-        std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
-        return sorted[sorted.size() / 2];
+            return;
+        std::printf("%s: %.2fx, median of %zu pairs (median times %.2f ms and %.2f ms)\n", what, Median(),
+                    ratios.size(), 1e3 * MedianOf(firsts), 1e3 * MedianOf(seconds));
     }
 };
 
 PairedRatios& ExportRatios()
+{
+    static PairedRatios ratios;
+    return ratios;
+}
+
+PairedRatios& SafeSaveRatios()
 {
     static PairedRatios ratios;
     return ratios;
@@ -175,77 +196,94 @@ qsizetype ReadRecordFields(const QByteArray& path)
     return kept;
 }
 
+// Times first and second back to back, in turn first, and keeps the ratio.
+double TimePair(bool& firstFirst, const std::function<void()>& first, const std::function<void()>& second,
+                PairedRatios& ratios)
+{
+    double firstSeconds = 0.0;
+    double secondSeconds = 0.0;
+    if (firstFirst) {
+        firstSeconds = SecondsOf(first);
+        secondSeconds = SecondsOf(second);
+    } else {
+        secondSeconds = SecondsOf(second);
+        firstSeconds = SecondsOf(first);
+    }
+    firstFirst = !firstFirst;
+    ratios.ratios.push_back(firstSeconds / secondSeconds);
+    ratios.firsts.push_back(firstSeconds);
+    ratios.seconds.push_back(secondSeconds);
+    return firstSeconds;
+}
+
 void BM_ExportJvxAgainstIo(benchmark::State& state)
 {
     BenchDocument& bench = Document();
     QString member = QStringLiteral("BENCH");
     const QByteArray temporary = bench.folder.filePath(QStringLiteral(".PLAIN.JVX.tmp")).toUtf8();
     const QByteArray target = bench.folder.filePath(QStringLiteral("PLAIN.JVX")).toUtf8();
-    PairedRatios& ratios = ExportRatios();
     bool exportFirst = true;
     for (auto _ : state) {
-        double exportSeconds = 0.0;
-        double ioSeconds = 0.0;
-        auto exportOnce = [&] {
-            exportSeconds = SecondsOf([&] {
+        const double seconds = TimePair(
+            exportFirst,
+            [&] {
                 if (!bench.doc.ExportJVXFile(bench.path, member, 28))
                     state.SkipWithError("export failed");
-            });
-        };
-        auto ioOnce = [&] { ioSeconds = SecondsOf([&] { WriteSyncRename(bench, temporary, target); }); };
-        if (exportFirst) {
-            exportOnce();
-            ioOnce();
-        } else {
-            ioOnce();
-            exportOnce();
-        }
-        exportFirst = !exportFirst;
-        state.SetIterationTime(exportSeconds);
-        ratios.ratios.push_back(exportSeconds / ioSeconds);
+            },
+            [&] { WriteSyncRename(bench, temporary, target); }, ExportRatios());
+        state.SetIterationTime(seconds);
     }
     state.counters["file_bytes"] = static_cast<double>(bench.bytes.size());
-    state.counters["ratio_to_io"] = ratios.Median();
+    state.counters["ratio_to_io"] = ExportRatios().Median();
+}
+
+void BM_SafeSaveAgainstIo(benchmark::State& state)
+{
+    BenchDocument& bench = Document();
+    const QString saved = bench.folder.filePath(QStringLiteral("SAVED.JVX"));
+    const QByteArray temporary = bench.folder.filePath(QStringLiteral(".PLAIN.JVX.tmp")).toUtf8();
+    const QByteArray target = bench.folder.filePath(QStringLiteral("PLAIN.JVX")).toUtf8();
+    bool saveFirst = true;
+    for (auto _ : state) {
+        const double seconds = TimePair(
+            saveFirst,
+            [&] {
+                kwvd::SaveFileReplacing(
+                    saved, [&](CFile& file) { file.Write(bench.bytes.data(), static_cast<UINT>(bench.bytes.size())); });
+            },
+            [&] { WriteSyncRename(bench, temporary, target); }, SafeSaveRatios());
+        state.SetIterationTime(seconds);
+    }
+    state.counters["ratio_to_io"] = SafeSaveRatios().Median();
 }
 
 void BM_ImportJvxAgainstRead(benchmark::State& state)
 {
     BenchDocument& bench = Document();
     const QByteArray path = bench.path.toUtf8();
-    PairedRatios& ratios = ImportRatios();
     bool importFirst = true;
     for (auto _ : state) {
         auto target = std::make_unique<CDesignerDoc>();
         target->OnNewDocument();
-        double importSeconds = 0.0;
-        double readSeconds = 0.0;
-        auto importOnce = [&] {
-            importSeconds = SecondsOf([&] {
+        const double seconds = TimePair(
+            importFirst,
+            [&] {
                 CDocChangeGuard change(target.get());
                 if (!target->ImportJVXFile(bench.path))
                     state.SkipWithError("import failed");
-            });
-        };
-        auto readOnce = [&] { readSeconds = SecondsOf([&] { benchmark::DoNotOptimize(ReadRecordFields(path)); }); };
-        if (importFirst) {
-            importOnce();
-            readOnce();
-        } else {
-            readOnce();
-            importOnce();
-        }
-        importFirst = !importFirst;
+            },
+            [&] { benchmark::DoNotOptimize(ReadRecordFields(path)); }, ImportRatios());
         target.reset();
-        state.SetIterationTime(importSeconds);
-        ratios.ratios.push_back(importSeconds / readSeconds);
+        state.SetIterationTime(seconds);
     }
     state.counters["elements"] = static_cast<double>(bench.doc.GetElementList().GetCount());
-    state.counters["ratio_to_read"] = ratios.Median();
+    state.counters["ratio_to_read"] = ImportRatios().Median();
 }
 
 } // namespace
 
 BENCHMARK(BM_ExportJvxAgainstIo)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_SafeSaveAgainstIo)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_ImportJvxAgainstRead)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 int main(int argc, char** argv)
@@ -255,11 +293,8 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (!ExportRatios().ratios.empty())
-        std::printf("JVX export / (create + write + fsync + rename): %.2fx, median of %zu pairs\n",
-                    ExportRatios().Median(), ExportRatios().ratios.size());
-    if (!ImportRatios().ratios.empty())
-        std::printf("JVX import / (read + split into record fields): %.2fx, median of %zu pairs\n",
-                    ImportRatios().Median(), ImportRatios().ratios.size());
+    ExportRatios().Print("JVX export / (create + write + fsync + rename)");
+    SafeSaveRatios().Print("safe save of the same bytes / (create + write + fsync + rename)");
+    ImportRatios().Print("JVX import / (read + split into record fields)");
     return 0;
 }

@@ -488,6 +488,8 @@ void CDesignerDoc::PrepareJvxExport(const QString& memberName)
 
 void CDesignerDoc::WriteJvxContents(CJVXArchive& ar, const QString& memberName)
 {
+    // The header line, as every record, reaches the file in one write.
+    ar.BeginLine();
     SerializeJVXHeader(ar);
     const int version = ar.GetVersion();
     if (version >= kFirstHostVersion) {
@@ -529,9 +531,13 @@ void CDesignerDoc::WriteJvxContents(CJVXArchive& ar, const QString& memberName)
         m_pResources->ExchangeJVX(ar);
 
     std::vector<CFormElement*> topLevel;
+    topLevel.reserve(static_cast<size_t>(m_elements.GetCount()));
+    // The class table answers in a few steps where a dynamic_cast compares
+    // type names.
     for (CObject* object : m_elements)
-        if (auto* element = dynamic_cast<CFormElement*>(object); element != nullptr && !element->HasParent())
-            topLevel.push_back(element);
+        if (object != nullptr && object->IsKindOf(KWVD_RUNTIME_CLASS(CFormElement))
+            && !static_cast<CFormElement*>(object)->HasParent())
+            topLevel.push_back(static_cast<CFormElement*>(object));
     m_jvxRecordCounter = 1;
     m_currentSourceLine = 0;
     m_currentDestLine = 0;
@@ -580,8 +586,12 @@ BOOL CDesignerDoc::ExportJVXFile(const QString& path, QString& memberName, int v
     QList<CJVXArchive::WrittenFile> writtenFiles;
     std::exception_ptr writeError;
     // Thousands of short fields: they are gathered in memory and reach the
-    // file in one write. Failures name the user's file.
-    CMemFile buffer(64 * 1024);
+    // file in one write. Failures name the user's file. The file holds about
+    // a line for each element, so the block is that large from the start
+    // rather than copied as it grows.
+    const qsizetype lines = m_elements.GetCount() + 64;
+    const qsizetype lineBytes = 2 * (CAPRTPDMRec::LineLength(version) + 2);
+    CMemFile buffer(static_cast<UINT>(std::clamp<qsizetype>(lines * lineBytes, 64 * 1024, 64 * 1024 * 1024)));
     buffer.SetFilePath(target);
     {
         CJVXArchive ar(version, CJVXArchive::store, this, &buffer);

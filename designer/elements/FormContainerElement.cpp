@@ -121,9 +121,10 @@ void CFormContainerElement::Copy(const CFormElement& other)
 BOOL CFormContainerElement::SetDocument(CDesignerDoc* doc)
 {
     const BOOL changed = CFormElement::SetDocument(doc);
+    // Every record a container writes passes here (see ExportChildrenJVX).
     for (CObject* object : m_children)
-        if (auto* child = dynamic_cast<CFormElement*>(object))
-            child->SetDocument(doc);
+        if (object != nullptr && object->IsKindOf(KWVD_RUNTIME_CLASS(CFormElement)))
+            static_cast<CFormElement*>(object)->SetDocument(doc);
     return changed;
 }
 
@@ -272,9 +273,11 @@ void CFormContainerElement::AdoptChildren()
 
 void CFormContainerElement::ExportChildrenJVX(CJVXArchive& ar)
 {
+    // The class table answers in a few steps where a dynamic_cast compares
+    // type names, once for every line of the file.
     for (CObject* object : m_children)
-        if (auto* child = dynamic_cast<CFormElement*>(object))
-            child->ExportJVX(ar);
+        if (object != nullptr && object->IsKindOf(KWVD_RUNTIME_CLASS(CFormElement)))
+            static_cast<CFormElement*>(object)->ExportJVX(ar);
 }
 
 BOOL CFormContainerElement::ReadChildrenJVX(CJVXArchive& ar, int endType)

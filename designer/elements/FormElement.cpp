@@ -930,7 +930,11 @@ void CFormElement::ExportRecordJVX(CJVXArchive& ar)
 {
     if (!ar.IsStoring())
         return;
-    CAPRTPDMRec record(ar.GetDocument());
+    // Most lines of a file come through here: one record of forty fields is
+    // reset for each instead of built and freed.
+    thread_local CAPRTPDMRec record;
+    record.Reset();
+    record.SetDocument(ar.GetDocument());
     if (ToRecord(record))
         record.ExchangeJVX(ar);
 }

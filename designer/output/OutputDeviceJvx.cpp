@@ -681,6 +681,8 @@ void COutputDevice::ExchangeJVX(CJVXArchive& ar, wchar_t xmlDocumentFlag, const 
     if (ar.IsStoring()) {
         for (int i = 0; i < Record::kFieldCount; ++i)
             Record::Store(x, Record::kFields[i], values[i]);
+        // The fields of the line reach the file in one write.
+        ar.BeginLine();
         for (int i = 0; i < Record::kFieldCount; ++i) {
             const Record::Field& field = Record::kFields[i];
             if (version >= field.from)

@@ -12,18 +12,46 @@
 class CDesignerDoc;
 class ITranslator;
 
+// What a storing archive wrote, and in how many writes to its file: a line
+// the archive gathers reaches the file in one.
+struct CountedJvx
+{
+    Bytes bytes;
+    int writes = 0;
+};
+
+inline CountedJvx StoreJvxCounted(int version, const std::function<void(CJVXArchive&)>& write,
+                                  ITranslator* translator = nullptr, CDesignerDoc* doc = nullptr)
+{
+    class CountingFile : public CMemFile
+    {
+    public:
+        void Write(const void* buffer, UINT count) override
+        {
+            ++writes;
+            CMemFile::Write(buffer, count);
+        }
+        int writes = 0;
+    };
+    CountingFile file;
+    {
+        CJVXArchive ar(version, CJVXArchive::store, doc, &file);
+        ar.SetTranslator(translator);
+        write(ar);
+    }
+    CountedJvx out;
+    out.writes = file.writes;
+    out.bytes.resize(static_cast<size_t>(file.GetLength()));
+    file.SeekToBegin();
+    if (!out.bytes.empty())
+        file.Read(out.bytes.data(), static_cast<UINT>(out.bytes.size()));
+    return out;
+}
+
 inline Bytes StoreJvx(int version, const std::function<void(CJVXArchive&)>& write, ITranslator* translator = nullptr,
                       CDesignerDoc* doc = nullptr)
 {
-    CMemFile file;
-    CJVXArchive ar(version, CJVXArchive::store, doc, &file);
-    ar.SetTranslator(translator);
-    write(ar);
-    Bytes bytes(static_cast<size_t>(file.GetLength()));
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
+    return StoreJvxCounted(version, write, translator, doc).bytes;
 }
 
 // The bytes are copied, so the reader may outlive them.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -43,6 +44,65 @@ double ParseFieldNumber(std::u16string_view text)
     for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
         value = std::min(value * 10.0 + (text[i] - u'0'), 1e15);
     return negative ? -value : value;
+}
+
+// Out of line, so that writing a field keeps a small frame.
+[[gnu::noinline]] double ReadFieldNumber(CJVXArchive& ar, int width)
+{
+    // Number fields are a few characters wide: read on the stack.
+    char16_t local[64];
+    std::vector<char16_t> large;
+    char16_t* field = local;
+    if (width > static_cast<int>(std::size(local))) {
+        large.resize(static_cast<size_t>(width));
+        field = large.data();
+    }
+    if (ar.ReadCharacters(field, width) < width)
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.GetFilePath());
+    return ParseFieldNumber(std::u16string_view(field, static_cast<size_t>(width)));
+}
+
+// Fields up to this wide are formatted on the stack, with room to spare
+// for the fixed-size copies below.
+constexpr int kShortNumberWidth = 63;
+constexpr size_t kShortNumberText = 96;
+
+// The sign, zeros up to the width, then the digits of whole (below 9e15),
+// for a field of at most kShortNumberWidth characters; returns the length.
+// The sign goes first so that the host reads the number back. The copies
+// are of fixed size, so they need no call; what lies past the length is
+// never read.
+size_t FormatShortNumber(char (&text)[kShortNumberText], long long whole, bool negative, int width)
+{
+    char digits[16] = {};
+    const int count = static_cast<int>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
+    const int sign = negative ? 1 : 0;
+    const int zeros = std::max(width - sign - count, 0);
+    text[0] = '-';
+    std::memset(text + sign, '0', 64);
+    std::memcpy(text + sign + zeros, digits, sizeof digits);
+    return static_cast<size_t>(sign + zeros + count);
+}
+
+// Fields wider than the stack text: the same layout in a string.
+[[gnu::noinline]] void WriteLongNumber(CJVXArchive& ar, long long whole, bool negative, int width)
+{
+    const std::string digits = std::to_string(whole);
+    const int sign = negative ? 1 : 0;
+    std::string text(negative ? "-" : "");
+    text.append(static_cast<size_t>(std::max(width - sign - static_cast<int>(digits.size()), 0)), '0');
+    text += digits;
+    ar.WriteAscii(text, width);
+}
+
+// Fractions and huge values are rounded by the floating-point formatting.
+[[gnu::noinline]] void WriteRoundedNumber(CJVXArchive& ar, double magnitude, bool negative, int width)
+{
+    QString digits = QString::number(magnitude, 'f', 0);
+    const qsizetype room = width - (negative ? 1 : 0);
+    if (digits.size() < room)
+        digits = QString(room - digits.size(), QLatin1Char('0')) + digits;
+    ar.WriteText(negative ? QLatin1Char('-') + digits : digits, width);
 }
 
 } // namespace
@@ -104,17 +164,7 @@ void CFixedLenNum::ExchangeJVX(CJVXArchive& ar)
         WriteJVXValue(ar, width);
         return;
     }
-    // Number fields are a few characters wide: read on the stack.
-    char16_t local[64];
-    std::vector<char16_t> large;
-    char16_t* field = local;
-    if (width > static_cast<int>(std::size(local))) {
-        large.resize(static_cast<size_t>(width));
-        field = large.data();
-    }
-    if (ar.ReadCharacters(field, width) < width)
-        AfxThrowArchiveException(CArchiveException::endOfFile, ar.GetFilePath());
-    m_dValue = ParseFieldNumber(std::u16string_view(field, static_cast<size_t>(width)));
+    m_dValue = ReadFieldNumber(ar, width);
     m_bEmpty = FALSE;
 }
 
@@ -123,34 +173,19 @@ void CFixedLenNum::WriteJVXValue(CJVXArchive& ar, int width) const
     const double value = std::isfinite(m_dValue) ? m_dValue : 0.0;
     const double magnitude = std::fabs(value);
     const bool negative = value <= -0.5;
-    if (!(magnitude < 9.0e15 && magnitude == std::trunc(magnitude))) {
-        // Fractions and huge values are rounded by the floating-point
-        // formatting; whole numbers, which nearly every field holds, skip it.
-        QString digits = QString::number(magnitude, 'f', 0);
-        const qsizetype room = width - (negative ? 1 : 0);
-        if (digits.size() < room)
-            digits = QString(room - digits.size(), QLatin1Char('0')) + digits;
-        ar.WriteText(negative ? QLatin1Char('-') + digits : digits, width);
+    // Whole numbers, which nearly every field holds, skip the floating-point
+    // formatting. Below 9e15 a double holds every integer exactly, so the
+    // conversion tells a whole number.
+    const auto whole = magnitude < 9.0e15 ? static_cast<long long>(magnitude) : 0;
+    if (!(magnitude < 9.0e15 && static_cast<double>(whole) == magnitude)) {
+        WriteRoundedNumber(ar, magnitude, negative, width);
         return;
     }
-    char digits[24];
-    const char* digitsEnd = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(magnitude)).ptr;
-    const int count = static_cast<int>(digitsEnd - digits);
-    // The sign goes first so that the host reads the number back; zeros fill
-    // the field up to its width.
-    const int zeros = std::max(width - (negative ? 1 : 0) - count, 0);
-    const int length = (negative ? 1 : 0) + zeros + count;
-    char local[64];
-    std::string large;
-    char* text = local;
-    if (length > static_cast<int>(sizeof local)) {
-        large.resize(static_cast<size_t>(length));
-        text = large.data();
+    if (width > kShortNumberWidth) {
+        WriteLongNumber(ar, whole, negative, width);
+        return;
     }
-    char* out = text;
-    if (negative)
-        *out++ = '-';
-    out = std::fill_n(out, zeros, '0');
-    std::copy(static_cast<const char*>(digits), digitsEnd, out);
-    ar.WriteAscii(std::string_view(text, static_cast<size_t>(length)), width);
+    char text[kShortNumberText];
+    const size_t length = FormatShortNumber(text, whole, negative, width);
+    ar.WriteAscii(std::string_view(text, length), width);
 }

@@ -26,6 +26,21 @@ void AssignKeepingBlock(QString& value, QStringView text)
     std::copy(text.begin(), text.end(), value.data());
 }
 
+// The field's text without trailing white space, valid until the next
+// field is read. Out of line, so that writing a field keeps a small frame.
+[[gnu::noinline]] QStringView ReadTrimmedField(CFixedLenString& field, CJVXArchive& ar, int width)
+{
+    // One block read into, field after field; the value keeps its own
+    // block from one record to the next.
+    thread_local QString text;
+    if (field.ReadJVXText(ar, text, width) < width)
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.GetFilePath());
+    qsizetype end = std::min<qsizetype>(text.size(), width);
+    while (end > 0 && text[end - 1].isSpace())
+        --end;
+    return QStringView(text).left(end);
+}
+
 } // namespace
 
 QString MakeSpaces(int count)
@@ -93,15 +108,7 @@ void CFixedLenString::ExchangeJVX(CJVXArchive& ar)
         WriteJVXText(ar, m_strValue, width);
         return;
     }
-    // One block read into, field after field; the value keeps its own
-    // block from one record to the next.
-    thread_local QString text;
-    if (ReadJVXText(ar, text, width) < width)
-        AfxThrowArchiveException(CArchiveException::endOfFile, ar.GetFilePath());
-    qsizetype end = std::min<qsizetype>(text.size(), width);
-    while (end > 0 && text[end - 1].isSpace())
-        --end;
-    AssignKeepingBlock(m_strValue, QStringView(text).left(end));
+    AssignKeepingBlock(m_strValue, ReadTrimmedField(*this, ar, width));
 }
 
 int CFixedLenString::ReadJVXText(CJVXArchive& ar, QString& text, int n)

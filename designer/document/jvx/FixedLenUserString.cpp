@@ -14,6 +14,12 @@ int CFixedLenUserString::ReadJVXText(CJVXArchive& ar, QString& text, int n)
 
 void CFixedLenUserString::WriteJVXText(CJVXArchive& ar, const QString& text, int n)
 {
-    CJVXTranslatorScope scope(ar, UserDataTranslator());
+    ITranslator* user = UserDataTranslator();
+    // Without translators (raw UTF-16) both are null: nothing to swap.
+    if (ar.GetTranslator() == user) {
+        ar.WriteText(text, n);
+        return;
+    }
+    CJVXTranslatorScope scope(ar, user);
     ar.WriteText(text, n);
 }

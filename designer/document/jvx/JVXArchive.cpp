@@ -6,10 +6,12 @@
 #include "platform/framework/File.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <iterator>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,22 +27,75 @@ char16_t UnitOf(Char c)
     return static_cast<char16_t>(static_cast<std::make_unsigned_t<Char>>(c));
 }
 
+// Blanks in UTF-16LE: most of a record's wide fields are padding.
+constexpr size_t kBlankUnits = 256;
+constexpr auto kWideBlanks = [] {
+    std::array<unsigned char, 2 * kBlankUnits> blanks{};
+    for (size_t i = 0; i < blanks.size(); i += 2)
+        blanks[i] = ' ';
+    return blanks;
+}();
+
+// The line's block reaches this far past its capacity, so that the padding
+// of a short field is written as one block of 8 blanks.
+constexpr size_t kLineSlack = 16;
+
+void FillWideBlanks(unsigned char* bytes, size_t units)
+{
+    if (units <= kLineSlack / 2) {
+        // One store of fixed size, no call: what lies past the padding goes
+        // into the line's slack, where the next field's bytes go.
+        std::memcpy(bytes, kWideBlanks.data(), kLineSlack);
+        return;
+    }
+    while (units > 0) {
+        const size_t n = std::min(units, kBlankUnits);
+        std::memcpy(bytes, kWideBlanks.data(), 2 * n);
+        bytes += 2 * n;
+        units -= n;
+    }
+}
+
+// Host text: the field padded to its width, then through the translator.
+// Out of line, so that the untranslated fields keep a small frame.
+template <typename Char>
+[[gnu::noinline]] void WriteTranslated(ITranslator& translator, CFile* target, const Char* text, qsizetype have, int n)
+{
+    if constexpr (std::is_same_v<Char, char16_t>) {
+        if (have == n) {
+            translator.Write(text, static_cast<unsigned int>(n), target);
+            return;
+        }
+    }
+    // Thousands of short fields: padded on the stack, not in a new string.
+    char16_t local[256];
+    std::vector<char16_t> large;
+    char16_t* field = local;
+    if (n > static_cast<int>(std::size(local))) {
+        large.resize(static_cast<size_t>(n));
+        field = large.data();
+    }
+    std::transform(text, text + have, field, [](Char c) { return UnitOf(c); });
+    std::fill(field + have, field + n, u' ');
+    translator.Write(field, static_cast<unsigned int>(n), target);
+}
+
 } // namespace
 
 // The file a translator writes into while a line is gathered.
 class CJVXArchive::LineSink : public CFile
 {
 public:
-    explicit LineSink(std::vector<unsigned char>& line) : m_line(line) {}
+    explicit LineSink(CJVXArchive& ar) : m_ar(ar) {}
 
     void Write(const void* buffer, UINT count) override
     {
-        const auto* bytes = static_cast<const unsigned char*>(buffer);
-        m_line.insert(m_line.end(), bytes, bytes + count);
+        if (count > 0)
+            std::memcpy(m_ar.LineRoom(count), buffer, count);
     }
 
 private:
-    std::vector<unsigned char>& m_line;
+    CJVXArchive& m_ar;
 };
 
 ITranslator* UserDataTranslator()
@@ -103,30 +158,29 @@ void CJVXArchive::BeginLine()
 {
     if (m_pFile == nullptr || !IsStoring())
         return;
-    // The longest record line, in two bytes a character, fits as it is.
-    m_line.reserve(2048);
     m_gathering = true;
 }
 
-unsigned char* CJVXArchive::LineRoom(size_t count)
+void CJVXArchive::GrowLine(size_t count)
 {
-    const size_t used = m_line.size();
-    m_line.resize(used + count);
-    return m_line.data() + used;
+    // The longest record line, in two bytes a character, fits in the first
+    // block.
+    const size_t capacity = std::max({m_lineSize + count, 2 * m_lineCapacity, size_t{2048}});
+    auto grown = std::make_unique_for_overwrite<unsigned char[]>(capacity + kLineSlack);
+    if (m_lineSize > 0)
+        std::memcpy(grown.get(), m_line.get(), m_lineSize);
+    m_line = std::move(grown);
+    m_lineCapacity = capacity;
 }
 
 void CJVXArchive::EndLine()
 {
     m_gathering = false;
-    if (m_line.empty())
+    if (m_lineSize == 0)
         return;
     // The line is given up even when the write fails.
-    struct Emptied
-    {
-        std::vector<unsigned char>& line;
-        ~Emptied() { line.clear(); }
-    } emptied{m_line};
-    m_pFile->Write(m_line.data(), static_cast<UINT>(m_line.size()));
+    const size_t size = std::exchange(m_lineSize, 0);
+    m_pFile->Write(m_line.get(), static_cast<UINT>(size));
 }
 
 int CJVXArchive::ReadText(QString& text, int n)
@@ -159,7 +213,9 @@ int CJVXArchive::ReadCharacters(char16_t* buffer, int n)
 
 void CJVXArchive::WriteText(const QString& text, int n)
 {
-    WriteField(reinterpret_cast<const char16_t*>(text.utf16()), text.size(), n);
+    // constData, not utf16(): that one copies a string it does not own
+    // (literals, the null string) to end it in a zero.
+    WriteField(reinterpret_cast<const char16_t*>(text.constData()), text.size(), n);
 }
 
 void CJVXArchive::WriteAscii(std::string_view text, int n)
@@ -190,41 +246,26 @@ void CJVXArchive::WriteField(const Char* text, qsizetype have, int n)
 template <typename Char>
 void CJVXArchive::WriteUnits(const Char* text, qsizetype have, int n)
 {
-    if (m_pTranslator == nullptr) {
-        unsigned char* bytes = LineRoom(static_cast<size_t>(n) * 2);
-        qsizetype i = 0;
-        if constexpr (sizeof(Char) == 2 && std::endian::native == std::endian::little) {
-            // The units are already UTF-16LE.
-            if (have > 0)
-                std::memcpy(bytes, text, static_cast<size_t>(have) * 2);
-            i = have;
-        }
-        for (; i < n; ++i) {
-            const char16_t unit = i < have ? UnitOf(text[i]) : u' ';
+    if (m_pTranslator != nullptr) {
+        WriteTranslated(*m_pTranslator, TranslatorTarget(), text, have, n);
+        return;
+    }
+    unsigned char* bytes = LineRoom(static_cast<size_t>(n) * 2);
+    if constexpr (sizeof(Char) == 2 && std::endian::native == std::endian::little) {
+        // The units are already UTF-16LE.
+        if (have > 0)
+            std::memcpy(bytes, text, static_cast<size_t>(have) * 2);
+    } else {
+        for (qsizetype i = 0; i < have; ++i) {
+            const char16_t unit = UnitOf(text[i]);
             bytes[2 * i] = static_cast<unsigned char>(unit & 0xFF);
             bytes[2 * i + 1] = static_cast<unsigned char>(unit >> 8);
         }
-        if (!m_gathering)
-            EndLine();
-        return;
     }
-    if constexpr (std::is_same_v<Char, char16_t>) {
-        if (have == n) {
-            m_pTranslator->Write(text, static_cast<unsigned int>(n), TranslatorTarget());
-            return;
-        }
-    }
-    // Thousands of short fields: padded on the stack, not in a new string.
-    char16_t local[256];
-    std::vector<char16_t> large;
-    char16_t* field = local;
-    if (n > static_cast<int>(std::size(local))) {
-        large.resize(static_cast<size_t>(n));
-        field = large.data();
-    }
-    std::transform(text, text + have, field, [](Char c) { return UnitOf(c); });
-    std::fill(field + have, field + n, u' ');
-    m_pTranslator->Write(field, static_cast<unsigned int>(n), TranslatorTarget());
+    if (have < n)
+        FillWideBlanks(bytes + 2 * have, static_cast<size_t>(n - have));
+    if (!m_gathering)
+        EndLine();
 }
 
 CFile* CJVXArchive::TranslatorTarget()
@@ -232,7 +273,7 @@ CFile* CJVXArchive::TranslatorTarget()
     if (!m_gathering)
         return m_pFile;
     if (!m_lineSink)
-        m_lineSink = std::make_unique<LineSink>(m_line);
+        m_lineSink = std::make_unique<LineSink>(*this);
     return m_lineSink.get();
 }
 

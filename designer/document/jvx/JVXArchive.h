@@ -124,8 +124,16 @@ private:
     template <typename Char>
     void WriteUnits(const Char* text, qsizetype have, int n);
     CFile* TranslatorTarget();
-    // Room for count more bytes at the end of the line.
-    unsigned char* LineRoom(size_t count);
+    // Room for count more bytes at the end of the line, not cleared.
+    unsigned char* LineRoom(size_t count)
+    {
+        if (count > m_lineCapacity - m_lineSize)
+            GrowLine(count);
+        unsigned char* room = m_line.get() + m_lineSize;
+        m_lineSize += count;
+        return room;
+    }
+    void GrowLine(size_t count);
     // Gives what the line holds to the file, then ends the gathering.
     void EndLine();
 
@@ -138,7 +146,9 @@ private:
     QList<WrittenFile> m_writtenFiles;
     // The line being gathered, and the file a translator writes it through.
     bool m_gathering = false;
-    std::vector<unsigned char> m_line;
+    std::unique_ptr<unsigned char[]> m_line;
+    size_t m_lineSize = 0;
+    size_t m_lineCapacity = 0;
     std::unique_ptr<LineSink> m_lineSink;
 };
 

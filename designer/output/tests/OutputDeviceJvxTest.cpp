@@ -6,6 +6,7 @@
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/Exceptions.h"
 #include "tests/support/JvxBytes.h"
+#include "tests/support/JvxTextForms.h"
 #include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -311,6 +312,19 @@ TEST_F(JvxSectionTest, WritingSkipsAnUnusedDefaultDeviceAndEmptySlots)
     manager.AttachDevice(device);
     const Bytes bytes = StoreJvx(4, [&](CJVXArchive& ar) { manager.ExchangeJVX(ar); });
     EXPECT_EQ(Text(bytes), "*SCSPRT1      \r\n");
+}
+
+TEST_F(JvxSectionTest, EachDeviceLineReachesTheFileWholeInEveryTextForm)
+{
+    COutputDeviceManager manager;
+    for (const char* name : {"prt1", "prt2"}) {
+        COutputDevice* device = manager.CreateMasterDevice(nullptr, QString::fromLatin1(name), 0);
+        ASSERT_NE(device, nullptr);
+        device->SetDestinationText(QStringLiteral("dest"));
+        manager.AttachDevice(device);
+    }
+    ExpectWholeLinesInEveryForm(StoreJvxInEveryForm([&](CJVXArchive& ar) { manager.ExchangeJVX(ar); }),
+                                {"*SCSPRT1", "*SCSPRT2"});
 }
 
 } // namespace

@@ -313,6 +313,8 @@ void CBarcode::ExchangeJVX(CJVXArchive& ar)
 
     if (ar.IsStoring()) {
         const int fontIndex = ResolveTextFontIndex();
+        // The fields of the line reach the file in one write.
+        ar.BeginLine();
         CFixedLenUserString name(30);
         name.SetValue(m_strName);
         name.ExchangeJVX(ar);

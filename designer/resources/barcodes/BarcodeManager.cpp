@@ -249,6 +249,8 @@ void CBarcodeManager::ExchangeJVX(CJVXArchive& ar)
             CBarcode* barcode = GetBarcode(index);
             if (barcode == nullptr || !barcode->HasUsers())
                 continue;
+            // The marker opens the barcode's line.
+            ar.BeginLine();
             ar.WriteText(QStringLiteral("#C") + QChar(u'A' + index), 3);
             barcode->ExchangeJVX(ar);
         }

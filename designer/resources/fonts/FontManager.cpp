@@ -419,6 +419,9 @@ void CFontManager::ExchangeJVX(CJVXArchive& ar)
     if (ar.IsStoring()) {
         if (m_strFontGroupName.isEmpty() || m_strFontGroupName == kDocumentFontGroup)
             AfxThrowArchiveException(CArchiveException::badSchema, ar.GetFilePath());
+        // Each line, the group's and every font's, reaches the file in one
+        // write.
+        ar.BeginLine();
         ar.WriteText(QStringLiteral("#F "), 3);
         JvxUserText(ar, 8, m_strFontGroupName.toUpper());
         JvxUserText(ar, 50, m_strFontGroupDescription);
@@ -437,6 +440,7 @@ void CFontManager::ExchangeJVX(CJVXArchive& ar)
             const CSelectedFontHolder* holder = m_fonts.GetHolder(index);
             if (holder == nullptr || holder->GetPrimary() == nullptr)
                 continue;
+            ar.BeginLine();
             ar.WriteText(QStringLiteral("#F") + QChar(u'0' + index), 3);
             holder->GetPrimary()->ExchangeJVX(ar, &m_languageDefaults, CAS400Font::kPrimary);
             if (version >= 23) {

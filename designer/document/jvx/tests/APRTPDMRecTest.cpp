@@ -70,28 +70,6 @@ TEST(APRTPDMRecTest, FieldsOfALineInOrder)
     EXPECT_EQ(std::string(line.begin(), line.end()), expected);
 }
 
-// A memory file that counts the writes it is given.
-class CountingFile : public CMemFile
-{
-public:
-    void Write(const void* buffer, UINT count) override
-    {
-        ++writes;
-        CMemFile::Write(buffer, count);
-    }
-
-    Bytes Contents()
-    {
-        Bytes bytes(static_cast<size_t>(GetLength()));
-        SeekToBegin();
-        if (!bytes.empty())
-            Read(bytes.data(), static_cast<UINT>(bytes.size()));
-        return bytes;
-    }
-
-    int writes = 0;
-};
-
 TEST(APRTPDMRecTest, ALineReachesTheFileInOneWriteWithTheBytesOfItsFieldsWrittenOneByOne)
 {
     IconvTranslator system("IBM285", TranslatorMode::PcToHost);
@@ -129,13 +107,9 @@ TEST(APRTPDMRecTest, ALineReachesTheFileInOneWriteWithTheBytesOfItsFieldsWritten
         SetUserDataTranslator(form.translated ? &user : nullptr);
         ITranslator* systemText = form.translated ? &system : nullptr;
 
-        CountingFile file;
-        {
-            CJVXArchive ar(form.version, CJVXArchive::store, nullptr, &file);
-            ar.SetTranslator(systemText);
-            record.ExchangeJVX(ar);
-        }
-        EXPECT_EQ(file.writes, 1);
+        const CountedJvx gathered = StoreJvxCounted(
+            form.version, [&](CJVXArchive& ar) { record.ExchangeJVX(ar); }, systemText);
+        EXPECT_EQ(gathered.writes, 1);
 
         const Bytes fieldByField = StoreJvx(
             form.version,
@@ -176,7 +150,7 @@ TEST(APRTPDMRecTest, ALineReachesTheFileInOneWriteWithTheBytesOfItsFieldsWritten
                 ar.WriteLineEnd();
             },
             systemText);
-        EXPECT_EQ(file.Contents(), fieldByField);
+        EXPECT_EQ(gathered.bytes, fieldByField);
     }
     SetUserDataTranslator(nullptr);
 }

@@ -183,6 +183,47 @@ TEST(JVXArchiveTest, AGatheredLineReachesTheFileAtItsEndOrAtASeek)
     }
 }
 
+TEST(JVXArchiveTest, LongFieldsInALongLineKeepTheirBytes)
+{
+    // Padding far wider than a short field's, text cut to its width, and a
+    // line that outgrows the first block of the gathered line.
+    const std::string expected = std::string(300, ' ') + "X" + std::string(599, ' ') + std::string(700, 'a') + "12   "
+                                 + std::string(45, 'b') + "\r\n";
+    for (const Form& form : kForms) {
+        SCOPED_TRACE(form.name);
+        IconvTranslator writer("IBM285", TranslatorMode::PcToHost);
+        const CountedJvx out = StoreJvxCounted(
+            form.version,
+            [](CJVXArchive& ar) {
+                ar.BeginLine();
+                ar.WriteText(QString(), 300);
+                ar.WriteText(QStringLiteral("X"), 600);
+                ar.WriteText(QString(1000, QLatin1Char('a')), 700);
+                ar.WriteAscii("12", 5);
+                ar.WriteAscii(std::string(45, 'b'), 45);
+                ar.WriteLineEnd();
+            },
+            form.form == TextForm::Ibm285 ? &writer : nullptr);
+        EXPECT_EQ(out.writes, 1);
+        EXPECT_EQ(out.bytes, Encode(form.form, expected.c_str()));
+    }
+}
+
+TEST(JVXArchiveTest, APaddedFieldEndingAtTheEndOfTheLinesBlockKeepsItsBytes)
+{
+    // 1,024 raw characters fill the first block of 2,048 bytes exactly; the
+    // last field's blanks are written as one block reaching past it.
+    const CountedJvx out = StoreJvxCounted(28, [](CJVXArchive& ar) {
+        ar.BeginLine();
+        ar.WriteText(QString(1020, QLatin1Char('a')), 1020);
+        ar.WriteText(QStringLiteral("B"), 4);
+        ar.WriteLineEnd();
+    });
+    EXPECT_EQ(out.writes, 1);
+    const std::u16string expected = std::u16string(1020, u'a') + u"B   \r\n";
+    EXPECT_EQ(out.bytes, Utf16(expected.c_str()));
+}
+
 TEST(JVXArchiveTest, WithoutAFileNothingIsReadOrWritten)
 {
     CJVXArchive ar(28, CJVXArchive::load, nullptr, nullptr);

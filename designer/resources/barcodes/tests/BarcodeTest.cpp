@@ -7,6 +7,7 @@
 #include "tests/support/FontFixtures.h"
 #include "tests/support/FontTestEnvironment.h"
 #include "tests/support/JvxBytes.h"
+#include "tests/support/JvxTextForms.h"
 
 #include <gtest/gtest.h>
 
@@ -153,6 +154,15 @@ TEST_F(BarcodeTest, SectionSkipsEmptySlotsAndReadsLettersBack)
 
     const Bytes stored = Store([&](CArchive& ar) { barcodes.Serialize(ar); });
     Load(stored, [&](CArchive& ar) { EXPECT_EQ(ar.ReadCount(), 3u); });
+}
+
+TEST_F(BarcodeTest, EachBarcodeLineReachesTheFileWholeInEveryTextForm)
+{
+    CBarcodeManager barcodes;
+    ASSERT_EQ(barcodes.AddUser(NewUser(), 5), 0);
+    ASSERT_EQ(barcodes.AddUser(NewUser(), 9), 1);
+    ExpectWholeLinesInEveryForm(StoreJvxInEveryForm([&](CJVXArchive& ar) { barcodes.ExchangeJVX(ar); }),
+                                {"#CA", "#CB"});
 }
 
 TEST_F(BarcodeTest, OldJvxVersionsCarryNoBarcodes)

@@ -9,6 +9,7 @@
 #include "designer/resources/fonts/SelectedFontHolder.h"
 #include "tests/support/FontTestEnvironment.h"
 #include "tests/support/JvxBytes.h"
+#include "tests/support/JvxTextForms.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,11 @@ TEST_F(FontListTest, JvxSectionWritesUsedIndexesAndReadsThemBack)
     QString rest;
     reader.Archive().ReadText(rest, 3);
     EXPECT_EQ(rest, QStringLiteral("#D "));
+
+    // Each line, the group's and every font's, reaches the file whole in
+    // every text form.
+    ExpectWholeLinesInEveryForm(StoreJvxInEveryForm([&](CJVXArchive& ar) { fonts.ExchangeJVX(ar); }),
+                                {"#F GRP1", "#F0", "#F2", "#F5"});
 }
 
 TEST_F(FontListTest, JvxExportRefusesTheDocumentGroup)
