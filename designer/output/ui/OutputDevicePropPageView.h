@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class CUpDownControl;
 class QCheckBox;
@@ -54,9 +55,25 @@ protected:
     QGroupBox* Group(int captionId);
     CUpDownControl* UpDown(int id, QLineEdit* buddy);
 
+    // A static text that shows the control's value.
+    QLabel* StaticText(int id);
+    // A drop-down list that calls closedUp, through Forward, each time its
+    // list closes, whether or not an entry was chosen.
+    QComboBox* DropListWithCloseUp(int id, std::function<void()> closedUp);
+    // An edit whose typing is shown in upper case.
+    QLineEdit* UpperEdit(int id, int maxChars);
+    // Runs handler when widget loses the focus; a message the handler shows takes the focus without a
+    // second run.
+    void OnFocusOut(QWidget* widget, std::function<void()> handler);
+    // Tab goes through these controls in this order, wherever their
+    // layouts put them.
+    void ChainTabOrder(const std::vector<int>& ids);
+
 private:
     void Show();
     void FocusFailedControl();
 
     COutputDevicePropPage& m_model;
+    // Gone before the widgets they watch, which may lose the focus as they go.
+    std::vector<QObject*> m_focusOutFilters;
 };

@@ -1,0 +1,183 @@
+// The print "General" pages on the screen (offscreen): the order Tab
+// follows, the focus brought back to the library, the copies message
+// shown once, the offsets dialog run on the sheet's copy, and a picture of
+// the *SCS page for a person to see.
+
+#include "designer/output/ui/OutputDeviceSettingsPrintGeneralPropPageView.h"
+#include "designer/output/ui/OutputDevicePropPageSheetPage.h"
+
+#include "designer/controls/NavigationSheet.h"
+#include "designer/output/OutputClasses.h"
+#include "designer/output/OutputDevice.h"
+#include "tests/support/QtApplicationEnvironment.h"
+#include "tests/support/ScopedPrompts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using Page = COutputDeviceSettingsPrintGenPropPage;
+
+template <class Widget>
+Widget* Find(QWidget* parent, int id)
+{
+    auto* widget = parent->findChild<Widget*>(QString::number(id));
+    EXPECT_NE(widget, nullptr) << "control " << id;
+    return widget;
+}
+
+class PrintGenPropPageViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterOutputClasses();
+        RegisterOutputStrings();
+    }
+
+    // The *SCS page on its own in an active window.
+    void ShowScsPage()
+    {
+        view = std::make_unique<COutputDeviceSettingsPrintGenPropPageView>(scsPage);
+        view->show();
+        QApplication::setActiveWindow(view.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    }
+
+    ScopedPromptAnswers prompts;
+    COutputDevice scsDevice{0, QStringLiteral("SCSPRT"), QString()};
+    COutputDeviceSettingsScsGenPropPage scsPage;
+    std::unique_ptr<COutputDeviceSettingsPrintGenPropPageView> view;
+};
+
+TEST_F(PrintGenPropPageViewTest, TabFollowsEachPagesOrder)
+{
+    COutputDeviceSettingsScsGenPropPage scs;
+    COutputDeviceSettingsAfpGenPropPage afp;
+    COutputDeviceSettingsHptGenPropPage hpt;
+    for (Page* page : {static_cast<Page*>(&scs), static_cast<Page*>(&afp), static_cast<Page*>(&hpt)}) {
+        SCOPED_TRACE(page->GetDialogId());
+        COutputDeviceSettingsPrintGenPropPageView pageView(*page);
+        std::vector<int> expected;
+        for (const int id : page->TabOrder()) {
+            if (id != Page::IDC_NAME)
+                expected.push_back(id);
+        }
+        // The chain from the first control, each control once, as Tab
+        // meets them.
+        std::vector<int> chain;
+        QWidget* first = Find<QWidget>(&pageView, expected.front());
+        QWidget* widget = first;
+        do {
+            bool isNumber = false;
+            const int id = widget->objectName().toInt(&isNumber);
+            if (isNumber && (widget->focusPolicy() & Qt::TabFocus) != 0)
+                chain.push_back(id);
+            widget = widget->nextInFocusChain();
+        } while (widget != first && chain.size() < 100);
+        EXPECT_EQ(chain, expected);
+    }
+}
+
+TEST_F(PrintGenPropPageViewTest, TabFromANewNamedQueueLandsInTheLibrary)
+{
+    scsDevice.SetOutputQueue(QStringLiteral("*DEV"));
+    scsPage.SetDevice(&scsDevice);
+    ShowScsPage();
+    auto* queue = Find<QComboBox>(view.get(), Page::IDC_OUTPUT_QUEUE);
+    auto* library = Find<QLineEdit>(view.get(), Page::IDC_LIBRARY);
+    ASSERT_FALSE(library->isEnabled());
+    queue->setFocus(Qt::TabFocusReason);
+    queue->lineEdit()->selectAll();
+    QTest::keyClicks(queue, QStringLiteral("PRTQ01"));
+    QTest::keyClick(queue, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), library);
+    EXPECT_TRUE(library->isEnabled());
+    EXPECT_EQ(scsDevice.GetOutputQueue(), QStringLiteral("PRTQ01"));
+    EXPECT_FALSE(Find<QComboBox>(view.get(), Page::IDC_PRINTER_DEVICE)->isEnabled());
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+TEST_F(PrintGenPropPageViewTest, ChoosingAQueueFromTheListStoresIt)
+{
+    scsDevice.SetOutputQueue(QStringLiteral("PRTQ01"));
+    scsPage.SetDevice(&scsDevice);
+    ShowScsPage();
+    auto* queue = Find<QComboBox>(view.get(), Page::IDC_OUTPUT_QUEUE);
+    queue->setCurrentIndex(0);
+    emit queue->activated(0);
+    EXPECT_EQ(scsDevice.GetOutputQueue(), QStringLiteral("*DEV"));
+    EXPECT_TRUE(Find<QComboBox>(view.get(), Page::IDC_PRINTER_DEVICE)->isEnabled());
+    EXPECT_FALSE(Find<QLineEdit>(view.get(), Page::IDC_LIBRARY)->isEnabled());
+}
+
+TEST_F(PrintGenPropPageViewTest, CopiesOutOfRangeAreToldOnceAndShowOne)
+{
+    scsPage.SetDevice(&scsDevice);
+    ShowScsPage();
+    auto* copies = Find<QLineEdit>(view.get(), Page::IDC_COPIES);
+    copies->setFocus(Qt::TabFocusReason);
+    copies->selectAll();
+    QTest::keyClicks(copies, QStringLiteral("300"));
+    QTest::keyClick(copies, Qt::Key_Tab);
+    EXPECT_EQ(prompts.Texts(), QStringList(QStringLiteral("Please enter an integer between 1 and 255.")));
+    EXPECT_EQ(copies->text(), QStringLiteral("1"));
+    EXPECT_NE(QApplication::focusWidget(), copies);
+}
+
+TEST_F(PrintGenPropPageViewTest, OffsetsChangeTheSheetsCopyWhichCancelDiscards)
+{
+    COutputDevice original(2, QStringLiteral("HPTPRT"), QString());
+    COutputDevice copy;
+    copy.Copy(&original);
+    CNavigationSheet sheet(QStringLiteral("Output Device (*HPT)"));
+    auto sheetPage =
+        MakeDeviceSheetPage<COutputDeviceSettingsHptGenPropPage, COutputDeviceSettingsPrintGenPropPageView>(&copy);
+    int runs = 0;
+    static_cast<Page&>(sheetPage->Model()).SetOffsetsRunner([&runs](COutputDevice* device) {
+        ++runs;
+        ASSERT_NE(device, nullptr);
+        device->SetTextOffsetLandscape(QPoint(11, 22));
+    });
+    sheet.AddPage(std::move(sheetPage));
+    sheet.show();
+    QTest::mouseClick(Find<QPushButton>(sheet.GetPageView(0), Page::IDC_OFFSETS), Qt::LeftButton);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(copy.GetTextOffsetLandscape(), QPoint(11, 22));
+    sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    EXPECT_EQ(sheet.result(), QDialog::Rejected);
+    EXPECT_EQ(original.GetTextOffsetLandscape(), QPoint(240, 360));
+}
+
+TEST_F(PrintGenPropPageViewTest, TheScsPageRendersAsATidyPage)
+{
+    scsDevice.SetOutputQueue(QStringLiteral("PRTQ01"));
+    scsDevice.SetOutputQueueLibrary(QStringLiteral("QGPL"));
+    scsDevice.SetCopies(2);
+    CNavigationSheet sheet(QStringLiteral("Output Device (*SCS)"));
+    sheet.AddPage(MakeDeviceSheetPage<COutputDeviceSettingsScsGenPropPage, COutputDeviceSettingsPrintGenPropPageView>(
+        &scsDevice));
+    sheet.show();
+    sheet.resize(sheet.sizeHint());
+    QWidget* page = sheet.GetPageView(0);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Find<QLineEdit>(page, Page::IDC_LIBRARY)->text(), QStringLiteral("QGPL"));
+    EXPECT_TRUE(Find<QRadioButton>(page, Page::IDC_COPIES_NUMBER)->isChecked());
+    const QImage image = sheet.grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(KWVD_SCREENSHOT_DIR)));
+    EXPECT_TRUE(image.save(QStringLiteral(KWVD_SCREENSHOT_DIR "/OutputDeviceSettingsScsGeneralPage.png")));
+}
+
+} // namespace
