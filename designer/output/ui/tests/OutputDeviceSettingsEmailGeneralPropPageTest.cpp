@@ -6,6 +6,7 @@
 
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
+#include "designer/output/ui/tests/OutputDeviceSettingsGeneralPageTesting.h"
 #include "tests/support/OutputAddressFixture.h"
 #include "tests/support/ScopedPrompts.h"
 
@@ -21,8 +22,6 @@ class EmailGenPropPageTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterOutputClasses();
-        RegisterOutputStrings();
         page.SetDevice(&device);
         page.OnInitDialog();
     }
@@ -36,6 +35,7 @@ protected:
     }
     const DialogControlState& State(int id) { return page.Control(id); }
 
+    OutputStringsRegistered registered;
     ScopedPromptAnswers prompts;
     COutputDevice device{Page::kEmailType, QStringLiteral("MAILDEV"), QString()};
     Page page;
@@ -115,6 +115,7 @@ protected:
         page.OnInitDialog();
     }
 
+    OutputStringsRegistered registered;
     COutputDevice copy;
     CFormOutputElement* output = nullptr;
     CFormAddressElement* address = nullptr;

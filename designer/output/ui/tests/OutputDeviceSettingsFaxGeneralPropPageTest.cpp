@@ -6,6 +6,7 @@
 
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
+#include "designer/output/ui/tests/OutputDeviceSettingsGeneralPageTesting.h"
 #include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +20,6 @@ class FaxGenPropPageTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterOutputClasses();
-        RegisterOutputStrings();
         page.SetDevice(&device);
         page.OnInitDialog();
     }
@@ -28,6 +27,7 @@ protected:
     void Type(int id, const QString& text) { page.Control(id).text = text; }
     const DialogControlState& State(int id) { return page.Control(id); }
 
+    OutputStringsRegistered registered;
     ScopedPromptAnswers prompts;
     COutputDevice device{COutputDevice::kFaxType, QStringLiteral("FAXDEV"), QString()};
     Page page;

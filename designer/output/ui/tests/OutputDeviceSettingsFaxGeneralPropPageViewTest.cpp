@@ -11,6 +11,7 @@
 #include "designer/controls/NavigationSheet.h"
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
+#include "designer/output/ui/tests/OutputDeviceSettingsGeneralPageTesting.h"
 #include "tests/support/QtApplicationEnvironment.h"
 #include "tests/support/ScopedPrompts.h"
 
@@ -28,39 +29,10 @@ using Fax = COutputDeviceSettingsFaxGenPropPage;
 using Email = COutputDeviceSettingsEmailGenPropPage;
 using File = COutputDeviceSettingsFileGenPropPage;
 
-template <class Widget>
-Widget* Find(QWidget* parent, int id)
-{
-    auto* widget = parent->findChild<Widget*>(QString::number(id));
-    EXPECT_NE(widget, nullptr) << "control " << id;
-    return widget;
-}
-
-// The controls Tab meets from the first of expected on, each once.
-std::vector<int> TabChain(QWidget* view, int first)
-{
-    std::vector<int> chain;
-    QWidget* start = Find<QWidget>(view, first);
-    QWidget* widget = start;
-    do {
-        bool isNumber = false;
-        const int id = widget->objectName().toInt(&isNumber);
-        if (isNumber && (widget->focusPolicy() & Qt::TabFocus) != 0)
-            chain.push_back(id);
-        widget = widget->nextInFocusChain();
-    } while (widget != start && chain.size() < 100);
-    return chain;
-}
-
 class SendGenPropPageViewTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        RegisterOutputClasses();
-        RegisterOutputStrings();
-    }
-
+    OutputStringsRegistered registered;
     ScopedPromptAnswers prompts;
 };
 
@@ -70,11 +42,9 @@ TEST_F(SendGenPropPageViewTest, LeavingTheFaxFormFileEnablesLibraryAndMember)
     Fax page;
     page.SetDevice(&device);
     COutputDeviceSettingsFaxGenPropPageView view(page);
-    view.show();
-    QApplication::setActiveWindow(&view);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-    auto* form = Find<QLineEdit>(&view, Fax::IDC_FAX_FORM);
-    auto* library = Find<QLineEdit>(&view, Fax::IDC_FAX_FORM_LIBRARY);
+    ASSERT_TRUE(ShowActive(view));
+    auto* form = FindControl<QLineEdit>(&view, Fax::IDC_FAX_FORM);
+    auto* library = FindControl<QLineEdit>(&view, Fax::IDC_FAX_FORM_LIBRARY);
     ASSERT_FALSE(library->isEnabled());
     form->setFocus(Qt::TabFocusReason);
     form->selectAll();
@@ -83,8 +53,8 @@ TEST_F(SendGenPropPageViewTest, LeavingTheFaxFormFileEnablesLibraryAndMember)
     QTest::keyClick(form, Qt::Key_Tab);
     EXPECT_EQ(device.GetFaxForm(), QStringLiteral("INVFORM"));
     EXPECT_TRUE(library->isEnabled());
-    EXPECT_TRUE(Find<QLineEdit>(&view, Fax::IDC_FAX_FORM_MEMBER)->isEnabled());
-    EXPECT_TRUE(Find<QLineEdit>(&view, Fax::IDC_FONT_GROUP)->isReadOnly());
+    EXPECT_TRUE(FindControl<QLineEdit>(&view, Fax::IDC_FAX_FORM_MEMBER)->isEnabled());
+    EXPECT_TRUE(FindControl<QLineEdit>(&view, Fax::IDC_FONT_GROUP)->isReadOnly());
 }
 
 TEST_F(SendGenPropPageViewTest, TheExtensionFollowsWhenTheFormatListCloses)
@@ -94,8 +64,8 @@ TEST_F(SendGenPropPageViewTest, TheExtensionFollowsWhenTheFormatListCloses)
     page.SetDevice(&device);
     COutputDeviceSettingsEmailGenPropPageView view(page);
     view.show();
-    auto* format = Find<QComboBox>(&view, Email::IDC_ATTACHMENT_FORMAT);
-    auto* extension = Find<QLineEdit>(&view, Email::IDC_ATTACHMENT_EXTENSION);
+    auto* format = FindControl<QComboBox>(&view, Email::IDC_ATTACHMENT_FORMAT);
+    auto* extension = FindControl<QLineEdit>(&view, Email::IDC_ATTACHMENT_EXTENSION);
     format->showPopup();
     format->setCurrentIndex(0);
     format->hidePopup();
@@ -129,7 +99,7 @@ TEST_F(SendGenPropPageViewTest, AFilePathTakesNoMoreThan256Characters)
 {
     File page;
     COutputDeviceSettingsFileGenPropPageView view(page);
-    auto* path = Find<QLineEdit>(&view, File::IDC_FILE_PATH);
+    auto* path = FindControl<QLineEdit>(&view, File::IDC_FILE_PATH);
     path->clear();
     QTest::keyClicks(path, QString(257, u'a'));
     EXPECT_EQ(path->text().size(), 256);
@@ -147,8 +117,8 @@ TEST_F(SendGenPropPageViewTest, TheFaxPageRendersAsATidyPage)
     sheet.resize(sheet.sizeHint());
     QWidget* page = sheet.GetPageView(0);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Find<QLineEdit>(page, Fax::IDC_FAX_FORM_LIBRARY)->text(), QStringLiteral("FORMS"));
-    EXPECT_EQ(Find<QComboBox>(page, Fax::IDC_PRIORITY)->currentText(), QStringLiteral("Normal"));
+    EXPECT_EQ(FindControl<QLineEdit>(page, Fax::IDC_FAX_FORM_LIBRARY)->text(), QStringLiteral("FORMS"));
+    EXPECT_EQ(FindControl<QComboBox>(page, Fax::IDC_PRIORITY)->currentText(), QStringLiteral("Normal"));
     const QImage image = sheet.grab().toImage();
     ASSERT_FALSE(image.isNull());
     ASSERT_TRUE(QDir().mkpath(QStringLiteral(KWVD_SCREENSHOT_DIR)));

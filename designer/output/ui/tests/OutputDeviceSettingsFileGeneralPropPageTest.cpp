@@ -7,6 +7,7 @@
 
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
+#include "designer/output/ui/tests/OutputDeviceSettingsGeneralPageTesting.h"
 #include "tests/support/OutputAddressFixture.h"
 #include "tests/support/ScopedPrompts.h"
 
@@ -22,8 +23,6 @@ class FileGenPropPageTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterOutputClasses();
-        RegisterOutputStrings();
         page.SetDevice(&device);
         page.OnInitDialog();
     }
@@ -31,6 +30,7 @@ protected:
     void Type(int id, const QString& text) { page.Control(id).text = text; }
     const DialogControlState& State(int id) { return page.Control(id); }
 
+    OutputStringsRegistered registered;
     ScopedPromptAnswers prompts;
     COutputDevice device{Page::kFileType, QStringLiteral("FILEDEV"), QString()};
     Page page;
@@ -126,6 +126,7 @@ protected:
         page.OnInitDialog();
     }
 
+    OutputStringsRegistered registered;
     COutputDevice copy;
     CFormOutputElement* output = nullptr;
     CFormAddressElement* path = nullptr;

@@ -7,6 +7,7 @@
 
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
+#include "designer/output/ui/tests/OutputDeviceSettingsGeneralPageTesting.h"
 #include "tests/support/ScopedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -40,12 +41,6 @@ std::unique_ptr<Page> MakePage(int type)
 class PrintGenPropPageTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        RegisterOutputClasses();
-        RegisterOutputStrings();
-    }
-
     // A page of the type on a new device of that type, its window open.
     void Open(int type)
     {
@@ -70,6 +65,7 @@ protected:
     }
     const DialogControlState& State(int id) { return page->Control(id); }
 
+    OutputStringsRegistered registered;
     ScopedPromptAnswers prompts;
     std::unique_ptr<COutputDevice> device;
     std::unique_ptr<Page> page;

@@ -9,6 +9,7 @@
 #include "designer/controls/NavigationSheet.h"
 #include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
+#include "designer/output/ui/tests/OutputDeviceSettingsGeneralPageTesting.h"
 #include "tests/support/QtApplicationEnvironment.h"
 #include "tests/support/ScopedPrompts.h"
 
@@ -29,32 +30,17 @@ namespace {
 
 using Page = COutputDeviceSettingsPrintGenPropPage;
 
-template <class Widget>
-Widget* Find(QWidget* parent, int id)
-{
-    auto* widget = parent->findChild<Widget*>(QString::number(id));
-    EXPECT_NE(widget, nullptr) << "control " << id;
-    return widget;
-}
-
 class PrintGenPropPageViewTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        RegisterOutputClasses();
-        RegisterOutputStrings();
-    }
-
     // The *SCS page on its own in an active window.
     void ShowScsPage()
     {
         view = std::make_unique<COutputDeviceSettingsPrintGenPropPageView>(scsPage);
-        view->show();
-        QApplication::setActiveWindow(view.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+        ASSERT_TRUE(ShowActive(*view));
     }
 
+    OutputStringsRegistered registered;
     ScopedPromptAnswers prompts;
     COutputDevice scsDevice{0, QStringLiteral("SCSPRT"), QString()};
     COutputDeviceSettingsScsGenPropPage scsPage;
@@ -74,19 +60,7 @@ TEST_F(PrintGenPropPageViewTest, TabFollowsEachPagesOrder)
             if (id != Page::IDC_NAME)
                 expected.push_back(id);
         }
-        // The chain from the first control, each control once, as Tab
-        // meets them.
-        std::vector<int> chain;
-        QWidget* first = Find<QWidget>(&pageView, expected.front());
-        QWidget* widget = first;
-        do {
-            bool isNumber = false;
-            const int id = widget->objectName().toInt(&isNumber);
-            if (isNumber && (widget->focusPolicy() & Qt::TabFocus) != 0)
-                chain.push_back(id);
-            widget = widget->nextInFocusChain();
-        } while (widget != first && chain.size() < 100);
-        EXPECT_EQ(chain, expected);
+        EXPECT_EQ(TabChain(&pageView, expected.front()), expected);
     }
 }
 
@@ -95,8 +69,8 @@ TEST_F(PrintGenPropPageViewTest, TabFromANewNamedQueueLandsInTheLibrary)
     scsDevice.SetOutputQueue(QStringLiteral("*DEV"));
     scsPage.SetDevice(&scsDevice);
     ShowScsPage();
-    auto* queue = Find<QComboBox>(view.get(), Page::IDC_OUTPUT_QUEUE);
-    auto* library = Find<QLineEdit>(view.get(), Page::IDC_LIBRARY);
+    auto* queue = FindControl<QComboBox>(view.get(), Page::IDC_OUTPUT_QUEUE);
+    auto* library = FindControl<QLineEdit>(view.get(), Page::IDC_LIBRARY);
     ASSERT_FALSE(library->isEnabled());
     queue->setFocus(Qt::TabFocusReason);
     queue->lineEdit()->selectAll();
@@ -105,7 +79,7 @@ TEST_F(PrintGenPropPageViewTest, TabFromANewNamedQueueLandsInTheLibrary)
     EXPECT_EQ(QApplication::focusWidget(), library);
     EXPECT_TRUE(library->isEnabled());
     EXPECT_EQ(scsDevice.GetOutputQueue(), QStringLiteral("PRTQ01"));
-    EXPECT_FALSE(Find<QComboBox>(view.get(), Page::IDC_PRINTER_DEVICE)->isEnabled());
+    EXPECT_FALSE(FindControl<QComboBox>(view.get(), Page::IDC_PRINTER_DEVICE)->isEnabled());
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
@@ -114,19 +88,19 @@ TEST_F(PrintGenPropPageViewTest, ChoosingAQueueFromTheListStoresIt)
     scsDevice.SetOutputQueue(QStringLiteral("PRTQ01"));
     scsPage.SetDevice(&scsDevice);
     ShowScsPage();
-    auto* queue = Find<QComboBox>(view.get(), Page::IDC_OUTPUT_QUEUE);
+    auto* queue = FindControl<QComboBox>(view.get(), Page::IDC_OUTPUT_QUEUE);
     queue->setCurrentIndex(0);
     emit queue->activated(0);
     EXPECT_EQ(scsDevice.GetOutputQueue(), QStringLiteral("*DEV"));
-    EXPECT_TRUE(Find<QComboBox>(view.get(), Page::IDC_PRINTER_DEVICE)->isEnabled());
-    EXPECT_FALSE(Find<QLineEdit>(view.get(), Page::IDC_LIBRARY)->isEnabled());
+    EXPECT_TRUE(FindControl<QComboBox>(view.get(), Page::IDC_PRINTER_DEVICE)->isEnabled());
+    EXPECT_FALSE(FindControl<QLineEdit>(view.get(), Page::IDC_LIBRARY)->isEnabled());
 }
 
 TEST_F(PrintGenPropPageViewTest, CopiesOutOfRangeAreToldOnceAndShowOne)
 {
     scsPage.SetDevice(&scsDevice);
     ShowScsPage();
-    auto* copies = Find<QLineEdit>(view.get(), Page::IDC_COPIES);
+    auto* copies = FindControl<QLineEdit>(view.get(), Page::IDC_COPIES);
     copies->setFocus(Qt::TabFocusReason);
     copies->selectAll();
     QTest::keyClicks(copies, QStringLiteral("300"));
@@ -152,7 +126,7 @@ TEST_F(PrintGenPropPageViewTest, OffsetsChangeTheSheetsCopyWhichCancelDiscards)
     });
     sheet.AddPage(std::move(sheetPage));
     sheet.show();
-    QTest::mouseClick(Find<QPushButton>(sheet.GetPageView(0), Page::IDC_OFFSETS), Qt::LeftButton);
+    QTest::mouseClick(FindControl<QPushButton>(sheet.GetPageView(0), Page::IDC_OFFSETS), Qt::LeftButton);
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(copy.GetTextOffsetLandscape(), QPoint(11, 22));
     sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
@@ -172,8 +146,8 @@ TEST_F(PrintGenPropPageViewTest, TheScsPageRendersAsATidyPage)
     sheet.resize(sheet.sizeHint());
     QWidget* page = sheet.GetPageView(0);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Find<QLineEdit>(page, Page::IDC_LIBRARY)->text(), QStringLiteral("QGPL"));
-    EXPECT_TRUE(Find<QRadioButton>(page, Page::IDC_COPIES_NUMBER)->isChecked());
+    EXPECT_EQ(FindControl<QLineEdit>(page, Page::IDC_LIBRARY)->text(), QStringLiteral("QGPL"));
+    EXPECT_TRUE(FindControl<QRadioButton>(page, Page::IDC_COPIES_NUMBER)->isChecked());
     const QImage image = sheet.grab().toImage();
     ASSERT_FALSE(image.isNull());
     ASSERT_TRUE(QDir().mkpath(QStringLiteral(KWVD_SCREENSHOT_DIR)));
