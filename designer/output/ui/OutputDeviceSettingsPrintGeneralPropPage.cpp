@@ -251,6 +251,10 @@ BOOL COutputDeviceSettingsPrintGenPropPage::WriteDevice(COutputDevice& target)
 
 void COutputDeviceSettingsPrintGenPropPage::BeforePush()
 {
+    // The boxes that take typing show their member's text, not the entry
+    // last chosen from their lists.
+    Control(IDC_OUTPUT_QUEUE).selection = -1;
+    Control(IDC_PRINTER_DEVICE).selection = -1;
     m_copiesNumberChecked = copiesSource == CopiesNumber ? 1 : 0;
     m_copiesFromSpooledFileChecked = copiesSource == CopiesFromSpooledFile ? 1 : 0;
 }

@@ -66,12 +66,17 @@ TEST_F(PrintGenPropPageViewTest, TabFollowsEachPagesOrder)
 
 TEST_F(PrintGenPropPageViewTest, TabFromANewNamedQueueLandsInTheLibrary)
 {
-    scsDevice.SetOutputQueue(QStringLiteral("*DEV"));
+    scsDevice.SetOutputQueue(QStringLiteral("PRTQ09"));
     scsPage.SetDevice(&scsDevice);
     ShowScsPage();
     auto* queue = FindControl<QComboBox>(view.get(), Page::IDC_OUTPUT_QUEUE);
     auto* library = FindControl<QLineEdit>(view.get(), Page::IDC_LIBRARY);
+    // "*DEV" chosen from the list first.
+    queue->setCurrentIndex(0);
+    emit queue->activated(0);
+    ASSERT_EQ(scsDevice.GetOutputQueue(), QStringLiteral("*DEV"));
     ASSERT_FALSE(library->isEnabled());
+
     queue->setFocus(Qt::TabFocusReason);
     queue->lineEdit()->selectAll();
     QTest::keyClicks(queue, QStringLiteral("PRTQ01"));
@@ -79,6 +84,7 @@ TEST_F(PrintGenPropPageViewTest, TabFromANewNamedQueueLandsInTheLibrary)
     EXPECT_EQ(QApplication::focusWidget(), library);
     EXPECT_TRUE(library->isEnabled());
     EXPECT_EQ(scsDevice.GetOutputQueue(), QStringLiteral("PRTQ01"));
+    EXPECT_EQ(queue->currentText(), QStringLiteral("PRTQ01")) << "the typed queue, not the entry chosen before";
     EXPECT_FALSE(FindControl<QComboBox>(view.get(), Page::IDC_PRINTER_DEVICE)->isEnabled());
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
