@@ -62,7 +62,8 @@ protected:
     QComboBox* DropListWithCloseUp(int id, std::function<void()> closedUp);
     // An edit whose typing is shown in upper case.
     QLineEdit* UpperEdit(int id, int maxChars);
-    // Runs handler when widget loses the focus; a message the handler shows takes the focus without a
+    // Runs handler when widget loses the focus, but not to a list or menu
+    // popping up; a message the handler shows takes the focus without a
     // second run.
     void OnFocusOut(QWidget* widget, std::function<void()> handler);
     // Tab goes through these controls in this order, wherever their
