@@ -47,6 +47,93 @@ void RegisterPagePageTexts()
     }
 }
 
+// The "General" pages of the device settings sheets: *SCS 154, *AFP 136,
+// *HPT 150, fax 144, e-mail 140, file 148. A list's entries are under
+// 0x8000 plus its control id, apart from its label.
+void RegisterGeneralPageTexts()
+{
+    constexpr UINT items = 0x8000;
+    constexpr UINT groupCaption = 0xFF01;
+    struct Label
+    {
+        UINT control;
+        const char* text;
+        std::initializer_list<UINT> dialogs;
+    };
+    static const Label labels[] = {
+        {0, "General", {154, 136, 150, 144, 140, 148}},
+        {1286, "Printer device:", {154, 136, 150}},
+        {items + 1286, "*JOB", {154, 136, 150}},
+        {1321, "Print output queue:", {154, 136, 150}},
+        {items + 1321, "*DEV\n*JOB\n*USR", {154, 136, 150}},
+        {1320, "Library:", {154, 136, 150}},
+        {1303, "User data:", {154, 136, 150}},
+        {1288, "Form:", {154, 136, 150}},
+        {1290, "Hold printfile", {154, 136, 150}},
+        {1300, "Save printfile", {154, 136, 150}},
+        {1231, "Drawer:", {154, 136, 150}},
+        {1214, "Copies:", {154, 136, 150}},
+        // The radio button beside the number has no text of its own.
+        {1215, "", {154, 136, 150}},
+        {1216, "From Input Spooled File", {154, 136, 150}},
+        {1273, "Lines per inch:", {154}},
+        {items + 1273, "3\n4\n6\n8\n9\n12\n*DOC", {154}},
+        {1217, "Characters per inch:", {154}},
+        {items + 1217, "5\n10\n12\n13.3\n15\n16.7\n18\n20\n*DOC", {154}},
+        {1289, "Page Height:", {154}},
+        {1305, "Rotation:", {154}},
+        {items + 1305, "*AUTO\n*DEVD\n0\n90\n*DOC", {154}},
+        {1298, "Start printing on line:", {154, 144, 140}},
+        {1276, "Name:", {154, 136, 150, 144, 140, 148}},
+        {1291, "Page Width:", {154}},
+        {1212, "PDF DataStream", {136}},
+        {1296, "Rotation:", {136, 150, 144, 140}},
+        {1287, "Font Group:", {136, 150, 144}},
+        {1297, "Printer Resource:", {136}},
+        {1233, "Duplex Printing:", {136}},
+        {items + 1233, "*YES\n*NO\n*TUMBLE\n*FORMDF", {136}},
+        {1232, "Duplex Printing:", {150}},
+        {items + 1232, "*YES\n*NO\n*TUMBLE\n*FORMDF", {150}},
+        {groupCaption, "Offsets:", {150}},
+        {1244, "...", {150}},
+        {1293, "No Print Border:", {150}},
+        {1230, "Spooled File Status:", {144, 140}},
+        {items + 1230, "*DLT\n*SAV\n*HLD", {144, 140}},
+        {1236, "Fax form file name:", {144}},
+        {1237, "Library:", {144}},
+        {1238, "Member:", {144}},
+        {1299, "Priority:", {144, 140}},
+        {items + 1299, "Hold\nLow\nNormal\nHigh", {144, 140}},
+        {1284, "Public Authority:", {144, 140}},
+        {items + 1284, "Normal\nNone\nAll", {144, 140}},
+        {1316, "Transmission mode:", {144}},
+        {items + 1316, "*NORMAL\n*FINE", {144}},
+        {groupCaption, "Attachment File", {140}},
+        {1211, "Name:", {140}},
+        {1210, "Format:", {140}},
+        {items + 1210, "PDF\nTXT\nSCS", {140}},
+        {1209, "Extension:", {140}},
+        {1208, "CCSID/Codepage:", {140}},
+        {groupCaption, "File", {148}},
+        {1266, "Path:", {148}},
+        {1245, "Name:", {148}},
+        {1243, "Format:", {148}},
+        {items + 1243, "PDF\nTXT\nSCS", {148}},
+        {1242, "Extension:", {148}},
+        {1239, "CCSID/Codepage:", {148}},
+        {1240, "Owner:", {148}},
+        {1241, "Authorization List:", {148}},
+        {1297, "Public Authority:", {148}},
+        {items + 1297, "*NONE\n*RWX\n*RX\n*RW\n*WX\n*R\n*W\n*X\n*EXCLUDE\n*AUTL", {148}},
+    };
+    for (const Label& label : labels) {
+        for (const UINT dialog : label.dialogs)
+            StringTable::Add(DialogTextId(dialog, label.control), QString::fromUtf8(label.text));
+    }
+    // The copies check of the print pages.
+    StringTable::Add(309, QStringLiteral("Please enter an integer between %1!d! and %2!d!."));
+}
+
 // The destination pages (151 print, 143 fax, 139 e-mail) and the address
 // pages (142 fax, 138 e-mail) of the device settings sheets.
 void RegisterDestinationAndAddressPageTexts()
@@ -144,6 +231,7 @@ void RegisterPrinterOffsetsStrings()
 void RegisterOutputStrings()
 {
     RegisterPagePageTexts();
+    RegisterGeneralPageTexts();
     static const StringTable::Entry entries[] = {
         {184, "Attachment Name"},
         {185, "Attention"},

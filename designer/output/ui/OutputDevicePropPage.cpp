@@ -1,5 +1,6 @@
 #include "designer/output/ui/OutputDevicePropPage.h"
 
+#include "designer/output/OutputClasses.h"
 #include "designer/output/OutputDevice.h"
 #include "platform/ui/DialogTextId.h"
 #include "platform/ui/StringTable.h"
@@ -94,11 +95,17 @@ bool COutputDevicePropPage::UpdateData(bool saveAndValidate)
 {
     if (!saveAndValidate) {
         BeforePush();
+        for (const ListText& list : m_listTexts)
+            *list.selection = static_cast<int>(Control(list.id).items.indexOf(*list.member));
         Push();
+        for (const ListText& list : m_listTexts)
+            Control(list.id).text = *list.member;
         return true;
     }
     m_refusedControl = 0;
     const bool pulled = Pull();
+    for (const ListText& list : m_listTexts)
+        *list.member = Control(list.id).items.value(*list.selection);
     // Members bound before a failure hold what was read.
     AfterPull();
     return pulled;
@@ -113,4 +120,56 @@ void COutputDevicePropPage::BindIntWithUpDown(int editId, int upDownId, int* mem
 BOOL COutputDevicePropPage::AnyChanged(std::initializer_list<BOOL> results)
 {
     return std::any_of(results.begin(), results.end(), [](BOOL changed) { return changed != FALSE; }) ? TRUE : FALSE;
+}
+
+void COutputDevicePropPage::BindListText(int id, QString* member)
+{
+    int* selection = &m_listSelections.emplace_back(-1);
+    m_listTexts.push_back(ListText{id, member, selection});
+    BindSelection(id, selection);
+}
+
+QStringList COutputDevicePropPage::GetListItems(int controlId) const
+{
+    return GetLabel(kListItemsBase + controlId).split(u'\n');
+}
+
+QStringList COutputDevicePropPage::PortraitLandscapeTexts()
+{
+    return {LoadResString(IDS_PORTRAIT), LoadResString(IDS_LANDSCAPE), LoadResString(IDS_DOC)};
+}
+
+QString COutputDevicePropPage::PortraitLandscapeText(int rotation)
+{
+    return PortraitLandscapeTexts().value(rotation == 0 || rotation == 1 ? rotation : 2);
+}
+
+BOOL COutputDevicePropPage::StorePortraitLandscape(COutputDevice& target, const QString& text)
+{
+    // The setter reads these types' rotations as "0", "1" and anything else.
+    const qsizetype index = PortraitLandscapeTexts().indexOf(text);
+    return target.SetRotationText(index == 0 || index == 1 ? QString::number(index) : LoadResString(IDS_DOC));
+}
+
+void COutputDevicePropPage::FollowFormat(const QString& format, QString& extension)
+{
+    // A failure has been reported; what was read still counts.
+    UpdateData(true);
+    if (format == QLatin1StringView("PDF"))
+        extension = QStringLiteral("PDF");
+    else if ((format == QLatin1StringView("SCS") || format == QLatin1StringView("TXT"))
+             && extension == QLatin1StringView("PDF"))
+        extension = QStringLiteral("TXT");
+    else
+        return;
+    UpdateData(false);
+}
+
+bool COutputDevicePropPage::StoreAndReload()
+{
+    const bool pulled = UpdateData(true);
+    if (pulled && device)
+        WriteDevice(*device);
+    LoadFromDevice();
+    return pulled;
 }

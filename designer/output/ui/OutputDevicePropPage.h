@@ -12,7 +12,9 @@
 #include "platform/ui/DialogModel.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <vector>
@@ -99,10 +101,44 @@ protected:
 
     COutputDevice* device = nullptr;
 
+    // A drop-down list whose member is the text of its entry: the entry
+    // equal to the text is selected, none when there is none; no selection
+    // reads back as an empty text.
+    void BindListText(int id, QString* member);
+    // A list's entries, the dialog's own data, kept apart from its label.
+    static constexpr int kListItemsBase = 0x8000;
+    QStringList GetListItems(int controlId) const;
+
+    // The rotation list of the pages other than *SCS: "Portrait" for 0,
+    // "Landscape" for 1, "*DOC" for anything else, and back through the
+    // device's rotation setter.
+    static QStringList PortraitLandscapeTexts();
+    static QString PortraitLandscapeText(int rotation);
+    static BOOL StorePortraitLandscape(COutputDevice& target, const QString& text);
+
+    // A format list closed: the controls are read, then the extension
+    // member follows the format member ("PDF" for PDF, "TXT" for a text
+    // format while it is still "PDF") and is shown. Exact comparisons.
+    void FollowFormat(const QString& format, QString& extension);
+
+    // The store a control that others depend on causes when it changes:
+    // the device's values back at once, so the page shows what the setters
+    // kept. False when reading the controls failed (reported).
+    bool StoreAndReload();
+
 private:
     UINT m_dialogId;
     std::vector<int> m_acceptedTypes;
     std::vector<UpDown> m_upDowns;
     std::function<void()> m_showControls;
     int m_refusedControl = 0;
+
+    struct ListText
+    {
+        int id;
+        QString* member;
+        int* selection;
+    };
+    std::vector<ListText> m_listTexts;
+    std::deque<int> m_listSelections;
 };

@@ -1,15 +1,19 @@
 #include "designer/output/ui/OutputDevicePropPageView.h"
 
+#include "platform/ui/ReentryGuard.h"
 #include "platform/ui/qt/DialogBinder.h"
 #include "platform/ui/qt/UpDownControl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QValidator>
 
 namespace {
 
@@ -20,6 +24,54 @@ Widget* Named(Widget* widget, int id)
     return widget;
 }
 
+class UpperCaseValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+class CloseUpComboBox : public QComboBox
+{
+public:
+    CloseUpComboBox(QWidget* parent, std::function<void()> closedUp)
+        : QComboBox(parent), m_closedUp(std::move(closedUp))
+    {}
+
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        m_closedUp();
+    }
+
+private:
+    std::function<void()> m_closedUp;
+};
+
+class FocusOutFilter : public QObject
+{
+public:
+    FocusOutFilter(QObject* parent, std::function<void()> handler) : QObject(parent), m_handler(std::move(handler)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // A list or menu that pops up keeps the focus where it was.
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            if (auto scope = m_guard.TryEnter())
+                m_handler();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_handler;
+    ReentryGuard m_guard;
+};
+
 } // namespace
 
 COutputDevicePropPageView::COutputDevicePropPageView(COutputDevicePropPage& model, QWidget* parent)
@@ -28,6 +80,8 @@ COutputDevicePropPageView::COutputDevicePropPageView(COutputDevicePropPage& mode
 
 COutputDevicePropPageView::~COutputDevicePropPageView()
 {
+    for (QObject* filter : m_focusOutFilters)
+        delete filter;
     m_model.DetachWindow();
 }
 
@@ -150,4 +204,49 @@ QHBoxLayout* COutputDevicePropPageView::NumberWithUpDown(int editId, int upDownI
     field->addWidget(edit);
     field->addWidget(UpDown(upDownId, edit));
     return field;
+}
+
+QLineEdit* COutputDevicePropPageView::UpperEdit(int id, int maxChars)
+{
+    QLineEdit* edit = Edit(id, maxChars);
+    edit->setValidator(new UpperCaseValidator(edit));
+    return edit;
+}
+
+void COutputDevicePropPageView::OnFocusOut(QWidget* widget, std::function<void()> handler)
+{
+    // An editable box keeps the focus itself and hands the events to its edit.
+    auto* filter = new FocusOutFilter(this, std::move(handler));
+    m_focusOutFilters.push_back(filter);
+    widget->installEventFilter(filter);
+}
+
+void COutputDevicePropPageView::ChainTabOrder(const std::vector<int>& ids)
+{
+    QWidget* previous = nullptr;
+    for (const int id : ids) {
+        QWidget* widget = FindDialogControl(this, id);
+        if (!widget)
+            continue;
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+QLabel* COutputDevicePropPageView::StaticText(int id)
+{
+    return Named(new QLabel(this), id);
+}
+
+QComboBox* COutputDevicePropPageView::DropListWithCloseUp(int id, std::function<void()> closedUp)
+{
+    return Named(new CloseUpComboBox(this,
+                                     [this, closedUp = std::move(closedUp)] {
+                                         Forward([&closedUp] {
+                                             closedUp();
+                                             return true;
+                                         });
+                                     }),
+                 id);
 }

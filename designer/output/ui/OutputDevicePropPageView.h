@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class CUpDownControl;
 class QCheckBox;
@@ -57,9 +58,26 @@ protected:
     // A number edit of the width with its up-down control, as one field.
     QHBoxLayout* NumberWithUpDown(int editId, int upDownId, int width);
 
+    // A static text that shows the control's value.
+    QLabel* StaticText(int id);
+    // A drop-down list that calls closedUp, through Forward, each time its
+    // list closes, whether or not an entry was chosen.
+    QComboBox* DropListWithCloseUp(int id, std::function<void()> closedUp);
+    // An edit whose typing is shown in upper case.
+    QLineEdit* UpperEdit(int id, int maxChars);
+    // Runs handler when widget loses the focus, but not to a list or menu
+    // popping up; a message the handler shows takes the focus without a
+    // second run.
+    void OnFocusOut(QWidget* widget, std::function<void()> handler);
+    // Tab goes through these controls in this order, wherever their
+    // layouts put them.
+    void ChainTabOrder(const std::vector<int>& ids);
+
 private:
     void Show();
     void FocusFailedControl();
 
     COutputDevicePropPage& m_model;
+    // Gone before the widgets they watch, which may lose the focus as they go.
+    std::vector<QObject*> m_focusOutFilters;
 };
