@@ -194,8 +194,28 @@ void BM_SnapshotAgainstZlib(benchmark::State& state)
     state.counters["ratio_to_deflate_alone"] = againstDeflate.MedianRatio();
 }
 
+// The document image alone, stored into a memory file: what a snapshot
+// does besides zlib.
+void BM_StoreImage(benchmark::State& state)
+{
+    BenchDocument& bench = Document(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench.Image().data());
+}
+
+void BM_DeflateAlone(benchmark::State& state)
+{
+    const std::vector<BYTE> image = Document(static_cast<int>(state.range(0))).Image();
+    ReusedDeflate reused;
+    for (auto _ : state)
+        if (!reused.Compress(image))
+            state.SkipWithError("deflate failed");
+}
+
 } // namespace
 
+BENCHMARK(BM_StoreImage)->ArgName("spooled_pages")->Arg(0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DeflateAlone)->ArgName("spooled_pages")->Arg(0)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TakeUndoSnapshot)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ZlibCompressOfTheSameImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SnapshotAgainstZlib)
