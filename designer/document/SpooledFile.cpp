@@ -364,6 +364,25 @@ private:
     bool m_afterCarriageReturn = false;
 };
 
+// Raises the page dimensions to what the page needs; nothing for no page.
+void RaiseToPage(const CStringArray* page, const UnbuiltPages& unbuilt, int& width, int& length)
+{
+    if (page == nullptr)
+        return;
+    if (const auto found = unbuilt.find(page); found != unbuilt.end()) {
+        const UnbuiltPageLines& lines = *found->second;
+        const qsizetype last = static_cast<qsizetype>(lines.lines.size()) - 1;
+        length = std::max(length, static_cast<int>(std::min<qsizetype>(last, CSpooledFile::kMaxPageDimension)));
+        width = std::max(width, lines.width);
+        return;
+    }
+    // The source page is sized in cells from these; no page gets larger.
+    const qsizetype last = std::min<qsizetype>(page->GetSize() - 1, CSpooledFile::kMaxPageDimension);
+    length = std::max(length, static_cast<int>(last));
+    for (const QString& line : *page)
+        width = std::max(width, static_cast<int>(std::min<qsizetype>(line.size(), CSpooledFile::kMaxPageDimension)));
+}
+
 // Clip boxes are kept well inside int so that padding them and turning them
 // into cells cannot overflow.
 constexpr double kClipLimit = 1 << 28;
@@ -644,23 +663,8 @@ void CSpooledFile::UpdatePageDimensions()
 {
     if (!m_pages)
         return;
-    for (CObject* entry : *m_pages) {
-        const CStringArray* page = AsPage(entry);
-        if (page == nullptr)
-            continue;
-        if (const auto unbuilt = m_unbuilt.find(page); unbuilt != m_unbuilt.end()) {
-            const UnbuiltPageLines& lines = *unbuilt->second;
-            const qsizetype length = static_cast<qsizetype>(lines.lines.size()) - 1;
-            m_pageLength = std::max(m_pageLength, static_cast<int>(std::min<qsizetype>(length, kMaxPageDimension)));
-            m_pageWidth = std::max(m_pageWidth, lines.width);
-            continue;
-        }
-        // The source page is sized in cells from these; no page gets larger.
-        const qsizetype length = std::min<qsizetype>(page->GetSize() - 1, kMaxPageDimension);
-        m_pageLength = std::max(m_pageLength, static_cast<int>(length));
-        for (const QString& line : *page)
-            m_pageWidth = std::max(m_pageWidth, static_cast<int>(std::min<qsizetype>(line.size(), kMaxPageDimension)));
-    }
+    for (CObject* entry : *m_pages)
+        RaiseToPage(AsPage(entry), m_unbuilt, m_pageWidth, m_pageLength);
 }
 
 BOOL CSpooledFile::GetTextInRect(int left, int top, int right, int bottom, QStringList& lines, int shiftMode) const
@@ -903,7 +907,9 @@ BOOL CSpooledFile::SetPage(CStringArray* lines, int n)
         m_unbuilt.erase(old);
         delete old;
     }
-    UpdatePageDimensions();
+    // Dimensions only grow, and every other page was counted when it came:
+    // only the new one can raise them.
+    RaiseToPage(lines, m_unbuilt, m_pageWidth, m_pageLength);
     SetCurrentPage(n);
     return TRUE;
 }
