@@ -8,6 +8,10 @@
 
 #include "platform/framework/MemFile.h"
 
+#include <memory>
+
+class SnapshotCompressor;
+
 class CCompressedMemFile : public CMemFile
 {
     KWVD_DECLARE_DYNAMIC(CCompressedMemFile)
@@ -37,6 +41,8 @@ public:
     void Abort() override;
 
 private:
+    friend class SnapshotCompressor;
+
     // The block is ours alone: nobody may swap it from outside.
     using CMemFile::Attach;
     using CMemFile::Detach;
@@ -50,4 +56,41 @@ private:
     DWORD m_compressedLength = 0;
     // A block put in place with Attach: CMemFile leaves freeing it to us.
     BYTE* m_ownBlock = nullptr;
+};
+
+// The file a document image is stored into when a snapshot is taken: the
+// bytes go straight through one zlib stream, at compress()'s level and
+// settings, into an output block. Stream and block live from one snapshot
+// to the next, so a snapshot neither holds its image whole nor sets zlib up
+// anew each time; the snapshot made is the one Compress() would make of the
+// same image.
+class SnapshotCompressor : public CFile
+{
+public:
+    SnapshotCompressor();
+    ~SnapshotCompressor() override;
+
+    SnapshotCompressor(const SnapshotCompressor&) = delete;
+    SnapshotCompressor& operator=(const SnapshotCompressor&) = delete;
+
+    // Starts a new image, dropping any unfinished one; false when zlib
+    // cannot be set up.
+    bool Begin();
+    // Past 4 GB of image throws CFileException diskFull, as a memory file.
+    void Write(const void* buffer, UINT count) override;
+    // The image written since Begin as a snapshot at rest (raw and empty
+    // for an empty image); null when zlib failed on the way.
+    std::unique_ptr<CCompressedMemFile> Finish();
+
+private:
+    struct Stream;
+
+    bool Deflate(const BYTE* input, UINT count, int flush);
+    bool GrowOutput();
+
+    std::unique_ptr<Stream> m_stream;
+    BYTE* m_output = nullptr; // malloc'd, m_outputCapacity bytes
+    size_t m_outputCapacity = 0;
+    ULONGLONG m_imageLength = 0;
+    bool m_failed = false;
 };

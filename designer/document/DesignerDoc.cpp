@@ -1,5 +1,6 @@
 #include "designer/document/DesignerDoc.h"
 
+#include "designer/document/CompressedMemFile.h"
 #include "designer/document/MasterListChanges.h"
 #include "designer/document/Page.h"
 #include "designer/document/SpooledFile.h"

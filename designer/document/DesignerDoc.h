@@ -25,11 +25,13 @@
 #include <QStringList>
 
 #include <exception>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 class CBarcodeManager;
 class CCompressedMemFile;
+class SnapshotCompressor;
 class CDesignerDoc;
 class CDocStoreManager;
 class CFormElement;
@@ -435,6 +437,8 @@ private:
     BOOL m_dirty = FALSE;
     ULONGLONG m_snapshotBytes = 0;
     CObList m_undoList; // of CCompressedMemFile*, owned
+    // Made with the first snapshot and kept for the next ones.
+    std::unique_ptr<SnapshotCompressor> m_snapshotCompressor;
     CObList m_redoList;
     CrtWvdRequest m_runParameters;
     DWORD m_buildId = 0;

@@ -108,14 +108,34 @@ void ReadAndDropFixedText(CArchive& ar)
     dropped.Serialize(ar);
 }
 
+// Every save and every undo snapshot asks this of each element, and
+// dynamic_cast answers by comparing type names; the runtime class answers
+// with a few pointer steps.
+CFormElement* AsFormElement(CObject* object)
+{
+    return object != nullptr && object->IsKindOf(KWVD_RUNTIME_CLASS(CFormElement)) ? static_cast<CFormElement*>(object)
+                                                                                   : nullptr;
+}
+
 std::vector<CFormElement*> ChildrenOf(const CFormElement* container)
 {
     std::vector<CFormElement*> children;
-    ChildPosition position = container->GetFirstChildPosition();
-    while (position)
-        if (CFormElement* child = container->GetNextChild(position))
+    const ChildPosition first = container->GetFirstChildPosition();
+    if (first.IsNull())
+        return children;
+    for (auto it = first.Iterator(); it != first.List()->end(); ++it)
+        if (CFormElement* child = AsFormElement(*it))
             children.push_back(child);
     return children;
+}
+
+std::vector<CFormElement*> TopLevelElements(const CObList& elements)
+{
+    std::vector<CFormElement*> topLevel;
+    for (CObject* object : elements)
+        if (CFormElement* element = AsFormElement(object); element != nullptr && !element->HasParent())
+            topLevel.push_back(element);
+    return topLevel;
 }
 
 } // namespace
@@ -361,11 +381,7 @@ void CDesignerDoc::LoadOwnedObjects(CArchive& ar, BYTE version)
 
 void CDesignerDoc::StoreElementTree(CArchive& ar)
 {
-    std::vector<CFormElement*> topLevel;
-    for (CObject* object : m_elements)
-        if (auto* element = dynamic_cast<CFormElement*>(object); element != nullptr && !element->HasParent())
-            topLevel.push_back(element);
-
+    const std::vector<CFormElement*> topLevel = TopLevelElements(m_elements);
     ValueScope<BOOL> serialising(m_serialising, TRUE, FALSE);
     ar.WriteCount(static_cast<DWORD>(topLevel.size()));
     for (CFormElement* element : topLevel)
@@ -427,10 +443,7 @@ std::unordered_map<const CObject*, size_t> CDesignerDoc::OrderAfterReload() cons
             if (position.emplace(child, next).second)
                 ++next;
     };
-    std::vector<CFormElement*> topLevel;
-    for (CObject* object : m_elements)
-        if (auto* element = dynamic_cast<CFormElement*>(object); element != nullptr && !element->HasParent())
-            topLevel.push_back(element);
+    const std::vector<CFormElement*> topLevel = TopLevelElements(m_elements);
     for (CFormElement* element : topLevel)
         finish(finish, element);
     for (CFormElement* element : topLevel)

@@ -58,6 +58,19 @@ private:
     CCompressedMemFile& m_snapshot;
 };
 
+void StoreImage(CDesignerDoc& doc, CFile& file)
+{
+    CArchive ar(&file, CArchive::store, kSnapshotArchiveBuffer);
+    ar.m_pDocument = &doc;
+    try {
+        doc.Serialize(ar);
+        ar.Close();
+    } catch (...) {
+        ar.Abort();
+        throw;
+    }
+}
+
 } // namespace
 
 void CDesignerDoc::ForgetSnapshotBytes(ULONGLONG bytes)
@@ -79,18 +92,16 @@ void CDesignerDoc::ClearSnapshotList(CObList& list)
 
 CCompressedMemFile* CDesignerDoc::CreateSnapshot()
 {
-    auto snapshot = std::make_unique<CCompressedMemFile>(kSnapshotGrowBytes);
-    {
-        CArchive ar(snapshot.get(), CArchive::store, kSnapshotArchiveBuffer);
-        ar.m_pDocument = this;
-        try {
-            Serialize(ar);
-            ar.Close();
-        } catch (...) {
-            ar.Abort();
-            throw;
-        }
+    if (!m_snapshotCompressor)
+        m_snapshotCompressor = std::make_unique<SnapshotCompressor>();
+    if (m_snapshotCompressor->Begin()) {
+        StoreImage(*this, *m_snapshotCompressor);
+        if (std::unique_ptr<CCompressedMemFile> snapshot = m_snapshotCompressor->Finish())
+            return snapshot.release();
     }
+    // Without zlib the image is kept as it stands.
+    auto snapshot = std::make_unique<CCompressedMemFile>(kSnapshotGrowBytes);
+    StoreImage(*this, *snapshot);
     snapshot->Compress();
     return snapshot.release();
 }

@@ -25,6 +25,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
+#include <memory>
 #include <span>
 #include <unordered_set>
 #include <vector>
@@ -153,42 +155,40 @@ const char16_t* FindLineEnd(const char16_t* from, const char16_t* to)
 
 } // namespace
 
+// The text of a stretch of a local spooled file, as it was read: pages not
+// yet built keep their lines here, each block freed once no page needs it.
+using TextBlock = std::shared_ptr<const char16_t[]>;
+
 struct UnbuiltPageLines
 {
-    // Where a line's text stands in the block; no offset for a line that
-    // was never stored, which stays a null string.
+    // Where a line's text stands in a block; no text for a line that was
+    // never stored, which stays a null string.
     struct Span
     {
-        qsizetype offset = -1;
+        const char16_t* text = nullptr;
         qsizetype length = 0;
     };
 
-    std::vector<char16_t> text;
-    std::vector<Span> lines; // by line number
-    int width = 0;           // the longest line, as the page dimensions count it
+    std::vector<TextBlock> blocks; // those the spans point into
+    std::vector<Span> lines;       // by line number
+    int width = 0;                 // the longest line, as the page dimensions count it
 
-    void Store(int lineNumber, QStringView line)
+    void Store(int lineNumber, QStringView line, const TextBlock& block)
     {
         if (lines.size() <= static_cast<size_t>(lineNumber))
             lines.resize(static_cast<size_t>(lineNumber) + 1);
-        Span& span = lines[static_cast<size_t>(lineNumber)];
-        // Overprinting the last line stored reuses its room.
-        if (span.offset >= 0 && span.offset + span.length == static_cast<qsizetype>(text.size()))
-            text.resize(static_cast<size_t>(span.offset));
-        span.offset = static_cast<qsizetype>(text.size());
-        span.length = line.size();
-        text.insert(text.end(), line.utf16(), line.utf16() + line.size());
+        lines[static_cast<size_t>(lineNumber)] = Span{line.utf16(), line.size()};
+        if (blocks.empty() || blocks.back() != block)
+            blocks.push_back(block);
     }
 
     void Finish()
     {
         for (const Span& span : lines) {
-            if (span.offset >= 0)
+            if (span.text != nullptr)
                 width = std::max(width,
                                  static_cast<int>(std::min<qsizetype>(span.length, CSpooledFile::kMaxPageDimension)));
         }
-        if (text.capacity() - text.size() > text.size() / 4)
-            text.shrink_to_fit();
     }
 
     void Build(CStringArray& page) const
@@ -198,9 +198,9 @@ struct UnbuiltPageLines
         page.SetSize(static_cast<qsizetype>(lines.size()));
         for (size_t i = 0; i < lines.size(); ++i) {
             const Span& span = lines[i];
-            if (span.offset < 0)
+            if (span.text == nullptr)
                 continue;
-            const char16_t* from = span.length > 0 ? text.data() + span.offset : kNoText;
+            const char16_t* from = span.length > 0 ? span.text : kNoText;
             page[static_cast<qsizetype>(i)] = QString(reinterpret_cast<const QChar*>(from), span.length);
         }
     }
@@ -208,8 +208,9 @@ struct UnbuiltPageLines
 
 namespace {
 
-// Reads a local spooled file block by block, so that a long file is never
-// held twice; each page's texts go into one block of their own.
+// Reads a local spooled file block by block straight into the blocks the
+// pages keep their texts in: a line is read where it stands and never
+// copied, and a long file is never held twice.
 class PrintControlReader
 {
 public:
@@ -222,26 +223,23 @@ public:
     {
         // Read straight into units: the file's byte order is the machine's.
         static_assert(std::endian::native == std::endian::little);
-        std::vector<char16_t> units(32 * 1024);
-        auto* const bytes = reinterpret_cast<BYTE*>(units.data());
-        const UINT capacity = static_cast<UINT>(units.size() * sizeof(char16_t));
-        UINT carried = 0; // the odd byte left at the end of the last block
         for (;;) {
-            const UINT got = file.Read(bytes + carried, capacity - carried);
+            if (m_blockBytes - m_filledBytes < kReadBytes)
+                StartBlock();
+            auto* bytes = reinterpret_cast<BYTE*>(m_blockStart);
+            const UINT got = file.Read(bytes + m_filledBytes, kReadBytes);
             if (got == 0)
                 break;
             m_empty = false;
-            const UINT total = carried + got;
-            if (!TakeUnits(units.data(), total / 2))
+            m_filledBytes += got;
+            if (!TakeUnits())
                 return false;
             if (m_stopped)
                 return true;
-            carried = total % 2;
-            if (carried != 0)
-                bytes[0] = bytes[total - 1];
         }
         // A last line without an ending still counts; a lone odd byte does not.
-        const bool valid = EndLine(QStringView(m_line.data(), static_cast<qsizetype>(m_line.size())));
+        const size_t end = m_filledBytes / 2;
+        const bool valid = EndLine(QStringView(m_blockStart + m_lineStart, static_cast<qsizetype>(end - m_lineStart)));
         if (!valid)
             return false;
         if (!m_stopped)
@@ -254,45 +252,62 @@ public:
     bool WasEmpty() const { return m_empty; }
 
 private:
-    bool TakeUnits(const char16_t* at, size_t count)
+    static constexpr UINT kReadBytes = 64 * 1024;
+    static constexpr size_t kBlockBytes = 1024 * 1024;
+
+    // A new block, taking along the line the old one cuts (and an odd byte).
+    void StartBlock()
     {
-        const char16_t* const end = at + count;
+        auto* const oldBytes = reinterpret_cast<const BYTE*>(m_blockStart);
+        const size_t carried = m_filledBytes - m_lineStart * 2;
+        // Doubling keeps a line longer than a block from being copied over
+        // and over.
+        const size_t units = std::max(kBlockBytes, 2 * carried + kReadBytes) / 2 + 1;
+        std::shared_ptr<char16_t[]> block(new char16_t[units]);
+        if (carried > 0)
+            std::memcpy(block.get(), oldBytes + m_lineStart * 2, carried);
+        m_scan -= m_lineStart;
+        m_lineStart = 0;
+        m_filledBytes = carried;
+        m_blockBytes = units * 2;
+        m_blockStart = block.get();
+        m_block = std::move(block);
+    }
+
+    bool TakeUnits()
+    {
+        const char16_t* const base = m_blockStart;
+        const size_t end = m_filledBytes / 2;
+        size_t at = m_scan;
         if (m_atStart && at != end) {
             m_atStart = false;
-            if (*at == kByteOrderMark)
-                ++at;
+            if (base[at] == kByteOrderMark)
+                m_lineStart = ++at;
         }
         if (m_afterCarriageReturn && at != end) {
             m_afterCarriageReturn = false;
-            if (*at == kLineFeed)
-                ++at;
+            if (base[at] == kLineFeed)
+                m_lineStart = ++at;
         }
         while (at != end) {
-            const char16_t* const lineEnd = FindLineEnd(at, end);
-            // A line the block cuts waits for the rest of it; any other line
-            // is read where it stands.
-            if (lineEnd == end) {
-                m_line.insert(m_line.end(), at, end);
-                return true;
-            }
-            QStringView line(at, lineEnd - at);
-            if (!m_line.empty()) {
-                m_line.insert(m_line.end(), at, lineEnd);
-                line = QStringView(m_line.data(), static_cast<qsizetype>(m_line.size()));
-            }
-            if (!EndLine(line))
+            const char16_t* const lineEnd = FindLineEnd(base + at, base + end);
+            // A line the read cuts waits for the rest of it.
+            if (lineEnd == base + end)
+                break;
+            if (!EndLine(QStringView(base + m_lineStart, lineEnd - (base + m_lineStart))))
                 return false;
-            m_line.clear();
             if (m_stopped)
                 return true;
-            at = lineEnd + 1;
+            at = static_cast<size_t>(lineEnd - base) + 1;
             if (*lineEnd == kCarriageReturn) {
                 if (at == end)
                     m_afterCarriageReturn = true;
-                else if (*at == kLineFeed)
+                else if (base[at] == kLineFeed)
                     ++at;
             }
+            m_lineStart = at;
         }
+        m_scan = end;
         return true;
     }
 
@@ -314,7 +329,7 @@ private:
         }
         if (result == PrintControlResult::Stored) {
             m_lineIndex = target;
-            m_page->Store(target, line.sliced(4));
+            m_page->Store(target, line.sliced(4), m_block);
         }
         return result != PrintControlResult::Invalid;
     }
@@ -322,14 +337,12 @@ private:
     void AddPage()
     {
         m_page->Finish();
-        const size_t room = m_page->text.size();
         const size_t lines = m_page->lines.size();
         auto page = std::make_unique<CStringArray>();
         m_pages.AddTail(page.get());
         m_unbuilt.emplace(page.release(), std::move(m_page));
         // Pages of one report are much alike.
         m_page = std::make_unique<UnbuiltPageLines>();
-        m_page->text.reserve(room);
         m_page->lines.reserve(lines);
     }
 
@@ -337,7 +350,12 @@ private:
     UnbuiltPages& m_unbuilt;
     const int m_pageLimit;
     std::unique_ptr<UnbuiltPageLines> m_page;
-    std::vector<char16_t> m_line;
+    TextBlock m_block;
+    char16_t* m_blockStart = nullptr; // m_block's units, written by the reads
+    size_t m_blockBytes = 0;
+    size_t m_filledBytes = 0;
+    size_t m_lineStart = 0; // the unit the line being read starts at
+    size_t m_scan = 0;      // the unit the search for its end goes on from
     int m_lineIndex = 0;
     int m_pageCount = 1;
     bool m_stopped = false;
@@ -345,6 +363,25 @@ private:
     bool m_atStart = true;
     bool m_afterCarriageReturn = false;
 };
+
+// Raises the page dimensions to what the page needs; nothing for no page.
+void RaiseToPage(const CStringArray* page, const UnbuiltPages& unbuilt, int& width, int& length)
+{
+    if (page == nullptr)
+        return;
+    if (const auto found = unbuilt.find(page); found != unbuilt.end()) {
+        const UnbuiltPageLines& lines = *found->second;
+        const qsizetype last = static_cast<qsizetype>(lines.lines.size()) - 1;
+        length = std::max(length, static_cast<int>(std::min<qsizetype>(last, CSpooledFile::kMaxPageDimension)));
+        width = std::max(width, lines.width);
+        return;
+    }
+    // The source page is sized in cells from these; no page gets larger.
+    const qsizetype last = std::min<qsizetype>(page->GetSize() - 1, CSpooledFile::kMaxPageDimension);
+    length = std::max(length, static_cast<int>(last));
+    for (const QString& line : *page)
+        width = std::max(width, static_cast<int>(std::min<qsizetype>(line.size(), CSpooledFile::kMaxPageDimension)));
+}
 
 // Clip boxes are kept well inside int so that padding them and turning them
 // into cells cannot overflow.
@@ -562,9 +599,7 @@ CStringArray* CSpooledFile::PageAt(int n) const
 {
     if (!m_pages || n < 1 || n > GetPageCount())
         return nullptr;
-    auto it = m_pages->begin();
-    std::advance(it, n - 1);
-    CStringArray* page = AsPage(*it);
+    CStringArray* page = AsPage(*m_pageIndex[static_cast<size_t>(n - 1)]);
     BuildPage(page);
     return page;
 }
@@ -612,9 +647,14 @@ void CSpooledFile::TakePages(PageList list, UnbuiltPages unbuilt)
             entry = nullptr;
         }
     }
+    std::vector<CObList::iterator> index;
+    index.reserve(static_cast<size_t>(list->GetCount()));
+    for (auto it = list->begin(); it != list->end(); ++it)
+        index.push_back(it);
     m_pCurrentPage = nullptr;
     m_currentPage = 0;
     m_pages = std::move(list);
+    m_pageIndex = std::move(index);
     m_unbuilt = std::move(unbuilt);
     UpdatePageDimensions();
 }
@@ -623,23 +663,8 @@ void CSpooledFile::UpdatePageDimensions()
 {
     if (!m_pages)
         return;
-    for (CObject* entry : *m_pages) {
-        const CStringArray* page = AsPage(entry);
-        if (page == nullptr)
-            continue;
-        if (const auto unbuilt = m_unbuilt.find(page); unbuilt != m_unbuilt.end()) {
-            const UnbuiltPageLines& lines = *unbuilt->second;
-            const qsizetype length = static_cast<qsizetype>(lines.lines.size()) - 1;
-            m_pageLength = std::max(m_pageLength, static_cast<int>(std::min<qsizetype>(length, kMaxPageDimension)));
-            m_pageWidth = std::max(m_pageWidth, lines.width);
-            continue;
-        }
-        // The source page is sized in cells from these; no page gets larger.
-        const qsizetype length = std::min<qsizetype>(page->GetSize() - 1, kMaxPageDimension);
-        m_pageLength = std::max(m_pageLength, static_cast<int>(length));
-        for (const QString& line : *page)
-            m_pageWidth = std::max(m_pageWidth, static_cast<int>(std::min<qsizetype>(line.size(), kMaxPageDimension)));
-    }
+    for (CObject* entry : *m_pages)
+        RaiseToPage(AsPage(entry), m_unbuilt, m_pageWidth, m_pageLength);
 }
 
 BOOL CSpooledFile::GetTextInRect(int left, int top, int right, int bottom, QStringList& lines, int shiftMode) const
@@ -813,12 +838,23 @@ BOOL CSpooledFile::ReadTextFile(const QString& path)
     return TRUE;
 }
 
+void CSpooledFile::AppendPage(CObject* page)
+{
+    if (!m_pages) {
+        m_pages.reset(new CObList);
+        m_pageIndex.clear();
+    }
+    // Room first, so that the list never gets ahead of its index.
+    m_pageIndex.reserve(m_pageIndex.size() + 1);
+    m_pages->AddTail(page);
+    m_pageIndex.push_back(std::prev(m_pages->end()));
+}
+
 void CSpooledFile::AddServerPages(const CObList* list, BOOL append)
 {
-    if (!m_pages)
-        m_pages.reset(new CObList);
-    if (!append) {
+    if (!append && m_pages) {
         FreePageList(m_pages.get());
+        m_pageIndex.clear();
         m_unbuilt.clear();
     }
     m_pCurrentPage = nullptr;
@@ -827,17 +863,18 @@ void CSpooledFile::AddServerPages(const CObList* list, BOOL append)
         for (CObject* entry : *list) {
             const CStringArray* source = AsPage(entry);
             if (source == nullptr) {
-                m_pages->AddTail(nullptr);
+                AppendPage(nullptr);
                 continue;
             }
-            auto* page = new CStringArray;
+            auto page = std::make_unique<CStringArray>();
             page->SetSize(source->GetSize());
             for (qsizetype i = 0; i < source->GetSize(); ++i) {
                 const QString& line = source->GetAt(i);
                 const qsizetype nul = line.indexOf(QChar(0));
                 (*page)[i] = nul < 0 ? line : line.left(nul);
             }
-            m_pages->AddTail(page);
+            AppendPage(page.get());
+            page.release();
         }
     }
     UpdatePageDimensions();
@@ -847,30 +884,32 @@ BOOL CSpooledFile::SetPage(CStringArray* lines, int n)
 {
     if (n < 1)
         return FALSE;
-    if (!m_pages)
-        m_pages.reset(new CObList);
     int appended = 0;
     while (GetPageCount() < n) {
         if (appended == kMaxPagesAppended)
             return FALSE;
-        m_pages->AddTail(nullptr);
+        AppendPage(nullptr);
         ++appended;
     }
 
-    auto it = m_pages->begin();
-    std::advance(it, n - 1);
+    const auto at = m_pageIndex.begin() + (n - 1);
+    const CObList::iterator it = *at;
     CObject* old = *it;
-    if (lines != nullptr)
+    if (lines != nullptr) {
         *it = lines;
-    else
+    } else {
         m_pages->RemoveAt(it);
+        m_pageIndex.erase(at);
+    }
     if (old != nullptr && old != lines) {
         if (old == m_pCurrentPage)
             m_pCurrentPage = nullptr;
         m_unbuilt.erase(old);
         delete old;
     }
-    UpdatePageDimensions();
+    // Dimensions only grow, and every other page was counted when it came:
+    // only the new one can raise them.
+    RaiseToPage(lines, m_unbuilt, m_pageWidth, m_pageLength);
     SetCurrentPage(n);
     return TRUE;
 }

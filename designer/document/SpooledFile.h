@@ -25,6 +25,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 class CArchive;
 class CDesignerDoc;
@@ -197,9 +198,13 @@ private:
     CStringArray* PageAt(int n) const;
     void BuildPage(CStringArray* page) const;
     void TakePages(PageList list, UnbuiltPages unbuilt);
+    void AppendPage(CObject* page);
 
     CStringArray* m_pCurrentPage = nullptr; // one of m_pages' entries
     PageList m_pages;
+    // The position of page n in m_pages at n - 1, kept in step with every
+    // change to the list, so that a page is found without walking it.
+    std::vector<CObList::iterator> m_pageIndex;
     // Pages of m_pages whose lines are still in their block.
     mutable UnbuiltPages m_unbuilt;
     int m_currentPage = 0;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -160,4 +162,63 @@ TEST(CompressedMemFileTest, AStoredSnapshotDoesNotGrow)
     const BYTE more = 1;
     EXPECT_THROW(file.Write(&more, 1), CFileException);
     EXPECT_EQ(file.GetLength(), length);
+}
+
+// The stream a snapshot is written through gives the snapshot Compress()
+// makes of the same image, whatever pieces the image comes in; one
+// compressor serves every case in turn, as one document's snapshots share it.
+TEST(CompressedMemFileTest, AnImageWrittenThroughTheCompressorIsStoredAsCompressStoresIt)
+{
+    struct Case
+    {
+        const char* name;
+        Bytes image;
+        size_t piece;
+    };
+    const Case cases[] = {
+        {"one byte", Bytes{0x12}, 1},
+        {"form text in archive buffers", Repeated(100000), 4096},
+        {"form text byte by byte", Repeated(3000), 1},
+        {"noise past the first output block", Noise(200000), 777},
+        {"noise past the block kept between snapshots", Noise(1500000), 65536},
+        {"form text after a block was handed on", Repeated(50000), 50000},
+        {"an empty image", Bytes{}, 1},
+    };
+    SnapshotCompressor compressor;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CCompressedMemFile expected;
+        Fill(expected, c.image);
+        expected.Compress();
+
+        ASSERT_TRUE(compressor.Begin());
+        for (size_t at = 0; at < c.image.size(); at += c.piece)
+            compressor.Write(c.image.data() + at, static_cast<UINT>(std::min(c.piece, c.image.size() - at)));
+        const std::unique_ptr<CCompressedMemFile> snapshot = compressor.Finish();
+        ASSERT_NE(snapshot, nullptr);
+
+        EXPECT_EQ(snapshot->IsCompressed(), expected.IsCompressed());
+        EXPECT_EQ(snapshot->GetUncompressedLength(), expected.GetUncompressedLength());
+        EXPECT_EQ(snapshot->GetCompressedLength(), expected.GetCompressedLength());
+        EXPECT_EQ(Contents(*snapshot), Contents(expected));
+        snapshot->Decompress();
+        EXPECT_EQ(Contents(*snapshot), c.image);
+    }
+}
+
+TEST(CompressedMemFileTest, BeginningAgainDropsAnImageLeftUnfinished)
+{
+    const Bytes dropped = Noise(30000);
+    const Bytes image = Repeated(20000);
+    SnapshotCompressor compressor;
+    ASSERT_TRUE(compressor.Begin());
+    compressor.Write(dropped.data(), static_cast<UINT>(dropped.size()));
+
+    ASSERT_TRUE(compressor.Begin());
+    compressor.Write(image.data(), static_cast<UINT>(image.size()));
+    const std::unique_ptr<CCompressedMemFile> snapshot = compressor.Finish();
+    ASSERT_NE(snapshot, nullptr);
+    EXPECT_EQ(snapshot->GetUncompressedLength(), image.size());
+    snapshot->Decompress();
+    EXPECT_EQ(Contents(*snapshot), image);
 }

@@ -161,6 +161,36 @@ TEST_F(SpooledFileReadTest, LinesAcrossReadBlocks)
     EXPECT_EQ(PagesOf(file), Pages{expected});
 }
 
+// Lines as long as a page may be are longer than the blocks the reader
+// keeps pages' texts in, so they reach across more than one block; a line
+// one column longer makes the file invalid.
+TEST_F(SpooledFileReadTest, LinesLongerThanTheReadersTextBlocks)
+{
+    const auto longLine = [](qsizetype length, char16_t first) {
+        QString line(length, QChar(u'y'));
+        line[0] = QChar(first);
+        line[length - 1] = QChar(u'z');
+        return line;
+    };
+    const QString widest = longLine(CSpooledFile::kMaxPageDimension, u'A');
+    const QString nearly = longLine(CSpooledFile::kMaxPageDimension - 1, u'B');
+    QString text = u"   1one\r\n"_qs;
+    for (const QString& line : {widest, u"two"_qs, nearly, widest})
+        text += u"   1"_qs + line + u"\n"_qs;
+    const QString path = WriteText(QStringLiteral("work/wide.txt"), text);
+    ASSERT_TRUE(file.ReadTextFile(path));
+    EXPECT_TRUE(PagesOf(file) == (Pages{{QString(), u"one"_qs, widest, u"two"_qs, nearly, widest}}));
+    EXPECT_EQ(file.GetPageWidth(), CSpooledFile::kMaxPageDimension);
+
+    prompts->ClearRecorded();
+    const QString tooWide =
+        WriteText(QStringLiteral("work/too-wide.txt"),
+                  u"   1one\n   1"_qs + longLine(CSpooledFile::kMaxPageDimension + 1, u'C') + u"\n"_qs);
+    EXPECT_FALSE(file.ReadTextFile(tooWide));
+    EXPECT_EQ(PromptTexts(), QStringList{u"Spooled File: "_qs + tooWide + u" has an invalid format"_qs});
+    EXPECT_EQ(file.GetPageCount(), 1);
+}
+
 TEST_F(SpooledFileReadTest, OddLastByteIsIgnored)
 {
     const QString path = Path("work/odd.txt");

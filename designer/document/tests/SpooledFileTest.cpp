@@ -10,6 +10,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -423,6 +424,82 @@ TEST(SpooledFile, ServerPagesAreCopied)
 
     FreePageList(&server);
     FreePageList(&narrow);
+}
+
+// Every page number keeps finding its page through a long mix of
+// replacements, insertions past the end, deletions and server imports,
+// checked after each step against a plain list of what each page holds.
+TEST(SpooledFile, PageNumbersFollowEveryChangeToThePages)
+{
+    enum Step {
+        Replace,
+        Delete,
+        RemoveThroughSetPage,
+        SetPastTheEnd,
+        Append,
+        ImportServerPages,
+        StepCount
+    };
+    std::mt19937 random(5);
+    int made = 0;
+    auto newPage = [&made] { return MakePage({QString(), QStringLiteral("P%1").arg(++made)}); };
+
+    CSpooledFile file;
+    QStringList expected;
+    PageList start(new CObList);
+    for (int i = 0; i < 40; ++i) {
+        start->AddTail(newPage());
+        expected.append(QStringLiteral("P%1").arg(made));
+    }
+    file.ReplacePageList(std::move(start));
+
+    for (int round = 0; round < 600; ++round) {
+        SCOPED_TRACE(round);
+        const int count = static_cast<int>(expected.size());
+        const int n = count > 0 ? static_cast<int>(random() % static_cast<unsigned>(count)) + 1 : 1;
+        const int step = count > 0 ? static_cast<int>(random() % StepCount) : SetPastTheEnd;
+        switch (step) {
+        case Replace:
+            ASSERT_TRUE(file.SetPage(newPage(), n));
+            expected[n - 1] = QStringLiteral("P%1").arg(made);
+            break;
+        case Delete:
+            ASSERT_TRUE(file.DeletePage(n));
+            expected.removeAt(n - 1);
+            break;
+        case RemoveThroughSetPage:
+            ASSERT_TRUE(file.SetPage(nullptr, n));
+            expected.removeAt(n - 1);
+            break;
+        case SetPastTheEnd: {
+            const int gap = static_cast<int>(random() % 3);
+            ASSERT_TRUE(file.SetPage(newPage(), count + gap + 1));
+            for (int i = 0; i < gap; ++i)
+                expected.append(QStringLiteral("-"));
+            expected.append(QStringLiteral("P%1").arg(made));
+            break;
+        }
+        case Append:
+            ASSERT_TRUE(file.SetPage(newPage(), count + 1));
+            expected.append(QStringLiteral("P%1").arg(made));
+            break;
+        case ImportServerPages: {
+            CObList server;
+            server.AddTail(newPage());
+            server.AddTail(nullptr);
+            file.AddServerPages(&server, TRUE);
+            expected.append(QStringLiteral("P%1").arg(made));
+            expected.append(QStringLiteral("-"));
+            FreePageList(&server);
+            break;
+        }
+        }
+        ASSERT_EQ(FirstLines(file), expected);
+        if (step == Replace || step == SetPastTheEnd || step == Append) {
+            EXPECT_EQ(file.GetCurrentPageNumber(), step == Replace ? n : static_cast<int>(expected.size()));
+            EXPECT_EQ(CurrentFirstLine(file), QStringLiteral("P%1").arg(made));
+        }
+    }
 }
 
 } // namespace

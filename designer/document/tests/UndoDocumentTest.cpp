@@ -201,6 +201,33 @@ TEST_F(UndoDocumentTest, UndoTwiceThenRedoTwiceGivesTheSameBytes)
         ADD_FAILURE() << "unexpected message: " << p.text.toStdString();
 }
 
+// The snapshot holds the document image, and holds it as Compress() stores
+// that image, for every state in turn: the snapshots share one zlib stream.
+TEST_F(UndoDocumentTest, EachSnapshotIsTheCompressedImageOfItsState)
+{
+    for (const char* value : {"WORLD", "AGAIN", "", "A LONGER TEXT THAN BEFORE"}) {
+        SCOPED_TRACE(value);
+        ChangeText(value);
+        const Bytes image = Image();
+        CCompressedMemFile expected;
+        expected.Write(image.data(), static_cast<UINT>(image.size()));
+        expected.Compress();
+        ASSERT_TRUE(expected.IsCompressed());
+
+        auto* head = static_cast<CCompressedMemFile*>(doc->GetUndoList().GetHead());
+        ASSERT_TRUE(head->IsCompressed());
+        EXPECT_EQ(head->GetUncompressedLength(), image.size());
+        EXPECT_EQ(head->GetLength(), head->GetCompressedLength());
+        ASSERT_EQ(head->GetCompressedLength(), expected.GetCompressedLength());
+        EXPECT_TRUE(std::equal(head->GetContents(), head->GetContents() + head->GetLength(), expected.GetContents()));
+
+        head->Decompress();
+        EXPECT_TRUE(SameImage(Bytes(head->GetContents(), head->GetContents() + head->GetLength()), image));
+        head->Compress();
+        EXPECT_TRUE(head->IsCompressed());
+    }
+}
+
 TEST_F(UndoDocumentTest, ZOrderSurvivesUndoWithContainers)
 {
     const std::vector<QString> before = ZOrder();
