@@ -33,6 +33,7 @@
 #include "designer/shell/SplashScreenEx.h"
 #include "designer/views/DDestView.h"
 #include "designer/views/DSourceView.h"
+#include "designer/views/pages/ElementPageStrings.h"
 #include "designer/views/pages/ui/ElementPropertySheetWnd.h"
 #include "hostaccess/api/Translator.h"
 #include "platform/framework/FrameworkClasses.h"
@@ -227,6 +228,7 @@ void CWVDDesignerApp::RegisterServices()
     RegisterModel();
     RegisterShellResources();
     RegisterAppStrings();
+    RegisterElementPageStrings();
     InstallDocumentPrompts();
     RegisterTaskDialogStrings();
     QtPromptService::SetCommandLinkHook(&RunCommandLinkTaskDialog);

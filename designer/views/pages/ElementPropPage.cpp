@@ -4,7 +4,9 @@
 #include "designer/elements/FormElement.h"
 #include "designer/views/pages/ElementPageStrings.h"
 #include "designer/views/pages/ElementPropertySheet.h"
+#include "platform/framework/Exceptions.h"
 #include "platform/ui/DialogTextId.h"
+#include "platform/ui/PromptHelpers.h"
 #include "platform/ui/StringTable.h"
 
 #include <algorithm>
@@ -159,9 +161,14 @@ void CElementPropPage::RunHandler(const PageControl& control)
         }
     }
     CFormElement* element = GetElement();
-    CDocChangeGuard transaction(element->GetDocument());
-    const BOOL changed = element->ApplyPage(*m_record, control.group);
-    if (changed)
-        RefreshPage();
-    AfterApply(control, changed);
+    try {
+        CDocChangeGuard transaction(element->GetDocument());
+        const BOOL changed = element->ApplyPage(*m_record, control.group);
+        if (changed)
+            RefreshPage();
+        AfterApply(control, changed);
+    } catch (const CException& error) {
+        // The transaction was closed on the way out; the user hears why.
+        ReportError(error, MB_ICONEXCLAMATION);
+    }
 }

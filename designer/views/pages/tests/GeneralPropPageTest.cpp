@@ -17,6 +17,7 @@
 #include "designer/elements/FormXmlCommentElement.h"
 #include "designer/elements/FormXmlElement.h"
 #include "designer/elements/FormXmlInstructionElement.h"
+#include "platform/framework/Exceptions.h"
 
 #include <functional>
 #include <ostream>
@@ -340,6 +341,31 @@ TEST_F(PageTest, FailedPullReportsAndAppliesNothing)
     EXPECT_EQ(env.env.PromptTexts(), QStringList{QStringLiteral("Enter an integer.")});
     EXPECT_EQ(Doc().GetBuildId(), buildId);
     EXPECT_EQ(Doc().GetChangeDepth(), 0);
+}
+
+// An element whose move fails half way, as one that runs out of memory.
+class FailingMoveElement : public CFormElement
+{
+public:
+    FailingMoveElement(CDesignerDoc* doc, const kwvd::Rect& rect) : CFormElement(doc) { m_destRect = rect; }
+    int GetType() const override { return FormElementType::Eraser; }
+    void MoveDest(int x, int y, int flags, BOOL absolute) override
+    {
+        CFormElement::MoveDest(x, y, flags, absolute);
+        throw CMemoryException();
+    }
+};
+
+TEST_F(PageTest, FailureInsideTheApplyClosesTheTransactionAndIsReported)
+{
+    FailingMoveElement element(&Doc(), Cells(6, 4, 8, 5));
+    const std::unique_ptr<CGeneralPropPage> page = GeneralPage(&element);
+    env.env.prompts->ClearRecorded();
+
+    Type(*page, Page::IDC_COLUMN, QStringLiteral("3"));
+
+    EXPECT_EQ(Doc().GetChangeDepth(), 0);
+    EXPECT_EQ(env.env.PromptTexts().size(), 1);
 }
 
 TEST_F(PageTest, DescriptionHistoryOnlyForATakenDescription)

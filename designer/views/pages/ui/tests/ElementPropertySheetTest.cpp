@@ -413,6 +413,30 @@ TEST_F(SheetTest, TypingAColumnAppliesAtEveryKeystrokeAndKeepsTheCaret)
     EXPECT_EQ(image->DestRect().left, 12 * Output().GetCellWidth());
 }
 
+TEST_F(SheetTest, DescriptionAppliesWhenTheSheetIsDeactivated)
+{
+    QWidget main;
+    main.resize(300, 200);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    CFormElement* image = Make(FormElementType::Image, Cells(4, 4, 9, 8));
+    sheet->SetElement(image);
+    QTest::mouseClick(Window().PinButton(), Qt::LeftButton);
+    Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    auto* edit = Window().PageView(0)->findChild<QLineEdit*>(QString::number(Page::IDC_DESCRIPTION));
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("Seal"));
+    EXPECT_NE(image->GetDescription(), QStringLiteral("Seal")) << "not while typing";
+
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    EXPECT_EQ(image->GetDescription(), QStringLiteral("Seal"));
+    EXPECT_TRUE(Window().isVisible()) << "pinned";
+}
+
 TEST_F(SheetTest, DescriptionHistoryTakesOnlyLongerTextsTheElementTook)
 {
     CFormElement* image = Make(FormElementType::Image, Cells(4, 4, 9, 8));
