@@ -16,6 +16,8 @@
 
 class CAPRTPDMRec;
 class CDesignerDoc;
+class CElementPageRecord;
+class IElementPageSink;
 class CSourceLink;
 class CJVXArchive;
 class CFontManager;
@@ -204,6 +206,23 @@ public:
 
     virtual BOOL IsLoopOrInLoop() const;
     virtual BOOL IsInLoop() const;
+
+    // ---- property pages
+    // Hands the sheet the General record and then the kind's own record;
+    // nothing without a sheet.
+    void AddPropertyPages(IElementPageSink* sheet);
+    // The General record with the mask, the limits of the output page and the
+    // current values, then the kind's record.
+    virtual void AddPropertyPages(IElementPageSink* sheet, WORD generalMask);
+    // The fields of the General page this kind leaves alone (bits of
+    // GeneralPageData's mask).
+    virtual WORD GetGeneralMask() const;
+    // Copies every value that differs into the record; TRUE when it copied
+    // any. FALSE for a record of another kind.
+    BOOL UpdatePage(CElementPageRecord& page) const;
+    // Calls the setter of every field of the groups that differs from the
+    // element's; TRUE when anything changed.
+    BOOL ApplyPage(const CElementPageRecord& page, DWORD groups);
 
     // Case-sensitive, over the description.
     virtual BOOL Find(const QString& text) const;

@@ -480,6 +480,8 @@ void CMainFrame::OnDocumentChanged(LPARAM hint, CObject* sender, CObject* elemen
             m_propertySheet->SetElement(dynamic_cast<CFormElement*>(element));
         else if (hint == HintUndoRestoreEnded || hint == HintNewOrOpenDone)
             m_propertySheet->SetElement(nullptr);
+        else if (hint == HintElementRemoved)
+            m_propertySheet->OnElementRemoved(dynamic_cast<CFormElement*>(element));
     }
 }
 
@@ -667,9 +669,9 @@ void CMainFrame::SetExplorerPane(std::unique_ptr<IExplorerPane> pane)
 void CMainFrame::SetPropertySheet(std::unique_ptr<IElementPropertySheet> sheet)
 {
     m_propertySheet = std::move(sheet);
-    m_propertySheetShown = FALSE;
-    if (m_propertySheet && m_propertySheet->GetWidget())
-        m_propertySheet->GetWidget()->hide();
+    if (m_propertySheet)
+        m_propertySheet->HideSheet();
+    UpdateCommandUI();
 }
 
 void CMainFrame::SetFindDialogFactory(FindDialogFactory factory)
@@ -679,30 +681,31 @@ void CMainFrame::SetFindDialogFactory(FindDialogFactory factory)
 
 void CMainFrame::ShowPropertySheet()
 {
-    if (!m_propertySheet || m_propertySheetShown)
+    if (!m_propertySheet)
         return;
-    m_propertySheetShown = TRUE;
-    m_propertySheet->RebuildPages();
-    if (QWidget* widget = m_propertySheet->GetWidget())
-        widget->show();
+    if (!m_propertySheet->IsShown())
+        m_propertySheet->ShowSheet();
+    m_propertySheet->SetActivePageIndex(1);
 }
 
 void CMainFrame::TogglePropertySheet()
 {
     if (!m_propertySheet)
         return;
-    if (m_propertySheetShown) {
-        m_propertySheetShown = FALSE;
-        if (QWidget* widget = m_propertySheet->GetWidget())
-            widget->hide();
-    } else {
-        ShowPropertySheet();
-    }
+    if (m_propertySheet->IsShown())
+        m_propertySheet->HideSheet();
+    else
+        m_propertySheet->ShowSheet();
+}
+
+BOOL CMainFrame::IsPropertySheetShown() const
+{
+    return m_propertySheet && m_propertySheet->IsShown() ? TRUE : FALSE;
 }
 
 void CMainFrame::RefreshPropertySheet()
 {
-    if (m_propertySheet && m_propertySheetShown)
+    if (m_propertySheet && m_propertySheet->IsShown())
         m_propertySheet->RefreshPages();
 }
 
@@ -757,7 +760,7 @@ void CMainFrame::RegisterHandlers()
     OnCommand(ID_EXPLORER_VIEW_PROPERTIES, [this] { TogglePropertySheet(); });
     OnUpdate(ID_EXPLORER_VIEW_PROPERTIES, [this](CCmdUI& ui) {
         ui.Enable(m_propertySheet != nullptr);
-        ui.SetCheck(m_propertySheetShown ? 1 : 0);
+        ui.SetCheck(IsPropertySheetShown() ? 1 : 0);
     });
 
     OnCommand(ID_EDIT_FIND, [this] { ShowFindReplace(m_pDocument); });
@@ -1011,7 +1014,7 @@ void CMainFrame::changeEvent(QEvent* e)
 {
     if (e->type() == QEvent::WindowStateChange) {
         std::vector<QWidget*> windows;
-        if (m_propertySheet && m_propertySheetShown)
+        if (IsPropertySheetShown())
             windows.push_back(m_propertySheet->GetWidget());
         if (m_findDialog)
             windows.push_back(m_findDialog->GetWidget());

@@ -6,8 +6,8 @@
 
 #include "designer/commands/CmdTarget.h"
 #include "designer/document/DesignerDoc.h"
-#include "designer/shell/FrameInterfaces.h"
 #include "designer/views/DesignFrame.h"
+#include "designer/views/FrameInterfaces.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -85,7 +85,7 @@ public:
 
     void ShowPropertySheet() override;
     void RefreshPropertySheet() override;
-    BOOL IsPropertySheetShown() const override { return m_propertySheetShown; }
+    BOOL IsPropertySheetShown() const override;
     void ShowFindReplace(CDesignerDoc* doc);
 
     // ---- DocumentChangeListener
@@ -213,7 +213,6 @@ private:
 
     std::unique_ptr<IExplorerPane> m_explorer;
     std::unique_ptr<IElementPropertySheet> m_propertySheet;
-    BOOL m_propertySheetShown = FALSE;
     FindDialogFactory m_findFactory;
     std::unique_ptr<IFindReplaceDialog> m_findDialog;
     // Shown before the frame was minimised, to show again on restore.

@@ -33,6 +33,8 @@
 #include "designer/shell/SplashScreenEx.h"
 #include "designer/views/DDestView.h"
 #include "designer/views/DSourceView.h"
+#include "designer/views/pages/ElementPageStrings.h"
+#include "designer/views/pages/ui/ElementPropertySheetWnd.h"
 #include "hostaccess/api/Translator.h"
 #include "platform/framework/FrameworkClasses.h"
 #include "platform/help/HtmlHelp.h"
@@ -226,6 +228,7 @@ void CWVDDesignerApp::RegisterServices()
     RegisterModel();
     RegisterShellResources();
     RegisterAppStrings();
+    RegisterElementPageStrings();
     InstallDocumentPrompts();
     RegisterTaskDialogStrings();
     QtPromptService::SetCommandLinkHook(&RunCommandLinkTaskDialog);
@@ -443,6 +446,9 @@ BOOL CWVDDesignerApp::ProcessShellCommand()
 {
     if (!m_template->CreateFrame())
         return FALSE;
+    // The element property sheet lives as long as the frame, hidden at first.
+    if (CMainFrame* frame = GetMainFrame(); frame != nullptr && frame->ElementPropertySheet() == nullptr)
+        frame->SetPropertySheet(CElementPropertySheetWnd::Create(frame, frame));
     if (m_dropFilter == nullptr) {
         m_dropFilter = std::make_unique<FileDropFilter>(this);
         GetMainFrame()->installEventFilter(m_dropFilter.get());

@@ -40,11 +40,28 @@ struct FakeSheet : IElementPropertySheet
 {
     QWidget window;
     std::vector<CFormElement*> elements;
+    std::vector<CFormElement*> removed;
+    std::vector<int> activated;
     int rebuilds = 0;
+    BOOL shown = FALSE;
     QWidget* GetWidget() override { return &window; }
     void SetElement(CFormElement* element) override { elements.push_back(element); }
     void RebuildPages() override { ++rebuilds; }
     void RefreshPages() override {}
+    void SetActivePageIndex(int index) override { activated.push_back(index); }
+    void ShowSheet() override
+    {
+        shown = TRUE;
+        RebuildPages();
+        window.show();
+    }
+    void HideSheet() override
+    {
+        shown = FALSE;
+        window.hide();
+    }
+    BOOL IsShown() const override { return shown; }
+    void OnElementRemoved(CFormElement* element) override { removed.push_back(element); }
 };
 
 struct FakeFind : IFindReplaceDialog
@@ -250,6 +267,8 @@ TEST_F(FrameTest, PropertySheetShowsTogglesAndFollowsSelectionHints)
     ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_PROPERTIES));
     EXPECT_TRUE(sheet->window.isVisible());
     EXPECT_EQ(sheet->rebuilds, 1);
+    // The element's own page comes forward.
+    EXPECT_EQ(sheet->activated, std::vector<int>{1});
     EXPECT_EQ(Query(ID_EXPLORER_VIEW_PROPERTIES).GetCheck().value_or(-1), 1);
     ASSERT_TRUE(frame->ExecuteCommand(ID_EXPLORER_VIEW_PROPERTIES));
     EXPECT_FALSE(sheet->window.isVisible());
@@ -262,6 +281,9 @@ TEST_F(FrameTest, PropertySheetShowsTogglesAndFollowsSelectionHints)
     frame->OnDocumentChanged(DocumentHint::NewOrOpenDone, nullptr, nullptr);
     frame->OnDocumentChanged(DocumentHint::ElementChanged, nullptr, nullptr);
     EXPECT_EQ(sheet->elements.size(), 3u);
+    // A removed element goes to the sheet, which drops it when it is its own.
+    frame->OnDocumentChanged(DocumentHint::ElementRemoved, nullptr, nullptr);
+    EXPECT_EQ(sheet->removed.size(), 1u);
 }
 
 TEST_F(FrameTest, MinimiseHidesShownSheetAndFindAndRestoreShowsThem)

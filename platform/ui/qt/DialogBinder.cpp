@@ -151,14 +151,20 @@ bool UpdateData(CDialogModel& model, QWidget* dialog, bool saveAndValidate)
     ReadDialogModel(model, dialog);
     if (model.Pull())
         return true;
-    if (QWidget* widget = FindDialogControl(dialog, model.FailedControl())) {
-        widget->setFocus(Qt::OtherFocusReason);
-        if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            edit->selectAll();
-        else if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
-            combo->lineEdit()->selectAll();
-    }
+    FocusFailedControl(model, dialog);
     return false;
+}
+
+void FocusFailedControl(const CDialogModel& model, QWidget* dialog)
+{
+    QWidget* widget = model.FailedControl() != 0 ? FindDialogControl(dialog, model.FailedControl()) : nullptr;
+    if (widget == nullptr)
+        return;
+    widget->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->selectAll();
+    else if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
 }
 
 void SetDigitsOnly(QLineEdit* edit)

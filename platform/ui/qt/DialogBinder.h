@@ -9,10 +9,20 @@
 
 #include "platform/ui/DialogModel.h"
 
+#include <QString>
+
 class QLineEdit;
 class QWidget;
 
 QWidget* FindDialogControl(QWidget* dialog, int id);
+
+// Names the widget with its control id, for the lookups above.
+template <class Widget>
+Widget* NameDialogControl(Widget* widget, int id)
+{
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
 
 // Model to widgets (after CDialogModel::Push) and widgets to model (before
 // CDialogModel::Pull).
@@ -22,6 +32,9 @@ void ReadDialogModel(CDialogModel& model, QWidget* dialog);
 // The framework's UpdateData: true pushes, false reads, pulls and, on a
 // failure, focuses the control named with its text selected.
 bool UpdateData(CDialogModel& model, QWidget* dialog, bool saveAndValidate);
+
+// After a failed pull: the focus on the control named, its text selected.
+void FocusFailedControl(const CDialogModel& model, QWidget* dialog);
 
 // Typed characters other than digits are refused with a beep.
 void SetDigitsOnly(QLineEdit* edit);

@@ -1,7 +1,8 @@
 #pragma once
 // What the main frame needs of the explorer pane, the element property sheet
-// and the find dialog. Those windows come with their own code; until it sets
-// them the frame holds null and their commands stay disabled.
+// and the find dialog. Those windows live beside the panes and never see the
+// shell; until the program sets them the frame holds null and their commands
+// stay disabled.
 
 #include "platform/framework/Types.h"
 #include "platform/framework/View.h"
@@ -39,6 +40,16 @@ public:
     virtual void SetElement(CFormElement* element) = 0;
     virtual void RebuildPages() = 0;
     virtual void RefreshPages() = 0;
+    // An index beyond the last page activates the last page.
+    virtual void SetActivePageIndex(int index) = 0;
+    // Shown: the flag set, the pages rebuilt and the window shown when it
+    // was not; hidden: the flag cleared and the window hidden.
+    virtual void ShowSheet() = 0;
+    virtual void HideSheet() = 0;
+    virtual BOOL IsShown() const = 0;
+    // The document removed the element (hint 247): a sheet on it, or on an
+    // element inside it, takes no element.
+    virtual void OnElementRemoved(CFormElement* removed) = 0;
     virtual BOOL IsSender(const CObject* sender) const;
 };
 

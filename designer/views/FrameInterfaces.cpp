@@ -1,4 +1,4 @@
-#include "designer/shell/FrameInterfaces.h"
+#include "designer/views/FrameInterfaces.h"
 
 IExplorerPane::~IExplorerPane() = default;
 
