@@ -8,6 +8,7 @@
 #include "designer/elements/FormElement.h"
 #include "designer/views/pages/GeneralPropPage.h"
 #include "tests/support/ImageDocFixture.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,9 @@ protected:
         page.OnControlNotify(id, notification);
     }
 
+    // The layout and the description history stay out of the user's store
+    // and out of the tests running beside this one.
+    ScopedRegistryFolder registry;
     imagetest::ImageDocEnvironment env;
     QString image;
 };
