@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -68,6 +69,18 @@ CBarcodeSettingsDialogView::CBarcodeSettingsDialogView(QWidget* parent) : QDialo
     description->setInsertPolicy(QComboBox::NoInsert);
     LimitTypedLength(description->lineEdit(), Dialog::kTextLimit);
     description->lineEdit()->installEventFilter(this);
+    // What the user types stands as typed, and no longer means the item
+    // chosen before: OK then takes the master entry of that name.
+    description->setCompleter(nullptr);
+    connect(description->lineEdit(), &QLineEdit::textEdited, this, [description](const QString& text) {
+        if (description->currentIndex() < 0 || description->itemText(description->currentIndex()) == text)
+            return;
+        const int cursor = description->lineEdit()->cursorPosition();
+        const QSignalBlocker blocker(description);
+        description->setCurrentIndex(-1);
+        description->setEditText(text);
+        description->lineEdit()->setCursorPosition(cursor);
+    });
     QPushButton* add = MakeButton(this, Dialog::IDC_ADD);
     QPushButton* del = MakeButton(this, Dialog::IDC_DELETE);
     auto* type = Make<QComboBox>(this, Dialog::IDC_TYPE);

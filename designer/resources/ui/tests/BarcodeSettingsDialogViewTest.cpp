@@ -167,6 +167,46 @@ TEST_F(BarcodeSettingsDialogViewTest, ADefinitionIsChosenAndChangedThroughTheWid
     EXPECT_EQ(env.PromptTexts(), QStringList({refused, refused}));
 }
 
+TEST_F(BarcodeSettingsDialogViewTest, TypingInTheDescriptionNamesTheEntry)
+{
+    CBarcode* parcel = CBarcodeManager::FindMasterBarcode(QStringLiteral("Parcel"));
+    parcel->m_nModuleWidth = 12;
+    CBarcodeManager::FindMasterBarcode(QStringLiteral("Letter"));
+    int index = -1;
+    Edit(&index, [&](CBarcodeSettingsDialogView& view) {
+        auto* description = Field<QComboBox>(view, Dialog::IDC_DESCRIPTION);
+        QLineEdit* edit = description->lineEdit();
+        view.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+        edit->setFocus(Qt::TabFocusReason);
+        // No more than 30 characters, and nothing completed for the user.
+        QTest::keyClicks(edit, QString(35, u'x'));
+        EXPECT_EQ(edit->text(), QString(30, u'x'));
+        edit->clear();
+        QTest::keyClicks(edit, QStringLiteral("Parcel"));
+        // Leaving the field selects the master entry of exactly that name.
+        Field<QLineEdit>(view, Dialog::IDC_PREAMBLE)->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(view.Model().SelectedBarcode(), parcel);
+        EXPECT_EQ(Field<QLineEdit>(view, Dialog::IDC_MODULE_WIDTH)->text(), QStringLiteral("12"));
+        // A new name typed over the chosen item is a new entry.
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("Par"));
+        EXPECT_EQ(description->currentIndex(), -1);
+        EXPECT_EQ(edit->text(), QStringLiteral("Par"));
+        QTest::mouseClick(Field<QPushButton>(view, Dialog::IDC_OK), Qt::LeftButton);
+        EXPECT_FALSE(view.isVisible());
+    });
+    EXPECT_EQ(index, 0);
+    ASSERT_NE(doc->GetBarcodeManager()->GetBarcode(0), nullptr);
+    EXPECT_EQ(doc->GetBarcodeManager()->GetBarcode(0)->GetName(), QStringLiteral("Par"));
+    EXPECT_EQ(doc->GetBarcodeManager()->GetBarcode(0)->m_nModuleWidth, 12);
+    EXPECT_NE(CBarcodeManager::FindMasterByName(QStringLiteral("Par")), nullptr);
+    // Leaving the description read the empty window's width 0 first.
+    EXPECT_EQ(env.PromptTexts(), QStringList(DialogCheckText(DialogCheckMessage::IntegerRange, QStringLiteral("1"),
+                                                             QStringLiteral("999"))));
+}
+
 TEST_F(BarcodeSettingsDialogViewTest, RendersTheWindow)
 {
     CBarcode definition(QStringLiteral("Warehouse label"));
