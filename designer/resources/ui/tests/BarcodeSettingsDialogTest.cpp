@@ -355,6 +355,36 @@ TEST_F(BarcodeSettingsDialogTest, ChoosingAMasterEntryFindsAnEqualSlotOrAddsOne)
     }
 }
 
+TEST_F(BarcodeSettingsDialogTest, AddWithAnEmptyDescriptionOnlyRefillsTheList)
+{
+    AddMaster(QStringLiteral("Kept"));
+    int index = -1;
+    script = [&](Dialog& dialog) {
+        dialog.Control(Dialog::IDC_MODULE_WIDTH).text = QStringLiteral("5");
+        dialog.OnAddBarcode();
+        EXPECT_EQ(dialog.FindControl(Dialog::IDC_DESCRIPTION)->items, QStringList(QStringLiteral("Kept")));
+        EXPECT_EQ(dialog.SelectedBarcode(), nullptr);
+        return false;
+    };
+    EXPECT_FALSE(Barcodes().EditBarcode(&index));
+    EXPECT_EQ(CBarcodeManager::GetMasterBarcodeList()->GetCount(), 1);
+}
+
+TEST_F(BarcodeSettingsDialogTest, OkWithoutAChoiceStillCountsATypeChangeOfTheOwnDefinition)
+{
+    int index = AddDefinition(QStringLiteral("Mine"));
+    script = [&](Dialog& dialog) {
+        ChooseType(dialog, 6);
+        dialog.Control(Dialog::IDC_DESCRIPTION).selection = -1;
+        dialog.Control(Dialog::IDC_DESCRIPTION).text.clear();
+        return dialog.OnOK();
+    };
+    EXPECT_TRUE(Barcodes().EditBarcode(&index));
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(Slot(0)->GetTypeIndex(), 6);
+    EXPECT_TRUE(doc->IsModified());
+}
+
 TEST_F(BarcodeSettingsDialogTest, CancelWithoutChangesKeepsEverything)
 {
     int index = AddDefinition(QStringLiteral("Mine"));
