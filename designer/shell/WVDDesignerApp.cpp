@@ -22,6 +22,7 @@
 #include "designer/resources/images/ImageExport.h"
 #include "designer/resources/images/ImageStrings.h"
 #include "designer/resources/images/ImagingToolkit.h"
+#include "designer/resources/ui/BarcodeSettingsDialogView.h"
 #include "designer/shell/AboutBox.h"
 #include "designer/shell/AppStrings.h"
 #include "designer/shell/IncorrectVersionDlg.h"
@@ -237,6 +238,7 @@ void CWVDDesignerApp::RegisterServices()
             app->OnHelp();
     });
     InstallSpooledFileDataViewer();
+    InstallBarcodeSettingsDialog();
     InstallIncorrectVersionDialog();
 }
 

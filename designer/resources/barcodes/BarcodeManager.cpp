@@ -17,6 +17,7 @@
 #include <QFileInfo>
 
 #include <memory>
+#include <utility>
 
 KWVD_IMPLEMENT_SERIAL(CBarcodeManager, CObject, VERSIONABLE_SCHEMA | 0)
 
@@ -28,6 +29,15 @@ struct MasterBarcodes
     int liveManagers = 0;
     kwvd::MasterListBaseline baseline; // the list as read, for the merge at save
 };
+
+BarcodeSettingsRunner g_settingsRunner;
+
+// What a user of the definition sees: the compared fields and the module
+// width, which the comparison leaves out.
+bool SettingsDiffer(const CBarcode& a, const CBarcode& b)
+{
+    return !a.IsEqual(&b) || a.m_nModuleWidth != b.m_nModuleWidth;
+}
 
 QString BarcodeKey(const CObject* object)
 {
@@ -190,12 +200,70 @@ int CBarcodeManager::Add(const CBarcode& definition)
 
 int CBarcodeManager::FindEqual(const CBarcode& definition) const
 {
+    return FindMatching(definition, false);
+}
+
+int CBarcodeManager::FindMatching(const CBarcode& definition, bool sameModuleWidth) const
+{
     for (int index = GetSlotCount() - 1; index >= 0; --index) {
         const CBarcode* barcode = GetBarcode(index);
-        if (barcode != nullptr && barcode->IsEqual(&definition))
+        if (barcode != nullptr && barcode->IsEqual(&definition)
+            && (!sameModuleWidth || barcode->m_nModuleWidth == definition.m_nModuleWidth))
             return index;
     }
     return -1;
+}
+
+BarcodeSettingsRunner SetBarcodeSettingsRunner(BarcodeSettingsRunner runner)
+{
+    std::swap(g_settingsRunner, runner);
+    return runner;
+}
+
+BOOL CBarcodeManager::EditBarcode(int* index, QWidget* parent)
+{
+    if (index == nullptr || !g_settingsRunner)
+        return FALSE;
+    const int start = *index;
+    CBarcode* current = GetBarcode(start);
+    CBarcode before;
+    if (current != nullptr)
+        before.Copy(*current);
+
+    CBarcode* chosen = nullptr;
+    const BOOL ok = g_settingsRunner(parent, *this, current, chosen);
+
+    BOOL result = FALSE;
+    bool modified = false;
+    // The dialog writes into the definitions themselves, so the document's
+    // own one may have changed even on Cancel (a type change).
+    if (current != nullptr && SettingsDiffer(*current, before)) {
+        current->RevalidateUsers();
+        modified = true;
+        result = TRUE;
+    }
+    if (ok && chosen != nullptr) {
+        if (chosen != current) {
+            int slot = FindMatching(*chosen, true);
+            if (slot < 0)
+                slot = Add(*chosen);
+            // A full list keeps the element's barcode.
+            if (slot >= 0) {
+                *index = slot;
+                result = TRUE;
+                if (SettingsDiffer(*chosen, before))
+                    modified = true;
+            }
+        }
+    }
+    // A change in place is one undo step. A new slot has no users until the
+    // caller registers its element, which marks the document; a snapshot now
+    // would drop the slot.
+    if (modified && *index == start && m_pDocument != nullptr) {
+        CDocChangeGuard guard(m_pDocument);
+        m_pDocument->SetModifiedFlag(TRUE);
+    }
+    return result;
 }
 
 int CBarcodeManager::FindBarcode(const CBarcode* barcode) const

@@ -16,10 +16,23 @@
 
 #include <QString>
 
+#include <functional>
+
 class CBarcode;
 class CDesignerDoc;
 class CFormElement;
 class CJVXArchive;
+class QWidget;
+
+class CBarcodeManager;
+
+// Runs the barcode settings dialog modally for a definition of the manager
+// (none for an element without barcode). TRUE on OK, with the definition the
+// user chose, which may be none.
+using BarcodeSettingsRunner =
+    std::function<BOOL(QWidget* parent, CBarcodeManager& manager, CBarcode* initial, CBarcode*& chosen)>;
+// Returns the runner that was installed.
+BarcodeSettingsRunner SetBarcodeSettingsRunner(BarcodeSettingsRunner runner);
 
 class CBarcodeManager : public CObject
 {
@@ -65,6 +78,12 @@ public:
     // The highest slot holding exactly that object, or -1.
     int FindBarcode(const CBarcode* barcode) const;
     void DeleteBarcode(CBarcode* barcode);
+    // The settings command of a barcode element whose definition is slot
+    // *index: runs the settings dialog and points *index at the chosen
+    // definition. TRUE when *index changed or a definition the element uses
+    // changed (the document is then marked modified); the element registers
+    // itself with its new slot. A full list keeps *index.
+    BOOL EditBarcode(int* index, QWidget* parent = nullptr);
     // Slots holding a definition with users.
     int CountUsed() const;
     // 0 for an index without a definition.
@@ -88,6 +107,9 @@ public:
 
 private:
     void DeleteAll();
+    // The highest slot of an equal definition, the module width compared too
+    // when asked.
+    int FindMatching(const CBarcode& definition, bool sameModuleWidth) const;
 
     CDesignerDoc* m_pDocument = nullptr;
     CObArray m_barcodes; // owned definitions; a slot may be null

@@ -6,6 +6,7 @@
 
 inline constexpr UINT IDS_BARCODE_JVX_VERSION = 222;
 inline constexpr UINT IDS_BARCODE_MAXIMUM = 224;
+inline constexpr UINT IDS_DELETE_MASTER_BARCODE = 244;
 inline constexpr UINT IDS_MASTER_BARCODE_READ_ERROR = 317;
 inline constexpr UINT IDS_MASTER_BARCODE_SAVE_ERROR = 318;
 
