@@ -22,6 +22,7 @@
 #include "designer/resources/images/ImageExport.h"
 #include "designer/resources/images/ImageStrings.h"
 #include "designer/resources/images/ImagingToolkit.h"
+#include "designer/resources/ui/AS400FontAddDialogView.h"
 #include "designer/shell/AboutBox.h"
 #include "designer/shell/AppStrings.h"
 #include "designer/shell/IncorrectVersionDlg.h"
@@ -234,6 +235,7 @@ void CWVDDesignerApp::RegisterServices()
             app->OnHelp();
     });
     InstallSpooledFileDataViewer();
+    InstallFontDialogs();
     InstallIncorrectVersionDialog();
 }
 
