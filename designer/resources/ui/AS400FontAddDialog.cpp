@@ -257,6 +257,7 @@ void CAS400FontAddDialog::OnExport()
         return;
     FileDialogRequest request;
     request.filter = ExchangeFileFilter();
+    request.confirmOverwrite = false;
     for (;;) {
         const QString path = Prompts().GetSaveFileName(request);
         if (path.isEmpty() || fontManager->ExportFontExchangeFile(path))

@@ -37,6 +37,8 @@ QLineEdit* MakeEdit(QWidget* parent, int id, int maxChars, bool hostName)
         edit->m_caseMode = 1;
     if (maxChars > 0)
         LimitTypedLength(edit, maxChars);
+    const int chars = maxChars > 0 ? maxChars + 2 : 24;
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * chars + 12);
     return edit;
 }
 

@@ -65,7 +65,7 @@ CAS400FontDialogView::CAS400FontDialogView(QWidget* parent) : QDialog(parent)
     m_sample = Make<QPushButton>(sampleGroup, Dialog::IDC_SAMPLE);
     m_sample->setFlat(true);
     m_sample->setFocusPolicy(Qt::NoFocus);
-    m_sample->setMinimumHeight(48);
+    m_sample->setMinimumSize(fontMetrics().averageCharWidth() * 28, 64);
     (new QVBoxLayout(sampleGroup))->addWidget(m_sample);
 
     auto* displayGroup = new QGroupBox(DialogText(0xFFFF), this);
@@ -86,6 +86,7 @@ CAS400FontDialogView::CAS400FontDialogView(QWidget* parent) : QDialog(parent)
     for (int id : {Dialog::IDC_FONTS_USED, Dialog::IDC_MAX_FONTS, Dialog::IDC_FONT_INDEX}) {
         counts->addWidget(new QLabel(DialogText(id), this), row, 0);
         auto* value = Make<QLabel>(this, id);
+        value->setMinimumWidth(fontMetrics().averageCharWidth() * 4);
         counts->addWidget(value, row, 1);
         ++row;
     }
