@@ -22,6 +22,7 @@
 #include "designer/resources/images/ImageExport.h"
 #include "designer/resources/images/ImageStrings.h"
 #include "designer/resources/images/ImagingToolkit.h"
+#include "designer/resources/ui/AS400FontAddDialogView.h"
 #include "designer/resources/ui/BarcodeSettingsDialogView.h"
 #include "designer/shell/AboutBox.h"
 #include "designer/shell/AppStrings.h"
@@ -239,6 +240,7 @@ void CWVDDesignerApp::RegisterServices()
     });
     InstallSpooledFileDataViewer();
     InstallBarcodeSettingsDialog();
+    InstallFontDialogs();
     InstallIncorrectVersionDialog();
 }
 

@@ -92,7 +92,8 @@ struct FileDialogRequest
     QString filter;
     QString initialFolder;
     QString fileName;
-    QString defaultExtension; // without the dot; added to a saved name that has none
+    QString defaultExtension;     // without the dot; added to a saved name that has none
+    bool confirmOverwrite = true; // a save dialog asks before replacing a file
 };
 
 class PromptService

@@ -18,6 +18,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -26,6 +27,32 @@ class CAS400FontLib;
 class CFormElement;
 class CJVXArchive;
 class CPage;
+class CFontManager;
+class QObject;
+
+// One run of the font dialog for an index of a manager: what it opens with,
+// and on OK the chosen pair and the list choice it ends with.
+struct FontDialogRun
+{
+    int index = 0;
+    int listChoice = 1;
+    QString sampleText;
+    CAS400Font* primary = nullptr;
+    CAS400Font* secondary = nullptr;
+};
+
+// Runs the font dialog modally; TRUE when it ended with OK.
+using FontDialogRunner = std::function<BOOL(CFontManager& manager, FontDialogRun& run)>;
+// Runs the add-font dialog (edit mode for an existing font); font is the
+// starting or edited font and receives the font added. Returns whether a
+// font was added or changed.
+using FontAddDialogRunner =
+    std::function<BOOL(CFontManager& manager, CAS400Font*& font, BOOL editMode, QObject* parent)>;
+
+// The dialogs' library installs these at start-up; without them the
+// commands change nothing. Each returns the runner it replaces.
+FontDialogRunner SetFontDialogRunner(FontDialogRunner runner);
+FontAddDialogRunner SetFontAddDialogRunner(FontAddDialogRunner runner);
 
 // The document's language settings, which the font records and the JVX file
 // read.
@@ -116,6 +143,26 @@ public:
     // Which fonts the font dialog lists: 0 the document's, 1 all.
     int GetFontListChoice() const { return m_nFontListChoice; }
     void SetFontListChoice(int choice) { m_nFontListChoice = choice; }
+
+    // ---- font commands
+    // The font dialog for an element's index: TRUE, with *index changed,
+    // when the chosen pair stands at another index or was added at a free
+    // one. Cancel, no chosen font, the same pair or a full list: FALSE.
+    BOOL ChooseElementFont(const QString& sampleText, int* index);
+    // The font dialog for index 0, applied on OK; the dialog's result.
+    BOOL ChooseDefaultFont();
+    // The halves of ChooseDefaultFont, which the page setup uses apart: the
+    // dialog for index 0 (the list choice taken back on OK), and the chosen
+    // pair put at index 0, which then no longer follows the grid. No primary
+    // font or the pair already there changes nothing (FALSE).
+    BOOL RunDefaultFontDialog(FontDialogRun& run);
+    BOOL ApplyDefaultFont(CAS400Font* primary, CAS400Font* secondary);
+    // The add-font dialog starting from *font; when it adds a font, *font
+    // receives it (when font is given) and its users revalidate.
+    BOOL AddFont(QObject* parent, CAS400Font** font);
+    // The add-font dialog in edit mode; the font's users revalidate on a
+    // change.
+    BOOL EditFont(CAS400Font* font, QObject* parent);
 
     // ---- stored forms
     void Serialize(CArchive& ar) override;

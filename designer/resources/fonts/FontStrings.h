@@ -17,5 +17,20 @@ inline constexpr UINT IDS_MASTER_FONT_READ_ERROR = 319;
 inline constexpr UINT IDS_MASTER_FONT_SAVE_ERROR = 320;
 inline constexpr UINT IDS_MASTER_FONT_FILE_KEPT = 12302;
 
+// The font dialogs.
+inline constexpr UINT IDS_FONT_ADD_TITLE = 183;
+inline constexpr UINT IDS_FONT_EDIT_TITLE = 248;
+inline constexpr UINT IDS_FONT_CHARACTER_ID_RANGE = 287;
+inline constexpr UINT IDS_FONT_CODE_PAGE_ID_RANGE = 288;
+inline constexpr UINT IDS_FONT_FGID_RANGE = 289;
+inline constexpr UINT IDS_FONT_HEIGHT_RANGE = 290;
+inline constexpr UINT IDS_FONT_WIDTH_RANGE = 291;
+inline constexpr UINT IDS_FONT_CODE_PAGE_NEEDED = 293;
+inline constexpr UINT IDS_FONT_FAMILY_NEEDED = 294;
+inline constexpr UINT IDS_FONT_GROUP_OR_CHARSET_NEEDED = 295;
+inline constexpr UINT IDS_FONT_LIBRARY_NEEDED = 296;
+inline constexpr UINT IDS_FONT_SECONDARY_TITLE = 346;
+inline constexpr UINT IDS_FONT_REMOVE_QUESTION = 353;
+
 // Called once at start-up, and by tests.
 void RegisterFontStrings();

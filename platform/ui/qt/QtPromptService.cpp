@@ -155,6 +155,8 @@ QStringList QtPromptService::DoFileDialog(FileDialogKind kind, const FileDialogR
     case FileDialogKind::Save:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
+        if (!request.confirmOverwrite)
+            dialog.setOption(QFileDialog::DontConfirmOverwrite);
         break;
     }
     QString suffix = request.defaultExtension;
