@@ -7,6 +7,8 @@
 #include "platform/ui/DialogTextId.h"
 #include "platform/ui/StringTable.h"
 
+#include <span>
+
 void RegisterOutputClasses()
 {
     RegisterRuntimeClass(KWVD_RUNTIME_CLASS(COutputDevice));
@@ -16,20 +18,34 @@ void RegisterOutputClasses()
 
 namespace {
 
+// The entries of a list stand in the dialog's texts under this plus the
+// list's control id, beside the list's own label.
+constexpr UINT kListItems = kDeviceListItemsBase;
+
+// One text of the same control in several dialogs.
+struct DialogLabel
+{
+    UINT control;
+    const char* text;
+    std::initializer_list<UINT> dialogs;
+};
+
+void AddDialogLabels(std::span<const DialogLabel> labels)
+{
+    for (const DialogLabel& label : labels) {
+        for (const UINT dialog : label.dialogs)
+            StringTable::Add(DialogTextId(dialog, label.control), QString::fromUtf8(label.text));
+    }
+}
+
 // The "Page" pages of the device settings sheets: print 153, fax 145,
 // e-mail 141, file 149, document store 176.
 void RegisterPagePageTexts()
 {
-    struct Label
-    {
-        UINT control;
-        const char* text;
-        std::initializer_list<UINT> dialogs;
-    };
-    static const Label labels[] = {
+    static const DialogLabel labels[] = {
         {0, "Page", {153, 145, 141, 149, 176}},
         {0xFF01, "First page of new document", {153, 145, 141, 149, 176}},
-        {1283, "Equal To\nNot Equal To", {153, 145, 141, 149, 176}},
+        {kListItems + 1283, "Equal To\nNot Equal To", {153, 145, 141, 149, 176}},
         {1312, "Compare data text:", {153, 145, 141, 149, 176}},
         {1325, "And position", {153, 145, 141, 149, 176}},
         {1311, "Or compare data position:", {153, 145, 141, 149, 176}},
@@ -41,10 +57,7 @@ void RegisterPagePageTexts()
         {1272, "Logo:", {145, 141, 149}},
         {1306, "Signature:", {145, 141, 149}},
     };
-    for (const Label& label : labels) {
-        for (const UINT dialog : label.dialogs)
-            StringTable::Add(DialogTextId(dialog, label.control), QString::fromUtf8(label.text));
-    }
+    AddDialogLabels(labels);
 }
 
 // The "General" pages of the device settings sheets: *SCS 154, *AFP 136,
@@ -52,20 +65,13 @@ void RegisterPagePageTexts()
 // 0x8000 plus its control id, apart from its label.
 void RegisterGeneralPageTexts()
 {
-    constexpr UINT items = 0x8000;
     constexpr UINT groupCaption = 0xFF01;
-    struct Label
-    {
-        UINT control;
-        const char* text;
-        std::initializer_list<UINT> dialogs;
-    };
-    static const Label labels[] = {
+    static const DialogLabel labels[] = {
         {0, "General", {154, 136, 150, 144, 140, 148}},
         {1286, "Printer device:", {154, 136, 150}},
-        {items + 1286, "*JOB", {154, 136, 150}},
+        {kListItems + 1286, "*JOB", {154, 136, 150}},
         {1321, "Print output queue:", {154, 136, 150}},
-        {items + 1321, "*DEV\n*JOB\n*USR", {154, 136, 150}},
+        {kListItems + 1321, "*DEV\n*JOB\n*USR", {154, 136, 150}},
         {1320, "Library:", {154, 136, 150}},
         {1303, "User data:", {154, 136, 150}},
         {1288, "Form:", {154, 136, 150}},
@@ -77,12 +83,12 @@ void RegisterGeneralPageTexts()
         {1215, "", {154, 136, 150}},
         {1216, "From Input Spooled File", {154, 136, 150}},
         {1273, "Lines per inch:", {154}},
-        {items + 1273, "3\n4\n6\n8\n9\n12\n*DOC", {154}},
+        {kListItems + 1273, "3\n4\n6\n8\n9\n12\n*DOC", {154}},
         {1217, "Characters per inch:", {154}},
-        {items + 1217, "5\n10\n12\n13.3\n15\n16.7\n18\n20\n*DOC", {154}},
+        {kListItems + 1217, "5\n10\n12\n13.3\n15\n16.7\n18\n20\n*DOC", {154}},
         {1289, "Page Height:", {154}},
         {1305, "Rotation:", {154}},
-        {items + 1305, "*AUTO\n*DEVD\n0\n90\n*DOC", {154}},
+        {kListItems + 1305, "*AUTO\n*DEVD\n0\n90\n*DOC", {154}},
         {1298, "Start printing on line:", {154, 144, 140}},
         {1276, "Name:", {154, 136, 150, 144, 140, 148}},
         {1291, "Page Width:", {154}},
@@ -91,45 +97,42 @@ void RegisterGeneralPageTexts()
         {1287, "Font Group:", {136, 150, 144}},
         {1297, "Printer Resource:", {136}},
         {1233, "Duplex Printing:", {136}},
-        {items + 1233, "*YES\n*NO\n*TUMBLE\n*FORMDF", {136}},
+        {kListItems + 1233, "*YES\n*NO\n*TUMBLE\n*FORMDF", {136}},
         {1232, "Duplex Printing:", {150}},
-        {items + 1232, "*YES\n*NO\n*TUMBLE\n*FORMDF", {150}},
+        {kListItems + 1232, "*YES\n*NO\n*TUMBLE\n*FORMDF", {150}},
         {groupCaption, "Offsets:", {150}},
         {1244, "...", {150}},
         {1293, "No Print Border:", {150}},
         {1230, "Spooled File Status:", {144, 140}},
-        {items + 1230, "*DLT\n*SAV\n*HLD", {144, 140}},
+        {kListItems + 1230, "*DLT\n*SAV\n*HLD", {144, 140}},
         {1236, "Fax form file name:", {144}},
         {1237, "Library:", {144}},
         {1238, "Member:", {144}},
         {1299, "Priority:", {144, 140}},
-        {items + 1299, "Hold\nLow\nNormal\nHigh", {144, 140}},
+        {kListItems + 1299, "Hold\nLow\nNormal\nHigh", {144, 140}},
         {1284, "Public Authority:", {144, 140}},
-        {items + 1284, "Normal\nNone\nAll", {144, 140}},
+        {kListItems + 1284, "Normal\nNone\nAll", {144, 140}},
         {1316, "Transmission mode:", {144}},
-        {items + 1316, "*NORMAL\n*FINE", {144}},
+        {kListItems + 1316, "*NORMAL\n*FINE", {144}},
         {groupCaption, "Attachment File", {140}},
         {1211, "Name:", {140}},
         {1210, "Format:", {140}},
-        {items + 1210, "PDF\nTXT\nSCS", {140}},
+        {kListItems + 1210, "PDF\nTXT\nSCS", {140}},
         {1209, "Extension:", {140}},
         {1208, "CCSID/Codepage:", {140}},
         {groupCaption, "File", {148}},
         {1266, "Path:", {148}},
         {1245, "Name:", {148}},
         {1243, "Format:", {148}},
-        {items + 1243, "PDF\nTXT\nSCS", {148}},
+        {kListItems + 1243, "PDF\nTXT\nSCS", {148}},
         {1242, "Extension:", {148}},
         {1239, "CCSID/Codepage:", {148}},
         {1240, "Owner:", {148}},
         {1241, "Authorization List:", {148}},
         {1297, "Public Authority:", {148}},
-        {items + 1297, "*NONE\n*RWX\n*RX\n*RW\n*WX\n*R\n*W\n*X\n*EXCLUDE\n*AUTL", {148}},
+        {kListItems + 1297, "*NONE\n*RWX\n*RX\n*RW\n*WX\n*R\n*W\n*X\n*EXCLUDE\n*AUTL", {148}},
     };
-    for (const Label& label : labels) {
-        for (const UINT dialog : label.dialogs)
-            StringTable::Add(DialogTextId(dialog, label.control), QString::fromUtf8(label.text));
-    }
+    AddDialogLabels(labels);
     // The copies check of the print pages.
     StringTable::Add(309, QStringLiteral("Please enter an integer between %1!d! and %2!d!."));
 }
@@ -138,13 +141,7 @@ void RegisterGeneralPageTexts()
 // pages (142 fax, 138 e-mail) of the device settings sheets.
 void RegisterDestinationAndAddressPageTexts()
 {
-    struct Label
-    {
-        UINT control;
-        const char* text;
-        std::initializer_list<UINT> dialogs;
-    };
-    static const Label labels[] = {
+    static const DialogLabel labels[] = {
         {0, "Exit Program", {151}},
         {0, "Destination", {143, 139}},
         {0xFF01, "Destination from spooled file", {151, 143, 139}},
@@ -155,19 +152,19 @@ void RegisterDestinationAndAddressPageTexts()
         {1222, "Width:", {151, 143, 139}},
         {1218, "Line:", {151, 143, 139}},
         {1224, "Destination Type:", {151, 143, 139}},
-        {0xFF02, "None\nOutput Queue\nOutput Queue (Delete)\nExit Program\nExit Program (Delete)", {151}},
-        {0xFF02,
+        {kListItems + 1224, "None\nOutput Queue\nOutput Queue (Delete)\nExit Program\nExit Program (Delete)", {151}},
+        {kListItems + 1224,
          "None\nFax Number\nFax Number (Delete)\nDirectory Entry\nDirectory Entry (Delete)\nExit Program\n"
          "Exit Program (Delete)\nFax Number (R Align)\nFax Number (R Align Delete)",
          {143}},
-        {0xFF02,
+        {kListItems + 1224,
          "None\nEmail Address\nEmail Address (Delete)\nDirectory Entry\nDirectory Entry (Delete)\nExit Program\n"
          "Exit Program (Delete)",
          {139}},
         {1228, "Exit Program:", {151, 143, 139}},
         {1229, "Library:", {151, 143, 139}},
         {1234, "Confirmation Type:", {139}},
-        {0xFF03, "None\nUser Defined\nDelivery Receipt\nRead Receipt", {139}},
+        {kListItems + 1234, "None\nUser Defined\nDelivery Receipt\nRead Receipt", {139}},
         {0, "Address", {142, 138}},
         {1235, "Envelope type:", {138}},
         {1268, "From:", {142, 138}},
@@ -185,10 +182,7 @@ void RegisterDestinationAndAddressPageTexts()
         {1267, "From Email:", {138}},
         {1295, "Postmaster Email:", {138}},
     };
-    for (const Label& label : labels) {
-        for (const UINT dialog : label.dialogs)
-            StringTable::Add(DialogTextId(dialog, label.control), QString::fromUtf8(label.text));
-    }
+    AddDialogLabels(labels);
     static const StringTable::Entry entries[] = {
         {273, "Exit Program field cannot be empty when Destination Type is 'Exit Program'."},
     };

@@ -14,6 +14,10 @@ inline constexpr UINT IDS_MASTER_DEVICE_SAVE_ERROR = 322;
 inline constexpr UINT IDS_DEVICE_NAME_ACTIVE = 329;
 inline constexpr UINT IDS_DEVICE_INIT_FAILED = 330;
 // The rotation list of the display device dialog.
+// A list's entries in the texts of a device dialog: under this plus the
+// list's control id, apart from the list's label.
+inline constexpr UINT kDeviceListItemsBase = 0x8000;
+
 inline constexpr UINT IDS_PORTRAIT = 337;
 inline constexpr UINT IDS_LANDSCAPE = 314;
 inline constexpr UINT IDS_DOCSTORE_EXIT_PROGRAM = 371;

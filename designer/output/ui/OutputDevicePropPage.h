@@ -9,6 +9,7 @@
 // overrides ReadDevice, WriteDevice and EnableControls; its view
 // (COutputDevicePropPageView) maps the ids to widgets and forwards events.
 
+#include "designer/output/OutputClasses.h"
 #include "platform/ui/DialogModel.h"
 
 #include <QString>
@@ -106,7 +107,7 @@ protected:
     // reads back as an empty text.
     void BindListText(int id, QString* member);
     // A list's entries, the dialog's own data, kept apart from its label.
-    static constexpr int kListItemsBase = 0x8000;
+    static constexpr int kListItemsBase = kDeviceListItemsBase;
     QStringList GetListItems(int controlId) const;
 
     // The rotation list of the pages other than *SCS: "Portrait" for 0,

@@ -38,9 +38,9 @@ COutputDeviceSettingsDestinationPropPage::COutputDeviceSettingsDestinationPropPa
       m_hasConfirmation(variant.hasConfirmation)
 {
     // The lists' items are the dialog's own data, one per line.
-    Control(IDC_TYPE).items = GetLabel(IDC_TYPE_ENTRIES).split(u'\n');
+    Control(IDC_TYPE).items = GetListItems(IDC_TYPE);
     if (m_hasConfirmation)
-        Control(IDC_CONFIRMATION).items = GetLabel(IDC_CONFIRMATION_ENTRIES).split(u'\n');
+        Control(IDC_CONFIRMATION).items = GetListItems(IDC_CONFIRMATION);
 
     BindCheck(IDC_TEXT_MODE, &m_textModeChecked);
     BindCheck(IDC_POSITION_MODE, &m_positionModeChecked);

@@ -30,10 +30,8 @@ public:
         IDC_POSITION_MODE = 1308,
         IDC_TEXT_MODE = 1309,
         // The group box has no id of its own in the dialog; this names its
-        // caption. The lists' entries are the dialog's data under the other two.
+        // caption.
         IDC_DESTINATION_GROUP = 0xFF01,
-        IDC_TYPE_ENTRIES = 0xFF02,
-        IDC_CONFIRMATION_ENTRIES = 0xFF03,
     };
 
     enum Mode : int {

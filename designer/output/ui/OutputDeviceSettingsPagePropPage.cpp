@@ -8,7 +8,7 @@ COutputDeviceSettingsPagePropPage::COutputDeviceSettingsPagePropPage(UINT dialog
     : COutputDevicePropPage(dialogId, acceptedTypes), m_hasStartLine(hasStartLine), m_hasCoverPage(hasCoverPage)
 {
     // The list's items are the dialog's own data, one per line.
-    Control(IDC_OPERATOR).items = GetLabel(IDC_OPERATOR).split(u'\n');
+    Control(IDC_OPERATOR).items = GetListItems(IDC_OPERATOR);
 
     BindSelection(IDC_OPERATOR, &operatorIndex);
     BindCheck(IDC_COMPARE_DATA_TEXT, &m_compareTextChecked);
