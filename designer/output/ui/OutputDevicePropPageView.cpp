@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QValidator>
 
+#include <utility>
+
 namespace {
 
 template <class Widget>
@@ -42,14 +44,28 @@ public:
         : QComboBox(parent), m_closedUp(std::move(closedUp))
     {}
 
+    void showPopup() override
+    {
+        m_open = true;
+        QComboBox::showPopup();
+    }
+
+    // Qt also calls this when the box is hidden, the dying page's children
+    // included: only a list that was dropped down closes up.
     void hidePopup() override
     {
+        const bool wasOpen = std::exchange(m_open, false);
         QComboBox::hidePopup();
-        m_closedUp();
+        if (wasOpen && m_closedUp)
+            m_closedUp();
     }
+
+    // The page is going: a list still open tells it nothing.
+    void Disarm() { m_closedUp = nullptr; }
 
 private:
     std::function<void()> m_closedUp;
+    bool m_open = false;
 };
 
 class FocusOutFilter : public QObject
@@ -82,6 +98,13 @@ COutputDevicePropPageView::~COutputDevicePropPageView()
 {
     for (QObject* filter : m_focusOutFilters)
         delete filter;
+    // The controls go after this page: whatever they still say while Qt
+    // takes them down (a hidden list, an edit losing the focus) reaches no
+    // handler of the page.
+    for (QWidget* control : findChildren<QWidget*>())
+        control->blockSignals(true);
+    for (QComboBox* box : m_closeUpLists)
+        static_cast<CloseUpComboBox*>(box)->Disarm();
     m_model.DetachWindow();
 }
 
@@ -241,12 +264,12 @@ QLabel* COutputDevicePropPageView::StaticText(int id)
 
 QComboBox* COutputDevicePropPageView::DropListWithCloseUp(int id, std::function<void()> closedUp)
 {
-    return Named(new CloseUpComboBox(this,
-                                     [this, closedUp = std::move(closedUp)] {
-                                         Forward([&closedUp] {
-                                             closedUp();
-                                             return true;
-                                         });
-                                     }),
-                 id);
+    auto* box = new CloseUpComboBox(this, [this, closedUp = std::move(closedUp)] {
+        Forward([&closedUp] {
+            closedUp();
+            return true;
+        });
+    });
+    m_closeUpLists.push_back(box);
+    return Named(box, id);
 }

@@ -80,4 +80,6 @@ private:
     COutputDevicePropPage& m_model;
     // Gone before the widgets they watch, which may lose the focus as they go.
     std::vector<QObject*> m_focusOutFilters;
+    // Lists whose close-up the page hears, silenced when the page goes.
+    std::vector<QComboBox*> m_closeUpLists;
 };

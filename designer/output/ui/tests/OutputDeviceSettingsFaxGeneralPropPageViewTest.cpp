@@ -79,6 +79,30 @@ TEST_F(SendGenPropPageViewTest, TheExtensionFollowsWhenTheFormatListCloses)
     EXPECT_EQ(device.GetAttachmentExtension(), QStringLiteral("TXT")) << "stored only on OK";
 }
 
+// Qt hides a combo box's list also when the box itself is hidden or goes
+// with its page: that is no close-up, and a page being destroyed is told
+// nothing.
+TEST_F(SendGenPropPageViewTest, HidingOrClosingThePageIsNoCloseUp)
+{
+    COutputDevice device(Email::kEmailType, QStringLiteral("MAILDEV"), QString());
+    Email page;
+    page.SetDevice(&device);
+    {
+        COutputDeviceSettingsEmailGenPropPageView view(page);
+        view.show();
+        auto* format = FindControl<QComboBox>(&view, Email::IDC_ATTACHMENT_FORMAT);
+        auto* extension = FindControl<QLineEdit>(&view, Email::IDC_ATTACHMENT_EXTENSION);
+        format->setCurrentIndex(0);
+        extension->setText(QStringLiteral("LIS"));
+        view.hide();
+        EXPECT_EQ(extension->text(), QStringLiteral("LIS"));
+        view.show();
+        format->showPopup();
+    }
+    EXPECT_EQ(page.Control(Email::IDC_ATTACHMENT_EXTENSION).text, QStringLiteral("TXT"));
+    EXPECT_EQ(device.GetAttachmentExtension(), QStringLiteral("TXT"));
+}
+
 TEST_F(SendGenPropPageViewTest, TabGoesThroughTheGroupsInOrder)
 {
     Email email;
