@@ -164,12 +164,7 @@ void COutputDevicePropPageView::Show()
 
 void COutputDevicePropPageView::FocusFailedControl()
 {
-    QWidget* widget = FindDialogControl(this, m_model.RefusedControl());
-    if (!widget)
-        return;
-    widget->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        edit->selectAll();
+    FocusDialogControl(this, m_model.RefusedControl());
 }
 
 QLabel* COutputDevicePropPageView::Label(int controlId)

@@ -142,9 +142,5 @@ void COutputDeviceSettingsDspDialogView::OnOK()
         accept();
         return;
     }
-    if (QWidget* failed = FindDialogControl(this, m_model.FailedControl())) {
-        failed->setFocus(Qt::OtherFocusReason);
-        if (auto* edit = qobject_cast<QLineEdit*>(failed))
-            edit->selectAll();
-    }
+    FocusFailedControl(m_model, this);
 }

@@ -170,9 +170,5 @@ void COutputDeviceSettingsOffsetsDialogView::Run(const std::function<bool()>& ha
     ShowDialogModel(m_model, this);
     if (checked)
         return;
-    if (QWidget* failed = FindDialogControl(this, m_model.FailedControl())) {
-        failed->setFocus(Qt::OtherFocusReason);
-        if (auto* edit = qobject_cast<QLineEdit*>(failed))
-            edit->selectAll();
-    }
+    FocusFailedControl(m_model, this);
 }

@@ -185,11 +185,7 @@ void CAS400FontAddDialogView::Read()
 
 void CAS400FontAddDialogView::FocusFailed()
 {
-    if (QWidget* failed = FindDialogControl(this, m_model.FailedControl())) {
-        failed->setFocus(Qt::OtherFocusReason);
-        if (auto* edit = qobject_cast<QLineEdit*>(failed))
-            edit->selectAll();
-    }
+    FocusFailedControl(m_model, this);
 }
 
 QMenu* CAS400FontAddDialogView::ContextMenu()

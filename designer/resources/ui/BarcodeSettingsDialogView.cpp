@@ -199,13 +199,9 @@ void CBarcodeSettingsDialogView::OnOK()
 
 void CBarcodeSettingsDialogView::FocusFailedControl()
 {
-    if (QWidget* failed = FindDialogControl(this, m_model.FailedControl())) {
-        m_movingFocus = true;
-        failed->setFocus(Qt::OtherFocusReason);
-        m_movingFocus = false;
-        if (auto* edit = qobject_cast<QLineEdit*>(failed))
-            edit->selectAll();
-    }
+    m_movingFocus = true;
+    FocusDialogControl(this, m_model.FailedControl());
+    m_movingFocus = false;
 }
 
 void InstallBarcodeSettingsDialog()

@@ -157,7 +157,12 @@ bool UpdateData(CDialogModel& model, QWidget* dialog, bool saveAndValidate)
 
 void FocusFailedControl(const CDialogModel& model, QWidget* dialog)
 {
-    QWidget* widget = model.FailedControl() != 0 ? FindDialogControl(dialog, model.FailedControl()) : nullptr;
+    FocusDialogControl(dialog, model.FailedControl());
+}
+
+void FocusDialogControl(QWidget* dialog, int id)
+{
+    QWidget* widget = id != 0 ? FindDialogControl(dialog, id) : nullptr;
     if (widget == nullptr)
         return;
     widget->setFocus(Qt::OtherFocusReason);

@@ -33,6 +33,9 @@ void ReadDialogModel(CDialogModel& model, QWidget* dialog);
 // failure, focuses the control named with its text selected.
 bool UpdateData(CDialogModel& model, QWidget* dialog, bool saveAndValidate);
 
+// The focus on the control of the id, its text selected; nothing for an id
+// no control has.
+void FocusDialogControl(QWidget* dialog, int id);
 // After a failed pull: the focus on the control named, its text selected.
 void FocusFailedControl(const CDialogModel& model, QWidget* dialog);
 
