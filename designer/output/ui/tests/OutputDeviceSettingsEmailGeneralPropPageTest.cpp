@@ -17,28 +17,10 @@ namespace {
 using Page = COutputDeviceSettingsEmailGenPropPage;
 using kwvd::Rect;
 
-class EmailGenPropPageTest : public ::testing::Test
+class EmailGenPropPageTest : public GeneralPageModelTest<Page>
 {
 protected:
-    void SetUp() override
-    {
-        page.SetDevice(&device);
-        page.OnInitDialog();
-    }
-
-    void Type(int id, const QString& text) { page.Control(id).text = text; }
-    void Choose(int id, const QString& entry)
-    {
-        DialogControlState& list = page.Control(id);
-        list.selection = static_cast<int>(list.items.indexOf(entry));
-        ASSERT_GE(list.selection, 0) << entry.toStdString();
-    }
-    const DialogControlState& State(int id) { return page.Control(id); }
-
-    OutputStringsRegistered registered;
-    ScopedPromptAnswers prompts;
-    COutputDevice device{Page::kEmailType, QStringLiteral("MAILDEV"), QString()};
-    Page page;
+    EmailGenPropPageTest() : GeneralPageModelTest(Page::kEmailType, "MAILDEV") {}
 };
 
 TEST_F(EmailGenPropPageTest, ANewDeviceShowsItsDefaultsAndStoresNothing)

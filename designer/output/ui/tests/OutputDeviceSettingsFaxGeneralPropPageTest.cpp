@@ -15,22 +15,10 @@ namespace {
 
 using Page = COutputDeviceSettingsFaxGenPropPage;
 
-class FaxGenPropPageTest : public ::testing::Test
+class FaxGenPropPageTest : public GeneralPageModelTest<Page>
 {
 protected:
-    void SetUp() override
-    {
-        page.SetDevice(&device);
-        page.OnInitDialog();
-    }
-
-    void Type(int id, const QString& text) { page.Control(id).text = text; }
-    const DialogControlState& State(int id) { return page.Control(id); }
-
-    OutputStringsRegistered registered;
-    ScopedPromptAnswers prompts;
-    COutputDevice device{COutputDevice::kFaxType, QStringLiteral("FAXDEV"), QString()};
-    Page page;
+    FaxGenPropPageTest() : GeneralPageModelTest(COutputDevice::kFaxType, "FAXDEV") {}
 };
 
 TEST_F(FaxGenPropPageTest, ListsTitleAndAcceptedType)

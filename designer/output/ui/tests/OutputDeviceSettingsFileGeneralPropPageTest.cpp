@@ -18,22 +18,10 @@ namespace {
 using Page = COutputDeviceSettingsFileGenPropPage;
 using kwvd::Rect;
 
-class FileGenPropPageTest : public ::testing::Test
+class FileGenPropPageTest : public GeneralPageModelTest<Page>
 {
 protected:
-    void SetUp() override
-    {
-        page.SetDevice(&device);
-        page.OnInitDialog();
-    }
-
-    void Type(int id, const QString& text) { page.Control(id).text = text; }
-    const DialogControlState& State(int id) { return page.Control(id); }
-
-    OutputStringsRegistered registered;
-    ScopedPromptAnswers prompts;
-    COutputDevice device{Page::kFileType, QStringLiteral("FILEDEV"), QString()};
-    Page page;
+    FileGenPropPageTest() : GeneralPageModelTest(Page::kFileType, "FILEDEV") {}
 };
 
 TEST_F(FileGenPropPageTest, ANewDeviceShowsItsDefaults)

@@ -1,9 +1,11 @@
 #pragma once
 // What the tests of the "General" pages share: the strings registered
-// before a page is made, finding a control by its id, the order Tab
+// before a page is made, a page model on its device, finding a control by its id, the order Tab
 // follows, and a window made active for the keys.
 
 #include "designer/output/OutputClasses.h"
+#include "designer/output/OutputDevice.h"
+#include "tests/support/ScopedPrompts.h"
 
 #include <QApplication>
 #include <QTest>
@@ -22,6 +24,36 @@ struct OutputStringsRegistered
         RegisterOutputClasses();
         RegisterOutputStrings();
     }
+};
+
+// A page model on a new device of its type, its dialog initialised as its
+// view would have it; typing and choosing as the user would.
+template <class PageClass>
+class GeneralPageModelTest : public ::testing::Test
+{
+protected:
+    using Page = PageClass;
+
+    GeneralPageModelTest(int deviceType, const char* deviceName)
+        : device(deviceType, QString::fromLatin1(deviceName), QString())
+    {
+        page.SetDevice(&device);
+        page.OnInitDialog();
+    }
+
+    void Type(int id, const QString& text) { page.Control(id).text = text; }
+    void Choose(int id, const QString& entry)
+    {
+        DialogControlState& list = page.Control(id);
+        list.selection = static_cast<int>(list.items.indexOf(entry));
+        ASSERT_GE(list.selection, 0) << entry.toStdString();
+    }
+    const DialogControlState& State(int id) { return page.Control(id); }
+
+    OutputStringsRegistered registered;
+    ScopedPromptAnswers prompts;
+    COutputDevice device;
+    Page page;
 };
 
 template <class Widget>
