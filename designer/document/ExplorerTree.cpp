@@ -1,0 +1,3 @@
+#include "designer/document/ExplorerTree.h"
+
+IExplorerTree::~IExplorerTree() = default;
