@@ -150,11 +150,12 @@ TEST_F(FileExitPgmPagesTest, LoadOnceWhenTheWindowIsMadeAndOnlyTheirType)
 
 // ---- the document-store pages --------------------------------------------
 
-std::vector<QString> Labels(const char* prefix, int first, int last)
+// "ParameterN:" for first to last.
+std::vector<QString> Unnamed(int first, int last)
 {
     std::vector<QString> labels;
     for (int n = first; n <= last; ++n)
-        labels.push_back(QStringLiteral("%1%2:").arg(QLatin1String(prefix)).arg(n));
+        labels.push_back(QStringLiteral("Parameter%1:").arg(n));
     return labels;
 }
 
@@ -194,16 +195,25 @@ TEST_F(DocStoreParametersPagesTest, LabelsNameTheDocumentTypesKeysThenTheParamet
         const char* docType;
         bool withManager;
         std::vector<QString> page175;
+        std::vector<QString> page178;
     };
-    const std::vector<QString> unnamed = Labels("Parameter", 1, 10);
+    std::vector<QString> twelveKeys;
+    for (int n = 1; n <= 12; ++n)
+        twelveKeys.push_back(QStringLiteral("Key%1:").arg(n));
     const Case cases[] = {
         {"three keys in sort order", "ARCHIVE", "INV", true,
-         std::vector<QString>{"Customer:", "Invoice date:", "Amount:"} + Labels("Parameter", 4, 10)},
-        {"another document type", "ARCHIVE", "CREDIT", true,
-         std::vector<QString>{"Credit note:"} + Labels("Parameter", 2, 10)},
-        {"a document type the store lacks", "ARCHIVE", "GONE", true, unnamed},
-        {"a store the catalogue lacks", "OTHER", "INV", true, unnamed},
-        {"without the device manager", "ARCHIVE", "INV", false, unnamed},
+         std::vector<QString>{"Customer:", "Invoice date:", "Amount:"} + Unnamed(4, 10), Unnamed(11, 18)},
+        {"another document type", "ARCHIVE", "CREDIT", true, std::vector<QString>{"Credit note:"} + Unnamed(2, 10),
+         Unnamed(11, 18)},
+        {"keys past the tenth on the short page",
+         "ARCHIVE",
+         "MANY",
+         true,
+         {twelveKeys.begin(), twelveKeys.begin() + 10},
+         std::vector<QString>{"Key11:", "Key12:"} + Unnamed(13, 18)},
+        {"a document type the store lacks", "ARCHIVE", "GONE", true, Unnamed(1, 10), Unnamed(11, 18)},
+        {"a store the catalogue lacks", "OTHER", "INV", true, Unnamed(1, 10), Unnamed(11, 18)},
+        {"without the device manager", "ARCHIVE", "INV", false, Unnamed(1, 10), Unnamed(11, 18)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -214,8 +224,9 @@ TEST_F(DocStoreParametersPagesTest, LabelsNameTheDocumentTypesKeysThenTheParamet
             page->OnSetActive();
         }
         EXPECT_EQ(parameters.labels, c.page175);
-        EXPECT_EQ(shortParameters.labels, Labels("Parameter", 11, 18)) << "past the keys of any type";
+        EXPECT_EQ(shortParameters.labels, c.page178);
         EXPECT_EQ(parameters.Control(parameters.ParameterLabelId(1)).text, c.page175.front()) << "pushed";
+        EXPECT_EQ(shortParameters.Control(shortParameters.ParameterLabelId(18)).text, c.page178.back()) << "pushed";
     }
     EXPECT_EQ(parameters.ParameterLabelId(1), 1464);
     EXPECT_EQ(parameters.ParameterLabelId(10), 1473);

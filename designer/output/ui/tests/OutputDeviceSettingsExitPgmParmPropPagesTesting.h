@@ -21,7 +21,8 @@
 namespace exitpgm_test {
 
 // The catalogue's store "ARCHIVE": document type INV with three keys listed
-// in their sort order (Customer, Invoice date, Amount), CREDIT with one.
+// in their sort order (Customer, Invoice date, Amount), CREDIT with one,
+// MANY with twelve ("Key1" to "Key12").
 inline std::string KeyXml(int id, const char* name, const char* description)
 {
     return "<docStoreKey><id>" + std::to_string(id) + "</id><type>CHAR</type><name>" + name + "</name><description>"
@@ -37,13 +38,20 @@ inline std::string KeyOfType(int docType, int key, int sort)
 
 inline DocStore ArchiveWithKeys()
 {
-    const std::string xml =
-        "<KWVD><docStore><store><name>ARCHIVE</name><docStoreKeys>" + KeyXml(1, "AMOUNT", "Amount")
-        + KeyXml(2, "CUSTNO", "Customer") + KeyXml(3, "INVDATE", "Invoice date") + KeyXml(4, "NOTE", "Credit note")
-        + "</docStoreKeys><documentTypes><documentType><id>1</id><name>INV</name></documentType>"
-          "<documentType><id>2</id><name>CREDIT</name></documentType></documentTypes><documentTypeKeys>"
-        + KeyOfType(1, 1, 3) + KeyOfType(1, 2, 1) + KeyOfType(1, 3, 2) + KeyOfType(2, 4, 1)
-        + "</documentTypeKeys></store></docStore></KWVD>";
+    std::string keys = KeyXml(1, "AMOUNT", "Amount") + KeyXml(2, "CUSTNO", "Customer")
+                       + KeyXml(3, "INVDATE", "Invoice date") + KeyXml(4, "NOTE", "Credit note");
+    std::string keysOfTypes = KeyOfType(1, 1, 3) + KeyOfType(1, 2, 1) + KeyOfType(1, 3, 2) + KeyOfType(2, 4, 1);
+    for (int n = 1; n <= 12; ++n) {
+        const std::string name = "Key" + std::to_string(n);
+        keys += KeyXml(100 + n, name.c_str(), name.c_str());
+        keysOfTypes += KeyOfType(3, 100 + n, n);
+    }
+    const std::string xml = "<KWVD><docStore><store><name>ARCHIVE</name><docStoreKeys>" + keys
+                            + "</docStoreKeys><documentTypes><documentType><id>1</id><name>INV</name></documentType>"
+                              "<documentType><id>2</id><name>CREDIT</name></documentType>"
+                              "<documentType><id>3</id><name>MANY</name></documentType></documentTypes>"
+                              "<documentTypeKeys>"
+                            + keysOfTypes + "</documentTypeKeys></store></docStore></KWVD>";
     const XmlDocument answer = XmlDocument::Parse(xml.data(), xml.size());
     EXPECT_FALSE(answer.IsNull());
     DocStore store;
