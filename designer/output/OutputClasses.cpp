@@ -195,9 +195,13 @@ void RegisterDestinationAndAddressPageTexts()
 void RegisterExitProgramParameterPageTexts()
 {
     static const DialogLabel labels[] = {
-        {0, "Exit Program", {146}},     {0, "Parameters (Short)", {147, 178}},
-        {0, "Parameters", {175}},       {1240, "Exit Program:", {146, 178}},
-        {1241, "Library:", {146, 178}}, {0xFF01, "Short Parameters (max 64 chars)", {147, 178}},
+        {0, "Exit Program", {146}},
+        {0, "Parameters (Short)", {147, 178}},
+        {0, "Parameters", {175}},
+        {1240, "Exit Program:", {146, 178}},
+        {1241, "Library:", {146, 178}},
+        // The group of the short parameters has no id of its own.
+        {0xFF01, "Short Parameters (max 64 chars)", {147, 178}},
     };
     AddDialogLabels(labels);
     for (UINT n = 1; n <= 20; ++n) {
