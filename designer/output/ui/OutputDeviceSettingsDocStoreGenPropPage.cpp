@@ -5,6 +5,8 @@
 #include "designer/resources/catalogue/DocStoreManager.h"
 #include "platform/ui/WaitCursor.h"
 
+#include <utility>
+
 namespace {
 
 using Page = COutputDeviceSettingsDocStoreGenPropPage;

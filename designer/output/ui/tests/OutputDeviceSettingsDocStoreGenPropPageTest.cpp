@@ -321,6 +321,20 @@ TEST_F(DocStoreGenPropPageTest, RefreshWithTheServerStoppedShowsOneMessageAndOnl
     EXPECT_EQ(StoredDocStoreSelection(device)[0], QStringLiteral("Payroll"));
 }
 
+TEST_F(DocStoreGenPropPageTest, ADetailsRequestThatFailsShowsItsMessageAndTheStoreIsListed)
+{
+    ServeTwoStores();
+    catalogue.server->Script(catalogue.server->DetailsPath("archive"), fakes::DorrelAnswer::Status(404, "Not Found"));
+    Open();
+    page.OnRefresh();
+    ASSERT_EQ(prompts->Recorded().size(), 1u);
+    EXPECT_TRUE(prompts->Recorded()[0].text.contains(QStringLiteral("/docStore/store/archive/docTypeKey/")));
+    EXPECT_EQ(Entries(page, Page::IDC_STORE), (QStringList{"archive", "Bills"}));
+    EXPECT_EQ(State(Page::IDC_STORE_DESCRIPTION).text, QStringLiteral("Old papers"));
+    EXPECT_TRUE(Entries(page, Page::IDC_DOC_TYPE).isEmpty()) << "no types known, none chosen";
+    EXPECT_EQ(StoredDocStoreSelection(device), (QStringList{"archive", ""}));
+}
+
 TEST_F(DocStoreGenPropPageTest, ACatalogueStoreReplacesTheRedEntryAfterRefresh)
 {
     ASSERT_TRUE(device.SetDocStoreSelection(QStringLiteral("archive"), QStringLiteral("Memo"), 2));
