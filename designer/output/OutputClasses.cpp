@@ -137,6 +137,19 @@ void RegisterGeneralPageTexts()
     StringTable::Add(309, QStringLiteral("Please enter an integer between %1!d! and %2!d!."));
 }
 
+// What the document-store "General" page, 177, has beyond the file page's
+// texts.
+void RegisterDocStoreGeneralPageTexts()
+{
+    static const DialogLabel labels[] = {
+        {1461, "DocStore:", {177}},
+        {1460, "Refresh", {177}},
+        {1462, "Document Type:", {177}},
+        {1483, "Description:", {177}},
+    };
+    AddDialogLabels(labels);
+}
+
 // The destination pages (151 print, 143 fax, 139 e-mail) and the address
 // pages (142 fax, 138 e-mail) of the device settings sheets.
 void RegisterDestinationAndAddressPageTexts()
@@ -189,19 +202,6 @@ void RegisterDestinationAndAddressPageTexts()
     StringTable::Add(entries);
 }
 
-// What the document-store "General" page, 177, has beyond the file page's
-// texts.
-void RegisterDocStoreGeneralPageTexts()
-{
-    static const DialogLabel labels[] = {
-        {1461, "DocStore:", {177}},
-        {1460, "Refresh", {177}},
-        {1462, "Document Type:", {177}},
-        {1483, "Description:", {177}},
-    };
-    AddDialogLabels(labels);
-}
-
 // Dialog 152 "Printer Offsets" and its presets file.
 void RegisterPrinterOffsetsStrings()
 {
@@ -239,6 +239,7 @@ void RegisterOutputStrings()
 {
     RegisterPagePageTexts();
     RegisterGeneralPageTexts();
+    RegisterDocStoreGeneralPageTexts();
     static const StringTable::Entry entries[] = {
         {184, "Attachment Name"},
         {185, "Attention"},
@@ -309,5 +310,4 @@ void RegisterOutputStrings()
     StringTable::Add(entries);
     RegisterDestinationAndAddressPageTexts();
     RegisterPrinterOffsetsStrings();
-    RegisterDocStoreGeneralPageTexts();
 }
