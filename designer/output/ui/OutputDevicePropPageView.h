@@ -70,6 +70,12 @@ protected:
     // After the model's state went to the widgets: for what a page shows
     // beyond the controls' state (the data of a list's entries).
     virtual void AfterShow() {}
+
+    // The "File" group of the file and document-store pages, whose dialogs
+    // share its controls (OutputDeviceFileGroupView.h); formatClosedUp runs
+    // as the format list closes. Its controls are added to tabOrder.
+    template <class Page>
+    QGroupBox* FileGroup(std::function<void()> formatClosedUp, std::vector<int>& tabOrder);
     // An edit whose typing is shown in upper case.
     QLineEdit* UpperEdit(int id, int maxChars);
     // Runs handler when widget loses the focus, but not to a list or menu

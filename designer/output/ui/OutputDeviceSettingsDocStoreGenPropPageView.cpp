@@ -1,6 +1,7 @@
 #include "designer/output/ui/OutputDeviceSettingsDocStoreGenPropPageView.h"
 
 #include "designer/controls/ComboBoxClr.h"
+#include "designer/output/ui/OutputDeviceFileGroupView.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -45,25 +46,14 @@ COutputDeviceSettingsDocStoreGenPropPageView::COutputDeviceSettingsDocStoreGenPr
     catalogue->addRow(QString(), StaticText(Page::IDC_DOC_TYPE_DESCRIPTION));
     catalogue->addRow(Label(Page::IDC_DESCRIPTION_LABEL), Edit(Page::IDC_DESCRIPTION, Page::kDescriptionLimit));
 
-    QGroupBox* file = Group(Page::IDC_FILE_GROUP);
-    auto* group = new QFormLayout(file);
-    group->addRow(Label(Page::IDC_FILE_PATH), Edit(Page::IDC_FILE_PATH, Page::kPathLimit));
-    group->addRow(Label(Page::IDC_FILE_NAME), Edit(Page::IDC_FILE_NAME, Page::kFileNameLimit));
-    group->addRow(Label(Page::IDC_FILE_FORMAT),
-                  DropListWithCloseUp(Page::IDC_FILE_FORMAT, [&model] { model.OnCloseupFormat(); }));
-    group->addRow(Label(Page::IDC_FILE_EXTENSION), Edit(Page::IDC_FILE_EXTENSION, Page::kExtensionLimit));
-    group->addRow(Label(Page::IDC_FILE_CCSID), Edit(Page::IDC_FILE_CCSID, Page::kCcsidLimit));
-    group->addRow(Label(Page::IDC_FILE_OWNER), Edit(Page::IDC_FILE_OWNER, Page::kOwnerLimit));
-    group->addRow(Label(Page::IDC_FILE_AUTHORIZATION_LIST), Edit(Page::IDC_FILE_AUTHORIZATION_LIST, Page::kOwnerLimit));
-    group->addRow(Label(Page::IDC_FILE_PUBLIC_AUTHORITY), DropList(Page::IDC_FILE_PUBLIC_AUTHORITY));
+    std::vector<int> tabOrder{Page::IDC_STORE, Page::IDC_REFRESH, Page::IDC_DOC_TYPE, Page::IDC_DESCRIPTION};
+    QGroupBox* file = FileGroup<Page>([&model] { model.OnCloseupFormat(); }, tabOrder);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(catalogue);
     layout->addWidget(file);
     layout->addStretch(1);
-    ChainTabOrder({Page::IDC_STORE, Page::IDC_REFRESH, Page::IDC_DOC_TYPE, Page::IDC_DESCRIPTION, Page::IDC_FILE_PATH,
-                   Page::IDC_FILE_NAME, Page::IDC_FILE_FORMAT, Page::IDC_FILE_EXTENSION, Page::IDC_FILE_CCSID,
-                   Page::IDC_FILE_OWNER, Page::IDC_FILE_AUTHORIZATION_LIST, Page::IDC_FILE_PUBLIC_AUTHORITY});
+    ChainTabOrder(tabOrder);
 
     InitDialog();
 }

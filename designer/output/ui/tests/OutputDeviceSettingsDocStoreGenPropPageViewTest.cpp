@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 using Page = COutputDeviceSettingsDocStoreGenPropPage;
@@ -107,6 +109,16 @@ TEST_F(DocStoreGenPropPageViewTest, RefreshFillsTheListsAndStores)
     EXPECT_EQ(stores->currentText(), QStringLiteral("archive"));
     EXPECT_EQ(Texts(FindControl<CComboBoxClr>(&view, Page::IDC_DOC_TYPE)), (QStringList{"letter", "Memo"}));
     EXPECT_EQ(StoredDocStoreSelection(device)[0], QStringLiteral("archive"));
+}
+
+TEST_F(DocStoreGenPropPageViewTest, TabGoesFromTheCatalogueToTheFileGroup)
+{
+    COutputDeviceSettingsDocStoreGenPropPageView view(page);
+    EXPECT_EQ(TabChain(&view, Page::IDC_STORE),
+              (std::vector<int>{Page::IDC_STORE, Page::IDC_REFRESH, Page::IDC_DOC_TYPE, Page::IDC_DESCRIPTION,
+                                Page::IDC_FILE_PATH, Page::IDC_FILE_NAME, Page::IDC_FILE_FORMAT,
+                                Page::IDC_FILE_EXTENSION, Page::IDC_FILE_CCSID, Page::IDC_FILE_OWNER,
+                                Page::IDC_FILE_AUTHORIZATION_LIST, Page::IDC_FILE_PUBLIC_AUTHORITY}));
 }
 
 TEST_F(DocStoreGenPropPageViewTest, PictureOfThePage)
