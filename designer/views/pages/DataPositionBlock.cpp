@@ -48,7 +48,9 @@ CDataPositionBlock::CDataPositionBlock(UINT dialogId, std::unique_ptr<CElementPa
       m_fields(fieldsOf(*GetRecord()))
 {
     AddBlockLabels(dialogId, ids);
-    BindText(ids.data, m_fields.data, kDataLimit);
+    // The limit holds for what the user types (the view's); a longer data
+    // text from a file stays whole rather than failing every refresh.
+    BindText(ids.data, m_fields.data);
     BindNumber(ids.column, m_fields.column);
     BindNumber(ids.line, m_fields.line);
     BindCheck(ids.forceAbsolute, m_fields.forceAbsolute);

@@ -51,6 +51,7 @@ public:
         DataGroup = 0x8,
         ForceAbsoluteGroup = 0x100,
     };
+    // The longest data text the user may type.
     static constexpr int kDataLimit = 132;
     // The size group has no id of its own: only its title is looked up.
     static constexpr int IDC_SIZE_GROUP = 0xFFFE;

@@ -186,6 +186,21 @@ TEST_P(DataPositionBlockTest, DataTypedMakesTheValueConstant)
     EXPECT_EQ(fresh->FindControl(ids.data)->text, QStringLiteral("AB"));
 }
 
+TEST_P(DataPositionBlockTest, LongerDataStaysWholeWithoutAMessage)
+{
+    CFormElement* element = MakeKind(PaneSide::Output);
+    std::unique_ptr<CDataPositionBlock> page = GetParam().page(element);
+    ASSERT_NE(page, nullptr);
+    const DataPositionIds& ids = page->BlockIds();
+    const QString longer(CDataPositionBlock::kDataLimit + 8, QLatin1Char('x'));
+    Type(*page, ids.data, longer);
+    page->RefreshPage();
+    page->OnUpdateData();
+    EXPECT_TRUE(env.env.prompts->Recorded().empty());
+    EXPECT_EQ(page->FindControl(ids.data)->text, longer);
+    EXPECT_EQ(GetParam().page(element)->FindControl(ids.data)->text, longer);
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, DataPositionBlockTest, ::testing::ValuesIn(kKinds),
                          [](const auto& info) { return std::string(info.param.name); });
 

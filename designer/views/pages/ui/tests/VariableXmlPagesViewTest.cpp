@@ -15,7 +15,9 @@
 #include "platform/ui/qt/UpDownControl.h"
 #include "tests/support/QtApplicationEnvironment.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,6 +27,7 @@
 #include <QTest>
 
 #include <ostream>
+#include <string_view>
 
 namespace {
 
@@ -60,9 +63,55 @@ protected:
 struct Binding
 {
     int id;
+    const char* field;
     PageNotification notification;
     DWORD group;
 };
+
+// The record's field of a row as its control shows it; "positioned" is the
+// constant flag read the other way.
+QString FieldText(const CElementPropPage& page, std::string_view field)
+{
+    if (const auto* instruction = dynamic_cast<const CXmlInstructionPropPage*>(&page))
+        return field == "name" ? instruction->Data().name : QStringLiteral("?");
+    auto fromBlock = [field](const auto& d, BOOL constant) {
+        const std::pair<std::string_view, QString> fields[] = {
+            {"name", d.name},
+            {"data", d.data},
+            {"column", QString::number(d.column)},
+            {"line", QString::number(d.line)},
+            {"width", QString::number(d.width)},
+            {"forceAbsolute", QString::number(d.forceAbsolute)},
+            {"constant", QString::number(constant != 0)},
+            {"positioned", QString::number(constant == 0)},
+        };
+        for (const auto& [name, value] : fields)
+            if (name == field)
+                return value;
+        return QStringLiteral("?");
+    };
+    if (const auto* variable = dynamic_cast<const CVariablePropPage*>(&page))
+        return fromBlock(variable->Data(), variable->Data().useData);
+    if (const auto* named = dynamic_cast<const CXmlElementPropPage*>(&page))
+        return fromBlock(named->Data(), named->Data().constantData);
+    if (const auto* comment = dynamic_cast<const CXmlCommentPropPage*>(&page)) {
+        XmlPageData data = comment->Data();
+        data.name = QStringLiteral("?");
+        return fromBlock(data, data.constantData);
+    }
+    return QStringLiteral("?");
+}
+
+QString ShownText(QWidget* widget)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentText();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return QString::number(button->isChecked());
+    return QStringLiteral("<none>");
+}
 
 struct DialogCase
 {
@@ -87,55 +136,60 @@ const DialogCase kDialogs[] = {
      FormElementType::Variable,
      PaneSide::Input,
      169,
-     {{1407, N::CloseUp, 0x40000},
-      {1407, N::EditUpdate, 0x40000},
-      {1409, N::Clicked, 8},
-      {1405, N::Change, 8},
-      {1410, N::Clicked, 1},
-      {1413, N::Change, 1},
-      {1415, N::Change, 1},
-      {1406, N::Clicked, 0x100},
-      {1411, N::Change, 2}},
+     {{1407, "name", N::CloseUp, 0x40000},
+      {1407, "name", N::EditUpdate, 0x40000},
+      {1409, "constant", N::Clicked, 8},
+      {1405, "data", N::Change, 8},
+      {1410, "positioned", N::Clicked, 1},
+      {1413, "column", N::Change, 1},
+      {1415, "line", N::Change, 1},
+      {1406, "forceAbsolute", N::Clicked, 0x100},
+      {1411, "width", N::Change, 2}},
      {{1414, 1413}, {1416, 1415}, {1412, 1411}}},
     {"XmlElement",
      FormElementType::XmlElement,
      PaneSide::Input,
      172,
-     {{1446, N::Change, 0x400000},
-      {1449, N::Clicked, 8},
-      {1444, N::Change, 8},
-      {1450, N::Clicked, 1},
-      {1453, N::Change, 1},
-      {1455, N::Change, 1},
-      {1445, N::Clicked, 0x100},
-      {1451, N::Change, 2}},
+     {{1446, "name", N::Change, 0x400000},
+      {1449, "constant", N::Clicked, 8},
+      {1444, "data", N::Change, 8},
+      {1450, "positioned", N::Clicked, 1},
+      {1453, "column", N::Change, 1},
+      {1455, "line", N::Change, 1},
+      {1445, "forceAbsolute", N::Clicked, 0x100},
+      {1451, "width", N::Change, 2}},
      {{1454, 1453}, {1456, 1455}, {1452, 1451}}},
     {"XmlAttribute",
      FormElementType::XmlAttribute,
      PaneSide::Input,
      170,
-     {{1420, N::Change, 0x400000},
-      {1423, N::Clicked, 8},
-      {1418, N::Change, 8},
-      {1424, N::Clicked, 1},
-      {1427, N::Change, 1},
-      {1429, N::Change, 1},
-      {1419, N::Clicked, 0x100},
-      {1425, N::Change, 2}},
+     {{1420, "name", N::Change, 0x400000},
+      {1423, "constant", N::Clicked, 8},
+      {1418, "data", N::Change, 8},
+      {1424, "positioned", N::Clicked, 1},
+      {1427, "column", N::Change, 1},
+      {1429, "line", N::Change, 1},
+      {1419, "forceAbsolute", N::Clicked, 0x100},
+      {1425, "width", N::Change, 2}},
      {{1428, 1427}, {1430, 1429}, {1426, 1425}}},
     {"XmlComment",
      FormElementType::XmlComment,
      PaneSide::Input,
      171,
-     {{1435, N::Clicked, 8},
-      {1432, N::Change, 8},
-      {1436, N::Clicked, 1},
-      {1439, N::Change, 1},
-      {1441, N::Change, 1},
-      {1433, N::Clicked, 0x100},
-      {1437, N::Change, 2}},
+     {{1435, "constant", N::Clicked, 8},
+      {1432, "data", N::Change, 8},
+      {1436, "positioned", N::Clicked, 1},
+      {1439, "column", N::Change, 1},
+      {1441, "line", N::Change, 1},
+      {1433, "forceAbsolute", N::Clicked, 0x100},
+      {1437, "width", N::Change, 2}},
      {{1440, 1439}, {1442, 1441}, {1438, 1437}}},
-    {"XmlInstruction", FormElementType::XmlInstruction, PaneSide::Output, 173, {{1457, N::Change, 0x400000}}, {}},
+    {"XmlInstruction",
+     FormElementType::XmlInstruction,
+     PaneSide::Output,
+     173,
+     {{1457, "name", N::Change, 0x400000}},
+     {}},
 };
 
 class DialogBindingTest : public PagesViewTest, public ::testing::WithParamInterface<DialogCase>
@@ -144,7 +198,7 @@ class DialogBindingTest : public PagesViewTest, public ::testing::WithParamInter
 TEST_P(DialogBindingTest, EveryControlAnswersItsNotificationWithItsGroup)
 {
     const DialogCase& c = GetParam();
-    CFormElement* element = Make(c.type, SourceCells(3, 3, 9, 4), nullptr, c.side);
+    CFormElement* element = Make(c.type, SourceCells(3, 5, 9, 6), nullptr, c.side);
     ASSERT_NE(element, nullptr);
     QWidget* view = ShowKindPage(element);
     ASSERT_NE(view, nullptr);
@@ -157,7 +211,9 @@ TEST_P(DialogBindingTest, EveryControlAnswersItsNotificationWithItsGroup)
         const PageControl* row = page->FindPageControl(b.id, b.notification);
         ASSERT_NE(row, nullptr);
         EXPECT_EQ(row->group, b.group);
-        EXPECT_NE(Find<QWidget>(view, b.id), nullptr) << "the view has the control";
+        QWidget* widget = Find<QWidget>(view, b.id);
+        ASSERT_NE(widget, nullptr) << "the view has the control";
+        EXPECT_EQ(ShownText(widget), FieldText(*page, b.field)) << b.field;
     }
     const int largestColumn = Input().GetPixelWidth() / Input().GetCellWidth();
     const int largestLine = Input().GetPixelHeight() / Input().GetCellHeight();
