@@ -15,6 +15,7 @@
 #include "designer/elements/FormXmlAttributeElement.h"
 #include "designer/elements/FormXmlCommentElement.h"
 #include "designer/elements/FormXmlElement.h"
+#include "designer/elements/FormXmlInstructionElement.h"
 
 CElementPageRecord::~CElementPageRecord() = default;
 
@@ -100,6 +101,10 @@ std::unique_ptr<CElementPageRecord> MakeKindPageRecord(CFormElement& element)
     case FormElementType::XmlElement:
         return MakeKindRecord<CFormXmlElement, XmlPageData, &CFormXmlElement::UpdatePageData,
                               &CFormXmlElement::ApplyPageData>(element);
+    case FormElementType::XmlInstruction:
+        return MakeKindRecord<CFormXmlInstructionElement, XmlInstructionPageData,
+                              &CFormXmlInstructionElement::UpdatePageData, &CFormXmlInstructionElement::ApplyPageData>(
+            element);
     default:
         return nullptr;
     }

@@ -377,6 +377,8 @@ BOOL CFormVariableElement::UpdatePage(VariablePageValues& page) const
         values.column = m_sourceRect.left / cw + 1;
         values.line = m_sourceRect.top / ch + 1;
         values.width = m_sourceRect.Width() / cw;
+        values.largestColumn = source->GetPixelWidth() / cw;
+        values.largestLine = source->GetPixelHeight() / ch;
     }
     values.data = m_data;
     values.useData = m_useData != 0 ? TRUE : FALSE;

@@ -33,6 +33,9 @@ struct VariablePageValues
     QString name;
     BOOL forceAbsolute = FALSE;
     BOOL inLoop = FALSE;
+    // The input page in whole cells: the page's limits for column, line and width.
+    int largestColumn = 1;
+    int largestLine = 1;
 
     friend bool operator==(const VariablePageValues&, const VariablePageValues&) = default;
 };

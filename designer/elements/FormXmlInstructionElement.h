@@ -12,6 +12,12 @@
 struct _xmlNode;
 typedef struct _xmlNode xmlNode;
 
+// What the instruction's page edits: the name only.
+struct XmlInstructionPageData
+{
+    QString name;
+};
+
 class CFormXmlInstructionElement : public CFormContainerElement
 {
     KWVD_DECLARE_SERIAL(CFormXmlInstructionElement)
@@ -43,6 +49,8 @@ public:
     BOOL UpdatePageName(QString& name) const;
     // Bit 0x400000 applies the name.
     BOOL ApplyPageName(const QString& name, DWORD what);
+    BOOL UpdatePageData(XmlInstructionPageData& page) const { return UpdatePageName(page.name); }
+    BOOL ApplyPageData(const XmlInstructionPageData& page, DWORD what) { return ApplyPageName(page.name, what); }
 
     // ---- CFormElement
     void Copy(const CFormElement& other) override;

@@ -34,6 +34,9 @@ struct XmlPageData
     QString schemaInfo;
     BOOL forceAbsolute = FALSE; // the source absolute flag
     BOOL inLoop = FALSE;
+    // The input page in whole cells: the page's limits for column, line and width.
+    int largestColumn = 1;
+    int largestLine = 1;
 };
 
 // Bits of the what argument of ApplyPageData.
@@ -137,13 +140,16 @@ public:
             page.column = this->m_sourceRect.left / input->GetCellWidth() + 1;
             page.line = this->m_sourceRect.top / input->GetCellHeight() + 1;
             page.width = this->m_sourceRect.Width() / input->GetCellWidth();
+            page.largestColumn = input->GetPixelWidth() / input->GetCellWidth();
+            page.largestLine = input->GetPixelHeight() / input->GetCellHeight();
         }
         page.constantData = m_constantDataFlag;
         page.forceAbsolute = this->IsSourceAbsolute();
         page.inLoop = this->IsInLoop();
         return page.column != before.column || page.line != before.line || page.width != before.width
                || page.constantData != before.constantData || page.forceAbsolute != before.forceAbsolute
-               || page.inLoop != before.inLoop;
+               || page.inLoop != before.inLoop || page.largestColumn != before.largestColumn
+               || page.largestLine != before.largestLine;
     }
 
 protected:

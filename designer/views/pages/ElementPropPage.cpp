@@ -36,6 +36,14 @@ const PageControl* CElementPropPage::FindPageControl(int id) const
     return it != m_table.end() ? &*it : nullptr;
 }
 
+const PageControl* CElementPropPage::FindPageControl(int id, PageNotification notification) const
+{
+    const auto it = std::find_if(m_table.begin(), m_table.end(), [id, notification](const PageControl& c) {
+        return c.id == id && c.notification == notification;
+    });
+    return it != m_table.end() ? &*it : nullptr;
+}
+
 void CElementPropPage::AttachWindow(std::function<void()> showControls)
 {
     m_showControls = std::move(showControls);
@@ -129,19 +137,18 @@ void CElementPropPage::RefreshPage()
 
 void CElementPropPage::OnControlNotify(int id, PageNotification notification)
 {
-    const PageControl* control = FindPageControl(id);
-    if (control == nullptr || GetElement() == nullptr)
+    if (GetElement() == nullptr)
         return;
-    if (control->notification == PageNotification::Change && notification == PageNotification::KillFocus) {
+    const PageControl* control = FindPageControl(id, notification);
+    if (control == nullptr) {
         // Leaving an emptied number edit shows the element's value again.
-        if (IsEmptyNumber(*control)) {
+        const PageControl* edit = FindPageControl(id, PageNotification::Change);
+        if (notification == PageNotification::KillFocus && edit != nullptr && IsEmptyNumber(*edit)) {
             RestoreEmptyNumbers();
             RefreshPage();
         }
         return;
     }
-    if (control->notification != notification)
-        return;
     if (IsEmptyNumber(*control))
         return;
     RunHandler(*control);
@@ -151,15 +158,18 @@ void CElementPropPage::RunHandler(const PageControl& control)
 {
     // The element's setters may show messages: the sheet stays open meanwhile.
     CSheetBusyScope busy(m_sheet);
-    if (!UpdateData(true))
-        return;
-    if (const std::optional<int> limit = UpperLimit(control.id)) {
-        int* member = NumberMember(control.id);
-        if (member != nullptr && *member > *limit) {
-            *member = *limit;
-            Push();
+    if (PullsBeforeApply(control)) {
+        if (!UpdateData(true))
+            return;
+        if (const std::optional<int> limit = UpperLimit(control.id)) {
+            int* member = NumberMember(control.id);
+            if (member != nullptr && *member > *limit) {
+                *member = *limit;
+                Push();
+            }
         }
     }
+    BeforeApply(control);
     CFormElement* element = GetElement();
     try {
         CDocChangeGuard transaction(element->GetDocument());

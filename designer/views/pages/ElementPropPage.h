@@ -25,10 +25,12 @@ class CFormElement;
 // The notifications a page's control sends.
 enum class PageNotification {
     None,
-    Change,    // EN_CHANGE: at every keystroke
-    KillFocus, // EN_KILLFOCUS: on leaving the field
-    Clicked,   // BN_CLICKED
-    SelChange, // CBN_SELCHANGE
+    Change,     // EN_CHANGE: at every keystroke
+    KillFocus,  // EN_KILLFOCUS: on leaving the field
+    Clicked,    // BN_CLICKED
+    SelChange,  // CBN_SELCHANGE
+    CloseUp,    // CBN_CLOSEUP: the drop-down list closed
+    EditUpdate, // CBN_EDITUPDATE: a combo box's typed text is about to show
 };
 
 // One row of a page's control table.
@@ -57,6 +59,9 @@ public:
 
     const std::vector<PageControl>& GetControlTable() const { return m_table; }
     const PageControl* FindPageControl(int id) const;
+    // The row of the control that answers the notification; a control may
+    // answer several.
+    const PageControl* FindPageControl(int id, PageNotification notification) const;
 
     // The window: the view attaches a call that shows the controls' state.
     void AttachWindow(std::function<void()> showControls);
@@ -92,6 +97,10 @@ protected:
     virtual void UpdateControls() {}
     // The limit of a number field, or nothing when it is not clamped.
     virtual std::optional<int> UpperLimit(int /*id*/) const { return std::nullopt; }
+    // Whether the handler reads the controls first; the page's own step
+    // before the transaction (what the control sets without a pull).
+    virtual bool PullsBeforeApply(const PageControl& /*control*/) const { return true; }
+    virtual void BeforeApply(const PageControl& /*control*/) {}
     // After the element took (or refused) the group of the control.
     virtual void AfterApply(const PageControl& /*control*/, BOOL /*changed*/) {}
 

@@ -93,9 +93,14 @@ void ShowDialogModel(const CDialogModel& model, QWidget* dialog)
                 combo->clear();
                 combo->addItems(state->items);
             }
-            combo->setCurrentIndex(state->selection);
-            if (combo->isEditable() && state->selection < 0)
-                combo->setEditText(state->text);
+            // An edit that shows no entry and already reads the text keeps
+            // its caret: the user may be typing in it.
+            const bool typed = combo->isEditable() && state->selection < 0 && combo->currentIndex() < 0;
+            if (!typed || combo->currentText() != state->text) {
+                combo->setCurrentIndex(state->selection);
+                if (combo->isEditable() && state->selection < 0)
+                    combo->setEditText(state->text);
+            }
         } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
             check->setCheckState(state->check == 2 ? Qt::PartiallyChecked : state->check ? Qt::Checked : Qt::Unchecked);
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {

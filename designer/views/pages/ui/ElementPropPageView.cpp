@@ -4,6 +4,7 @@
 #include "platform/ui/qt/DialogBinder.h"
 #include "platform/ui/qt/UpDownControl.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
@@ -43,8 +44,9 @@ void CElementPropPageView::InitDialog()
                     Notify(id, PageNotification::Change);
             });
             edit->installEventFilter(this);
-        } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-            connect(check, &QCheckBox::clicked, this, [this, id] { Notify(id, PageNotification::Clicked); });
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            // Check boxes, radio buttons and push buttons.
+            connect(button, &QAbstractButton::clicked, this, [this, id] { Notify(id, PageNotification::Clicked); });
         }
     }
     Show();

@@ -43,6 +43,12 @@ protected:
     // The up-down ranges, from the model.
     virtual std::pair<int, int> UpDownRange(int /*editId*/) const { return {0, 0x7FFF}; }
 
+    // A notification of a control as the user made it, then the model's state shown.
+    void Notify(int id, PageNotification notification);
+    // The view is putting the model's state into the widgets: their signals
+    // are the program's own, not the user's.
+    bool IsShowing() const { return m_showing; }
+
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -56,7 +62,6 @@ protected:
 
 private:
     void ReadWidgets();
-    void Notify(int id, PageNotification notification);
 
     CElementPropPage& m_model;
     bool m_showing = false;

@@ -7,6 +7,7 @@
 #include "designer/views/pages/ElementPropertySheet.h"
 #include "designer/views/pages/ui/ElementPropertySheetWnd.h"
 #include "designer/views/pages/ui/GeneralPropPageView.h"
+#include "designer/views/pages/ui/tests/SheetTestFrame.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/DialogTextId.h"
 #include "platform/ui/StringTable.h"
@@ -26,31 +27,6 @@
 namespace {
 
 using Page = CGeneralPropPage;
-
-// Only the layout section is asked of the frame here.
-class LayoutFrame : public IDesignFrame
-{
-public:
-    QString section = QStringLiteral("Software\\Qorvane\\SheetTests\\Workspace");
-
-    int GetCurrentTool() const override { return DrawingTool::Select; }
-    void ResetToolUnlessLocked() override {}
-    CFormElement* GetAnchorElement() const override { return nullptr; }
-    void NotifyExplorer(CObject*, LPARAM) override {}
-    void SetPropertySheetElement(CFormElement*) override {}
-    BOOL IsPropertySheetShown() const override { return FALSE; }
-    void ShowPropertySheet() override {}
-    void RefreshPropertySheet() override {}
-    BOOL ExecuteCommand(UINT) override { return FALSE; }
-    std::optional<kwvd::RegistryKey> OpenLayoutKey(const QString& subsection, bool create) override
-    {
-        kwvd::RegistryStore& store = kwvd::RegistryStore::Instance();
-        const QString path = section + QLatin1Char('\\') + subsection;
-        return create ? store.CreateKey(kwvd::RegistryRoot::CurrentUser, path)
-                      : store.OpenKey(kwvd::RegistryRoot::CurrentUser, path);
-    }
-    void OnPaneActivated(CDesignView*) override {}
-};
 
 // A stand-in for the Static text's own page (dialog 125): its text only.
 class TextStandInPage : public CElementPropPage
