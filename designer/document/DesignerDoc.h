@@ -35,6 +35,7 @@ class SnapshotCompressor;
 class CDesignerDoc;
 class CDocStoreManager;
 class CFormElement;
+class IExplorerTree;
 class CJVXArchive;
 class COutputDeviceManager;
 class CPage;
@@ -306,6 +307,10 @@ public:
     // at most 999 distinct names, sorted.
     void GetVariableNames(QStringList& names) const;
     BOOL ContainsElement(const CFormElement* element) const;
+    // The explorer's tree from scratch: a root item with the title, below it
+    // every top-level element with its children, in document order. FALSE
+    // when the tree made no root item.
+    BOOL FillExplorerTree(IExplorerTree& tree);
 
     // ---- spooled-file pages
     // Makes the next or previous page current, marks the document modified,

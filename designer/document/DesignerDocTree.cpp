@@ -4,6 +4,7 @@
 // consistent.
 
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/ExplorerTreeOrder.h"
 
 #include "designer/elements/FormAddressElement.h"
 #include "designer/elements/FormBarcodeElement.h"
@@ -469,6 +470,20 @@ void CDesignerDoc::EnsureDefaultOutputElement()
         return;
     }
     element->SetOutputDevice(0);
+}
+
+BOOL CDesignerDoc::FillExplorerTree(IExplorerTree& tree)
+{
+    tree.DeleteAllItems();
+    TreeItem root = tree.InsertItem(nullptr, GetTitle(), nullptr);
+    if (root == nullptr)
+        return FALSE;
+    for (CObject* object : m_elements) {
+        CFormElement* element = AsElement(object);
+        if (element != nullptr && !element->HasParent())
+            element->InsertIntoTree(tree, root);
+    }
+    return SortTreeChildren(tree, root, *this);
 }
 
 void CDesignerDoc::GetVariableNames(QStringList& names) const

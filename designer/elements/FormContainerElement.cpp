@@ -191,6 +191,17 @@ void CFormContainerElement::SortChildren()
         m_children.AddTail(entry.second);
 }
 
+TreeItem CFormContainerElement::InsertIntoTree(IExplorerTree& tree, TreeItem parent)
+{
+    TreeItem item = CFormElement::InsertIntoTree(tree, parent);
+    if (item == nullptr)
+        return nullptr;
+    for (CObject* object : m_children)
+        if (auto* child = dynamic_cast<CFormElement*>(object))
+            child->InsertIntoTree(tree, item);
+    return item;
+}
+
 ChildPosition CFormContainerElement::GetFirstChildPosition() const
 {
     return ChildPosition(&m_children, m_children.begin());

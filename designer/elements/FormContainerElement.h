@@ -32,6 +32,9 @@ public:
     ChildPosition GetFirstChildPosition() const override;
     CFormElement* GetNextChild(ChildPosition& position) const override;
 
+    // The container's item, then its children's items below it in list order.
+    TreeItem InsertIntoTree(IExplorerTree& tree, TreeItem parent) override;
+
     qsizetype GetChildCount() const { return m_children.GetCount(); }
     const CObList& GetChildList() const { return m_children; }
 

@@ -549,6 +549,14 @@ BOOL CFormElement::IsInLoop() const
     return m_pParent != nullptr && IsLoopOrInLoop();
 }
 
+TreeItem CFormElement::InsertIntoTree(IExplorerTree& tree, TreeItem parent)
+{
+    TreeItem item = tree.InsertItem(parent, m_description, this);
+    if (item != nullptr && IsSelected())
+        tree.SelectCaret(item);
+    return item;
+}
+
 BOOL CFormElement::Find(const QString& text) const
 {
     if (text.isEmpty())

@@ -4,6 +4,7 @@
 // selection, the place in the element tree and the hints that keep the
 // windows current. The kinds override what their own behaviour needs.
 
+#include "designer/document/ExplorerTree.h"
 #include "platform/framework/Collections.h"
 #include "platform/framework/Object.h"
 #include "platform/framework/Rect.h"
@@ -206,6 +207,11 @@ public:
 
     virtual BOOL IsLoopOrInLoop() const;
     virtual BOOL IsInLoop() const;
+
+    // The element's item as the last child of parent (the description as
+    // text), selected when the element is; containers add their children's
+    // items below it. Null when the tree made none.
+    virtual TreeItem InsertIntoTree(IExplorerTree& tree, TreeItem parent);
 
     // ---- property pages
     // Hands the sheet the General record and then the kind's own record;
