@@ -54,6 +54,12 @@ COutputDeviceSettingsSheet::COutputDeviceSettingsSheet(const QString& caption, Q
 
 BOOL COutputDeviceSettingsSheet::DoModal()
 {
+    // The first page is made before the window opens, so the window is
+    // sized for it rather than for an empty page.
+    if (GetPageCount() > 0 && GetActiveIndex() < 0) {
+        SetActivePage(0);
+        adjustSize();
+    }
     return exec() == QDialog::Accepted ? TRUE : FALSE;
 }
 
