@@ -189,6 +189,32 @@ void RegisterDestinationAndAddressPageTexts()
     StringTable::Add(entries);
 }
 
+// The exit program parameter pages: file 146 and 147, document store 175
+// and 178. The document-store pages' labels are statics that the page
+// fills from the device; these are their texts until it does.
+void RegisterExitProgramParameterPageTexts()
+{
+    static const DialogLabel labels[] = {
+        {0, "Exit Program", {146}},
+        {0, "Parameters (Short)", {147, 178}},
+        {0, "Parameters", {175}},
+        {1240, "Exit Program:", {146, 178}},
+        {1241, "Library:", {146, 178}},
+        // The group of the short parameters has no id of its own.
+        {0xFF01, "Short Parameters (max 64 chars)", {147, 178}},
+    };
+    AddDialogLabels(labels);
+    for (UINT n = 1; n <= 20; ++n) {
+        const QString text = QStringLiteral("Parameter %1:").arg(n);
+        const UINT edit = 1245 + n;
+        StringTable::Add(DialogTextId(n <= 10 ? 146 : 147, edit), text);
+        if (n <= 10)
+            StringTable::Add(DialogTextId(175, 1463 + n), text);
+        else if (n <= 18)
+            StringTable::Add(DialogTextId(178, 1464 + n), text);
+    }
+}
+
 // Dialog 152 "Printer Offsets" and its presets file.
 void RegisterPrinterOffsetsStrings()
 {
@@ -307,4 +333,5 @@ void RegisterOutputStrings()
     RegisterDestinationAndAddressPageTexts();
     RegisterPrinterOffsetsStrings();
     RegisterSettingsSheetTexts();
+    RegisterExitProgramParameterPageTexts();
 }
