@@ -8,6 +8,7 @@
 #include "designer/output/ui/OutputDeviceSettingsDspDialogView.h"
 #include "designer/output/ui/OutputDeviceSettingsEmailGeneralPropPage.h"
 #include "designer/output/ui/OutputDeviceSettingsEmailGeneralPropPageView.h"
+#include "designer/output/ui/OutputDeviceSettingsExitPgmParmPropPagesView.h"
 #include "designer/output/ui/OutputDeviceSettingsFaxGeneralPropPage.h"
 #include "designer/output/ui/OutputDeviceSettingsFaxGeneralPropPageView.h"
 #include "designer/output/ui/OutputDeviceSettingsFileGeneralPropPage.h"
@@ -151,6 +152,8 @@ COutputDeviceSettingsFileSheet::COutputDeviceSettingsFileSheet(QWidget* parent)
 void COutputDeviceSettingsFileSheet::AddPages()
 {
     AddDevicePage<COutputDeviceSettingsFileGenPropPage, COutputDeviceSettingsFileGenPropPageView>();
+    AddPage(MakeFileExitPgmSheetPage(&device));
+    AddPage(MakeFileExitPgmParmSheetPage(&device));
     if (xmlDocument == L'0')
         AddDevicePage<COutputDeviceSettingsFilePagePropPage, COutputDeviceSettingsPagePropPageView>();
 }
@@ -161,6 +164,8 @@ COutputDeviceSettingsDocStoreSheet::COutputDeviceSettingsDocStoreSheet(QWidget* 
 
 void COutputDeviceSettingsDocStoreSheet::AddPages()
 {
+    AddPage(MakeDocStoreExitPgmSheetPage(&device, deviceManager));
+    AddPage(MakeDocStoreExitPgmParmSheetPage(&device, deviceManager));
     if (xmlDocument == L'0')
         AddDevicePage<COutputDeviceSettingsDocStorePagePropPage, COutputDeviceSettingsPagePropPageView>();
 }

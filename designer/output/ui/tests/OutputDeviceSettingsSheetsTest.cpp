@@ -8,6 +8,7 @@
 #include "designer/output/OutputClasses.h"
 #include "designer/output/ui/OutputDevicePropPageSheetPage.h"
 #include "designer/output/ui/OutputDeviceSettingsDestinationPropPage.h"
+#include "designer/output/ui/OutputDeviceSettingsExitPgmParmPropPages.h"
 #include "designer/output/ui/OutputDeviceSettingsPagePropPage.h"
 #include "designer/output/ui/tests/PropPageViewTestSupport.h"
 #include "tests/support/OutputAddressFixture.h"
@@ -74,7 +75,7 @@ TEST_P(SheetPagesTest, PagesAndCaption)
     std::unique_ptr<IOutputDeviceSettingsWindow> window = MakeFilledWindow(c.type, c.xmlDocument);
     auto* sheet = dynamic_cast<COutputDeviceSettingsSheet*>(window.get());
     ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(sheet->PageTitles(), c.titles);
+    EXPECT_EQ(sheet->PageTitles().join(u'|').toStdString(), c.titles.join(u'|').toStdString());
     EXPECT_EQ(sheet->NavigationList()->count(), c.titles.size());
     EXPECT_EQ(sheet->NavigationList()->width(), CNavigationSheet::kDefaultNavigationWidth);
     EXPECT_EQ(sheet->GetDeviceCopy()->GetType(), c.type);
@@ -90,19 +91,23 @@ const QString kPage = QStringLiteral("Page");
 const QString kExitProgram = QStringLiteral("Exit Program");
 const QString kDestination = QStringLiteral("Destination");
 const QString kAddress = QStringLiteral("Address");
+const QString kParameters = QStringLiteral("Parameters");
+const QString kShortParameters = QStringLiteral("Parameters (Short)");
 
 INSTANTIATE_TEST_SUITE_P(
     ByType, SheetPagesTest,
-    ::testing::Values(SheetCase{"Scs", 0, L'0', "Output Device (*SCS)", {kGeneral, kExitProgram, kPage}},
-                      SheetCase{"Afp", 1, L'0', "Output Device (*AFP)", {kGeneral, kExitProgram, kPage}},
-                      SheetCase{"HptInXml", 2, L'1', "Output Device (*HPT)", {kGeneral, kExitProgram, kPage}},
-                      SheetCase{"Fax", 3, L'0', "Output Device (*FAX)", {kGeneral, kDestination, kAddress, kPage}},
-                      SheetCase{"FaxInXml", 3, L'1', "Output Device (*FAX)", {kGeneral, kDestination, kAddress, kPage}},
-                      SheetCase{"Email", 4, L'0', "Output Device (*EML)", {kGeneral, kDestination, kAddress, kPage}},
-                      SheetCase{"EmailInXml", 4, L'1', "Output Device (*EML)", {kGeneral, kDestination, kAddress}},
-                      SheetCase{"File", 6, L'0', "Output Device (*FIL)", {kGeneral, kPage}},
-                      SheetCase{"FileInXml", 6, L'1', "Output Device (*FIL)", {kGeneral}},
-                      SheetCase{"DocStore", 7, L'0', "Output Device (DocStore)", {kPage}}),
+    ::testing::Values(
+        SheetCase{"Scs", 0, L'0', "Output Device (*SCS)", {kGeneral, kExitProgram, kPage}},
+        SheetCase{"Afp", 1, L'0', "Output Device (*AFP)", {kGeneral, kExitProgram, kPage}},
+        SheetCase{"HptInXml", 2, L'1', "Output Device (*HPT)", {kGeneral, kExitProgram, kPage}},
+        SheetCase{"Fax", 3, L'0', "Output Device (*FAX)", {kGeneral, kDestination, kAddress, kPage}},
+        SheetCase{"FaxInXml", 3, L'1', "Output Device (*FAX)", {kGeneral, kDestination, kAddress, kPage}},
+        SheetCase{"Email", 4, L'0', "Output Device (*EML)", {kGeneral, kDestination, kAddress, kPage}},
+        SheetCase{"EmailInXml", 4, L'1', "Output Device (*EML)", {kGeneral, kDestination, kAddress}},
+        SheetCase{"File", 6, L'0', "Output Device (*FIL)", {kGeneral, kExitProgram, kShortParameters, kPage}},
+        SheetCase{"FileInXml", 6, L'1', "Output Device (*FIL)", {kGeneral, kExitProgram, kShortParameters}},
+        SheetCase{"DocStore", 7, L'0', "Output Device (DocStore)", {kParameters, kShortParameters, kPage}},
+        SheetCase{"DocStoreInXml", 7, L'1', "Output Device (DocStore)", {kParameters, kShortParameters}}),
     [](const ::testing::TestParamInfo<SheetCase>& info) { return std::string(info.param.name); });
 
 class SheetsTest : public ::testing::Test
@@ -159,6 +164,15 @@ TEST_F(SheetsTest, DocStoreSheetTakesTheDocumentsManagers)
     EXPECT_EQ(sheet->xmlDocument, L'1');
     EXPECT_EQ(sheet->deviceManager, &devices);
     EXPECT_EQ(sheet->docStoreManager, nullptr);
+    // The parameter pages are given the device manager.
+    sheet->device.SetType(7);
+    sheet->AddPages();
+    for (int i = 0; i < sheet->GetPageCount(); ++i) {
+        auto* page = dynamic_cast<COutputDevicePropPageSheetPage*>(sheet->GetPage(i));
+        ASSERT_NE(page, nullptr);
+        if (auto* parameters = dynamic_cast<CDocStoreParametersPage*>(&page->Model()))
+            EXPECT_EQ(parameters->GetDeviceManager(), &devices) << i;
+    }
 }
 
 // Pages are made with the sheet and freed with it, also when it was never
