@@ -5,6 +5,8 @@
 #include "designer/output/ui/OutputDeviceSettingsAddressPropPageView.h"
 #include "designer/output/ui/OutputDeviceSettingsDestinationPropPage.h"
 #include "designer/output/ui/OutputDeviceSettingsDestinationPropPageView.h"
+#include "designer/output/ui/OutputDeviceSettingsDocStoreGenPropPage.h"
+#include "designer/output/ui/OutputDeviceSettingsDocStoreGenPropPageView.h"
 #include "designer/output/ui/OutputDeviceSettingsDspDialogView.h"
 #include "designer/output/ui/OutputDeviceSettingsEmailGeneralPropPage.h"
 #include "designer/output/ui/OutputDeviceSettingsEmailGeneralPropPageView.h"
@@ -164,6 +166,14 @@ COutputDeviceSettingsDocStoreSheet::COutputDeviceSettingsDocStoreSheet(QWidget* 
 
 void COutputDeviceSettingsDocStoreSheet::AddPages()
 {
+    using General = COutputDeviceSettingsDocStoreGenPropPage;
+    auto general = std::make_unique<General>();
+    general->SetDevice(&device);
+    general->SetDocStoreManager(docStoreManager);
+    AddPage(std::make_unique<COutputDevicePropPageSheetPage>(
+        std::move(general), [](COutputDevicePropPage& page, QWidget* parent) {
+            return new COutputDeviceSettingsDocStoreGenPropPageView(static_cast<General&>(page), parent);
+        }));
     AddPage(MakeDocStoreExitPgmSheetPage(&device, deviceManager));
     AddPage(MakeDocStoreExitPgmParmSheetPage(&device, deviceManager));
     if (xmlDocument == L'0')

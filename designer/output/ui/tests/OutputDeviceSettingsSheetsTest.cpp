@@ -8,9 +8,11 @@
 #include "designer/output/OutputClasses.h"
 #include "designer/output/ui/OutputDevicePropPageSheetPage.h"
 #include "designer/output/ui/OutputDeviceSettingsDestinationPropPage.h"
+#include "designer/output/ui/OutputDeviceSettingsDocStoreGenPropPage.h"
 #include "designer/output/ui/OutputDeviceSettingsExitPgmParmPropPages.h"
 #include "designer/output/ui/OutputDeviceSettingsPagePropPage.h"
 #include "designer/output/ui/tests/PropPageViewTestSupport.h"
+#include "designer/resources/catalogue/DocStoreManager.h"
 #include "tests/support/OutputAddressFixture.h"
 #include "tests/support/QtApplicationEnvironment.h"
 
@@ -106,8 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
         SheetCase{"EmailInXml", 4, L'1', "Output Device (*EML)", {kGeneral, kDestination, kAddress}},
         SheetCase{"File", 6, L'0', "Output Device (*FIL)", {kGeneral, kExitProgram, kShortParameters, kPage}},
         SheetCase{"FileInXml", 6, L'1', "Output Device (*FIL)", {kGeneral, kExitProgram, kShortParameters}},
-        SheetCase{"DocStore", 7, L'0', "Output Device (DocStore)", {kParameters, kShortParameters, kPage}},
-        SheetCase{"DocStoreInXml", 7, L'1', "Output Device (DocStore)", {kParameters, kShortParameters}}),
+        SheetCase{"DocStore", 7, L'0', "Output Device (DocStore)", {kGeneral, kParameters, kShortParameters, kPage}},
+        SheetCase{"DocStoreInXml", 7, L'1', "Output Device (DocStore)", {kGeneral, kParameters, kShortParameters}}),
     [](const ::testing::TestParamInfo<SheetCase>& info) { return std::string(info.param.name); });
 
 class SheetsTest : public ::testing::Test
@@ -155,23 +157,30 @@ TEST_F(SheetsTest, TheDisplayDeviceHasItsDialogAndOtherTypesNoWindow)
 TEST_F(SheetsTest, DocStoreSheetTakesTheDocumentsManagers)
 {
     COutputDeviceManager devices;
+    CDocStoreManager stores;
     OutputDeviceSettingsContext context;
     context.xmlDocument = L'1';
     context.deviceManager = &devices;
+    context.docStoreManager = &stores;
     auto window = MakeOutputDeviceSettingsWindow(nullptr, 7, context);
     auto* sheet = dynamic_cast<COutputDeviceSettingsDocStoreSheet*>(window.get());
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->xmlDocument, L'1');
     EXPECT_EQ(sheet->deviceManager, &devices);
-    EXPECT_EQ(sheet->docStoreManager, nullptr);
-    // The parameter pages are given the device manager.
+    EXPECT_EQ(sheet->docStoreManager, &stores);
+    // The general page is given the catalogue, the parameter pages the
+    // device manager.
     sheet->device.SetType(7);
     sheet->AddPages();
     for (int i = 0; i < sheet->GetPageCount(); ++i) {
         auto* page = dynamic_cast<COutputDevicePropPageSheetPage*>(sheet->GetPage(i));
         ASSERT_NE(page, nullptr);
-        if (auto* parameters = dynamic_cast<CDocStoreParametersPage*>(&page->Model()))
+        if (auto* parameters = dynamic_cast<CDocStoreParametersPage*>(&page->Model())) {
             EXPECT_EQ(parameters->GetDeviceManager(), &devices) << i;
+        }
+        if (auto* general = dynamic_cast<COutputDeviceSettingsDocStoreGenPropPage*>(&page->Model())) {
+            EXPECT_EQ(general->GetDocStoreManager(), &stores) << i;
+        }
     }
 }
 
