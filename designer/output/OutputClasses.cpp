@@ -259,6 +259,16 @@ void RegisterPrinterOffsetsStrings()
     StringTable::Add(entries);
 }
 
+// The captions of the device settings sheets.
+void RegisterSettingsSheetTexts()
+{
+    static const StringTable::Entry entries[] = {
+        {341, "Output Device (%1)"},   {279, "Output Device (*FAX)"},     {272, "Output Device (*EML)"},
+        {280, "Output Device (*FIL)"}, {369, "Output Device (DocStore)"},
+    };
+    StringTable::Add(entries);
+}
+
 } // namespace
 
 void RegisterOutputStrings()
@@ -336,5 +346,6 @@ void RegisterOutputStrings()
     StringTable::Add(entries);
     RegisterDestinationAndAddressPageTexts();
     RegisterPrinterOffsetsStrings();
+    RegisterSettingsSheetTexts();
     RegisterExitProgramParameterPageTexts();
 }
