@@ -291,7 +291,7 @@ TEST_P(FontButtonTest, TransactionOnlyForAnotherIndexAndTheSheetBusyMeanwhile)
     EXPECT_EQ(index, c.endIndex);
     // The description beside the button is the element's font's.
     const int descriptionId =
-        c.kind == FormElementType::Source ? Source::IDC_FONT_DESCRIPTION : Text::IDC_FONT_DESCRIPTION;
+        c.kind == FormElementType::Source ? int(Source::IDC_FONT_DESCRIPTION) : int(Text::IDC_FONT_DESCRIPTION);
     EXPECT_EQ(page->FindControl(descriptionId)->text, Fonts().GetFontDescription(c.endIndex));
     EXPECT_FALSE(page->FindControl(descriptionId)->text.isEmpty());
 }
