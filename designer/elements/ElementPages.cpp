@@ -4,10 +4,13 @@
 #include "designer/document/Page.h"
 #include "designer/elements/FormAddressElement.h"
 #include "designer/elements/FormBarcodeElement.h"
+#include "designer/elements/FormConditionalElement.h"
 #include "designer/elements/FormExitParamElement.h"
 #include "designer/elements/FormExitProgramElement.h"
 #include "designer/elements/FormImageElement.h"
+#include "designer/elements/FormLoopElement.h"
 #include "designer/elements/FormOutputElement.h"
+#include "designer/elements/FormRemarkElement.h"
 #include "designer/elements/FormResourceElement.h"
 #include "designer/elements/FormSourceElement.h"
 #include "designer/elements/FormTextElement.h"
@@ -57,7 +60,13 @@ public:
 template <class Kind, class Data, auto Update, auto Apply>
 std::unique_ptr<CElementPageRecord> MakeKindRecord(CFormElement& element)
 {
-    return std::make_unique<KindPageRecord<Kind, Data, Update, Apply>>(&element);
+    auto record = std::make_unique<KindPageRecord<Kind, Data, Update, Apply>>(&element);
+    // What the kind sets once when it adds its page (the limits, a sample).
+    if constexpr (requires(const Kind& kind, Data& data) { kind.PreparePage(data); }) {
+        if (const auto* kind = dynamic_cast<const Kind*>(&element))
+            kind->PreparePage(record->data);
+    }
+    return record;
 }
 
 // The kinds whose page data exist; the others (and the Eraser) add the
@@ -83,6 +92,15 @@ std::unique_ptr<CElementPageRecord> MakeKindPageRecord(CFormElement& element)
     case FormElementType::Resource:
         return MakeKindRecord<CFormResourceElement, ResourcePageData, &CFormResourceElement::UpdatePage,
                               &CFormResourceElement::ApplyPage>(element);
+    case FormElementType::Conditional:
+        return MakeKindRecord<CFormConditionalElement, ConditionalPageData, &CFormConditionalElement::UpdatePage,
+                              &CFormConditionalElement::ApplyPage>(element);
+    case FormElementType::Loop:
+        return MakeKindRecord<CFormLoopElement, LoopPageData, &CFormLoopElement::UpdatePage,
+                              &CFormLoopElement::ApplyPage>(element);
+    case FormElementType::Remark:
+        return MakeKindRecord<CFormRemarkElement, RemarkPageData, &CFormRemarkElement::UpdatePage,
+                              &CFormRemarkElement::ApplyPage>(element);
     case FormElementType::Source:
         return MakeKindRecord<CFormSourceElement, SourcePageData, &CFormSourceElement::UpdatePage,
                               &CFormSourceElement::ApplyPage>(element);

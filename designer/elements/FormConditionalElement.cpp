@@ -194,6 +194,85 @@ void CFormConditionalElement::SetValueFromSource()
     SetCompareValue(lines.first());
 }
 
+// ---------------------------------------------------------------- property page
+
+void CFormConditionalElement::PreparePage(ConditionalPageData& page) const
+{
+    page.limits = PageCellLimits::Of(SourcePage());
+}
+
+BOOL CFormConditionalElement::UpdatePage(ConditionalPageData& page) const
+{
+    ConditionalPageData shown = page;
+    if (const CPage* in = SourcePage(); in != nullptr && in->GetCellWidth() > 0 && in->GetCellHeight() > 0) {
+        shown.column = m_sourceRect.left / in->GetCellWidth() + 1;
+        shown.line = m_sourceRect.top / in->GetCellHeight() + 1;
+        shown.width = m_sourceRect.Width() / in->GetCellWidth();
+    }
+    shown.compareValue = m_value;
+    shown.op = m_operator;
+    shown.forceAbsolute = IsSourceAbsolute() ? 1 : 0;
+    shown.inLoop = IsInLoop() ? 1 : 0;
+    shown.breakLoop = m_breakLoop ? 1 : 0;
+    shown.loopOrInLoop = IsLoopOrInLoop() ? 1 : 0;
+    shown.subject = GetSubject();
+    const BOOL changed = shown.column != page.column || shown.line != page.line || shown.width != page.width
+                         || shown.compareValue != page.compareValue || shown.op != page.op
+                         || shown.forceAbsolute != page.forceAbsolute || shown.inLoop != page.inLoop
+                         || shown.breakLoop != page.breakLoop || shown.loopOrInLoop != page.loopOrInLoop
+                         || shown.subject != page.subject;
+    page = shown;
+    return changed;
+}
+
+BOOL CFormConditionalElement::ApplyPage(const ConditionalPageData& page, DWORD what)
+{
+    BOOL changed = FALSE;
+    const CPage* in = SourcePage();
+    const int cw = in != nullptr ? in->GetCellWidth() : 0;
+    const int ch = in != nullptr ? in->GetCellHeight() : 0;
+    if ((what & ConditionalPageData::Position) && cw > 0 && ch > 0) {
+        const int x = (page.column - 1) * cw;
+        const int y = (page.line - 1) * ch;
+        if (x != m_sourceRect.left || y != m_sourceRect.top) {
+            const kwvd::Rect before = m_sourceRect;
+            MoveSource(x, y, ElementMoveFlags::Left | ElementMoveFlags::Top, TRUE);
+            changed |= m_sourceRect != before ? TRUE : FALSE;
+        }
+    }
+    if ((what & ConditionalPageData::Width) && cw > 0) {
+        const int w = page.width * cw;
+        if (w != m_sourceRect.Width()) {
+            const kwvd::Rect before = m_sourceRect;
+            ResizeSource(w, 0, ElementMoveFlags::Right, TRUE);
+            changed |= m_sourceRect != before ? TRUE : FALSE;
+        }
+    }
+    if ((what & ConditionalPageData::Operator) && SetOperator(static_cast<short>(page.op)))
+        changed = TRUE;
+    if ((what & ConditionalPageData::CompareValue) && SetCompareValue(page.compareValue))
+        changed = TRUE;
+    if ((what & ConditionalPageData::ForceAbsolute) && (page.forceAbsolute != 0) != (IsSourceAbsolute() != FALSE)) {
+        SetSourceAbsolute(page.forceAbsolute != 0);
+        SetDocumentModified();
+        changed = TRUE;
+    }
+    if ((what & ConditionalPageData::BreakLoop) && SetBreakLoop(page.breakLoop != 0))
+        changed = TRUE;
+    if ((what & ConditionalPageData::Subject) && !page.subject.isEmpty() && page.subject != GetSubject()) {
+        if (page.subject == kPositionSubject) {
+            SetSubject(page.subject);
+            Announce(DocumentHint::SourceRectChanged);
+        } else {
+            Announce(DocumentHint::SourceRectChanged);
+            SetSubject(page.subject);
+            Announce(DocumentHint::SelectionChanged);
+        }
+        changed = TRUE;
+    }
+    return changed;
+}
+
 // ---------------------------------------------------------------- rebasing
 
 BOOL CFormConditionalElement::IsRebasing() const

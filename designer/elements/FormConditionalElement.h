@@ -6,6 +6,7 @@
 // inside a loop becomes the base line of its children's relative positions
 // in the JVX file.
 
+#include "designer/elements/ElementPagesText.h"
 #include "designer/elements/FormContainerElement.h"
 #include "designer/elements/OneLineSourceElement.h"
 
@@ -66,6 +67,15 @@ public:
     // Only the outermost relative "POSITION" Conditional below a Loop is the
     // base line of what it holds.
     BOOL IsRebasing() const;
+
+    // ---- property page
+    // The input page's limits of a new page.
+    void PreparePage(ConditionalPageData& page) const;
+    // TRUE when any value differed.
+    BOOL UpdatePage(ConditionalPageData& page) const;
+    // The groups of ConditionalPageData. A subject other than "POSITION"
+    // takes the element out of the input pane: the views drop its tracker.
+    BOOL ApplyPage(const ConditionalPageData& page, DWORD what);
 
     void Copy(const CFormElement& other) override;
     int GetType() const override;

@@ -129,6 +129,62 @@ BOOL CFormLoopElement::SetIncrementOnSuccess(BOOL increment)
     return TRUE;
 }
 
+// ---------------------------------------------------------------- property page
+
+void CFormLoopElement::PreparePage(LoopPageData& page) const
+{
+    page.limits = PageCellLimits::Of(SourcePage());
+}
+
+BOOL CFormLoopElement::UpdatePage(LoopPageData& page) const
+{
+    LoopPageData shown = page;
+    if (const CPage* in = SourcePage(); in != nullptr && in->GetCellHeight() > 0) {
+        shown.startLine = m_sourceRect.top / in->GetCellHeight() + 1;
+        shown.height = m_sourceRect.Height() / in->GetCellHeight();
+    }
+    shown.incrementOnSuccess = m_incrementOnSuccess ? 1 : 0;
+    shown.mode = m_mode;
+    const BOOL changed = shown.startLine != page.startLine || shown.height != page.height
+                         || shown.incrementOnSuccess != page.incrementOnSuccess || shown.mode != page.mode;
+    page = shown;
+    return changed;
+}
+
+BOOL CFormLoopElement::ApplyPage(const LoopPageData& page, DWORD what)
+{
+    BOOL changed = FALSE;
+    const CPage* in = SourcePage();
+    const int ch = in != nullptr ? in->GetCellHeight() : 0;
+    if ((what & LoopPageData::StartLine) && ch > 0) {
+        const int y = (page.startLine - 1) * ch;
+        if (y != m_sourceRect.top) {
+            const kwvd::Rect before = m_sourceRect;
+            MoveSource(0, y, ElementMoveFlags::Top, TRUE);
+            changed |= m_sourceRect != before ? TRUE : FALSE;
+        }
+    }
+    if ((what & LoopPageData::Height) && ch > 0) {
+        const int h = page.height * ch;
+        if (h != m_sourceRect.Height()) {
+            const kwvd::Rect before = m_sourceRect;
+            ResizeSource(0, h, ElementMoveFlags::Bottom, TRUE);
+            changed |= m_sourceRect != before ? TRUE : FALSE;
+        }
+    }
+    if ((what & LoopPageData::IncrementOnSuccess) && SetIncrementOnSuccess(page.incrementOnSuccess != 0)) {
+        SetDocumentModified();
+        changed = TRUE;
+    }
+    if ((what & LoopPageData::Mode) && page.mode != m_mode && SetLoopMode(page.mode)) {
+        Announce(DocumentHint::ElementChanged);
+        ArrangeRects();
+        SetDocumentModified();
+        changed = TRUE;
+    }
+    return changed;
+}
+
 // ---------------------------------------------------------------- geometry
 
 void CFormLoopElement::ArrangeRects()

@@ -6,6 +6,7 @@
 // input block until the user moves it on its own. In the JVX file: "LOOP",
 // the children relative to its top lines, "ENDL".
 
+#include "designer/elements/ElementPagesText.h"
 #include "designer/elements/FormContainerElement.h"
 #include "designer/elements/SourceLink.h"
 
@@ -46,6 +47,14 @@ public:
     // Full page width; the output block as high as the input block (mode 0)
     // or both to their page bottoms; on the grid and inside the pages.
     void ArrangeRects();
+
+    // ---- property page
+    // The input page's limits of a new page.
+    void PreparePage(LoopPageData& page) const;
+    // Start line, height, the flag and the mode; TRUE when any differed.
+    BOOL UpdatePage(LoopPageData& page) const;
+    // The groups of LoopPageData; TRUE when anything changed.
+    BOOL ApplyPage(const LoopPageData& page, DWORD what);
 
     void Copy(const CFormElement& other) override;
     int GetType() const override;

@@ -31,6 +31,19 @@ BOOL CFormRemarkElement::SetRemark(const QString& text)
     return TRUE;
 }
 
+BOOL CFormRemarkElement::UpdatePage(RemarkPageData& page) const
+{
+    if (page.remark == m_remark)
+        return FALSE;
+    page.remark = m_remark;
+    return TRUE;
+}
+
+BOOL CFormRemarkElement::ApplyPage(const RemarkPageData& page, DWORD what)
+{
+    return (what & RemarkPageData::Remark) != 0 ? SetRemark(page.remark) : FALSE;
+}
+
 void CFormRemarkElement::Copy(const CFormElement& other)
 {
     CFormElement::Copy(other);

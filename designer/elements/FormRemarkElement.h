@@ -2,6 +2,7 @@
 // The Remark is a note in the element tree: no box on either page, never
 // drawn, hit or exported. Its text is searched by find and replace.
 
+#include "designer/elements/ElementPagesText.h"
 #include "designer/elements/FormElement.h"
 
 class CFormRemarkElement : public CFormElement
@@ -19,6 +20,10 @@ public:
     // An automatic or empty description follows the text, trimmed and cut
     // to 50 characters. FALSE when the text is the current one.
     BOOL SetRemark(const QString& text);
+
+    // ---- property page: the text, TRUE when it differed or changed.
+    BOOL UpdatePage(RemarkPageData& page) const;
+    BOOL ApplyPage(const RemarkPageData& page, DWORD what);
 
     void Copy(const CFormElement& other) override;
     int GetType() const override;

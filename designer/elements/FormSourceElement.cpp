@@ -304,6 +304,13 @@ QString CFormSourceElement::GetSampleText() const
     return m_lines.first().trimmed().left(15);
 }
 
+void CFormSourceElement::PreparePage(SourcePageData& page) const
+{
+    page.limits = PageCellLimits::Of(SourcePage());
+    page.fontSample = GetSampleText();
+    page.fontManager = OutputFontManager();
+}
+
 BOOL CFormSourceElement::UpdatePage(SourcePageData& page) const
 {
     SourcePageData shown = page;

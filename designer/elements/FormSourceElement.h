@@ -5,6 +5,7 @@
 // the text under its source for the output pane and sizes its destination to
 // it. It travels in the JVX file as one "COPY" record.
 
+#include "designer/elements/ElementPagesText.h"
 #include "designer/elements/FontUserElement.h"
 #include "designer/elements/FormElement.h"
 #include "designer/elements/SourceLink.h"
@@ -33,6 +34,12 @@ struct SourcePageData
     BOOL alignToGrid = FALSE;
     BOOL forceAbsolute = FALSE; // the source's absolute flag
     BOOL inLoop = FALSE;
+
+    // Set once when the page is added: the input page's limits, the first
+    // captured line as the font dialog's preview and the output page's fonts.
+    PageCellLimits limits;
+    QString fontSample;
+    CFontManager* fontManager = nullptr;
 };
 
 class CFormSourceElement : public FontUserElement<CFormElement>
@@ -87,6 +94,8 @@ public:
     // ---- property page
     // The first line, trimmed, at most 15 characters.
     QString GetSampleText() const;
+    // The limits, the sample and the font manager of a new page.
+    void PreparePage(SourcePageData& page) const;
     // TRUE when a value of the page differed.
     BOOL UpdatePage(SourcePageData& page) const;
     BOOL ApplyPage(const SourcePageData& page, int what);

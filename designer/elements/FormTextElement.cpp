@@ -262,6 +262,11 @@ void CFormTextElement::ExportJVX(CJVXArchive& ar)
 
 // ---------------------------------------------------------------- property page
 
+void CFormTextElement::PreparePage(TextPageData& page) const
+{
+    page.fontManager = OutputFontManager();
+}
+
 BOOL CFormTextElement::UpdatePage(TextPageData& page) const
 {
     const BOOL changed =

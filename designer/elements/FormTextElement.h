@@ -22,6 +22,8 @@ struct TextPageData
     QString text;
     int fontIndex = 0;
     BOOL alignToGrid = FALSE;
+    // The output page's fonts, set when the page is added.
+    CFontManager* fontManager = nullptr;
 };
 
 class CFormTextElement : public FontUserElement<CFormElement>
@@ -69,6 +71,8 @@ public:
     void FitDestToText();
 
     // ---- property page
+    // The font manager of a new page.
+    void PreparePage(TextPageData& page) const;
     BOOL UpdatePage(TextPageData& page) const;
     BOOL ApplyPage(const TextPageData& page, int what);
 

@@ -158,27 +158,41 @@ void CElementPropPage::RunHandler(const PageControl& control)
 {
     // The element's setters may show messages: the sheet stays open meanwhile.
     CSheetBusyScope busy(m_sheet);
-    if (PullsBeforeApply(control)) {
-        if (!UpdateData(true))
-            return;
-        if (const std::optional<int> limit = UpperLimit(control.id)) {
-            int* member = NumberMember(control.id);
-            if (member != nullptr && *member > *limit) {
-                *member = *limit;
-                Push();
-            }
+    if (PullsBeforeApply(control) && !PullControls(control))
+        return;
+    BeforeApply(control);
+    ApplyGroup(control);
+}
+
+bool CElementPropPage::PullControls(const PageControl& control)
+{
+    if (!UpdateData(true))
+        return false;
+    if (const std::optional<int> limit = UpperLimit(control.id)) {
+        int* member = NumberMember(control.id);
+        if (member != nullptr && *member > *limit) {
+            *member = *limit;
+            Push();
         }
     }
-    BeforeApply(control);
+    return true;
+}
+
+BOOL CElementPropPage::ApplyGroup(const PageControl& control)
+{
     CFormElement* element = GetElement();
+    if (element == nullptr)
+        return FALSE;
     try {
         CDocChangeGuard transaction(element->GetDocument());
         const BOOL changed = element->ApplyPage(*m_record, control.group);
         if (changed)
             RefreshPage();
         AfterApply(control, changed);
+        return changed;
     } catch (const CException& error) {
         // The transaction was closed on the way out; the user hears why.
         ReportError(error, MB_ICONEXCLAMATION);
+        return FALSE;
     }
 }

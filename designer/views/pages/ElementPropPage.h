@@ -108,8 +108,18 @@ protected:
     void BindNumber(int id, int* member);
     void ShowControls();
 
+    // The handler of a control of the table: the write-back protocol. A
+    // page with steps of its own overrides it and uses the two halves.
+    virtual void RunHandler(const PageControl& control);
+    // Controls into the record, a number above its limit cut and pushed
+    // back; false after a failure, which has been reported.
+    bool PullControls(const PageControl& control);
+    // One change transaction in which the element applies the control's
+    // group; the page refreshes when it reported a change. A failure is
+    // reported once the transaction is closed.
+    BOOL ApplyGroup(const PageControl& control);
+
 private:
-    void RunHandler(const PageControl& control);
     // A number edit left empty takes the member's value again.
     void RestoreEmptyNumbers();
     bool IsEmptyNumber(const PageControl& control) const;

@@ -6,6 +6,7 @@
 #include "designer/views/pages/ElementPropPage.h"
 #include "designer/views/pages/GeneralPropPage.h"
 #include "designer/views/pages/XmlPropPages.h"
+#include "designer/views/pages/SourceTextPropPages.h"
 #include "platform/registry/RegistryStore.h"
 
 #include <QtEndian>
@@ -68,6 +69,7 @@ CElementPropertySheet::CElementPropertySheet(IDesignFrame* frame) : m_frame(fram
             std::unique_ptr<CGeneralPageRecord>(static_cast<CGeneralPageRecord*>(record.release())));
     });
     RegisterVariableXmlPageFactories();
+    RegisterTextKindPageFactories();
     DoRebuildPages();
 }
 

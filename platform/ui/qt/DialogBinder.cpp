@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 namespace {
 
@@ -85,6 +86,10 @@ void ShowDialogModel(const CDialogModel& model, QWidget* dialog)
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             if (edit->text() != state->text)
                 edit->setText(state->text);
+        } else if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
+            // Setting the text moves the caret: only a new text is set.
+            if (lines->toPlainText() != state->text)
+                lines->setPlainText(state->text);
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             QStringList current;
             for (int i = 0; i < combo->count(); ++i)
@@ -125,6 +130,8 @@ void ReadDialogModel(CDialogModel& model, QWidget* dialog)
         state.enabled = widget->isEnabled();
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             state.text = edit->text();
+        } else if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
+            state.text = lines->toPlainText();
         } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             state.items.clear();
             for (int i = 0; i < combo->count(); ++i)

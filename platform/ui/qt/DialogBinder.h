@@ -1,8 +1,8 @@
 #pragma once
 // Binds a CDialogModel to the widgets of a dialog: each control is the child
-// whose objectName is its id in decimal. Line edits carry text, combo boxes
-// items, selection and (editable) text, buttons their check, list widgets
-// items and selection, every widget its enabled state.
+// whose objectName is its id in decimal. Line and multi-line edits carry
+// text, combo boxes items, selection and (editable) text, buttons their
+// check, list widgets items and selection, every widget its enabled state.
 //
 // Number edits stay plain line edits: a spin box or a validator would refuse
 // or clamp what the user typed and swallow the data exchange's message.

@@ -7,10 +7,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScopedValueRollback>
 
 CElementPropPageView::CElementPropPageView(CElementPropPage& model, QWidget* parent) : QWidget(parent), m_model(model)
@@ -37,16 +39,22 @@ void CElementPropPageView::InitDialog()
             }
         }
         const int id = control.id;
+        auto changed = [this, id] {
+            if (!m_showing)
+                Notify(id, PageNotification::Change);
+        };
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             // The user's typing and the up-down's steps; never the view's own push.
-            connect(edit, &QLineEdit::textChanged, this, [this, id] {
-                if (!m_showing)
-                    Notify(id, PageNotification::Change);
-            });
+            connect(edit, &QLineEdit::textChanged, this, changed);
             edit->installEventFilter(this);
+        } else if (auto* lines = qobject_cast<QPlainTextEdit*>(widget)) {
+            connect(lines, &QPlainTextEdit::textChanged, this, changed);
+            lines->installEventFilter(this);
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            // Check boxes, radio buttons and push buttons.
             connect(button, &QAbstractButton::clicked, this, [this, id] { Notify(id, PageNotification::Clicked); });
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            // A choice the user made in the list, never the view's own push.
+            connect(combo, &QComboBox::activated, this, [this, id] { Notify(id, PageNotification::SelChange); });
         }
     }
     Show();

@@ -7,6 +7,7 @@
 #include "designer/views/pages/ui/ElementPropPageView.h"
 #include "designer/views/pages/ui/GeneralPropPageView.h"
 #include "designer/views/pages/ui/XmlPropPagesView.h"
+#include "designer/views/pages/ui/SourceTextPropPagesView.h"
 #include "platform/ui/StringTable.h"
 
 #include <QCloseEvent>
@@ -50,6 +51,7 @@ void RegisterBuiltInViews()
         CElementPropertySheet::PlaceholderDialog,
         [](CElementPropPage& page, QWidget* parent) -> QWidget* { return new CPlaceholderView(page, parent); });
     RegisterVariableXmlPageViews();
+    RegisterTextKindPageViews();
 }
 
 // The page's tab: an empty holder until the view is made.

@@ -28,31 +28,6 @@ namespace {
 
 using Page = CGeneralPropPage;
 
-// A stand-in for the Static text's own page (dialog 125): its text only.
-class TextStandInPage : public CElementPropPage
-{
-public:
-    explicit TextStandInPage(std::unique_ptr<CElementPageRecord> record)
-        : CElementPropPage(125, std::move(record), {{1200, PageNotification::Change, TextPageData::Text}}),
-          m_data(static_cast<TElementPageRecord<TextPageData>*>(GetRecord())->data)
-    {
-        BindText(1200, &m_data.text);
-    }
-
-private:
-    TextPageData& m_data;
-};
-
-class TextStandInView : public CElementPropPageView
-{
-public:
-    TextStandInView(CElementPropPage& page, QWidget* parent) : CElementPropPageView(page, parent)
-    {
-        Edit(1200);
-        InitDialog();
-    }
-};
-
 // Hands the document's removals to the sheet as the frame does.
 class RemovalRoute : public DocumentChangeListener
 {
@@ -76,12 +51,6 @@ class SheetTest : public PageTest
 protected:
     SheetTest()
     {
-        CElementPropertySheet::RegisterPageFactory<TextPageData>([](std::unique_ptr<CElementPageRecord> record) {
-            return std::make_unique<TextStandInPage>(std::move(record));
-        });
-        StringTable::Add(DialogTextId(125, 0), QStringLiteral("Text"));
-        CElementPropertySheetWnd::RegisterViewFactory(
-            125, [](CElementPropPage& page, QWidget* parent) -> QWidget* { return new TextStandInView(page, parent); });
         kwvd::RegistryStore& store = kwvd::RegistryStore::Instance();
         store.DeleteKey(kwvd::RegistryRoot::CurrentUser, frame.section);
         store.DeleteKey(kwvd::RegistryRoot::CurrentUser, kwvd::ApplicationKeyPath(u"KWVD Designer") + u'\\'
@@ -93,8 +62,6 @@ protected:
     {
         Doc().RemoveChangeListener(&route);
         sheet.reset();
-        CElementPropertySheet::RegisterPageFactory(typeid(TextPageData), nullptr);
-        CElementPropertySheetWnd::RegisterViewFactory(125, nullptr);
     }
 
     CElementPropertySheetWnd& Window() const { return static_cast<CElementPropertySheetWnd&>(*sheet->GetWindow()); }
