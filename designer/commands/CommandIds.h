@@ -151,6 +151,9 @@ inline constexpr int LAYOUT_SLOT_COUNT = 10;
 
 // ---- Explorer pane and property sheet
 inline constexpr UINT ID_EXPLORER_EXPAND_BRANCH = 32775;
+inline constexpr UINT ID_EXPLORER_EXPAND_ALL = 32774;
+inline constexpr UINT ID_EXPLORER_COLLAPSE_BRANCH = 32773;
+inline constexpr UINT ID_EXPLORER_COLLAPSE_ALL = 32772;
 inline constexpr UINT ID_EXPLORER_VIEW_PROPERTIES = 33329;
 
 // ---- Accelerators without a menu item
