@@ -3,6 +3,7 @@
 // button lists and the shell's strings. Every text is a string-table entry,
 // so an installed string source (another language) changes them all.
 
+#include "designer/commands/MenuResources.h"
 #include "platform/framework/Types.h"
 
 #include <QKeySequence>
@@ -10,7 +11,6 @@
 
 #include <vector>
 
-inline constexpr UINT IDR_MAINFRAME = 128;
 inline constexpr UINT IDR_TOOLS = 366;
 inline constexpr UINT IDR_TOOLS_HC = 384;
 inline constexpr UINT IDR_STANDARD_HC = 408;
@@ -28,32 +28,9 @@ inline constexpr UINT IDS_INDICATOR_CAPS = 59137;
 inline constexpr UINT IDS_INDICATOR_NUM = 59138;
 inline constexpr UINT IDS_INDICATOR_SCRL = 59139;
 
-// The shell's own string ids outside the command ids: the text of a menu
-// item is at MenuTextId(command), a popup's title at PopupTextId(n), the
-// texts of the customize dialog from IDS_CUSTOMIZE_FIRST on.
-constexpr UINT MenuTextId(UINT command)
-{
-    return 0x10000u + command;
-}
-constexpr UINT PopupTextId(UINT n)
-{
-    return 0x20000u + n;
-}
+// The customize dialog's texts from IDS_CUSTOMIZE_FIRST on (the menu texts'
+// ids are MenuResources.h's).
 inline constexpr UINT IDS_CUSTOMIZE_FIRST = 0x30000u;
-
-struct MenuNode
-{
-    enum class Kind {
-        Item,
-        Separator,
-        Popup
-    };
-    Kind kind = Kind::Item;
-    UINT id = 0;     // command id of an item
-    UINT textId = 0; // string id of its text ("text\tshortcut")
-    QString name;    // object name of a popup, stable across languages
-    std::vector<MenuNode> children;
-};
 
 struct AccelEntry
 {
@@ -61,11 +38,10 @@ struct AccelEntry
     UINT id;
 };
 
-// Adds the shell's UK English texts to the string table; harmless again.
+// Adds the shell's UK English texts (the menus' among them) to the string
+// table; harmless again.
 void RegisterShellResources();
 
-// Menu 128 as a tree of popups.
-std::vector<MenuNode> LoadMenuResource(UINT menuId);
 // Accelerator table 128.
 std::vector<AccelEntry> LoadAcceleratorTable(UINT tableId);
 // The buttons of a toolbar resource in order; 0 is a separator.

@@ -173,7 +173,9 @@ public:
     void OnKeyDown(int key, int repeat);
     // Builds and shows the pane's context menu at the global point.
     void OnContextMenu(QPoint global);
+    // Menu 32827 of the resource source, each item enabled by this pane.
     QMenu* BuildContextMenu();
+    void AddContextMenuItem(QMenu* menu, UINT id, const QString& text);
     // The cursor the pane shows at the device point.
     QCursor CursorAt(QPoint device) const;
 

@@ -1,9 +1,11 @@
 #include "designer/views/DesignView.h"
 
 #include "designer/commands/CommandIds.h"
+#include "designer/commands/MenuResources.h"
 #include "designer/document/DesignerDoc.h"
 #include "designer/elements/FormElement.h"
 #include "designer/views/DesignFrame.h"
+#include "platform/ui/StringTable.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -89,44 +91,32 @@ QMenu* CDesignView::BuildContextMenu()
 {
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("PaneContextMenu"));
-    auto add = [this](QMenu* m, UINT id, const QString& text, const QString& shortcut = QString()) {
-        QAction* action = m->addAction(shortcut.isEmpty() ? text : text + QLatin1Char('\t') + shortcut);
-        action->setData(id);
-        CCmdUI ui(id);
-        if (OnUpdateCmdUI(ui)) {
-            action->setEnabled(ui.IsEnabled());
-            if (ui.GetCheck()) {
-                action->setCheckable(true);
-                action->setChecked(*ui.GetCheck() != 0);
-            }
-        } else if (m_pFrame == nullptr) {
-            action->setEnabled(false);
-        }
-        connect(action, &QAction::triggered, this, [this, id] {
-            if (!OnCmdMsg(id) && m_pFrame != nullptr)
-                m_pFrame->ExecuteCommand(id);
+    // The menu resource is one popup; its items are the context menu's.
+    for (const MenuNode& popup : LoadMenuResource(IDR_VIEW_POPUP))
+        FillMenu(menu, popup.children, [this](QMenu* m, const MenuNode& node) {
+            AddContextMenuItem(m, node.id, LoadResString(node.textId));
         });
-    };
-    add(menu, ID_EDIT_CUT, tr("Cu&t"), QStringLiteral("Ctrl+X"));
-    add(menu, ID_EDIT_COPY, tr("&Copy"), QStringLiteral("Ctrl+C"));
-    add(menu, ID_EDIT_PASTE, tr("&Paste"), QStringLiteral("Ctrl+V"));
-    add(menu, ID_EDIT_CLEAR, tr("&Delete"), QStringLiteral("Del"));
-    menu->addSeparator();
-    add(menu, ID_EDIT_BRING_TO_FRONT, tr("Bring to &Front"), QStringLiteral("Ctrl+J"));
-    add(menu, ID_EDIT_BRING_ALL_TO_FRONT, tr("Bring All to Front"), QStringLiteral("Ctrl+Shift+J"));
-    add(menu, ID_EDIT_SEND_TO_BACK, tr("&Send to Back"), QStringLiteral("Ctrl+K"));
-    add(menu, ID_EDIT_SEND_ALL_TO_BACK, tr("Send All to Back"), QStringLiteral("Ctrl+Shift+K"));
-    menu->addSeparator();
-    QMenu* zoom = menu->addMenu(tr("Zoom..."));
-    add(zoom, ID_VIEW_ZOOM_WIDTH, tr("Width"));
-    add(zoom, ID_VIEW_ZOOM_HEIGHT, tr("Height"));
-    add(zoom, ID_VIEW_ZOOM_PAGE, tr("Page"));
-    zoom->addSeparator();
-    for (UINT i = 0; i < 10; ++i)
-        add(zoom, ID_VIEW_ZOOM_FIRST + i, QStringLiteral("%1 %").arg(ZoomStepTable[i]));
-    menu->addSeparator();
-    add(menu, ID_EDIT_PROPERTIES, tr("Properties..."));
     return menu;
+}
+
+void CDesignView::AddContextMenuItem(QMenu* menu, UINT id, const QString& text)
+{
+    QAction* action = menu->addAction(text);
+    action->setData(id);
+    CCmdUI ui(id);
+    if (OnUpdateCmdUI(ui)) {
+        action->setEnabled(ui.IsEnabled());
+        if (ui.GetCheck()) {
+            action->setCheckable(true);
+            action->setChecked(*ui.GetCheck() != 0);
+        }
+    } else if (m_pFrame == nullptr) {
+        action->setEnabled(false);
+    }
+    connect(action, &QAction::triggered, this, [this, id] {
+        if (!OnCmdMsg(id) && m_pFrame != nullptr)
+            m_pFrame->ExecuteCommand(id);
+    });
 }
 
 void CDesignView::OnContextMenu(QPoint global)
