@@ -1,6 +1,7 @@
 #include "designer/views/explorer/ExplorerPane.h"
 
 #include "designer/commands/CommandIds.h"
+#include "designer/commands/MenuResources.h"
 #include "designer/controls/ConditionalWaitCursor.h"
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/ServerItem.h"
@@ -8,6 +9,7 @@
 #include "designer/views/DesignFrame.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/ui/PromptHelpers.h"
+#include "platform/ui/StringTable.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -283,36 +285,16 @@ QMenu* CExplorerPane::ShowContextMenu(QPoint global, bool fromKeyboard)
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("ExplorerContextMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const std::vector<UINT> items = {ID_EDIT_CUT,
-                                     ID_EDIT_COPY,
-                                     ID_EDIT_PASTE,
-                                     ID_EDIT_CLEAR,
-                                     0,
-                                     ID_EDIT_BRING_TO_FRONT,
-                                     ID_EDIT_BRING_ALL_TO_FRONT,
-                                     ID_EDIT_SEND_TO_BACK,
-                                     ID_EDIT_SEND_ALL_TO_BACK,
-                                     0,
-                                     ID_EDIT_MOVE_UP,
-                                     ID_EDIT_MOVE_DOWN,
-                                     0,
-                                     ID_EXPLORER_EXPAND_BRANCH,
-                                     ID_EXPLORER_EXPAND_ALL,
-                                     ID_EXPLORER_COLLAPSE_BRANCH,
-                                     ID_EXPLORER_COLLAPSE_ALL,
-                                     0,
-                                     ID_EDIT_PROPERTIES};
-    for (UINT id : items) {
-        if (id == 0) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction* action = menu->addAction(QString::number(id));
-        action->setData(id);
-        CCmdUI ui(id);
-        action->setEnabled(OnUpdateCmdUI(ui) ? ui.IsEnabled() : m_pFrame != nullptr);
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-    }
+    for (const MenuNode& popup : LoadMenuResource(IDR_EXPLORER_POPUP))
+        FillMenu(menu, popup.children, [this](QMenu* m, const MenuNode& node) {
+            const UINT id = node.id;
+            QAction* action = m->addAction(LoadResString(node.textId));
+            action->setData(id);
+            CCmdUI ui(id);
+            // What the pane does not rule on is the frame's (Properties).
+            action->setEnabled(OnUpdateCmdUI(ui) ? ui.IsEnabled() : m_pFrame != nullptr);
+            connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        });
     menu->popup(global);
     return menu;
 }
