@@ -2,6 +2,7 @@
 
 #include "designer/document/CompressedMemFile.h"
 #include "designer/document/DesignerDoc.h"
+#include "designer/document/TreeState.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
 #include "platform/ui/PromptService.h"
@@ -69,6 +70,14 @@ void StoreImage(CDesignerDoc& doc, CFile& file)
         ar.Abort();
         throw;
     }
+}
+
+// Before the contents go: the explorer records its look into the state, and
+// no window keeps a selected element.
+void AnnounceRestore(CDesignerDoc& doc, CTreeState& treeState)
+{
+    doc.BroadcastHint(DocumentHint::RestoreBegins, &treeState);
+    doc.BroadcastHint(DocumentHint::SelectionChanged, nullptr);
 }
 
 } // namespace
@@ -159,9 +168,6 @@ void CDesignerDoc::ReadSnapshot(CCompressedMemFile& snapshot)
 
 std::vector<HeldNotice> CDesignerDoc::ReloadFromSnapshot(CCompressedMemFile& snapshot)
 {
-    BroadcastHint(DocumentHint::RestoreBegins, nullptr);
-    BroadcastHint(DocumentHint::SelectionChanged, nullptr);
-
     SuppressUpdates();
     BeginQuietRead();
     try {
@@ -186,8 +192,11 @@ void CDesignerDoc::RestoreSnapshot(CCompressedMemFile* snapshot)
     // A restore is no change: nothing in it may count or snapshot.
     m_changeDepth = 1;
     m_dirty = FALSE;
+    // The explorer's look, carried across the rebuild of its tree.
+    CTreeState treeState(this);
     std::vector<HeldNotice> held;
     try {
+        AnnounceRestore(*this, treeState);
         held = ReloadFromSnapshot(*snapshot);
     } catch (...) {
         m_changeDepth = 0;
@@ -197,7 +206,7 @@ void CDesignerDoc::RestoreSnapshot(CCompressedMemFile* snapshot)
     m_changeDepth = 0;
     m_dirty = FALSE;
 
-    BroadcastHint(DocumentHint::RestoreEnds, nullptr);
+    BroadcastHint(DocumentHint::RestoreEnds, &treeState);
     ShowHeldNotices(held);
 }
 
@@ -207,8 +216,10 @@ void CDesignerDoc::RollBackTo(CCompressedMemFile& before, BOOL dirty)
     // reading back counts as nothing within it.
     const int depth = m_changeDepth;
     ++m_changeDepth;
+    CTreeState treeState(this);
     try {
         // Anything the reading says is about a state the user already had.
+        AnnounceRestore(*this, treeState);
         ReloadFromSnapshot(before);
     } catch (...) {
         m_changeDepth = depth;
@@ -217,7 +228,7 @@ void CDesignerDoc::RollBackTo(CCompressedMemFile& before, BOOL dirty)
     }
     m_changeDepth = depth;
     m_dirty = dirty;
-    BroadcastHint(DocumentHint::RestoreEnds, nullptr);
+    BroadcastHint(DocumentHint::RestoreEnds, &treeState);
 }
 
 void CDesignerDoc::RecoverFromFailedRestore(CCompressedMemFile* before, const QString& reason)

@@ -9,7 +9,10 @@
 #include "platform/framework/Exceptions.h"
 #include "platform/ui/PromptHelpers.h"
 
+#include <QClipboard>
 #include <QCursor>
+#include <QGuiApplication>
+#include <QMimeData>
 
 // The selection model, the tracker of the current element, the editing of
 // the selection and the clipboard.
@@ -287,6 +290,10 @@ void CDesignView::OnEditPaste()
     if (const CPage* page = GetPanePage())
         page->SnapToGrid(cell);
     CServerItem item(doc);
+    // A container cut or copied in the explorer brings its children along.
+    const QMimeData* data =
+        QGuiApplication::clipboard() != nullptr ? QGuiApplication::clipboard()->mimeData() : nullptr;
+    item.SetWithChildren(CServerItem::FirstOfferedFormat(data) == CServerItem::ExplFormat);
     if (item.PasteFromClipboard()) {
         DeselectAll(FALSE);
         PasteItem(item, cell.TopLeft());

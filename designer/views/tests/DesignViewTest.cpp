@@ -345,6 +345,44 @@ TEST_F(DesignViewTest, CutRemovesAndPasteBringsBack)
     EXPECT_EQ(doc.GetElementList().GetCount(), count);
 }
 
+TEST_F(DesignViewTest, AContainerCopiedInTheExplorerIsPastedWithItsChildren)
+{
+    CFormElement* loop = Make(FormElementType::Loop, OutputCells(1, 5, 40, 4));
+    ASSERT_NE(loop, nullptr);
+    CFormElement* child = nullptr;
+    {
+        CDocChangeGuard change(&doc);
+        child = doc.CreateNewElement(FormElementType::Text, PaneSide::Output, OutputCells(2, 6, 5, 1), loop);
+    }
+    ASSERT_NE(child, nullptr);
+    ASSERT_EQ(child->GetParent(), loop);
+    {
+        // What the explorer's Cut puts on the clipboard before it deletes.
+        CServerItem copy(&doc, CServerItem::ExplFormat, {loop}, nullptr);
+        copy.SetWithChildren(TRUE);
+        ASSERT_TRUE(copy.CopyToClipboard());
+    }
+    {
+        CDocChangeGuard change(&doc);
+        doc.DeleteElement(loop, TRUE);
+    }
+    const qsizetype count = ElementCount();
+    output.DeselectAll(TRUE);
+
+    ASSERT_TRUE(output.OnCmdMsg(ID_EDIT_PASTE));
+
+    ASSERT_EQ(ElementCount(), count + 2) << "the Loop and its child";
+    CFormElement* pasted = output.GetCurrentElement();
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(pasted->GetType(), FormElementType::Loop);
+    ChildPosition position = pasted->GetFirstChildPosition();
+    CFormElement* pastedChild = pasted->GetNextChild(position);
+    ASSERT_NE(pastedChild, nullptr);
+    EXPECT_EQ(pastedChild->GetType(), FormElementType::Text);
+    EXPECT_TRUE(doc.ContainsElement(pastedChild));
+    EXPECT_TRUE(position.IsNull()) << "one child";
+}
+
 TEST_F(DesignViewTest, PastingNothingUsableChangesNothing)
 {
     QGuiApplication::clipboard()->clear();
