@@ -196,10 +196,17 @@ TEST_F(ExplorerInProgram, UndoAndRedoWithAnElementSelected)
 {
     Pick(text);
     ASSERT_TRUE(Tree().EndLabelEdit(explorer->FindItem(text), QStringLiteral("Heading")));
+    // The restore makes new elements; the caret comes back on the new Text.
     ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_UNDO));
-    EXPECT_EQ(frame->GetAnchorElement(), nullptr);
+    CFormElement* anchor = frame->GetAnchorElement();
+    ASSERT_NE(anchor, nullptr);
+    EXPECT_TRUE(doc->ContainsElement(anchor));
+    EXPECT_EQ(anchor->GetDescription(), QStringLiteral("Text"));
     ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_REDO));
-    EXPECT_EQ(frame->GetAnchorElement(), nullptr);
+    anchor = frame->GetAnchorElement();
+    ASSERT_NE(anchor, nullptr);
+    EXPECT_TRUE(doc->ContainsElement(anchor));
+    EXPECT_EQ(anchor->GetDescription(), QStringLiteral("Heading"));
     const std::set<CFormElement*> before = Elements(*doc);
     output->setFocus();
     ASSERT_NE(output->CreateElementAt(FormElementType::Conditional, nullptr), nullptr);

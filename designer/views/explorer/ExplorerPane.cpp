@@ -4,6 +4,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/ExplorerTreeOrder.h"
 #include "designer/document/RegisteredMessages.h"
+#include "designer/document/TreeState.h"
 #include "designer/elements/FormElement.h"
 #include "designer/views/DesignFrame.h"
 #include "designer/views/explorer/ExplorerIcons.h"
@@ -144,12 +145,16 @@ void CExplorerPane::OnDocumentHint(CObject* object, LPARAM hint)
     case DocumentHint::OutputViewRefit:
         break;
     case DocumentHint::RestoreBegins:
+        if (auto* state = dynamic_cast<CTreeState*>(object))
+            state->Save(*m_tree);
         // The restore deletes every element.
         m_pSelected = nullptr;
         break;
     case DocumentHint::RestoreEnds:
         SuspendRedraw();
         Rebuild();
+        if (auto* state = dynamic_cast<CTreeState*>(object))
+            state->Restore(*m_tree);
         ResumeRedraw();
         break;
     default:

@@ -7,6 +7,7 @@
 #include "designer/commands/CommandIds.h"
 #include "designer/document/RegisteredMessages.h"
 #include "designer/document/ServerItem.h"
+#include "designer/document/TreeState.h"
 #include "designer/views/DesignFrame.h"
 #include "designer/views/explorer/ExplorerIcons.h"
 #include "tests/support/ExplorerDocFixture.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QToolBar>
@@ -663,6 +665,54 @@ TEST_F(ExplorerPaneTest, PasteGoesUnderTheSelectedContainer)
     EXPECT_EQ(RowsOf(tree()), FreshFill(*doc));
 }
 
+TEST_F(ExplorerPaneTest, TheContextMenuSelectsTheItemUnderThePointerUnlessAskedByKeyboard)
+{
+    Pick(e.loop);
+    const QRect where = tree().visualItemRect(CExplorerTreeCtrl::FromItem(ItemOf(e.text)));
+    const QPoint global = tree().viewport()->mapToGlobal(where.center());
+    QMenu* menu = pane->ShowContextMenu(global, true);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(pane->GetSelectedElement(), e.loop);
+    menu->close();
+    QApplication::processEvents();
+
+    menu = pane->ShowContextMenu(global, false);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(pane->GetSelectedElement(), e.text);
+    std::vector<UINT> ids;
+    for (QAction* action : menu->actions())
+        ids.push_back(action->isSeparator() ? 0 : action->data().toUInt());
+    const std::vector<UINT> expected = {ID_EDIT_CUT,
+                                        ID_EDIT_COPY,
+                                        ID_EDIT_PASTE,
+                                        ID_EDIT_CLEAR,
+                                        0,
+                                        ID_EDIT_BRING_TO_FRONT,
+                                        ID_EDIT_BRING_ALL_TO_FRONT,
+                                        ID_EDIT_SEND_TO_BACK,
+                                        ID_EDIT_SEND_ALL_TO_BACK,
+                                        0,
+                                        ID_EDIT_MOVE_UP,
+                                        ID_EDIT_MOVE_DOWN,
+                                        0,
+                                        ID_EXPLORER_EXPAND_BRANCH,
+                                        ID_EXPLORER_EXPAND_ALL,
+                                        ID_EXPLORER_COLLAPSE_BRANCH,
+                                        ID_EXPLORER_COLLAPSE_ALL,
+                                        0,
+                                        ID_EDIT_PROPERTIES};
+    EXPECT_EQ(ids, expected);
+    // The Text has no children: Bring All to Front is off, Copy on.
+    EXPECT_TRUE(menu->actions().at(1)->isEnabled());
+    EXPECT_FALSE(menu->actions().at(6)->isEnabled());
+    EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("Cu&t"));
+    // Copy from the menu puts the explorer's item on the clipboard.
+    menu->actions().at(1)->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QString::fromLatin1(kDesignerExplFormat)));
+    menu->close();
+    QApplication::processEvents();
+}
+
 // ---------------------------------------------------------------- toolbar and layout
 
 TEST_F(ExplorerPaneTest, TheToolbarHoldsItsButtonsInOrderAndFollowsTheSelection)
@@ -724,6 +774,153 @@ TEST_F(ExplorerPaneTest, ARelabelledElementShowsItsNewDescription)
         CFormElement::SetDescription(QStringLiteral("Renamed elsewhere"), e.address);
     }
     EXPECT_EQ(tree().GetItemText(ItemOf(e.address)), QStringLiteral("Renamed elsewhere"));
+}
+
+// ---------------------------------------------------------------- tree state across undo
+
+// The look of the tree by paths from the root: the expanded items, the
+// caret and the item at the top of the window.
+using Path = std::vector<int>;
+
+struct TreeLook
+{
+    std::vector<Path> expanded;
+    Path caret;
+    Path top;
+
+    bool operator==(const TreeLook&) const = default;
+};
+
+void PrintTo(const TreeLook& look, std::ostream* os)
+{
+    auto path = [&](const Path& p) {
+        *os << "[";
+        for (int i : p)
+            *os << i << ".";
+        *os << "]";
+    };
+    *os << "expanded ";
+    for (const Path& p : look.expanded)
+        path(p);
+    *os << " caret ";
+    path(look.caret);
+    *os << " top ";
+    path(look.top);
+}
+
+Path PathOf(const IExplorerTree& tree, TreeItem item)
+{
+    Path path;
+    for (; item != nullptr; item = tree.GetParentItem(item)) {
+        int position = 0;
+        for (TreeItem at = tree.GetPrevSiblingItem(item); at != nullptr; at = tree.GetPrevSiblingItem(at))
+            ++position;
+        path.insert(path.begin(), position);
+    }
+    return path;
+}
+
+TreeLook LookOf(const CExplorerTreeCtrl& tree)
+{
+    TreeLook look;
+    std::function<void(TreeItem)> walk = [&](TreeItem item) {
+        for (; item != nullptr; item = tree.GetNextSiblingItem(item)) {
+            if (tree.IsExpanded(item) && tree.GetChildItem(item) != nullptr)
+                look.expanded.push_back(PathOf(tree, item));
+            walk(tree.GetChildItem(item));
+        }
+    };
+    walk(tree.GetRootItem());
+    look.caret = PathOf(tree, tree.GetCaretItem());
+    look.top = PathOf(tree, tree.GetFirstVisibleItem());
+    return look;
+}
+
+struct UndoCase
+{
+    const char* name;
+    // Sets the tree up and makes the change the undo takes back.
+    std::function<void(ExplorerDocElements&, CDesignerDoc&, CExplorerPane&)> change;
+    // What the look is expected to be after the undo, from the look before
+    // the change; null: the same look.
+    std::function<TreeLook(const TreeLook&)> expected;
+};
+
+void PrintTo(const UndoCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class TreeStateAcrossUndo : public ExplorerPaneTest, public ::testing::WithParamInterface<UndoCase>
+{};
+
+const UndoCase kUndoCases[] = {
+    {"PropertyChangeAfterAChildWasAddedIntoALoop",
+     [](ExplorerDocElements& e, CDesignerDoc& doc, CExplorerPane& pane) {
+         {
+             CDocChangeGuard guard(&doc);
+             ASSERT_NE(doc.CreateNewElement(FormElementType::Variable, 1, kwvd::Rect(0, 0, 50, 16), e.loop), nullptr);
+         }
+         CExplorerTreeCtrl& tree = *pane.GetTree();
+         tree.expandAll();
+         tree.Expand(pane.FindItem(e.output), FALSE);
+         tree.Expand(pane.FindItem(e.conditional), FALSE);
+         PickIn(pane, e.source);
+         tree.SetFirstVisible(pane.FindItem(e.loop));
+         ASSERT_TRUE(tree.EndLabelEdit(pane.FindItem(e.text), QStringLiteral("Heading")));
+     },
+     nullptr},
+    {"UndoThatRemovesElements",
+     [](ExplorerDocElements& e, CDesignerDoc& doc, CExplorerPane& pane) {
+         CExplorerTreeCtrl& tree = *pane.GetTree();
+         tree.Expand(pane.FindItem(e.output), FALSE);
+         PickIn(pane, e.text);
+         CDocChangeGuard guard(&doc);
+         ASSERT_NE(doc.CreateNewElement(FormElementType::Variable, 1, kwvd::Rect(0, 0, 50, 16), e.conditional),
+                   nullptr);
+         ASSERT_NE(doc.CreateNewElement(FormElementType::Variable, 1, kwvd::Rect(0, 0, 50, 16), nullptr), nullptr);
+     },
+     nullptr},
+    {"TheRootSelected",
+     [](ExplorerDocElements& e, CDesignerDoc&, CExplorerPane& pane) {
+         CExplorerTreeCtrl& tree = *pane.GetTree();
+         tree.SelectCaret(tree.GetRootItem());
+         ASSERT_TRUE(tree.EndLabelEdit(pane.FindItem(e.text), QStringLiteral("Heading")));
+     },
+     // No caret is set by the state.
+     [](const TreeLook& before) {
+         TreeLook after = before;
+         after.caret.clear();
+         return after;
+     }},
+};
+
+TEST_P(TreeStateAcrossUndo, TheTreeLooksAsBefore)
+{
+    pane->resize(300, 150);
+    QApplication::processEvents();
+    const UndoCase& c = GetParam();
+    c.change(e, *doc, *pane);
+    const TreeLook before = LookOf(tree());
+    ASSERT_TRUE(doc->CanUndo());
+    doc->OnEditUndo();
+    EXPECT_EQ(LookOf(tree()), c.expected ? c.expected(before) : before);
+    EXPECT_EQ(RowsOf(tree()), FreshFill(*doc));
+    // The pane never keeps an element of the document before the restore.
+    CFormElement* selected = pane->GetSelectedElement();
+    EXPECT_TRUE(selected == nullptr || doc->ContainsElement(selected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Explorer, TreeStateAcrossUndo, ::testing::ValuesIn(kUndoCases),
+                         [](const ::testing::TestParamInfo<UndoCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ExplorerPaneTest, AnEmptyStateLeavesTheTopWhereTheRebuildPutIt)
+{
+    CTreeState state(doc.get());
+    pane->OnDocumentHint(&state, DocumentHint::RestoreEnds);
+    EXPECT_EQ(tree().GetFirstVisibleItem(), tree().GetRootItem());
+    EXPECT_EQ(tree().GetCaretItem(), nullptr);
+    EXPECT_EQ(RowsOf(tree()), FreshFill(*doc));
 }
 
 } // namespace
