@@ -522,6 +522,11 @@ void CMainFrame::OnDocumentClosing(CDesignerDoc* doc)
 }
 
 // ---------------------------------------------------------------- panes' side
+CFormElement* CMainFrame::GetAnchorElement() const
+{
+    return m_explorer ? m_explorer->GetSelectedElement() : nullptr;
+}
+
 void CMainFrame::NotifyExplorer(CObject* element, LPARAM hint)
 {
     if (m_explorer)

@@ -97,9 +97,8 @@ public:
 
     // ---- IDesignFrame (what the panes ask of the frame)
     int GetCurrentTool() const override { return CurrentTool; }
-    // The explorer does not tell its selection yet: new elements go to the
-    // top level.
-    CFormElement* GetAnchorElement() const override { return nullptr; }
+    // The explorer's selected element; null without an explorer.
+    CFormElement* GetAnchorElement() const override;
     void NotifyExplorer(CObject* element, LPARAM hint) override;
     void SetPropertySheetElement(CFormElement* element) override;
     std::optional<kwvd::RegistryKey> OpenLayoutKey(const QString& subsection, bool create) override;

@@ -36,6 +36,7 @@
 #include "designer/shell/SplashScreenEx.h"
 #include "designer/views/DDestView.h"
 #include "designer/views/DSourceView.h"
+#include "designer/views/explorer/ExplorerPane.h"
 #include "designer/views/pages/ElementPageStrings.h"
 #include "designer/views/pages/ui/ElementPropertySheetWnd.h"
 #include "hostaccess/api/Translator.h"
@@ -455,6 +456,8 @@ BOOL CWVDDesignerApp::ProcessShellCommand()
     // The element property sheet lives as long as the frame, hidden at first.
     if (CMainFrame* frame = GetMainFrame(); frame != nullptr && frame->ElementPropertySheet() == nullptr)
         frame->SetPropertySheet(CElementPropertySheetWnd::Create(frame, frame));
+    if (CMainFrame* frame = GetMainFrame(); frame != nullptr && frame->GetExplorerPane() == nullptr)
+        frame->SetExplorerPane(std::make_unique<CExplorerPane>(frame, frame));
     if (m_dropFilter == nullptr) {
         m_dropFilter = std::make_unique<FileDropFilter>(this);
         GetMainFrame()->installEventFilter(m_dropFilter.get());

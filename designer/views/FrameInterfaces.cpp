@@ -7,6 +7,11 @@ BOOL IExplorerPane::IsSender(const CObject*) const
     return FALSE;
 }
 
+CFormElement* IExplorerPane::GetSelectedElement() const
+{
+    return nullptr;
+}
+
 IElementPropertySheet::~IElementPropertySheet() = default;
 
 BOOL IElementPropertySheet::IsSender(const CObject*) const

@@ -29,6 +29,9 @@ public:
     // TRUE when a change notice with this sender came from the pane, which
     // then needs no telling.
     virtual BOOL IsSender(const CObject* sender) const;
+    // The element selected in the pane: the anchor under which the panes
+    // create new elements. Null when none.
+    virtual CFormElement* GetSelectedElement() const;
 };
 
 class IElementPropertySheet
