@@ -14,6 +14,7 @@
 #include "designer/elements/LoopStrings.h"
 #include "designer/elements/VariableStrings.h"
 #include "designer/output/OutputClasses.h"
+#include "designer/output/ui/OutputDeviceDialogView.h"
 #include "designer/preferences/PreferenceStrings.h"
 #include "designer/resources/ResourceClasses.h"
 #include "designer/resources/barcodes/BarcodeStrings.h"
@@ -242,6 +243,7 @@ void CWVDDesignerApp::RegisterServices()
     InstallBarcodeSettingsDialog();
     InstallFontDialogs();
     InstallIncorrectVersionDialog();
+    InstallOutputDeviceDialog();
 }
 
 void CWVDDesignerApp::RegisterCommands()

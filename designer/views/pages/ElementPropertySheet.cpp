@@ -5,6 +5,7 @@
 #include "designer/views/pages/ElementPageStrings.h"
 #include "designer/views/pages/ElementPropPage.h"
 #include "designer/views/pages/GeneralPropPage.h"
+#include "designer/views/pages/OutputPropPage.h"
 #include "platform/registry/RegistryStore.h"
 
 #include <QtEndian>
@@ -66,6 +67,7 @@ CElementPropertySheet::CElementPropertySheet(IDesignFrame* frame) : m_frame(fram
         return std::make_unique<CGeneralPropPage>(
             std::unique_ptr<CGeneralPageRecord>(static_cast<CGeneralPageRecord*>(record.release())));
     });
+    RegisterOutputPropPage();
     DoRebuildPages();
 }
 

@@ -6,6 +6,7 @@
 #include "designer/views/pages/GeneralPropPage.h"
 #include "designer/views/pages/ui/ElementPropPageView.h"
 #include "designer/views/pages/ui/GeneralPropPageView.h"
+#include "designer/views/pages/ui/OutputPropPageView.h"
 #include "platform/ui/StringTable.h"
 
 #include <QCloseEvent>
@@ -48,6 +49,7 @@ void RegisterBuiltInViews()
     CElementPropertySheetWnd::RegisterViewFactory(
         CElementPropertySheet::PlaceholderDialog,
         [](CElementPropPage& page, QWidget* parent) -> QWidget* { return new CPlaceholderView(page, parent); });
+    RegisterOutputPropPageView();
 }
 
 // The page's tab: an empty holder until the view is made.
