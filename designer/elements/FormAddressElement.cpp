@@ -316,16 +316,14 @@ void CFormAddressElement::SetAddressCells(const Rect& cells)
 
 BOOL CFormAddressElement::SetFromPlaceholder(const QString& text)
 {
-    if (!text.startsWith(u'?') || text.count(u',') < 2)
+    Rect cells;
+    bool hasCells = false;
+    bool deleting = false;
+    if (!COutputDevice::ParseAddressPlaceholder(text, cells, hasCells, deleting))
         return FALSE;
-    const QStringList parts = text.mid(1).split(u',');
-    const long long line = COutputDevice::LeadingInteger(parts.at(0));
-    const long long column = COutputDevice::LeadingInteger(parts.at(1));
-    const long long length = COutputDevice::LeadingInteger(parts.at(2));
-    if (line > 0 && column > 0 && column + length > 0)
-        SetCells(Rect(ClampCell(column), ClampCell(line), ClampCell(column + length), ClampCell(line + 1)));
+    if (hasCells)
+        SetCells(cells);
 
-    const bool deleting = parts.size() > 3 && parts.at(3).startsWith(u'D');
     if (deleting && TakesNoDeleteFlag(m_settingId)) {
         SetDeleteFlag(FALSE);
         return TRUE;

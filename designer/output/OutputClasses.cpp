@@ -61,13 +61,13 @@ void RegisterPagePageTexts()
 }
 
 // The "General" pages of the device settings sheets: *SCS 154, *AFP 136,
-// *HPT 150, fax 144, e-mail 140, file 148. A list's entries are under
-// 0x8000 plus its control id, apart from its label.
+// *HPT 150, fax 144, e-mail 140, file 148, document store 177. A list's
+// entries are under 0x8000 plus its control id, apart from its label.
 void RegisterGeneralPageTexts()
 {
     constexpr UINT groupCaption = 0xFF01;
     static const DialogLabel labels[] = {
-        {0, "General", {154, 136, 150, 144, 140, 148}},
+        {0, "General", {154, 136, 150, 144, 140, 148, 177}},
         {1286, "Printer device:", {154, 136, 150}},
         {kListItems + 1286, "*JOB", {154, 136, 150}},
         {1321, "Print output queue:", {154, 136, 150}},
@@ -90,7 +90,7 @@ void RegisterGeneralPageTexts()
         {1305, "Rotation:", {154}},
         {kListItems + 1305, "*AUTO\n*DEVD\n0\n90\n*DOC", {154}},
         {1298, "Start printing on line:", {154, 144, 140}},
-        {1276, "Name:", {154, 136, 150, 144, 140, 148}},
+        {1276, "Name:", {154, 136, 150, 144, 140, 148, 177}},
         {1291, "Page Width:", {154}},
         {1212, "PDF DataStream", {136}},
         {1296, "Rotation:", {136, 150, 144, 140}},
@@ -120,21 +120,34 @@ void RegisterGeneralPageTexts()
         {kListItems + 1210, "PDF\nTXT\nSCS", {140}},
         {1209, "Extension:", {140}},
         {1208, "CCSID/Codepage:", {140}},
-        {groupCaption, "File", {148}},
-        {1266, "Path:", {148}},
-        {1245, "Name:", {148}},
-        {1243, "Format:", {148}},
-        {kListItems + 1243, "PDF\nTXT\nSCS", {148}},
-        {1242, "Extension:", {148}},
-        {1239, "CCSID/Codepage:", {148}},
-        {1240, "Owner:", {148}},
-        {1241, "Authorization List:", {148}},
-        {1297, "Public Authority:", {148}},
-        {kListItems + 1297, "*NONE\n*RWX\n*RX\n*RW\n*WX\n*R\n*W\n*X\n*EXCLUDE\n*AUTL", {148}},
+        {groupCaption, "File", {148, 177}},
+        {1266, "Path:", {148, 177}},
+        {1245, "Name:", {148, 177}},
+        {1243, "Format:", {148, 177}},
+        {kListItems + 1243, "PDF\nTXT\nSCS", {148, 177}},
+        {1242, "Extension:", {148, 177}},
+        {1239, "CCSID/Codepage:", {148, 177}},
+        {1240, "Owner:", {148, 177}},
+        {1241, "Authorization List:", {148, 177}},
+        {1297, "Public Authority:", {148, 177}},
+        {kListItems + 1297, "*NONE\n*RWX\n*RX\n*RW\n*WX\n*R\n*W\n*X\n*EXCLUDE\n*AUTL", {148, 177}},
     };
     AddDialogLabels(labels);
     // The copies check of the print pages.
     StringTable::Add(309, QStringLiteral("Please enter an integer between %1!d! and %2!d!."));
+}
+
+// What the document-store "General" page, 177, has beyond the file page's
+// texts.
+void RegisterDocStoreGeneralPageTexts()
+{
+    static const DialogLabel labels[] = {
+        {1461, "DocStore:", {177}},
+        {1460, "Refresh", {177}},
+        {1462, "Document Type:", {177}},
+        {1483, "Description:", {177}},
+    };
+    AddDialogLabels(labels);
 }
 
 // The destination pages (151 print, 143 fax, 139 e-mail) and the address
@@ -189,6 +202,32 @@ void RegisterDestinationAndAddressPageTexts()
     StringTable::Add(entries);
 }
 
+// The exit program parameter pages: file 146 and 147, document store 175
+// and 178. The document-store pages' labels are statics that the page
+// fills from the device; these are their texts until it does.
+void RegisterExitProgramParameterPageTexts()
+{
+    static const DialogLabel labels[] = {
+        {0, "Exit Program", {146}},
+        {0, "Parameters (Short)", {147, 178}},
+        {0, "Parameters", {175}},
+        {1240, "Exit Program:", {146, 178}},
+        {1241, "Library:", {146, 178}},
+        // The group of the short parameters has no id of its own.
+        {0xFF01, "Short Parameters (max 64 chars)", {147, 178}},
+    };
+    AddDialogLabels(labels);
+    for (UINT n = 1; n <= 20; ++n) {
+        const QString text = QStringLiteral("Parameter %1:").arg(n);
+        const UINT edit = 1245 + n;
+        StringTable::Add(DialogTextId(n <= 10 ? 146 : 147, edit), text);
+        if (n <= 10)
+            StringTable::Add(DialogTextId(175, 1463 + n), text);
+        else if (n <= 18)
+            StringTable::Add(DialogTextId(178, 1464 + n), text);
+    }
+}
+
 // Dialog 152 "Printer Offsets" and its presets file.
 void RegisterPrinterOffsetsStrings()
 {
@@ -238,12 +277,23 @@ void RegisterOutputDeviceDialogTexts()
     StringTable::Add(entries);
 }
 
+// The captions of the device settings sheets.
+void RegisterSettingsSheetTexts()
+{
+    static const StringTable::Entry entries[] = {
+        {341, "Output Device (%1)"},   {279, "Output Device (*FAX)"},     {272, "Output Device (*EML)"},
+        {280, "Output Device (*FIL)"}, {369, "Output Device (DocStore)"},
+    };
+    StringTable::Add(entries);
+}
+
 } // namespace
 
 void RegisterOutputStrings()
 {
     RegisterPagePageTexts();
     RegisterGeneralPageTexts();
+    RegisterDocStoreGeneralPageTexts();
     static const StringTable::Entry entries[] = {
         {184, "Attachment Name"},
         {185, "Attention"},
@@ -314,5 +364,7 @@ void RegisterOutputStrings()
     StringTable::Add(entries);
     RegisterDestinationAndAddressPageTexts();
     RegisterPrinterOffsetsStrings();
+    RegisterSettingsSheetTexts();
+    RegisterExitProgramParameterPageTexts();
     RegisterOutputDeviceDialogTexts();
 }

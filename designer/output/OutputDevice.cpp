@@ -5,6 +5,8 @@
 #include "platform/framework/Archive.h"
 #include "platform/framework/Collections.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <climits>
 #include <initializer_list>
@@ -512,6 +514,14 @@ BOOL COutputDevice::HasAddress(int settingId) const
 
 BOOL COutputDevice::FormatAddressPlaceholder(int settingId, QString& out) const
 {
+    kwvd::Rect cells;
+    bool deleting = false;
+    if (GetRecordedAddress(settingId, cells, deleting)) {
+        out = QString::asprintf("?%03d,%03d,%03d", cells.top, cells.left, cells.Width());
+        if (deleting)
+            out += QStringLiteral(",D");
+        return TRUE;
+    }
     BOOL found = FALSE;
     for (const CFormOutputElement* user : m_users) {
         if (user != nullptr && user->FormatAddressPlaceholder(settingId, out))
@@ -522,6 +532,9 @@ BOOL COutputDevice::FormatAddressPlaceholder(int settingId, QString& out) const
 
 BOOL COutputDevice::GetAddressCells(int settingId, kwvd::Rect& cells) const
 {
+    bool deleting = false;
+    if (GetRecordedAddress(settingId, cells, deleting))
+        return TRUE;
     BOOL found = FALSE;
     for (const CFormOutputElement* user : m_users) {
         if (user != nullptr && user->GetAddressCells(settingId, cells))
@@ -532,6 +545,15 @@ BOOL COutputDevice::GetAddressCells(int settingId, kwvd::Rect& cells) const
 
 BOOL COutputDevice::SetAddressFromPlaceholder(int settingId, const QString& text)
 {
+    if (m_recordingAddresses) {
+        kwvd::Rect cells;
+        bool hasCells = false;
+        bool deleting = false;
+        if (!HasAddress(settingId) || !ParseAddressPlaceholder(text, cells, hasCells, deleting))
+            return FALSE;
+        m_addressChanges.push_back({settingId, true, {}, text});
+        return TRUE;
+    }
     BOOL taken = FALSE;
     for (CFormOutputElement* user : m_users) {
         if (user != nullptr && user->SetAddressFromPlaceholder(settingId, text))
@@ -542,12 +564,101 @@ BOOL COutputDevice::SetAddressFromPlaceholder(int settingId, const QString& text
 
 BOOL COutputDevice::SetAddressCells(int settingId, const kwvd::Rect& cells)
 {
+    if (m_recordingAddresses) {
+        if (!HasAddress(settingId))
+            return FALSE;
+        m_addressChanges.push_back({settingId, false, cells, {}});
+        return TRUE;
+    }
     BOOL taken = FALSE;
     for (CFormOutputElement* user : m_users) {
         if (user != nullptr && user->SetAddressCells(settingId, cells))
             taken = TRUE;
     }
     return taken;
+}
+
+void COutputDevice::StartAddressRecording()
+{
+    m_addressChanges.clear();
+    m_recordingAddresses = true;
+}
+
+void COutputDevice::ApplyRecordedAddresses()
+{
+    m_recordingAddresses = false;
+    const std::vector<AddressChange> changes = std::move(m_addressChanges);
+    m_addressChanges.clear();
+    for (const AddressChange& change : changes) {
+        if (change.placeholder)
+            SetAddressFromPlaceholder(change.settingId, change.text);
+        else
+            SetAddressCells(change.settingId, change.cells);
+    }
+}
+
+void COutputDevice::DropRecordedAddresses()
+{
+    m_recordingAddresses = false;
+    m_addressChanges.clear();
+}
+
+BOOL COutputDevice::GetRecordedAddress(int settingId, kwvd::Rect& cells, bool& deleting) const
+{
+    const auto noted = [settingId](const AddressChange& change) { return change.settingId == settingId; };
+    if (std::none_of(m_addressChanges.begin(), m_addressChanges.end(), noted))
+        return FALSE;
+    // Every change reaches every child of the id alike, so replaying the
+    // notes over what the last child shows now gives what it would show.
+    BOOL found = FALSE;
+    QString shown;
+    for (const CFormOutputElement* user : m_users) {
+        if (user != nullptr && user->GetAddressCells(settingId, cells)) {
+            user->FormatAddressPlaceholder(settingId, shown);
+            found = TRUE;
+        }
+    }
+    if (!found)
+        return FALSE;
+    deleting = shown.endsWith(QStringLiteral(",D"));
+    for (const AddressChange& change : m_addressChanges) {
+        if (change.settingId != settingId)
+            continue;
+        if (!change.placeholder) {
+            cells = change.cells;
+            continue;
+        }
+        kwvd::Rect taken;
+        bool hasCells = false;
+        ParseAddressPlaceholder(change.text, taken, hasCells, deleting);
+        if (hasCells)
+            cells = taken;
+        // Positions of a page carry no delete flag.
+        if (settingId == AddressFieldCode::Destination || settingId == AddressFieldCode::FirstPage)
+            deleting = false;
+    }
+    return TRUE;
+}
+
+BOOL COutputDevice::ParseAddressPlaceholder(const QString& text, kwvd::Rect& cells, bool& hasCells, bool& deleting)
+{
+    hasCells = false;
+    deleting = false;
+    if (!text.startsWith(u'?') || text.count(u',') < 2)
+        return FALSE;
+    const QStringList parts = text.mid(1).split(u',');
+    const long long line = LeadingInteger(parts.at(0));
+    const long long column = LeadingInteger(parts.at(1));
+    const long long length = LeadingInteger(parts.at(2));
+    if (line > 0 && column > 0 && column + length > 0) {
+        // Far beyond any spooled file, and safe to turn into twips.
+        static constexpr long long kMaxCell = 100000;
+        const auto clamp = [](long long value) { return static_cast<int>(std::clamp(value, -kMaxCell, kMaxCell)); };
+        cells = kwvd::Rect(clamp(column), clamp(line), clamp(column + length), clamp(line + 1));
+        hasCells = true;
+    }
+    deleting = parts.size() > 3 && parts.at(3).startsWith(u'D');
+    return TRUE;
 }
 
 // ---------------------------------------------------------------- identity

@@ -126,6 +126,18 @@ public:
     BOOL SetAddressFromPlaceholder(int settingId, const QString& text);
     BOOL SetAddressCells(int settingId, const kwvd::Rect& cells);
 
+    // A working copy that records: its address-bound setters note what they
+    // would do to the users' Address children instead of moving them, and
+    // its address-bound getters show the noted state, so an edit that is
+    // cancelled leaves the elements where they were. Copy carries neither
+    // the mode nor the notes.
+    void StartAddressRecording();
+    bool IsRecordingAddresses() const { return m_recordingAddresses; }
+    // Moves the Address children as noted, in the order noted, and stops.
+    void ApplyRecordedAddresses();
+    // Forgets the notes and stops.
+    void DropRecordedAddresses();
+
     // Parameter n (1..20) is found under 21505 + n.
     static int ParameterSettingId(int index) { return AddressFieldCode::Parameter1 + index; }
 
@@ -314,6 +326,10 @@ public:
     static void DestinationTypeFromText(const QString& text, int& code);
     // "*E1" gives 0; other texts their number, 1 when outside 1..255.
     static void ParseDrawer(const QString& text, int& drawer);
+    // A placeholder "?line,column,length[,D]" as Address children take it:
+    // FALSE when the text is none. cells are 1-based and valid only when
+    // hasCells; deleting when the fourth part starts with "D".
+    static BOOL ParseAddressPlaceholder(const QString& text, kwvd::Rect& cells, bool& hasCells, bool& deleting);
     // The C run-time reading of a number: blanks, sign, digits; 0 for none.
     static int LeadingInteger(const QString& text);
 
@@ -466,6 +482,21 @@ private:
     int GetBoundPosition(int settingId, int& stored, int part);
     BOOL SetBoundPosition(int settingId, int& stored, int part, int value, int maximum);
 
+    // A noted change of the Address children of one setting id: new cells,
+    // or a placeholder text they take.
+    struct AddressChange
+    {
+        int settingId;
+        bool placeholder;
+        kwvd::Rect cells;
+        QString text;
+    };
+    // The cells and delete flag the children of the id would show after
+    // the notes; FALSE when no change of the id was noted.
+    BOOL GetRecordedAddress(int settingId, kwvd::Rect& cells, bool& deleting) const;
+
     std::vector<CFormOutputElement*> m_users;
     Fields m_f;
+    bool m_recordingAddresses = false;
+    std::vector<AddressChange> m_addressChanges;
 };

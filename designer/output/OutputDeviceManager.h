@@ -26,12 +26,47 @@
 
 class CArchive;
 class CDesignerDoc;
+class CDocStoreManager;
 class CFormOutputElement;
 class CJVXArchive;
 class COutputDevice;
+class COutputDeviceManager;
 class QWidget;
 
-class COutputDeviceManager;
+// --- The settings windows of the devices, reached through a seam that the
+// program fills, so the rules of the settings commands hold without widgets.
+
+// What a settings window needs of the document beside the device.
+struct OutputDeviceSettingsContext
+{
+    // '1' for an XML document, '0' otherwise or without a document.
+    wchar_t xmlDocument = L'0';
+    // Borrowed, either may be null.
+    COutputDeviceManager* deviceManager = nullptr;
+    CDocStoreManager* docStoreManager = nullptr;
+};
+
+// One modal settings window, made for one edit.
+class IOutputDeviceSettingsWindow
+{
+public:
+    virtual ~IOutputDeviceSettingsWindow() = default;
+    // The working copy the window's pages edit, which the window holds;
+    // null for a window that edits the device itself and keeps its own.
+    virtual COutputDevice* GetDeviceCopy() = 0;
+    // Given to a window without a copy of its own.
+    virtual void SetDevice(COutputDevice*) {}
+    // After the copy was filled.
+    virtual void AddPages() {}
+    // TRUE when the user ended it with OK.
+    virtual BOOL DoModal() = 0;
+};
+
+// The window for a device type 0..7; null when there is none.
+using OutputDeviceSettingsWindowFactory = std::function<std::unique_ptr<IOutputDeviceSettingsWindow>(
+    QWidget* parent, int type, const OutputDeviceSettingsContext& context)>;
+// Returns the factory that was installed.
+OutputDeviceSettingsWindowFactory SetOutputDeviceSettingsWindowFactory(OutputDeviceSettingsWindowFactory factory);
 
 // Runs the output device dialog modally for the manager's document, opened
 // on the element's device (may be null). TRUE on OK, with the device chosen:
@@ -147,6 +182,17 @@ public:
     BOOL FillAddressTypes(const COutputDevice* device, OutputDeviceAddressTypeList& list) const;
     // Every address field, in the order of the Address page's full list.
     static void AddAllAddressTypes(OutputDeviceAddressTypeList& list);
+
+    // --- The settings commands.
+    // The settings window of the device of that index (0: the default
+    // device); FALSE when there is no such device.
+    BOOL EditDeviceSettings(int index, QWidget* parent);
+    // Runs the device's settings window on a copy of it. OK applies the
+    // Address changes the copy noted, copies it back and has every user of
+    // the device check itself again, in the users' order; the result is
+    // then TRUE. Cancel changes nothing. FALSE at once for a null device or
+    // a type outside 0..7.
+    BOOL EditSettings(QWidget* parent, COutputDevice* device);
 
     // The slots and then the default device. Loading shares each device read
     // with an equal master device, or adds it to the master list.

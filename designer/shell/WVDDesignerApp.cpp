@@ -15,6 +15,7 @@
 #include "designer/elements/VariableStrings.h"
 #include "designer/output/OutputClasses.h"
 #include "designer/output/ui/OutputDeviceDialogView.h"
+#include "designer/output/ui/OutputDeviceSettingsSheets.h"
 #include "designer/preferences/PreferenceStrings.h"
 #include "designer/resources/ResourceClasses.h"
 #include "designer/resources/barcodes/BarcodeStrings.h"
@@ -244,6 +245,7 @@ void CWVDDesignerApp::RegisterServices()
     InstallFontDialogs();
     InstallIncorrectVersionDialog();
     InstallOutputDeviceDialog();
+    InstallOutputDeviceSettingsWindows();
 }
 
 void CWVDDesignerApp::RegisterCommands()

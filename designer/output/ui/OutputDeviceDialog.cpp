@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-#define PENDING_EDIT_SETTINGS(m, p, d) ((void)(m), (void)(p), (void)(d))
-
 QString COutputDeviceDialog::RefusedChars()
 {
     return QStringLiteral(" \"'-");
@@ -224,7 +222,7 @@ void COutputDeviceDialog::OnSettings(QWidget* parent)
         device = defaultDevice;
     }
     if (device != nullptr && manager != nullptr)
-        PENDING_EDIT_SETTINGS(manager, parent, device);
+        manager->EditSettings(parent, device);
 }
 
 bool COutputDeviceDialog::OnOK()

@@ -151,14 +151,16 @@ BOOL COutputDevicePropPage::StorePortraitLandscape(COutputDevice& target, const 
     return target.SetRotationText(index == 0 || index == 1 ? QString::number(index) : LoadResString(IDS_DOC));
 }
 
-void COutputDevicePropPage::FollowFormat(const QString& format, QString& extension)
+void COutputDevicePropPage::FollowFormat(const QString& format, QString& extension, Qt::CaseSensitivity cs)
 {
+    const auto is = [cs](const QString& text, const char* value) {
+        return text.compare(QLatin1StringView(value), cs) == 0;
+    };
     // A failure has been reported; what was read still counts.
     UpdateData(true);
-    if (format == QLatin1StringView("PDF"))
+    if (is(format, "PDF"))
         extension = QStringLiteral("PDF");
-    else if ((format == QLatin1StringView("SCS") || format == QLatin1StringView("TXT"))
-             && extension == QLatin1StringView("PDF"))
+    else if ((is(format, "SCS") || is(format, "TXT")) && is(extension, "PDF"))
         extension = QStringLiteral("TXT");
     else
         return;

@@ -119,8 +119,9 @@ protected:
 
     // A format list closed: the controls are read, then the extension
     // member follows the format member ("PDF" for PDF, "TXT" for a text
-    // format while it is still "PDF") and is shown. Exact comparisons.
-    void FollowFormat(const QString& format, QString& extension);
+    // format while it is still "PDF") and is shown. Exact comparisons unless
+    // the page asks otherwise.
+    void FollowFormat(const QString& format, QString& extension, Qt::CaseSensitivity cs = Qt::CaseSensitive);
 
     // The store a control that others depend on causes when it changes:
     // the device's values back at once, so the page shows what the setters

@@ -1,5 +1,6 @@
 #include "designer/output/ui/OutputDevicePropPageView.h"
 
+#include "designer/controls/ComboBoxClr.h"
 #include "platform/ui/ReentryGuard.h"
 #include "platform/ui/qt/DialogBinder.h"
 #include "platform/ui/qt/UpDownControl.h"
@@ -37,35 +38,56 @@ public:
     }
 };
 
-class CloseUpComboBox : public QComboBox
+} // namespace
+
+// What a list that reports its close-up keeps: whether it was dropped down,
+// and the call, taken away when the page goes.
+class CloseUpNotifier
 {
 public:
-    CloseUpComboBox(QWidget* parent, std::function<void()> closedUp)
-        : QComboBox(parent), m_closedUp(std::move(closedUp))
-    {}
-
-    void showPopup() override
-    {
-        m_open = true;
-        QComboBox::showPopup();
-    }
-
-    // Qt also calls this when the box is hidden, the dying page's children
-    // included: only a list that was dropped down closes up.
-    void hidePopup() override
-    {
-        const bool wasOpen = std::exchange(m_open, false);
-        QComboBox::hidePopup();
-        if (wasOpen && m_closedUp)
-            m_closedUp();
-    }
+    explicit CloseUpNotifier(std::function<void()> closedUp) : m_closedUp(std::move(closedUp)) {}
 
     // The page is going: a list still open tells it nothing.
     void Disarm() { m_closedUp = nullptr; }
 
+protected:
+    void Opened() { m_open = true; }
+    // Qt also hides the popup when the box is hidden, the dying page's
+    // children included: only a list that was dropped down closes up.
+    bool TakeOpen() { return std::exchange(m_open, false); }
+    void ClosedUp()
+    {
+        if (m_closedUp)
+            m_closedUp();
+    }
+
 private:
     std::function<void()> m_closedUp;
     bool m_open = false;
+};
+
+namespace {
+
+template <class Box>
+class CloseUpComboBox : public Box, public CloseUpNotifier
+{
+public:
+    CloseUpComboBox(QWidget* parent, std::function<void()> closedUp) : Box(parent), CloseUpNotifier(std::move(closedUp))
+    {}
+
+    void showPopup() override
+    {
+        Opened();
+        Box::showPopup();
+    }
+
+    void hidePopup() override
+    {
+        const bool wasOpen = TakeOpen();
+        Box::hidePopup();
+        if (wasOpen)
+            ClosedUp();
+    }
 };
 
 class FocusOutFilter : public QObject
@@ -103,8 +125,8 @@ COutputDevicePropPageView::~COutputDevicePropPageView()
     // handler of the page.
     for (QWidget* control : findChildren<QWidget*>())
         control->blockSignals(true);
-    for (QComboBox* box : m_closeUpLists)
-        static_cast<CloseUpComboBox*>(box)->Disarm();
+    for (CloseUpNotifier* list : m_closeUpLists)
+        list->Disarm();
     m_model.DetachWindow();
 }
 
@@ -160,6 +182,7 @@ void COutputDevicePropPageView::Forward(const std::function<bool()>& handler)
 void COutputDevicePropPageView::Show()
 {
     ShowDialogModel(m_model, this);
+    AfterShow();
 }
 
 void COutputDevicePropPageView::FocusFailedControl()
@@ -257,14 +280,25 @@ QLabel* COutputDevicePropPageView::StaticText(int id)
     return Named(new QLabel(this), id);
 }
 
-QComboBox* COutputDevicePropPageView::DropListWithCloseUp(int id, std::function<void()> closedUp)
+template <class Box>
+Box* COutputDevicePropPageView::CloseUpList(int id, std::function<void()> closedUp)
 {
-    auto* box = new CloseUpComboBox(this, [this, closedUp = std::move(closedUp)] {
+    auto* box = new CloseUpComboBox<Box>(this, [this, closedUp = std::move(closedUp)] {
         Forward([&closedUp] {
             closedUp();
             return true;
         });
     });
     m_closeUpLists.push_back(box);
-    return Named(box, id);
+    return Named<Box>(box, id);
+}
+
+QComboBox* COutputDevicePropPageView::DropListWithCloseUp(int id, std::function<void()> closedUp)
+{
+    return CloseUpList<QComboBox>(id, std::move(closedUp));
+}
+
+CComboBoxClr* COutputDevicePropPageView::ColourDropListWithCloseUp(int id, std::function<void()> closedUp)
+{
+    return CloseUpList<CComboBoxClr>(id, std::move(closedUp));
 }

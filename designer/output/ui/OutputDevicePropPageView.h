@@ -12,6 +12,8 @@
 #include <functional>
 #include <vector>
 
+class CComboBoxClr;
+class CloseUpNotifier;
 class CUpDownControl;
 class QCheckBox;
 class QComboBox;
@@ -63,6 +65,11 @@ protected:
     // A drop-down list that calls closedUp, through Forward, each time its
     // list closes, whether or not an entry was chosen.
     QComboBox* DropListWithCloseUp(int id, std::function<void()> closedUp);
+    // The same, drawing its entries in the colours the callback gives.
+    CComboBoxClr* ColourDropListWithCloseUp(int id, std::function<void()> closedUp);
+    // After the model's state went to the widgets: for what a page shows
+    // beyond the controls' state (the data of a list's entries).
+    virtual void AfterShow() {}
     // An edit whose typing is shown in upper case.
     QLineEdit* UpperEdit(int id, int maxChars);
     // Runs handler when widget loses the focus, but not to a list or menu
@@ -80,6 +87,9 @@ private:
     COutputDevicePropPage& m_model;
     // Gone before the widgets they watch, which may lose the focus as they go.
     std::vector<QObject*> m_focusOutFilters;
+    template <class Box>
+    Box* CloseUpList(int id, std::function<void()> closedUp);
+
     // Lists whose close-up the page hears, silenced when the page goes.
-    std::vector<QComboBox*> m_closeUpLists;
+    std::vector<CloseUpNotifier*> m_closeUpLists;
 };

@@ -9,8 +9,6 @@
 
 #include <optional>
 
-#define PENDING_EDIT_DEVICE_SETTINGS(m, i, p) ((void)(m), (void)(i), (void)(p), FALSE)
-
 namespace {
 
 using Page = COutputPropPage;
@@ -102,7 +100,7 @@ void COutputPropPage::OnSettings(QWidget* parent)
         return;
     CDocChangeGuard transaction(element->GetDocument());
     CSheetBusyScope holdOpen(GetSheet());
-    if (PENDING_EDIT_DEVICE_SETTINGS(m_data.manager, m_data.deviceIndex, parent)) {
+    if (m_data.manager->EditDeviceSettings(m_data.deviceIndex, parent)) {
         if (element->ApplyPage(*GetRecord(), OutputPageData::DeviceChanged))
             RefreshPage();
     }

@@ -7,6 +7,7 @@
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/output/OutputDeviceTypeTable.h"
 #include "designer/output/ui/tests/OutputDeviceSettingsGeneralPageTesting.h"
+#include "tests/support/ScriptedSettingsWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -390,6 +391,48 @@ TEST_F(OutputDeviceDialogTest, DelRemovesTheSelectedDeviceNotAnEqualTwin)
     dialog.OnDel();
     EXPECT_TRUE(InMaster(first));
     EXPECT_FALSE(InMaster(second));
+}
+
+} // namespace
+
+namespace {
+
+// ------------------------------------------------------------- Settings
+
+TEST_F(OutputDeviceDialogTest, SettingsInDefaultModeEditTheDefaultDevice)
+{
+    ScopedSettingsWindowScript window([](COutputDevice& copy) {
+        copy.SetFormType(QStringLiteral("*INV"));
+        return TRUE;
+    });
+    Open(manager.GetDefaultDevice());
+    dialog.OnSettings(nullptr);
+    EXPECT_EQ(window.editedNames, std::vector<QString>{QStringLiteral("*DOC")});
+    EXPECT_EQ(manager.GetDefaultDevice()->GetFormType(), QStringLiteral("*INV"));
+}
+
+TEST_F(OutputDeviceDialogTest, SettingsInSelectModeMakeTheTypedDeviceFirst)
+{
+    ScopedSettingsWindowScript window([](COutputDevice&) { return FALSE; });
+    COutputDevice* printer = Master("PRT01", 0);
+    Open(printer);
+    TypeName("MAIL2");
+    ChooseType(4);
+    dialog.OnSettings(nullptr);
+    COutputDevice* made = COutputDeviceManager::FindMasterByName(QStringLiteral("MAIL2"));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(dialog.selectedDevice, made);
+    EXPECT_EQ(window.types, std::vector<int>{4});
+    EXPECT_EQ(window.editedNames, std::vector<QString>{QStringLiteral("MAIL2")});
+    EXPECT_EQ(printer->GetType(), 0);
+}
+
+TEST_F(OutputDeviceDialogTest, SettingsWithAnEmptyNameOpenNothing)
+{
+    ScopedSettingsWindowScript window([](COutputDevice&) { return TRUE; });
+    Open(nullptr);
+    dialog.OnSettings(nullptr);
+    EXPECT_TRUE(window.types.empty());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/views/pages/ElementPropertySheet.h"
 #include "designer/views/pages/OutputPropPage.h"
+#include "tests/support/ScriptedSettingsWindow.h"
 
 #include <functional>
 
@@ -192,6 +193,47 @@ TEST_F(OutputPropPageTest, FocusRequestGoesToSettings)
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->OnSetPageFocus(false), std::optional<int>(Page::IDC_SETTINGS));
     EXPECT_EQ(page->OnSetPageFocus(true), std::optional<int>(Page::IDC_SETTINGS));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(OutputPropPageTest, SettingsConfirmedMarkTheDocumentWhileTheSheetStaysShown)
+{
+    Page* page = ShowPages();
+    ASSERT_NE(page, nullptr);
+    Doc().SetModifiedFlag(FALSE);
+    const qsizetype undoSteps = Doc().GetUndoList().GetCount();
+    bool busy = false;
+    ScopedSettingsWindowScript window([](COutputDevice& copy) {
+        copy.SetType(6);
+        return TRUE;
+    });
+    window.whileShown = [&] { busy = sheet.IsBusy(); };
+    page->OnSettings(nullptr);
+    EXPECT_EQ(window.editedNames, std::vector<QString>{QStringLiteral("*DOC")});
+    EXPECT_TRUE(busy);
+    EXPECT_FALSE(sheet.IsBusy());
+    EXPECT_EQ(Devices()->GetDefaultDevice()->GetType(), 6);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Doc().GetUndoList().GetCount(), undoSteps + 1);
+    EXPECT_EQ(page->Control(Page::IDC_TYPE).text, QStringLiteral("File"));
+}
+
+TEST_F(OutputPropPageTest, SettingsCancelledChangeNothing)
+{
+    Page* page = ShowPages();
+    ASSERT_NE(page, nullptr);
+    Doc().SetModifiedFlag(FALSE);
+    ScopedSettingsWindowScript window([](COutputDevice& copy) {
+        copy.SetType(6);
+        return FALSE;
+    });
+    page->OnSettings(nullptr);
+    EXPECT_EQ(window.types.size(), 1u);
+    EXPECT_EQ(Devices()->GetDefaultDevice()->GetType(), 0);
+    EXPECT_FALSE(Doc().IsModified());
 }
 
 } // namespace
