@@ -231,6 +231,39 @@ BOOL CFormOutputElement::ApplyPageDevice(int index, DWORD what)
     return changed;
 }
 
+namespace {
+
+class OutputPageRecord : public COutputPageRecord
+{
+public:
+    explicit OutputPageRecord(CFormOutputElement* element) : COutputPageRecord(element) {}
+
+    BOOL UpdateFrom(const CFormElement& element) override
+    {
+        const auto* output = dynamic_cast<const CFormOutputElement*>(&element);
+        return output != nullptr ? output->UpdatePageDevice(data.deviceIndex) : FALSE;
+    }
+
+    BOOL ApplyTo(CFormElement& element, DWORD groups) const override
+    {
+        auto* output = dynamic_cast<CFormOutputElement*>(&element);
+        return output != nullptr ? output->ApplyPageDevice(data.deviceIndex, groups) : FALSE;
+    }
+};
+
+} // namespace
+
+void CFormOutputElement::AddPropertyPages(IElementPageSink* sheet, WORD generalMask)
+{
+    CFormContainerElement::AddPropertyPages(sheet, generalMask);
+    if (sheet == nullptr)
+        return;
+    auto record = std::make_unique<OutputPageRecord>(this);
+    record->data.deviceIndex = m_deviceIndex;
+    record->data.manager = Manager();
+    sheet->AddPage(std::move(record));
+}
+
 void CFormOutputElement::Serialize(CArchive& ar)
 {
     CFormElement::Serialize(ar);

@@ -3,10 +3,29 @@
 // no rectangles; its children are the Address elements whose positions in
 // the spooled file fill the device's address settings.
 
+#include "designer/elements/ElementPages.h"
 #include "designer/elements/FormContainerElement.h"
 #include "platform/framework/Rect.h"
 
 class COutputDeviceManager;
+
+// The fields of the Output element's page "Output Device", after the
+// General page.
+struct OutputPageData
+{
+    // Groups of ApplyPage.
+    enum : DWORD {
+        DeviceIndex = 0x1000,   // the page chose a device
+        DeviceChanged = 0x2000, // the device or its settings were edited
+    };
+
+    // The element's device: 0 the default device, 1 and up a device of the
+    // document.
+    int deviceIndex = 0;
+    // The element's document's; borrowed.
+    COutputDeviceManager* manager = nullptr;
+};
+using COutputPageRecord = TElementPageRecord<OutputPageData>;
 
 // What an Output element asks of its Address children (element type 249):
 // the device value they stand for and where on the spooled file they lie.
@@ -78,6 +97,10 @@ public:
     // what 0x1000: the page chose a device; 0x2000: the device's settings
     // were edited.
     BOOL ApplyPageDevice(int index, DWORD what);
+
+    // The General page, then "Output Device".
+    using CFormContainerElement::AddPropertyPages;
+    void AddPropertyPages(IElementPageSink* sheet, WORD generalMask) override;
 
     void Copy(const CFormElement& other) override;
     // An Address child takes the side the document type shows it on.

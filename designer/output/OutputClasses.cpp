@@ -259,6 +259,24 @@ void RegisterPrinterOffsetsStrings()
     StringTable::Add(entries);
 }
 
+// Dialog 155 "Output", the choice of an Output element's device, and its
+// messages. 0xFF01 and 0xFF02 are the "Name:" and "Type:" labels.
+void RegisterOutputDeviceDialogTexts()
+{
+    static const DialogLabel labels[] = {
+        {0, "Output", {155}},     {1331, "Default", {155}}, {1332, "Select", {155}}, {0xFF01, "Name:", {155}},
+        {0xFF02, "Type:", {155}}, {1326, "&Add", {155}},    {1328, "&Del", {155}},   {1327, "&Settings", {155}},
+        {1, "OK", {155}},         {2, "Cancel", {155}},
+    };
+    AddDialogLabels(labels);
+    static const StringTable::Entry entries[] = {
+        {245, "Warning:\n  This Output Device may be used in other documents.  Deleting will remove it completely from "
+              "this system.  Do you want to continue ?"},
+        {331, "This Output Device is in use."},
+    };
+    StringTable::Add(entries);
+}
+
 // The captions of the device settings sheets.
 void RegisterSettingsSheetTexts()
 {
@@ -348,4 +366,5 @@ void RegisterOutputStrings()
     RegisterPrinterOffsetsStrings();
     RegisterSettingsSheetTexts();
     RegisterExitProgramParameterPageTexts();
+    RegisterOutputDeviceDialogTexts();
 }

@@ -276,6 +276,10 @@ COutputDevice* COutputDeviceManager::CreateMasterDevice(const COutputDevice* mod
     std::unique_ptr<COutputDevice> device;
     if (model != nullptr) {
         device = CreateDeviceCopy(model);
+        // The copy took the model's users: the new device would list
+        // another device's elements as its own.
+        for (const std::vector<CFormOutputElement*> users = device->GetUsers(); CFormOutputElement * user : users)
+            device->RemoveUser(user);
         device->SetName(name);
         device->SetType(type);
     } else {

@@ -68,6 +68,14 @@ using OutputDeviceSettingsWindowFactory = std::function<std::unique_ptr<IOutputD
 // Returns the factory that was installed.
 OutputDeviceSettingsWindowFactory SetOutputDeviceSettingsWindowFactory(OutputDeviceSettingsWindowFactory factory);
 
+// Runs the output device dialog modally for the manager's document, opened
+// on the element's device (may be null). TRUE on OK, with the device chosen:
+// the default device, a master device, or none.
+using OutputDeviceDialogRunner =
+    std::function<BOOL(QWidget* parent, COutputDeviceManager& manager, COutputDevice* current, COutputDevice*& chosen)>;
+// Returns the runner that was installed.
+OutputDeviceDialogRunner SetOutputDeviceDialogRunner(OutputDeviceDialogRunner runner);
+
 class COutputDeviceManager : public CObject
 {
     KWVD_DECLARE_SERIAL(COutputDeviceManager)
@@ -159,6 +167,15 @@ public:
     // starts with; nothing without a document.
     void ApplyDisplayDefaults(COutputDevice* device);
 
+    // --- Choosing an Output element's device.
+    // Lets the user choose the device of index (the output device dialog).
+    // On OK index becomes the chosen device's (0 for the default device or
+    // none); TRUE when the choice differs from the device as it was. The
+    // dialog changes devices at once, also when it is cancelled: when that
+    // touched a device of the document (the default device or one in a
+    // slot), the document is marked modified and the result is TRUE.
+    BOOL SelectDevice(int& index, QWidget* parent);
+
     // The address fields a device offers, by its type; FALSE (list
     // untouched) without a device.
     BOOL GetAddressTypes(int deviceIndex, OutputDeviceAddressTypeList& list);
@@ -204,6 +221,10 @@ public:
     static void KeepMasterChanges();
     static void UndoMasterChanges();
     static COutputDevice* FindMasterByName(const QString& name);
+    // Takes exactly that device out of the list; it stays valid until the
+    // list is freed, since other documents may still hold it. FALSE when it
+    // is not in the list.
+    static BOOL RemoveFromMaster(COutputDevice* device);
     // Null while no manager lives.
     static const CObList* GetMasterList();
     static int GetLiveManagerCount();

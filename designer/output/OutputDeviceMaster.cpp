@@ -307,3 +307,18 @@ COutputDevice* COutputDeviceManager::FindMasterByName(const QString& name)
     }
     return nullptr;
 }
+
+BOOL COutputDeviceManager::RemoveFromMaster(COutputDevice* device)
+{
+    MasterState& state = Master();
+    CObList* list = state.list.get();
+    if (list == nullptr || device == nullptr)
+        return FALSE;
+    const auto it = list->Find(device);
+    if (it == list->end())
+        return FALSE;
+    list->RemoveAt(it);
+    // Other documents' slots may still point at it.
+    state.retired.emplace_back(device);
+    return TRUE;
+}

@@ -14,6 +14,7 @@
 #include "designer/elements/LoopStrings.h"
 #include "designer/elements/VariableStrings.h"
 #include "designer/output/OutputClasses.h"
+#include "designer/output/ui/OutputDeviceDialogView.h"
 #include "designer/output/ui/OutputDeviceSettingsSheets.h"
 #include "designer/preferences/PreferenceStrings.h"
 #include "designer/resources/ResourceClasses.h"
@@ -244,6 +245,7 @@ void CWVDDesignerApp::RegisterServices()
     InstallBarcodeSettingsDialog();
     InstallFontDialogs();
     InstallIncorrectVersionDialog();
+    InstallOutputDeviceDialog();
     InstallOutputDeviceSettingsWindows();
 }
 

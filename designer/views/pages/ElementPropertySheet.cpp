@@ -5,8 +5,9 @@
 #include "designer/views/pages/ElementPageStrings.h"
 #include "designer/views/pages/ElementPropPage.h"
 #include "designer/views/pages/GeneralPropPage.h"
-#include "designer/views/pages/XmlPropPages.h"
+#include "designer/views/pages/OutputPropPage.h"
 #include "designer/views/pages/SourceTextPropPages.h"
+#include "designer/views/pages/XmlPropPages.h"
 #include "platform/registry/RegistryStore.h"
 
 #include <QtEndian>
@@ -70,6 +71,7 @@ CElementPropertySheet::CElementPropertySheet(IDesignFrame* frame) : m_frame(fram
     });
     RegisterVariableXmlPageFactories();
     RegisterTextKindPageFactories();
+    RegisterOutputPropPage();
     DoRebuildPages();
 }
 

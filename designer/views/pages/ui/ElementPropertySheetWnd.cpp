@@ -6,8 +6,9 @@
 #include "designer/views/pages/GeneralPropPage.h"
 #include "designer/views/pages/ui/ElementPropPageView.h"
 #include "designer/views/pages/ui/GeneralPropPageView.h"
-#include "designer/views/pages/ui/XmlPropPagesView.h"
+#include "designer/views/pages/ui/OutputPropPageView.h"
 #include "designer/views/pages/ui/SourceTextPropPagesView.h"
+#include "designer/views/pages/ui/XmlPropPagesView.h"
 #include "platform/ui/StringTable.h"
 
 #include <QCloseEvent>
@@ -52,6 +53,7 @@ void RegisterBuiltInViews()
         [](CElementPropPage& page, QWidget* parent) -> QWidget* { return new CPlaceholderView(page, parent); });
     RegisterVariableXmlPageViews();
     RegisterTextKindPageViews();
+    RegisterOutputPropPageView();
 }
 
 // The page's tab: an empty holder until the view is made.
