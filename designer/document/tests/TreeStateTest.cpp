@@ -135,8 +135,9 @@ TEST_P(TreeStateUndoTest, TheLookComesBackOnTheNewTree)
     QStringList window = c.window;
     window.replaceInStrings(QStringLiteral("#root"), doc->GetTitle());
     EXPECT_EQ(Joined(tree.WindowTexts()), Joined(window)) << c.name;
-    if (*c.caret == '\0')
+    if (*c.caret == '\0') {
         EXPECT_EQ(tree.caretSets, 0) << c.name << ": no caret set by the state";
+    }
     EXPECT_EQ(tree.redrawLog, (std::vector<bool>{false, true})) << c.name;
 }
 
