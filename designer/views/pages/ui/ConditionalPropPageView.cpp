@@ -35,23 +35,17 @@ CConditionalPropPageView::CConditionalPropPageView(CConditionalPropPage& model, 
     top->addWidget(Edit(Page::IDC_VALUE), 1, 1, 1, 3);
     layout->addWidget(comparison);
 
-    auto numberRow = [this](QGridLayout* into, int row, int editId, int spinId) {
-        QLineEdit* edit = NumberEdit(editId);
-        into->addWidget(Label(editId), row, 0);
-        into->addWidget(edit, row, 1);
-        into->addWidget(UpDown(spinId, edit), row, 2);
-    };
     auto* groups = new QHBoxLayout;
     QGroupBox* position = Group(Page::IDC_POSITION_GROUP);
     auto* grid = new QGridLayout(position);
-    numberRow(grid, 0, Page::IDC_COLUMN, Page::IDC_COLUMN_SPIN);
-    numberRow(grid, 1, Page::IDC_LINE, Page::IDC_LINE_SPIN);
+    NumberRow(grid, 0, Page::IDC_COLUMN, Page::IDC_COLUMN_SPIN);
+    NumberRow(grid, 1, Page::IDC_LINE, Page::IDC_LINE_SPIN);
     grid->addWidget(Check(Page::IDC_FORCE_ABSOLUTE), 2, 0, 1, 3);
     groups->addWidget(position);
     QGroupBox* size = Group(Page::IDC_SIZE_GROUP);
     size->setObjectName(QString());
     auto* sizeGrid = new QGridLayout(size);
-    numberRow(sizeGrid, 0, Page::IDC_WIDTH, Page::IDC_WIDTH_SPIN);
+    NumberRow(sizeGrid, 0, Page::IDC_WIDTH, Page::IDC_WIDTH_SPIN);
     sizeGrid->addWidget(Check(Page::IDC_BREAK_LOOP), 1, 0, 1, 3);
     sizeGrid->setRowStretch(2, 1);
     groups->addWidget(size);

@@ -42,11 +42,7 @@ QLayout* CDataPositionBlockView::BlockLayout()
     layout->addWidget(Radio(ids.positionRadio));
 
     auto numberRow = [this](QGridLayout* into, int row, int editId, int spinId) {
-        QLineEdit* edit = NumberEdit(editId);
-        edit->setFixedWidth(kNumberWidth);
-        into->addWidget(Label(editId), row, 0);
-        into->addWidget(edit, row, 1);
-        into->addWidget(UpDown(spinId, edit), row, 2);
+        NumberRow(into, row, editId, spinId)->setFixedWidth(kNumberWidth);
     };
     auto* groups = new QHBoxLayout;
     QGroupBox* position = Group(ids.positionGroup);

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,4 +177,13 @@ CUpDownControl* CElementPropPageView::UpDown(int id, QLineEdit* buddy)
     auto* upDown = NameDialogControl(new CUpDownControl(this), id);
     upDown->SetBuddy(buddy);
     return upDown;
+}
+
+QLineEdit* CElementPropPageView::NumberRow(QGridLayout* into, int row, int editId, int spinId)
+{
+    QLineEdit* edit = NumberEdit(editId);
+    into->addWidget(Label(editId), row, 0);
+    into->addWidget(edit, row, 1);
+    into->addWidget(UpDown(spinId, edit), row, 2);
+    return edit;
 }

@@ -13,6 +13,7 @@
 
 class CUpDownControl;
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -59,6 +60,8 @@ protected:
     QCheckBox* Check(int id);
     QGroupBox* Group(int id);
     CUpDownControl* UpDown(int id, QLineEdit* buddy);
+    // A number row of a grid: label, edit and its up-down; returns the edit.
+    QLineEdit* NumberRow(QGridLayout* into, int row, int editId, int spinId);
 
 private:
     void ReadWidgets();

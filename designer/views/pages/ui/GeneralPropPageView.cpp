@@ -40,24 +40,18 @@ CGeneralPropPageView::CGeneralPropPageView(CGeneralPropPage& model, QWidget* par
     auto* groups = new QHBoxLayout;
     QGroupBox* position = Group(Page::IDC_POSITION_GROUP);
     auto* grid = new QGridLayout(position);
-    auto numberRow = [this](QGridLayout* into, int row, int editId, int spinId) {
-        QLineEdit* edit = NumberEdit(editId);
-        into->addWidget(Label(editId), row, 0);
-        into->addWidget(edit, row, 1);
-        into->addWidget(UpDown(spinId, edit), row, 2);
-    };
-    numberRow(grid, 0, Page::IDC_COLUMN, Page::IDC_COLUMN_SPIN);
-    numberRow(grid, 1, Page::IDC_COLUMN_OFFSET, Page::IDC_COLUMN_OFFSET_SPIN);
-    numberRow(grid, 2, Page::IDC_LINE, Page::IDC_LINE_SPIN);
-    numberRow(grid, 3, Page::IDC_LINE_OFFSET, Page::IDC_LINE_OFFSET_SPIN);
+    NumberRow(grid, 0, Page::IDC_COLUMN, Page::IDC_COLUMN_SPIN);
+    NumberRow(grid, 1, Page::IDC_COLUMN_OFFSET, Page::IDC_COLUMN_OFFSET_SPIN);
+    NumberRow(grid, 2, Page::IDC_LINE, Page::IDC_LINE_SPIN);
+    NumberRow(grid, 3, Page::IDC_LINE_OFFSET, Page::IDC_LINE_OFFSET_SPIN);
     grid->addWidget(Check(Page::IDC_FORCE_ABSOLUTE), 4, 0, 1, 3);
     groups->addWidget(position);
 
     QGroupBox* size = Group(Page::IDC_SIZE_GROUP);
     size->setObjectName(QString());
     auto* sizeGrid = new QGridLayout(size);
-    numberRow(sizeGrid, 0, Page::IDC_WIDTH, Page::IDC_WIDTH_SPIN);
-    numberRow(sizeGrid, 1, Page::IDC_HEIGHT, Page::IDC_HEIGHT_SPIN);
+    NumberRow(sizeGrid, 0, Page::IDC_WIDTH, Page::IDC_WIDTH_SPIN);
+    NumberRow(sizeGrid, 1, Page::IDC_HEIGHT, Page::IDC_HEIGHT_SPIN);
     sizeGrid->setRowStretch(2, 1);
     groups->addWidget(size, 0, Qt::AlignTop);
     layout->addLayout(groups);

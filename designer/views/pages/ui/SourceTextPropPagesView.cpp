@@ -50,24 +50,18 @@ CSourcePropPageView::CSourcePropPageView(CSourcePropPage& model, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RightAlignedStatic(*this, Source::IDC_FONT_DESCRIPTION));
 
-    auto numberRow = [this](QGridLayout* into, int row, int editId, int spinId) {
-        QLineEdit* edit = NumberEdit(editId);
-        into->addWidget(Label(editId), row, 0);
-        into->addWidget(edit, row, 1);
-        into->addWidget(UpDown(spinId, edit), row, 2);
-    };
     auto* groups = new QHBoxLayout;
     QGroupBox* position = Group(Source::IDC_POSITION_GROUP);
     auto* grid = new QGridLayout(position);
-    numberRow(grid, 0, Source::IDC_COLUMN, Source::IDC_COLUMN_SPIN);
-    numberRow(grid, 1, Source::IDC_LINE, Source::IDC_LINE_SPIN);
+    NumberRow(grid, 0, Source::IDC_COLUMN, Source::IDC_COLUMN_SPIN);
+    NumberRow(grid, 1, Source::IDC_LINE, Source::IDC_LINE_SPIN);
     grid->addWidget(Check(Source::IDC_FORCE_ABSOLUTE), 2, 0, 1, 3);
     groups->addWidget(position);
     QGroupBox* size = Group(Source::IDC_SIZE_GROUP);
     size->setObjectName(QString());
     auto* sizeGrid = new QGridLayout(size);
-    numberRow(sizeGrid, 0, Source::IDC_WIDTH, Source::IDC_WIDTH_SPIN);
-    numberRow(sizeGrid, 1, Source::IDC_HEIGHT, Source::IDC_HEIGHT_SPIN);
+    NumberRow(sizeGrid, 0, Source::IDC_WIDTH, Source::IDC_WIDTH_SPIN);
+    NumberRow(sizeGrid, 1, Source::IDC_HEIGHT, Source::IDC_HEIGHT_SPIN);
     sizeGrid->setRowStretch(2, 1);
     groups->addWidget(size);
     layout->addLayout(groups);
