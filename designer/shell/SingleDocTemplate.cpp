@@ -1,6 +1,7 @@
 #include "designer/shell/SingleDocTemplate.h"
 
 #include "designer/document/DesignerDoc.h"
+#include "designer/shell/DocumentCommands.h"
 #include "designer/shell/MainFrame.h"
 #include "platform/ui/StringTable.h"
 
@@ -76,6 +77,9 @@ CDesignerDoc* CSingleDocTemplate::EnsureDocument()
     }
     if (m_frame && m_frame->GetDocument() != m_document.get()) {
         m_frame->SetDocument(m_document.get());
+        if (!m_documentCommands)
+            m_documentCommands = std::make_unique<CDocumentCommands>(m_frame.get(), m_document.get());
+        m_frame->SetDocumentCmdTarget(m_documentCommands.get());
         if (!m_inputViewMade && InputFactory()) {
             m_inputViewMade = true;
             if (QWidget* view = InputFactory()(m_frame.get(), m_document.get()))
@@ -136,8 +140,11 @@ void CSingleDocTemplate::InitialUpdateFrame()
 
 void CSingleDocTemplate::CloseAll()
 {
-    if (m_frame)
+    if (m_frame) {
+        m_frame->SetDocumentCmdTarget(nullptr);
         m_frame->SetDocument(nullptr);
+    }
+    m_documentCommands.reset();
     if (m_document) {
         m_document->OnCloseDocument();
         m_document.reset();

@@ -12,6 +12,7 @@
 
 class CCmdTarget;
 class CDesignerDoc;
+class CDocumentCommands;
 class CMainFrame;
 class QWidget;
 
@@ -73,6 +74,8 @@ private:
     UINT m_resourceId;
     CCmdTarget* m_application;
     std::unique_ptr<CDesignerDoc> m_document;
+    // The document's command target; made with the frame's first document.
+    std::unique_ptr<CDocumentCommands> m_documentCommands;
     std::unique_ptr<CMainFrame> m_frame;
     bool m_inputViewMade = false;
     bool m_outputViewMade = false;

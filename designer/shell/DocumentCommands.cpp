@@ -1,0 +1,10 @@
+#include "designer/shell/DocumentCommands.h"
+
+CDocumentCommands::CDocumentCommands(CMainFrame* frame, CDesignerDoc* doc) : m_frame(frame), m_doc(doc)
+{
+    AddFileCommands();
+    AddPageCommands();
+    AddSpooledFileCommands();
+}
+
+CDocumentCommands::~CDocumentCommands() = default;

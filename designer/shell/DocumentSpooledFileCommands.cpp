@@ -1,0 +1,4 @@
+// The spooled-file tools and the insert commands.
+#include "designer/shell/DocumentCommands.h"
+
+void CDocumentCommands::AddSpooledFileCommands() {}
