@@ -5,6 +5,7 @@
 #include "designer/document/SpooledFile.h"
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
+#include "designer/elements/ElementPagesText.h"
 #include "designer/elements/ImageElementStrings.h"
 #include "designer/elements/SourceCells.h"
 #include "designer/elements/TextFit.h"
@@ -494,6 +495,15 @@ void CFormBarcodeElement::ExportJVX(CJVXArchive& ar)
 }
 
 // ---------------------------------------------------------------- property page
+
+void CFormBarcodeElement::PreparePage(BarcodePageData& page) const
+{
+    const PageCellLimits limits = PageCellLimits::Of(SourcePage());
+    page.largestColumn = limits.largestColumn;
+    page.largestLine = limits.largestLine;
+    page.fontManager = OutputFontManager();
+    page.barcodeManager = m_pDoc != nullptr ? m_pDoc->GetBarcodeManager() : nullptr;
+}
 
 BOOL CFormBarcodeElement::UpdatePage(BarcodePageData& page) const
 {

@@ -13,6 +13,9 @@
 
 #include <QImage>
 
+class CBarcodeManager;
+class CFontManager;
+
 // What the element's "Barcode" property page shows and edits.
 struct BarcodePageData
 {
@@ -35,6 +38,12 @@ struct BarcodePageData
     BOOL forceAbsolute = FALSE;
     int barcodeIndex = -1;
     BOOL inLoop = FALSE;
+    // Set once when the page is added: the input page in whole cells and
+    // the output page's fonts and the document's barcodes.
+    int largestColumn = 1;
+    int largestLine = 1;
+    CFontManager* fontManager = nullptr;
+    CBarcodeManager* barcodeManager = nullptr;
 };
 
 // The kind's bases: the font user and the data with its flag.
@@ -102,6 +111,7 @@ public:
     static const QImage& SharedPicture();
 
     // ---- property page
+    void PreparePage(BarcodePageData& page) const;
     BOOL UpdatePage(BarcodePageData& page) const;
     BOOL ApplyPage(const BarcodePageData& page, int what);
 

@@ -5,6 +5,7 @@
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
 #include "designer/elements/AttachmentSinks.h"
+#include "designer/elements/ElementPagesText.h"
 #include "designer/elements/ImageElementStrings.h"
 #include "designer/elements/SourceCells.h"
 #include "designer/elements/TextFit.h"
@@ -201,12 +202,18 @@ BOOL CFormImageElement::UpdateColour()
 
 BOOL CFormImageElement::SetImageName(const QString& name)
 {
+    ImageRegistry* registry = Registry();
+    AttachNamedImage(name, IsFileName(name) && registry != nullptr ? registry->FindOrLoad(name) : -1);
+    return TRUE;
+}
+
+void CFormImageElement::AttachNamedImage(const QString& name, int index)
+{
     m_imageName = name;
     if (!IsFileName(name)) {
         SetImageIndex(-1);
     } else {
         ImageRegistry* registry = Registry();
-        const int index = registry != nullptr ? registry->FindOrLoad(name) : -1;
         if (!m_destRect.IsEmpty() && index >= 0) {
             if (const Image* image = registry->GetImage(index); image != nullptr && !image->HasUsers())
                 PushSizeToImage(index);
@@ -220,7 +227,6 @@ BOOL CFormImageElement::SetImageName(const QString& name)
         }
     }
     Announce(DocumentHint::DestRectChanged);
-    return TRUE;
 }
 
 BOOL CFormImageElement::SetFixed(BOOL fixed)
@@ -564,6 +570,14 @@ void CFormImageElement::AddToZip(IZipFileSink& zip) const
 
 // ---------------------------------------------------------------- property page
 
+void CFormImageElement::PreparePage(ImagePageData& page) const
+{
+    const PageCellLimits limits = PageCellLimits::Of(SourcePage());
+    page.largestColumn = limits.largestColumn;
+    page.largestLine = limits.largestLine;
+    page.defaultFormat = Preferences().ImageExportFormat;
+}
+
 BOOL CFormImageElement::UpdatePage(ImagePageData& page) const
 {
     ImagePageData values = page;
@@ -595,9 +609,16 @@ BOOL CFormImageElement::ApplyPage(const ImagePageData& page, int what)
         if (SetFixed(TRUE))
             changed = TRUE;
         if (page.fileName != m_imageName) {
-            SetImageName(page.fileName);
-            SetDocumentModified();
-            changed = TRUE;
+            // A typed name that names no loadable file is refused (the
+            // registry has said why): the page shows the element's again.
+            ImageRegistry* registry = Registry();
+            const bool named = IsFileName(page.fileName) && registry != nullptr;
+            const int index = named ? registry->FindOrLoad(page.fileName) : -1;
+            if (!named || index != -1) {
+                AttachNamedImage(page.fileName, index);
+                SetDocumentModified();
+                changed = TRUE;
+            }
         }
     }
     if (what & ImagePageData::FormatAndQuality) {
@@ -621,11 +642,11 @@ BOOL CFormImageElement::ApplyPage(const ImagePageData& page, int what)
             changed = TRUE;
         }
     }
+    // A reload redraws but is no change: the page keeps its values and the
+    // undo list gets no step.
     if (what & ImagePageData::Reload) {
-        if (Image* image = GetImage()) {
+        if (Image* image = GetImage())
             image->Reload();
-            changed = TRUE;
-        }
         Announce(DocumentHint::DestRectChanged);
     }
     return changed;

@@ -35,6 +35,11 @@ struct ImagePageData
     BOOL fixed = FALSE;
     BOOL forceAbsolute = FALSE;
     BOOL inLoop = FALSE;
+    // Set once when the page is added: the input page in whole cells, and
+    // the format that -1 stands for (the preference at that moment).
+    int largestColumn = 1;
+    int largestLine = 1;
+    int defaultFormat = 0;
 };
 
 class CFormImageElement : public CFormElement
@@ -101,6 +106,7 @@ public:
     Image* GetImage() const;
 
     // ---- property page
+    void PreparePage(ImagePageData& page) const;
     BOOL UpdatePage(ImagePageData& page) const;
     BOOL ApplyPage(const ImagePageData& page, int what);
 
@@ -112,6 +118,8 @@ private:
     CFormImageElement(CAPRTPDMRec& record, const QString& name);
 
     ImageRegistry* Registry() const;
+    // Takes the name and the registry's slot for it (-1 none).
+    void AttachNamedImage(const QString& name, int index);
     BOOL UpdateColour();
     // A name that names a file (not empty, not a "?" placeholder).
     BOOL NamesFile() const;

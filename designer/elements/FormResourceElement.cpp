@@ -190,6 +190,11 @@ void CFormResourceElement::ExportJVX(CJVXArchive& ar)
         ExportRecordJVX(ar);
 }
 
+void CFormResourceElement::PreparePage(ResourcePageData& page) const
+{
+    page.manager = Manager();
+}
+
 BOOL CFormResourceElement::UpdatePage(ResourcePageData& page) const
 {
     if (page.resourceIndex == m_resourceIndex)

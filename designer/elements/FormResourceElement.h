@@ -18,6 +18,8 @@ struct ResourcePageData
     };
 
     int resourceIndex = -1;
+    // The document's resources, set when the page is added.
+    CResourceManager* manager = nullptr;
 };
 
 class CFormResourceElement : public CFormElement
@@ -59,6 +61,7 @@ public:
     CResource* GetResource() const;
 
     // ---- property page
+    void PreparePage(ResourcePageData& page) const;
     BOOL UpdatePage(ResourcePageData& page) const;
     BOOL ApplyPage(const ResourcePageData& page, int what);
 

@@ -5,6 +5,7 @@
 #include "designer/views/pages/ElementPageStrings.h"
 #include "designer/views/pages/ElementPropPage.h"
 #include "designer/views/pages/GeneralPropPage.h"
+#include "designer/views/pages/ImagePropPage.h"
 #include "designer/views/pages/OutputPropPage.h"
 #include "designer/views/pages/SourceTextPropPages.h"
 #include "designer/views/pages/XmlPropPages.h"
@@ -72,6 +73,7 @@ CElementPropertySheet::CElementPropertySheet(IDesignFrame* frame) : m_frame(fram
     RegisterVariableXmlPageFactories();
     RegisterTextKindPageFactories();
     RegisterOutputPropPage();
+    RegisterImageKindPageFactories();
     DoRebuildPages();
 }
 

@@ -6,6 +6,7 @@
 #include "designer/views/pages/GeneralPropPage.h"
 #include "designer/views/pages/ui/ElementPropPageView.h"
 #include "designer/views/pages/ui/GeneralPropPageView.h"
+#include "designer/views/pages/ui/ImagePropPageView.h"
 #include "designer/views/pages/ui/OutputPropPageView.h"
 #include "designer/views/pages/ui/SourceTextPropPagesView.h"
 #include "designer/views/pages/ui/XmlPropPagesView.h"
@@ -54,6 +55,7 @@ void RegisterBuiltInViews()
     RegisterVariableXmlPageViews();
     RegisterTextKindPageViews();
     RegisterOutputPropPageView();
+    RegisterImageKindPageViews();
 }
 
 // The page's tab: an empty holder until the view is made.
