@@ -20,6 +20,10 @@ COptionsLanguagePropPageView::COptionsLanguagePropPageView(COptionsLanguagePropP
     auto* grid = new QGridLayout(this);
     auto* codePages = NameDialogControl(new CCSIDComboBox(this), Page::IDC_CODE_PAGE);
     codePages->FillCCSIDs();
+    // Some descriptions are long: the box stays a sensible width and the
+    // open list shows them whole.
+    codePages->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    codePages->setMinimumContentsLength(32);
     grid->addWidget(Label(Page::IDC_CODE_PAGE), 0, 0);
     grid->addWidget(codePages, 0, 1);
     grid->addWidget(Label(Page::IDC_CHAR_SET), 1, 0);
