@@ -260,6 +260,7 @@ void CWVDDesignerApp::RegisterCommands()
     OnCommand(ID_HELP_FINDER, [this] { ShowHelp(0, HELP_FINDER); });
     OnCommand(ID_HELP, [this] { OnHelp(); });
     OnCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    OnCommand(ID_VIEW_OPTIONS, [this] { OnOptions(); });
 
     OnCommand(ID_FILE_EXECUTE_WVD, [this] { OnExecuteWvd(); });
     OnUpdate(ID_FILE_EXECUTE_WVD,

@@ -126,6 +126,8 @@ public:
     void OnNewWindow();
     void OnExecuteWvd();
     void OnAppAbout();
+    // The Options sheet; after OK the preferences hold its values.
+    void OnOptions();
     void OnFilePrintSetup();
     void OnOpenRecentFile(UINT id);
 

@@ -98,6 +98,20 @@ QString PromptService::ChooseFolder(const QString& title, const QString& initial
     return DoFolderDialog(title.isEmpty() ? AfxGetAppName() : title, initialFolder);
 }
 
+std::optional<COLORREF> PromptService::ChooseColour(COLORREF initial)
+{
+    const std::optional<COLORREF> chosen = DoColourDialog(initial & 0x00FFFFFFu);
+    // The top byte is not part of a colour.
+    if (!chosen)
+        return std::nullopt;
+    return *chosen & 0x00FFFFFFu;
+}
+
+std::optional<COLORREF> PromptService::DoColourDialog(COLORREF)
+{
+    return std::nullopt;
+}
+
 void PromptService::MessageBeep(UINT type)
 {
     DoBeep(type);

@@ -116,6 +116,9 @@ public:
     QStringList GetOpenFileNames(const FileDialogRequest& request);
     QString GetSaveFileName(const FileDialogRequest& request);
     QString ChooseFolder(const QString& title, const QString& initialFolder = {});
+    // The colour chosen in the colour dialog, which starts at initial; nothing
+    // on cancel. Colours have red in the low byte, then green, then blue.
+    std::optional<COLORREF> ChooseColour(COLORREF initial);
 
     // type is an MB_ICON* sound or MB_SIMPLEBEEP.
     void MessageBeep(UINT type = MB_SIMPLEBEEP);
@@ -134,6 +137,8 @@ protected:
     virtual int DoListChoice(const ListChoiceRequest& request) = 0;
     virtual QStringList DoFileDialog(FileDialogKind kind, const FileDialogRequest& request) = 0;
     virtual QString DoFolderDialog(const QString& title, const QString& initialFolder) = 0;
+    // A service without a colour dialog answers as a user who backs out.
+    virtual std::optional<COLORREF> DoColourDialog(COLORREF initial);
     virtual void DoBeep(UINT type) = 0;
     virtual void ShowWaitCursor(bool show) = 0;
 

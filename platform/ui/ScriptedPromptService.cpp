@@ -21,6 +21,8 @@ const char* kindName(PromptKind kind)
         return "save-file chooser";
     case PromptKind::Folder:
         return "folder chooser";
+    case PromptKind::Colour:
+        return "colour dialog";
     }
     return "prompt";
 }
@@ -55,6 +57,16 @@ void ScriptedPromptService::AnswerFiles(const QStringList& paths)
 void ScriptedPromptService::AnswerFile(const QString& path)
 {
     m_answers.push_back(FilesAnswer{path.isEmpty() ? QStringList() : QStringList{path}});
+}
+
+void ScriptedPromptService::AnswerColour(COLORREF colour)
+{
+    m_answers.push_back(ColourAnswer{colour});
+}
+
+void ScriptedPromptService::AnswerColourCancelled()
+{
+    m_answers.push_back(ColourAnswer{std::nullopt});
 }
 
 void ScriptedPromptService::AnswerFolder(const QString& path)
@@ -182,6 +194,19 @@ QString ScriptedPromptService::DoFolderDialog(const QString& title, const QStrin
 
     const std::optional<FolderAnswer> answer = takeAnswer<FolderAnswer>(prompt);
     return answer ? answer->path : QString();
+}
+
+std::optional<COLORREF> ScriptedPromptService::DoColourDialog(COLORREF initial)
+{
+    RecordedPrompt prompt;
+    prompt.kind = PromptKind::Colour;
+    prompt.initialColour = initial;
+    m_recorded.push_back(prompt);
+
+    const std::optional<ColourAnswer> answer = takeAnswer<ColourAnswer>(prompt);
+    if (!answer)
+        return std::nullopt;
+    return answer->colour;
 }
 
 void ScriptedPromptService::DoBeep(UINT type)

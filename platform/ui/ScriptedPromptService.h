@@ -37,6 +37,7 @@ enum class PromptKind {
     OpenFiles,
     SaveFile,
     Folder,
+    Colour,
 };
 
 struct RecordedPrompt
@@ -53,7 +54,8 @@ struct RecordedPrompt
     CommandLinkRequest commandLink;
     ListChoiceRequest list;
     FileDialogRequest file;
-    QString initialFolder; // of a folder chooser
+    QString initialFolder;      // of a folder chooser
+    COLORREF initialColour = 0; // of a colour dialog
 };
 
 class ScriptedPromptService : public PromptService
@@ -69,6 +71,8 @@ public:
     void AnswerFiles(const QStringList& paths);
     void AnswerFile(const QString& path);
     void AnswerFolder(const QString& path); // empty: cancelled
+    void AnswerColour(COLORREF colour);
+    void AnswerColourCancelled();
 
     int PendingAnswers() const { return static_cast<int>(m_answers.size()); }
 
@@ -86,6 +90,7 @@ protected:
     int DoListChoice(const ListChoiceRequest& request) override;
     QStringList DoFileDialog(FileDialogKind kind, const FileDialogRequest& request) override;
     QString DoFolderDialog(const QString& title, const QString& initialFolder) override;
+    std::optional<COLORREF> DoColourDialog(COLORREF initial) override;
     void DoBeep(UINT type) override;
     void ShowWaitCursor(bool show) override;
 
@@ -110,7 +115,11 @@ private:
     {
         QString path;
     };
-    using Answer = std::variant<BoxAnswer, LinkAnswer, ListAnswer, FilesAnswer, FolderAnswer>;
+    struct ColourAnswer
+    {
+        std::optional<COLORREF> colour;
+    };
+    using Answer = std::variant<BoxAnswer, LinkAnswer, ListAnswer, FilesAnswer, FolderAnswer, ColourAnswer>;
 
     template <typename T>
     std::optional<T> takeAnswer(const RecordedPrompt& prompt);

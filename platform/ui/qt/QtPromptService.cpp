@@ -5,6 +5,7 @@
 #include "platform/ui/qt/ListChoiceDialog.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -182,6 +183,19 @@ QString QtPromptService::DoFolderDialog(const QString& title, const QString& ini
         return {};
     const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.front();
+}
+
+std::optional<COLORREF> QtPromptService::DoColourDialog(COLORREF initial)
+{
+    if (!canShowDialogs())
+        return std::nullopt;
+    QColorDialog dialog(QColor(int(initial & 0xFFu), int((initial >> 8) & 0xFFu), int((initial >> 16) & 0xFFu)),
+                        dialogParent());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QColor chosen = dialog.selectedColor();
+    return static_cast<COLORREF>(chosen.red()) | (static_cast<COLORREF>(chosen.green()) << 8)
+           | (static_cast<COLORREF>(chosen.blue()) << 16);
 }
 
 void QtPromptService::DoBeep(UINT)

@@ -26,6 +26,7 @@ protected:
     int DoListChoice(const ListChoiceRequest& request) override;
     QStringList DoFileDialog(FileDialogKind kind, const FileDialogRequest& request) override;
     QString DoFolderDialog(const QString& title, const QString& initialFolder) override;
+    std::optional<COLORREF> DoColourDialog(COLORREF initial) override;
     void DoBeep(UINT type) override;
     void ShowWaitCursor(bool show) override;
 

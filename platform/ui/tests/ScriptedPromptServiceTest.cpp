@@ -115,12 +115,32 @@ TEST_F(ScriptedPrompts, EmptyQueueAnswersAsAUserWhoBacksOut)
         {"open files", [](PromptService& p) { return int(p.GetOpenFileNames({}).size()); }, 0},
         {"save file", [](PromptService& p) { return int(p.GetSaveFileName({}).size()); }, 0},
         {"folder", [](PromptService& p) { return int(p.ChooseFolder({}).size()); }, 0},
+        {"colour", [](PromptService& p) { return int(p.ChooseColour(0x123456u).value_or(kClosed)); }, kClosed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.ask(*m_prompts), c.expected);
     }
     EXPECT_EQ(m_prompts->Recorded().size(), std::size(cases));
+}
+
+TEST_F(ScriptedPrompts, ColourDialogStartsAtTheColourGivenAndGivesTheQueuedOne)
+{
+    m_prompts->AnswerColour(0x00FF8040u);
+    m_prompts->AnswerColourCancelled();
+    // A stray top byte is no part of the colour, going in or coming out.
+    m_prompts->AnswerColour(0xAB000001u);
+
+    EXPECT_EQ(Prompts().ChooseColour(0x00102030u), std::optional<COLORREF>(0x00FF8040u));
+    EXPECT_EQ(Prompts().ChooseColour(0x00FFFFFFu), std::nullopt);
+    EXPECT_EQ(Prompts().ChooseColour(0xFF000000u), std::optional<COLORREF>(0x00000001u));
+
+    const std::vector<RecordedPrompt>& recorded = m_prompts->Recorded();
+    ASSERT_EQ(recorded.size(), 3u);
+    EXPECT_EQ(recorded[0].kind, PromptKind::Colour);
+    EXPECT_EQ(recorded[0].initialColour, 0x00102030u);
+    EXPECT_EQ(recorded[1].initialColour, 0x00FFFFFFu);
+    EXPECT_EQ(recorded[2].initialColour, 0u);
 }
 
 TEST_F(ScriptedPrompts, AnswerThatDoesNotFitThePromptIsATestError)
@@ -151,6 +171,8 @@ TEST_F(ScriptedPrompts, AnswerThatDoesNotFitThePromptIsATestError)
          [](PromptService& p) { p.GetSaveFileName({}); }},
         {"folder for a file chooser", [](ScriptedPromptService& s) { s.AnswerFolder(QStringLiteral("/a")); },
          [](PromptService& p) { p.GetOpenFileName({}); }},
+        {"colour for a folder chooser", [](ScriptedPromptService& s) { s.AnswerColour(0xFFu); },
+         [](PromptService& p) { p.ChooseFolder({}); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

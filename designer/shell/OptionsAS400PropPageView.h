@@ -1,0 +1,28 @@
+#pragma once
+// Dialog 132 over COptionsAS400PropPage: the system name with its completion
+// history, the spooled file defaults, the font libraries as a check list and
+// the JVX export settings. The history is saved when the view goes.
+
+#include "designer/shell/OptionsAS400PropPage.h"
+#include "designer/shell/OptionsPropPageView.h"
+
+class CACEdit;
+class QListWidget;
+
+class COptionsAS400PropPageView : public COptionsPropPageView
+{
+public:
+    COptionsAS400PropPageView(COptionsAS400PropPage& model, QWidget* parent = nullptr);
+    ~COptionsAS400PropPageView() override;
+
+    void Apply() override;
+
+    CACEdit* SystemCompletion() const { return m_completion; }
+
+private:
+    void FillFontLibraries();
+
+    COptionsAS400PropPage& m_page;
+    CACEdit* m_completion = nullptr;
+    QListWidget* m_fontLibraries = nullptr;
+};
