@@ -81,7 +81,6 @@ const ToolDef* FindTool(UINT id)
     return nullptr;
 }
 
-constexpr LPARAM HintElementChanged = 241;
 constexpr LPARAM HintSelectionChanged = 245;
 constexpr LPARAM HintElementRemoved = 247;
 constexpr LPARAM HintUndoRestoreEnded = 253;
@@ -471,8 +470,8 @@ void CMainFrame::UpdateFrameTitle()
 
 void CMainFrame::OnDocumentChanged(LPARAM hint, CObject* sender, CObject* element)
 {
-    if ((hint == HintElementChanged || hint == HintElementRemoved) && m_findDialog)
-        m_findDialog->RebuildElementList();
+    if (m_findDialog)
+        m_findDialog->OnDocumentHint(hint, element);
     if (m_explorer && !m_explorer->IsSender(sender))
         m_explorer->OnDocumentHint(element, hint);
     if (m_propertySheet && !m_propertySheet->IsSender(sender)) {

@@ -86,7 +86,7 @@ public:
     void ShowPropertySheet() override;
     void RefreshPropertySheet() override;
     BOOL IsPropertySheetShown() const override;
-    void ShowFindReplace(CDesignerDoc* doc);
+    void ShowFindReplace(CDesignerDoc* doc) override;
 
     // ---- DocumentChangeListener
     void OnDocumentChanged(LPARAM hint, CObject* sender, CObject* element) override;

@@ -38,6 +38,7 @@
 #include "designer/views/DDestView.h"
 #include "designer/views/DSourceView.h"
 #include "designer/views/explorer/ExplorerPane.h"
+#include "designer/views/find/FindReplaceDlg.h"
 #include "designer/views/pages/ElementPageStrings.h"
 #include "designer/views/pages/ui/ElementPropertySheetWnd.h"
 #include "hostaccess/api/Translator.h"
@@ -461,6 +462,9 @@ BOOL CWVDDesignerApp::ProcessShellCommand()
         frame->SetPropertySheet(CElementPropertySheetWnd::Create(frame, frame));
     if (CMainFrame* frame = GetMainFrame(); frame != nullptr && frame->GetExplorerPane() == nullptr)
         frame->SetExplorerPane(std::make_unique<CExplorerPane>(frame, frame));
+    if (CMainFrame* frame = GetMainFrame(); frame != nullptr)
+        frame->SetFindDialogFactory(
+            [frame](QWidget* parent) { return std::make_unique<CFindReplaceDlg>(frame, parent); });
     if (m_dropFilter == nullptr) {
         m_dropFilter = std::make_unique<FileDropFilter>(this);
         GetMainFrame()->installEventFilter(m_dropFilter.get());

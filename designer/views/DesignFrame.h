@@ -12,6 +12,7 @@
 
 #include <optional>
 
+class CDesignerDoc;
 class CFormElement;
 class CObject;
 class CDesignView;
@@ -73,4 +74,8 @@ public:
 
     // The pane got the focus: its commands come first from now on.
     virtual void OnPaneActivated(CDesignView* pane) = 0;
+
+    // The find dialog on the document, made on first use; nothing while the
+    // program has none.
+    virtual void ShowFindReplace(CDesignerDoc* doc);
 };

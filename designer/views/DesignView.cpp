@@ -29,6 +29,8 @@ using kwvd::Rect;
 
 IDesignFrame::~IDesignFrame() = default;
 
+void IDesignFrame::ShowFindReplace(CDesignerDoc*) {}
+
 namespace {
 
 // Stored zoom values beyond this are not believed.

@@ -63,4 +63,7 @@ public:
     virtual QWidget* GetWidget() = 0;
     virtual void SetDocument(CDesignerDoc* doc) = 0;
     virtual void RebuildElementList() = 0;
+    // Every change notice of the document, before the element it names
+    // leaves the document: the dialog never keeps a removed element.
+    virtual void OnDocumentHint(LPARAM hint, CObject* object) = 0;
 };

@@ -90,6 +90,13 @@ void CExplorerPane::RegisterCommands()
     OnUpdate(ID_EXPLORER_COLLAPSE_BRANCH, hasSelected);
     OnCommand(ID_EXPLORER_COLLAPSE_ALL, [this] { OnCollapseAll(); });
 
+    // The frame's one find dialog, on the pane's document.
+    OnCommand(ID_EDIT_FIND, [this] {
+        if (m_pFrame != nullptr && m_pDocument != nullptr)
+            m_pFrame->ShowFindReplace(m_pDocument);
+    });
+    OnUpdate(ID_EDIT_FIND, [this](CCmdUI& ui) { ui.Enable(m_pFrame != nullptr && m_pDocument != nullptr); });
+
     // The frame shows the sheet; the pane only says when it applies.
     OnUpdate(ID_EDIT_PROPERTIES, hasSelected);
     // Nothing of the explorer prints.

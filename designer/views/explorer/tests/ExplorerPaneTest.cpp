@@ -621,10 +621,11 @@ TEST_F(ExplorerPaneTest, CommandsAreEnabledAsTheirRulesSay)
     Pick(e.loop);
     for (const Rule& rule : rules)
         EXPECT_EQ(enabled(rule.id), rule.onTheLoop) << rule.id;
-    // View Properties and Find are the frame's.
+    // View Properties is the frame's; Find goes to the frame with the
+    // pane's document.
     CCmdUI view(ID_EXPLORER_VIEW_PROPERTIES);
     EXPECT_FALSE(pane->OnUpdateCmdUI(view));
-    EXPECT_FALSE(pane->OnCmdMsg(ID_EDIT_FIND));
+    EXPECT_TRUE(enabled(ID_EDIT_FIND));
 }
 
 TEST_F(ExplorerPaneTest, CutAndPasteBringsALoopBackWithItsChildren)
