@@ -10,6 +10,7 @@
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontManager.h"
 #include "platform/ui/qt/DialogBinder.h"
+#include "platform/ui/qt/UpDownControl.h"
 #include "tests/support/QtApplicationEnvironment.h"
 #include "tests/support/ScopedPrompts.h"
 #include "tests/support/WvdDocumentFixture.h"
@@ -140,6 +141,35 @@ TEST_F(PageSetupSheetTest, OrientationRefusedWhileTheSizeIsBad)
     EXPECT_TRUE(Control<QRadioButton>(Size, CPageSizePropPage::IDC_PORTRAIT)->isChecked())
         << "the button shows the orientation the size is for";
     EXPECT_EQ(values.size.orientation, 0);
+}
+
+TEST_F(PageSetupSheetTest, UpDownsWrapAtTheirEnds)
+{
+    struct Case
+    {
+        const char* name;
+        Page page;
+        int editId;
+        int upDownId;
+        const char* start;
+        int direction;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"border past 2880", Size, CPageSizePropPage::IDC_BORDER, CPageSizePropPage::IDC_BORDER_SPIN, "2880", 1, "0"},
+        {"characters below 1", Size, CPageSizePropPage::IDC_CPI, CPageSizePropPage::IDC_CPI_SPIN, "1", -1, "20"},
+        {"lines past 15", Size, CPageSizePropPage::IDC_LPI, CPageSizePropPage::IDC_LPI_SPIN, "15", 1, "1"},
+        {"from past 999", PagePage, CPagePagePropPage::IDC_FROM, CPagePagePropPage::IDC_FROM_SPIN, "999", 1, "0"},
+        {"line below 0", Conditional, CPageCondPropPage::IDC_LINE, CPageCondPropPage::IDC_LINE_SPIN, "0", -1, "999"},
+    };
+    for (const Case& c : cases) {
+        QLineEdit* edit = EditOf(c.page, c.editId);
+        edit->setText(QString::fromLatin1(c.start));
+        auto* upDown = Control<CUpDownControl>(c.page, c.upDownId);
+        ASSERT_NE(upDown, nullptr) << c.name;
+        upDown->Step(c.direction);
+        EXPECT_EQ(edit->text(), QString::fromLatin1(c.after)) << c.name;
+    }
 }
 
 TEST_F(PageSetupSheetTest, OutputListStandsForTheTypes)
