@@ -25,6 +25,7 @@
 #include <QStringList>
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -42,6 +43,7 @@ class CPage;
 class CResourceManager;
 class CSpooledFile;
 class ImageRegistry;
+struct PageSetupValues;
 struct _xmlDoc;
 struct _xmlNode;
 
@@ -347,6 +349,26 @@ public:
     // order given, in one pass over the lists: what AddElement and
     // MoveElement would give one by one.
     void AddImportedElements(const std::vector<CFormElement*>& elements);
+
+    // ---- page setup and go to page (DesignerDocPageSetup.cpp)
+    // The Page Setup sheet's pages as the document fills them: the output
+    // page's size, the default output device (made when there is none), the
+    // header values, the language settings and the build information.
+    void FillPageSetup(PageSetupValues& values);
+    // OK of the sheet: the size, the device's name and type, the header
+    // values, then the language settings (copied to the source page), each
+    // stored only when it differs; after any change the document is marked
+    // modified, revalidated, its images and resources turned to the page and
+    // PageSetupChanged sent. TRUE when anything changed. The caller holds a
+    // change transaction.
+    BOOL ApplyPageSetup(const PageSetupValues& values);
+    // The Page Setup command: the sheet runs on values filled from the
+    // document inside one change transaction; OK (runSheet's true) applies.
+    BOOL OnFilePageSetup(const std::function<bool(PageSetupValues&)>& runSheet);
+    // The Go to Page command: choosePage is given the current page and the
+    // page count and answers the page chosen, or 0 for cancel. The move
+    // goes uncounted, as the other page moves.
+    BOOL OnGotoSpooledPage(const std::function<int(int current, int total)>& choosePage);
 
 protected:
     // Called by the transaction's guard: while an exception passes, nothing

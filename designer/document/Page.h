@@ -20,6 +20,7 @@
 #include <vector>
 
 class CFontManager;
+struct PageSizeValues;
 
 class CPage : public CObject
 {
@@ -115,6 +116,12 @@ public:
     // No-print border in 1/1000 inch.
     WORD GetBorder() const { return m_nBorder; }
     void SetBorder(WORD border) { m_nBorder = border; }
+
+    // The Size page's values from the page, and back after OK: each field
+    // stored when it differs, the grid recomputed after any change. TRUE
+    // when something changed (PageSetup.cpp).
+    void FillSizePage(PageSizeValues& values) const;
+    BOOL ApplySizePage(const PageSizeValues& values);
 
 private:
     void DropCharWidths();
