@@ -373,6 +373,7 @@ TEST_F(ExplorerDragTest, ALoopOverItsOwnChildIsOfferedNothingWithoutCtrl)
 
 TEST_F(ExplorerDragTest, ALoopCopiedWithCtrlOntoItsOwnChildLandsInside)
 {
+    const int steps = UndoSteps();
     BeginDrag(e.loop);
     MoveTo(Middle(xml), Qt::ControlModifier);
     EXPECT_EQ(pane->GetDropPosition(), 1);
@@ -388,7 +389,17 @@ TEST_F(ExplorerDragTest, ALoopCopiedWithCtrlOntoItsOwnChildLandsInside)
     EXPECT_EQ(copy->GetType(), FormElementType::Loop);
     EXPECT_EQ(copy->GetParent(), xml);
     EXPECT_TRUE(doc->ContainsElement(copy));
+    // Its children are copies too.
+    QStringList children;
+    for (ChildPosition at = copy->GetFirstChildPosition(); !at.IsNull();) {
+        CFormElement* child = copy->GetNextChild(at);
+        ASSERT_NE(child, nullptr);
+        EXPECT_TRUE(child != e.source && child != e.conditional && child != xml);
+        children << child->GetDescription();
+    }
+    EXPECT_EQ(children.join(u' ').toStdString(), "Source Conditional XML");
     ExpectSettled(copy);
+    EXPECT_EQ(UndoSteps(), steps + 1);
     EXPECT_EQ(CServerItem::FirstOfferedFormat(QApplication::clipboard()->mimeData()), CServerItem::ExplFormat);
 }
 
@@ -539,6 +550,42 @@ TEST_F(ExplorerDragTest, TheButtonUpEndsTheDragInEveryCase)
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(pane->GetDragImage(), nullptr);
     EXPECT_EQ(tree().GetDropHighlight(), nullptr);
+}
+
+TEST_F(ExplorerDragTest, AnElementDeletedDuringTheDragIsDroppedNowhere)
+{
+    BeginDrag(e.text);
+    MoveTo(Middle(e.loop));
+    const QPoint point = Middle(e.loop);
+    {
+        CDocChangeGuard guard(doc.get());
+        doc->DeleteElement(e.text, TRUE);
+    }
+    const std::vector<CFormElement*> list = ElementList(*doc);
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, point);
+    EXPECT_FALSE(pane->IsDragging());
+    EXPECT_EQ(ElementList(*doc), list);
+    EXPECT_EQ(Beeps(), 0u);
+    ASSERT_NO_FATAL_FAILURE(ExpectSoundTree());
+    ExpectTreeMatchesDocument(tree());
+}
+
+TEST_F(ExplorerDragTest, TheDropShowsTheWaitCursorAboveFifteenElements)
+{
+    const int shows = environment.prompts->WaitCursorShowCount();
+    BeginDrag(e.text);
+    Drop(Middle(e.loop));
+    ASSERT_LE(doc->GetElementList().GetCount(), 15);
+    EXPECT_EQ(environment.prompts->WaitCursorShowCount(), shows);
+    {
+        CDocChangeGuard guard(doc.get());
+        for (int i = 0; i < 6; ++i)
+            Create(FormElementType::Text, Cells(1, 50 + i, 10, 51 + i), nullptr, QStringLiteral("More %1").arg(i));
+    }
+    ASSERT_GT(doc->GetElementList().GetCount(), 15);
+    BeginDrag(e.source);
+    Drop(Middle(nullptr));
+    EXPECT_EQ(environment.prompts->WaitCursorShowCount(), shows + 1);
 }
 
 TEST_F(ExplorerDragTest, TheRootAndShortMovesStartNoDrag)
