@@ -7,6 +7,7 @@
 #include "designer/elements/FormElement.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -230,8 +231,11 @@ void CExplorerPane::EndDrag(UINT keyFlags)
     m_tree->SetInsertMark(nullptr, true);
 
     CFormElement* dragged = m_tree->GetItemElement(DragItem());
-    CFormElement* hovered = m_tree->GetItemElement(GetHoveredItem());
-    const short position = m_drag.position;
+    TreeItem hoveredItem = GetHoveredItem();
+    CFormElement* hovered = m_tree->GetItemElement(hoveredItem);
+    // An item that went with a change during the drag offers nothing: its
+    // position would otherwise move the element to the top level.
+    const short position = hoveredItem != nullptr ? m_drag.position : short(0);
     m_drag.dragItem = QPersistentModelIndex();
     m_drag.hoveredItem = QPersistentModelIndex();
     m_drag.position = 0;
@@ -267,6 +271,9 @@ void CExplorerPane::EndDrag(UINT keyFlags)
 CFormElement* CExplorerPane::CopyElementTo(CFormElement* dragged, CFormElement* hovered, short position)
 {
     // The copy goes over the system clipboard, as Copy and Paste do.
+    // A copy that fails must not paste what the clipboard held before.
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->clear();
     CFormElement* selected = m_pSelected;
     m_pSelected = dragged;
     OnEditCopy();

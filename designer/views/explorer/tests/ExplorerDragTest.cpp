@@ -570,6 +570,24 @@ TEST_F(ExplorerDragTest, AnElementDeletedDuringTheDragIsDroppedNowhere)
     ExpectTreeMatchesDocument(tree());
 }
 
+TEST_F(ExplorerDragTest, ATargetDeletedDuringTheDragTakesNothing)
+{
+    BeginDrag(e.source);
+    MoveTo(Middle(e.conditional));
+    ASSERT_EQ(pane->GetDropPosition(), 1);
+    const QPoint point = Middle(e.conditional);
+    {
+        CDocChangeGuard guard(doc.get());
+        doc->DeleteElement(e.conditional, TRUE);
+    }
+    const std::vector<CFormElement*> list = ElementList(*doc);
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, point);
+    EXPECT_EQ(e.source->GetParent(), e.loop);
+    EXPECT_EQ(ElementList(*doc), list);
+    ASSERT_NO_FATAL_FAILURE(ExpectSoundTree());
+    ExpectTreeMatchesDocument(tree());
+}
+
 TEST_F(ExplorerDragTest, TheDropShowsTheWaitCursorAboveFifteenElements)
 {
     const int shows = environment.prompts->WaitCursorShowCount();
