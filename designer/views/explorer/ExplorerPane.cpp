@@ -64,6 +64,7 @@ CExplorerPane::CExplorerPane(IDesignFrame* frame, QWidget* frameWindow, QWidget*
     m_tree = new CExplorerTreeCtrl(this);
     setFocusProxy(m_tree);
     m_tree->installEventFilter(this);
+    m_tree->viewport()->installEventFilter(this);
     m_tree->SetLabelEditHandler([this](TreeItem item, const QString& text) { return OnEndLabelEdit(item, text); });
     connect(m_tree, &CExplorerTreeCtrl::caretChanged, this,
             [this](QTreeWidgetItem* item) { OnSelChanged(CExplorerTreeCtrl::ToItem(item)); });
@@ -89,6 +90,7 @@ CExplorerPane::~CExplorerPane()
 {
     // The tree goes with the window; nothing may answer its last signals.
     m_tree->disconnect(this);
+    m_tree->viewport()->removeEventFilter(this);
     m_tree->SetLabelEditHandler(nullptr);
 }
 
@@ -383,6 +385,8 @@ void CExplorerPane::mouseDoubleClickEvent(QMouseEvent* event)
 
 bool CExplorerPane::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_tree->viewport() && FilterDragEvent(event))
+        return true;
     if (watched == m_tree && event->type() == QEvent::ContextMenu) {
         auto* menuEvent = static_cast<QContextMenuEvent*>(event);
         ShowContextMenu(menuEvent->globalPos(), menuEvent->reason() == QContextMenuEvent::Keyboard);

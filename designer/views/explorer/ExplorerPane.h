@@ -15,6 +15,7 @@
 
 #include "designer/commands/CmdTarget.h"
 #include "designer/views/FrameInterfaces.h"
+#include "designer/views/explorer/ExplorerDrag.h"
 #include "designer/views/explorer/ExplorerTreeCtrl.h"
 
 #include <QWidget>
@@ -73,6 +74,27 @@ public:
     QMenu* ShowContextMenu(QPoint global, bool fromKeyboard);
     // The toolbar's buttons take their states from the pane.
     void UpdateToolBar();
+    // ---- dragging items (ExplorerDragPane.cpp): from a left press moved by
+    // the start distance on any item but the root to the next button-up,
+    // under the pane's mouse grab with the 75 ms drag timer running.
+    void OnBeginDrag(TreeItem item, QPoint pointer);
+    // "KWVD_TVN_KEY_EVENT": Ctrl down and up during a drag show and hide the
+    // copy sign. Returns 1.
+    std::intptr_t OnTreeKeyEvent(std::uintptr_t down, std::intptr_t record);
+    void OnMouseMove(QPoint pointer, UINT keyFlags);
+    // One tick of the drag timer with the pointer at that screen point.
+    void OnTimer(QPoint pointer);
+    void OnLButtonUp(UINT keyFlags);
+    BOOL CanDropOn(TreeItem target, UINT keyFlags) const;
+    // The drop offered at the point (tree client coordinates) over the item.
+    void UpdateDropTarget(TreeItem item, QPoint point, UINT keyFlags);
+    int GetScrollZone(int screenY) const;
+    BOOL IsDragging() const { return m_drag.dragging != 0; }
+    short GetDropPosition() const { return m_drag.position; }
+    TreeItem GetHoveredItem() const;
+    CExplorerDragImage* GetDragImage() const { return m_drag.image.get(); }
+    int GetScrollTick() const { return m_drag.tick; }
+
     // The dock's first size.
     QSize sizeHint() const override { return QSize(200, 200); }
 
@@ -82,8 +104,17 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The drag's share of the tree viewport's mouse events; true when taken.
+    bool FilterDragEvent(QEvent* event);
+    void EndDrag(UINT keyFlags);
+    CFormElement* CopyElementTo(CFormElement* dragged, CFormElement* hovered, short position);
+    TreeItem DragItem() const;
+
     void RegisterCommands();
     void RunCommand(UINT id);
     void AdjustLayout();
@@ -113,4 +144,5 @@ private:
     CFormElement* m_pSelected = nullptr;
     int m_selecting = 0;
     int m_iconBase = 0;
+    ExplorerDragState m_drag;
 };

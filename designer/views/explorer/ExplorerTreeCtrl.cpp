@@ -1,12 +1,16 @@
 #include "designer/views/explorer/ExplorerTreeCtrl.h"
 
+#include "designer/document/RegisteredMessages.h"
 #include "designer/elements/FormElement.h"
+#include "designer/views/explorer/ExplorerDrag.h"
 #include "designer/views/explorer/ExplorerIcons.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
@@ -334,4 +338,89 @@ void CExplorerTreeCtrl::mouseDoubleClickEvent(QMouseEvent* event)
     QTreeWidget::mouseDoubleClickEvent(event);
     emit itemDoubleClickedOn(itemAt(event->position().toPoint()));
     event->accept();
+}
+
+void CExplorerTreeCtrl::keyPressEvent(QKeyEvent* event)
+{
+    ForwardKey(event, true);
+    QTreeWidget::keyPressEvent(event);
+}
+
+void CExplorerTreeCtrl::keyReleaseEvent(QKeyEvent* event)
+{
+    ForwardKey(event, false);
+    QTreeWidget::keyReleaseEvent(event);
+}
+
+void CExplorerTreeCtrl::ForwardKey(QKeyEvent* event, bool down)
+{
+    QWidget* parent = parentWidget();
+    if (parent == nullptr)
+        return;
+    KeyRecord record;
+    record.window = this;
+    record.key = VirtualKeyOf(event->key());
+    // The repeat count, and bit 30 for a key that was already down.
+    record.flags = UINT(std::max(1, event->count())) | (event->isAutoRepeat() ? 0x40000000u : 0u);
+    CRegisteredMessageEvent message(RegisteredMessages::TvnKeyEvent(), down ? 1 : 0,
+                                    reinterpret_cast<std::intptr_t>(&record));
+    QCoreApplication::sendEvent(parent, &message);
+}
+
+// ---------------------------------------------------------------- drag marks
+
+void CExplorerTreeCtrl::SetInsertMark(TreeItem item, bool after)
+{
+    m_insertMark = item != nullptr ? QPersistentModelIndex(indexFromItem(FromItem(item))) : QPersistentModelIndex();
+    m_markAfter = after;
+    viewport()->update();
+}
+
+void CExplorerTreeCtrl::SetDropHighlight(TreeItem item)
+{
+    m_dropHighlight = item != nullptr ? QPersistentModelIndex(indexFromItem(FromItem(item))) : QPersistentModelIndex();
+    viewport()->update();
+}
+
+QPixmap CExplorerTreeCtrl::CreateDragImage(TreeItem item) const
+{
+    QTreeWidgetItem* qitem = FromItem(item);
+    if (qitem == nullptr)
+        return QPixmap();
+    const QString text = qitem->text(0);
+    const QFontMetrics metrics = fontMetrics();
+    const int height = std::max(iconSize().height(), metrics.height()) + 2;
+    QPixmap image(iconSize().width() + 4 + metrics.horizontalAdvance(text) + 2, height);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.drawPixmap(0, (height - iconSize().height()) / 2, qitem->icon(0).pixmap(iconSize()));
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(QRect(iconSize().width() + 4, 0, image.width(), height), Qt::AlignVCenter | Qt::AlignLeft, text);
+    return image;
+}
+
+void CExplorerTreeCtrl::paintEvent(QPaintEvent* event)
+{
+    QTreeWidget::paintEvent(event);
+    if (!m_dropHighlight.isValid() && !m_insertMark.isValid())
+        return;
+    QPainter painter(viewport());
+    if (m_dropHighlight.isValid()) {
+        const QRect row = visualRect(m_dropHighlight);
+        QColor fill = palette().color(QPalette::Highlight);
+        fill.setAlpha(96);
+        painter.fillRect(row, fill);
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.drawRect(row.adjusted(0, 0, -1, -1));
+    }
+    if (m_insertMark.isValid()) {
+        // A line across the label with a tick at each end.
+        const QRect row = visualRect(m_insertMark);
+        const int y = m_markAfter ? row.bottom() : row.top();
+        const int right = viewport()->width() - 2;
+        painter.fillRect(QRect(row.left(), y - 1, right - row.left(), 2), Qt::black);
+        painter.fillRect(QRect(row.left(), y - 3, 2, 6), Qt::black);
+        painter.fillRect(QRect(right - 2, y - 3, 2, 6), Qt::black);
+    }
 }

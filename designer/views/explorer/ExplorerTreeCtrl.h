@@ -13,8 +13,11 @@
 #include "designer/document/ExplorerTree.h"
 
 #include <QIcon>
+#include <QPersistentModelIndex>
+#include <QPixmap>
 #include <QTreeWidget>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -50,6 +53,31 @@ public:
     // Starts editing the item's label.
     void EditLabel(TreeItem item);
 
+    // A key going down or up, as the tree forwards it to its parent window
+    // before handling it ("KWVD_TVN_KEY_EVENT": wParam 1 down, 0 up, lParam
+    // the record's address).
+    struct KeyRecord
+    {
+        QWidget* window = nullptr;
+        std::uintptr_t id = 0;
+        int code = -412;
+        WORD key = 0;
+        UINT flags = 0;
+    };
+
+    // ---- drag marks, painted over the rows
+    // The insert mark before or after the item (null: none).
+    void SetInsertMark(TreeItem item, bool after);
+    TreeItem GetInsertMark() const { return ToItem(itemFromIndex(m_insertMark)); }
+    bool IsInsertMarkAfter() const { return m_markAfter; }
+    // The item drawn as the drop target (null: none).
+    void SetDropHighlight(TreeItem item);
+    TreeItem GetDropHighlight() const { return ToItem(itemFromIndex(m_dropHighlight)); }
+    // The item's picture and label on a clear ground, for a drag image.
+    QPixmap CreateDragImage(TreeItem item) const;
+    // Forgets the press a drag took over from the view.
+    void ResetMouseState() { setState(NoState); }
+
     // ---- IExplorerTree
     void DeleteAllItems() override;
     TreeItem InsertItem(TreeItem parent, const QString& text, CFormElement* element) override;
@@ -81,10 +109,18 @@ signals:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void ForwardKey(QKeyEvent* event, bool down);
+
     void RefreshImage(QTreeWidgetItem* item);
 
     std::vector<QIcon> m_images;
     LabelEditHandler m_endEdit;
+    QPersistentModelIndex m_insertMark;
+    QPersistentModelIndex m_dropHighlight;
+    bool m_markAfter = true;
 };
