@@ -5,6 +5,7 @@
 #include "platform/ui/qt/ListChoiceDialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -143,6 +144,9 @@ QStringList QtPromptService::DoFileDialog(FileDialogKind kind, const FileDialogR
     const QStringList nameFilters = ToNameFilters(ParseFileFilter(request.filter));
     if (!nameFilters.isEmpty())
         dialog.setNameFilters(nameFilters);
+    // Host files come in upper case ("INVOICE.JVX"): patterns match without
+    // regard to case, as the system's users expect.
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     switch (kind) {
     case FileDialogKind::Open:
         dialog.setFileMode(QFileDialog::ExistingFile);
