@@ -5,6 +5,7 @@
 #include "designer/commands/CommandIds.h"
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/ExportChoice.h"
+#include "designer/document/ExportFolder.h"
 #include "designer/document/Page.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/WVDDesignerApp.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -107,6 +109,44 @@ TEST_F(ExportInProgramTest, ExportedFileReadsBackWithTheSamePageSettings)
     EXPECT_EQ(Doc()->GetOutputPage()->GetBorder(), 1234);
     EXPECT_EQ(Doc()->WvdName().GetValue().trimmed(), QStringLiteral("REPORT7"));
     EXPECT_TRUE(Doc()->IsModified());
+}
+
+TEST_F(ExportInProgramTest, HostFolderIsOfferedAndNoToReplaceShowsTheDialogAgain)
+{
+    CPreferences& prefs = app->GetPreferences();
+    prefs.SetDefaultExportPath(QString());
+    prefs.DefaultSystem = QStringLiteral("SYS");
+    prefs.DefaultLibrary = QStringLiteral("KWVD");
+    prefs.DefaultJVXVersion = 28;
+    // Only the "Q" form of the system's folder can be reached.
+    const QString pcin = PathIn(QStringLiteral("QSYS/QDLS/KWVD/PCIN"));
+    ASSERT_TRUE(QDir().mkpath(pcin));
+    const HostFolderMapping previous = SetHostFolderMapping([pcin](const QString& host) {
+        return host == QStringLiteral("\\\\QSYS\\QDLS\\KWVD\\PCIN\\") ? pcin : QString();
+    });
+    const QString path = QDir(pcin).filePath(QStringLiteral("REPORT7.jvx"));
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    Doc()->SetTitle(QStringLiteral("report 7"));
+    answers.push_back({path, 15}); // version 14
+    env.prompts->AnswerMessageBox(IDNO);
+
+    EXPECT_TRUE(frame->ExecuteCommand(ID_FILE_EXPORT_WVD));
+    SetHostFolderMapping(previous);
+
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_EQ(offered[0].initialFolder, pcin);
+    EXPECT_EQ(offered[1].filterIndex, 15);
+    EXPECT_EQ(prefs.DefaultJVXVersion, 14);
+    EXPECT_EQ(env.MessageTexts(),
+              QStringList{QStringLiteral("File \"%1\" already exists.\nDo you want to replace it ?").arg(path)});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old"));
+    EXPECT_TRUE(prefs.DefaultExportPath.isEmpty()); // nothing was exported
 }
 
 TEST_F(ExportInProgramTest, ImportXmlOnlyForXmlDocuments)

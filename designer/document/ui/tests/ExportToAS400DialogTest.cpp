@@ -4,6 +4,7 @@
 
 #include "designer/document/ui/ExportToAS400Dialog.h"
 #include "designer/document/ExportChoice.h"
+#include "tests/support/QtApplicationEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -22,16 +23,7 @@ namespace {
 class ExportToAS400DialogTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (QApplication::instance() == nullptr) {
-            static int argc = 1;
-            static char name[] = "kwvd_document_ui_tests";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv); // lives for the whole run, as a program's would
-        }
-        RegisterExportStrings();
-    }
+    static void SetUpTestSuite() { RegisterExportStrings(); }
 
     ExportChoice Offered() const
     {
@@ -44,6 +36,19 @@ protected:
         choice.filterIndex = 20; // version 9
         choice.overwrite = true;
         return choice;
+    }
+
+    // The names the dialog's file list shows.
+    static QStringList Shown(const CExportToAS400Dialog& dialog)
+    {
+        QStringList names;
+        const auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
+        if (!list || !list->model())
+            return names;
+        const QAbstractItemModel* model = list->model();
+        for (int row = 0; row < model->rowCount(list->rootIndex()); ++row)
+            names << model->index(row, 0, list->rootIndex()).data().toString();
+        return names;
     }
 
     static bool Touch(const QString& path)
@@ -99,19 +104,11 @@ TEST_F(ExportToAS400DialogTest, UpperCaseHostFilesMatchThePattern)
     ASSERT_TRUE(Touch(folder.filePath(QStringLiteral("notes.txt"))));
     CExportToAS400Dialog dialog(Offered());
     dialog.show();
-    auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
-    ASSERT_NE(list, nullptr);
-    const auto shown = [&] {
-        QStringList names;
-        const QAbstractItemModel* model = list->model();
-        for (int row = 0; row < model->rowCount(list->rootIndex()); ++row)
-            names << model->index(row, 0, list->rootIndex()).data().toString();
-        return names;
-    };
+    ASSERT_NE(dialog.findChild<QListView*>(QStringLiteral("listView")), nullptr);
     // The folder is read in the background; the list fills when it is done.
-    QTRY_VERIFY_WITH_TIMEOUT(shown().contains(QStringLiteral("letter.jvx")), 10000);
-    EXPECT_TRUE(shown().contains(QStringLiteral("INVOICE.JVX")));
-    EXPECT_FALSE(shown().contains(QStringLiteral("notes.txt")));
+    QTRY_VERIFY_WITH_TIMEOUT(Shown(dialog).contains(QStringLiteral("letter.jvx")), 10000);
+    EXPECT_TRUE(Shown(dialog).contains(QStringLiteral("INVOICE.JVX")));
+    EXPECT_FALSE(Shown(dialog).contains(QStringLiteral("notes.txt")));
 }
 
 TEST_F(ExportToAS400DialogTest, ExportCommandShowsItThroughTheRunner)
@@ -149,6 +146,7 @@ TEST_F(ExportToAS400DialogTest, RendersIntoAPicture)
     CExportToAS400Dialog dialog(Offered());
     dialog.resize(720, 480);
     dialog.show();
+    QTRY_VERIFY_WITH_TIMEOUT(Shown(dialog).contains(QStringLiteral("INVOICE.JVX")), 10000);
     const QImage shot = dialog.grab().toImage();
     ASSERT_FALSE(shot.isNull());
     ASSERT_TRUE(QDir().mkpath(QStringLiteral(KWVD_SCREENSHOT_DIR)));
