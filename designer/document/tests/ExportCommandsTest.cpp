@@ -13,10 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -312,6 +314,40 @@ TEST_F(ExportCommandTest, ImportOffersTheChooserAgainAfterAFailure)
     EXPECT_EQ(filters[1].patterns, QStringList{QStringLiteral("*.*")});
     EXPECT_EQ(reader.Description().GetValue().trimmed(), QStringLiteral("Invoices"));
     EXPECT_EQ(QDir(env.prefs.DefaultExportPath), QDir(Path("out")));
+}
+
+TEST_F(ExportCommandTest, XmlImportOffersTheChooserAgainThenRevalidatesAndTellsTheViews)
+{
+    ASSERT_TRUE(doc.SetDocType(1));
+    const QString broken = Path("broken.xml");
+    const QString good = Path("order.xml");
+    for (const auto& [file, text] : {std::pair{broken, "<order><item>"}, std::pair{good, "<order><item/></order>"}}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(text);
+    }
+    struct HintRecorder : DocumentChangeListener
+    {
+        void OnDocumentChanged(LPARAM hint, CObject*, CObject*) override { hints.push_back(hint); }
+        std::vector<LPARAM> hints;
+    } recorder;
+    doc.AddChangeListener(&recorder);
+    doc.SetModifiedFlag(FALSE);
+    env.prompts->AnswerFile(broken);
+    env.prompts->AnswerMessageBox(IDOK);
+    env.prompts->AnswerFile(good);
+    doc.OnImportXml();
+    doc.RemoveChangeListener(&recorder);
+
+    int choosers = 0;
+    for (const RecordedPrompt& p : env.prompts->Recorded())
+        choosers += p.kind == PromptKind::OpenFile ? 1 : 0;
+    EXPECT_EQ(choosers, 2);
+    EXPECT_EQ(env.prompts->PendingAnswers(), 0);
+    EXPECT_FALSE(doc.GetElementList().IsEmpty());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_NE(std::find(recorder.hints.begin(), recorder.hints.end(), LPARAM{DocumentHint::OptionsChanged}),
+              recorder.hints.end());
 }
 
 TEST(ExportFilter, EntriesStandForVersions)
