@@ -335,6 +335,17 @@ public:
     // a save stores the density used. Inside the open's transaction.
     void NoteDefaultedPageDensity();
 
+    // ---- import and export commands (DesignerDocExport.cpp)
+    // Export WVD by the file road: the export dialog until the user cancels
+    // or a path is confirmed, then the JVX file. The folder becomes the
+    // preference DefaultExportPath even when the writing failed.
+    void OnExportWvd();
+    // Import WVD and Import an XML File, each in a change transaction: the
+    // chooser again after every failed import, until one succeeds or the
+    // user cancels.
+    void OnImportFromServer();
+    void OnImportXml();
+
     // ---- XML import (XmlImport.cpp)
     // Builds XML elements from an XDR schema or an XML sample file. FALSE
     // when the file could not be read as XML (the user picks another).

@@ -1,5 +1,6 @@
 #include "designer/document/DocumentClasses.h"
 
+#include "designer/document/ExportChoice.h"
 #include "designer/document/Page.h"
 #include "designer/document/RegisteredMessages.h"
 #include "designer/document/SpooledFile.h"
@@ -25,4 +26,5 @@ void RegisterDocumentClasses()
     RegisterDesignerMessages();
     RegisterXmlImportStrings();
     RegisterPageStrings();
+    RegisterExportStrings();
 }

@@ -9,6 +9,7 @@
 #include "designer/document/RegisteredMessages.h"
 #include "designer/document/SpooledFileStrings.h"
 #include "designer/document/TranslatorFactory.h"
+#include "designer/document/ui/ExportToAS400Dialog.h"
 #include "designer/document/ui/SplfDtaDlg.h"
 #include "designer/elements/ElementClasses.h"
 #include "designer/elements/LoopStrings.h"
@@ -243,6 +244,7 @@ void CWVDDesignerApp::RegisterServices()
             app->OnHelp();
     });
     InstallSpooledFileDataViewer();
+    InstallExportToAS400Dialog();
     InstallBarcodeSettingsDialog();
     InstallFontDialogs();
     InstallIncorrectVersionDialog();

@@ -24,6 +24,11 @@ TEST(AS400Name, FileNamesBecomeHostNames)
         {"A$#@_9", "A$#@_9", false},
         {"äöü", "Default", true},
         {"", "Default", true},
+        {"report 7", "REPORT7", true},
+        {"A.B.C", "A", true},
+        {"ABCDEFGHIJ.K", "ABCDEFGH", true},
+        // A dot first is not cut at: it is the first character.
+        {".ABC", ".ABC", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input);

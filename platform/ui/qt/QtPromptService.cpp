@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -144,6 +145,9 @@ QStringList QtPromptService::DoFileDialog(FileDialogKind kind, const FileDialogR
     const QStringList nameFilters = ToNameFilters(ParseFileFilter(request.filter));
     if (!nameFilters.isEmpty())
         dialog.setNameFilters(nameFilters);
+    // Host files come in upper case ("INVOICE.JVX"): patterns match without
+    // regard to case, as the system's users expect.
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     switch (kind) {
     case FileDialogKind::Open:
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -278,6 +278,7 @@ TEST_F(QtPrompts, OpenChooserGivesTheChosenFileOrNothing)
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+        EXPECT_FALSE(dialog->filter().testFlag(QDir::CaseSensitive));
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept();
     });
