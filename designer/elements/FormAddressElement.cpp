@@ -3,6 +3,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
 #include "designer/document/jvx/JVXArchive.h"
+#include "designer/elements/ElementPagesText.h"
 #include "designer/output/OutputDeviceManager.h"
 #include "designer/preferences/Preferences.h"
 #include "platform/framework/Archive.h"
@@ -229,12 +230,7 @@ void CFormAddressElement::UpdateAutoDescription()
     if (!IsAutoDescription())
         return;
     OutputDeviceAddressTypeList types;
-    const CFormOutputElement* output = OutputParent();
-    COutputDeviceManager* manager = m_pDoc != nullptr ? m_pDoc->GetOutputDeviceManager() : nullptr;
-    if (output == nullptr || manager == nullptr || !manager->GetAddressTypes(output->GetOutputDevice(), types)) {
-        types.clear();
-        COutputDeviceManager::AddAllAddressTypes(types);
-    }
+    GetAddressTypes(types);
     QString name;
     for (const outputDeviceAddressType& entry : types) {
         if (entry.code == m_settingId) {
@@ -337,6 +333,30 @@ BOOL CFormAddressElement::SetFromPlaceholder(const QString& text)
 int CFormAddressElement::GetGeneralPageDisableMask() const
 {
     return m_kind == AddressKind::Dest ? 2 : 15;
+}
+
+void CFormAddressElement::GetAddressTypes(OutputDeviceAddressTypeList& types) const
+{
+    types.clear();
+    const CFormOutputElement* output = OutputParent();
+    COutputDeviceManager* manager = m_pDoc != nullptr ? m_pDoc->GetOutputDeviceManager() : nullptr;
+    if (output == nullptr || manager == nullptr || !manager->GetAddressTypes(output->GetOutputDevice(), types)) {
+        types.clear();
+        COutputDeviceManager::AddAllAddressTypes(types);
+    }
+}
+
+WORD CFormAddressElement::GetPageMask() const
+{
+    return m_kind == AddressKind::Dest ? WORD(AddressPageMask::All) : WORD(0);
+}
+
+void CFormAddressElement::PreparePage(AddressPageData& page) const
+{
+    const PageCellLimits limits = PageCellLimits::Of(SourcePage());
+    page.largestColumn = limits.largestColumn;
+    page.largestLine = limits.largestLine;
+    page.mask = GetPageMask();
 }
 
 BOOL CFormAddressElement::UpdatePageData(AddressPageData& page) const

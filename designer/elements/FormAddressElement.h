@@ -8,6 +8,7 @@
 #include "designer/elements/FormElement.h"
 #include "designer/elements/FormOutputElement.h"
 #include "designer/output/OutputDevice.h"
+#include "designer/output/OutputDeviceAddressType.h"
 
 #include <QString>
 
@@ -39,6 +40,22 @@ struct AddressPageData
     int width = 0; // columns
     int settingId = 0;
     BOOL deleteFlag = FALSE;
+    // Set once when the page is made: the input page in whole cells, and
+    // the page's fields the element's kind leaves alone.
+    int largestColumn = 1;
+    int largestLine = 1;
+    WORD mask = 0;
+};
+
+// Bits of the Address page's mask; a set bit disables the field.
+struct AddressPageMask
+{
+    enum : WORD {
+        NoWidth = 0x1,
+        NoColumn = 0x4,
+        NoLine = 0x8,
+        All = 0xF, // bit 2 names no field of the page
+    };
 };
 
 class CFormAddressElement : public CFormElement, public IOutputAddress
@@ -94,6 +111,12 @@ public:
 
     // The Address page: 2 for a destination Address, 15 for a source one.
     int GetGeneralPageDisableMask() const;
+    // The fields of the parent's device, in its order; every field without
+    // a parent Output element or device.
+    void GetAddressTypes(OutputDeviceAddressTypeList& types) const;
+    // A destination Address takes its place from the General page only.
+    WORD GetPageMask() const;
+    void PreparePage(AddressPageData& page) const;
     // TRUE when a value of the page changed.
     BOOL UpdatePageData(AddressPageData& page) const;
     BOOL ApplyPageData(const AddressPageData& page, DWORD what);

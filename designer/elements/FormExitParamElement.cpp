@@ -4,6 +4,7 @@
 #include "designer/document/Page.h"
 #include "designer/document/jvx/APRTPDMRec.h"
 #include "designer/document/jvx/JVXArchive.h"
+#include "designer/elements/ElementPagesText.h"
 #include "designer/elements/RecordLineSide.h"
 #include "designer/elements/SourceCells.h"
 #include "designer/elements/TextFit.h"
@@ -186,11 +187,16 @@ BOOL CFormExitParamElement::SetAlignToGrid(BOOL align)
     return TRUE;
 }
 
+QString CFormExitParamElement::ParamName(int number)
+{
+    return QStringLiteral("%1%2").arg(LoadResString(IDS_PARM)).arg(number);
+}
+
 void CFormExitParamElement::UpdateAutoDescription()
 {
     if (!IsAutoDescription() && !m_description.isEmpty())
         return;
-    QString text = QStringLiteral("%1%2").arg(LoadResString(IDS_PARM)).arg(m_paramNumber);
+    QString text = ParamName(m_paramNumber);
     if (m_useData != 0) {
         text += QStringLiteral("  ");
         text += m_data.left(std::max<qsizetype>(kDescriptionLength - text.size(), 0));
@@ -224,6 +230,14 @@ void CFormExitParamElement::NormaliseRects(BOOL source, BOOL dest)
 int CFormExitParamElement::GetGeneralPageDisableMask() const
 {
     return m_ignoreReturn != 0 ? 15 : 2;
+}
+
+void CFormExitParamElement::PreparePage(ExitParamPageData& page) const
+{
+    const PageCellLimits limits = PageCellLimits::Of(SourcePage());
+    page.largestColumn = limits.largestColumn;
+    page.largestLine = limits.largestLine;
+    page.fontManager = OutputFontManager();
 }
 
 BOOL CFormExitParamElement::UpdatePageData(ExitParamPageData& page) const

@@ -12,6 +12,8 @@
 
 #include <QString>
 
+class CFontManager;
+
 // The values the exit parameter's property page shows and edits.
 struct ExitParamPageData
 {
@@ -26,6 +28,10 @@ struct ExitParamPageData
     BOOL alignToGrid = FALSE;
     BOOL forceAbsolute = FALSE; // the source absolute flag
     BOOL inLoop = FALSE;
+    // Set once when the page is made.
+    int largestColumn = 1; // the input page in whole cells
+    int largestLine = 1;
+    CFontManager* fontManager = nullptr; // the output page's
 };
 
 // Bits of the what argument of ApplyPageData.
@@ -66,6 +72,8 @@ public:
     // Registers the class, its record factory and its strings.
     static void Register();
 
+    // "PARM" and the number.
+    static QString ParamName(int number);
     int GetParamNumber() const { return m_paramNumber; }
     // Numbers above 6 are refused. Setting the current number answers FALSE,
     // unless it lies outside 0 to 6, which becomes 1.
@@ -88,6 +96,7 @@ public:
     // The General page's disable mask: everything of the destination is off
     // while the return value is ignored.
     int GetGeneralPageDisableMask() const;
+    void PreparePage(ExitParamPageData& page) const;
     // TRUE when a value of the page changed.
     BOOL UpdatePageData(ExitParamPageData& page) const;
     // Applies the parts of the page named by the bits; TRUE on any change.

@@ -128,6 +128,11 @@ void CFormExitProgramElement::FillExitParameters(std::vector<CFormExitParamEleme
     }
 }
 
+void CFormExitProgramElement::PreparePage(ExitProgramPageData& page) const
+{
+    FillExitParameters(page.parameters);
+}
+
 BOOL CFormExitProgramElement::UpdatePageData(ExitProgramPageData& page) const
 {
     BOOL changed = FALSE;
@@ -148,9 +153,14 @@ BOOL CFormExitProgramElement::ApplyPageData(const ExitProgramPageData& page, DWO
     if ((what & ExitProgramPageBits::ProgramName) && SetProgramName(page.programName))
         changed = TRUE;
     if ((what & ExitProgramPageBits::Libraries) && !LibrariesEqual(page.libraries, m_libraries)) {
+        // Only what the list keeps counts: a refused sixth entry leaves the
+        // list, the Build ID and the undo list as they were.
+        const CStringArray before = m_libraries;
         SetLibraries(page.libraries);
-        SetDocumentModified();
-        changed = TRUE;
+        if (!LibrariesEqual(before, m_libraries)) {
+            SetDocumentModified();
+            changed = TRUE;
+        }
     }
     return changed;
 }

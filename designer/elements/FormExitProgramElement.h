@@ -16,6 +16,8 @@ struct ExitProgramPageData
 {
     QString programName;
     CStringArray libraries;
+    // Set once when the page is made: FillExitParameters.
+    std::vector<CFormExitParamElement*> parameters;
 };
 
 // Bits of the what argument of ApplyPageData.
@@ -65,6 +67,7 @@ public:
 
     // The General page's disable mask: nothing of it applies.
     static int GetGeneralPageDisableMask() { return 15; }
+    void PreparePage(ExitProgramPageData& page) const;
     BOOL UpdatePageData(ExitProgramPageData& page) const;
     BOOL ApplyPageData(const ExitProgramPageData& page, DWORD what);
 

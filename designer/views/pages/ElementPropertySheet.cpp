@@ -4,6 +4,7 @@
 #include "designer/views/DesignFrame.h"
 #include "designer/views/pages/ElementPageStrings.h"
 #include "designer/views/pages/ElementPropPage.h"
+#include "designer/views/pages/ExitProgramPropPages.h"
 #include "designer/views/pages/GeneralPropPage.h"
 #include "designer/views/pages/ImagePropPage.h"
 #include "designer/views/pages/OutputPropPage.h"
@@ -74,6 +75,7 @@ CElementPropertySheet::CElementPropertySheet(IDesignFrame* frame) : m_frame(fram
     RegisterTextKindPageFactories();
     RegisterOutputPropPage();
     RegisterImageKindPageFactories();
+    RegisterAddressExitPageFactories();
     DoRebuildPages();
 }
 

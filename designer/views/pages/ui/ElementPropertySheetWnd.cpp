@@ -4,6 +4,7 @@
 #include "designer/views/pages/ElementPageStrings.h"
 #include "designer/views/pages/ElementPropPage.h"
 #include "designer/views/pages/GeneralPropPage.h"
+#include "designer/views/pages/ui/AddressExitPagesView.h"
 #include "designer/views/pages/ui/ElementPropPageView.h"
 #include "designer/views/pages/ui/GeneralPropPageView.h"
 #include "designer/views/pages/ui/ImagePropPageView.h"
@@ -56,6 +57,7 @@ void RegisterBuiltInViews()
     RegisterTextKindPageViews();
     RegisterOutputPropPageView();
     RegisterImageKindPageViews();
+    RegisterAddressExitPageViews();
 }
 
 // The page's tab: an empty holder until the view is made.
