@@ -48,6 +48,8 @@ inline constexpr UINT ID_EDIT_BRING_TO_FRONT = 32771;
 inline constexpr UINT ID_EDIT_BRING_ALL_TO_FRONT = 32889;
 inline constexpr UINT ID_EDIT_SEND_TO_BACK = 32784;
 inline constexpr UINT ID_EDIT_SEND_ALL_TO_BACK = 32890;
+// Reads a spooled file saved on this computer; no menu item carries it.
+inline constexpr UINT ID_EDIT_OPEN_LOCAL_SPOOLED_FILE = 32785;
 inline constexpr UINT ID_EDIT_IMPORT_SPOOLED_FILE = 32786;
 inline constexpr UINT ID_EDIT_EXPORT_SPOOLED_FILE = 32776;
 inline constexpr UINT ID_EDIT_GOTO_PAGE = 32780;

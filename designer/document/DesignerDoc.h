@@ -346,6 +346,32 @@ public:
     void OnImportFromServer();
     void OnImportXml();
 
+    // ---- spooled-file tools and inserts (DesignerDocSpooledFile.cpp,
+    // DesignerDocInsert.cpp)
+    // What follows every change of the sample pages: the document marked
+    // modified, the elements revalidated and SpooledPageChanged sent. The
+    // caller holds a change transaction.
+    void OnSpooledFileChanged();
+    // Each in a change transaction of its own; FALSE, with the document as it
+    // was, when the spooled file's operation failed or was cancelled.
+    // Loading also hands the loaded identity to run parameters that are not
+    // complete yet.
+    BOOL LoadLocalSpooledFile();
+    BOOL PasteSpooledPage();
+    BOOL DeleteCurrentSpooledPage();
+    // The current page on the clipboard; nothing without a spooled file.
+    void CopySpooledPage() const;
+    // A spooled file identity with a file name to show.
+    BOOL HasSpooledFileData() const;
+    void ShowSpooledFileData() const;
+    // Whether this type of document takes elements of the type: the page
+    // kinds only a spooled-file design, the XML kinds only an XML document.
+    BOOL CanInsertElement(int type) const;
+    // A new element of the type in its own transaction, placed with the
+    // anchor as a drawn one is, selected and announced. Null when nothing was
+    // made (an image that does not load, a kind this document does not take).
+    CFormElement* InsertNewElement(int type, CFormElement* anchor);
+
     // ---- XML import (XmlImport.cpp)
     // Builds XML elements from an XDR schema or an XML sample file. FALSE
     // when the file could not be read as XML (the user picks another).

@@ -27,9 +27,7 @@ BOOL CDesignerDoc::NextSpooledPage()
 {
     if (m_pSpooledFile == nullptr || !m_pSpooledFile->SetCurrentPage(m_pSpooledFile->GetCurrentPageNumber() + 1))
         return FALSE;
-    SetModifiedFlag(TRUE);
-    RevalidateElements(1);
-    BroadcastHint(DocumentHint::SpooledPageChanged, nullptr);
+    OnSpooledFileChanged();
     return TRUE;
 }
 
@@ -37,9 +35,7 @@ BOOL CDesignerDoc::PrevSpooledPage()
 {
     if (m_pSpooledFile == nullptr || !m_pSpooledFile->SetCurrentPage(m_pSpooledFile->GetCurrentPageNumber() - 1))
         return FALSE;
-    SetModifiedFlag(TRUE);
-    RevalidateElements(1);
-    BroadcastHint(DocumentHint::SpooledPageChanged, nullptr);
+    OnSpooledFileChanged();
     return TRUE;
 }
 

@@ -40,6 +40,7 @@ constexpr StringTable::Entry kCommandStrings[] = {
     {ID_VIEW_BOTH_PANES, "\nBoth Panes"},
     {ID_VIEW_OUTPUT_PANE, "\nOutput Pane"},
     {ID_VIEW_EXPLORER, "\nExplorer Window"},
+    {ID_EDIT_OPEN_LOCAL_SPOOLED_FILE, "Select the spooled file from PC\nSelect source file"},
 };
 
 constexpr StringTable::Entry kShellStrings[] = {

@@ -1,11 +1,15 @@
 // Moving between the pages of the sample spooled file: when the moves are
-// offered, what they change and that they leave the undo list alone.
+// offered, what they change and that they leave the undo list alone; and the
+// other tools that change the sample.
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/SpooledFile.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/WvdDocumentFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
 
 #include <vector>
 
@@ -170,6 +174,126 @@ TEST_F(SpooledPageCommandsTest, EditPendingInAnOuterTransactionStillCounts)
     EXPECT_EQ(CurrentPage(), 2);
     EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps + 1);
     EXPECT_EQ(doc.GetBuildId(), buildId + 1);
+}
+
+// The document's spooled-file tools: loading a sample from this computer,
+// deleting the current page and the file's data. Unlike the page moves, a
+// change of the sample is an undo step of its own.
+class SpooledFileToolsTest : public SpooledPageCommandsTest
+{
+protected:
+    CSpooledFile& Spool() { return *doc.GetSpooledFile(); }
+
+    // The state the checks start from: unmodified, no hints seen.
+    void Settle()
+    {
+        doc.SetModifiedFlag(FALSE);
+        log.hints.clear();
+        log.revalidations = 0;
+        undoSteps = doc.GetUndoList().GetCount();
+        buildId = doc.GetBuildId();
+    }
+
+    // A spooled file in this computer's form.
+    QString WriteSpooledFile()
+    {
+        const QString path = env.folder.filePath(QStringLiteral("INVOICE.TXT"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Utf16Le(QStringLiteral("   1FIRST\n   1SECOND\n")));
+        return path;
+    }
+
+    void ExpectChanged(const char* what)
+    {
+        SCOPED_TRACE(what);
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(log.revalidations, 1);
+        EXPECT_EQ(log.hints, std::vector<LPARAM>{DocumentHint::SpooledPageChanged});
+        EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps + 1);
+        EXPECT_EQ(doc.GetBuildId(), buildId + 1);
+    }
+
+    void ExpectUnchanged(const char* what)
+    {
+        SCOPED_TRACE(what);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_TRUE(log.hints.empty());
+        EXPECT_EQ(doc.GetUndoList().GetCount(), undoSteps);
+        EXPECT_EQ(doc.GetBuildId(), buildId);
+    }
+};
+
+TEST_F(SpooledFileToolsTest, DeletingTheCurrentPageShowsTheOneAfterIt)
+{
+    UsePages(3, 2);
+    ASSERT_TRUE(doc.DeleteCurrentSpooledPage());
+    EXPECT_EQ(Spool().GetPageCount(), 2);
+    EXPECT_EQ(Spool().GetCurrentPageNumber(), 2);
+    EXPECT_EQ(Spool().GetCurrentPageLines()->GetAt(1), QStringLiteral("PAGE 3"));
+    ExpectChanged("deleted");
+}
+
+TEST_F(SpooledFileToolsTest, DeletingWithoutPagesChangesNothing)
+{
+    Settle();
+    EXPECT_FALSE(doc.DeleteCurrentSpooledPage());
+    ExpectUnchanged("no pages");
+}
+
+TEST_F(SpooledFileToolsTest, LoadingFillsOnlyIncompleteRunParameters)
+{
+    struct Case
+    {
+        const char* name;
+        bool complete;
+        const char* fileNameAfter;
+    };
+    const Case cases[] = {
+        {"incomplete take the loaded identity", false, "LOADED"},
+        {"complete keep their own", true, "OWN"},
+    };
+    const QString path = WriteSpooledFile();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CrtWvdRequest& run = doc.GetRunParameters();
+        run.SetSystem(QStringLiteral("HOST"));
+        run.SetLibrary(QStringLiteral("WVDLIB"));
+        run.SetWvdName(c.complete ? QStringLiteral("INVOICE") : QString());
+        run.GetIdentity().SetFileName(QStringLiteral("OWN"));
+        Spool().GetLoadedIdentity().SetFileName(QStringLiteral("LOADED"));
+        Settle();
+        env.prompts->AnswerFile(path);
+
+        ASSERT_TRUE(doc.LoadLocalSpooledFile());
+
+        EXPECT_GE(Spool().GetPageCount(), 1);
+        EXPECT_EQ(Spool().GetCurrentPageNumber(), 1);
+        EXPECT_EQ(run.GetIdentity().GetFileName(), QString::fromLatin1(c.fileNameAfter));
+        ExpectChanged(c.name);
+    }
+}
+
+TEST_F(SpooledFileToolsTest, ACancelledLoadLeavesDocumentAndRunParameters)
+{
+    UsePages(2, 2);
+    doc.GetRunParameters().GetIdentity().SetFileName(QStringLiteral("OWN"));
+    Spool().GetLoadedIdentity().SetFileName(QStringLiteral("LOADED"));
+    env.prompts->AnswerFiles({});
+
+    EXPECT_FALSE(doc.LoadLocalSpooledFile());
+
+    EXPECT_EQ(Spool().GetPageCount(), 2);
+    EXPECT_EQ(Spool().GetCurrentPageNumber(), 2);
+    EXPECT_EQ(doc.GetRunParameters().GetIdentity().GetFileName(), QStringLiteral("OWN"));
+    ExpectUnchanged("cancelled");
+}
+
+TEST_F(SpooledFileToolsTest, FileDataIsOfferedOnceTheLoadedIdentityHasAFileName)
+{
+    EXPECT_FALSE(doc.HasSpooledFileData());
+    Spool().GetLoadedIdentity().SetFileName(QStringLiteral("QSYSPRT"));
+    EXPECT_TRUE(doc.HasSpooledFileData());
 }
 
 } // namespace
