@@ -809,6 +809,7 @@ void CMainFrame::RegisterHandlers()
         ui.Enable(m_pDocument != nullptr);
         ui.SetText(m_pDocument ? m_pDocument->GetSpooledPageIndicator() : QString());
     });
+    RegisterWindowAndHelpHandlers();
 }
 
 std::vector<CCmdTarget*> CMainFrame::RouteTargets() const

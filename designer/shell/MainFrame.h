@@ -161,6 +161,22 @@ public:
     // it so that the menu shows the new texts at once.
     void RefreshRecentFiles() { UpdateCommandUI(); }
 
+    // ---- Window menu and context help (MainFrameHelp.cpp)
+    // Split: the splitter between the panes follows the arrow keys until
+    // Return keeps or Escape restores its place (a click keeps it too).
+    void BeginSplitterMove();
+    BOOL IsMovingSplitter() const { return m_splitterMove != nullptr; }
+    // Shift+F1: the next click on a command, a toolbar button or a pane opens
+    // that item's help topic; Escape or the right button leaves without help.
+    void EnterContextHelpMode();
+    BOOL IsInContextHelpMode() const { return m_contextHelp != nullptr; }
+    // The help topic of a click on the widget at the global position: a
+    // toolbar button's or menu item's command, else the pane the widget is
+    // in, else the main window.
+    DWORD HelpContextAt(QWidget* widget, const QPoint& globalPos) const;
+    // The topic of the main window as a whole.
+    static constexpr DWORD kMainWindowHelpContext = 0x20000 + 128;
+
 signals:
     // Sent with every "WM_SET_TOOL" broadcast (tests and panes listen).
     void toolChanged(int tool);
@@ -193,6 +209,9 @@ private:
     void TurnSpooledPage(bool next);
     void OnFileSave();
     void OnFileSaveAs();
+    void RegisterWindowAndHelpHandlers();
+    void EndSplitterMove();
+    void EndContextHelpMode();
 
     CCmdTarget* m_application = nullptr;
     CCmdTarget* m_documentTarget = nullptr;
@@ -226,4 +245,7 @@ private:
     int m_screenDepthOverride = 0;
     BOOL m_fullScreen = FALSE;
     bool m_resizing = false;
+    // Event filters on the application while their mode lasts.
+    QObject* m_splitterMove = nullptr;
+    QObject* m_contextHelp = nullptr;
 };
