@@ -14,4 +14,14 @@ namespace kwvd::clientaccess {
 // `errorHandle` (0 takes none), and a fault set to fail once is used up.
 unsigned InjectedFault(const char* operation, cwbSV_ErrHandle errorHandle = 0);
 
+// Sets operation to fail with code (not 0) and, when messageId is not empty,
+// that host message; once, or on every call until cleared. A new fault for
+// the same operation replaces the old one. False when the store cannot be
+// written.
+bool SetInjectedFault(const char* operation, unsigned code, const char* messageId, const char* messageText,
+                      bool once);
+
+// Removes every injected fault.
+bool ClearInjectedFaults();
+
 } // namespace kwvd::clientaccess
