@@ -113,6 +113,8 @@ std::optional<ClCommand> ParseClCommand(const QString& text, QString* error, QSt
         if (c == u'(' || c == u'\'') {
             // A positional value: a list in parentheses or a string.
             qsizetype end = 0;
+            qsizetype valueStart = pos;
+            qsizetype valueLength = 0;
             if (c == u'(') {
                 const qsizetype close = MatchParenthesis(text, pos);
                 if (close < 0) {
@@ -121,14 +123,18 @@ std::optional<ClCommand> ParseClCommand(const QString& text, QString* error, QSt
                     return std::nullopt;
                 }
                 end = close + 1;
+                // A list given by position is the same value as after a keyword.
+                valueStart = pos + 1;
+                valueLength = close - pos - 1;
             } else {
                 end = SkipString(text, pos);
                 if (end < 0) {
                     *error = QStringLiteral("unterminated string");
                     return std::nullopt;
                 }
+                valueLength = end - pos;
             }
-            command.parameters.push_back({QString(), UpperOutsideStrings(text.mid(pos, end - pos))});
+            command.parameters.push_back({QString(), UpperOutsideStrings(text.mid(valueStart, valueLength).trimmed())});
             pos = end;
         } else if (IsNameChar(c)) {
             const qsizetype start = pos;
