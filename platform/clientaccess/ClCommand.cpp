@@ -9,8 +9,8 @@ namespace {
 bool IsNameChar(QChar c)
 {
     const char16_t u = c.unicode();
-    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'$' ||
-           u == u'#' || u == u'@' || u == u'_' || u == u'/' || u == u'*' || u == u'.';
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'$' || u == u'#'
+           || u == u'@' || u == u'_' || u == u'/' || u == u'*' || u == u'.';
 }
 
 // From an opening apostrophe at pos, the index just past the closing one;
@@ -118,8 +118,8 @@ std::optional<ClCommand> ParseClCommand(const QString& text, QString* error, QSt
             if (c == u'(') {
                 const qsizetype close = MatchParenthesis(text, pos);
                 if (close < 0) {
-                    *error = close == -2 ? QStringLiteral("unterminated string")
-                                         : QStringLiteral("unbalanced parenthesis");
+                    *error =
+                        close == -2 ? QStringLiteral("unterminated string") : QStringLiteral("unbalanced parenthesis");
                     return std::nullopt;
                 }
                 end = close + 1;
@@ -144,8 +144,8 @@ std::optional<ClCommand> ParseClCommand(const QString& text, QString* error, QSt
             if (pos < size && text[pos] == u'(') {
                 const qsizetype close = MatchParenthesis(text, pos);
                 if (close < 0) {
-                    *error = close == -2 ? QStringLiteral("unterminated string")
-                                         : QStringLiteral("unbalanced parenthesis");
+                    *error =
+                        close == -2 ? QStringLiteral("unterminated string") : QStringLiteral("unbalanced parenthesis");
                     return std::nullopt;
                 }
                 if (command.Keyword(word)) {
@@ -203,8 +203,8 @@ std::optional<std::vector<ClElement>> SplitClElements(const QString& value, QStr
             return std::nullopt;
         } else {
             const qsizetype start = pos;
-            while (pos < size && !value[pos].isSpace() && value[pos] != u'(' && value[pos] != u')' &&
-                   value[pos] != u'\'')
+            while (pos < size && !value[pos].isSpace() && value[pos] != u'(' && value[pos] != u')'
+                   && value[pos] != u'\'')
                 ++pos;
             elements.push_back({value.mid(start, pos - start).toUpper(), false});
             continue;
@@ -228,8 +228,7 @@ std::optional<QualifiedName> ParseQualifiedName(const QString& text)
         name.library = parts.first();
     if (!IsValidObjectName(name.object))
         return std::nullopt;
-    if (parts.size() == 2 && !IsValidObjectName(name.library) && name.library != u"*LIBL" &&
-        name.library != u"*CURLIB")
+    if (parts.size() == 2 && !IsValidObjectName(name.library) && name.library != u"*LIBL" && name.library != u"*CURLIB")
         return std::nullopt;
     return name;
 }

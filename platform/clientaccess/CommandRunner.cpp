@@ -24,9 +24,9 @@ const QString kPcwvdcl = QStringLiteral("PCWVDCL");
 
 // The keywords CRTWVD takes when it is submitted.
 const QStringList kCrtWvdKeywords = {
-    QStringLiteral("SFILE"), QStringLiteral("FILE"),   QStringLiteral("USRPRF"),
-    QStringLiteral("OUTQ"),  QStringLiteral("FORMTYPE"), QStringLiteral("USRDTA"),
-    QStringLiteral("SPLSTS"), QStringLiteral("MOUTQ"),  QStringLiteral("WVDNAM"),
+    QStringLiteral("SFILE"),  QStringLiteral("FILE"),     QStringLiteral("USRPRF"),
+    QStringLiteral("OUTQ"),   QStringLiteral("FORMTYPE"), QStringLiteral("USRDTA"),
+    QStringLiteral("SPLSTS"), QStringLiteral("MOUTQ"),    QStringLiteral("WVDNAM"),
 };
 
 struct QtMessage
@@ -89,8 +89,9 @@ private:
             } else {
                 index = keywords.indexOf(parameter.keyword);
                 if (index < 0) {
-                    Message(QStringLiteral("KWV2003"), QStringLiteral("Keyword %1 not valid for command %2.")
-                                                           .arg(parameter.keyword, command.name));
+                    Message(
+                        QStringLiteral("KWV2003"),
+                        QStringLiteral("Keyword %1 not valid for command %2.").arg(parameter.keyword, command.name));
                     return false;
                 }
             }
@@ -119,7 +120,8 @@ private:
             return;
         }
         if (m_job.libraryList.contains(library, Qt::CaseInsensitive)) {
-            Message(QStringLiteral("KWV2102"), QStringLiteral("Library %1 already exists in library list.").arg(library));
+            Message(QStringLiteral("KWV2102"),
+                    QStringLiteral("Library %1 already exists in library list.").arg(library));
             return;
         }
         // The host adds at the front unless told otherwise.
@@ -157,8 +159,8 @@ private:
         for (const QString& library : libraries) {
             if (system) {
                 for (const RegisteredProgram& registered : system->programs) {
-                    if (registered.library.compare(library, Qt::CaseInsensitive) == 0 &&
-                        registered.program.compare(program->object, Qt::CaseInsensitive) == 0) {
+                    if (registered.library.compare(library, Qt::CaseInsensitive) == 0
+                        && registered.program.compare(program->object, Qt::CaseInsensitive) == 0) {
                         StartRegistered(registered, *parameters);
                         return;
                     }
@@ -173,8 +175,8 @@ private:
             Message(QStringLiteral("KWV2201"),
                     QStringLiteral("Program %1 not found in the library list.").arg(program->object));
         else
-            Message(QStringLiteral("KWV2201"), QStringLiteral("Program %1 in library %2 not found.")
-                                                   .arg(program->object, program->library));
+            Message(QStringLiteral("KWV2201"),
+                    QStringLiteral("Program %1 in library %2 not found.").arg(program->object, program->library));
     }
 
     // PCWVDCL: the JVX file a designer left in the library's PCIN folder
@@ -199,22 +201,23 @@ private:
         }
         const QString hostName = QStringLiteral("/QDLS/%1/PCIN/%2.JVX").arg(library, member);
         bool exists = false;
-        const QString path = ResolveIgnoringCase(IfsFolder(m_job.system),
-                                                 {QStringLiteral("QDLS"), library, QStringLiteral("PCIN"),
-                                                  member + QStringLiteral(".JVX")},
-                                                 &exists);
+        const QString path = ResolveIgnoringCase(
+            IfsFolder(m_job.system),
+            {QStringLiteral("QDLS"), library, QStringLiteral("PCIN"), member + QStringLiteral(".JVX")}, &exists);
         QFile file(path);
         if (!exists || !QFileInfo(path).isFile()) {
             Message(QStringLiteral("KWV2303"), QStringLiteral("File %1 not found.").arg(hostName));
             return;
         }
         if (!file.open(QIODevice::ReadOnly)) {
-            Message(QStringLiteral("KWV2304"), QStringLiteral("File %1 cannot be read: %2.").arg(hostName, file.errorString()));
+            Message(QStringLiteral("KWV2304"),
+                    QStringLiteral("File %1 cannot be read: %2.").arg(hostName, file.errorString()));
             return;
         }
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError) {
-            Message(QStringLiteral("KWV2304"), QStringLiteral("File %1 cannot be read: %2.").arg(hostName, file.errorString()));
+            Message(QStringLiteral("KWV2304"),
+                    QStringLiteral("File %1 cannot be read: %2.").arg(hostName, file.errorString()));
             return;
         }
         if (!HasJvxHeaderWord(bytes)) {
@@ -273,9 +276,9 @@ private:
         process.setProcessEnvironment(environment);
         process.setStandardInputFile(QProcess::nullDevice());
         if (!process.startDetached())
-            Message(QStringLiteral("KWV2202"), QStringLiteral("Program %1/%2 could not be started: %3.")
-                                                   .arg(program.library.toUpper(), program.program.toUpper(),
-                                                        process.errorString()));
+            Message(QStringLiteral("KWV2202"),
+                    QStringLiteral("Program %1/%2 could not be started: %3.")
+                        .arg(program.library.toUpper(), program.program.toUpper(), process.errorString()));
     }
 
     void SubmitJob(const ClCommand& command)
@@ -291,9 +294,9 @@ private:
         QString name;
         const std::optional<ClCommand> inner = ParseClCommand(*values[0], &error, &name);
         if (!inner) {
-            Message(QStringLiteral("KWV2401"), name.isEmpty()
-                                                   ? QStringLiteral("Command to submit not valid: %1.").arg(error)
-                                                   : QStringLiteral("Command %1 to submit not valid: %2.").arg(name, error));
+            Message(QStringLiteral("KWV2401"),
+                    name.isEmpty() ? QStringLiteral("Command to submit not valid: %1.").arg(error)
+                                   : QStringLiteral("Command %1 to submit not valid: %2.").arg(name, error));
             return;
         }
         if (inner->name != u"CRTWVD") {
@@ -324,8 +327,8 @@ QString LogEntry(const HostJob& job, const QString& commandText, const std::vect
 {
     QString flat = commandText;
     flat.replace(u'\n', u' ').replace(u'\r', u' ');
-    QString entry = kwvd::Clock::Now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + u' ' + JobIdentity(job) +
-                    u' ' + flat.trimmed() + u'\n';
+    QString entry = kwvd::Clock::Now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + u' ' + JobIdentity(job) + u' '
+                    + flat.trimmed() + u'\n';
     for (const QtMessage& message : messages)
         entry += QStringLiteral("  ") + message.id + u' ' + message.text + u'\n';
     return entry;
@@ -384,7 +387,8 @@ unsigned RunInJob(HostJob& job, const QString& commandText, std::vector<HostMess
     if (!ran || !logged) {
         const QString reason = ran ? logError : storeError;
         if (messages)
-            messages->push_back({"KWV5001", ToInterfaceText(QStringLiteral("The emulated host's store cannot be used: ") + reason)});
+            messages->push_back(
+                {"KWV5001", ToInterfaceText(QStringLiteral("The emulated host's store cannot be used: ") + reason)});
         return kCwbStoreError;
     }
     if (messages) {

@@ -45,9 +45,9 @@ bool MayHaveFault(const QString& operation)
         return false;
     FaultCache& cache = Cache();
     std::lock_guard lock(cache.mutex);
-    const bool same = cache.valid && cache.device == status.st_dev && cache.inode == status.st_ino &&
-                      cache.size == status.st_size && cache.modified.tv_sec == status.st_mtim.tv_sec &&
-                      cache.modified.tv_nsec == status.st_mtim.tv_nsec;
+    const bool same = cache.valid && cache.device == status.st_dev && cache.inode == status.st_ino
+                      && cache.size == status.st_size && cache.modified.tv_sec == status.st_mtim.tv_sec
+                      && cache.modified.tv_nsec == status.st_mtim.tv_nsec;
     if (!same) {
         const std::optional<StoreState> state = ReadStore();
         // A store that cannot be read injects nothing; the call itself
@@ -95,8 +95,7 @@ unsigned InjectedFault(const char* operation, cwbSV_ErrHandle errorHandle)
     return taken->code;
 }
 
-bool SetInjectedFault(const char* operation, unsigned code, const char* messageId, const char* messageText,
-                      bool once)
+bool SetInjectedFault(const char* operation, unsigned code, const char* messageId, const char* messageText, bool once)
 {
     if (!operation || !*operation || code == 0)
         return false;

@@ -18,8 +18,7 @@ unsigned InjectedFault(const char* operation, cwbSV_ErrHandle errorHandle = 0);
 // that host message; once, or on every call until cleared. A new fault for
 // the same operation replaces the old one. False when the store cannot be
 // written.
-bool SetInjectedFault(const char* operation, unsigned code, const char* messageId, const char* messageText,
-                      bool once);
+bool SetInjectedFault(const char* operation, unsigned code, const char* messageId, const char* messageText, bool once);
 
 // Removes every injected fault.
 bool ClearInjectedFaults();

@@ -14,8 +14,8 @@ namespace {
 const HostSystem* AnsweringSystem(const StoreState& state, const QString& name)
 {
     for (const HostSystem& system : state.systems) {
-        if (system.name.compare(name, Qt::CaseInsensitive) == 0 ||
-            system.FileServerNames().contains(name, Qt::CaseInsensitive))
+        if (system.name.compare(name, Qt::CaseInsensitive) == 0
+            || system.FileServerNames().contains(name, Qt::CaseInsensitive))
             return &system;
     }
     return nullptr;
@@ -27,8 +27,8 @@ bool MakeLibraryFolder(const QString& systemName, const QString& library, QStrin
         *error = QStringLiteral("library name \"%1\" is not valid").arg(library);
         return false;
     }
-    const QString folder =
-        ResolveIgnoringCase(IfsFolder(systemName), {QStringLiteral("QSYS.LIB"), library.toUpper() + QStringLiteral(".LIB")});
+    const QString folder = ResolveIgnoringCase(
+        IfsFolder(systemName), {QStringLiteral("QSYS.LIB"), library.toUpper() + QStringLiteral(".LIB")});
     if (!QDir().mkpath(folder)) {
         *error = QStringLiteral("cannot create %1").arg(folder);
         return false;
@@ -209,8 +209,8 @@ bool InitialiseHost(const QString& systemName, QString* error)
     system.userId = LoginUserId();
     if (!AddSystem(system, true, error))
         return false;
-    return AddLibrary(system.name, QStringLiteral("KWVD"), error) &&
-           AddHostFolder(system.name, QStringLiteral("QDLS/KWVD/PCIN"), error);
+    return AddLibrary(system.name, QStringLiteral("KWVD"), error)
+           && AddHostFolder(system.name, QStringLiteral("QDLS/KWVD/PCIN"), error);
 }
 
 } // namespace kwvd::clientaccess

@@ -322,8 +322,8 @@ QString ResolveIgnoringCase(const QString& base, const QStringList& components, 
         if (exists) {
             const QDir folder(path);
             if (!QFileInfo::exists(path + u'/' + component)) {
-                const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                             QDir::NoDotAndDotDot);
+                const QStringList entries =
+                    folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
                 bool found = false;
                 for (const QString& entry : entries) {
                     if (entry.compare(component, Qt::CaseInsensitive) == 0) {
@@ -356,8 +356,9 @@ bool LibraryExists(const QString& systemName, const QString& library)
 
 QString WvdMemberPath(const QString& systemName, const QString& library, const QString& member)
 {
-    return ResolveIgnoringCase(IfsFolder(systemName), {QStringLiteral("QSYS.LIB"), library + QStringLiteral(".LIB"),
-                                                       QStringLiteral("APRTPDM.FILE"), member + QStringLiteral(".MBR")});
+    return ResolveIgnoringCase(IfsFolder(systemName),
+                               {QStringLiteral("QSYS.LIB"), library + QStringLiteral(".LIB"),
+                                QStringLiteral("APRTPDM.FILE"), member + QStringLiteral(".MBR")});
 }
 
 bool WvdMemberExists(const QString& systemName, const QString& library, const QString& member)

@@ -13,8 +13,7 @@ namespace kwvd::clientaccess {
 // Copies text and its NUL into buffer. A buffer too small is filled with
 // what fits and NUL-terminated, and the answer is kCwbTargetTooSmall;
 // *neededLength (when given) is always the text's length without the NUL.
-unsigned CopyTextOut(const std::string& text, char* buffer, unsigned long bufferLength,
-                     unsigned long* neededLength);
+unsigned CopyTextOut(const std::string& text, char* buffer, unsigned long bufferLength, unsigned long* neededLength);
 
 // 8-bit text of the interface to and from the store's text (Windows-1252).
 QString FromInterfaceText(const char* text);

@@ -91,8 +91,8 @@ unsigned cwbCO_GetSysListSize(cwbCO_SysListHandle list, unsigned long* size)
     return kCwbOk;
 }
 
-unsigned cwbCO_GetSysListName(cwbCO_SysListHandle list, unsigned long index, char* buffer,
-                              unsigned long bufferLength, unsigned long* neededLength)
+unsigned cwbCO_GetSysListName(cwbCO_SysListHandle list, unsigned long index, char* buffer, unsigned long bufferLength,
+                              unsigned long* neededLength)
 {
     const auto names = SystemLists().Get(list);
     if (!names)

@@ -25,8 +25,8 @@ unsigned cwbCO_CreateSysListHandle(cwbCO_SysListHandle* list, cwbSV_ErrHandle er
 unsigned cwbCO_DeleteSysListHandle(cwbCO_SysListHandle list);
 unsigned cwbCO_GetSysListSize(cwbCO_SysListHandle list, unsigned long* size);
 // The name at index (from 0); kCwbNotFound past the end.
-unsigned cwbCO_GetSysListName(cwbCO_SysListHandle list, unsigned long index, char* buffer,
-                              unsigned long bufferLength, unsigned long* neededLength);
+unsigned cwbCO_GetSysListName(cwbCO_SysListHandle list, unsigned long index, char* buffer, unsigned long bufferLength,
+                              unsigned long* neededLength);
 
 // The default system's name; kCwbNotFound with a host message when no
 // system is configured. Callers pass a 255-character buffer.

@@ -37,8 +37,8 @@ QString LocalPathOfHostPath(const QString& hostPath)
         return {};
     const HostSystem* found = nullptr;
     for (const HostSystem& system : state->systems) {
-        if (system.name.compare(serverName, Qt::CaseInsensitive) == 0 ||
-            system.FileServerNames().contains(serverName, Qt::CaseInsensitive)) {
+        if (system.name.compare(serverName, Qt::CaseInsensitive) == 0
+            || system.FileServerNames().contains(serverName, Qt::CaseInsensitive)) {
             found = &system;
             break;
         }
@@ -57,7 +57,8 @@ QString HostPathOfLocalPath(const QString& localPath)
 {
     if (localPath.isEmpty())
         return {};
-    const QString clean = QDir::cleanPath(QDir::isAbsolutePath(localPath) ? localPath : QDir::current().absoluteFilePath(localPath));
+    const QString clean =
+        QDir::cleanPath(QDir::isAbsolutePath(localPath) ? localPath : QDir::current().absoluteFilePath(localPath));
     const std::optional<StoreState> state = ReadStore();
     if (!state)
         return {};

@@ -107,10 +107,11 @@ TEST_F(Emuhost, RunsCommandsShowsTheJobLogAndMapsPaths)
     EXPECT_EQ(Emu({"run", "NOSYS", "ADDLIBLE KWVD"}).status, 1);
 
     const Outcome log = Emu({"joblog", "KWVDSYS"});
-    static const QRegularExpression line(QStringLiteral(
-        "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d 000001/[A-Z0-9_]+/RMTCMD ADDLIBLE KWVD\\n"
-        "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d 000002/[A-Z0-9_]+/RMTCMD CALL PGM\\(KWVD/PCWVDCL\\) PARM\\(INVOICE KWVD\\)\\n"
-        "  KWV2303 File /QDLS/KWVD/PCIN/INVOICE.JVX not found.\\n$"));
+    static const QRegularExpression line(
+        QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d 000001/[A-Z0-9_]+/RMTCMD ADDLIBLE KWVD\\n"
+                       "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d 000002/[A-Z0-9_]+/RMTCMD CALL PGM\\(KWVD/PCWVDCL\\) "
+                       "PARM\\(INVOICE KWVD\\)\\n"
+                       "  KWV2303 File /QDLS/KWVD/PCIN/INVOICE.JVX not found.\\n$"));
     EXPECT_TRUE(line.match(log.out).hasMatch()) << log.out.toStdString();
 
     const QString pcin = m_store.Path() + QStringLiteral("/KWVDSYS/ifs/QDLS/KWVD/PCIN/");
@@ -124,7 +125,8 @@ TEST_F(Emuhost, RunsCommandsShowsTheJobLogAndMapsPaths)
 TEST_F(Emuhost, AnInjectedFaultReachesTheCallerInAnotherProcess)
 {
     ASSERT_EQ(Emu({"init"}).status, 0);
-    ASSERT_EQ(Emu({"fail", "cwbCO_GetDefaultSysName", "8005", "--always", "--message", "KWV4001", "Host down."}).status, 0);
+    ASSERT_EQ(Emu({"fail", "cwbCO_GetDefaultSysName", "8005", "--always", "--message", "KWV4001", "Host down."}).status,
+              0);
     const cwbSV_ErrHandle error = NewErrorHandle();
     char name[255];
     unsigned long needed = 0;
@@ -153,7 +155,8 @@ TEST_F(Emuhost, RunsAtTheSameTimeLoseNoChange)
     EXPECT_EQ(state->systems.size(), 7u);
     // Every run took a job number of its own and left its line.
     std::set<std::string> jobs;
-    const QStringList lines = QString::fromStdString(JobLog(QStringLiteral("KWVDSYS"))).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromStdString(JobLog(QStringLiteral("KWVDSYS"))).split(u'\n', Qt::SkipEmptyParts);
     for (const QString& line : lines)
         jobs.insert(line.section(u' ', 2, 2).toStdString());
     EXPECT_EQ(lines.size(), 6);

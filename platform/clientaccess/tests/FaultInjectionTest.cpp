@@ -90,9 +90,7 @@ TEST_F(FaultInjection, EveryOperationGivesTheInjectedCodeAndMessageOnce)
              return cwbCO_GetUserID("KWVDSYS", user, 1, &length);
          }},
         {"cwbSY_CreateSecurityObj", false,
-         [&](FaultInjection&, cwbSV_ErrHandle) {
-             return withSecurity([](cwbSY_SecurityHandle) { return 0u; });
-         }},
+         [&](FaultInjection&, cwbSV_ErrHandle) { return withSecurity([](cwbSY_SecurityHandle) { return 0u; }); }},
         {"cwbSY_SetSys", false,
          [&](FaultInjection&, cwbSV_ErrHandle) {
              return withSecurity([](cwbSY_SecurityHandle security) { return cwbSY_SetSys(security, "KWVDSYS"); });

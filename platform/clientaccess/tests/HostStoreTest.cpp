@@ -106,7 +106,9 @@ TEST_F(HostStore, EverythingSurvivesARoundTripThroughTheFile)
     Add(system);
     QString error;
     ASSERT_TRUE(AddProgram(QStringLiteral("KWVDSYS"),
-                           {QStringLiteral("kwvd"), QStringLiteral("fax"), QStringLiteral("/bin/fake"),
+                           {QStringLiteral("kwvd"),
+                            QStringLiteral("fax"),
+                            QStringLiteral("/bin/fake"),
                             {QStringLiteral("--fixture"), QStringLiteral("a b")}},
                            &error));
     const auto state = ReadStore();

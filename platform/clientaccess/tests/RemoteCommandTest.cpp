@@ -105,8 +105,8 @@ TEST_F(RemoteCommand, PcwvdclChecksTheHeaderWordAndItsParameters)
         {"ebcdic header word", "M2", kEbcdicJvx, "CALL PGM(KWVD/PCWVDCL) PARM(M2 KWVD)", ""},
         {"library defaults to the program's", "M3", "JVX007", "CALL PGM(KWVD/PCWVDCL) PARM(M3)", ""},
         {"quoted and lower-case names", "M4", "JVX007", "call pgm(kwvd/pcwvdcl) parm('m4' kwvd)", ""},
-        {"ebcdic letters with ascii digits", "M5", QByteArray::fromHex("D1E5E7303238"), "CALL PGM(KWVD/PCWVDCL) PARM(M5)",
-         "KWV2305: File /QDLS/KWVD/PCIN/M5.JVX is not a JVX file."},
+        {"ebcdic letters with ascii digits", "M5", QByteArray::fromHex("D1E5E7303238"),
+         "CALL PGM(KWVD/PCWVDCL) PARM(M5)", "KWV2305: File /QDLS/KWVD/PCIN/M5.JVX is not a JVX file."},
         {"five bytes only", "M6", "JVX01", "CALL PGM(KWVD/PCWVDCL) PARM(M6)",
          "KWV2305: File /QDLS/KWVD/PCIN/M6.JVX is not a JVX file."},
         {"another word", "M7", "XML028", "CALL PGM(KWVD/PCWVDCL) PARM(M7)",
@@ -117,8 +117,10 @@ TEST_F(RemoteCommand, PcwvdclChecksTheHeaderWordAndItsParameters)
          "KWV2301: Program PCWVDCL takes a member and a library; 3 parameters given."},
         {"member name too long", "", "", "CALL PGM(KWVD/PCWVDCL) PARM(ELEVENCHARS)",
          "KWV2302: Member name ELEVENCHARS not valid."},
-        {"unknown library of the member", "", "", "CALL PGM(KWVD/PCWVDCL) PARM(M8 NOLIB)", "KWV2101: Library NOLIB not found."},
-        {"unknown library of the program", "", "", "CALL PGM(NOLIB/PCWVDCL) PARM(M9)", "KWV2101: Library NOLIB not found."},
+        {"unknown library of the member", "", "", "CALL PGM(KWVD/PCWVDCL) PARM(M8 NOLIB)",
+         "KWV2101: Library NOLIB not found."},
+        {"unknown library of the program", "", "", "CALL PGM(NOLIB/PCWVDCL) PARM(M9)",
+         "KWV2101: Library NOLIB not found."},
         {"another program", "", "", "CALL PGM(KWVD/OTHERPGM)", "KWV2201: Program OTHERPGM in library KWVD not found."},
     };
     const cwbRC_SysHandle connection = Connect();
@@ -144,12 +146,11 @@ TEST_F(RemoteCommand, AddLibleTwiceOnOneConnectionGivesAMessageTheSecondTime)
     EXPECT_EQ(LastMessage(), "KWV2102: Library KWVD already exists in library list.");
     EXPECT_FALSE(Run(connection, "ADDLIBLE NOLIB"));
     EXPECT_EQ(LastMessage(), "KWV2101: Library NOLIB not found.");
-    EXPECT_EQ(JobLog(QStringLiteral("KWVDSYS")),
-              "2026-03-04 05:06:07 000001/KWVDUSER/RMTCMD ADDLIBLE KWVD\n"
-              "2026-03-04 05:06:07 000001/KWVDUSER/RMTCMD ADDLIBLE LIB(kwvd)\n"
-              "  KWV2102 Library KWVD already exists in library list.\n"
-              "2026-03-04 05:06:07 000001/KWVDUSER/RMTCMD ADDLIBLE NOLIB\n"
-              "  KWV2101 Library NOLIB not found.\n");
+    EXPECT_EQ(JobLog(QStringLiteral("KWVDSYS")), "2026-03-04 05:06:07 000001/KWVDUSER/RMTCMD ADDLIBLE KWVD\n"
+                                                 "2026-03-04 05:06:07 000001/KWVDUSER/RMTCMD ADDLIBLE LIB(kwvd)\n"
+                                                 "  KWV2102 Library KWVD already exists in library list.\n"
+                                                 "2026-03-04 05:06:07 000001/KWVDUSER/RMTCMD ADDLIBLE NOLIB\n"
+                                                 "  KWV2101 Library NOLIB not found.\n");
 
     // A new connection is a new job with the system's initial list again.
     EXPECT_TRUE(Run(Connect(), "ADDLIBLE KWVD"));
@@ -179,7 +180,8 @@ TEST_F(RemoteCommand, TheCrtWvdSubmissionIsLoggedWithItsWholeText)
                        "USRDTA(*ALL) SPLSTS(*HLD) MOUTQ() WVDNAM(INVOICE/KWVD/APRTPDM))";
     EXPECT_TRUE(Run(Connect(), text));
     EXPECT_EQ(MessageCount(m_error), 0u);
-    EXPECT_EQ(JobLog(QStringLiteral("KWVDSYS")), std::string("2026-03-04 05:06:07 000001/KWVDUSER/RMTCMD ") + text + "\n");
+    EXPECT_EQ(JobLog(QStringLiteral("KWVDSYS")),
+              std::string("2026-03-04 05:06:07 000001/KWVDUSER/RMTCMD ") + text + "\n");
 }
 
 TEST_F(RemoteCommand, CommandsThatDoNotParseOrAreUnknownNameTheCommand)
@@ -218,11 +220,14 @@ TEST_F(RemoteCommand, ARegisteredProgramStartsWithItsFixedAndItsCallArguments)
 {
     // The fixture writes its arguments where the test can see them; it is
     // not waited for, so the test waits for the file (bounded).
-    const QString script = QStringLiteral("printf '%s\\n' \"$0\" \"$@\" \"$KWVD_EMUHOST_SYSTEM\" > \"$KWVD_EMUHOST/args.tmp\" && "
-                                          "mv \"$KWVD_EMUHOST/args.tmp\" \"$KWVD_EMUHOST/args.txt\"");
+    const QString script =
+        QStringLiteral("printf '%s\\n' \"$0\" \"$@\" \"$KWVD_EMUHOST_SYSTEM\" > \"$KWVD_EMUHOST/args.tmp\" && "
+                       "mv \"$KWVD_EMUHOST/args.tmp\" \"$KWVD_EMUHOST/args.txt\"");
     QString error;
     ASSERT_TRUE(AddProgram(QStringLiteral("KWVDSYS"),
-                           {QStringLiteral("kwvd"), QStringLiteral("faxpgm"), QStringLiteral("/bin/sh"),
+                           {QStringLiteral("kwvd"),
+                            QStringLiteral("faxpgm"),
+                            QStringLiteral("/bin/sh"),
                             {QStringLiteral("-c"), script, QStringLiteral("fixed one")}},
                            &error))
         << error.toStdString();
@@ -240,9 +245,10 @@ TEST_F(RemoteCommand, ARegisteredProgramStartsWithItsFixedAndItsCallArguments)
 TEST_F(RemoteCommand, ARegisteredProgramThatCannotStartGivesAMessage)
 {
     QString error;
-    ASSERT_TRUE(AddProgram(QStringLiteral("KWVDSYS"),
-                           {QStringLiteral("KWVD"), QStringLiteral("GONE"), m_store.FilePath(QStringLiteral("no-such-program")), {}},
-                           &error));
+    ASSERT_TRUE(AddProgram(
+        QStringLiteral("KWVDSYS"),
+        {QStringLiteral("KWVD"), QStringLiteral("GONE"), m_store.FilePath(QStringLiteral("no-such-program")), {}},
+        &error));
     EXPECT_FALSE(Run(Connect(), "CALL PGM(KWVD/GONE)"));
     EXPECT_EQ(LastMessage().rfind("KWV2202: Program KWVD/GONE could not be started: ", 0), 0u) << LastMessage();
 }

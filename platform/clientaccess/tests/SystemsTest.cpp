@@ -137,8 +137,8 @@ TEST_F(Systems, AddingRefusesNamesAnotherSystemAnswersTo)
         const char* fileServer;
     };
     const Case refused[] = {
-        {"kwvdsys", ""}, {"QKWVDSYS", ""}, {"OTHER", "kwvdsys"}, {"OTHER", "qkwvdsys"},
-        {"", ""},        {"TWO WORDS", ""}, {"A\\B", ""},        {"..", ""},
+        {"kwvdsys", ""}, {"QKWVDSYS", ""},  {"OTHER", "kwvdsys"}, {"OTHER", "qkwvdsys"},
+        {"", ""},        {"TWO WORDS", ""}, {"A\\B", ""},         {"..", ""},
     };
     for (const Case& c : refused) {
         auto system = System(QString::fromUtf8(c.name));

@@ -90,5 +90,6 @@ TEST_F(HostFolders, LocalPathsMapBackToTheSystemsName)
 
     // Both directions agree.
     const QString host = QStringLiteral("\\\\KWVDSYS\\QDLS\\Kwvd\\PCIN\\REGPCUSR.LOG");
-    EXPECT_EQ(HostPathOfLocalPath(LocalPathOfHostPath(QStringLiteral("\\\\qkwvdsys\\qdls\\kwvd\\pcin\\regpcusr.log"))), host);
+    EXPECT_EQ(HostPathOfLocalPath(LocalPathOfHostPath(QStringLiteral("\\\\qkwvdsys\\qdls\\kwvd\\pcin\\regpcusr.log"))),
+              host);
 }
