@@ -152,6 +152,17 @@ TEST_F(RemoteCommand, AddLibleTwiceOnOneConnectionGivesAMessageTheSecondTime)
                                                  "2026-03-04 05:06:07 000001/KWVDUSER/RMTCMD ADDLIBLE NOLIB\n"
                                                  "  KWV2101 Library NOLIB not found.\n");
 
+    // The caller reads the messages as Merrow2 and the fax client do: a
+    // one-byte probe for the length, then the text.
+    char probe[1];
+    unsigned long needed = 0;
+    ASSERT_EQ(cwbSV_GetErrText(m_error, probe, 1, &needed), kCwbTargetTooSmall);
+    std::string text(needed + 1, '?');
+    ASSERT_EQ(cwbSV_GetErrText(m_error, text.data(), needed + 1, &needed), kCwbOk);
+    text.resize(needed);
+    EXPECT_EQ(text, "KWV2102: Library KWVD already exists in library list.\n"
+                    "KWV2101: Library NOLIB not found.");
+
     // A new connection is a new job with the system's initial list again.
     EXPECT_TRUE(Run(Connect(), "ADDLIBLE KWVD"));
 }
