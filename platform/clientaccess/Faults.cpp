@@ -7,7 +7,11 @@
 
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <mutex>
 #include <optional>
@@ -17,16 +21,15 @@ namespace kwvd::clientaccess {
 namespace {
 
 // Every call of the layer asks here, conversions once per line: the
-// operations with a fault set are kept for as long as the store file stays
-// the same file, so the common answer costs one stat.
+// operations with a fault set are kept for as long as store.json stays the
+// same file. The cached file is kept open, so no later file can be given its
+// inode and pass for it.
 struct FaultCache
 {
     std::mutex mutex;
-    bool valid = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
+    int fd = -1;
+    struct stat status
+    {};
     QStringList operations;
 };
 
@@ -36,33 +39,59 @@ FaultCache& Cache()
     return cache;
 }
 
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
+           && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+QByteArray ReadAll(int fd)
+{
+    QByteArray bytes;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got < 0 ? QByteArray() : bytes;
+        bytes.append(buffer, got);
+    }
+}
+
 bool MayHaveFault(const QString& operation)
 {
+    const QByteArray path = QFile::encodeName(StoreRoot() + QStringLiteral("/store.json"));
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
     struct stat status
     {};
-    const QByteArray path = QFile::encodeName(StoreRoot() + QStringLiteral("/store.json"));
-    if (::stat(path.constData(), &status) != 0)
-        return false;
     FaultCache& cache = Cache();
     std::lock_guard lock(cache.mutex);
-    const bool same = cache.valid && cache.device == status.st_dev && cache.inode == status.st_ino
-                      && cache.size == status.st_size && cache.modified.tv_sec == status.st_mtim.tv_sec
-                      && cache.modified.tv_nsec == status.st_mtim.tv_nsec;
-    if (!same) {
-        const std::optional<StoreState> state = ReadStore();
-        // A store that cannot be read injects nothing; the call itself
-        // meets the damage and reports it.
-        if (!state)
-            return false;
-        cache.operations.clear();
-        for (const HostFault& fault : state->faults)
-            cache.operations.append(fault.operation);
-        cache.valid = true;
-        cache.device = status.st_dev;
-        cache.inode = status.st_ino;
-        cache.size = status.st_size;
-        cache.modified = status.st_mtim;
+    if (::fstat(fd, &status) != 0) {
+        ::close(fd);
+        return false;
     }
+    if (cache.fd >= 0 && SameFile(cache.status, status)) {
+        ::close(fd);
+        return cache.operations.contains(operation);
+    }
+    QString error;
+    const std::optional<StoreState> state = ParseStoreText(ReadAll(fd), &error);
+    // A store that cannot be read injects nothing; the call itself meets the
+    // damage and reports it.
+    if (!state) {
+        ::close(fd);
+        return false;
+    }
+    if (cache.fd >= 0)
+        ::close(cache.fd);
+    cache.fd = fd;
+    cache.status = status;
+    cache.operations.clear();
+    for (const HostFault& fault : state->faults)
+        cache.operations.append(fault.operation);
     return cache.operations.contains(operation);
 }
 

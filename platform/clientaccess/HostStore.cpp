@@ -102,7 +102,60 @@ bool ReadUnsigned(const QJsonValue& value, unsigned long limit, unsigned long* o
     return true;
 }
 
-std::optional<StoreState> Parse(const QByteArray& bytes, QString* error)
+// The store's advisory lock, held for the object's life.
+class StoreLock
+{
+public:
+    explicit StoreLock(const QString& root)
+    {
+        const QByteArray path = QFile::encodeName(root + u'/' + kLockFile);
+        m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (m_fd < 0) {
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+        while (::flock(m_fd, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                m_error = QString::fromLocal8Bit(std::strerror(errno));
+                ::close(m_fd);
+                m_fd = -1;
+                return;
+            }
+        }
+    }
+    ~StoreLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // closing releases the lock
+    }
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+
+    bool Held() const { return m_fd >= 0; }
+    const QString& Error() const { return m_error; }
+
+private:
+    int m_fd = -1;
+    QString m_error;
+};
+
+bool WriteReplacing(const QString& path, const QByteArray& bytes, QString* error)
+{
+    try {
+        kwvd::SaveFileReplacing(path, [&bytes](CFile& file) {
+            if (!bytes.isEmpty())
+                file.Write(bytes.constData(), static_cast<UINT>(bytes.size()));
+        });
+    } catch (const CException& exception) {
+        *error = exception.GetErrorMessage();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<StoreState> ParseStoreText(const QByteArray& bytes, QString* error)
 {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
@@ -164,59 +217,6 @@ std::optional<StoreState> Parse(const QByteArray& bytes, QString* error)
     return state;
 }
 
-// The store's advisory lock, held for the object's life.
-class StoreLock
-{
-public:
-    explicit StoreLock(const QString& root)
-    {
-        const QByteArray path = QFile::encodeName(root + u'/' + kLockFile);
-        m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (m_fd < 0) {
-            m_error = QString::fromLocal8Bit(std::strerror(errno));
-            return;
-        }
-        while (::flock(m_fd, LOCK_EX) != 0) {
-            if (errno != EINTR) {
-                m_error = QString::fromLocal8Bit(std::strerror(errno));
-                ::close(m_fd);
-                m_fd = -1;
-                return;
-            }
-        }
-    }
-    ~StoreLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd); // closing releases the lock
-    }
-    StoreLock(const StoreLock&) = delete;
-    StoreLock& operator=(const StoreLock&) = delete;
-
-    bool Held() const { return m_fd >= 0; }
-    const QString& Error() const { return m_error; }
-
-private:
-    int m_fd = -1;
-    QString m_error;
-};
-
-bool WriteReplacing(const QString& path, const QByteArray& bytes, QString* error)
-{
-    try {
-        kwvd::SaveFileReplacing(path, [&bytes](CFile& file) {
-            if (!bytes.isEmpty())
-                file.Write(bytes.constData(), static_cast<UINT>(bytes.size()));
-        });
-    } catch (const CException& exception) {
-        *error = exception.GetErrorMessage();
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
 QString StoreRoot()
 {
     const QString configured = qEnvironmentVariable("KWVD_EMUHOST");
@@ -249,7 +249,7 @@ std::optional<StoreState> ReadStore(QString* error)
         message = QStringLiteral("cannot read %1: %2").arg(file.fileName(), file.errorString());
         return std::nullopt;
     }
-    return Parse(bytes, &message);
+    return ParseStoreText(bytes, &message);
 }
 
 bool ChangeStore(const std::function<bool(StoreState&)>& change, QString* error)

@@ -72,6 +72,10 @@ bool StoreExists();
 // *error set when the file cannot be read or is damaged.
 std::optional<StoreState> ReadStore(QString* error = nullptr);
 
+// The store from the bytes of store.json, for a reader that opened the file
+// itself; empty with *error set when they are damaged.
+std::optional<StoreState> ParseStoreText(const QByteArray& bytes, QString* error);
+
 // Runs change on the store as it is now on disk, under the lock, and writes
 // the result when change answers true. Other files of the store that change
 // needs to write (a job log, a library folder) are written inside it, under

@@ -36,5 +36,7 @@ unsigned cwbCO_GetDefaultSysName(char* buffer, unsigned long bufferLength, unsig
 // The user ID of the system (at most 10 characters, so a buffer of 11 holds
 // it with its NUL); an empty text when the system has none. userType is
 // accepted for the callers that pass one; every kind gives the same user.
+// *bufferLength is the buffer's size; kCwbTargetTooSmall fills what fits
+// and sets it to the size needed, NUL included.
 unsigned cwbCO_GetUserID(const char* systemName, char* userID, unsigned userType, unsigned long* bufferLength);
 }
