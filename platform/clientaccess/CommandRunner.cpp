@@ -80,7 +80,7 @@ private:
             if (parameter.keyword.isEmpty()) {
                 if (positional >= keywords.size()) {
                     Message(QStringLiteral("KWV2004"),
-                            QStringLiteral("Command %1 takes at most %2 positional parameters.")
+                            QStringLiteral("Too many parameters by position for command %1 (at most %2).")
                                 .arg(command.name)
                                 .arg(keywords.size()));
                     return false;

@@ -208,7 +208,7 @@ TEST_F(RemoteCommand, CommandsThatDoNotParseOrAreUnknownNameTheCommand)
         {"CALL PGM(KWVD/PCWVDCL) PARM('INVOICE)", "KWV2002: Command CALL not valid: unterminated string."},
         {"ADDLIBLE LIB(KWVD) LIB(QGPL)", "KWV2002: Command ADDLIBLE not valid: keyword LIB given more than once."},
         {"ADDLIBLE KWVD POSITION(*LAST)", "KWV2003: Keyword POSITION not valid for command ADDLIBLE."},
-        {"ADDLIBLE KWVD QGPL", "KWV2004: Command ADDLIBLE takes at most 1 positional parameters."},
+        {"ADDLIBLE KWVD QGPL", "KWV2004: Too many parameters by position for command ADDLIBLE (at most 1)."},
         {"DLTLIB KWVD", "KWV2001: Command DLTLIB not found."},
         {"", "KWV2002: Command text not valid: no command given."},
         {"SBMJOB CMD(DLTLIB KWVD)", "KWV2001: Command DLTLIB not found."},
