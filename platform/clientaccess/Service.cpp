@@ -1,7 +1,7 @@
 #include "platform/clientaccess/HostMessages.h"
+#include "platform/clientaccess/LayerText.h"
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <mutex>
 
@@ -105,12 +105,5 @@ unsigned cwbSV_GetErrText(cwbSV_ErrHandle handle, char* buffer, unsigned long bu
             return kCwbNoMessages;
         text = JoinedText(it->second);
     }
-    if (!buffer || bufferLength == 0)
-        return kCwbInvalidParameter;
-    if (neededLength)
-        *neededLength = text.size();
-    const unsigned long copied = std::min<unsigned long>(text.size(), bufferLength - 1);
-    std::memcpy(buffer, text.data(), copied);
-    buffer[copied] = '\0';
-    return copied < text.size() ? kCwbTargetTooSmall : kCwbOk;
+    return kwvd::clientaccess::CopyTextOut(text, buffer, bufferLength, neededLength);
 }
