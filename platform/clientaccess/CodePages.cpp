@@ -1,6 +1,7 @@
 #include "platform/clientaccess/CodePages.h"
 
 #include "platform/clientaccess/CodePageConverter.h"
+#include "platform/clientaccess/Faults.h"
 #include "platform/clientaccess/HostMessages.h"
 
 #include <map>
@@ -40,9 +41,7 @@ std::shared_ptr<CodePageConverter> FindConverter(cwbNL_Converter handle)
 // calls: the fault's code, 0 for none, its host message already on the handle.
 unsigned InjectedCodePageFault(const char* operation, cwbSV_ErrHandle errorHandle)
 {
-    static_cast<void>(operation);
-    static_cast<void>(errorHandle);
-    return kCwbOk;
+    return kwvd::clientaccess::InjectedFault(operation, errorHandle);
 }
 
 unsigned RefuseCcsid(unsigned long ccsid, cwbSV_ErrHandle errorHandle)

@@ -12,6 +12,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <string>
 
 #include <mutex>
 #include <optional>
@@ -31,6 +33,8 @@ struct FaultCache
     struct stat status
     {};
     QStringList operations;
+    std::string pathFrom;
+    QByteArray path;
 };
 
 FaultCache& Cache()
@@ -61,14 +65,31 @@ QByteArray ReadAll(int fd)
 
 bool MayHaveFault(const QString& operation)
 {
-    const QByteArray path = QFile::encodeName(StoreRoot() + QStringLiteral("/store.json"));
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
     struct stat status
     {};
     FaultCache& cache = Cache();
     std::lock_guard lock(cache.mutex);
+    // The store's place follows the environment, which tests change; the
+    // path is made again only when the variables it comes from differ.
+    std::string where;
+    for (const char* name : {"KWVD_EMUHOST", "XDG_DATA_HOME", "HOME"}) {
+        const char* value = std::getenv(name);
+        where += value ? value : "";
+        where += '\0';
+    }
+    if (where != cache.pathFrom) {
+        cache.pathFrom = where;
+        cache.path = QFile::encodeName(StoreRoot() + QStringLiteral("/store.json"));
+    }
+    const QByteArray& path = cache.path;
+    // One stat answers the usual case, a store unchanged since the last call.
+    if (::stat(path.constData(), &status) != 0)
+        return false;
+    if (cache.fd >= 0 && SameFile(cache.status, status))
+        return cache.operations.contains(operation);
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
     if (::fstat(fd, &status) != 0) {
         ::close(fd);
         return false;

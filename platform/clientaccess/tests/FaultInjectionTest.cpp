@@ -1,5 +1,6 @@
 #include "EmulatedHostFixture.h"
 
+#include "platform/clientaccess/CodePages.h"
 #include "platform/clientaccess/Faults.h"
 #include "platform/clientaccess/RemoteCommands.h"
 #include "platform/clientaccess/Security.h"
@@ -116,6 +117,29 @@ TEST_F(FaultInjection, EveryOperationGivesTheInjectedCodeAndMessageOnce)
          [](FaultInjection&, cwbSV_ErrHandle error) {
              unsigned long ccsid = 0;
              return cwbNL_GetHostCCSID("KWVDSYS", &ccsid, error);
+         }},
+        {"cwbNL_GetCodePageOfCCSID", true,
+         [](FaultInjection&, cwbSV_ErrHandle error) {
+             unsigned long codePage = 0;
+             return cwbNL_GetCodePageOfCCSID(285, &codePage, error);
+         }},
+        {"cwbNL_CreateConverterEx", true,
+         [](FaultInjection&, cwbSV_ErrHandle error) {
+             cwbNL_Converter converter = 0;
+             const unsigned result = cwbNL_CreateConverterEx(1252, 285, kCwbNlPlain, &converter, error);
+             cwbNL_DeleteConverter(converter, 0);
+             return result;
+         }},
+        {"cwbNL_Convert", true,
+         [](FaultInjection&, cwbSV_ErrHandle error) {
+             cwbNL_Converter converter = 0;
+             if (unsigned result = cwbNL_CreateConverterEx(1252, 285, kCwbNlPlain, &converter, 0))
+                 return result;
+             char target[4];
+             unsigned long converted = 0;
+             const unsigned result = cwbNL_Convert(converter, 1, sizeof target, "A", target, &converted, nullptr, error);
+             cwbNL_DeleteConverter(converter, 0);
+             return result;
          }},
         {"cwbRC_StartSysEx", true,
          [](FaultInjection& test, cwbSV_ErrHandle error) {
