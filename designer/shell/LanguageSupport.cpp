@@ -149,7 +149,7 @@ BOOL LanguageSupport::LoadLanguageLibrary()
         return FALSE;
     for (const QString& folder : BundleFolders()) {
         const QString path = folder + u'/' + kBundlePrefix + abbreviation + kBundleSuffix;
-        if (!QFileInfo::exists(path))
+        if (!QFileInfo(path).isFile())
             continue;
         QString error;
         std::shared_ptr<LanguageBundle> bundle = LanguageBundle::Load(path, &error);

@@ -6,7 +6,9 @@
 #include "designer/shell/LanguageSupport.h"
 #include "designer/shell/LanguageIds.h"
 #include "designer/shell/LayoutSlots.h"
+#include "designer/shell/ShellResources.h"
 #include "platform/registry/RegistryStore.h"
+#include "platform/ui/LanguageBundle.h"
 #include "platform/ui/StringTable.h"
 #include "tests/support/ScopedEnvironment.h"
 
@@ -364,6 +366,41 @@ TEST_F(LanguageList, DestructionPutsBackTheBuiltInTexts)
         EXPECT_TRUE(StringTable::Find(kProbeText).has_value());
     }
     EXPECT_EQ(StringTable::GetSource(), nullptr);
+}
+
+// The keys of one command in accelerator table 128.
+QList<QKeySequence> KeysOf(UINT command)
+{
+    QList<QKeySequence> keys;
+    for (const AccelEntry& entry : LoadAcceleratorTable(IDR_MAINFRAME))
+        if (entry.id == command)
+            keys.append(entry.key);
+    return keys;
+}
+
+TEST(LanguageAccelerators, ABundleMovesKeysAndLeavesTheOthers)
+{
+    const QKeySequence ctrlO(QStringLiteral("Ctrl+O"));
+    const QKeySequence ctrlF(QStringLiteral("Ctrl+F"));
+    const QKeySequence f3(QStringLiteral("F3"));
+    ASSERT_EQ(KeysOf(57601), QList<QKeySequence>{ctrlO});
+    ASSERT_EQ(KeysOf(57636), QList<QKeySequence>{ctrlF});
+
+    // Find gets Ctrl+O and F3: Open loses Ctrl+O, nothing keeps Ctrl+F.
+    const auto bundle = LanguageBundle::Parse("KWVD Language 1 0x0407\n[Accelerators]\nCtrl+O=57636\nF3=57636\n");
+    ASSERT_NE(bundle, nullptr);
+    StringTable::SetSource(bundle);
+    EXPECT_EQ(KeysOf(57636), (QList<QKeySequence>{ctrlO, f3}));
+    EXPECT_TRUE(KeysOf(57601).isEmpty());
+    EXPECT_EQ(KeysOf(57603), QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+S"))});
+    for (const AccelEntry& entry : LoadAcceleratorTable(IDR_MAINFRAME))
+        EXPECT_NE(entry.key, ctrlF);
+
+    // A bundle without the section keeps the program's keys.
+    StringTable::SetSource(LanguageBundle::Parse("KWVD Language 1 0x0407\n[Texts]\n57345=Bereit\n"));
+    EXPECT_EQ(KeysOf(57601), QList<QKeySequence>{ctrlO});
+    StringTable::SetSource(nullptr);
+    EXPECT_EQ(KeysOf(57636), QList<QKeySequence>{ctrlF});
 }
 
 TEST(LanguageTable, AbbreviationsOfIdsNeutralIdsAndIdsOutsideTheTable)
