@@ -179,8 +179,8 @@ void CMainFrame::BuildMenus()
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MenuBar"));
     bar->clear();
-    // Menus of an earlier build (another language) go; the one that is
-    // running the command that rebuilds them goes once it returned.
+    // The menus of an earlier build (another language) go later: the command
+    // that rebuilds them may have come from one of them.
     for (QMenu* old : bar->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
         old->setObjectName(QString());
         for (QMenu* sub : old->findChildren<QMenu*>())
