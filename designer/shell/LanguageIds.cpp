@@ -6,7 +6,9 @@ namespace {
 
 using L = QLocale;
 
-// The languages of the host code pages and a few more. A language's first
+// The languages of the host code pages and a few more. Serbian is left
+// out: its primary id is Croatian's, so a Serbian user would fall back to a
+// Croatian bundle. A language's first
 // row is the one its bare "ll" and its neutral id stand for, so the default
 // sublanguage (1) comes first.
 constexpr LanguageIdRow kRows[] = {
@@ -31,9 +33,10 @@ constexpr LanguageIdRow kRows[] = {
     {0x0416, L::Portuguese, L::Brazil, "PTB"},      {0x0816, L::Portuguese, L::Portugal, "PTG"},
     {0x0418, L::Romanian, L::Romania, "ROM"},       {0x0419, L::Russian, L::Russia, "RUS"},
     {0x041A, L::Croatian, L::Croatia, "HRV"},       {0x041B, L::Slovak, L::Slovakia, "SKY"},
-    {0x041D, L::Swedish, L::Sweden, "SVE"},         {0x081D, L::Swedish, L::Finland, "SVF"},
-    {0x041F, L::Turkish, L::Turkey, "TRK"},         {0x0420, L::Urdu, L::Pakistan, "URD"},
-    {0x0422, L::Ukrainian, L::Ukraine, "UKR"},      {0x0424, L::Slovenian, L::Slovenia, "SLV"},
+    {0x041C, L::Albanian, L::Albania, "SQI"},       {0x041D, L::Swedish, L::Sweden, "SVE"},
+    {0x081D, L::Swedish, L::Finland, "SVF"},        {0x041F, L::Turkish, L::Turkey, "TRK"},
+    {0x0420, L::Urdu, L::Pakistan, "URD"},          {0x0422, L::Ukrainian, L::Ukraine, "UKR"},
+    {0x0423, L::Belarusian, L::Belarus, "BEL"},     {0x0424, L::Slovenian, L::Slovenia, "SLV"},
     {0x0425, L::Estonian, L::Estonia, "ETI"},       {0x0426, L::Latvian, L::Latvia, "LVI"},
     {0x0427, L::Lithuanian, L::Lithuania, "LTH"},   {0x0429, L::Persian, L::Iran, "FAR"},
     {0x042F, L::Macedonian, L::Macedonia, "MKI"},   {0x0439, L::Hindi, L::India, "HIN"},
