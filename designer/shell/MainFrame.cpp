@@ -179,6 +179,14 @@ void CMainFrame::BuildMenus()
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MenuBar"));
     bar->clear();
+    // The menus of an earlier build (another language) go later: the command
+    // that rebuilds them may have come from one of them.
+    for (QMenu* old : bar->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+        old->setObjectName(QString());
+        for (QMenu* sub : old->findChildren<QMenu*>())
+            sub->setObjectName(QString());
+        old->deleteLater();
+    }
 
     std::function<void(QMenu*, const std::vector<MenuNode>&)> fill = [&](QMenu* menu,
                                                                          const std::vector<MenuNode>& nodes) {
@@ -221,14 +229,24 @@ void CMainFrame::BuildMenus()
         });
     }
 
-    auto* looks = new QActionGroup(this);
-    for (UINT id = ID_VIEW_APPLOOK_WIN_2000; id <= ID_VIEW_APPLOOK_OFF_2007_AQUA; ++id) {
-        QAction* action = EnsureAction(id);
-        action->setCheckable(true);
-        looks->addAction(action);
+    if (EnsureAction(ID_VIEW_APPLOOK_WIN_2000)->actionGroup() == nullptr) {
+        auto* looks = new QActionGroup(this);
+        for (UINT id = ID_VIEW_APPLOOK_WIN_2000; id <= ID_VIEW_APPLOOK_OFF_2007_AQUA; ++id) {
+            QAction* action = EnsureAction(id);
+            action->setCheckable(true);
+            looks->addAction(action);
+        }
     }
+    AttachLanguageMenu();
+    LoadAccelerators();
+}
 
-    // Keys of the accelerator table; several keys can carry one command.
+void CMainFrame::LoadAccelerators()
+{
+    // Keys of the accelerator table; several keys can carry one command. A
+    // key no longer in the table must not keep its command.
+    for (QAction* action : std::as_const(m_actions))
+        action->setShortcuts({});
     QHash<UINT, QList<QKeySequence>> keys;
     for (const AccelEntry& entry : LoadAcceleratorTable(IDR_MAINFRAME))
         keys[entry.id].append(entry.key);
@@ -449,8 +467,10 @@ void CMainFrame::SetDocument(CDesignerDoc* doc)
             pane->SetDocument(doc);
     if (m_explorer)
         m_explorer->SetDocument(doc);
-    if (m_findDialog)
+    if (m_findDialog) {
         m_findDialog->SetDocument(doc);
+        m_findDocument = doc;
+    }
     UpdateFrameTitle();
     UpdateCommandUI();
 }
@@ -723,6 +743,7 @@ void CMainFrame::ShowFindReplace(CDesignerDoc* doc)
             return;
     }
     m_findDialog->SetDocument(doc);
+    m_findDocument = doc;
     m_findDialog->RebuildElementList();
     if (QWidget* widget = m_findDialog->GetWidget(); widget && !widget->isVisible())
         widget->show();
@@ -810,6 +831,7 @@ void CMainFrame::RegisterHandlers()
         ui.SetText(m_pDocument ? m_pDocument->GetSpooledPageIndicator() : QString());
     });
     RegisterWindowAndHelpHandlers();
+    RegisterLanguageHandlers();
 }
 
 std::vector<CCmdTarget*> CMainFrame::RouteTargets() const

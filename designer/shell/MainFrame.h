@@ -19,6 +19,7 @@
 
 class CCommandRouter;
 class CUserToolBars;
+class LanguageSupport;
 class QAction;
 class QDockWidget;
 class QLabel;
@@ -161,6 +162,19 @@ public:
     // it so that the menu shows the new texts at once.
     void RefreshRecentFiles() { UpdateCommandUI(); }
 
+    // ---- language (MainFrameLanguage.cpp)
+    // The application's language choice; without one "&Language" stays
+    // disabled.
+    void SetLanguageSupport(LanguageSupport* language) { m_language = language; }
+    LanguageSupport* GetLanguageSupport() const { return m_language; }
+    // The "&Language" submenu, filled each time it opens.
+    QMenu* GetLanguageMenu() const { return m_languageMenu; }
+    // After the resource source changed: the keys and the menu bar from the
+    // new resources, a shown property sheet and find dialog made again, the
+    // idle text in the message pane, the frame repainted. Toolbars, the
+    // explorer and the panes keep what they show.
+    void OnLanguageChanged();
+
     // ---- Window menu and context help (MainFrameHelp.cpp)
     // Split: the splitter between the panes follows the arrow keys until
     // Return keeps or Escape restores its place (a click keeps it too).
@@ -210,6 +224,10 @@ private:
     void OnFileSave();
     void OnFileSaveAs();
     void RegisterWindowAndHelpHandlers();
+    void RegisterLanguageHandlers();
+    void AttachLanguageMenu();
+    void LoadAccelerators();
+    void RefreshActionTexts();
     void EndSplitterMove();
     void EndContextHelpMode();
 
@@ -233,6 +251,10 @@ private:
     std::unique_ptr<IElementPropertySheet> m_propertySheet;
     FindDialogFactory m_findFactory;
     std::unique_ptr<IFindReplaceDialog> m_findDialog;
+    // The document the find dialog was last pointed at.
+    CDesignerDoc* m_findDocument = nullptr;
+    LanguageSupport* m_language = nullptr;
+    QMenu* m_languageMenu = nullptr;
     // Shown before the frame was minimised, to show again on restore.
     bool m_hiddenByMinimise = false;
 

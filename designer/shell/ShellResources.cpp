@@ -1,7 +1,10 @@
 #include "designer/shell/ShellResources.h"
 
 #include "designer/commands/CommandIds.h"
+#include "platform/ui/LanguageBundle.h"
 #include "platform/ui/StringTable.h"
+
+#include <QSet>
 
 #include <span>
 
@@ -64,10 +67,45 @@ void RegisterShellResources()
     StringTable::Add(IDS_INDICATOR_PAGE_TEMPLATE, QStringLiteral("Page 0000 of 0000"));
 }
 
+namespace {
+
+std::vector<AccelEntry> BuiltInAcceleratorTable();
+
+// A loaded language bundle may move keys: a command it names takes only the
+// bundle's keys, and a key it gives away leaves the command that had it.
+std::vector<AccelEntry> ApplyBundleAccelerators(std::vector<AccelEntry> table)
+{
+    const auto bundle = std::dynamic_pointer_cast<LanguageBundle>(StringTable::GetSource());
+    if (!bundle || bundle->Accelerators().empty())
+        return table;
+    std::vector<AccelEntry> moved;
+    QSet<UINT> commands;
+    QSet<QKeySequence> keys;
+    for (const LanguageBundle::Accelerator& accelerator : bundle->Accelerators()) {
+        const QKeySequence key = QKeySequence::fromString(accelerator.key, QKeySequence::PortableText);
+        moved.push_back({key, accelerator.command});
+        commands.insert(accelerator.command);
+        keys.insert(key);
+    }
+    for (const AccelEntry& entry : table)
+        if (!commands.contains(entry.id) && !keys.contains(entry.key))
+            moved.push_back(entry);
+    return moved;
+}
+
+} // namespace
+
 std::vector<AccelEntry> LoadAcceleratorTable(UINT tableId)
 {
     if (tableId != IDR_MAINFRAME)
         return {};
+    return ApplyBundleAccelerators(BuiltInAcceleratorTable());
+}
+
+namespace {
+
+std::vector<AccelEntry> BuiltInAcceleratorTable()
+{
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
     std::vector<AccelEntry> table = {
@@ -131,6 +169,8 @@ std::vector<AccelEntry> LoadAcceleratorTable(UINT tableId)
     }
     return table;
 }
+
+} // namespace
 
 std::vector<UINT> LoadToolBarResource(UINT resourceId)
 {

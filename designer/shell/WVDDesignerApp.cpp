@@ -206,6 +206,10 @@ CWVDDesignerApp::CWVDDesignerApp() : CWVDDesignerApp(Environment{}) {}
 
 CWVDDesignerApp::CWVDDesignerApp(Environment environment) : m_env(std::move(environment))
 {
+    LanguageSupport::Environment language = m_env.language;
+    if (language.programPath.isEmpty())
+        language.programPath = m_env.programPath;
+    m_language.SetEnvironment(std::move(language));
     if (!g_app)
         g_app = this;
     m_previousPreferences = SetPreferences(&m_preferences);
@@ -464,6 +468,8 @@ BOOL CWVDDesignerApp::ProcessShellCommand()
         frame->SetPropertySheet(CElementPropertySheetWnd::Create(frame, frame));
     if (CMainFrame* frame = GetMainFrame(); frame != nullptr && frame->GetExplorerPane() == nullptr)
         frame->SetExplorerPane(std::make_unique<CExplorerPane>(frame, frame));
+    if (CMainFrame* frame = GetMainFrame(); frame != nullptr)
+        frame->SetLanguageSupport(&m_language);
     if (CMainFrame* frame = GetMainFrame(); frame != nullptr)
         frame->SetFindDialogFactory(
             [frame](QWidget* parent) { return std::make_unique<CFindReplaceDlg>(frame, parent); });

@@ -51,6 +51,9 @@ public:
         std::function<bool(const QString& program, const QStringList& arguments)> startProcess;
         // Create the imaging toolkit at start-up.
         bool createImagingToolkit = true;
+        // Where the user-interface language is chosen from; an empty
+        // program path there is programPath.
+        LanguageSupport::Environment language;
     };
 
     // Runs the user's "Execute a WVD" dialog on the request; true on OK.
@@ -118,7 +121,7 @@ public:
     CSingleDocTemplate* GetDocTemplate() const { return m_template.get(); }
     CSplashScreenEx* GetSplash() const;
     ImagingToolkit* GetImagingToolkit() const { return m_imaging.get(); }
-    const LanguageSupport& GetLanguageSupport() const { return m_language; }
+    LanguageSupport& GetLanguageSupport() { return m_language; }
 
     // ---- commands
     void OnFileNew(BYTE docType);

@@ -215,8 +215,9 @@ QString formatInsert(const MessageArg& arg, const InsertForm& form)
 
 } // namespace
 
-QString FormatMessageArgs(const QString& format, std::span<const MessageArg> args)
+QString FormatMessageArgs(const QString& format, std::span<const MessageArg> args, MessageFormatMode mode)
 {
+    const bool lenient = mode == MessageFormatMode::Lenient;
     QString out;
     out.reserve(format.size());
     const qsizetype size = format.size();
@@ -226,8 +227,12 @@ QString FormatMessageArgs(const QString& format, std::span<const MessageArg> arg
             out.append(c);
             continue;
         }
-        if (++i >= size)
-            AfxThrowMemoryException();
+        if (++i >= size) {
+            if (!lenient)
+                AfxThrowMemoryException();
+            out.append(c);
+            break;
+        }
         const QChar code = format[i];
         if (code == QLatin1Char('0'))
             return out;
@@ -237,17 +242,36 @@ QString FormatMessageArgs(const QString& format, std::span<const MessageArg> arg
                 ++i;
                 number = number * 10 + static_cast<std::size_t>(format[i].unicode() - u'0');
             }
-            InsertForm form;
+            QString formText;
+            bool hasForm = false;
             if (i + 1 < size && format[i + 1] == QLatin1Char('!')) {
                 const qsizetype close = format.indexOf(QLatin1Char('!'), i + 2);
-                if (close < 0)
+                if (close >= 0) {
+                    formText = format.mid(i + 2, close - i - 2);
+                    hasForm = true;
+                    i = close;
+                } else if (!lenient) {
                     AfxThrowMemoryException();
-                form = parseForm(format.mid(i + 2, close - i - 2));
-                i = close;
+                }
+                // Leniently an unclosed form is left as text after a plain insert.
             }
-            if (number > args.size())
-                AfxThrowMemoryException();
-            out.append(formatInsert(args[number - 1], form));
+            if (number > args.size()) {
+                if (!lenient)
+                    AfxThrowMemoryException();
+                continue;
+            }
+            const MessageArg& arg = args[number - 1];
+            if (!lenient) {
+                out.append(formatInsert(arg, hasForm ? parseForm(formText) : InsertForm()));
+                continue;
+            }
+            // A translated text is outside data: a form that does not fit
+            // its argument gives the argument plainly.
+            try {
+                out.append(formatInsert(arg, hasForm ? parseForm(formText) : InsertForm()));
+            } catch (const CMemoryException&) {
+                out.append(formatText(arg));
+            }
             continue;
         }
         switch (code.unicode()) {
@@ -271,5 +295,9 @@ QString FormatMessageArgs(const QString& format, std::span<const MessageArg> arg
 
 QString FormatResMessageArgs(UINT id, std::span<const MessageArg> args)
 {
-    return FormatMessageArgs(LoadResString(id), args);
+    bool fromSource = false;
+    const std::optional<QString> text = StringTable::Find(id, &fromSource);
+    if (!text)
+        return QStringLiteral("???");
+    return FormatMessageArgs(*text, args, fromSource ? MessageFormatMode::Lenient : MessageFormatMode::Strict);
 }

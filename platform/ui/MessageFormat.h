@@ -18,7 +18,11 @@
 // When the format cannot be applied - an insert number past the arguments,
 // an unclosed or unknown "!form!", text given to a numeric conversion, a
 // width or precision above 1024, a "%" ending the format - CMemoryException
-// is thrown, as the system's formatter fails.
+// is thrown, as the system's formatter fails. A text from an installed
+// string source (a language bundle) is formatted leniently instead, as it is
+// outside data: an insert past the arguments is empty, a form that cannot be
+// applied gives the argument as plain text, an unclosed form stays text and
+// a "%" ending the format stands for itself.
 
 #include "platform/framework/Types.h"
 
@@ -68,7 +72,13 @@ private:
     Value m_value;
 };
 
-QString FormatMessageArgs(const QString& format, std::span<const MessageArg> args);
+enum class MessageFormatMode {
+    Strict,
+    Lenient
+};
+
+QString FormatMessageArgs(const QString& format, std::span<const MessageArg> args,
+                          MessageFormatMode mode = MessageFormatMode::Strict);
 
 template <typename... Args>
 QString FormatMessageText(const QString& format, const Args&... args)
@@ -78,7 +88,7 @@ QString FormatMessageText(const QString& format, const Args&... args)
 }
 
 // The text of the string-table id formatted with the arguments; "???" when
-// the id is missing.
+// the id is missing. Strict for the built-in texts, lenient for a source's.
 QString FormatResMessageArgs(UINT id, std::span<const MessageArg> args);
 
 template <typename... Args>

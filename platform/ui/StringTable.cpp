@@ -45,8 +45,17 @@ std::shared_ptr<StringSource> StringTable::SetSource(std::shared_ptr<StringSourc
     return source;
 }
 
-std::optional<QString> StringTable::Find(UINT id)
+std::shared_ptr<StringSource> StringTable::GetSource()
 {
+    Strings& table = strings();
+    std::lock_guard lock(table.mutex);
+    return table.source;
+}
+
+std::optional<QString> StringTable::Find(UINT id, bool* fromSource)
+{
+    if (fromSource)
+        *fromSource = false;
     Strings& table = strings();
     std::shared_ptr<StringSource> source;
     {
@@ -55,8 +64,11 @@ std::optional<QString> StringTable::Find(UINT id)
     }
     // Asked outside the lock: a source may itself load strings lazily.
     if (source) {
-        if (std::optional<QString> text = source->Lookup(id))
+        if (std::optional<QString> text = source->Lookup(id)) {
+            if (fromSource)
+                *fromSource = true;
             return text;
+        }
     }
     std::lock_guard lock(table.mutex);
     const auto found = table.builtIn.find(id);

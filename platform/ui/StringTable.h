@@ -28,9 +28,12 @@ public:
     // Installs the source asked before the built-in texts; nullptr removes
     // it. Returns the source installed before.
     static std::shared_ptr<StringSource> SetSource(std::shared_ptr<StringSource> source);
+    // The source installed now; null: the built-in texts alone.
+    static std::shared_ptr<StringSource> GetSource();
 
-    // The text of the id from the source, else the built-in one.
-    static std::optional<QString> Find(UINT id);
+    // The text of the id from the source, else the built-in one. fromSource
+    // (may be null) tells which answered: a source's text is outside data.
+    static std::optional<QString> Find(UINT id, bool* fromSource = nullptr);
 };
 
 // The text of the id, or "???" when no one has it.

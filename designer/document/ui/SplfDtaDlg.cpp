@@ -1,6 +1,8 @@
 #include "designer/document/ui/SplfDtaDlg.h"
 
 #include "designer/document/SpooledFile.h"
+#include "platform/ui/DialogTextId.h"
+#include "platform/ui/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -8,6 +10,16 @@
 #include <QVBoxLayout>
 
 namespace {
+
+constexpr const char* kLabels[CSplfDtaDlg::FieldCount] = {
+    "Output Queue:", "Library:",   "File Name:",       "User:",          "User Data:", "Date:", "Time:",
+    "Total Pages:",  "DBCS Data:", "DBCS Extensions:", "Character Set:",
+};
+
+QString DialogText(UINT control)
+{
+    return LoadResString(DialogTextId(CSplfDtaDlg::IDD, control));
+}
 
 void ShowSpooledFileData(const SpooledFileIdentity& identity)
 {
@@ -19,12 +31,8 @@ void ShowSpooledFileData(const SpooledFileIdentity& identity)
 
 CSplfDtaDlg::CSplfDtaDlg(const SpooledFileIdentity* identity, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(tr("Spooled File Data"));
-
-    const char* const labels[FieldCount] = {
-        "Output Queue:", "Library:",   "File Name:",       "User:",          "User Data:", "Date:", "Time:",
-        "Total Pages:",  "DBCS Data:", "DBCS Extensions:", "Character Set:",
-    };
+    RegisterSplfDtaDlgStrings();
+    setWindowTitle(DialogText(0));
     QString values[FieldCount];
     if (identity != nullptr) {
         values[OutputQueue] = identity->GetOutputQueue();
@@ -45,7 +53,7 @@ CSplfDtaDlg::CSplfDtaDlg(const SpooledFileIdentity* identity, QWidget* parent) :
         auto* edit = new QLineEdit(values[i], this);
         edit->setReadOnly(true);
         m_edits[static_cast<size_t>(i)] = edit;
-        form->addRow(tr(labels[i]), edit);
+        form->addRow(DialogText(kFirstLabel + UINT(i)), edit);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -55,7 +63,15 @@ CSplfDtaDlg::CSplfDtaDlg(const SpooledFileIdentity* identity, QWidget* parent) :
     layout->addWidget(buttons);
 }
 
+void RegisterSplfDtaDlgStrings()
+{
+    StringTable::Add(DialogTextId(CSplfDtaDlg::IDD, 0), QStringLiteral("Spooled File Data"));
+    for (UINT i = 0; i < UINT(CSplfDtaDlg::FieldCount); ++i)
+        StringTable::Add(DialogTextId(CSplfDtaDlg::IDD, CSplfDtaDlg::kFirstLabel + i), QString::fromUtf8(kLabels[i]));
+}
+
 void InstallSpooledFileDataViewer()
 {
+    RegisterSplfDtaDlgStrings();
     SetSpooledFileDataViewer(&ShowSpooledFileData);
 }

@@ -19,6 +19,10 @@ public:
         IDD = 168
     };
 
+    // The label of field f is static text kFirstLabel + f; its text, as the
+    // caption's, is the string DialogTextId(IDD, control).
+    static constexpr UINT kFirstLabel = 0xFF01;
+
     // The fields, in the order they stand in the dialog.
     enum Field {
         OutputQueue,
@@ -42,6 +46,9 @@ public:
 private:
     std::array<QLineEdit*, FieldCount> m_edits{};
 };
+
+// Adds the dialog's UK English texts to the string table; harmless again.
+void RegisterSplfDtaDlgStrings();
 
 // Makes CSpooledFile::ShowFileData run the dialog modally. Called once at
 // start-up.

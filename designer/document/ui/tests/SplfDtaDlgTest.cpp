@@ -2,6 +2,9 @@
 
 #include "designer/document/ui/SplfDtaDlg.h"
 #include "designer/document/SpooledFile.h"
+#include "platform/ui/DialogTextId.h"
+#include "platform/ui/LanguageBundle.h"
+#include "platform/ui/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +84,32 @@ TEST_F(SplfDtaDlgTest, NoIdentityLeavesTheFieldsEmpty)
     CSplfDtaDlg dialog(nullptr);
     for (int i = 0; i < CSplfDtaDlg::FieldCount; ++i)
         EXPECT_TRUE(dialog.FieldEdit(static_cast<CSplfDtaDlg::Field>(i))->text().isEmpty());
+}
+
+TEST_F(SplfDtaDlgTest, CaptionAndLabelsComeFromTheLanguageSource)
+{
+    // A bundle with the caption and two labels; the others stay built in.
+    const QByteArray text =
+        "KWVD Language 1 0x0407\n[Texts]\n" + QByteArray::number(DialogTextId(CSplfDtaDlg::IDD, 0))
+        + "=Spoolfile-Daten\n" + QByteArray::number(DialogTextId(CSplfDtaDlg::IDD, CSplfDtaDlg::kFirstLabel))
+        + "=Ausgabewarteschlange:\n" + QByteArray::number(DialogTextId(CSplfDtaDlg::IDD, CSplfDtaDlg::kFirstLabel + 10))
+        + "=Zeichensatz:\n";
+    const auto bundle = LanguageBundle::Parse(text);
+    ASSERT_NE(bundle, nullptr);
+    StringTable::SetSource(bundle);
+    CSplfDtaDlg dialog(nullptr);
+    StringTable::SetSource(nullptr);
+
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Spoolfile-Daten"));
+    auto* form = dialog.findChild<QFormLayout*>();
+    ASSERT_NE(form, nullptr);
+    auto label = [&](int row) {
+        auto* widget = qobject_cast<QLabel*>(form->itemAt(row, QFormLayout::LabelRole)->widget());
+        return widget ? widget->text() : QString();
+    };
+    EXPECT_EQ(label(CSplfDtaDlg::OutputQueue), QStringLiteral("Ausgabewarteschlange:"));
+    EXPECT_EQ(label(CSplfDtaDlg::Library), QStringLiteral("Library:"));
+    EXPECT_EQ(label(CSplfDtaDlg::CharacterSet), QStringLiteral("Zeichensatz:"));
 }
 
 TEST_F(SplfDtaDlgTest, ShowFileDataRunsTheDialogOnTheLoadedIdentity)
