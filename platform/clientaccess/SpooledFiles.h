@@ -114,7 +114,7 @@ unsigned cwbOBJ_DeleteParmObjHandle(cwbOBJ_ParmHandle parameters, cwbSV_ErrHandl
 // a host message otherwise). The bytes written appear only on close, as one
 // spooled file at the end of its queue, with the system's user, the date and
 // time and the total pages; the handle is released then, also when the
-// close fails.
+// spooled file cannot be stored.
 unsigned cwbOBJ_CreateNewSplF(const char* systemName, cwbOBJ_ParmHandle parameters, cwbOBJ_ObjHandle* newSplF,
                               cwbSV_ErrHandle errorHandle);
 unsigned cwbOBJ_WriteNewSplF(cwbOBJ_ObjHandle newSplF, const void* data, unsigned long length,

@@ -235,6 +235,30 @@ TEST_F(Emuhost, SpooledFilesAreAddedListedDumpedAndRemoved)
     EXPECT_EQ(Emu({"splf", "add", "KWVDSYS", "KWVD/QPRINT", "AGAIN", "--from", from}).out, QStringLiteral("2\n"));
 }
 
+TEST_F(Emuhost, SpooledFilesAddedAtTheSameTimeEachGetANumberOfTheirOwn)
+{
+    ASSERT_EQ(Emu({"init"}).status, 0);
+    const QString from = m_store.FilePath(QStringLiteral("page.txt"));
+    QFile file(from);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write("ONE PAGE"), 8);
+    file.close();
+    QObject owner;
+    std::vector<QProcess*> processes;
+    for (int i = 0; i < 6; ++i)
+        processes.push_back(Start({"splf", "add", "KWVDSYS", "KWVD/QPRINT", QStringLiteral("F%1").arg(i), "--from", from},
+                                  &owner));
+    std::set<QString> numbers;
+    for (QProcess* process : processes) {
+        const Outcome outcome = Finish(process);
+        EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+        numbers.insert(outcome.out.trimmed());
+    }
+    // The sample took number 1.
+    EXPECT_EQ(numbers, (std::set<QString>{"2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(SpooledFilesOf(QStringLiteral("KWVDSYS"), QStringLiteral("KWVD"), QStringLiteral("QPRINT")).size(), 7u);
+}
+
 // samples/sample-spool.scs, two pages of SCS in EBCDIC:
 //   34 c4 01 34 c0 01                  AVPP line 1, AHPP column 1
 //   d2 e6 e5 c4 40 e2 c1 d4 d7 d3 c5 40 d9 c5 d7 d6 d9 e3   "KWVD SAMPLE REPORT"
