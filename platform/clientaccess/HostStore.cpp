@@ -139,6 +139,8 @@ private:
     QString m_error;
 };
 
+} // namespace
+
 bool WriteReplacing(const QString& path, const QByteArray& bytes, QString* error)
 {
     try {
@@ -152,8 +154,6 @@ bool WriteReplacing(const QString& path, const QByteArray& bytes, QString* error
     }
     return true;
 }
-
-} // namespace
 
 std::optional<StoreState> ParseStoreText(const QByteArray& bytes, QString* error)
 {

@@ -43,4 +43,9 @@ enum : unsigned
     kCwbCommandFailed = 8007,
     // The emulated host's store could not be read or written.
     kCwbStoreError = 8008,
+
+    // Output queues and spooled files (hA).
+    // A list was used before it was opened, or a spooled file read before
+    // it was opened.
+    kCwbNotOpen = 8301,
 };

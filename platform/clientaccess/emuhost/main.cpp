@@ -8,6 +8,8 @@
 #include "platform/clientaccess/HostStore.h"
 #include "platform/clientaccess/hostfolders/HostFolders.h"
 
+#include "SpooledFileCommands.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
@@ -20,7 +22,8 @@ namespace {
 
 const char kUsage[] =
     "usage: emuhost COMMAND ...\n"
-    "  init [SYSTEM]                      a first system (default KWVDSYS), CCSID 285, library KWVD\n"
+    "  init [SYSTEM]                      a first system (default KWVDSYS), CCSID 285, library KWVD,\n"
+    "                                     the output queue KWVD/QPRINT with a sample spooled file\n"
     "  system add NAME [--ccsid N] [--user USER] [--file-server NAME]... [--library LIB]...\n"
     "                  [--unreachable] [--refuse-signon] [--default]\n"
     "  system list\n"
@@ -32,6 +35,14 @@ const char kUsage[] =
     "  run SYSTEM \"COMMAND\"               exit status 1 when the host gave messages\n"
     "  fail OPERATION CODE [--always] [--message ID TEXT]\n"
     "  fail clear\n"
+    "  outq create SYSTEM LIB/QUEUE\n"
+    "  outq list SYSTEM [LIB]\n"
+    "  splf add SYSTEM LIB/QUEUE FILE --from BYTES [--user U] [--user-data D] [--pages N]\n"
+    "           [--date CYYMMDD] [--time HHMMSS] [--dbcs-data V] [--dbcs-extensions V] [--char-set V]\n"
+    "           [--page-unit V] [--page-width N] [--page-length N] [--overflow-line N]\n"
+    "  splf list SYSTEM LIB/QUEUE         the spooled files with their attributes\n"
+    "  splf dump SYSTEM LIB/QUEUE NUMBER [--raw]\n"
+    "  splf remove SYSTEM LIB/QUEUE NUMBER\n"
     "The store is $KWVD_EMUHOST, else $XDG_DATA_HOME/kwvd-emuhost.\n";
 
 void Print(const QString& text)
@@ -194,7 +205,7 @@ int Dispatch(const QStringList& args)
     const qsizetype count = args.size();
     QString error;
     if (command == u"init" && count <= 2)
-        return InitialiseHost(count == 2 ? args[1] : QString(), &error) ? 0 : Fail(error);
+        return InitialiseHost(count == 2 ? args[1] : QString(), &error) && AddSampleQueue(&error) ? 0 : Fail(error);
     if (command == u"system" && count >= 2) {
         if (args[1] == u"add")
             return AddSystemCommand(args.mid(2));
@@ -219,6 +230,10 @@ int Dispatch(const QStringList& args)
         return RunCommand(args[1], args[2]);
     if (command == u"fail" && count >= 2)
         return FailCommand(args.mid(1));
+    if (command == u"outq")
+        return OutputQueueCommand(args.mid(1));
+    if (command == u"splf")
+        return SpooledFileCommand(args.mid(1));
     return Usage();
 }
 
