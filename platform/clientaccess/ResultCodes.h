@@ -43,4 +43,8 @@ enum : unsigned
     kCwbCommandFailed = 8007,
     // The emulated host's store could not be read or written.
     kCwbStoreError = 8008,
+
+    // Data queues.
+    // An entry is longer than the queue's maximum entry length.
+    kCwbDqEntryTooLong = 8701,
 };

@@ -6,6 +6,7 @@
 #include "platform/clientaccess/Faults.h"
 #include "platform/clientaccess/HostSetup.h"
 #include "platform/clientaccess/HostStore.h"
+#include "platform/clientaccess/emuhost/DataQueueCommands.h"
 #include "platform/clientaccess/hostfolders/HostFolders.h"
 
 #include <QCoreApplication>
@@ -48,6 +49,7 @@ int Fail(const QString& text)
 int Usage()
 {
     std::fputs(kUsage, stderr);
+    std::fputs(kDataQueueUsage, stderr);
     return 2;
 }
 
@@ -219,6 +221,8 @@ int Dispatch(const QStringList& args)
         return RunCommand(args[1], args[2]);
     if (command == u"fail" && count >= 2)
         return FailCommand(args.mid(1));
+    if (command == u"dtaq")
+        return DataQueueCommand(args.mid(1));
     return Usage();
 }
 
