@@ -280,7 +280,10 @@ unsigned TakeDataQueueEntry(const DataQueueInfo& queue, long waitSeconds,
     using Clock = std::chrono::steady_clock;
     const QString what = QueueName(queue.library, queue.name);
     *taken = false;
-    const bool noLimit = waitSeconds < 0;
+    // A wait of more than a year is one without limit; the deadline of a
+    // larger one would not fit the clock.
+    constexpr long kLongestWait = 366L * 24 * 3600;
+    const bool noLimit = waitSeconds < 0 || waitSeconds > kLongestWait;
     const Clock::time_point deadline = Clock::now() + std::chrono::seconds(noLimit ? 0 : waitSeconds);
     // Watching starts before the first look, so an entry written between a
     // look that found none and the wait still wakes the reader.

@@ -64,8 +64,8 @@ unsigned cwbDQ_Clear(cwbDQ_QueueHandle queueHandle, cwbSV_ErrHandle errorHandle)
 unsigned cwbDQ_Write(cwbDQ_QueueHandle queueHandle, cwbDQ_Data data, bool commit, cwbSV_ErrHandle errorHandle);
 
 // Takes the oldest entry into the data object's buffer. waitSeconds 0 does
-// not wait, a negative value waits without limit; kCwbNoData when nothing
-// arrived in time. An entry longer than the buffer stays in the queue:
+// not wait; a negative value, or one of more than a year, waits without
+// limit; kCwbNoData (no host message) when nothing arrived in time. An entry longer than the buffer stays in the queue:
 // kCwbTargetTooSmall, and the data object's length is the room it needs.
 unsigned cwbDQ_Read(cwbDQ_QueueHandle queueHandle, cwbDQ_Data data, long waitSeconds, cwbSV_ErrHandle errorHandle);
 
