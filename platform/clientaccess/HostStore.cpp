@@ -141,20 +141,6 @@ private:
 
 } // namespace
 
-bool WriteReplacing(const QString& path, const QByteArray& bytes, QString* error)
-{
-    try {
-        kwvd::SaveFileReplacing(path, [&bytes](CFile& file) {
-            if (!bytes.isEmpty())
-                file.Write(bytes.constData(), static_cast<UINT>(bytes.size()));
-        });
-    } catch (const CException& exception) {
-        *error = exception.GetErrorMessage();
-        return false;
-    }
-    return true;
-}
-
 std::optional<StoreState> ParseStoreText(const QByteArray& bytes, QString* error)
 {
     QJsonParseError parseError;
@@ -217,6 +203,20 @@ std::optional<StoreState> ParseStoreText(const QByteArray& bytes, QString* error
     return state;
 }
 
+bool ReplaceStoreFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    try {
+        kwvd::SaveFileReplacing(path, [&bytes](CFile& file) {
+            if (!bytes.isEmpty())
+                file.Write(bytes.constData(), static_cast<UINT>(bytes.size()));
+        });
+    } catch (const CException& exception) {
+        *error = exception.GetErrorMessage();
+        return false;
+    }
+    return true;
+}
+
 QString StoreRoot()
 {
     const QString configured = qEnvironmentVariable("KWVD_EMUHOST");
@@ -272,7 +272,7 @@ bool ChangeStore(const std::function<bool(StoreState&)>& change, QString* error)
         return false;
     if (!change(*state))
         return true;
-    return WriteReplacing(StoreFilePath(), Serialise(*state), &message);
+    return ReplaceStoreFile(StoreFilePath(), Serialise(*state), &message);
 }
 
 const HostSystem* FindSystem(const StoreState& state, const QString& name)
@@ -419,7 +419,7 @@ bool AppendJobLog(const QString& systemName, const QString& entry, QString* erro
     bytes += entry.toUtf8();
     if (!bytes.endsWith('\n'))
         bytes += '\n';
-    return WriteReplacing(path, bytes, error);
+    return ReplaceStoreFile(path, bytes, error);
 }
 
 } // namespace kwvd::clientaccess

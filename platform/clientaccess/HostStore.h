@@ -83,9 +83,10 @@ std::optional<StoreState> ParseStoreText(const QByteArray& bytes, QString* error
 // written; change's own refusal is not an error (true, nothing written).
 bool ChangeStore(const std::function<bool(StoreState&)>& change, QString* error = nullptr);
 
-// Replaces the file at path with bytes, atomically; false with *error set
-// when it cannot.
-bool WriteReplacing(const QString& path, const QByteArray& bytes, QString* error);
+// Puts bytes in place of the file at path through kwvd::SaveFileReplacing,
+// so a reader sees the old file or the new one; false with *error set when
+// it cannot be written. Call inside ChangeStore, which holds the lock.
+bool ReplaceStoreFile(const QString& path, const QByteArray& bytes, QString* error);
 
 // Names compared without regard to case.
 const HostSystem* FindSystem(const StoreState& state, const QString& name);

@@ -268,7 +268,7 @@ bool AddOutputQueue(const QString& system, const QString& library, const QString
             }
             QJsonObject object;
             object[u"nextNumber"] = 1;
-            done = WriteReplacing(folder + u'/' + kQueueFile, QJsonDocument(object).toJson(), error);
+            done = ReplaceStoreFile(folder + u'/' + kQueueFile, QJsonDocument(object).toJson(), error);
             return false;
         },
         error);
@@ -378,12 +378,12 @@ bool AddSpooledFile(const QString& system, const QString& library, const QString
             record[u"attributes"] = values;
             // The bytes first: the attribute file makes the spooled file appear.
             const QString base = folder + u'/' + NumberName(next);
-            if (!WriteReplacing(base + kDataSuffix, data, error)
-                || !WriteReplacing(base + kAttributeSuffix, QJsonDocument(record).toJson(), error))
+            if (!ReplaceStoreFile(base + kDataSuffix, data, error)
+                || !ReplaceStoreFile(base + kAttributeSuffix, QJsonDocument(record).toJson(), error))
                 return false;
             QJsonObject queueRecord;
             queueRecord[u"nextNumber"] = static_cast<qint64>(next + 1);
-            if (!WriteReplacing(queueFile, QJsonDocument(queueRecord).toJson(), error))
+            if (!ReplaceStoreFile(queueFile, QJsonDocument(queueRecord).toJson(), error))
                 return false;
             *number = next;
             done = true;

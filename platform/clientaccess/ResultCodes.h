@@ -44,8 +44,12 @@ enum : unsigned
     // The emulated host's store could not be read or written.
     kCwbStoreError = 8008,
 
-    // Output queues and spooled files (hA).
+    // Output queues and spooled files.
     // A list was used before it was opened, or a spooled file read before
     // it was opened.
     kCwbNotOpen = 8301,
+
+    // Data queues.
+    // An entry is longer than the queue's maximum entry length.
+    kCwbDqEntryTooLong = 8701,
 };

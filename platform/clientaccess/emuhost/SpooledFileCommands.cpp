@@ -2,6 +2,7 @@
 
 #include "platform/clientaccess/HostStore.h"
 #include "platform/clientaccess/OutputQueues.h"
+#include "platform/clientaccess/emuhost/ConsoleOutput.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -10,18 +11,10 @@
 
 using namespace kwvd::clientaccess;
 
+using emuhost::Fail;
+using emuhost::Print;
+
 namespace {
-
-void Print(const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stdout);
-}
-
-int Fail(const QString& text)
-{
-    std::fprintf(stderr, "emuhost: %s\n", text.toLocal8Bit().constData());
-    return 1;
-}
 
 int Usage()
 {

@@ -6,7 +6,9 @@
 #include "platform/clientaccess/Faults.h"
 #include "platform/clientaccess/HostSetup.h"
 #include "platform/clientaccess/HostStore.h"
+#include "platform/clientaccess/emuhost/DataQueueCommands.h"
 #include "platform/clientaccess/hostfolders/HostFolders.h"
+#include "platform/clientaccess/emuhost/ConsoleOutput.h"
 
 #include "SpooledFileCommands.h"
 
@@ -17,6 +19,9 @@
 #include <cstdio>
 
 using namespace kwvd::clientaccess;
+
+using emuhost::Fail;
+using emuhost::Print;
 
 namespace {
 
@@ -45,20 +50,10 @@ const char kUsage[] =
     "  splf remove SYSTEM LIB/QUEUE NUMBER\n"
     "The store is $KWVD_EMUHOST, else $XDG_DATA_HOME/kwvd-emuhost.\n";
 
-void Print(const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stdout);
-}
-
-int Fail(const QString& text)
-{
-    std::fprintf(stderr, "emuhost: %s\n", text.toLocal8Bit().constData());
-    return 1;
-}
-
 int Usage()
 {
     std::fputs(kUsage, stderr);
+    std::fputs(kDataQueueUsage, stderr);
     return 2;
 }
 
@@ -234,6 +229,8 @@ int Dispatch(const QStringList& args)
         return OutputQueueCommand(args.mid(1));
     if (command == u"splf")
         return SpooledFileCommand(args.mid(1));
+    if (command == u"dtaq")
+        return DataQueueCommand(args.mid(1));
     return Usage();
 }
 

@@ -335,3 +335,47 @@ TEST_F(Emuhost, InitPutsTheSampleSpooledFileIntoKwvdQprint)
     EXPECT_EQ(cwbOBJ_DeleteObjHandle(object, 0), kCwbOk);
     EXPECT_EQ(cwbOBJ_DeleteListHandle(list, 0), kCwbOk);
 }
+
+TEST_F(Emuhost, DataQueuesAreCreatedFilledReadAndCleared)
+{
+    Add(System(QStringLiteral("KWVDSYS")));
+    Library(QStringLiteral("KWVDSYS"), QStringLiteral("KWVD"));
+    const auto Dtaq = [](const QStringList& arguments) { return Emu(QStringList{QStringLiteral("dtaq")} + arguments); };
+    ASSERT_EQ(Dtaq({"create", "KWVDSYS", "KWVD/ABCDEFI", "--description", "Qorvane Client DataQueue"}).status, 0);
+    ASSERT_EQ(Dtaq({"create", "KWVDSYS", "kwvd/REPLIES", "--max-length", "100", "--force-to-disk", "off",
+                    "--record-sender", "on"})
+                  .status,
+              0);
+    const Outcome again = Dtaq({"create", "KWVDSYS", "KWVD/ABCDEFI"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, QStringLiteral("emuhost: KWV7001 Data queue KWVD/ABCDEFI already exists.\n"));
+    EXPECT_EQ(Dtaq({"create", "KWVDSYS", "KWVD/BIG", "--max-length", "64513"}).status, 1);
+
+    EXPECT_EQ(Dtaq({"put", "KWVDSYS", "KWVD/ABCDEFI", "Hello"}).status, 0);
+    EXPECT_EQ(Dtaq({"put", "KWVDSYS", "KWVD/ABCDEFI", "c1c2", "--hex"}).status, 0);
+    EXPECT_EQ(Dtaq({"put", "KWVDSYS", "KWVD/ABCDEFI", "c1c", "--hex"}).status, 1) << "half a byte";
+    EXPECT_EQ(Dtaq({"list", "KWVDSYS"}).out,
+              QStringLiteral("KWVD/ABCDEFI max-length=512 force-to-disk=on record-sender=off entries=2 "
+                             "description=\"Qorvane Client DataQueue\"\n"
+                             "KWVD/REPLIES max-length=100 force-to-disk=off record-sender=on entries=0 "
+                             "description=\"\"\n"));
+
+    // Put as text, the entry is in the system's CCSID (285).
+    const Outcome hex = Dtaq({"get", "KWVDSYS", "KWVD/ABCDEFI", "--hex"});
+    EXPECT_EQ(hex.status, 0);
+    EXPECT_EQ(hex.out, QStringLiteral("c885939396\n"));
+    const Outcome text = Dtaq({"get", "KWVDSYS", "KWVD/ABCDEFI"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.out, QStringLiteral("AB\n"));
+    const Outcome none = Dtaq({"get", "KWVDSYS", "KWVD/ABCDEFI", "--wait", "1"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, QStringLiteral("emuhost: no entry in KWVD/ABCDEFI\n"));
+
+    EXPECT_EQ(Dtaq({"put", "KWVDSYS", "KWVD/ABCDEFI", "gone"}).status, 0);
+    EXPECT_EQ(Dtaq({"clear", "KWVDSYS", "KWVD/ABCDEFI"}).status, 0);
+    EXPECT_EQ(Dtaq({"get", "KWVDSYS", "KWVD/ABCDEFI"}).status, 1);
+    const Outcome missing = Dtaq({"clear", "KWVDSYS", "KWVD/NONE"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, QStringLiteral("emuhost: KWV7003 Data queue KWVD/NONE not found.\n"));
+    EXPECT_EQ(Dtaq({"put", "KWVDSYS", "ABCDEFI", "x"}).status, 2) << "no library given";
+}
