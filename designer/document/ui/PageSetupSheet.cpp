@@ -25,7 +25,6 @@ namespace {
 
 constexpr char kRefusedQuotes[] = "\"'";
 
-
 // A number edit and its up-down as one field.
 QHBoxLayout* Field(QLineEdit* edit, CUpDownControl* upDown, int width = 60)
 {
@@ -217,8 +216,7 @@ CUpDownControl* CPageSetupPage::UpDown(QWidget* view, int id, QLineEdit* buddy, 
 
 // ---- Size
 
-CPageSizePropPage::CPageSizePropPage(PageSizeValues& values)
-    : CPageSetupPage(IDD), m_values(values)
+CPageSizePropPage::CPageSizePropPage(PageSizeValues& values) : CPageSetupPage(IDD), m_values(values)
 {
     m_model.BindDouble(IDC_WIDTH, &m_values.width, PageSizeValues::kMinInches, PageSizeValues::kMaxInches);
     m_model.BindDouble(IDC_HEIGHT, &m_values.height, PageSizeValues::kMinInches, PageSizeValues::kMaxInches);
@@ -290,8 +288,7 @@ void CPageSizePropPage::OnOrientationClicked()
 
 // ---- Output
 
-CPageOutputPropPage::CPageOutputPropPage(PageOutputValues& values)
-    : CPageSetupPage(IDD), m_values(values)
+CPageOutputPropPage::CPageOutputPropPage(PageOutputValues& values) : CPageSetupPage(IDD), m_values(values)
 {
     m_model.BindText(IDC_NAME, &m_values.name, PageOutputValues::kNameLimit);
     m_model.BindSelection(IDC_TYPE, &m_position);
@@ -327,8 +324,7 @@ void CPageOutputPropPage::AfterPull()
 
 // ---- Page
 
-CPagePagePropPage::CPagePagePropPage(PageHeaderValues& values)
-    : CPageSetupPage(IDD), m_values(values)
+CPagePagePropPage::CPagePagePropPage(PageHeaderValues& values) : CPageSetupPage(IDD), m_values(values)
 {
     m_model.BindText(IDC_DESCRIPTION, &m_values.description, PageHeaderValues::kDescriptionLimit);
     m_model.BindInt(IDC_FROM, &m_values.pagesFrom);
@@ -364,8 +360,7 @@ void CPagePagePropPage::Build(QWidget* view)
 
 // ---- Conditional
 
-CPageCondPropPage::CPageCondPropPage(PageHeaderValues& values)
-    : CPageSetupPage(IDD), m_values(values)
+CPageCondPropPage::CPageCondPropPage(PageHeaderValues& values) : CPageSetupPage(IDD), m_values(values)
 {
     m_model.Control(IDC_COMPARE_TYPE).items = {QObject::tr("Equal To"), QObject::tr("Not Equal To")};
     m_model.BindSelection(IDC_COMPARE_TYPE, &m_values.compareType);
@@ -382,8 +377,7 @@ void CPageCondPropPage::Build(QWidget* view)
 {
     auto* compare = NameDialogControl(new QComboBox(view), IDC_COMPARE_TYPE);
     auto* modeText = NameDialogControl(new QRadioButton(Text(IDC_MODE_TEXT), view), IDC_MODE_TEXT);
-    auto* modePosition =
-        NameDialogControl(new QRadioButton(Text(IDC_MODE_POSITION), view), IDC_MODE_POSITION);
+    auto* modePosition = NameDialogControl(new QRadioButton(Text(IDC_MODE_POSITION), view), IDC_MODE_POSITION);
     QLineEdit* text = Edit(view, IDC_TEXT, PageHeaderValues::kCompareTextLimit);
     auto* andPosition = NameDialogControl(new QCheckBox(Text(IDC_AND_POSITION), view), IDC_AND_POSITION);
     QLineEdit* column = NumberEdit(view, IDC_COLUMN);
@@ -468,8 +462,7 @@ void CPageLanguagePropPage::Build(QWidget* view)
     auto* font = NameDialogControl(new QLabel(view), IDC_DEFAULT_FONT);
     auto* choose = NameDialogControl(new QPushButton(Text(IDC_CHOOSE_FONT), view), IDC_CHOOSE_FONT);
     choose->setFixedWidth(30);
-    auto* resident = NameDialogControl(new QCheckBox(Text(IDC_PRINTER_RESIDENT), view),
-                                       IDC_PRINTER_RESIDENT);
+    auto* resident = NameDialogControl(new QCheckBox(Text(IDC_PRINTER_RESIDENT), view), IDC_PRINTER_RESIDENT);
     QLineEdit* serverCodePage = Edit(view, IDC_SERVER_CODE_PAGE, PageLanguageValues::kServerCodePageLimit);
     auto* codePage = NameDialogControl(new CCSIDComboBox(view), IDC_CODE_PAGE);
     codePage->FillCCSIDs();
@@ -542,8 +535,7 @@ void CPageLanguagePropPage::OnChooseFont()
 
 // ---- Information
 
-CPageInfoPropPage::CPageInfoPropPage(const PageInfoValues& values)
-    : CPageSetupPage(IDD), m_values(values)
+CPageInfoPropPage::CPageInfoPropPage(const PageInfoValues& values) : CPageSetupPage(IDD), m_values(values)
 {
     m_model.Control(IDC_BUILD_ID).text = QString::number(m_values.buildId);
     m_model.Control(IDC_UPLOAD_TIME).text = m_values.uploadTime;
