@@ -67,7 +67,7 @@ void CDesignerDoc::OnExportWvd()
 {
     CPreferences& prefs = Preferences();
     ExportChoice choice;
-    choice.title = QStringLiteral("Export WVD");
+    choice.title = LoadResString(IDS_EXPORT_TITLE);
     GetDefaultExportFolder(choice.initialFolder);
     QString memberName = m_wvdName.GetValue().trimmed();
     if (memberName.isEmpty())

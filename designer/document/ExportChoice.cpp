@@ -29,6 +29,7 @@ void RegisterExportStrings()
                              "located on the Server \"%1\" before you export your WVD file."},
         {IDS_AUTO_IMPORT, "Auto Import"},
         {IDS_OVERWRITE_EXISTING, "Overwrite Existing"},
+        {IDS_EXPORT_TITLE, "Export WVD"},
     };
     StringTable::Add(kEntries);
 }

@@ -6,6 +6,7 @@
 // loop runs the same with the window or with a test's script.
 
 #include "platform/framework/Types.h"
+#include "platform/ui/DialogTextId.h"
 
 #include <QString>
 
@@ -18,6 +19,9 @@ inline constexpr UINT IDS_INVALID_MEMBER_NAME = 306;
 inline constexpr UINT IDS_NO_EXPORT_PATH = 307;
 inline constexpr UINT IDS_AUTO_IMPORT = 388;
 inline constexpr UINT IDS_OVERWRITE_EXISTING = 394;
+// The export dialog's template; its caption is the dialog's text.
+inline constexpr UINT IDD_EXPORT_TO_AS400 = 120;
+inline constexpr UINT IDS_EXPORT_TITLE = DialogTextId(IDD_EXPORT_TO_AS400, 0); // "Export WVD"
 
 void RegisterExportStrings();
 

@@ -1,7 +1,8 @@
 #pragma once
 // "Export WVD": a save chooser whose file type picks the JVX version, with
 // the two export options below the file list. It fills the export choice it
-// is given and, on OK, writes the user's path, type and options back.
+// is given and, on OK, writes the user's path, type and options back. The
+// command puts the caption (IDS_EXPORT_TITLE) into the choice each time.
 
 #include <QFileDialog>
 

@@ -1,6 +1,8 @@
 #include "designer/document/ui/PageSelectDlg.h"
 
 #include "platform/ui/DialogModel.h"
+#include "platform/ui/DialogTextId.h"
+#include "platform/ui/StringTable.h"
 #include "platform/ui/qt/DialogBinder.h"
 
 #include <QDialogButtonBox>
@@ -18,12 +20,26 @@ namespace {
 
 PageSelectRunner g_runner = nullptr;
 
+using Dlg = CPageSelectDlg;
+
+constexpr StringTable::Entry kTexts[] = {
+    {DialogTextId(Dlg::IDD, 0), "Goto Page"},
+    {DialogTextId(Dlg::IDD, Dlg::IDC_PAGE), "Page:"},
+    {DialogTextId(Dlg::IDD, Dlg::IDC_TOTAL), "Total Pages:"},
+};
+
+QString DialogText(UINT control)
+{
+    return LoadResString(DialogTextId(Dlg::IDD, control));
+}
+
 } // namespace
 
 CPageSelectDlg::CPageSelectDlg(int page, int total, QWidget* parent)
     : QDialog(parent), m_totalPages(std::max(total, 1)), m_edit(new QLineEdit(this)), m_total(new QLabel(this))
 {
-    setWindowTitle(tr("Goto Page"));
+    RegisterPageSelectTexts();
+    setWindowTitle(DialogText(0));
     m_page = std::clamp(page, 1, m_totalPages);
     NameDialogControl(m_edit, IDC_PAGE);
     NameDialogControl(m_total, IDC_TOTAL);
@@ -32,8 +48,8 @@ CPageSelectDlg::CPageSelectDlg(int page, int total, QWidget* parent)
     m_total->setText(QString::asprintf("%d", total));
 
     auto* form = new QFormLayout;
-    form->addRow(tr("Page:"), m_edit);
-    form->addRow(tr("Total Pages:"), m_total);
+    form->addRow(DialogText(IDC_PAGE), m_edit);
+    form->addRow(DialogText(IDC_TOTAL), m_total);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -55,6 +71,11 @@ void CPageSelectDlg::OnPageChanged(const QString& text)
     // Set only when it differs, so the change it makes comes back equal.
     if (value != m_page || empty)
         m_edit->setText(QString::number(m_page));
+}
+
+void RegisterPageSelectTexts()
+{
+    StringTable::Add(kTexts);
 }
 
 int RunPageSelectDialog(int current, int total)

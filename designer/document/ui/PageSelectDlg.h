@@ -1,6 +1,7 @@
 #pragma once
 // "Goto Page": the number of a spooled-file page, kept within 1 and the
-// total as it is typed. A total below 1 counts as 1.
+// total as it is typed. A total below 1 counts as 1. The caption is the
+// string DialogTextId(IDD, 0), each label DialogTextId(IDD, its field).
 
 #include <QDialog>
 
@@ -34,6 +35,9 @@ private:
     QLineEdit* m_edit;
     QLabel* m_total;
 };
+
+// Adds the dialog's UK English texts to the string table; harmless again.
+void RegisterPageSelectTexts();
 
 // The dialog run modally for the current page and the total; the page
 // chosen, or 0 when cancelled. Tests put a scripted run in its place.

@@ -4,6 +4,7 @@
 #include "designer/controls/SelectiveEdit.h"
 #include "designer/resources/fonts/AS400Font.h"
 #include "designer/resources/fonts/FontManager.h"
+#include "platform/ui/StringTable.h"
 #include "platform/ui/qt/DialogBinder.h"
 #include "platform/ui/qt/UpDownControl.h"
 
@@ -23,7 +24,6 @@
 namespace {
 
 constexpr char kRefusedQuotes[] = "\"'";
-
 
 // A number edit and its up-down as one field.
 QHBoxLayout* Field(QLineEdit* edit, CUpDownControl* upDown, int width = 60)
@@ -69,13 +69,96 @@ PageSetupSheetRunner& SheetRunner()
     return runner;
 }
 
+using Size = CPageSizePropPage;
+using Output = CPageOutputPropPage;
+using PagePage = CPagePagePropPage;
+using Cond = CPageCondPropPage;
+using Language = CPageLanguagePropPage;
+using Info = CPageInfoPropPage;
+
+constexpr StringTable::Entry kTexts[] = {
+    {CPageSetupSheet::IDS_CAPTION, "Page Setup"},
+
+    {DialogTextId(Size::IDD, 0), "Size"},
+    {DialogTextId(Size::IDD, Size::IDC_WIDTH), "Width:"},
+    {DialogTextId(Size::IDD, Size::IDC_WIDTH_UNIT), "Inches"},
+    {DialogTextId(Size::IDD, Size::IDC_HEIGHT), "Height:"},
+    {DialogTextId(Size::IDD, Size::IDC_HEIGHT_UNIT), "Inches"},
+    {DialogTextId(Size::IDD, Size::IDC_BORDER), "No Print Border:"},
+    {DialogTextId(Size::IDD, Size::IDC_BORDER_UNIT), "1440ths Inch"},
+    {DialogTextId(Size::IDD, Size::IDC_CPI), "Characters per Inch:"},
+    {DialogTextId(Size::IDD, Size::IDC_LPI), "Lines per Inch:"},
+    {DialogTextId(Size::IDD, Size::IDC_ORIENTATION_GROUP), "Orientation"},
+    {DialogTextId(Size::IDD, Size::IDC_PORTRAIT), "&Portrait"},
+    {DialogTextId(Size::IDD, Size::IDC_LANDSCAPE), "&Landscape"},
+
+    {DialogTextId(Output::IDD, 0), "Output"},
+    {DialogTextId(Output::IDD, Output::IDC_DEVICE_GROUP), "Default Output Device"},
+    {DialogTextId(Output::IDD, Output::IDC_NAME), "Name:"},
+    {DialogTextId(Output::IDD, Output::IDC_TYPE), "Type:"},
+
+    {DialogTextId(PagePage::IDD, 0), "Page"},
+    {DialogTextId(PagePage::IDD, PagePage::IDC_DESCRIPTION), "Description:"},
+    {DialogTextId(PagePage::IDD, PagePage::IDC_PRINTER_RESOURCE), "Printer resource:"},
+    {DialogTextId(PagePage::IDD, PagePage::IDC_PAGES_GROUP), "Select Pages:"},
+    {DialogTextId(PagePage::IDD, PagePage::IDC_FROM), "From:"},
+    {DialogTextId(PagePage::IDD, PagePage::IDC_TO), "To:"},
+    {DialogTextId(PagePage::IDD, PagePage::IDC_IGNORE_FIRST), "&Ignore first page"},
+
+    {DialogTextId(Cond::IDD, 0), "Conditional"},
+    {DialogTextId(Cond::IDD, Cond::IDC_FIRST_PAGE_GROUP), "First page of new document"},
+    {DialogTextId(Cond::IDD, Cond::IDC_COMPARE_TYPE), "Comparison Type:"},
+    {DialogTextId(Cond::IDD, Cond::IDC_MODE_TEXT), "Compare data text"},
+    {DialogTextId(Cond::IDD, Cond::IDC_AND_POSITION), "And position"},
+    {DialogTextId(Cond::IDD, Cond::IDC_MODE_POSITION), "Compare data position"},
+    {DialogTextId(Cond::IDD, Cond::IDC_COLUMN), "Column:"},
+    {DialogTextId(Cond::IDD, Cond::IDC_WIDTH), "Width:"},
+    {DialogTextId(Cond::IDD, Cond::IDC_LINE), "Line:"},
+
+    {DialogTextId(Language::IDD, 0), "Language"},
+    {DialogTextId(Language::IDD, Language::IDC_FONT_GROUP), "Font Group"},
+    {DialogTextId(Language::IDD, Language::IDC_GROUP_NAME), "Name:"},
+    {DialogTextId(Language::IDD, Language::IDC_GROUP_DESCRIPTION), "Description:"},
+    {DialogTextId(Language::IDD, Language::IDC_DEFAULT_FONT_GROUP), "Default Font"},
+    {DialogTextId(Language::IDD, Language::IDC_DEFAULT_FONT), "Name:"},
+    {DialogTextId(Language::IDD, Language::IDC_CHOOSE_FONT), "..."},
+    {DialogTextId(Language::IDD, Language::IDC_PRINTER_RESIDENT), "&Use Printer resident font information"},
+    {DialogTextId(Language::IDD, Language::IDC_DEFAULTS_GROUP), "Document Language Defaults"},
+    {DialogTextId(Language::IDD, Language::IDC_SERVER_CODE_PAGE), "Server Font Codepage Name:"},
+    {DialogTextId(Language::IDD, Language::IDC_CODE_PAGE), "Codepage:"},
+    {DialogTextId(Language::IDD, Language::IDC_CHAR_SET), "Display Font Character Set:"},
+
+    {DialogTextId(Info::IDD, 0), "Information"},
+    {DialogTextId(Info::IDD, Info::IDC_BUILD_ID), "Build ID:"},
+    {DialogTextId(Info::IDD, Info::IDC_UPLOAD_TIME), "Last Upload Timestamp:"},
+    {DialogTextId(Info::IDD, Info::IDC_UPLOAD_PATH), "WVD Path when Last Uploaded:"},
+};
+
 } // namespace
+
+void RegisterPageSetupTexts()
+{
+    StringTable::Add(kTexts);
+}
 
 // ---- the page base
 
-CPageSetupPage::CPageSetupPage(UINT dialogId, QString title) : m_dialogId(dialogId), m_title(std::move(title)) {}
+CPageSetupPage::CPageSetupPage(UINT dialogId) : m_dialogId(dialogId)
+{
+    RegisterPageSetupTexts();
+}
 
 CPageSetupPage::~CPageSetupPage() = default;
+
+QString CPageSetupPage::Title() const
+{
+    return Text(0);
+}
+
+QString CPageSetupPage::Text(UINT control) const
+{
+    return LoadResString(DialogTextId(m_dialogId, control));
+}
 
 QWidget* CPageSetupPage::CreateView(QWidget* parent)
 {
@@ -133,8 +216,7 @@ CUpDownControl* CPageSetupPage::UpDown(QWidget* view, int id, QLineEdit* buddy, 
 
 // ---- Size
 
-CPageSizePropPage::CPageSizePropPage(PageSizeValues& values)
-    : CPageSetupPage(IDD, QObject::tr("Size")), m_values(values)
+CPageSizePropPage::CPageSizePropPage(PageSizeValues& values) : CPageSetupPage(IDD), m_values(values)
 {
     m_model.BindDouble(IDC_WIDTH, &m_values.width, PageSizeValues::kMinInches, PageSizeValues::kMaxInches);
     m_model.BindDouble(IDC_HEIGHT, &m_values.height, PageSizeValues::kMinInches, PageSizeValues::kMaxInches);
@@ -149,25 +231,25 @@ void CPageSizePropPage::Build(QWidget* view)
 {
     auto* width = Edit(view, IDC_WIDTH, 0);
     auto* height = Edit(view, IDC_HEIGHT, 0);
-    auto* portrait = NameDialogControl(new QRadioButton(QObject::tr("&Portrait"), view), IDC_PORTRAIT);
-    auto* landscape = NameDialogControl(new QRadioButton(QObject::tr("&Landscape"), view), IDC_LANDSCAPE);
+    auto* portrait = NameDialogControl(new QRadioButton(Text(IDC_PORTRAIT), view), IDC_PORTRAIT);
+    auto* landscape = NameDialogControl(new QRadioButton(Text(IDC_LANDSCAPE), view), IDC_LANDSCAPE);
     QLineEdit* border = NumberEdit(view, IDC_BORDER);
     QLineEdit* cpi = NumberEdit(view, IDC_CPI);
     QLineEdit* lpi = NumberEdit(view, IDC_LPI);
 
-    auto* orientation = new QGroupBox(QObject::tr("Orientation"), view);
+    auto* orientation = new QGroupBox(Text(IDC_ORIENTATION_GROUP), view);
     auto* radios = new QVBoxLayout(orientation);
     radios->addWidget(portrait);
     radios->addWidget(landscape);
 
     auto* form = new QFormLayout;
-    form->addRow(QObject::tr("Width:"), WithUnit(width, QObject::tr("Inches")));
-    form->addRow(QObject::tr("Height:"), WithUnit(height, QObject::tr("Inches")));
+    form->addRow(Text(IDC_WIDTH), WithUnit(width, Text(IDC_WIDTH_UNIT)));
+    form->addRow(Text(IDC_HEIGHT), WithUnit(height, Text(IDC_HEIGHT_UNIT)));
     auto* borderField = Field(border, UpDown(view, IDC_BORDER_SPIN, border, 0, PageSizeValues::kMaxBorderTwips));
-    borderField->insertWidget(2, new QLabel(QObject::tr("1440ths Inch")));
-    form->addRow(QObject::tr("No Print Border:"), borderField);
-    form->addRow(QObject::tr("Characters per Inch:"), Field(cpi, UpDown(view, IDC_CPI_SPIN, cpi, 1, 20)));
-    form->addRow(QObject::tr("Lines per Inch:"), Field(lpi, UpDown(view, IDC_LPI_SPIN, lpi, 1, 15)));
+    borderField->insertWidget(2, new QLabel(Text(IDC_BORDER_UNIT)));
+    form->addRow(Text(IDC_BORDER), borderField);
+    form->addRow(Text(IDC_CPI), Field(cpi, UpDown(view, IDC_CPI_SPIN, cpi, 1, 20)));
+    form->addRow(Text(IDC_LPI), Field(lpi, UpDown(view, IDC_LPI_SPIN, lpi, 1, 15)));
 
     auto* layout = new QVBoxLayout(view);
     layout->addLayout(form);
@@ -206,8 +288,7 @@ void CPageSizePropPage::OnOrientationClicked()
 
 // ---- Output
 
-CPageOutputPropPage::CPageOutputPropPage(PageOutputValues& values)
-    : CPageSetupPage(IDD, QObject::tr("Output")), m_values(values)
+CPageOutputPropPage::CPageOutputPropPage(PageOutputValues& values) : CPageSetupPage(IDD), m_values(values)
 {
     m_model.BindText(IDC_NAME, &m_values.name, PageOutputValues::kNameLimit);
     m_model.BindSelection(IDC_TYPE, &m_position);
@@ -220,10 +301,10 @@ void CPageOutputPropPage::Build(QWidget* view)
     QLineEdit* name = UpperEdit(view, IDC_NAME, PageOutputValues::kNameLimit);
     auto* type = NameDialogControl(new QComboBox(view), IDC_TYPE);
 
-    auto* group = new QGroupBox(QObject::tr("Default Output Device"), view);
+    auto* group = new QGroupBox(Text(IDC_DEVICE_GROUP), view);
     auto* form = new QFormLayout(group);
-    form->addRow(QObject::tr("Name:"), name);
-    form->addRow(QObject::tr("Type:"), type);
+    form->addRow(Text(IDC_NAME), name);
+    form->addRow(Text(IDC_TYPE), type);
     auto* layout = new QVBoxLayout(view);
     layout->addWidget(group);
     layout->addStretch(1);
@@ -243,8 +324,7 @@ void CPageOutputPropPage::AfterPull()
 
 // ---- Page
 
-CPagePagePropPage::CPagePagePropPage(PageHeaderValues& values)
-    : CPageSetupPage(IDD, QObject::tr("Page")), m_values(values)
+CPagePagePropPage::CPagePagePropPage(PageHeaderValues& values) : CPageSetupPage(IDD), m_values(values)
 {
     m_model.BindText(IDC_DESCRIPTION, &m_values.description, PageHeaderValues::kDescriptionLimit);
     m_model.BindInt(IDC_FROM, &m_values.pagesFrom);
@@ -260,16 +340,16 @@ void CPagePagePropPage::Build(QWidget* view)
     resource->setReadOnly(true);
     QLineEdit* from = NumberEdit(view, IDC_FROM);
     QLineEdit* to = NumberEdit(view, IDC_TO);
-    auto* ignore = NameDialogControl(new QCheckBox(QObject::tr("&Ignore first page"), view), IDC_IGNORE_FIRST);
+    auto* ignore = NameDialogControl(new QCheckBox(Text(IDC_IGNORE_FIRST), view), IDC_IGNORE_FIRST);
 
     auto* form = new QFormLayout;
-    form->addRow(QObject::tr("Description:"), description);
-    form->addRow(QObject::tr("Printer resource:"), resource);
+    form->addRow(Text(IDC_DESCRIPTION), description);
+    form->addRow(Text(IDC_PRINTER_RESOURCE), resource);
 
-    auto* pages = new QGroupBox(QObject::tr("Select Pages:"), view);
+    auto* pages = new QGroupBox(Text(IDC_PAGES_GROUP), view);
     auto* range = new QFormLayout(pages);
-    range->addRow(QObject::tr("From:"), Field(from, UpDown(view, IDC_FROM_SPIN, from, 0, 999)));
-    range->addRow(QObject::tr("To:"), Field(to, UpDown(view, IDC_TO_SPIN, to, 0, 999)));
+    range->addRow(Text(IDC_FROM), Field(from, UpDown(view, IDC_FROM_SPIN, from, 0, 999)));
+    range->addRow(Text(IDC_TO), Field(to, UpDown(view, IDC_TO_SPIN, to, 0, 999)));
     range->addRow(ignore);
 
     auto* layout = new QVBoxLayout(view);
@@ -280,8 +360,7 @@ void CPagePagePropPage::Build(QWidget* view)
 
 // ---- Conditional
 
-CPageCondPropPage::CPageCondPropPage(PageHeaderValues& values)
-    : CPageSetupPage(IDD, QObject::tr("Conditional")), m_values(values)
+CPageCondPropPage::CPageCondPropPage(PageHeaderValues& values) : CPageSetupPage(IDD), m_values(values)
 {
     m_model.Control(IDC_COMPARE_TYPE).items = {QObject::tr("Equal To"), QObject::tr("Not Equal To")};
     m_model.BindSelection(IDC_COMPARE_TYPE, &m_values.compareType);
@@ -297,25 +376,24 @@ CPageCondPropPage::CPageCondPropPage(PageHeaderValues& values)
 void CPageCondPropPage::Build(QWidget* view)
 {
     auto* compare = NameDialogControl(new QComboBox(view), IDC_COMPARE_TYPE);
-    auto* modeText = NameDialogControl(new QRadioButton(QObject::tr("Compare data text"), view), IDC_MODE_TEXT);
-    auto* modePosition =
-        NameDialogControl(new QRadioButton(QObject::tr("Compare data position"), view), IDC_MODE_POSITION);
+    auto* modeText = NameDialogControl(new QRadioButton(Text(IDC_MODE_TEXT), view), IDC_MODE_TEXT);
+    auto* modePosition = NameDialogControl(new QRadioButton(Text(IDC_MODE_POSITION), view), IDC_MODE_POSITION);
     QLineEdit* text = Edit(view, IDC_TEXT, PageHeaderValues::kCompareTextLimit);
-    auto* andPosition = NameDialogControl(new QCheckBox(QObject::tr("And position"), view), IDC_AND_POSITION);
+    auto* andPosition = NameDialogControl(new QCheckBox(Text(IDC_AND_POSITION), view), IDC_AND_POSITION);
     QLineEdit* column = NumberEdit(view, IDC_COLUMN);
     QLineEdit* width = NumberEdit(view, IDC_WIDTH);
     QLineEdit* line = NumberEdit(view, IDC_LINE);
 
-    auto* group = new QGroupBox(QObject::tr("First page of new document"), view);
+    auto* group = new QGroupBox(Text(IDC_FIRST_PAGE_GROUP), view);
     auto* form = new QFormLayout(group);
-    form->addRow(QObject::tr("Comparison Type:"), compare);
+    form->addRow(Text(IDC_COMPARE_TYPE), compare);
     form->addRow(modeText);
     form->addRow(text);
     form->addRow(andPosition);
     form->addRow(modePosition);
-    form->addRow(QObject::tr("Column:"), Field(column, UpDown(view, IDC_COLUMN_SPIN, column, 0, 999)));
-    form->addRow(QObject::tr("Width:"), Field(width, UpDown(view, IDC_WIDTH_SPIN, width, 0, 999)));
-    form->addRow(QObject::tr("Line:"), Field(line, UpDown(view, IDC_LINE_SPIN, line, 0, 999)));
+    form->addRow(Text(IDC_COLUMN), Field(column, UpDown(view, IDC_COLUMN_SPIN, column, 0, 999)));
+    form->addRow(Text(IDC_WIDTH), Field(width, UpDown(view, IDC_WIDTH_SPIN, width, 0, 999)));
+    form->addRow(Text(IDC_LINE), Field(line, UpDown(view, IDC_LINE_SPIN, line, 0, 999)));
     auto* layout = new QVBoxLayout(view);
     layout->addWidget(group);
     layout->addStretch(1);
@@ -363,7 +441,7 @@ void CPageCondPropPage::EnableControls()
 // ---- Language
 
 CPageLanguagePropPage::CPageLanguagePropPage(PageLanguageValues& values, CFontManager* fonts)
-    : CPageSetupPage(IDD, QObject::tr("Language")), m_values(values), m_fonts(fonts)
+    : CPageSetupPage(IDD), m_values(values), m_fonts(fonts)
 {
     m_model.BindText(IDC_GROUP_NAME, &m_values.groupName, PageLanguageValues::kGroupNameLimit);
     m_model.BindText(IDC_GROUP_DESCRIPTION, &m_values.groupDescription, CFontManager::kFontGroupDescriptionLength);
@@ -382,33 +460,32 @@ void CPageLanguagePropPage::Build(QWidget* view)
     CSelectiveEdit* description =
         DescriptionEdit(view, IDC_GROUP_DESCRIPTION, CFontManager::kFontGroupDescriptionLength);
     auto* font = NameDialogControl(new QLabel(view), IDC_DEFAULT_FONT);
-    auto* choose = NameDialogControl(new QPushButton(QObject::tr("..."), view), IDC_CHOOSE_FONT);
+    auto* choose = NameDialogControl(new QPushButton(Text(IDC_CHOOSE_FONT), view), IDC_CHOOSE_FONT);
     choose->setFixedWidth(30);
-    auto* resident = NameDialogControl(new QCheckBox(QObject::tr("&Use Printer resident font information"), view),
-                                       IDC_PRINTER_RESIDENT);
+    auto* resident = NameDialogControl(new QCheckBox(Text(IDC_PRINTER_RESIDENT), view), IDC_PRINTER_RESIDENT);
     QLineEdit* serverCodePage = Edit(view, IDC_SERVER_CODE_PAGE, PageLanguageValues::kServerCodePageLimit);
     auto* codePage = NameDialogControl(new CCSIDComboBox(view), IDC_CODE_PAGE);
     codePage->FillCCSIDs();
     auto* charSet = NameDialogControl(new QComboBox(view), IDC_CHAR_SET);
 
-    auto* group = new QGroupBox(QObject::tr("Font Group"), view);
+    auto* group = new QGroupBox(Text(IDC_FONT_GROUP), view);
     auto* groupForm = new QFormLayout(group);
-    groupForm->addRow(QObject::tr("Name:"), name);
-    groupForm->addRow(QObject::tr("Description:"), description);
+    groupForm->addRow(Text(IDC_GROUP_NAME), name);
+    groupForm->addRow(Text(IDC_GROUP_DESCRIPTION), description);
 
-    auto* defaultFont = new QGroupBox(QObject::tr("Default Font"), view);
+    auto* defaultFont = new QGroupBox(Text(IDC_DEFAULT_FONT_GROUP), view);
     auto* fontRow = new QHBoxLayout;
     fontRow->addWidget(font, 1);
     fontRow->addWidget(choose);
     auto* fontForm = new QFormLayout(defaultFont);
-    fontForm->addRow(QObject::tr("Name:"), fontRow);
+    fontForm->addRow(Text(IDC_DEFAULT_FONT), fontRow);
     fontForm->addRow(resident);
 
-    auto* defaults = new QGroupBox(QObject::tr("Document Language Defaults"), view);
+    auto* defaults = new QGroupBox(Text(IDC_DEFAULTS_GROUP), view);
     auto* defaultsForm = new QFormLayout(defaults);
-    defaultsForm->addRow(QObject::tr("Server Font Codepage Name:"), serverCodePage);
-    defaultsForm->addRow(QObject::tr("Codepage:"), codePage);
-    defaultsForm->addRow(QObject::tr("Display Font Character Set:"), charSet);
+    defaultsForm->addRow(Text(IDC_SERVER_CODE_PAGE), serverCodePage);
+    defaultsForm->addRow(Text(IDC_CODE_PAGE), codePage);
+    defaultsForm->addRow(Text(IDC_CHAR_SET), charSet);
 
     auto* layout = new QVBoxLayout(view);
     layout->addWidget(group);
@@ -458,8 +535,7 @@ void CPageLanguagePropPage::OnChooseFont()
 
 // ---- Information
 
-CPageInfoPropPage::CPageInfoPropPage(const PageInfoValues& values)
-    : CPageSetupPage(IDD, QObject::tr("Information")), m_values(values)
+CPageInfoPropPage::CPageInfoPropPage(const PageInfoValues& values) : CPageSetupPage(IDD), m_values(values)
 {
     m_model.Control(IDC_BUILD_ID).text = QString::number(m_values.buildId);
     m_model.Control(IDC_UPLOAD_TIME).text = m_values.uploadTime;
@@ -469,15 +545,10 @@ CPageInfoPropPage::CPageInfoPropPage(const PageInfoValues& values)
 void CPageInfoPropPage::Build(QWidget* view)
 {
     auto* form = new QFormLayout;
-    const std::pair<int, const char*> rows[] = {
-        {IDC_BUILD_ID, "Build ID:"},
-        {IDC_UPLOAD_TIME, "Last Upload Timestamp:"},
-        {IDC_UPLOAD_PATH, "WVD Path when Last Uploaded:"},
-    };
-    for (const auto& [id, label] : rows) {
+    for (int id : {IDC_BUILD_ID, IDC_UPLOAD_TIME, IDC_UPLOAD_PATH}) {
         QLineEdit* edit = Edit(view, id, 0);
         edit->setReadOnly(true);
-        form->addRow(QObject::tr(label), edit);
+        form->addRow(Text(UINT(id)), edit);
     }
     auto* layout = new QVBoxLayout(view);
     layout->addLayout(form);
@@ -487,7 +558,7 @@ void CPageInfoPropPage::Build(QWidget* view)
 // ---- the sheet
 
 CPageSetupSheet::CPageSetupSheet(PageSetupValues& values, CFontManager* fonts, QWidget* parent)
-    : CNavigationSheet(QObject::tr("Page Setup"), parent)
+    : CNavigationSheet((RegisterPageSetupTexts(), LoadResString(IDS_CAPTION)), parent)
 {
     SetNavigationWidth(kDefaultNavigationWidth);
     AddPage(std::make_unique<CPageSizePropPage>(values.size));

@@ -10,6 +10,7 @@
 #include "designer/controls/NavigationSheetPage.h"
 #include "designer/document/PageSetup.h"
 #include "platform/ui/DialogModel.h"
+#include "platform/ui/DialogTextId.h"
 
 #include <functional>
 
@@ -18,15 +19,17 @@ class QLineEdit;
 class CUpDownControl;
 
 // One page of the sheet: a dialog model bound to the values, and its view,
-// made the first time the page is shown.
+// made the first time the page is shown. Its title is the string
+// DialogTextId(dialog, 0), each label DialogTextId(dialog, control); a
+// group or text without a control of its own is numbered from 0xFF01.
 class CPageSetupPage : public CNavigationSheetPage
 {
 public:
-    CPageSetupPage(UINT dialogId, QString title);
+    explicit CPageSetupPage(UINT dialogId);
     ~CPageSetupPage() override;
 
     UINT GetDialogId() const { return m_dialogId; }
-    QString Title() const override { return m_title; }
+    QString Title() const override;
     QWidget* CreateView(QWidget* parent) override;
     bool OnKillActive() override { return Read(); }
     bool OnApply() override { return Read(); }
@@ -56,11 +59,13 @@ protected:
     // An up-down that wraps at its ends and sets its buddy.
     CUpDownControl* UpDown(QWidget* view, int id, QLineEdit* buddy, int minimum, int maximum);
 
+    // The page's text for the control, as the string table has it now.
+    QString Text(UINT control) const;
+
     CDialogModel m_model;
 
 private:
     UINT m_dialogId;
-    QString m_title;
     QWidget* m_view = nullptr;
 };
 
@@ -81,6 +86,10 @@ public:
         IDC_CPI_SPIN = 1371,
         IDC_LPI = 1374,
         IDC_LPI_SPIN = 1375,
+        IDC_ORIENTATION_GROUP = 0xFF01,
+        IDC_WIDTH_UNIT = 0xFF02,
+        IDC_HEIGHT_UNIT = 0xFF03,
+        IDC_BORDER_UNIT = 0xFF04,
     };
     explicit CPageSizePropPage(PageSizeValues& values);
 
@@ -108,6 +117,7 @@ public:
     enum ControlId : int {
         IDC_NAME = 1358,
         IDC_TYPE = 1359,
+        IDC_DEVICE_GROUP = 0xFF01,
     };
     explicit CPageOutputPropPage(PageOutputValues& values);
 
@@ -135,6 +145,7 @@ public:
         IDC_TO = 1365,
         IDC_TO_SPIN = 1366,
         IDC_IGNORE_FIRST = 1363,
+        IDC_PAGES_GROUP = 0xFF01,
     };
     explicit CPagePagePropPage(PageHeaderValues& values);
 
@@ -163,6 +174,7 @@ public:
         IDC_WIDTH_SPIN = 1349,
         IDC_LINE = 1342,
         IDC_LINE_SPIN = 1343,
+        IDC_FIRST_PAGE_GROUP = 0xFF01,
     };
     explicit CPageCondPropPage(PageHeaderValues& values);
 
@@ -197,6 +209,9 @@ public:
         IDC_SERVER_CODE_PAGE = 1356,
         IDC_CODE_PAGE = 1350,
         IDC_CHAR_SET = 1351,
+        IDC_FONT_GROUP = 0xFF01,
+        IDC_DEFAULT_FONT_GROUP = 0xFF02,
+        IDC_DEFAULTS_GROUP = 0xFF03,
     };
     // fonts runs the default font's dialog; null leaves "..." disabled.
     CPageLanguagePropPage(PageLanguageValues& values, CFontManager* fonts);
@@ -241,8 +256,16 @@ private:
 class CPageSetupSheet : public CNavigationSheet
 {
 public:
+    // The sheet has no dialog of its own: its caption is kept with the
+    // texts of its first page.
+    static constexpr UINT IDS_CAPTION = DialogTextId(CPageSizePropPage::IDD, 0xFFFF);
+
     CPageSetupSheet(PageSetupValues& values, CFontManager* fonts, QWidget* parent = nullptr);
 };
+
+// Adds the UK English texts of the sheet and its pages to the string table;
+// harmless again.
+void RegisterPageSetupTexts();
 
 // Runs the sheet modally; true after OK. The designer's Page Setup command
 // goes through it; tests put a scripted run in its place.

@@ -1,5 +1,8 @@
 #include "designer/views/find/FindReplaceDlg.h"
 
+#include "designer/views/find/FindStrings.h"
+#include "platform/ui/DialogTextId.h"
+#include "platform/ui/StringTable.h"
 #include "platform/ui/qt/DialogBinder.h"
 
 #include <QCloseEvent>
@@ -10,17 +13,27 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+QString DialogText(int control)
+{
+    return LoadResString(DialogTextId(CFindReplaceDlg::IDD, static_cast<UINT>(control)));
+}
+
+} // namespace
+
 CFindReplaceDlg::CFindReplaceDlg(IDesignFrame* frame, QWidget* parent) : QDialog(parent), m_search(frame)
 {
+    RegisterFindStrings();
     setObjectName(QString::number(IDD));
-    setWindowTitle(QStringLiteral("Find/Replace"));
+    setWindowTitle(DialogText(0));
     setModal(false);
 
     m_findEdit = NameDialogControl(new QLineEdit(this), IDC_FIND_TEXT);
     m_replaceEdit = NameDialogControl(new QLineEdit(this), IDC_REPLACE_TEXT);
-    auto* findLabel = new QLabel(QStringLiteral("Find what:"), this);
+    auto* findLabel = new QLabel(DialogText(IDC_FIND_TEXT), this);
     findLabel->setBuddy(m_findEdit);
-    auto* replaceLabel = new QLabel(QStringLiteral("Replace With:"), this);
+    auto* replaceLabel = new QLabel(DialogText(IDC_REPLACE_TEXT), this);
     replaceLabel->setBuddy(m_replaceEdit);
 
     auto* fields = new QGridLayout;
@@ -29,18 +42,18 @@ CFindReplaceDlg::CFindReplaceDlg(IDesignFrame* frame, QWidget* parent) : QDialog
     fields->addWidget(replaceLabel, 1, 0);
     fields->addWidget(m_replaceEdit, 1, 1);
 
-    auto addButton = [this](QVBoxLayout* column, int id, const QString& text, void (CFindReplaceDlg::*handler)()) {
-        auto* button = NameDialogControl(new QPushButton(text, this), id);
+    auto addButton = [this](QVBoxLayout* column, int id, void (CFindReplaceDlg::*handler)()) {
+        auto* button = NameDialogControl(new QPushButton(DialogText(id), this), id);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, handler);
         column->addWidget(button);
         return button;
     };
     auto* buttons = new QVBoxLayout;
-    addButton(buttons, ID_FIND_NEXT, QStringLiteral("&Find Next"), &CFindReplaceDlg::OnFindNext)->setDefault(true);
-    addButton(buttons, ID_REPLACE, QStringLiteral("&Replace"), &CFindReplaceDlg::OnReplace);
-    addButton(buttons, ID_REPLACE_ALL, QStringLiteral("Replace &All"), &CFindReplaceDlg::OnReplaceAll);
-    addButton(buttons, ID_CANCEL, QStringLiteral("Cancel"), &CFindReplaceDlg::OnCancel);
+    addButton(buttons, ID_FIND_NEXT, &CFindReplaceDlg::OnFindNext)->setDefault(true);
+    addButton(buttons, ID_REPLACE, &CFindReplaceDlg::OnReplace);
+    addButton(buttons, ID_REPLACE_ALL, &CFindReplaceDlg::OnReplaceAll);
+    addButton(buttons, ID_CANCEL, &CFindReplaceDlg::OnCancel);
     buttons->addStretch();
 
     auto* layout = new QHBoxLayout(this);

@@ -1,6 +1,8 @@
 #pragma once
 // The texts of the find dialog and its question at the end of the elements,
-// in the string table under their resource ids. Harmless to call again.
+// in the string table under their resource ids: the dialog's caption at
+// DialogTextId(122, 0), each label and button at DialogTextId(122, control).
+// Harmless to call again.
 
 #include "platform/framework/Types.h"
 
