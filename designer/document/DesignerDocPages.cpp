@@ -73,8 +73,8 @@ void CDesignerDoc::NoteDefaultedPageDensity()
 {
     if (m_pOutputPage == nullptr || !m_pOutputPage->TakeDefaultedDensity())
         return;
-    NotifyUser(FormatMessageText(LoadResString(IDS_PAGE_DENSITY_DEFAULTED), GetPathName(), CPage::kDefaultCharsPerInch,
-                                 CPage::kDefaultLinesPerInch),
+    NotifyUser(FormatResMessage(IDS_PAGE_DENSITY_DEFAULTED, GetPathName(), CPage::kDefaultCharsPerInch,
+                                CPage::kDefaultLinesPerInch),
                MB_OK | MB_ICONINFORMATION, IDOK);
     SetModifiedFlag(TRUE);
 }

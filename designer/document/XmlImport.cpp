@@ -224,7 +224,7 @@ BOOL CDesignerDoc::ImportXdrSchema(CDesignerDoc* doc, _xmlDoc* dom)
         if (XmlImportBatch::IsExhausted()) {
             const QString path =
                 dom->URL != nullptr ? QString::fromUtf8(reinterpret_cast<const char*>(dom->URL)) : QString();
-            Tell(doc, FormatMessageText(LoadResString(IDS_XML_SCHEMA_TOO_LARGE), path, kMaxSchemaImportElements),
+            Tell(doc, FormatResMessage(IDS_XML_SCHEMA_TOO_LARGE, path, kMaxSchemaImportElements),
                  MB_OK | MB_ICONEXCLAMATION);
             // The schema was read; another file or a sample import of this
             // one is not what the user asked for.
