@@ -17,6 +17,7 @@
 #include "designer/document/jvx/FixedLenUserString.h"
 #include "platform/framework/Collections.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/PointerTable.h"
 #include "platform/framework/Rect.h"
 #include "platform/framework/Types.h"
 
@@ -416,7 +417,8 @@ protected:
 
 private:
     // The WVD file's element list and its order on reload.
-    void StoreElementTree(CArchive& ar);
+    void StoreElementTree(CArchive& ar, const std::vector<CFormElement*>& topLevel);
+    void StoreZOrder(CArchive& ar, const std::vector<CFormElement*>& topLevel);
     void LoadElementTree(CArchive& ar);
     void LoadOwnedObjects(CArchive& ar, BYTE version);
     // The JVX export's preparation of the header fields and export device,
@@ -425,7 +427,7 @@ private:
     void WriteJvxContents(CJVXArchive& ar, const QString& memberName);
     void ReadJvxElements(CJVXArchive& ar, LONG textStart);
     // Each element's place in the element list as a reload rebuilds it.
-    std::unordered_map<const CObject*, size_t> OrderAfterReload() const;
+    void OrderAfterReload(const std::vector<CFormElement*>& topLevel, kwvd::PointerTable<size_t>& position) const;
 
     // After a failed undo or redo: reads back the state before it, which the
     // caller has put back at the head of the undo list, and reports.

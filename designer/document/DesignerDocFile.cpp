@@ -15,6 +15,7 @@
 #include "designer/resources/images/ResourceManager.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/File.h"
+#include "platform/framework/PointerTable.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/PromptService.h"
@@ -23,7 +24,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -115,18 +115,6 @@ CFormElement* AsFormElement(CObject* object)
 {
     return object != nullptr && object->IsKindOf(KWVD_RUNTIME_CLASS(CFormElement)) ? static_cast<CFormElement*>(object)
                                                                                    : nullptr;
-}
-
-std::vector<CFormElement*> ChildrenOf(const CFormElement* container)
-{
-    std::vector<CFormElement*> children;
-    const ChildPosition first = container->GetFirstChildPosition();
-    if (first.IsNull())
-        return children;
-    for (auto it = first.Iterator(); it != first.List()->end(); ++it)
-        if (CFormElement* child = AsFormElement(*it))
-            children.push_back(child);
-    return children;
 }
 
 std::vector<CFormElement*> TopLevelElements(const CObList& elements)
@@ -263,8 +251,9 @@ void CDesignerDoc::Serialize(CArchive& ar)
             ar << static_cast<LONG>(m_destFit);
             ar << m_outputQueue << m_outputQueueLibrary;
             m_runParameters.Serialize(ar);
-            StoreElementTree(ar);
-            SerializeZOrder(ar, kCurrentVersion);
+            const std::vector<CFormElement*> topLevel = TopLevelElements(m_elements);
+            StoreElementTree(ar, topLevel);
+            StoreZOrder(ar, topLevel);
             ar << m_buildId;
             m_uploadTime.Serialize(ar);
             ar << m_uploadPath;
@@ -379,9 +368,8 @@ void CDesignerDoc::LoadOwnedObjects(CArchive& ar, BYTE version)
 
 // ---------------------------------------------------------------- element tree
 
-void CDesignerDoc::StoreElementTree(CArchive& ar)
+void CDesignerDoc::StoreElementTree(CArchive& ar, const std::vector<CFormElement*>& topLevel)
 {
-    const std::vector<CFormElement*> topLevel = TopLevelElements(m_elements);
     ValueScope<BOOL> serialising(m_serialising, TRUE, FALSE);
     ar.WriteCount(static_cast<DWORD>(topLevel.size()));
     for (CFormElement* element : topLevel)
@@ -426,49 +414,57 @@ void CDesignerDoc::LoadElementTree(CArchive& ar)
         ListElementBefore(m_elements.end(), element);
 }
 
-std::unordered_map<const CObject*, size_t> CDesignerDoc::OrderAfterReload() const
+void CDesignerDoc::OrderAfterReload(const std::vector<CFormElement*>& topLevel,
+                                    kwvd::PointerTable<size_t>& position) const
 {
     // A container hands its children to the document once it has read them
     // all, so nested containers' children come first; the top-level
     // elements follow in stored order. A child listed twice is placed once;
     // an element met again keeps its first place.
-    std::unordered_map<const CObject*, size_t> position;
-    position.reserve(m_elementAt.size());
+    position.Reserve(m_elementAt.size());
     size_t next = 0;
     auto finish = [&](auto&& self, const CFormElement* container) -> void {
-        const std::vector<CFormElement*> children = ChildrenOf(container);
-        for (CFormElement* child : children)
-            self(self, child);
-        for (CFormElement* child : children)
-            if (position.emplace(child, next).second)
+        const ChildPosition first = container->GetFirstChildPosition();
+        if (first.IsNull())
+            return;
+        const CObList& children = *first.List();
+        for (auto it = first.Iterator(); it != children.end(); ++it)
+            if (const CFormElement* child = AsFormElement(*it))
+                self(self, child);
+        for (auto it = first.Iterator(); it != children.end(); ++it)
+            if (const CFormElement* child = AsFormElement(*it); child != nullptr && position.Insert(child, next))
                 ++next;
     };
-    const std::vector<CFormElement*> topLevel = TopLevelElements(m_elements);
-    for (CFormElement* element : topLevel)
+    for (const CFormElement* element : topLevel)
         finish(finish, element);
-    for (CFormElement* element : topLevel)
-        position.emplace(element, next++);
-    return position;
+    for (const CFormElement* element : topLevel)
+        position.Insert(element, next++);
 }
 
 // ---------------------------------------------------------------- z-order
 
+void CDesignerDoc::StoreZOrder(CArchive& ar, const std::vector<CFormElement*>& topLevel)
+{
+    // Positions in the list as the loader rebuilds it, so every element
+    // keeps its place after a load.
+    kwvd::PointerTable<size_t> position;
+    OrderAfterReload(topLevel, position);
+    std::vector<WORD> indices;
+    indices.reserve(static_cast<size_t>(m_zOrder.GetCount()));
+    for (CObject* object : m_zOrder) {
+        const size_t* found = position.Find(object);
+        if (found != nullptr && *found <= 0xFFFF)
+            indices.push_back(static_cast<WORD>(*found));
+    }
+    ar.WriteCount(static_cast<DWORD>(indices.size()));
+    for (WORD index : indices)
+        ar << index;
+}
+
 void CDesignerDoc::SerializeZOrder(CArchive& ar, BYTE version)
 {
     if (ar.IsStoring()) {
-        // Positions in the list as the loader rebuilds it, so every element
-        // keeps its place after a load.
-        const std::unordered_map<const CObject*, size_t> position = OrderAfterReload();
-        std::vector<WORD> indices;
-        indices.reserve(static_cast<size_t>(m_zOrder.GetCount()));
-        for (CObject* object : m_zOrder) {
-            const auto found = position.find(object);
-            if (found != position.end() && found->second <= 0xFFFF)
-                indices.push_back(static_cast<WORD>(found->second));
-        }
-        ar.WriteCount(static_cast<DWORD>(indices.size()));
-        for (WORD index : indices)
-            ar << index;
+        StoreZOrder(ar, TopLevelElements(m_elements));
         return;
     }
 

@@ -389,8 +389,8 @@ void CArchive::WriteClass(const CRuntimeClass* runtimeClass)
 {
     if (!runtimeClass->IsSerializable())
         ThrowArchive(CArchiveException::badClass);
-    if (const auto it = m_storeIds.find(runtimeClass); it != m_storeIds.end()) {
-        WriteReference(it->second, kBigClassTag);
+    if (const DWORD* id = m_storeIds.Find(runtimeClass)) {
+        WriteReference(*id, kBigClassTag);
         return;
     }
     // A reader refuses longer names, so never write one.
@@ -399,7 +399,7 @@ void CArchive::WriteClass(const CRuntimeClass* runtimeClass)
         ThrowArchive(CArchiveException::badClass);
     *this << kNewClassTag << static_cast<WORD>(runtimeClass->GetStoredSchema()) << static_cast<WORD>(nameLength);
     Write(runtimeClass->className, static_cast<UINT>(nameLength));
-    m_storeIds.emplace(runtimeClass, NextStoreId());
+    m_storeIds.Insert(runtimeClass, NextStoreId());
 }
 
 void CArchive::WriteObject(const CObject* object)
@@ -409,13 +409,13 @@ void CArchive::WriteObject(const CObject* object)
         *this << kNullTag;
         return;
     }
-    if (const auto it = m_storeIds.find(object); it != m_storeIds.end()) {
-        WriteReference(it->second, 0);
+    if (const DWORD* id = m_storeIds.Find(object)) {
+        WriteReference(*id, 0);
         return;
     }
     WriteClass(object->GetRuntimeClass());
     // The object is numbered before its fields, so objects it contains follow it.
-    m_storeIds.emplace(object, NextStoreId());
+    m_storeIds.Insert(object, NextStoreId());
     const_cast<CObject*>(object)->Serialize(*this);
 }
 

@@ -29,6 +29,7 @@
 
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/Object.h"
+#include "platform/framework/PointerTable.h"
 #include "platform/framework/Types.h"
 
 #include <QString>
@@ -266,7 +267,8 @@ private:
     UINT m_nObjectSchema = kNoObjectSchema;
     int m_uncaughtAtStart;
 
-    std::unordered_map<const void*, DWORD> m_storeIds;
+    // Classes and objects written so far, by address.
+    kwvd::PointerTable<DWORD> m_storeIds;
     DWORD m_nextStoreId = 1;
     std::vector<LoadedEntry> m_loadTable;
     // The slot of each object that still resolves, to forget it by pointer.

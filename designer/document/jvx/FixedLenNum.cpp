@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <limits>
@@ -105,6 +106,29 @@ size_t FormatShortNumber(char (&text)[kShortNumberText], long long whole, bool n
     ar.WriteText(negative ? QLatin1Char('-') + digits : digits, width);
 }
 
+// Signs, numbers wider than their field, fractions and what is not a
+// number. Out of line, so that the common field keeps a small frame.
+[[gnu::noinline]] void WriteAnyNumber(CJVXArchive& ar, double held, int width)
+{
+    const double value = std::isfinite(held) ? held : 0.0;
+    const double magnitude = std::fabs(value);
+    const bool negative = value <= -0.5;
+    // Whole numbers skip the floating-point formatting. Below 9e15 a double
+    // holds every integer exactly, so the conversion tells a whole number.
+    const auto whole = magnitude < 9.0e15 ? static_cast<long long>(magnitude) : 0;
+    if (!(magnitude < 9.0e15 && static_cast<double>(whole) == magnitude)) {
+        WriteRoundedNumber(ar, magnitude, negative, width);
+        return;
+    }
+    if (width > kShortNumberWidth) {
+        WriteLongNumber(ar, whole, negative, width);
+        return;
+    }
+    char text[kShortNumberText];
+    const size_t length = FormatShortNumber(text, whole, negative, width);
+    ar.WriteAscii(std::string_view(text, length), width);
+}
+
 } // namespace
 
 CFixedLenNum::CFixedLenNum(int width) : m_nWidth(width) {}
@@ -170,22 +194,16 @@ void CFixedLenNum::ExchangeJVX(CJVXArchive& ar)
 
 void CFixedLenNum::WriteJVXValue(CJVXArchive& ar, int width) const
 {
-    const double value = std::isfinite(m_dValue) ? m_dValue : 0.0;
-    const double magnitude = std::fabs(value);
-    const bool negative = value <= -0.5;
-    // Whole numbers, which nearly every field holds, skip the floating-point
-    // formatting. Below 9e15 a double holds every integer exactly, so the
-    // conversion tells a whole number.
-    const auto whole = magnitude < 9.0e15 ? static_cast<long long>(magnitude) : 0;
-    if (!(magnitude < 9.0e15 && static_cast<double>(whole) == magnitude)) {
-        WriteRoundedNumber(ar, magnitude, negative, width);
-        return;
+    // Nearly every field holds a small whole number that fits its width:
+    // its digits go straight into the line.
+    static constexpr std::uint64_t kTens[] = {1,       10,       100,       1000,       10000,      100000,
+                                              1000000, 10000000, 100000000, 1000000000, 10000000000};
+    if (m_dValue >= 0.0 && m_dValue < 4294967296.0 && width > 0 && width < static_cast<int>(std::size(kTens))) {
+        const auto whole = static_cast<std::uint32_t>(m_dValue);
+        if (static_cast<double>(whole) == m_dValue && whole < kTens[width]) {
+            ar.WriteDigits(whole, width);
+            return;
+        }
     }
-    if (width > kShortNumberWidth) {
-        WriteLongNumber(ar, whole, negative, width);
-        return;
-    }
-    char text[kShortNumberText];
-    const size_t length = FormatShortNumber(text, whole, negative, width);
-    ar.WriteAscii(std::string_view(text, length), width);
+    WriteAnyNumber(ar, m_dValue, width);
 }

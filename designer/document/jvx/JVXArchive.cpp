@@ -10,6 +10,7 @@
 #include <bit>
 #include <cstring>
 #include <iterator>
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -35,26 +36,6 @@ constexpr auto kWideBlanks = [] {
         blanks[i] = ' ';
     return blanks;
 }();
-
-// The line's block reaches this far past its capacity, so that the padding
-// of a short field is written as one block of 8 blanks.
-constexpr size_t kLineSlack = 16;
-
-void FillWideBlanks(unsigned char* bytes, size_t units)
-{
-    if (units <= kLineSlack / 2) {
-        // One store of fixed size, no call: what lies past the padding goes
-        // into the line's slack, where the next field's bytes go.
-        std::memcpy(bytes, kWideBlanks.data(), kLineSlack);
-        return;
-    }
-    while (units > 0) {
-        const size_t n = std::min(units, kBlankUnits);
-        std::memcpy(bytes, kWideBlanks.data(), 2 * n);
-        bytes += 2 * n;
-        units -= n;
-    }
-}
 
 // Host text: the field padded to its width, then through the translator.
 // Out of line, so that the untranslated fields keep a small frame.
@@ -115,26 +96,6 @@ CJVXArchive::CJVXArchive(int version, int mode, CDesignerDoc* doc, CFile* file)
 {}
 
 CJVXArchive::~CJVXArchive() = default;
-
-int CJVXArchive::GetVersion() const
-{
-    return m_nVersion;
-}
-
-void CJVXArchive::SetVersion(int version)
-{
-    m_nVersion = version;
-}
-
-BOOL CJVXArchive::IsStoring() const
-{
-    return m_nMode == store ? TRUE : FALSE;
-}
-
-BOOL CJVXArchive::IsLoading() const
-{
-    return m_nMode == load ? TRUE : FALSE;
-}
 
 UINT CJVXArchive::ReadBytes(void* buffer, UINT count)
 {
@@ -211,16 +172,24 @@ int CJVXArchive::ReadCharacters(char16_t* buffer, int n)
     return std::clamp(ReadWide(buffer, n), 0, n);
 }
 
-void CJVXArchive::WriteText(const QString& text, int n)
+void CJVXArchive::WriteDigitsSlowly(std::uint32_t value, int n)
 {
-    // constData, not utf16(): that one copies a string it does not own
-    // (literals, the null string) to end it in a zero.
-    WriteField(reinterpret_cast<const char16_t*>(text.constData()), text.size(), n);
+    if (n <= 0)
+        return;
+    std::string digits(static_cast<size_t>(n), '0');
+    for (size_t i = digits.size(); i-- > 0 && value != 0; value /= 10)
+        digits[i] = static_cast<char>('0' + value % 10);
+    WriteField(digits.data(), static_cast<qsizetype>(digits.size()), n);
 }
 
-void CJVXArchive::WriteAscii(std::string_view text, int n)
+void CJVXArchive::PutManyWideBlanks(unsigned char* bytes, size_t units)
 {
-    WriteField(text.data(), static_cast<qsizetype>(text.size()), n);
+    while (units > 0) {
+        const size_t n = std::min(units, kBlankUnits);
+        std::memcpy(bytes, kWideBlanks.data(), 2 * n);
+        bytes += 2 * n;
+        units -= n;
+    }
 }
 
 template <typename Char>
@@ -243,6 +212,10 @@ void CJVXArchive::WriteField(const Char* text, qsizetype have, int n)
         EndLine();
 }
 
+// The general road of the inline writers, for their two kinds of text.
+template void CJVXArchive::WriteField<char>(const char* text, qsizetype have, int n);
+template void CJVXArchive::WriteField<char16_t>(const char16_t* text, qsizetype have, int n);
+
 template <typename Char>
 void CJVXArchive::WriteUnits(const Char* text, qsizetype have, int n)
 {
@@ -263,7 +236,7 @@ void CJVXArchive::WriteUnits(const Char* text, qsizetype have, int n)
         }
     }
     if (have < n)
-        FillWideBlanks(bytes + 2 * have, static_cast<size_t>(n - have));
+        PutWideBlanks(bytes + 2 * have, static_cast<size_t>(n - have));
     if (!m_gathering)
         EndLine();
 }
@@ -322,16 +295,6 @@ LONG CJVXArchive::Seek(LONG offset, UINT from)
     if (m_gathering)
         EndLine();
     return static_cast<LONG>(m_pFile->Seek(offset, from));
-}
-
-CDesignerDoc* CJVXArchive::GetDocument() const
-{
-    return m_pDoc;
-}
-
-void CJVXArchive::SetDocument(CDesignerDoc* doc)
-{
-    m_pDoc = doc;
 }
 
 QString CJVXArchive::GetFileName() const

@@ -16,6 +16,11 @@
 
 #include <QList>
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <string_view>
@@ -25,7 +30,7 @@ class CDesignerDoc;
 class CFile;
 class ITranslator;
 
-class CJVXArchive
+class CJVXArchive final
 {
 public:
     enum Mode : int {
@@ -38,28 +43,71 @@ public:
     // file and doc may be null; without a file every read gives 0
     // characters and every write does nothing.
     CJVXArchive(int version, int mode, CDesignerDoc* doc, CFile* file);
-    virtual ~CJVXArchive();
+    ~CJVXArchive();
 
     CJVXArchive(const CJVXArchive&) = delete;
     CJVXArchive& operator=(const CJVXArchive&) = delete;
 
-    virtual int GetVersion() const;
-    virtual void SetVersion(int version);
-    virtual BOOL IsStoring() const;
-    virtual BOOL IsLoading() const;
+    // Asked for every field of every record: answered inline.
+    int GetVersion() const { return m_nVersion; }
+    void SetVersion(int version) { m_nVersion = version; }
+    BOOL IsStoring() const { return m_nMode == store ? TRUE : FALSE; }
+    BOOL IsLoading() const { return m_nMode == load ? TRUE : FALSE; }
 
-    virtual UINT ReadBytes(void* buffer, UINT count);
-    virtual void WriteBytes(const void* buffer, UINT count);
+    UINT ReadBytes(void* buffer, UINT count);
+    void WriteBytes(const void* buffer, UINT count);
 
     // Reads an n-character field into text; returns the characters read,
     // fewer than n only at the end of the data. The string's block is reused
     // when it is large enough.
-    virtual int ReadText(QString& text, int n);
+    int ReadText(QString& text, int n);
     // Writes exactly n characters: the first n of text, blanks after a
     // shorter one.
-    virtual void WriteText(const QString& text, int n);
+    void WriteText(const QString& text, int n)
+    {
+        // constData, not utf16(): that one copies a string it does not own
+        // (literals, the null string) to end it in a zero.
+        const auto* units = reinterpret_cast<const char16_t*>(text.constData());
+        if (IsRawLine() && n > 0) {
+            PutRawField(units, text.size(), n);
+            return;
+        }
+        WriteField(units, text.size(), n);
+    }
     // The same for text of plain ASCII characters (digits, signs).
-    void WriteAscii(std::string_view text, int n);
+    void WriteAscii(std::string_view text, int n)
+    {
+        if (IsRawLine() && n > 0) {
+            PutRawField(text.data(), static_cast<qsizetype>(text.size()), n);
+            return;
+        }
+        WriteField(text.data(), static_cast<qsizetype>(text.size()), n);
+    }
+    // Writes value in exactly n digits, zeros first; the caller sees to
+    // value < 10^n.
+    void WriteDigits(std::uint32_t value, int n)
+    {
+        if (IsRawLine() && n > 0 && static_cast<size_t>(n) <= kLineSlack / 2) {
+            unsigned char* bytes = LineRoom(static_cast<size_t>(n) * 2);
+            // Zeros over the field in one store of fixed size (what lies past
+            // it goes into the line's slack), then the digits from the right
+            // two at a time.
+            std::memcpy(bytes, kWideZeros, kLineSlack);
+            unsigned char* at = bytes + 2 * n;
+            for (; value >= 100; value /= 100) {
+                at -= 4;
+                std::memcpy(at, kWideDigitPairs[value % 100].data(), 4);
+            }
+            if (value >= 10) {
+                std::memcpy(at - 4, kWideDigitPairs[value].data(), 4);
+            } else {
+                at[-2] = static_cast<unsigned char>('0' + value);
+                at[-1] = 0;
+            }
+            return;
+        }
+        WriteDigitsSlowly(value, n);
+    }
     // Reads up to n characters into buffer, as ReadText does.
     int ReadCharacters(char16_t* buffer, int n);
 
@@ -71,23 +119,23 @@ public:
     // Accepts CR LF; after a lone CR or LF the character that followed is
     // given back to begin the next field. Anything else, the end of the
     // data included, raises CArchiveException badIndex.
-    virtual void ReadLineEnd();
-    virtual void WriteLineEnd();
+    void ReadLineEnd();
+    void WriteLineEnd();
 
     // from is CFile::begin, current or end; 0 without a file.
-    virtual LONG Seek(LONG offset, UINT from);
+    LONG Seek(LONG offset, UINT from);
 
-    virtual CDesignerDoc* GetDocument() const;
-    virtual void SetDocument(CDesignerDoc* doc);
+    CDesignerDoc* GetDocument() const { return m_pDoc; }
+    void SetDocument(CDesignerDoc* doc) { m_pDoc = doc; }
     // Empty without a file.
-    virtual QString GetFileName() const;
-    virtual QString GetFilePath() const;
+    QString GetFileName() const;
+    QString GetFilePath() const;
 
     // Returns the translator it replaces; null means no translation.
-    virtual ITranslator* SetTranslator(ITranslator* translator);
+    ITranslator* SetTranslator(ITranslator* translator);
 
-    virtual void WriteWide(const char16_t* characters, int n);
-    virtual int ReadWide(char16_t* buffer, int n);
+    void WriteWide(const char16_t* characters, int n);
+    int ReadWide(char16_t* buffer, int n);
 
     ITranslator* GetTranslator() const { return m_pTranslator; }
     CFile* GetFile() const { return m_pFile; }
@@ -117,7 +165,61 @@ public:
 private:
     class LineSink;
 
+    // The line's block reaches this far past its capacity, so that the
+    // padding of a short field is written as one block of 8 blanks.
+    static constexpr size_t kLineSlack = 16;
+
     BOOL IsEightBit() const { return m_nVersion <= kLastEightBitVersion; }
+    // Characters go into the gathered line as raw UTF-16LE, as they stand
+    // in memory: no translator, no 8-bit text.
+    bool IsRawLine() const
+    {
+        return std::endian::native == std::endian::little && m_gathering && m_pTranslator == nullptr
+            && !IsEightBit();
+    }
+    // A field of n > 0 characters into a raw line: the first of text,
+    // blanks after.
+    template <typename Char>
+    void PutRawField(const Char* text, qsizetype have, int n)
+    {
+        have = std::clamp<qsizetype>(have, 0, n);
+        unsigned char* bytes = LineRoom(static_cast<size_t>(n) * 2);
+        if constexpr (sizeof(Char) == 2) {
+            if (have > 0)
+                std::memcpy(bytes, text, static_cast<size_t>(have) * 2);
+        } else {
+            for (qsizetype i = 0; i < have; ++i) {
+                bytes[2 * i] = static_cast<unsigned char>(text[i]);
+                bytes[2 * i + 1] = 0;
+            }
+        }
+        if (have < n)
+            PutWideBlanks(bytes + 2 * have, static_cast<size_t>(n - have));
+    }
+    static void PutWideBlanks(unsigned char* bytes, size_t units)
+    {
+        static constexpr unsigned char kBlanks[kLineSlack] = {' ', 0, ' ', 0, ' ', 0, ' ', 0,
+                                                              ' ', 0, ' ', 0, ' ', 0, ' ', 0};
+        if (units <= kLineSlack / 2) {
+            // One store of fixed size, no call: what lies past the padding
+            // goes into the line's slack, where the next field's bytes go.
+            std::memcpy(bytes, kBlanks, kLineSlack);
+            return;
+        }
+        PutManyWideBlanks(bytes, units);
+    }
+    static void PutManyWideBlanks(unsigned char* bytes, size_t units);
+    static constexpr unsigned char kWideZeros[kLineSlack] = {'0', 0, '0', 0, '0', 0, '0', 0,
+                                                             '0', 0, '0', 0, '0', 0, '0', 0};
+    // "00" to "99" in UTF-16LE.
+    static constexpr auto kWideDigitPairs = [] {
+        std::array<std::array<unsigned char, 4>, 100> pairs{};
+        for (int i = 0; i < 100; ++i)
+            pairs[i] = {static_cast<unsigned char>('0' + i / 10), 0, static_cast<unsigned char>('0' + i % 10), 0};
+        return pairs;
+    }();
+
+    void WriteDigitsSlowly(std::uint32_t value, int n);
     template <typename Char>
     void WriteField(const Char* text, qsizetype have, int n);
     // Wide forms: through the translator, or raw UTF-16LE.

@@ -123,7 +123,11 @@ TEST_F(FixedLenJvxTest, NumbersAreWrittenAsQtFormattedThem)
                              1440.0,
                              -32767.0,
                              99999.0,
+                             999.0,
+                             1000.0,
+                             99999999.0,
                              4294967295.0,
+                             4294967296.0,
                              1.0e15,
                              8.9e15,
                              9.0e15,
@@ -138,7 +142,7 @@ TEST_F(FixedLenJvxTest, NumbersAreWrittenAsQtFormattedThem)
                              std::numeric_limits<double>::quiet_NaN(),
                              std::numeric_limits<double>::infinity(),
                              -std::numeric_limits<double>::infinity()};
-    const int widths[] = {0, 1, 2, 3, 6, 20, 80};
+    const int widths[] = {0, 1, 2, 3, 6, 8, 9, 10, 11, 20, 80};
     CFixedLenNum field;
     for (double value : values) {
         for (int width : widths) {
@@ -151,6 +155,14 @@ TEST_F(FixedLenJvxTest, NumbersAreWrittenAsQtFormattedThem)
                       Ascii(expected.toLatin1().constData()));
             EXPECT_EQ(StoreJvx(28, [&](CJVXArchive& ar) { field.ExchangeJVX(ar); }),
                       Utf16(reinterpret_cast<const char16_t*>(expected.utf16())));
+            // The same inside a record's line, where the fields are gathered.
+            EXPECT_EQ(StoreJvx(28,
+                               [&](CJVXArchive& ar) {
+                                   ar.BeginLine();
+                                   field.ExchangeJVX(ar);
+                                   ar.WriteLineEnd();
+                               }),
+                      Utf16(reinterpret_cast<const char16_t*>((expected + QStringLiteral("\r\n")).utf16())));
         }
     }
 }

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+
 namespace {
 
 enum class TextForm {
@@ -222,6 +225,60 @@ TEST(JVXArchiveTest, APaddedFieldEndingAtTheEndOfTheLinesBlockKeepsItsBytes)
     EXPECT_EQ(out.writes, 1);
     const std::u16string expected = std::u16string(1020, u'a') + u"B   \r\n";
     EXPECT_EQ(out.bytes, Utf16(expected.c_str()));
+}
+
+TEST(JVXArchiveTest, DigitsAreZeroFilledToTheirWidthInEveryForm)
+{
+    struct Case
+    {
+        const char* name;
+        std::uint32_t value;
+        int width;
+        const char* expected;
+        // Characters written before the digits in the same line.
+        int lead;
+    };
+    const Case cases[] = {
+        {"zero in one", 0, 1, "0", 1},
+        {"one digit in six", 7, 6, "000007", 1},
+        {"two digits in two", 42, 2, "42", 1},
+        {"three digits in four", 123, 4, "0123", 1},
+        {"eight digits", 12345678, 8, "12345678", 1},
+        {"nine digits", 123456789, 9, "123456789", 1},
+        {"largest in ten", 4294967295u, 10, "4294967295", 1},
+        {"zero in ten", 0, 10, "0000000000", 1},
+        // 2,048 bytes of raw text end exactly at the end of the line's
+        // first block.
+        {"ending the line's first block", 5, 4, "0005", 1020},
+    };
+    for (const Form& form : kForms) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << form.name << ", " << c.name);
+            IconvTranslator writer("IBM285", TranslatorMode::PcToHost);
+            ITranslator* translator = form.form == TextForm::Ibm285 ? &writer : nullptr;
+            const std::string expected = std::string(static_cast<size_t>(c.lead), 'a') + c.expected + "Z";
+            const Bytes inLine = StoreJvx(
+                form.version,
+                [&](CJVXArchive& ar) {
+                    ar.BeginLine();
+                    ar.WriteText(QString(c.lead, QLatin1Char('a')), c.lead);
+                    ar.WriteDigits(c.value, c.width);
+                    ar.WriteText(QStringLiteral("Z"), 1);
+                    ar.WriteLineEnd();
+                },
+                translator);
+            EXPECT_EQ(inLine, Encode(form.form, (expected + "\r\n").c_str()));
+            const Bytes alone = StoreJvx(
+                form.version,
+                [&](CJVXArchive& ar) {
+                    ar.WriteText(QString(c.lead, QLatin1Char('a')), c.lead);
+                    ar.WriteDigits(c.value, c.width);
+                    ar.WriteText(QStringLiteral("Z"), 1);
+                },
+                translator);
+            EXPECT_EQ(alone, Encode(form.form, expected.c_str()));
+        }
+    }
 }
 
 TEST(JVXArchiveTest, WithoutAFileNothingIsReadOrWritten)
