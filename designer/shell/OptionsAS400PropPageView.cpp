@@ -106,7 +106,8 @@ COptionsAS400PropPageView::COptionsAS400PropPageView(COptionsAS400PropPage& mode
             return true;
         });
     });
-    library->installEventFilter(new FocusOutWatch(library, [this, library] { m_page.library = library->text(); }));
+    m_libraryWatch = new FocusOutWatch(library, [this, library] { m_page.library = library->text(); });
+    library->installEventFilter(m_libraryWatch);
     connect(m_fontLibraries, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         const int row = m_fontLibraries->row(item);
         if (row >= 0 && static_cast<size_t>(row) < m_page.fontLibraries.size())
@@ -126,6 +127,7 @@ COptionsAS400PropPageView::COptionsAS400PropPageView(COptionsAS400PropPage& mode
 
 COptionsAS400PropPageView::~COptionsAS400PropPageView()
 {
+    delete m_libraryWatch;
     if (m_completion != nullptr)
         m_completion->m_Liste.SaveSearchStrings();
 }

@@ -24,5 +24,8 @@ private:
 
     COptionsAS400PropPage& m_page;
     CACEdit* m_completion = nullptr;
+    // Goes first in the destructor: the edit loses the focus while the
+    // widgets are torn down, when this view is no longer there to take it.
+    QObject* m_libraryWatch = nullptr;
     QListWidget* m_fontLibraries = nullptr;
 };

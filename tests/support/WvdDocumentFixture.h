@@ -54,7 +54,14 @@ public:
         AddInstalledFont(QStringLiteral("Courier"), 1);
         AddInstalledFont(QStringLiteral("Letter"), 2);
     }
-    ~WvdTestEnvironment() { SetPreferences(previousPrefs); }
+    ~WvdTestEnvironment()
+    {
+        // As the program's last font manager does: the master lists are
+        // written and let go, so a test without a document leaks no font.
+        if (CFontManager::GetLiveManagerCount() == 0)
+            CFontManager::SaveMasterFontFile();
+        SetPreferences(previousPrefs);
+    }
     WvdTestEnvironment(const WvdTestEnvironment&) = delete;
     WvdTestEnvironment& operator=(const WvdTestEnvironment&) = delete;
 
