@@ -192,7 +192,8 @@ std::optional<StoreState> ParseStoreText(const QByteArray& bytes, QString* error
         HostFault fault;
         fault.operation = object.value(u"operation").toString();
         unsigned long code = 0;
-        if (!ReadUnsigned(object.value(u"code"), 0xFFFFFFFFul, &code))
+        // A fault that fails with success is none; SetInjectedFault never writes one.
+        if (!ReadUnsigned(object.value(u"code"), 0xFFFFFFFFul, &code) || code == 0)
             continue;
         fault.code = static_cast<unsigned>(code);
         fault.messageId = object.value(u"messageId").toString();

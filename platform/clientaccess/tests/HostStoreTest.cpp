@@ -158,3 +158,18 @@ TEST_F(HostStore, DamagedFilesAreRefused)
         file.close();
     }
 }
+
+TEST_F(HostStore, AFaultThatFailsWithSuccessIsNone)
+{
+    QFile file(m_store.FilePath(QStringLiteral("store.json")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(R"({"format": 1, "systems": [], "faults": [
+        {"operation": "cwbNL_Convert", "code": 0},
+        {"operation": "cwbRC_RunCmd", "code": 8007}]})");
+    file.close();
+    const std::optional<StoreState> state = ReadStore();
+    ASSERT_TRUE(state);
+    ASSERT_EQ(state->faults.size(), 1u);
+    EXPECT_EQ(state->faults[0].operation, QStringLiteral("cwbRC_RunCmd"));
+    EXPECT_EQ(state->faults[0].code, 8007u);
+}
