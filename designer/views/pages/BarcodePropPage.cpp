@@ -113,7 +113,8 @@ void CBarcodePropPage::RunHandler(const PageControl& control)
         OnSettings(control);
         break;
     case IDC_FONT:
-        OnFont(control);
+        // A barcode has no sample text of its own.
+        RunFontButton(control, QString(), m_data.fontIndex, m_data.fontManager);
         break;
     default:
         CDataPositionBlock::RunHandler(control);
@@ -156,23 +157,3 @@ void CBarcodePropPage::OnSettings(const PageControl& control)
     RefreshPage();
 }
 
-void CBarcodePropPage::OnFont(const PageControl& control)
-{
-    // The sheet stays shown while the font dialog is up.
-    CSheetBusyScope busy(GetSheet());
-    if (m_data.fontManager == nullptr)
-        return;
-    int index = m_data.fontIndex;
-    try {
-        // A barcode has no sample text of its own.
-        if (!m_data.fontManager->ChooseElementFont(QString(), &index))
-            return;
-    } catch (const CException& error) {
-        ReportError(error, MB_ICONEXCLAMATION);
-        return;
-    }
-    m_data.fontIndex = index;
-    // A font the element did not take is not shown as its own.
-    if (!ApplyGroup(control))
-        RefreshPage();
-}

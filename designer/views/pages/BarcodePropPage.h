@@ -53,7 +53,6 @@ private:
     void FillBarcodeList();
     void OnBarcodeSelected(const PageControl& control);
     void OnSettings(const PageControl& control);
-    void OnFont(const PageControl& control);
 
     BarcodePageData& m_data;
     std::vector<int> m_slots;

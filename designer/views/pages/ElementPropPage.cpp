@@ -2,6 +2,7 @@
 
 #include "designer/document/DesignerDoc.h"
 #include "designer/elements/FormElement.h"
+#include "designer/resources/fonts/FontManager.h"
 #include "designer/views/pages/ElementPageStrings.h"
 #include "designer/views/pages/ElementPropertySheet.h"
 #include "platform/framework/Exceptions.h"
@@ -195,4 +196,25 @@ BOOL CElementPropPage::ApplyGroup(const PageControl& control)
         ReportError(error, MB_ICONEXCLAMATION);
         return FALSE;
     }
+}
+
+void CElementPropPage::RunFontButton(const PageControl& control, const QString& sample, int& fontIndex,
+                                     CFontManager* fonts)
+{
+    // The sheet stays while the font dialog is open.
+    CSheetBusyScope busy(GetSheet());
+    if (fonts == nullptr)
+        return;
+    int index = fontIndex;
+    try {
+        if (!fonts->ChooseElementFont(sample, &index))
+            return;
+    } catch (const CException& error) {
+        ReportError(error, MB_ICONEXCLAMATION);
+        return;
+    }
+    fontIndex = index;
+    // A font the element did not take is not shown as its own.
+    if (!ApplyGroup(control))
+        RefreshPage();
 }

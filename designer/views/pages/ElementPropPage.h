@@ -19,6 +19,8 @@
 #include <optional>
 #include <vector>
 
+class CFontManager;
+
 class CElementPropertySheet;
 class CFormElement;
 
@@ -118,6 +120,10 @@ protected:
     // group; the page refreshes when it reported a change. A failure is
     // reported once the transaction is closed.
     BOOL ApplyGroup(const PageControl& control);
+    // The font dialog with the sample (empty: none to show) on the page's
+    // font index, the sheet held open meanwhile; the element applies the
+    // control's group only when the dialog chose another index.
+    void RunFontButton(const PageControl& control, const QString& sample, int& fontIndex, CFontManager* fonts);
 
 private:
     // A number edit left empty takes the member's value again.

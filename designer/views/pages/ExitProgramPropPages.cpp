@@ -278,28 +278,9 @@ void CExitParamPropPage::BeforeApply(const PageControl& control)
 void CExitParamPropPage::RunHandler(const PageControl& control)
 {
     if (control.id == IDC_FONT)
-        OnFont(control);
+        // A parameter has no sample text of its own.
+        RunFontButton(control, QString(), m_data.fontIndex, m_data.fontManager);
     else
         CDataPositionBlock::RunHandler(control);
 }
 
-void CExitParamPropPage::OnFont(const PageControl& control)
-{
-    // The sheet stays while the font dialog is open.
-    CSheetBusyScope busy(GetSheet());
-    if (m_data.fontManager == nullptr)
-        return;
-    int index = m_data.fontIndex;
-    try {
-        // The returned value has no sample to show.
-        if (!m_data.fontManager->ChooseElementFont(QString(), &index))
-            return;
-    } catch (const CException& error) {
-        ReportError(error, MB_ICONEXCLAMATION);
-        return;
-    }
-    m_data.fontIndex = index;
-    // A font the element did not take is not shown as its own.
-    if (!ApplyGroup(control))
-        RefreshPage();
-}

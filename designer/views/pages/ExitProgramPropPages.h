@@ -97,7 +97,6 @@ protected:
 
 private:
     void SelectIndex();
-    void OnFont(const PageControl& control);
 
     ExitParamPageData& m_data;
 };

@@ -56,27 +56,6 @@ void RegisterRecordPage()
 
 // ---------------------------------------------------------------- both pages
 
-void CFontElementPage::RunFontButton(const PageControl& control, const QString& sample, int& fontIndex,
-                                     CFontManager* fonts)
-{
-    // The sheet stays while the font dialog is open.
-    CSheetBusyScope busy(GetSheet());
-    if (fonts == nullptr)
-        return;
-    int index = fontIndex;
-    try {
-        if (!fonts->ChooseElementFont(sample, &index))
-            return;
-    } catch (const CException& error) {
-        ReportError(error, MB_ICONEXCLAMATION);
-        return;
-    }
-    fontIndex = index;
-    // A font the element did not take is not shown as its own.
-    if (!ApplyGroup(control))
-        RefreshPage();
-}
-
 void CFontElementPage::RunAlignBox(const PageControl& control, BOOL& alignToGrid)
 {
     CSheetBusyScope busy(GetSheet());

@@ -15,16 +15,12 @@
 
 class CFontManager;
 
-// What both font pages share: the font button, the align box and the font
-// description.
+// What both font pages share: the align box and the font description.
 class CFontElementPage : public CElementPropPage
 {
 protected:
     using CElementPropPage::CElementPropPage;
 
-    // The font dialog with the sample on the page's font index; the element
-    // applies the control's group only when the dialog chose another index.
-    void RunFontButton(const PageControl& control, const QString& sample, int& fontIndex, CFontManager* fonts);
     // The align field is 1 exactly when its box reads checked.
     void RunAlignBox(const PageControl& control, BOOL& alignToGrid);
     // The description of the index's font, right-aligned at the top.
