@@ -44,15 +44,15 @@ unsigned InjectedCodePageFault(const char* operation, cwbSV_ErrHandle errorHandl
     return kwvd::clientaccess::InjectedFault(operation, errorHandle);
 }
 
+} // namespace
+
+namespace kwvd::clientaccess {
+
 unsigned RefuseCcsid(unsigned long ccsid, cwbSV_ErrHandle errorHandle)
 {
     AddHostMessage(errorHandle, "KWV6001", "CCSID " + std::to_string(ccsid) + " cannot be converted.");
     return kCwbInvalidCcsid;
 }
-
-} // namespace
-
-namespace kwvd::clientaccess {
 
 bool IsConvertibleCcsid(unsigned ccsid)
 {
@@ -78,7 +78,7 @@ unsigned cwbNL_GetCodePageOfCCSID(unsigned long ccsid, unsigned long* codePage, 
     // Every CCSID the layer converts is its own code page: the converters
     // take either.
     if (ccsid > 0xFFFFFFFFul || !kwvd::clientaccess::IsConvertibleCcsid(static_cast<unsigned>(ccsid)))
-        return RefuseCcsid(ccsid, errorHandle);
+        return kwvd::clientaccess::RefuseCcsid(ccsid, errorHandle);
     *codePage = ccsid;
     return kCwbOk;
 }
@@ -92,12 +92,12 @@ unsigned cwbNL_CreateConverterEx(unsigned long sourceCodePage, unsigned long tar
         return fault;
     for (const unsigned long ccsid : {sourceCodePage, targetCodePage}) {
         if (ccsid > 0xFFFFFFFFul || !kwvd::clientaccess::IsConvertibleCcsid(static_cast<unsigned>(ccsid)))
-            return RefuseCcsid(ccsid, errorHandle);
+            return kwvd::clientaccess::RefuseCcsid(ccsid, errorHandle);
     }
     auto made = CodePageConverter::Create(static_cast<unsigned>(sourceCodePage), static_cast<unsigned>(targetCodePage),
                                           (options & kCwbNlColumnMode) != 0);
     if (!made)
-        return RefuseCcsid(sourceCodePage, errorHandle);
+        return kwvd::clientaccess::RefuseCcsid(sourceCodePage, errorHandle);
     ConverterTable& table = Converters();
     std::lock_guard lock(table.mutex);
     *converter = table.next++;

@@ -57,4 +57,8 @@ namespace kwvd::clientaccess {
 // Whether text can be converted to and from this CCSID or code page.
 bool IsConvertibleCcsid(unsigned ccsid);
 
+// kCwbInvalidCcsid, with the host message that says the CCSID cannot be
+// converted.
+unsigned RefuseCcsid(unsigned long ccsid, cwbSV_ErrHandle errorHandle);
+
 } // namespace kwvd::clientaccess

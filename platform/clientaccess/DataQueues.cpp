@@ -1,6 +1,7 @@
 #include "platform/clientaccess/DataQueues.h"
 
 #include "platform/clientaccess/CodePageConverter.h"
+#include "platform/clientaccess/CodePages.h"
 #include "platform/clientaccess/DataQueueStore.h"
 #include "platform/clientaccess/Faults.h"
 #include "platform/clientaccess/HandleTable.h"
@@ -105,12 +106,6 @@ unsigned SetAttribute(cwbDQ_Attr attributes, Value DataQueueAttributes::*field, 
     return AttributeObjects().Update(attributes, [&](DataQueueAttributes& set) { set.*field = value; })
                ? kCwbOk
                : kCwbInvalidHandle;
-}
-
-unsigned RefuseCcsid(unsigned ccsid, cwbSV_ErrHandle errorHandle)
-{
-    AddHostMessage(errorHandle, "KWV6001", "CCSID " + std::to_string(ccsid) + " cannot be converted.");
-    return kCwbInvalidCcsid;
 }
 
 } // namespace
