@@ -9,7 +9,7 @@
 #include "designer/elements/FormElement.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/WVDDesignerApp.h"
-#include "designer/shell/tests/AppTestEnvironment.h"
+#include "designer/shell/tests/ProgramTestFixture.h"
 #include "designer/views/DDestView.h"
 #include "designer/views/explorer/ExplorerPane.h"
 
@@ -42,34 +42,17 @@ CFormElement* NewElement(const CDesignerDoc& doc, const std::set<CFormElement*>&
     return found;
 }
 
-class ExplorerInProgram : public ::testing::Test
+class ExplorerInProgram : public ProgramTest
 {
 protected:
     void SetUp() override
     {
-        CWVDDesignerApp::Environment quiet;
-        quiet.serverLibraryFolders = QStringList{env.folder.path()};
-        app = std::make_unique<CWVDDesignerApp>(quiet);
-        ASSERT_TRUE(app->InitInstance({QStringLiteral("/NoSplash")}));
-        frame = app->GetMainFrame();
-        ASSERT_NE(frame, nullptr);
-        doc = app->GetDocument();
-        ASSERT_NE(doc, nullptr);
-        frame->resize(1100, 700);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
         explorer = dynamic_cast<CExplorerPane*>(frame->GetExplorerPane());
         ASSERT_NE(explorer, nullptr);
         output = dynamic_cast<CDDestView*>(frame->GetPaneView(1));
         ASSERT_NE(output, nullptr);
         ASSERT_NO_FATAL_FAILURE(BuildFixture());
-    }
-
-    void TearDown() override
-    {
-        if (app)
-            app->ExitInstance();
-        app.reset();
     }
 
     CFormElement* Create(int type, int side, const kwvd::Rect& rect, CFormElement* anchor, const char* description)
@@ -113,10 +96,6 @@ protected:
         Tree().SelectCaret(explorer->FindItem(element));
     }
 
-    AppTestEnvironment env;
-    std::unique_ptr<CWVDDesignerApp> app;
-    CMainFrame* frame = nullptr;
-    CDesignerDoc* doc = nullptr;
     CExplorerPane* explorer = nullptr;
     CDDestView* output = nullptr;
     CFormElement* outputElement = nullptr;

@@ -9,7 +9,7 @@
 #include "designer/document/Page.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/WVDDesignerApp.h"
-#include "designer/shell/tests/AppTestEnvironment.h"
+#include "designer/shell/tests/ProgramTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,17 +25,12 @@
 
 namespace {
 
-class ExportInProgramTest : public ::testing::Test
+class ExportInProgramTest : public ProgramTest
 {
 protected:
     void SetUp() override
     {
-        CWVDDesignerApp::Environment e;
-        e.serverLibraryFolders = QStringList{QStringLiteral(KWVD_MERROW2_STUB_DIR)};
-        app = std::make_unique<CWVDDesignerApp>(e);
-        ASSERT_TRUE(app->InitInstance({QStringLiteral("/NoSplash")}));
-        frame = app->GetMainFrame();
-        ASSERT_NE(frame, nullptr);
+        ASSERT_NO_FATAL_FAILURE(StartProgram({}, QSize(), QStringLiteral(KWVD_MERROW2_STUB_DIR)));
         env.prompts->ClearRecorded();
         previousRunner = SetExportDialogRunner([this](ExportChoice& choice) {
             offered.push_back(choice);
@@ -51,8 +46,7 @@ protected:
     void TearDown() override
     {
         SetExportDialogRunner(previousRunner);
-        app->ExitInstance();
-        app.reset();
+        ProgramTest::TearDown();
     }
 
     CDesignerDoc* Doc() const { return app->GetDocument(); }
@@ -71,9 +65,6 @@ protected:
         int filterIndex;
     };
 
-    AppTestEnvironment env;
-    std::unique_ptr<CWVDDesignerApp> app;
-    CMainFrame* frame = nullptr;
     std::vector<ExportChoice> offered;
     std::vector<Answer> answers;
     ExportDialogRunner previousRunner;

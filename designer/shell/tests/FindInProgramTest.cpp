@@ -10,7 +10,7 @@
 #include "designer/elements/FormElement.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/WVDDesignerApp.h"
-#include "designer/shell/tests/AppTestEnvironment.h"
+#include "designer/shell/tests/ProgramTestFixture.h"
 #include "designer/views/explorer/ExplorerPane.h"
 #include "designer/views/find/FindReplaceDlg.h"
 
@@ -26,32 +26,15 @@
 
 namespace {
 
-class FindInProgram : public ::testing::Test
+class FindInProgram : public ProgramTest
 {
 protected:
     void SetUp() override
     {
-        CWVDDesignerApp::Environment quiet;
-        quiet.serverLibraryFolders = QStringList{env.folder.path()};
-        app = std::make_unique<CWVDDesignerApp>(quiet);
-        ASSERT_TRUE(app->InitInstance({QStringLiteral("/NoSplash")}));
-        frame = app->GetMainFrame();
-        ASSERT_NE(frame, nullptr);
-        doc = app->GetDocument();
-        ASSERT_NE(doc, nullptr);
-        frame->resize(1100, 700);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
         explorer = dynamic_cast<CExplorerPane*>(frame->GetExplorerPane());
         ASSERT_NE(explorer, nullptr);
         ASSERT_NO_FATAL_FAILURE(BuildFixture());
-    }
-
-    void TearDown() override
-    {
-        if (app)
-            app->ExitInstance();
-        app.reset();
     }
 
     CFormElement* Create(int type, const kwvd::Rect& rect, CFormElement* anchor, const char* description)
@@ -95,14 +78,11 @@ protected:
         const CFindReplaceSearch& search = dialog->Search();
         for (CFormElement* element : search.GetElementList())
             EXPECT_TRUE(doc->ContainsElement(element)) << when;
-        if (search.GetCurrentElement() != nullptr)
+        if (search.GetCurrentElement() != nullptr) {
             EXPECT_TRUE(doc->ContainsElement(search.GetCurrentElement())) << when;
+        }
     }
 
-    AppTestEnvironment env;
-    std::unique_ptr<CWVDDesignerApp> app;
-    CMainFrame* frame = nullptr;
-    CDesignerDoc* doc = nullptr;
     CExplorerPane* explorer = nullptr;
     CFormElement* loop = nullptr;
     CFormElement* source = nullptr;

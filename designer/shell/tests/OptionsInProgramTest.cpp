@@ -11,7 +11,7 @@
 #include "designer/shell/OptionsGeneralPropPage.h"
 #include "designer/shell/OptionsSheet.h"
 #include "designer/shell/WVDDesignerApp.h"
-#include "designer/shell/tests/AppTestEnvironment.h"
+#include "designer/shell/tests/ProgramTestFixture.h"
 #include "designer/views/FrameInterfaces.h"
 #include "platform/framework/View.h"
 #include "platform/ui/qt/DialogBinder.h"
@@ -56,19 +56,12 @@ long Count(const std::vector<LPARAM>& hints, LPARAM hint)
     return std::count(hints.begin(), hints.end(), hint);
 }
 
-class OptionsInProgram : public ::testing::Test
+class OptionsInProgram : public ProgramTest
 {
 protected:
     void SetUp() override
     {
-        CWVDDesignerApp::Environment quiet;
-        quiet.serverLibraryFolders = QStringList{env.folder.path()};
-        app = std::make_unique<CWVDDesignerApp>(quiet);
-        ASSERT_TRUE(app->InitInstance({QStringLiteral("/NoSplash")}));
-        frame = app->GetMainFrame();
-        ASSERT_NE(frame, nullptr);
-        doc = app->GetDocument();
-        ASSERT_NE(doc, nullptr);
+        ASSERT_NO_FATAL_FAILURE(StartProgram({}, QSize()));
         doc->AddView(&view);
         auto recording = std::make_unique<HintRecordingExplorer>();
         explorer = recording.get();
@@ -79,9 +72,7 @@ protected:
     {
         if (doc != nullptr)
             doc->RemoveView(&view);
-        if (app)
-            app->ExitInstance();
-        app.reset();
+        ProgramTest::TearDown();
     }
 
     // The Options command through the application's command table; the user
@@ -115,10 +106,6 @@ protected:
         return widget;
     }
 
-    AppTestEnvironment env;
-    std::unique_ptr<CWVDDesignerApp> app;
-    CMainFrame* frame = nullptr;
-    CDesignerDoc* doc = nullptr;
     HintRecordingView view;
     HintRecordingExplorer* explorer = nullptr;
 };

@@ -13,7 +13,7 @@
 #include "designer/elements/FormElement.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/WVDDesignerApp.h"
-#include "designer/shell/tests/AppTestEnvironment.h"
+#include "designer/shell/tests/ProgramTestFixture.h"
 #include "designer/views/DDestView.h"
 
 #include <gtest/gtest.h>
@@ -26,31 +26,20 @@ const QString kSampleDocument = QStringLiteral(KWVD_SOURCE_DIR "/samples/sample.
 
 int g_sheetRuns = 0;
 
-class PageCommandsInProgram : public ::testing::Test
+class PageCommandsInProgram : public ProgramTest
 {
 protected:
     void SetUp() override
     {
         g_sheetRuns = 0;
-        CWVDDesignerApp::Environment quiet;
-        quiet.serverLibraryFolders = QStringList{env.folder.path()};
-        app = std::make_unique<CWVDDesignerApp>(quiet);
-        ASSERT_TRUE(app->InitInstance({QStringLiteral("/NoSplash"), kSampleDocument}));
-        frame = app->GetMainFrame();
-        ASSERT_NE(frame, nullptr);
-        frame->resize(1280, 860);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
-        doc = app->GetDocument();
+        ASSERT_NO_FATAL_FAILURE(StartProgram({kSampleDocument}, QSize(1280, 860)));
     }
 
     void TearDown() override
     {
         SetPageSetupSheetRunner(nullptr);
         SetPageSelectRunner(nullptr);
-        if (app)
-            app->ExitInstance();
-        app.reset();
+        ProgramTest::TearDown();
     }
 
     // A point of the output page that no element covers.
@@ -71,10 +60,6 @@ protected:
         return {};
     }
 
-    AppTestEnvironment env;
-    std::unique_ptr<CWVDDesignerApp> app;
-    CMainFrame* frame = nullptr;
-    CDesignerDoc* doc = nullptr;
 };
 
 TEST_F(PageCommandsInProgram, DoubleClickOnEmptyOutputOpensPageSetup)

@@ -2,7 +2,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/WVDDesignerApp.h"
-#include "designer/shell/tests/AppTestEnvironment.h"
+#include "designer/shell/tests/ProgramTestFixture.h"
 #include "platform/ui/PromptHelpers.h"
 
 #include <gtest/gtest.h>
@@ -18,24 +18,13 @@ namespace {
 
 // The designer program in the test's folders, with the host access library
 // of the tests so that start-up asks nothing.
-class SaveAndCloseTest : public ::testing::Test
+class SaveAndCloseTest : public ProgramTest
 {
 protected:
     void SetUp() override
     {
-        CWVDDesignerApp::Environment e;
-        e.serverLibraryFolders = QStringList{QStringLiteral(KWVD_MERROW2_STUB_DIR)};
-        app = std::make_unique<CWVDDesignerApp>(e);
-        ASSERT_TRUE(app->InitInstance({QStringLiteral("/NoSplash")}));
-        frame = app->GetMainFrame();
-        ASSERT_NE(frame, nullptr);
+        ASSERT_NO_FATAL_FAILURE(StartProgram({}, QSize(), QStringLiteral(KWVD_MERROW2_STUB_DIR)));
         env.prompts->ClearRecorded();
-    }
-
-    void TearDown() override
-    {
-        app->ExitInstance();
-        app.reset();
     }
 
     CDesignerDoc* Doc() const { return app->GetDocument(); }
@@ -85,9 +74,6 @@ protected:
         return text;
     }
 
-    AppTestEnvironment env;
-    std::unique_ptr<CWVDDesignerApp> app;
-    CMainFrame* frame = nullptr;
 };
 
 enum class CloseWay {

@@ -4,7 +4,7 @@
 #include "designer/elements/FormElement.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/WVDDesignerApp.h"
-#include "designer/shell/tests/AppTestEnvironment.h"
+#include "designer/shell/tests/ProgramTestFixture.h"
 #include "designer/views/DDestView.h"
 #include "designer/views/pages/ElementPropertySheet.h"
 
@@ -16,32 +16,13 @@ namespace {
 
 const QString kSampleDocument = QStringLiteral(KWVD_SOURCE_DIR "/samples/sample.wvd");
 
-class SheetInProgram : public ::testing::Test
+class SheetInProgram : public ProgramTest
 {
 protected:
     void SetUp() override
     {
-        CWVDDesignerApp::Environment quiet;
-        quiet.serverLibraryFolders = QStringList{env.folder.path()};
-        app = std::make_unique<CWVDDesignerApp>(quiet);
-        ASSERT_TRUE(app->InitInstance({QStringLiteral("/NoSplash"), kSampleDocument}));
-        frame = app->GetMainFrame();
-        ASSERT_NE(frame, nullptr);
-        frame->resize(1280, 860);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+        ASSERT_NO_FATAL_FAILURE(StartProgram({kSampleDocument}, QSize(1280, 860)));
     }
-
-    void TearDown() override
-    {
-        if (app)
-            app->ExitInstance();
-        app.reset();
-    }
-
-    AppTestEnvironment env;
-    std::unique_ptr<CWVDDesignerApp> app;
-    CMainFrame* frame = nullptr;
 };
 
 TEST_F(SheetInProgram, TheProgramMakesTheSheetAndEnablesItsCommands)

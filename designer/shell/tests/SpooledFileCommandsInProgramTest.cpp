@@ -9,7 +9,7 @@
 #include "designer/elements/FormElement.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/WVDDesignerApp.h"
-#include "designer/shell/tests/AppTestEnvironment.h"
+#include "designer/shell/tests/ProgramTestFixture.h"
 #include "designer/views/explorer/ExplorerPane.h"
 #include "designer/views/explorer/ExplorerTreeCtrl.h"
 #include "designer/views/pages/ElementPropertySheet.h"
@@ -58,33 +58,16 @@ const InsertRow kInsertRows[] = {
     {"xml instruction", ID_INSERT_XML_INSTRUCTION, FormElementType::XmlInstruction, FALSE, TRUE, true},
 };
 
-class SpooledFileCommandsInProgram : public ::testing::Test
+class SpooledFileCommandsInProgram : public ProgramTest
 {
 protected:
     void SetUp() override
     {
-        CWVDDesignerApp::Environment quiet;
-        quiet.serverLibraryFolders = QStringList{env.folder.path()};
-        app = std::make_unique<CWVDDesignerApp>(quiet);
-        ASSERT_TRUE(app->InitInstance({QStringLiteral("/NoSplash"), kSampleDocument}));
-        frame = app->GetMainFrame();
-        ASSERT_NE(frame, nullptr);
-        frame->resize(1100, 700);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
-        doc = app->GetDocument();
-        ASSERT_NE(doc, nullptr);
+        ASSERT_NO_FATAL_FAILURE(StartProgram({kSampleDocument}));
         explorer = dynamic_cast<CExplorerPane*>(frame->GetExplorerPane());
         ASSERT_NE(explorer, nullptr);
         sheet = dynamic_cast<CElementPropertySheet*>(frame->ElementPropertySheet());
         ASSERT_NE(sheet, nullptr);
-    }
-
-    void TearDown() override
-    {
-        if (app)
-            app->ExitInstance();
-        app.reset();
     }
 
     CCmdUI Query(UINT id) const { return frame->Router().Query(id); }
@@ -96,10 +79,6 @@ protected:
         ASSERT_EQ(frame->GetAnchorElement(), element);
     }
 
-    AppTestEnvironment env;
-    std::unique_ptr<CWVDDesignerApp> app;
-    CMainFrame* frame = nullptr;
-    CDesignerDoc* doc = nullptr;
     CExplorerPane* explorer = nullptr;
     CElementPropertySheet* sheet = nullptr;
 };
