@@ -2,7 +2,7 @@
 // window: each control bound to its field, notification and group, the
 // library box's rules, and a picture of each page.
 
-#include "designer/views/pages/tests/DataPositionPageFixture.h"
+#include "designer/views/pages/ui/tests/KindSheetWindowFixture.h"
 
 #include "designer/controls/SelectiveComboBox.h"
 #include "designer/controls/SelectiveEdit.h"
@@ -32,41 +32,7 @@
 
 namespace {
 
-class AddressExitViewTest : public DataPositionPageTest
-{
-protected:
-    AddressExitViewTest() : sheet(CElementPropertySheetWnd::Create(&frame, nullptr)) {}
-    ~AddressExitViewTest() override { sheet.reset(); }
-
-    CElementPropertySheetWnd& Window() const { return static_cast<CElementPropertySheetWnd&>(*sheet->GetWindow()); }
-
-    QWidget* ShowKindPage(CFormElement* element)
-    {
-        sheet->SetElement(element);
-        sheet->ShowSheet();
-        sheet->SetActivePageIndex(1);
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&Window()));
-        return Window().PageView(1);
-    }
-
-    template <class Widget>
-    static Widget* Find(QWidget* view, int id)
-    {
-        return view != nullptr ? view->findChild<Widget*>(QString::number(id)) : nullptr;
-    }
-
-    void SavePicture(const char* name)
-    {
-        ASSERT_TRUE(QDir().mkpath(QStringLiteral(KWVD_SCREENSHOT_DIR)));
-        const QImage picture = Window().grab().toImage();
-        EXPECT_FALSE(picture.isNull());
-        EXPECT_TRUE(
-            picture.save(QStringLiteral(KWVD_SCREENSHOT_DIR "/element-sheet-%1.png").arg(QString::fromLatin1(name))));
-    }
-
-    LayoutFrame frame;
-    std::unique_ptr<CElementPropertySheet> sheet;
-};
+using AddressExitViewTest = KindSheetWindowTest;
 
 // One row of a dialog's binding table: the control, the widget class that
 // shows it, its notification and group.

@@ -2,7 +2,7 @@
 // offscreen: their widgets by control id, what using them does to the
 // element, and a picture of each page.
 
-#include "designer/views/pages/tests/TextKindPageFixture.h"
+#include "designer/views/pages/ui/tests/OwnPageSheetFixture.h"
 
 #include "designer/elements/FormBarcodeElement.h"
 #include "designer/elements/FormImageElement.h"
@@ -39,40 +39,8 @@ using Image = CImagePropPage;
 using Barcode = CBarcodePropPage;
 using Resource = CResourcePropPage;
 
-class ImageKindSheetTest : public TextKindPageTest
+class ImageKindSheetTest : public OwnPageSheetTest
 {
-protected:
-    ~ImageKindSheetTest() override { shown.reset(); }
-
-    CElementPropertySheetWnd& Window() const { return static_cast<CElementPropertySheetWnd&>(*shown->GetWindow()); }
-
-    QWidget* ShowOwnPage(CFormElement* element)
-    {
-        shown->SetElement(element);
-        shown->ShowSheet();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&Window()));
-        shown->SetActivePageIndex(1);
-        QCoreApplication::processEvents();
-        return Window().PageView(1);
-    }
-
-    template <class Widget>
-    Widget* Find(QWidget* view, int id) const
-    {
-        auto* widget = view != nullptr ? view->findChild<Widget*>(QString::number(id)) : nullptr;
-        EXPECT_NE(widget, nullptr) << id;
-        return widget;
-    }
-
-    void SavePicture(const char* name)
-    {
-        ASSERT_TRUE(QDir().mkpath(QStringLiteral(KWVD_SCREENSHOT_DIR)));
-        QCoreApplication::processEvents();
-        const QImage picture = Window().grab().toImage();
-        EXPECT_FALSE(picture.isNull());
-        EXPECT_TRUE(picture.save(QStringLiteral(KWVD_SCREENSHOT_DIR "/element-sheet-%1.png").arg(QLatin1String(name))));
-    }
-
 public:
     CFormElement* FixedImage() { return Make(FormElementType::Image, Cells(3, 3, 10, 8)); }
 
@@ -101,8 +69,6 @@ public:
     {
         return ResourceOn(env.WriteImage(env.Folder(QStringLiteral("images")), QString::fromLatin1(name), 64, 32));
     }
-
-    std::unique_ptr<CElementPropertySheet> shown = CElementPropertySheetWnd::Create(nullptr, nullptr);
 };
 
 // ---------------------------------------------------------------- every page

@@ -5,6 +5,13 @@
 #include "designer/views/DesignFrame.h"
 #include "platform/registry/RegistryStore.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
 class LayoutFrame : public IDesignFrame
 {
 public:
@@ -28,3 +35,21 @@ public:
     }
     void OnPaneActivated(CDesignView*) override {}
 };
+
+// A picture of the sheet's window in the build's screenshot folder, as
+// element-sheet-<name>.png, for a person to look at.
+inline void SaveSheetPicture(QWidget& window, const char* name)
+{
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(KWVD_SCREENSHOT_DIR)));
+    QCoreApplication::processEvents();
+    const QImage picture = window.grab().toImage();
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_TRUE(picture.save(QStringLiteral(KWVD_SCREENSHOT_DIR "/element-sheet-%1.png").arg(QLatin1String(name))));
+}
+
+// The control of a page view by its id, or null.
+template <class Widget>
+Widget* FindControl(QWidget* view, int id)
+{
+    return view != nullptr ? view->findChild<Widget*>(QString::number(id)) : nullptr;
+}

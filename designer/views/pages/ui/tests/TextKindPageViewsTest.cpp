@@ -2,7 +2,7 @@
 // sheet window, offscreen: their widgets by control id, the notifications
 // each sends, the focus rules, and a picture of each page.
 
-#include "designer/views/pages/tests/TextKindPageFixture.h"
+#include "designer/views/pages/ui/tests/OwnPageSheetFixture.h"
 
 #include "designer/elements/FormConditionalElement.h"
 #include "designer/elements/FormLoopElement.h"
@@ -50,46 +50,11 @@ private:
     CElementPropertySheet& m_sheet;
 };
 
-class TextKindSheetTest : public TextKindPageTest
+class TextKindSheetTest : public OwnPageSheetTest
 {
 protected:
     TextKindSheetTest() { Doc().AddChangeListener(&route); }
-    ~TextKindSheetTest() override
-    {
-        Doc().RemoveChangeListener(&route);
-        shown.reset();
-    }
-
-    CElementPropertySheetWnd& Window() const { return static_cast<CElementPropertySheetWnd&>(*shown->GetWindow()); }
-
-    // The sheet shown on the element's own page.
-    QWidget* ShowOwnPage(CFormElement* element)
-    {
-        shown->SetElement(element);
-        shown->ShowSheet();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&Window()));
-        shown->SetActivePageIndex(1);
-        // A view made for a shown window appears once its show is delivered.
-        QCoreApplication::processEvents();
-        return Window().PageView(1);
-    }
-
-    template <class Widget>
-    Widget* Find(QWidget* view, int id) const
-    {
-        auto* widget = view != nullptr ? view->findChild<Widget*>(QString::number(id)) : nullptr;
-        EXPECT_NE(widget, nullptr) << id;
-        return widget;
-    }
-
-    void SavePicture(const char* name)
-    {
-        ASSERT_TRUE(QDir().mkpath(QStringLiteral(KWVD_SCREENSHOT_DIR)));
-        QCoreApplication::processEvents();
-        const QImage picture = Window().grab().toImage();
-        EXPECT_FALSE(picture.isNull());
-        EXPECT_TRUE(picture.save(QStringLiteral(KWVD_SCREENSHOT_DIR "/element-sheet-%1.png").arg(QLatin1String(name))));
-    }
+    ~TextKindSheetTest() override { Doc().RemoveChangeListener(&route); }
 
     CFormTextElement* StaticText(const QString& text, const kwvd::Rect& cells)
     {
@@ -99,7 +64,6 @@ protected:
         return element;
     }
 
-    std::unique_ptr<CElementPropertySheet> shown = CElementPropertySheetWnd::Create(nullptr, nullptr);
     SelectionRoute route{*shown};
 };
 

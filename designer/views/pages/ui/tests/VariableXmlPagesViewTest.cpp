@@ -1,4 +1,4 @@
-#include "designer/views/pages/tests/DataPositionPageFixture.h"
+#include "designer/views/pages/ui/tests/KindSheetWindowFixture.h"
 
 #include "designer/controls/SelectiveComboBox.h"
 #include "designer/elements/FormVariableElement.h"
@@ -31,32 +31,10 @@
 
 namespace {
 
-class PagesViewTest : public DataPositionPageTest
+class PagesViewTest : public KindSheetWindowTest
 {
 protected:
-    PagesViewTest() : sheet(CElementPropertySheetWnd::Create(&frame, nullptr)) { RegisterVariableStrings(); }
-    ~PagesViewTest() override { sheet.reset(); }
-
-    CElementPropertySheetWnd& Window() const { return static_cast<CElementPropertySheetWnd&>(*sheet->GetWindow()); }
-
-    // The sheet on the element with its own page active.
-    QWidget* ShowKindPage(CFormElement* element)
-    {
-        sheet->SetElement(element);
-        sheet->ShowSheet();
-        sheet->SetActivePageIndex(1);
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&Window()));
-        return Window().PageView(1);
-    }
-
-    template <class Widget>
-    static Widget* Find(QWidget* view, int id)
-    {
-        return view != nullptr ? view->findChild<Widget*>(QString::number(id)) : nullptr;
-    }
-
-    LayoutFrame frame;
-    std::unique_ptr<CElementPropertySheet> sheet;
+    PagesViewTest() { RegisterVariableStrings(); }
 };
 
 // One row of a dialog's binding table.
@@ -225,11 +203,7 @@ TEST_P(DialogBindingTest, EveryControlAnswersItsNotificationWithItsGroup)
         EXPECT_EQ(spin->Maximum(), editId == c.upDowns[1].second ? largestLine : largestColumn);
     }
 
-    ASSERT_TRUE(QDir().mkpath(QStringLiteral(KWVD_SCREENSHOT_DIR)));
-    const QString path = QStringLiteral(KWVD_SCREENSHOT_DIR "/element-sheet-%1.png").arg(QString::fromLatin1(c.name));
-    const QImage picture = Window().grab().toImage();
-    EXPECT_FALSE(picture.isNull());
-    EXPECT_TRUE(picture.save(path));
+    SavePicture(c.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, DialogBindingTest, ::testing::ValuesIn(kDialogs),
