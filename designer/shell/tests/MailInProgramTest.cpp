@@ -7,6 +7,7 @@
 #include "designer/shell/WVDDesignerApp.h"
 #include "designer/shell/tests/ProgramTestFixture.h"
 #include "designer/shell/tests/ZipArchiveReader.h"
+#include "platform/framework/Exceptions.h"
 #include "platform/registry/RegistryStore.h"
 #include "tests/support/MailProgramFolder.h"
 
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QPixmap>
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -228,6 +230,42 @@ TEST_F(MailInProgram, AMailNotTakenLeavesNothingBehind)
     EXPECT_EQ(launcher.calls.size(), 2u);
     EXPECT_EQ(env.MessageTexts(), QStringList(2, QStringLiteral("Send Mail failed to send message.")));
     EXPECT_TRUE(FilesWaitingForMail().isEmpty());
+}
+
+TEST_F(MailInProgram, WithoutRoomForTheCopyNothingIsSent)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // A file where the attachment folder should be.
+    const QString root = MailAttachmentFolder::Root();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(root).path()));
+    QFile blocker(root);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Edit(QStringLiteral("modified"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SEND_MAIL));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SEND_TO_MAKER));
+    EXPECT_TRUE(launcher.calls.empty());
+    EXPECT_EQ(env.MessageTexts(),
+              QStringList(2, QStringLiteral("Encountered an unexpected error while writing %1.").arg(root)));
+    EXPECT_TRUE(doc->IsModified());
+}
+
+// A failure the commands do not expect ends them; its own report is shown
+// only to those who debug.
+TEST_F(MailInProgram, AnExceptionEndsTheCommandQuietlyUnlessDebugging)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    kwvd::SetMailLauncher([](const QString&, const QStringList&) -> int {
+        AfxThrowFileException(CFileException::hardIO, EIO, QStringLiteral("/dev/mail"));
+    });
+    const QString report = CFileException(CFileException::hardIO, EIO, QStringLiteral("/dev/mail")).GetErrorMessage();
+    for (const BOOL debugging : {FALSE, TRUE}) {
+        env.prompts->ClearRecorded();
+        app->GetPreferences().EnableDebugServices = debugging;
+        ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SEND_MAIL));
+        EXPECT_EQ(env.MessageTexts(), debugging ? QStringList{report} : QStringList()) << debugging;
+        EXPECT_TRUE(FilesWaitingForMail().isEmpty()) << debugging;
+    }
 }
 
 // The File menu from Export to Page Setup, separators as "-".
