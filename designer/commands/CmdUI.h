@@ -1,6 +1,7 @@
 #pragma once
 // What an update handler sees of one command: it enables, checks and
-// retitles the menu items and buttons that carry the id. The router applies
+// retitles the menu items and buttons that carry the id, or removes its
+// menu items. The router applies
 // the outcome to every action of the id after the pass.
 
 #include "platform/framework/Types.h"
@@ -23,13 +24,19 @@ public:
     void SetRadio(BOOL on = TRUE) { m_check = on ? 1 : 0; }
     // The item's text; an empty text hides a menu item (the recent files).
     void SetText(const QString& text) { m_text = text; }
+    // Asks for the id's menu items to be taken out of their menus, for a
+    // command this system cannot offer at all; its buttons are only
+    // disabled.
+    void RemoveFromMenus() { m_remove = true; }
 
     BOOL IsEnabled() const { return m_enabled ? TRUE : FALSE; }
     const std::optional<int>& GetCheck() const { return m_check; }
     const std::optional<QString>& GetText() const { return m_text; }
+    bool IsRemoveRequested() const { return m_remove; }
 
 private:
     bool m_enabled = false;
     std::optional<int> m_check;
     std::optional<QString> m_text;
+    bool m_remove = false;
 };

@@ -1,6 +1,7 @@
 #include "designer/commands/CommandRouter.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 
@@ -11,6 +12,25 @@ constexpr const char* CommandIdProperty = "kwvdCommandId";
 UINT CommandIdOf(const QAction* action)
 {
     return action ? action->property(CommandIdProperty).toUInt() : 0;
+}
+
+void RemoveMenuItem(QWidget* menu, QAction* action)
+{
+    const QList<QAction*> items = menu->actions();
+    const qsizetype index = items.indexOf(action);
+    if (index < 0)
+        return;
+    QAction* above = index > 0 ? items.at(index - 1) : nullptr;
+    QAction* below = index + 1 < items.size() ? items.at(index + 1) : nullptr;
+    menu->removeAction(action);
+    if ((above && !above->isSeparator()) || (below && !below->isSeparator()))
+        return;
+    if (QAction* separator = above ? above : below) {
+        menu->removeAction(separator);
+        // A separator the menu made itself belongs to nobody else.
+        if (separator->parent() == menu)
+            separator->deleteLater();
+    }
 }
 
 CCommandRouter::CCommandRouter(ChainSource chain) : m_chain(std::move(chain)), m_context(std::make_unique<QObject>()) {}
@@ -98,6 +118,11 @@ void CCommandRouter::Update(UINT id) const
         if (ui.GetText()) {
             action->setText(*ui.GetText());
             action->setVisible(!ui.GetText()->isEmpty());
+        }
+        if (ui.IsRemoveRequested()) {
+            for (QObject* holder : action->associatedObjects())
+                if (auto* menu = qobject_cast<QMenu*>(holder))
+                    RemoveMenuItem(menu, action);
         }
     }
 }

@@ -14,6 +14,7 @@
 
 class QAction;
 class QObject;
+class QWidget;
 
 class CCommandRouter
 {
@@ -48,3 +49,9 @@ private:
 
 // The id an action carries (0: none).
 UINT CommandIdOf(const QAction* action);
+
+// Takes the action out of the menu. When the items just above and below it
+// were both separators (a missing neighbour counts as one), one separator
+// goes too, so none is left doubled or dangling: the one above, else the
+// one below.
+void RemoveMenuItem(QWidget* menu, QAction* action);

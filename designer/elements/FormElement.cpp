@@ -934,6 +934,10 @@ BOOL CFormElement::ToRecord(CAPRTPDMRec& record)
 
 void CFormElement::ExportJVX(CJVXArchive&) {}
 
+void CFormElement::AddMailAttachment(IMailAttachmentSink&) const {}
+
+void CFormElement::AddToZip(IZipFileSink&) const {}
+
 void CFormElement::ExportRecordJVX(CJVXArchive& ar)
 {
     if (!ar.IsStoring())

@@ -21,6 +21,8 @@ class CElementPageRecord;
 class IElementPageSink;
 class CSourceLink;
 class CJVXArchive;
+class IMailAttachmentSink;
+class IZipFileSink;
 class CFontManager;
 class CPage;
 class QPainter;
@@ -156,6 +158,11 @@ public:
     // Writes the element's records; the base writes nothing. The kinds of
     // one plain record override it with ExportRecordJVX.
     virtual void ExportJVX(CJVXArchive& ar);
+
+    // The files the element depends on, handed to a mail or a zip archive
+    // when the document is sent; the base has none.
+    virtual void AddMailAttachment(IMailAttachmentSink& mailer) const;
+    virtual void AddToZip(IZipFileSink& zip) const;
 
     // TRUE when the document changed; containers pass it to their children.
     virtual BOOL SetDocument(CDesignerDoc* doc);

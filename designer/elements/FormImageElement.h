@@ -72,8 +72,8 @@ public:
     void ExportJVX(CJVXArchive& ar) override;
 
     // Nothing for an element without a file of its own.
-    void AddMailAttachment(IMailAttachmentSink& mailer) const;
-    void AddToZip(IZipFileSink& zip) const;
+    void AddMailAttachment(IMailAttachmentSink& mailer) const override;
+    void AddToZip(IZipFileSink& zip) const override;
 
     void Revalidate(int mode) override;
     void DrawSource(QPainter& painter) override;

@@ -22,6 +22,12 @@ public:
     CMainFrame* GetFrame() const { return m_frame; }
     CDesignerDoc* GetDocument() const { return m_doc; }
 
+    // Send: the document and its files, attached to a mail the user
+    // addresses. Send to the maker: the same in one zip archive, addressed
+    // to support (DocumentMailCommands.cpp).
+    void OnFileSendMail();
+    void OnSendToMaker();
+
 private:
     // Save, Print Setup, import and export of WVD and XML files
     // (DocumentFileCommands.cpp).
@@ -31,6 +37,9 @@ private:
     // The spooled-file tools and the insert commands
     // (DocumentSpooledFileCommands.cpp).
     void AddSpooledFileCommands();
+    // Send and Send to the maker, with their enabler
+    // (DocumentMailCommands.cpp).
+    void AddMailCommands();
 
     CMainFrame* m_frame;
     CDesignerDoc* m_doc;

@@ -31,8 +31,11 @@
 #include "designer/shell/AppStrings.h"
 #include "designer/shell/IncorrectVersionDlg.h"
 #include "designer/shell/KWVDDesignerModule.h"
+#include "designer/shell/MailAttachmentFolder.h"
+#include "designer/shell/MailStrings.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/ProgramVersion.h"
+#include "designer/shell/ShellClasses.h"
 #include "designer/shell/ShellResources.h"
 #include "designer/shell/SingleDocTemplate.h"
 #include "designer/shell/SplashScreenEx.h"
@@ -237,6 +240,8 @@ void CWVDDesignerApp::Step(const QString& name)
 void CWVDDesignerApp::RegisterServices()
 {
     RegisterModel();
+    RegisterShellClasses();
+    RegisterMailStrings();
     RegisterShellResources();
     RegisterAppStrings();
     RegisterElementPageStrings();
@@ -355,6 +360,11 @@ BOOL CWVDDesignerApp::InitInstance(const QStringList& arguments)
     m_preferences.LoadPreferences();
     m_recentFiles.ReadList();
     Step(QStringLiteral("Preferences"));
+
+    // Mail attachments of designers that have ended are no longer needed:
+    // their mail program has had them.
+    MailAttachmentFolder::RemoveLeftovers();
+    Step(QStringLiteral("RemoveMailAttachments"));
 
     if (m_env.createImagingToolkit) {
         m_imaging = std::make_unique<ImagingToolkit>();
@@ -559,6 +569,8 @@ int CWVDDesignerApp::ExitInstance()
         Step(QStringLiteral("FreeServerAccess"));
     }
     m_printer.reset();
+    // The attachments stay for the mail program; the next start removes them.
+    MailAttachmentFolder::EndRun();
     return m_startupExitCode;
 }
 

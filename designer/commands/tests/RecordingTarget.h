@@ -21,5 +21,13 @@ public:
     {
         OnUpdate(id, [text](CCmdUI& ui) { ui.SetText(text); });
     }
+    // A command that cannot be offered: disabled and out of the menus.
+    void HandleRemoved(UINT id)
+    {
+        OnUpdate(id, [](CCmdUI& ui) {
+            ui.Enable(FALSE);
+            ui.RemoveFromMenus();
+        });
+    }
     std::vector<UINT> executed;
 };

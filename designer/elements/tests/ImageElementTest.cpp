@@ -389,8 +389,11 @@ TEST_F(ImageElementTest, OnlyFixedImagesWithAFileGoIntoMailAndZip)
     ASSERT_NE(fixed, nullptr);
     ASSERT_NE(named, nullptr);
     ASSERT_NE(placeholder, nullptr);
+    CFormElement* text = Doc().CreateNewElement(FormElementType::Text, PaneSide::Input, Rect(10, 40, 60, 60), nullptr);
+    ASSERT_NE(text, nullptr);
     RecordingSink sink;
-    for (CFormImageElement* element : {fixed, named, placeholder}) {
+    // Asked through the base, as the send commands ask every element.
+    for (CFormElement* element : std::initializer_list<CFormElement*>{fixed, named, placeholder, text}) {
         element->AddMailAttachment(sink);
         element->AddToZip(sink);
     }

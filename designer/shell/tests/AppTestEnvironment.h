@@ -1,6 +1,6 @@
 #pragma once
 // A QApplication for the whole test program, a private registry, XDG and
-// home folder, the shell's strings and a scripted prompt service, for the
+// home folders, the shell's strings and a scripted prompt service, for the
 // life of the object.
 
 #include "designer/shell/AppStrings.h"
@@ -64,6 +64,7 @@ public:
     ScopedRegistryFolder registry{folder.filePath(QStringLiteral("registry"))};
     ScopedEnv dataHome{"XDG_DATA_HOME", folder.filePath(QStringLiteral("data"))};
     ScopedEnv configHome{"XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config"))};
+    ScopedEnv cacheHome{"XDG_CACHE_HOME", folder.filePath(QStringLiteral("cache"))};
     ScopedEnv home{"HOME", folder.filePath(QStringLiteral("home"))};
     ScopedPromptAnswers prompts;
     std::vector<QUrl> openedUrls;

@@ -44,6 +44,19 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     }
 
+    // The description a fresh designer reads back from the file.
+    static QString DescriptionInFile(const QString& path)
+    {
+        CWVDDesignerApp::Environment e;
+        e.serverLibraryFolders = QStringList{QStringLiteral(KWVD_MERROW2_STUB_DIR)};
+        CWVDDesignerApp reader(e);
+        if (!reader.InitInstance({QStringLiteral("/NoSplash"), path}) || !reader.GetDocument())
+            return QStringLiteral("<not opened>");
+        const QString text = reader.GetDocument()->Description().GetValue();
+        reader.ExitInstance();
+        return text;
+    }
+
     void TearDown() override
     {
         if (app)

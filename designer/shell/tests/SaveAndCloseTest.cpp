@@ -60,20 +60,6 @@ protected:
             return {};
         return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
     }
-
-    // The description a fresh designer reads back from the file.
-    QString DescriptionInFile(const QString& path)
-    {
-        CWVDDesignerApp::Environment e;
-        e.serverLibraryFolders = QStringList{QStringLiteral(KWVD_MERROW2_STUB_DIR)};
-        CWVDDesignerApp reader(e);
-        if (!reader.InitInstance({QStringLiteral("/NoSplash"), path}) || !reader.GetDocument())
-            return QStringLiteral("<not opened>");
-        const QString text = reader.GetDocument()->Description().GetValue();
-        reader.ExitInstance();
-        return text;
-    }
-
 };
 
 enum class CloseWay {

@@ -89,9 +89,10 @@ TEST_F(StartupTest, RunsItsStepsInOrderAndExitUndoesThem)
     CWVDDesignerApp app(Environment(true));
     ASSERT_TRUE(app.InitInstance({QStringLiteral("/NoSplash")}));
     EXPECT_TRUE(app.ShouldRun());
-    const std::vector<QString> expected{"RegistryKey", "Language",     "EnableDebugServices", "CommandLine",
-                                        "Splash",      "ServerAccess", "Preferences",         "ImagingToolkit",
-                                        "DocTemplate", "ShellCommand", "MainWindow"};
+    const std::vector<QString> expected{
+        "RegistryKey",    "Language",     "EnableDebugServices", "CommandLine",
+        "Splash",         "ServerAccess", "Preferences",         "RemoveMailAttachments",
+        "ImagingToolkit", "DocTemplate",  "ShellCommand",        "MainWindow"};
     EXPECT_EQ(app.Steps(), expected);
     ASSERT_NE(app.GetMainFrame(), nullptr);
     EXPECT_TRUE(app.GetMainFrame()->isVisible());

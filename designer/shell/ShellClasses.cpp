@@ -1,0 +1,9 @@
+#include "designer/shell/ShellClasses.h"
+
+#include "designer/shell/ZipFile.h"
+#include "platform/framework/Object.h"
+
+void RegisterShellClasses()
+{
+    RegisterRuntimeClass(KWVD_RUNTIME_CLASS(CZipFile));
+}
