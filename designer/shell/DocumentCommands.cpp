@@ -5,6 +5,7 @@ CDocumentCommands::CDocumentCommands(CMainFrame* frame, CDesignerDoc* doc) : m_f
     AddFileCommands();
     AddPageCommands();
     AddSpooledFileCommands();
+    AddHostCommands();
 }
 
 CDocumentCommands::~CDocumentCommands() = default;

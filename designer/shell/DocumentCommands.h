@@ -31,6 +31,9 @@ private:
     // The spooled-file tools and the insert commands
     // (DocumentSpooledFileCommands.cpp).
     void AddSpooledFileCommands();
+    // Execute a WVD and the spooled file from and to the host
+    // (DocumentHostCommands.cpp).
+    void AddHostCommands();
 
     CMainFrame* m_frame;
     CDesignerDoc* m_doc;
