@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -111,6 +112,12 @@ CKWVDDataDlg::CKWVDDataDlg(CrtWvdRequest* request, QWidget* parent) : QDialog(pa
     layout->addWidget(MakeGroup(this, IDC_INPUT_GROUP, std::begin(kInputRows), std::end(kInputRows)));
     layout->addWidget(MakeGroup(this, IDC_WVD_GROUP, std::begin(kWvdRows), std::end(kWvdRows)));
     layout->addWidget(buttons);
+    // One label column for both groups, so their fields line up.
+    int labelWidth = 0;
+    for (const QLabel* label : findChildren<QLabel*>())
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+    for (QLabel* label : findChildren<QLabel*>())
+        label->setMinimumWidth(labelWidth);
 
     if (m_request != nullptr) {
         const SpooledFileIdentity& identity = m_request->GetIdentity();
