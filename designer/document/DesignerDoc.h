@@ -347,6 +347,22 @@ public:
     void OnImportFromServer();
     void OnImportXml();
 
+    // ---- the host (DesignerDocHost.cpp)
+    // Execute a WVD: a copy of the run parameters, filled from the
+    // preferences, the document's output queue and the loaded spooled file
+    // when it is not complete, goes to execute (the dialog and the host
+    // call). Only a result of 1 stores a changed copy back, in a change
+    // transaction. Returns the result.
+    int OnExecuteWvd(const std::function<int(CrtWvdRequest* request)>& execute);
+    // Import Spooled File (mode 0) in a change transaction, followed on
+    // success by the steps of every spooled-file change; Save to File
+    // (mode 1) without one. FALSE, with the document as it was, when nothing
+    // was imported or saved.
+    BOOL ImportSpooledFileFromServer(int mode);
+    // Export Spooled File (mode 0) and Create From File (mode 1).
+    BOOL ExportSpooledFileToServer(int mode);
+    BOOL HasSpooledPages() const;
+
     // ---- spooled-file tools and inserts (DesignerDocSpooledFile.cpp,
     // DesignerDocInsert.cpp)
     // What follows every change of the sample pages: the document marked

@@ -111,6 +111,19 @@ public:
     // first page. On any failure the pages stay as they were.
     BOOL ReadTextFile(const QString& path);
 
+    // The host's list of spooled files through the host access library:
+    // mode 0 imports the file chosen in place of the pages held or after
+    // them, as the user answers, and may change the document's code page;
+    // mode 1 only saves the chosen file's raw data. FALSE, with the pages,
+    // the loaded identity and the code page as they were, when nothing was
+    // imported or saved; message 278 when the library or its entry points
+    // are missing. The filter keeps what the user typed into the list.
+    BOOL ImportFromServer(int mode);
+    // Creates a spooled file on the host, mode 0 from the pages held, mode 1
+    // from a raw data file the user picks; TRUE when the library's dialog
+    // ended with OK. The pages stay this object's.
+    BOOL ExportToServer(int mode);
+
     // Copies the pages of a list built by the host access library, which
     // keeps its list. Without append the pages held go first. No page is
     // current afterwards.
@@ -199,6 +212,12 @@ private:
     void BuildPage(CStringArray* page) const;
     void TakePages(PageList list, UnbuiltPages unbuilt);
     void AppendPage(CObject* page);
+    // The document's empty output queue and library filled from the
+    // preferences, as the host commands start.
+    void FillDocumentQueues() const;
+    // The pages the library imported, appended when the user answers so;
+    // FALSE when there are none.
+    BOOL TakeImportedPages(const CObList* pages);
 
     CStringArray* m_pCurrentPage = nullptr; // one of m_pages' entries
     PageList m_pages;

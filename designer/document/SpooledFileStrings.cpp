@@ -18,6 +18,10 @@ void RegisterSpooledFileStrings()
         {IDS_SPOOLED_FILE_PASTE_ADD,
          "&Add a new page\nAdd a new page at the end of the Spooled File, containing the contents of the "
          "clipboard."},
+        {IDS_SPOOLED_FILE_APPEND_QUESTION,
+         "Would you like to append this spooled file to the end of the currently loaded spooled file."},
+        {IDS_SPOOLED_FILE_CODE_PAGE_QUESTION, "Would you like to change the document codepage from %1!d! to %2!d! ?"},
+        {IDS_SERVER_CONTACT_FAILED, "Failed to establish contact with Server."},
     };
     StringTable::Add(entries);
 }

@@ -6,6 +6,7 @@ CDocumentCommands::CDocumentCommands(CMainFrame* frame, CDesignerDoc* doc) : m_f
     AddPageCommands();
     AddSpooledFileCommands();
     AddMailCommands();
+    AddHostCommands();
 }
 
 CDocumentCommands::~CDocumentCommands() = default;

@@ -40,6 +40,9 @@ private:
     // Send and Send to the maker, with their enabler
     // (DocumentMailCommands.cpp).
     void AddMailCommands();
+    // Execute a WVD and the spooled file from and to the host
+    // (DocumentHostCommands.cpp).
+    void AddHostCommands();
 
     CMainFrame* m_frame;
     CDesignerDoc* m_doc;

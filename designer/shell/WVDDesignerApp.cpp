@@ -7,6 +7,7 @@
 #include "designer/document/DocumentClasses.h"
 #include "designer/document/ModelRegistration.h"
 #include "designer/document/RegisteredMessages.h"
+#include "designer/document/ServerEntryPoints.h"
 #include "designer/document/SpooledFileStrings.h"
 #include "designer/document/TranslatorFactory.h"
 #include "designer/document/ui/ExportToAS400Dialog.h"
@@ -30,6 +31,7 @@
 #include "designer/shell/AboutBox.h"
 #include "designer/shell/AppStrings.h"
 #include "designer/shell/IncorrectVersionDlg.h"
+#include "designer/shell/KWVDDataDlg.h"
 #include "designer/shell/KWVDDesignerModule.h"
 #include "designer/shell/MailAttachmentFolder.h"
 #include "designer/shell/MailStrings.h"
@@ -259,6 +261,10 @@ void CWVDDesignerApp::RegisterServices()
     InstallIncorrectVersionDialog();
     InstallOutputDeviceDialog();
     InstallOutputDeviceSettingsWindows();
+    RegisterKWVDDataDlgStrings();
+    // A dialog set beforehand (a test's) stays.
+    if (!ExecuteDialog())
+        SetExecuteWvdDialog(&RunExecuteWvdDialog);
 }
 
 void CWVDDesignerApp::RegisterCommands()
@@ -275,8 +281,7 @@ void CWVDDesignerApp::RegisterCommands()
     OnCommand(ID_VIEW_OPTIONS, [this] { OnOptions(); });
 
     OnCommand(ID_FILE_EXECUTE_WVD, [this] { OnExecuteWvd(); });
-    OnUpdate(ID_FILE_EXECUTE_WVD,
-             [this](CCmdUI& ui) { ui.Enable(m_serverAccess.IsLoaded() && ExecuteDialog() ? TRUE : FALSE); });
+    OnUpdate(ID_FILE_EXECUTE_WVD, [this](CCmdUI& ui) { ui.Enable(CanExecuteWvd()); });
 
     OnCommand(ID_APP_EXIT, [this] {
         // The frame's close asks the document first, as the close box does.
@@ -354,6 +359,7 @@ BOOL CWVDDesignerApp::InitInstance(const QStringList& arguments)
     }
     m_preferences.SetServerAccessLoaded(m_serverAccess.IsLoaded());
     SetServerTranslatorFactory([](int mode) { return ::CreateServerTranslator(mode); });
+    SetServerEntryPointLookup([this](const char* name) { return m_serverAccess.FindEntryPoint(name); });
     m_translatorBound = true;
     Step(QStringLiteral("ServerAccess"));
 
@@ -448,6 +454,11 @@ void CWVDDesignerApp::SetExecuteWvdDialog(ExecuteWvdDialog dialog)
 void CWVDDesignerApp::SetShellPrintHandler(ShellPrintHandler handler)
 {
     PrintHandler() = std::move(handler);
+}
+
+BOOL CWVDDesignerApp::CanExecuteWvd() const
+{
+    return m_serverAccess.IsLoaded() && ExecuteDialog() ? TRUE : FALSE;
 }
 
 int CWVDDesignerApp::ExecuteWvdOnServer(CrtWvdRequest* request)
@@ -562,6 +573,7 @@ int CWVDDesignerApp::ExitInstance()
     }
     if (m_translatorBound) {
         SetServerTranslatorFactory({});
+        SetServerEntryPointLookup({});
         m_translatorBound = false;
     }
     if (m_serverAccess.IsLoaded()) {

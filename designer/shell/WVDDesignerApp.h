@@ -97,7 +97,11 @@ public:
     const ServerAccess& GetServerAccess() const { return m_serverAccess; }
     BOOL LoadServerAccessLibrary();
     ITranslator* CreateServerTranslator(int mode) const;
+    // The run-parameter dialog on the request, then CRTWVD on the host; 0
+    // after Cancel, without the library or without its "CallCRTWVD".
     int ExecuteWvdOnServer(CrtWvdRequest* request);
+    // Execute a WVD is offered while the library is loaded.
+    BOOL CanExecuteWvd() const;
     static void SetExecuteWvdDialog(ExecuteWvdDialog dialog);
     static void SetShellPrintHandler(ShellPrintHandler handler);
 

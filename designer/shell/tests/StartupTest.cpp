@@ -132,8 +132,9 @@ TEST_F(StartupTest, ExecuteWvdPassesTheDefaultsThroughTheDialog)
     SetPreference(QStringLiteral("ShowSplashWindow"), 0);
     CWVDDesignerApp app(Environment(true));
     ASSERT_TRUE(app.InitInstance({}));
-    // Without the dialog the command stays off: nothing asks the user first.
-    EXPECT_FALSE(IsEnabled(app, ID_FILE_EXECUTE_WVD));
+    // Start-up installs the run-parameter dialog, so the command is on while
+    // the library is loaded.
+    EXPECT_TRUE(IsEnabled(app, ID_FILE_EXECUTE_WVD));
 
     app.GetPreferences().DefaultOutputQueue = QStringLiteral("QUEUENAME12345");
     app.GetPreferences().DefaultOutputQueueLibrary = QStringLiteral("QLIB");
