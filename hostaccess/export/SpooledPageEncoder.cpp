@@ -98,7 +98,7 @@ bool EncodeSpooledPages(const SpooledPageList& pages, SpooledPageSink& sink, std
         if (page == nullptr)
             continue;
         ++pageNumber;
-        if (pageNumber > 1 && !sink.Write(QByteArray(1, kPageBreak)))
+        if (pageNumber > 1 && !sink.WritePageBreak())
             return false;
         for (qsizetype index = 0; index < page->GetSize(); ++index) {
             const QString& text = page->GetAt(index);

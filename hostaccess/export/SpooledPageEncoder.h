@@ -100,6 +100,8 @@ public:
     // True leaves the line out.
     virtual bool SkipSubstitutedLine(int line, int page, const QString& warning) = 0;
     virtual bool Write(const QByteArray& bytes) = 0;
+    // The form feed between two pages.
+    virtual bool WritePageBreak() = 0;
 };
 
 // Writes every page that has an array. False when a conversion or a write

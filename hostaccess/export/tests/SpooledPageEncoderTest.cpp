@@ -69,6 +69,8 @@ public:
         return true;
     }
 
+    bool WritePageBreak() override { return Write(QByteArray(1, kPageBreak)); }
+
     struct Question
     {
         int line;
