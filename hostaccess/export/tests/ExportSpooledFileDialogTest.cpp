@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -304,6 +305,46 @@ TEST_F(ExportEntryPoint, CancelAndDeclinedRetryGiveZero)
     EXPECT_EQ(Run([](CExportSpooledFileDialogView& dialog) { ClickOk(dialog); }), FALSE);
     EXPECT_EQ(prompts->Recorded().back().text,
               QStringLiteral("An error occurred whilst exporting the spooled file, would you like to retry ?"));
+}
+
+TEST_F(ExportEntryPoint, RawDataGoesBackByteForByte)
+{
+    using namespace kwvd::clientaccess;
+    QFile sample(QStringLiteral(KWVD_SOURCE_DIR "/samples/sample-spool.scs"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray original = sample.readAll();
+    const std::map<int, AttributeValue> attributes{
+        {104, {AttributeType::Text, "QSYSPRT", 0, 0}}, {62, {AttributeType::Text, "SOMEONE", 0, 0}},
+        {116, {AttributeType::Text, "SAMPLE", 0, 0}},  {111, {AttributeType::Long, {}, 2, 0}},
+        {34, {AttributeType::Text, "1261211", 0, 0}},  {110, {AttributeType::Text, "101500", 0, 0}},
+    };
+    unsigned long number = 0;
+    QString error;
+    ASSERT_TRUE(AddSpooledFile(kSystem, QStringLiteral("KWVD"), QStringLiteral("QPRINT"), attributes, original,
+                               &number, &error))
+        << error.toStdString();
+    // The raw file holds the spooled file's bytes as the host delivered them.
+    QTemporaryDir folder;
+    const QString raw = folder.filePath(QStringLiteral("sample.raw_splf"));
+    {
+        QFile file(raw);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Data(Queue().front()));
+    }
+    prompts->AnswerFile(raw);
+
+    EXPECT_EQ(Run([](CExportSpooledFileDialogView& dialog) {
+                  EXPECT_FALSE(dialog.CodePageBox()->isEnabled());
+                  Type(dialog, Dialog::IDC_FILE_NAME, QStringLiteral("COPY"));
+                  ClickOk(dialog);
+              },
+                  Dialog::kModeRaw),
+              TRUE);
+
+    const std::vector<SpooledFile> files = Queue();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(SpooledFileAttribute(files[1], 104)->text, QStringLiteral("COPY"));
+    EXPECT_EQ(Data(files[1]), original);
 }
 
 } // namespace
