@@ -105,17 +105,21 @@ TEST_F(ExportToHost, UncarriedLinesAreNamedInOneWarningAtTheEnd)
     QStringList lines{QStringLiteral("HEADING")};
     for (int i = 1; i < 300; ++i)
         lines << QStringLiteral("L");
+    lines[5] = QString(400, u'A');
     const OwnedPages pages{lines};
 
     ASSERT_TRUE(ExportPages(pages));
 
     const std::vector<SpooledFile> files = Queue();
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(Data(files[0]).size(), 255 * 7);
+    const QByteArray data = Data(files[0]);
+    EXPECT_EQ(data.size(), 254 * 7 + 6 + 379);
+    EXPECT_EQ(data.mid(4 * 7, 6 + 379), HexBytes("34C00134C405") + QByteArray(379, char(0xC1)));
     ASSERT_EQ(prompts->Recorded().size(), 1u);
     const RecordedPrompt& warning = prompts->Recorded()[0];
     EXPECT_EQ(warning.Icon(), UINT(MB_ICONWARNING));
     EXPECT_TRUE(warning.text.contains(QStringLiteral("Page: 01, Line: 000: ")));
+    EXPECT_TRUE(warning.text.contains(QStringLiteral("Page: 01, Line: 005: cut to 379 bytes")));
     EXPECT_TRUE(warning.text.contains(QStringLiteral("Page: 01, Line: 256: ")));
     EXPECT_TRUE(warning.text.contains(QStringLiteral("Page: 01, Line: 299: ")));
 }
