@@ -3,6 +3,7 @@
 
 #include "designer/controls/ACEdit.h"
 #include "designer/controls/CCSIDComboBox.h"
+#include "hostaccess/CallFrame.h"
 #include "hostaccess/MerrowApp.h"
 #include "hostaccess/api/EntryPoints.h"
 #include "hostaccess/export/ExportSpooledFileDialogView.h"
@@ -20,6 +21,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <stdexcept>
+#include <string_view>
 #include <type_traits>
 
 extern "C" BOOL ExportSpooledFile(const QString* system, SpooledFileIdentity* identity, SpooledPageList** pages,
@@ -345,6 +348,25 @@ TEST_F(ExportEntryPoint, RawDataGoesBackByteForByte)
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(SpooledFileAttribute(files[1], 104)->text, QStringLiteral("COPY"));
     EXPECT_EQ(Data(files[1]), original);
+}
+
+TEST_F(ExportEntryPoint, WhatEscapesIsReportedAndGivesZero)
+{
+    SetEntryPointFaultHook([](const char* entryPoint) {
+        if (std::string_view(entryPoint) == "ExportSpooledFile")
+            throw std::runtime_error("unexpected");
+    });
+    SpooledPageList* list = &pages.List();
+    int pageSize[2] = {80, 20};
+    const QString system = kSystem;
+
+    const BOOL result = ExportSpooledFile(&system, &identity, &list, pageSize, 37, 0);
+    SetEntryPointFaultHook(nullptr);
+
+    EXPECT_EQ(result, FALSE);
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{"An unknown error occurred whilst attempting to export a spooled file to the Server."});
+    EXPECT_TRUE(Queue().empty());
 }
 
 } // namespace
