@@ -46,7 +46,7 @@ void SetLine(CStringArray& page, int index, const QString& text)
 }
 
 SpooledPagesResult ReadSpooledPages(SpooledDataReader& reader, SpooledDataKind kind, int first, int maximum,
-                                    SpooledLineConverter& converter, CObList& pages)
+                                    SpooledLineConverter& converter, SpooledPageList& pages)
 {
     SpooledPagesResult result;
     const bool ascii = kind == SpooledDataKind::UserAscii;

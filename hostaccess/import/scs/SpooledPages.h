@@ -4,7 +4,7 @@
 // for up to the maximum number of pages. Pure over the reader and a line
 // converter, so that tables of bytes can test it.
 
-#include "platform/framework/Collections.h"
+#include "hostaccess/api/SpooledPageList.h"
 #include "hostaccess/import/scs/SpooledDataReader.h"
 
 #include <QString>
@@ -60,4 +60,4 @@ struct SpooledPagesResult
 // data. Pages first to first + maximum - 1 are appended to pages (which owns
 // them then); a maximum below 1 keeps one page.
 SpooledPagesResult ReadSpooledPages(SpooledDataReader& reader, SpooledDataKind kind, int first, int maximum,
-                                    SpooledLineConverter& converter, CObList& pages);
+                                    SpooledLineConverter& converter, SpooledPageList& pages);

@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!reader.ReadFirstBlock())
         return 0;
     ByteConverter converter;
-    CObList pages;
+    SpooledPageList pages;
     const SpooledPagesResult result = ReadSpooledPages(reader, kind, first, maximum, converter, pages);
 
     if (result.pagesKept != pages.GetCount())

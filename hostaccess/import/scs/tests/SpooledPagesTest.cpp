@@ -101,7 +101,7 @@ QByteArray PaddedTo(const char* head, int offset, const char* tail)
     return bytes + Hex(tail);
 }
 
-Pages ToPages(const CObList& list)
+Pages ToPages(const SpooledPageList& list)
 {
     Pages pages;
     for (CObject* object : list) {
@@ -111,7 +111,7 @@ Pages ToPages(const CObList& list)
     return pages;
 }
 
-void FreePages(CObList& list)
+void FreePages(SpooledPageList& list)
 {
     for (CObject* object : list)
         delete object;
@@ -145,7 +145,7 @@ Reading ReadData(const QByteArray& data, SpooledDataKind kind, unsigned long ccs
     SpooledDataReader reader(source);
     EXPECT_TRUE(reader.ReadFirstBlock());
     ColumnConverter converter(ccsid);
-    CObList list;
+    SpooledPageList list;
     reading.result = ReadSpooledPages(reader, kind, first, maximum, converter, list);
     reading.pages = ToPages(list);
     FreePages(list);
