@@ -37,7 +37,7 @@ constexpr StringTable::Entry kStrings[] = {
     {IDS_MERROW_TRANSLATOR_FAILED, "An unknown error occurred whilst attempting to create a Translator."},
     {IDS_MERROW_IMPORT_FAILED, "An unknown error occurred whilst attempting to import a spooled file from the Server."},
     {IDS_MERROW_EXPORT_FAILED, "An unknown error occurred whilst attempting to export a spooled file to the Server."},
-    {IDS_MERROW_INVALID_COMMAND_VALUE, "The %1 \"%2\" cannot be passed to the Server."},
+    {IDS_MERROW_INVALID_COMMAND_VALUE, "The value \"%2\" cannot be passed to the Server as %1."},
 };
 
 // Made when the library is loaded, so its strings are there before any
