@@ -93,6 +93,10 @@ BOOL CTranslatorCA::MakeConverter()
         break;
     }
     const unsigned long host = EffectiveHostCcsid();
+    // A system whose CCSID could not be had: the converter comes with the
+    // first CCSID set, and until then a conversion fails.
+    if (host == 0)
+        return TRUE;
     const cwbNL_Converter converter = m_mode == TranslatorMode::HostToPc
                                           ? m_host.CreateConverter(host, m_pcCodePage)
                                           : m_host.CreateConverter(m_pcCodePage, host);

@@ -1,0 +1,1 @@
+target_link_libraries(${target} PRIVATE kwvd_merrow_scs kwvd_clientaccess)
