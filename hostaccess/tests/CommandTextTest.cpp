@@ -3,6 +3,7 @@
 
 #include "hostaccess/RemoteCommands.h"
 #include "hostaccess/api/CrtWvdRequest.h"
+#include "hostaccess/tests/QueueRequest.h"
 
 #include <QStringList>
 
@@ -13,16 +14,9 @@
 
 namespace {
 
-// The request the designer sends for a queue: every field set.
 CrtWvdRequest QueueRequest()
 {
-    CrtWvdRequest request;
-    request.SetSystem(QStringLiteral("KWVDSYS"));
-    request.SetLibrary(QStringLiteral("KWVD"));
-    request.SetWvdName(QStringLiteral("INVOICE"));
-    request.GetIdentity().SetOutputQueue(QStringLiteral("QPRINT"));
-    request.GetIdentity().SetOutputQueueLibrary(QStringLiteral("QGPL"));
-    return request;
+    return QueueRequest(QStringLiteral("KWVDSYS"), QStringLiteral("QGPL"));
 }
 
 struct CrtWvdCase

@@ -4,6 +4,7 @@
 
 #include "hostaccess/CallFrame.h"
 #include "hostaccess/api/EntryPoints.h"
+#include "hostaccess/tests/QueueRequest.h"
 
 #include "platform/clientaccess/Faults.h"
 #include "platform/clientaccess/tests/EmulatedHostFixture.h"
@@ -178,16 +179,7 @@ protected:
         return commands;
     }
 
-    static CrtWvdRequest Request()
-    {
-        CrtWvdRequest request;
-        request.SetSystem(kSystem);
-        request.SetLibrary(QStringLiteral("KWVD"));
-        request.SetWvdName(QStringLiteral("INVOICE"));
-        request.GetIdentity().SetOutputQueue(QStringLiteral("QPRINT"));
-        request.GetIdentity().SetOutputQueueLibrary(QStringLiteral("KWVD"));
-        return request;
-    }
+    static CrtWvdRequest Request() { return QueueRequest(kSystem, QStringLiteral("KWVD")); }
 
     LoadedLibrary m_library;
     ScopedPromptAnswers m_prompts;
