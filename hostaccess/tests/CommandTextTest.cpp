@@ -101,14 +101,13 @@ const CrtWvdCase kCrtWvdCases[] = {
      nullptr, "FILE"},
     {"UserWithAParenthesisIsRefused", [](CrtWvdRequest& r) { r.GetIdentity().SetUserName(QStringLiteral("A)B")); },
      nullptr, "USRPRF"},
-    {"EmptyOutputQueueIsRefused", [](CrtWvdRequest& r) { r.GetIdentity().SetOutputQueue(QString()); }, nullptr,
-     "OUTQ"},
+    {"EmptyOutputQueueIsRefused", [](CrtWvdRequest& r) { r.GetIdentity().SetOutputQueue(QString()); }, nullptr, "OUTQ"},
     {"OutputQueueLibraryStartingWithADigitIsRefused",
      [](CrtWvdRequest& r) { r.GetIdentity().SetOutputQueueLibrary(QStringLiteral("1LIB")); }, nullptr, "OUTQ"},
-    {"FormTypeWithAnApostropheIsRefused",
-     [](CrtWvdRequest& r) { r.GetIdentity().SetFormType(QStringLiteral("A'B")); }, nullptr, "FORMTYPE"},
-    {"StatusThatAddsAParameterIsRefused",
-     [](CrtWvdRequest& r) { r.SetSpooledFileStatus(QStringLiteral("*HLD) X(1")); }, nullptr, "SPLSTS"},
+    {"FormTypeWithAnApostropheIsRefused", [](CrtWvdRequest& r) { r.GetIdentity().SetFormType(QStringLiteral("A'B")); },
+     nullptr, "FORMTYPE"},
+    {"StatusThatAddsAParameterIsRefused", [](CrtWvdRequest& r) { r.SetSpooledFileStatus(QStringLiteral("*HLD) X(1")); },
+     nullptr, "SPLSTS"},
     {"MessageQueueLibraryWithoutQueueIsRefused",
      [](CrtWvdRequest& r) { r.SetMessageQueueLibrary(QStringLiteral("QUSRSYS")); }, nullptr, "MOUTQ"},
     {"WvdNameOverTenCharactersIsRefused", [](CrtWvdRequest& r) { r.SetWvdName(QStringLiteral("INVOICE2026X")); },
@@ -147,8 +146,7 @@ class CallCommandText : public ::testing::TestWithParam<CallCase>
 TEST_P(CallCommandText, IsBuiltOrRefused)
 {
     const CallCase& c = GetParam();
-    const HostCommandText command =
-        BuildCallCommand(QString::fromUtf8(c.program), QString::fromUtf8(c.parameters));
+    const HostCommandText command = BuildCallCommand(QString::fromUtf8(c.program), QString::fromUtf8(c.parameters));
     if (c.expected) {
         EXPECT_TRUE(command.IsValid()) << command.RefusalMessage().toStdString();
         EXPECT_EQ(command.text.toStdString(), c.expected);

@@ -61,8 +61,8 @@ TEST(MerrowExports, EntryPointsAreFoundByName)
 {
     LoadedLibrary library;
     ASSERT_TRUE(library.IsLoaded()) << dlerror();
-    for (const char* name : {MerrowEntryPoint::kCallRemoteProgram, MerrowEntryPoint::kCallCRTWVD,
-                             MerrowEntryPoint::kCreateTranslator})
+    for (const char* name :
+         {MerrowEntryPoint::kCallRemoteProgram, MerrowEntryPoint::kCallCRTWVD, MerrowEntryPoint::kCreateTranslator})
         EXPECT_NE(library.Find<void*>(name), nullptr) << name;
 }
 
@@ -120,8 +120,7 @@ const FrameCase kFrameCases[] = {
     {"CallRemoteProgramStandardException", [](const char*) { throw std::runtime_error("injected"); },
      CallRemoteProgramFails, kRemoteProgramText},
     {"CallRemoteProgramAnyThrow", [](const char*) { throw 42; }, CallRemoteProgramFails, kRemoteProgramText},
-    {"CallCRTWVDStandardException", [](const char*) { throw std::bad_alloc(); }, CallCrtWvdFails,
-     kRemoteProgramText},
+    {"CallCRTWVDStandardException", [](const char*) { throw std::bad_alloc(); }, CallCrtWvdFails, kRemoteProgramText},
     {"CallCRTWVDAnyThrow", [](const char*) { throw 42; }, CallCrtWvdFails, kRemoteProgramText},
     {"CreateTranslatorStandardException", [](const char*) { throw std::runtime_error("injected"); },
      CreateTranslatorFails, kTranslatorText},
@@ -151,8 +150,9 @@ TEST(EntryPointFrame, VoidBodyThatThrowsIsReported)
     RunEntryPoint("DestroySpooledFileList", 10125, [] { throw std::runtime_error("injected"); });
     ranAfter = true;
     EXPECT_TRUE(ranAfter);
-    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral(
-                                   "An unknown error occurred whilst attempting to import a spooled file from the Server.")});
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{QStringLiteral(
+                  "An unknown error occurred whilst attempting to import a spooled file from the Server.")});
 }
 
 class RemoteCommands : public EmulatedHost

@@ -62,8 +62,8 @@ protected:
 
 TEST_F(DesignerSide, EntryPointsAreFoundByName)
 {
-    for (const char* name : {MerrowEntryPoint::kCallRemoteProgram, MerrowEntryPoint::kCallCRTWVD,
-                             MerrowEntryPoint::kCreateTranslator})
+    for (const char* name :
+         {MerrowEntryPoint::kCallRemoteProgram, MerrowEntryPoint::kCallCRTWVD, MerrowEntryPoint::kCreateTranslator})
         EXPECT_NE(access.FindEntryPoint(name), nullptr) << name;
 }
 
