@@ -82,8 +82,7 @@ QString CAS400::GetHostErrorText(cwbSV_ErrHandle errorHandle)
     } else if (rc == kCwbTargetTooSmall) {
         std::vector<char> buffer(needed + 1, '\0');
         unsigned long again = 0;
-        if (cwbSV_GetErrText(errorHandle, buffer.data(), static_cast<unsigned long>(buffer.size()), &again)
-            == kCwbOk)
+        if (cwbSV_GetErrText(errorHandle, buffer.data(), static_cast<unsigned long>(buffer.size()), &again) == kCwbOk)
             text = kwvd::FromCp1252(std::string_view(buffer.data(), std::strlen(buffer.data())));
     }
     // kCwbNoMessages and kCwbInvalidHandle: nothing to say.
@@ -368,8 +367,7 @@ cwbOBJ_ObjHandle CAS400::CreateNewSpooledFile(const QString& system, cwbOBJ_Parm
         return 0;
     const cwbSV_ErrHandle errors = GetErrorHandle();
     cwbOBJ_ObjHandle spooledFile = 0;
-    if (cwbOBJ_CreateNewSplF(Narrow(system).c_str(), parameters, &spooledFile, errors) != kCwbOk
-        || spooledFile == 0)
+    if (cwbOBJ_CreateNewSplF(Narrow(system).c_str(), parameters, &spooledFile, errors) != kCwbOk || spooledFile == 0)
         return ShowHostError(errors, QStringLiteral("CreateNewSpooledFile"));
     return spooledFile;
 }

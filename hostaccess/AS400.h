@@ -72,8 +72,8 @@ public:
     cwbOBJ_ListHandle CreateListHandle(const QString& system);
     // Filters by output queue, library, user and user data ("*ALL" or empty
     // matches everything).
-    int SetListFilter(cwbOBJ_ListHandle list, const QString& outputQueue, const QString& library,
-                      const QString& user, const QString& userData);
+    int SetListFilter(cwbOBJ_ListHandle list, const QString& outputQueue, const QString& library, const QString& user,
+                      const QString& userData);
     int OpenList(cwbOBJ_ListHandle list);
     // The number of entries; 0 on failure.
     unsigned long GetListSize(cwbOBJ_ListHandle list);

@@ -1,10 +1,10 @@
 // The entry points for remote commands and translators.
 
+#include "hostaccess/api/EntryPoints.h"
 #include "hostaccess/AS400.h"
 #include "hostaccess/CallFrame.h"
 #include "hostaccess/MerrowStrings.h"
 #include "hostaccess/TranslatorCA.h"
-#include "hostaccess/api/EntryPoints.h"
 
 #include <memory>
 #include <type_traits>

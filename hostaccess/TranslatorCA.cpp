@@ -97,9 +97,8 @@ BOOL CTranslatorCA::MakeConverter()
     // first CCSID set, and until then a conversion fails.
     if (host == 0)
         return TRUE;
-    const cwbNL_Converter converter = m_mode == TranslatorMode::HostToPc
-                                          ? m_host.CreateConverter(host, m_pcCodePage)
-                                          : m_host.CreateConverter(m_pcCodePage, host);
+    const cwbNL_Converter converter = m_mode == TranslatorMode::HostToPc ? m_host.CreateConverter(host, m_pcCodePage)
+                                                                         : m_host.CreateConverter(m_pcCodePage, host);
     if (converter == 0) {
         // The conversions that fail for want of it say nothing more.
         m_failureShown = true;

@@ -45,17 +45,16 @@ public:
     BOOL IsEqual(const CrtWvdRequest& other) const
     {
         const bool equal = m_identity.IsEqual(other.m_identity) && m_system == other.m_system
-                           && m_library == other.m_library && m_wvdName == other.m_wvdName
-                           && m_splsts == other.m_splsts && m_moutqLibrary == other.m_moutqLibrary
-                           && m_moutq == other.m_moutq;
+                           && m_library == other.m_library && m_wvdName == other.m_wvdName && m_splsts == other.m_splsts
+                           && m_moutqLibrary == other.m_moutqLibrary && m_moutq == other.m_moutq;
         return equal ? TRUE : FALSE;
     }
 
     // System, library, WVD name and the identity's spooled file name all set.
     BOOL IsComplete() const
     {
-        const bool complete = !m_system.isEmpty() && !m_library.isEmpty() && !m_wvdName.isEmpty()
-                              && !m_identity.GetFileName().isEmpty();
+        const bool complete =
+            !m_system.isEmpty() && !m_library.isEmpty() && !m_wvdName.isEmpty() && !m_identity.GetFileName().isEmpty();
         return complete ? TRUE : FALSE;
     }
 

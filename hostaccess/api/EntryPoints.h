@@ -23,8 +23,8 @@ using CallCRTWVDProc = BOOL (*)(CrtWvdRequest* request);
 // The older list: import of the chosen spooled file; on success the two
 // buffers (at least 11 units each) get the queue and library chosen. *pages
 // always receives a list, to be given back to DestroySpooledFileList.
-using CreateSpooledFileListProc = BOOL (*)(const char16_t* system, char16_t* outputQueue,
-                                           char16_t* outputQueueLibrary, SpooledPageList** pages, int maxPages);
+using CreateSpooledFileListProc = BOOL (*)(const char16_t* system, char16_t* outputQueue, char16_t* outputQueueLibrary,
+                                           SpooledPageList** pages, int maxPages);
 
 // The list with filter and selection: mode 0 imports the chosen spooled file,
 // mode 1 only saves its raw data. The filter gets the dialog's values back
@@ -39,8 +39,8 @@ using DestroySpooledFileListProc = void (*)(SpooledPageList** pages);
 // Creates a spooled file on the host, mode 0 from the caller's pages, mode 1
 // from a raw data file the user picks. pageSize: {longest line, highest line
 // number}. The pages stay the caller's.
-using ExportSpooledFileProc = BOOL (*)(const QString* system, SpooledFileIdentity* identity,
-                                       SpooledPageList** pages, int* pageSize, int ccsid, int mode);
+using ExportSpooledFileProc = BOOL (*)(const QString* system, SpooledFileIdentity* identity, SpooledPageList** pages,
+                                       int* pageSize, int ccsid, int mode);
 
 // A translator for the system, owned by the caller; null on failure.
 using CreateTranslatorProc = ITranslator* (*)(const QString* system);

@@ -93,9 +93,8 @@ public:
                            && GetFileName() == other.GetFileName() && GetUserName() == other.GetUserName()
                            && GetUserData() == other.GetUserData() && GetDate() == other.GetDate()
                            && GetTime() == other.GetTime() && GetTotalPages() == other.GetTotalPages()
-                           && GetDbcsData() == other.GetDbcsData()
-                           && GetDbcsExtensions() == other.GetDbcsExtensions() && GetCharSet() == other.GetCharSet()
-                           && GetFormType() == other.GetFormType();
+                           && GetDbcsData() == other.GetDbcsData() && GetDbcsExtensions() == other.GetDbcsExtensions()
+                           && GetCharSet() == other.GetCharSet() && GetFormType() == other.GetFormType();
         return equal ? TRUE : FALSE;
     }
 

@@ -56,13 +56,13 @@ protected:
     void Spool(const char* file, const char* userData, const QByteArray& data)
     {
         std::map<int, AttributeValue> attributes = {
-            {kKeyFile, Text(file)},        {kKeyUser, Text("KWVDUSER")}, {kKeyUserData, Text(userData)},
-            {kKeyTotalPages, Number(2)},   {kKeyDate, Text("1260304")},  {kKeyTime, Text("050607")},
+            {kKeyFile, Text(file)},      {kKeyUser, Text("KWVDUSER")}, {kKeyUserData, Text(userData)},
+            {kKeyTotalPages, Number(2)}, {kKeyDate, Text("1260304")},  {kKeyTime, Text("050607")},
         };
         QString error;
         unsigned long number = 0;
-        ASSERT_TRUE(AddSpooledFile(kSystem, QStringLiteral("KWVD"), QStringLiteral("QPRINT"), attributes, data,
-                                   &number, &error))
+        ASSERT_TRUE(AddSpooledFile(kSystem, QStringLiteral("KWVD"), QStringLiteral("QPRINT"), attributes, data, &number,
+                                   &error))
             << error.toStdString();
     }
 
@@ -72,8 +72,8 @@ protected:
     {
         m_list = host.CreateListHandle(kSystem);
         EXPECT_NE(m_list, 0u);
-        EXPECT_EQ(host.SetListFilter(m_list, QStringLiteral("QPRINT"), QStringLiteral("KWVD"),
-                                     QStringLiteral("*ALL"), QString()),
+        EXPECT_EQ(host.SetListFilter(m_list, QStringLiteral("QPRINT"), QStringLiteral("KWVD"), QStringLiteral("*ALL"),
+                                     QString()),
                   1);
         EXPECT_EQ(host.OpenList(m_list), 1);
         EXPECT_EQ(host.GetListSize(m_list), 1u);
@@ -108,7 +108,8 @@ TEST_F(HostWrapper, SystemThatCannotBeReachedShowsTheLabel)
     CAS400 host;
     EXPECT_EQ(host.CreateSystemHandle(QStringLiteral("AWAY")), 0u);
     EXPECT_EQ(host.CreateSystemHandle(QStringLiteral("NOSUCH")), 0u);
-    EXPECT_EQ(m_prompts.Texts(), (QStringList{QStringLiteral("CreateSystemHandle"), QStringLiteral("CreateSystemHandle")}));
+    EXPECT_EQ(m_prompts.Texts(),
+              (QStringList{QStringLiteral("CreateSystemHandle"), QStringLiteral("CreateSystemHandle")}));
 }
 
 TEST_F(HostWrapper, ConnectionThatCannotStartShowsTheLabel)
@@ -228,7 +229,8 @@ TEST_F(HostWrapper, ListOfAQueueThatIsNotThereShowsTheHostsMessage)
     EXPECT_EQ(host.OpenList(list), 0);
     host.DeleteListHandle(list);
     ASSERT_EQ(m_prompts.Texts().size(), 1);
-    EXPECT_TRUE(m_prompts.Texts().front().contains(QStringLiteral("NOSUCH"))) << m_prompts.Texts().front().toStdString();
+    EXPECT_TRUE(m_prompts.Texts().front().contains(QStringLiteral("NOSUCH")))
+        << m_prompts.Texts().front().toStdString();
 }
 
 struct AttributeCase
@@ -408,8 +410,8 @@ TEST_F(HostWrapper, ConversionWithSubstitutionsSucceedsWithTheWarning)
     char target[8] = {};
     unsigned long converted = 0;
     QString warning;
-    EXPECT_EQ(host.TranslateBuffer(converter, reinterpret_cast<const char*>(text), 4, target, sizeof target,
-                                   &converted, &warning),
+    EXPECT_EQ(host.TranslateBuffer(converter, reinterpret_cast<const char*>(text), 4, target, sizeof target, &converted,
+                                   &warning),
               1);
     EXPECT_EQ(converted, 2u);
     EXPECT_EQ(static_cast<unsigned char>(target[0]), 0xC1);
@@ -419,8 +421,8 @@ TEST_F(HostWrapper, ConversionWithSubstitutionsSucceedsWithTheWarning)
     // The warning is not shown again with the next failure.
     BOOL cut = FALSE;
     const char16_t longer[] = u"ABCDEFGH";
-    EXPECT_EQ(host.TranslateBuffer(converter, reinterpret_cast<const char*>(longer), 16, target, 4, &converted,
-                                   nullptr, &cut),
+    EXPECT_EQ(host.TranslateBuffer(converter, reinterpret_cast<const char*>(longer), 16, target, 4, &converted, nullptr,
+                                   &cut),
               1);
     EXPECT_TRUE(cut);
     EXPECT_EQ(converted, 4u);

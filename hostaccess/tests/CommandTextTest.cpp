@@ -3,6 +3,7 @@
 
 #include "hostaccess/RemoteCommands.h"
 #include "hostaccess/api/CrtWvdRequest.h"
+#include "hostaccess/tests/QueueRequest.h"
 
 #include <QStringList>
 
@@ -13,16 +14,9 @@
 
 namespace {
 
-// The request the designer sends for a queue: every field set.
 CrtWvdRequest QueueRequest()
 {
-    CrtWvdRequest request;
-    request.SetSystem(QStringLiteral("KWVDSYS"));
-    request.SetLibrary(QStringLiteral("KWVD"));
-    request.SetWvdName(QStringLiteral("INVOICE"));
-    request.GetIdentity().SetOutputQueue(QStringLiteral("QPRINT"));
-    request.GetIdentity().SetOutputQueueLibrary(QStringLiteral("QGPL"));
-    return request;
+    return QueueRequest(QStringLiteral("KWVDSYS"), QStringLiteral("QGPL"));
 }
 
 struct CrtWvdCase
@@ -107,14 +101,13 @@ const CrtWvdCase kCrtWvdCases[] = {
      nullptr, "FILE"},
     {"UserWithAParenthesisIsRefused", [](CrtWvdRequest& r) { r.GetIdentity().SetUserName(QStringLiteral("A)B")); },
      nullptr, "USRPRF"},
-    {"EmptyOutputQueueIsRefused", [](CrtWvdRequest& r) { r.GetIdentity().SetOutputQueue(QString()); }, nullptr,
-     "OUTQ"},
+    {"EmptyOutputQueueIsRefused", [](CrtWvdRequest& r) { r.GetIdentity().SetOutputQueue(QString()); }, nullptr, "OUTQ"},
     {"OutputQueueLibraryStartingWithADigitIsRefused",
      [](CrtWvdRequest& r) { r.GetIdentity().SetOutputQueueLibrary(QStringLiteral("1LIB")); }, nullptr, "OUTQ"},
-    {"FormTypeWithAnApostropheIsRefused",
-     [](CrtWvdRequest& r) { r.GetIdentity().SetFormType(QStringLiteral("A'B")); }, nullptr, "FORMTYPE"},
-    {"StatusThatAddsAParameterIsRefused",
-     [](CrtWvdRequest& r) { r.SetSpooledFileStatus(QStringLiteral("*HLD) X(1")); }, nullptr, "SPLSTS"},
+    {"FormTypeWithAnApostropheIsRefused", [](CrtWvdRequest& r) { r.GetIdentity().SetFormType(QStringLiteral("A'B")); },
+     nullptr, "FORMTYPE"},
+    {"StatusThatAddsAParameterIsRefused", [](CrtWvdRequest& r) { r.SetSpooledFileStatus(QStringLiteral("*HLD) X(1")); },
+     nullptr, "SPLSTS"},
     {"MessageQueueLibraryWithoutQueueIsRefused",
      [](CrtWvdRequest& r) { r.SetMessageQueueLibrary(QStringLiteral("QUSRSYS")); }, nullptr, "MOUTQ"},
     {"WvdNameOverTenCharactersIsRefused", [](CrtWvdRequest& r) { r.SetWvdName(QStringLiteral("INVOICE2026X")); },
@@ -153,8 +146,7 @@ class CallCommandText : public ::testing::TestWithParam<CallCase>
 TEST_P(CallCommandText, IsBuiltOrRefused)
 {
     const CallCase& c = GetParam();
-    const HostCommandText command =
-        BuildCallCommand(QString::fromUtf8(c.program), QString::fromUtf8(c.parameters));
+    const HostCommandText command = BuildCallCommand(QString::fromUtf8(c.program), QString::fromUtf8(c.parameters));
     if (c.expected) {
         EXPECT_TRUE(command.IsValid()) << command.RefusalMessage().toStdString();
         EXPECT_EQ(command.text.toStdString(), c.expected);

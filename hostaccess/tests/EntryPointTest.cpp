@@ -4,6 +4,7 @@
 
 #include "hostaccess/CallFrame.h"
 #include "hostaccess/api/EntryPoints.h"
+#include "hostaccess/tests/QueueRequest.h"
 
 #include "platform/clientaccess/Faults.h"
 #include "platform/clientaccess/tests/EmulatedHostFixture.h"
@@ -60,8 +61,8 @@ TEST(MerrowExports, EntryPointsAreFoundByName)
 {
     LoadedLibrary library;
     ASSERT_TRUE(library.IsLoaded()) << dlerror();
-    for (const char* name : {MerrowEntryPoint::kCallRemoteProgram, MerrowEntryPoint::kCallCRTWVD,
-                             MerrowEntryPoint::kCreateTranslator})
+    for (const char* name :
+         {MerrowEntryPoint::kCallRemoteProgram, MerrowEntryPoint::kCallCRTWVD, MerrowEntryPoint::kCreateTranslator})
         EXPECT_NE(library.Find<void*>(name), nullptr) << name;
 }
 
@@ -119,8 +120,7 @@ const FrameCase kFrameCases[] = {
     {"CallRemoteProgramStandardException", [](const char*) { throw std::runtime_error("injected"); },
      CallRemoteProgramFails, kRemoteProgramText},
     {"CallRemoteProgramAnyThrow", [](const char*) { throw 42; }, CallRemoteProgramFails, kRemoteProgramText},
-    {"CallCRTWVDStandardException", [](const char*) { throw std::bad_alloc(); }, CallCrtWvdFails,
-     kRemoteProgramText},
+    {"CallCRTWVDStandardException", [](const char*) { throw std::bad_alloc(); }, CallCrtWvdFails, kRemoteProgramText},
     {"CallCRTWVDAnyThrow", [](const char*) { throw 42; }, CallCrtWvdFails, kRemoteProgramText},
     {"CreateTranslatorStandardException", [](const char*) { throw std::runtime_error("injected"); },
      CreateTranslatorFails, kTranslatorText},
@@ -150,8 +150,9 @@ TEST(EntryPointFrame, VoidBodyThatThrowsIsReported)
     RunEntryPoint("DestroySpooledFileList", 10125, [] { throw std::runtime_error("injected"); });
     ranAfter = true;
     EXPECT_TRUE(ranAfter);
-    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral(
-                                   "An unknown error occurred whilst attempting to import a spooled file from the Server.")});
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{QStringLiteral(
+                  "An unknown error occurred whilst attempting to import a spooled file from the Server.")});
 }
 
 class RemoteCommands : public EmulatedHost
@@ -178,16 +179,7 @@ protected:
         return commands;
     }
 
-    static CrtWvdRequest Request()
-    {
-        CrtWvdRequest request;
-        request.SetSystem(kSystem);
-        request.SetLibrary(QStringLiteral("KWVD"));
-        request.SetWvdName(QStringLiteral("INVOICE"));
-        request.GetIdentity().SetOutputQueue(QStringLiteral("QPRINT"));
-        request.GetIdentity().SetOutputQueueLibrary(QStringLiteral("KWVD"));
-        return request;
-    }
+    static CrtWvdRequest Request() { return QueueRequest(kSystem, QStringLiteral("KWVD")); }
 
     LoadedLibrary m_library;
     ScopedPromptAnswers m_prompts;
