@@ -29,10 +29,12 @@
 #include "designer/resources/ui/BarcodeSettingsDialogView.h"
 #include "designer/shell/AboutBox.h"
 #include "designer/shell/AppStrings.h"
+#include "designer/shell/HostExport.h"
 #include "designer/shell/IncorrectVersionDlg.h"
 #include "designer/shell/KWVDDesignerModule.h"
 #include "designer/shell/MainFrame.h"
 #include "designer/shell/ProgramVersion.h"
+#include "designer/shell/ShellClasses.h"
 #include "designer/shell/ShellResources.h"
 #include "designer/shell/SingleDocTemplate.h"
 #include "designer/shell/SplashScreenEx.h"
@@ -237,6 +239,7 @@ void CWVDDesignerApp::Step(const QString& name)
 void CWVDDesignerApp::RegisterServices()
 {
     RegisterModel();
+    RegisterShellClasses();
     RegisterShellResources();
     RegisterAppStrings();
     RegisterElementPageStrings();
@@ -249,6 +252,7 @@ void CWVDDesignerApp::RegisterServices()
     });
     InstallSpooledFileDataViewer();
     InstallExportToAS400Dialog();
+    InstallHostExport(&m_serverAccess);
     InstallBarcodeSettingsDialog();
     InstallFontDialogs();
     InstallIncorrectVersionDialog();
