@@ -91,8 +91,8 @@ int ConnectSocket(const QString& host, int port, int timeoutMs, const Pump& pump
     int error = ECONNREFUSED;
     bool anyCreated = false;
     for (addrinfo* address = addresses; address && *out < 0; address = address->ai_next) {
-        const int fd = socket(address->ai_family, address->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK,
-                              address->ai_protocol);
+        const int fd =
+            socket(address->ai_family, address->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, address->ai_protocol);
         if (fd < 0) {
             error = errno;
             continue;

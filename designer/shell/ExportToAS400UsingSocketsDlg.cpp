@@ -63,10 +63,11 @@ CExportToAS400UsingSocketsDlg::CExportToAS400UsingSocketsDlg(CDesignerDoc* doc, 
     m_picture = NameDialogControl(new CPictureEx(this), IDC_PICTURE);
 
     auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    m_export = NameDialogControl(buttons->addButton(DialogText(IDOK_EXPORT), QDialogButtonBox::AcceptRole), IDOK_EXPORT);
+    m_export =
+        NameDialogControl(buttons->addButton(DialogText(IDOK_EXPORT), QDialogButtonBox::AcceptRole), IDOK_EXPORT);
     m_export->setDefault(true);
-    m_cancel =
-        NameDialogControl(buttons->addButton(DialogText(IDCANCEL_EXPORT), QDialogButtonBox::RejectRole), IDCANCEL_EXPORT);
+    m_cancel = NameDialogControl(buttons->addButton(DialogText(IDCANCEL_EXPORT), QDialogButtonBox::RejectRole),
+                                 IDCANCEL_EXPORT);
     connect(m_export, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
 
@@ -125,8 +126,8 @@ void CExportToAS400UsingSocketsDlg::OnInitDialog()
 
 void CExportToAS400UsingSocketsDlg::EnableControls(bool enable)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{m_versions, m_name, m_autoImportCheck, m_overwriteCheck,
-                                                           m_export, m_cancel})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_versions, m_name, m_autoImportCheck, m_overwriteCheck, m_export, m_cancel})
         control->setEnabled(enable);
 }
 
@@ -160,9 +161,9 @@ void CExportToAS400UsingSocketsDlg::OnOK()
     {
         CWaitCursor wait;
         try {
-            result = m_upload ? m_upload(m_memberName, m_version, m_autoImport ? TRUE : FALSE,
-                                         m_overwrite ? TRUE : FALSE)
-                              : 0;
+            result = m_upload
+                         ? m_upload(m_memberName, m_version, m_autoImport ? TRUE : FALSE, m_overwrite ? TRUE : FALSE)
+                         : 0;
         } catch (const CException& error) {
             ReportError(error);
             closeAnyway = true;

@@ -122,8 +122,7 @@ int UploadUsingSockets(CDesignerDoc* doc, QString memberName, int version, BOOL 
         AfxMessageBox(QStringLiteral("No folder could be made for the files to send."), MB_OK | MB_ICONERROR);
         return 0;
     }
-    const QString path =
-        QDir(folder.Path()).filePath(memberName + u'.' + LoadResString(IDS_EXPORT_DEFAULT_EXTENSION));
+    const QString path = QDir(folder.Path()).filePath(memberName + u'.' + LoadResString(IDS_EXPORT_DEFAULT_EXTENSION));
     if (!doc->ExportJVXFile(path, memberName, version))
         return 0;
 
@@ -171,8 +170,8 @@ void InstallHostExport(const ServerAccess* access)
     SetHostFolderMapping([](const QString& hostFolder) { return kwvd::hostfolders::LocalPathOfHostPath(hostFolder); });
     SetHostFormOfFolder([](const QString& localFolder) { return kwvd::hostfolders::HostPathOfLocalPath(localFolder); });
     SetRemoteProgramCaller([access](const QString& system, const QString& program, const QString& parameters) {
-        const auto call = access ? reinterpret_cast<CallRemoteProgramProc>(access->FindEntryPoint("CallRemoteProgram"))
-                                 : nullptr;
+        const auto call =
+            access ? reinterpret_cast<CallRemoteProgramProc>(access->FindEntryPoint("CallRemoteProgram")) : nullptr;
         // The library shows its own messages.
         if (call)
             call(&system, &program, &parameters);

@@ -88,18 +88,18 @@ protected:
 struct UploadCase
 {
     const char* name;
-    std::vector<std::pair<int, Scripted>> script;
+    std::vector<std::pair<int, Scripted>> script{};
     bool crlf = false;
     const char* program = "PCWVDCL";
     // 0 every step succeeded, else the step that failed: 1 connect,
     // 2 member check, 3 files, 4 import.
     int failedStep = 0;
-    std::string errorText;
+    std::string errorText{};
     int serverLevel = 2;
     // The member check's flag; -1 untouched.
     int exists = 0;
     int reply = 1001;
-    std::vector<QByteArray> requests;
+    std::vector<QByteArray> requests{};
 };
 
 void PrintTo(const UploadCase& c, std::ostream* os)
@@ -121,9 +121,7 @@ Scripted Reply(const char* line)
 
 const UploadCase kUploadCases[] = {
     {.name = "EveryStepAnswered", .requests = {kHandshake, kCheck, kSend, kSent, kImport, kEnd}},
-    {.name = "LinesEndedByCrLfReadAsByLf",
-     .crlf = true,
-     .requests = {kHandshake, kCheck, kSend, kSent, kImport, kEnd}},
+    {.name = "LinesEndedByCrLfReadAsByLf", .crlf = true, .requests = {kHandshake, kCheck, kSend, kSent, kImport, kEnd}},
     {.name = "LevelTooLargeStaysOneAndNoMemberCheck",
      .script = {{1, Reply("1002 12345")}},
      .serverLevel = 1,
@@ -165,7 +163,8 @@ const UploadCase kUploadCases[] = {
     {.name = "TransferNotConfirmed",
      .script = {{4, Reply("1100 disk full")}},
      .failedStep = 3,
-     .errorText = "Error sending File(s):\nFile: INVOICE.jvx Not Sent, Error: File transfer not completed successfully.\n",
+     .errorText =
+         "Error sending File(s):\nFile: INVOICE.jvx Not Sent, Error: File transfer not completed successfully.\n",
      .requests = {kHandshake, kCheck, kSend, kSent, kEnd}},
     {.name = "OtherProgramIsRefusedWithoutContact",
      .program = "CRTWVD",
@@ -235,10 +234,12 @@ TEST_P(SoxUploadTable, RequestsAndOutcome)
     EXPECT_EQ(failedStep, c.failedStep) << c.name;
     EXPECT_EQ(errorText, QString::fromStdString(c.errorText)) << c.name;
     EXPECT_EQ(level, c.serverLevel) << c.name;
-    if (c.failedStep == 0 || c.failedStep > 2)
+    if (c.failedStep == 0 || c.failedStep > 2) {
         EXPECT_EQ(exists, c.exists) << c.name;
-    if (c.failedStep == 0 || c.failedStep == 4)
+    }
+    if (c.failedStep == 0 || c.failedStep == 4) {
         EXPECT_EQ(reply, c.reply) << c.name;
+    }
     EXPECT_EQ(server->RawRequests(), c.requests) << c.name;
 }
 
@@ -327,7 +328,8 @@ TEST_F(SoxClientTest, ShortSendsArriveWholeAndInOrder)
             return ::send(socket, data, std::min<size_t>(size, 1000 + sends % 7), MSG_NOSIGNAL);
         });
         ASSERT_TRUE(client.Connect(QStringLiteral("127.0.0.1"), server->Port()));
-        ASSERT_TRUE(client.SendFiles(folder, QStringLiteral("/QDLS/KWVD/PCIN/"))) << client.GetErrorText().toStdString();
+        ASSERT_TRUE(client.SendFiles(folder, QStringLiteral("/QDLS/KWVD/PCIN/")))
+            << client.GetErrorText().toStdString();
     }
     server->Stop();
     EXPECT_GT(sends, 19);
@@ -348,8 +350,8 @@ TEST_F(SoxClientTest, DataSendErrorSendsNoCompletion)
             return -1;
         });
         ASSERT_TRUE(client.Connect(QStringLiteral("127.0.0.1"), server->Port()));
-        EXPECT_FALSE(client.SendFile(QDir(folder).filePath(QStringLiteral("INVOICE.jvx")),
-                                     QStringLiteral("/QDLS/KWVD/PCIN/")));
+        EXPECT_FALSE(
+            client.SendFile(QDir(folder).filePath(QStringLiteral("INVOICE.jvx")), QStringLiteral("/QDLS/KWVD/PCIN/")));
         error = client.GetErrorText();
     }
     server->Stop();
@@ -375,10 +377,12 @@ void PrintTo(const StallCase& c, std::ostream* os)
 const StallCase kStallCases[] = {
     {"Handshake", 1, "Failed Receiving Handshake."},
     {"MemberCheck", 7, "Failed to Receive Transfer go ahead from Server."},
-    {"DataPort", 3, "Error sending File(s):\nFile: INVOICE.jvx Not Sent, Error: Failed to Receive Transfer go ahead "
-                    "from Server.\n"},
-    {"TransferComplete", 4, "Error sending File(s):\nFile: INVOICE.jvx Not Sent, Error: Failed to receive File "
-                            "transfer complete confirmation.\n"},
+    {"DataPort", 3,
+     "Error sending File(s):\nFile: INVOICE.jvx Not Sent, Error: Failed to Receive Transfer go ahead "
+     "from Server.\n"},
+    {"TransferComplete", 4,
+     "Error sending File(s):\nFile: INVOICE.jvx Not Sent, Error: Failed to receive File "
+     "transfer complete confirmation.\n"},
     {"Import", 6, "Failed to receive call Remote Program confirmation."},
 };
 
@@ -425,7 +429,8 @@ TEST_F(SoxClientTest, RefusedConnectionCarriesItsErrorCode)
     }
     CAS400SoxClient client;
     EXPECT_FALSE(client.Connect(QStringLiteral("127.0.0.1"), port));
-    EXPECT_EQ(client.GetErrorText(), QStringLiteral("Failed to connect to Server.\nError Code: %1\n").arg(ECONNREFUSED));
+    EXPECT_EQ(client.GetErrorText(),
+              QStringLiteral("Failed to connect to Server.\nError Code: %1\n").arg(ECONNREFUSED));
     EXPECT_FALSE(client.IsConnected());
 }
 
@@ -440,7 +445,8 @@ TEST_F(SoxClientTest, NothingGoesBeforeAHandshake)
     const QString folder = FolderWith(QStringLiteral("INVOICE.jvx"), kJvx);
     EXPECT_FALSE(client.SendFile(QDir(folder).filePath(QStringLiteral("INVOICE.jvx")), QStringLiteral("/QDLS/")));
     EXPECT_EQ(client.GetErrorText(), QStringLiteral("No Active Conversation"));
-    EXPECT_FALSE(client.RunRemoteProgram(QStringLiteral("KWVD"), QStringLiteral("X"), QStringLiteral("PCWVDCL"), &reply));
+    EXPECT_FALSE(
+        client.RunRemoteProgram(QStringLiteral("KWVD"), QStringLiteral("X"), QStringLiteral("PCWVDCL"), &reply));
     EXPECT_EQ(client.GetErrorText(), QStringLiteral("No Active Conversation"));
     EXPECT_EQ(reply, 1000);
 }
@@ -463,7 +469,7 @@ void PrintTo(const ReplyCase& c, std::ostream* os)
 const ReplyCase kReplyCases[] = {
     {"CodeBlankText", "1002 2\n", TRUE, 1002, "2"},
     {"CrLfAsLf", "1000 1\r\n", TRUE, 1000, "1"},
-    {"CrTakesTheNextByteAndEndsTheLine", "1100 ab\rcd\n", TRUE, 1100, "ab"},
+    {"CrTakesTheNextByteAndEndsTheLine", "1100 ab\rcd\n", TRUE, 1100, "abc"},
     {"FourCharactersAreTheText", "1002\n", TRUE, 1002, "1002"},
     {"ShorterLineKeepsThePresetCode", "10\n", TRUE, 4242, ""},
     {"EndInTheMiddleOfALine", "1001 done", TRUE, 1001, "done"},
@@ -502,7 +508,8 @@ TEST(SoxRequest, WireForm)
     EXPECT_EQ(CAS400SoxClient::FormatRequest(7, CAS400SoxClient::PadLibrary(QStringLiteral("KWVD")) + "INVOICE"),
               std::string("0007 KWVD      INVOICE"));
     // Cut to ten characters; a character without a byte goes as "?".
-    EXPECT_EQ(CAS400SoxClient::FormatRequest(6, CAS400SoxClient::PadLibrary(QStringLiteral("LIBRARYNAME1")) + u"\u20ac\u4e00"),
+    EXPECT_EQ(CAS400SoxClient::FormatRequest(6, CAS400SoxClient::PadLibrary(QStringLiteral("LIBRARYNAME1"))
+                                                    + QStringLiteral("\u20ac\u4e00")),
               std::string("0006 LIBRARYNAM\x80?"));
 }
 

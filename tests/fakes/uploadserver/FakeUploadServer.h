@@ -38,7 +38,7 @@ namespace kwvd::fakes {
 struct UploadRequest
 {
     int code = 0;
-    QString text;  // after the blank, Windows-1252
+    QString text;   // after the blank, Windows-1252
     QByteArray raw; // every byte that came
 };
 

@@ -19,14 +19,13 @@ using kwvd::fakes::FakeUploadServer;
 
 namespace {
 
-const char kUsage[] =
-    "usage: fake-upload-server --store DIR --system NAME [--port N] [--crlf]\n"
-    "                          [--reply CODE=TEXT]... [--close CODE]... [--stall CODE]...\n"
-    "  --port N          the port to listen on (0, the default: any free port)\n"
-    "  --crlf            replies end with CR LF\n"
-    "  --reply CODE=TEXT answer requests of CODE with the line TEXT (\"6=1200 warnings\")\n"
-    "  --close CODE      close the connection instead of answering CODE\n"
-    "  --stall CODE      never answer CODE\n";
+const char kUsage[] = "usage: fake-upload-server --store DIR --system NAME [--port N] [--crlf]\n"
+                      "                          [--reply CODE=TEXT]... [--close CODE]... [--stall CODE]...\n"
+                      "  --port N          the port to listen on (0, the default: any free port)\n"
+                      "  --crlf            replies end with CR LF\n"
+                      "  --reply CODE=TEXT answer requests of CODE with the line TEXT (\"6=1200 warnings\")\n"
+                      "  --close CODE      close the connection instead of answering CODE\n"
+                      "  --stall CODE      never answer CODE\n";
 
 volatile std::sig_atomic_t g_stop = 0;
 
