@@ -26,59 +26,12 @@ private:
 
 } // namespace
 
-CrtWvdRequest::CrtWvdRequest() : m_splsts(QStringLiteral("*HLD"))
-{
-    const QString all = QStringLiteral("*ALL");
-    m_identity.SetFileName(all);
-    m_identity.SetUserName(all);
-    m_identity.SetUserData(all);
-    m_identity.SetFormType(all);
-}
-
-CrtWvdRequest::CrtWvdRequest(const CrtWvdRequest& source)
-{
-    CopyFrom(source);
-}
-
-CrtWvdRequest& CrtWvdRequest::operator=(const CrtWvdRequest& source)
-{
-    CopyFrom(source);
-    return *this;
-}
-
-void CrtWvdRequest::CopyFrom(const CrtWvdRequest& source)
-{
-    if (&source == this)
-        return;
-    m_identity.CopyFrom(source.m_identity);
-    m_system = source.m_system;
-    m_library = source.m_library;
-    m_wvdName = source.m_wvdName;
-    m_splsts = source.m_splsts;
-    m_moutqLibrary = source.m_moutqLibrary;
-    m_moutq = source.m_moutq;
-}
-
-BOOL CrtWvdRequest::IsEqual(const CrtWvdRequest& other) const
-{
-    const bool equal = m_identity.IsEqual(other.m_identity) && m_system == other.m_system
-                       && m_library == other.m_library && m_wvdName == other.m_wvdName && m_splsts == other.m_splsts
-                       && m_moutqLibrary == other.m_moutqLibrary && m_moutq == other.m_moutq;
-    return equal ? TRUE : FALSE;
-}
-
-BOOL CrtWvdRequest::IsComplete() const
-{
-    const bool complete =
-        !m_system.isEmpty() && !m_library.isEmpty() && !m_wvdName.isEmpty() && !m_identity.GetFileName().isEmpty();
-    return complete ? TRUE : FALSE;
-}
-
-void CrtWvdRequest::Serialize(CArchive& ar)
+void SerializeCrtWvdRequest(CArchive& ar, CrtWvdRequest& request)
 {
     if (ar.IsStoring()) {
-        ar << kRecordVersion << m_system << m_library << m_wvdName << m_splsts << m_moutqLibrary << m_moutq;
-        m_identity.Serialize(ar);
+        ar << kCrtWvdRequestRecordVersion << request.GetSystem() << request.GetLibrary() << request.GetWvdName()
+           << request.GetSpooledFileStatus() << request.GetMessageQueueLibrary() << request.GetMessageQueue();
+        SerializeSpooledFileIdentity(ar, request.GetIdentity());
         return;
     }
 
@@ -86,14 +39,21 @@ void CrtWvdRequest::Serialize(CArchive& ar)
     ar >> version;
     // A negative version is damage; a higher one comes from a newer writer
     // whose fields we would misread.
-    if (version < 0 || version > kRecordVersion)
+    if (version < 0 || version > kCrtWvdRequestRecordVersion)
         throw CArchiveException(CArchiveException::badSchema, ar.GetFilePath());
 
     CrtWvdRequest read;
-    ar >> read.m_system >> read.m_library >> read.m_wvdName >> read.m_splsts >> read.m_moutqLibrary >> read.m_moutq;
+    QString system, library, wvdName, splsts, moutqLibrary, moutq;
+    ar >> system >> library >> wvdName >> splsts >> moutqLibrary >> moutq;
+    read.SetSystem(system);
+    read.SetLibrary(library);
+    read.SetWvdName(wvdName);
+    read.SetSpooledFileStatus(splsts);
+    read.SetMessageQueueLibrary(moutqLibrary);
+    read.SetMessageQueue(moutq);
     {
         BorrowedSchema schema(ar, static_cast<UINT>(version));
-        read.m_identity.Serialize(ar);
+        SerializeSpooledFileIdentity(ar, read.GetIdentity());
     }
-    CopyFrom(read);
+    request.CopyFrom(read);
 }

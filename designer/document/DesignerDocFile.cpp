@@ -250,7 +250,7 @@ void CDesignerDoc::Serialize(CArchive& ar)
             ar << static_cast<LONG>(m_destZoom[0]) << static_cast<LONG>(m_destZoom[1]);
             ar << static_cast<LONG>(m_destFit);
             ar << m_outputQueue << m_outputQueueLibrary;
-            m_runParameters.Serialize(ar);
+            SerializeCrtWvdRequest(ar, m_runParameters);
             const std::vector<CFormElement*> topLevel = TopLevelElements(m_elements);
             StoreElementTree(ar, topLevel);
             StoreZOrder(ar, topLevel);
@@ -282,7 +282,7 @@ void CDesignerDoc::Serialize(CArchive& ar)
         if (version >= 7)
             ar >> m_outputQueue >> m_outputQueueLibrary;
         if (version >= 43)
-            m_runParameters.Serialize(ar);
+            SerializeCrtWvdRequest(ar, m_runParameters);
 
         bool isNumber = false;
         const int docType = m_docTypeDigit.GetValue().trimmed().toInt(&isNumber);

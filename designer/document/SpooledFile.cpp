@@ -708,8 +708,8 @@ void CSpooledFile::Serialize(CArchive& ar)
         }
         ar.WriteObject(m_pages.get());
         ar << static_cast<LONG>(m_currentPage) << static_cast<LONG>(m_pageWidth) << static_cast<LONG>(m_pageLength);
-        m_loadedIdentity.Serialize(ar);
-        m_filterIdentity.Serialize(ar);
+        SerializeSpooledFileIdentity(ar, m_loadedIdentity);
+        SerializeSpooledFileIdentity(ar, m_filterIdentity);
         return;
     }
 
@@ -777,8 +777,8 @@ void CSpooledFile::Serialize(CArchive& ar)
     SetCurrentPage(current);
 
     if (schema > 3) {
-        m_loadedIdentity.Serialize(ar);
-        m_filterIdentity.Serialize(ar);
+        SerializeSpooledFileIdentity(ar, m_loadedIdentity);
+        SerializeSpooledFileIdentity(ar, m_filterIdentity);
     }
 }
 

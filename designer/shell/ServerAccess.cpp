@@ -1,7 +1,5 @@
 #include "designer/shell/ServerAccess.h"
 
-#include "designer/document/CrtWvdRequest.h"
-#include "hostaccess/api/Translator.h"
 #include "platform/ui/PromptHelpers.h"
 #include "platform/ui/PromptService.h"
 
@@ -80,7 +78,7 @@ ITranslator* ServerAccess::CreateTranslator(int mode, const QString& system) con
 {
     if (!m_module)
         return nullptr;
-    const auto create = reinterpret_cast<CreateTranslatorProc>(FindEntryPoint("CreateTranslator"));
+    const auto create = reinterpret_cast<CreateTranslatorProc>(FindEntryPoint(MerrowEntryPoint::kCreateTranslator));
     if (!create) {
         AfxMessageBox(IDS_SERVER_CONTACT_FAILED);
         return nullptr;
@@ -102,7 +100,7 @@ ITranslator* ServerAccess::CreateTranslatorWith(CreateTranslatorProc create, int
 
 int ServerAccess::CallCRTWVD(CrtWvdRequest* request) const
 {
-    const auto call = reinterpret_cast<CallCRTWVDProc>(FindEntryPoint("CallCRTWVD"));
+    const auto call = reinterpret_cast<CallCRTWVDProc>(FindEntryPoint(MerrowEntryPoint::kCallCRTWVD));
     if (!call || !request)
         return 0;
     Prompts().BeginWaitCursor();

@@ -5,18 +5,11 @@
 // points are looked up by name when they are used. Without it server access
 // is off for the whole run.
 
+#include "hostaccess/api/EntryPoints.h"
 #include "platform/framework/Types.h"
 
 #include <QString>
 #include <QStringList>
-
-class CrtWvdRequest;
-class ITranslator;
-
-// The entry points as the designer calls them: text travels as QString,
-// which both sides share.
-using CreateTranslatorProc = ITranslator* (*)(const QString* system);
-using CallCRTWVDProc = BOOL (*)(CrtWvdRequest* request);
 
 class ServerAccess
 {

@@ -5,7 +5,14 @@
 //
 // Counts are in characters. Our characters are UTF-16 code units on both
 // sides of the boundary; how many bytes one character takes in the file is
-// the translator's business (one per host byte). A translator never throws.
+// the translator's business (one per host byte).
+//
+// A conversion that fails would break the file's fixed widths, so Write and
+// Read then raise the framework's archive exception (generic) on the file
+// they were given, after the host's messages were shown once per translator;
+// a failed Read leaves blanks in the buffer. Content never makes a write
+// fail: a converted field longer than its width is cut at a character
+// boundary.
 
 class CFile;
 

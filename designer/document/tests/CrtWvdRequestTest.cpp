@@ -184,12 +184,12 @@ TEST(CrtWvdRequestCompare, CopiesCarryEverything)
 TEST(CrtWvdRequestArchive, NewRequestStoresVersionStringsThenIdentity)
 {
     CrtWvdRequest request;
-    EXPECT_EQ(Store([&](CArchive& ar) { request.Serialize(ar); }), Hex(kNewRequestHex));
+    EXPECT_EQ(Store([&](CArchive& ar) { SerializeCrtWvdRequest(ar, request); }), Hex(kNewRequestHex));
 
     CrtWvdRequest read = LetterRequest();
     Load(Hex(kNewRequestHex), [&](CArchive& ar) {
         ar.SetObjectSchema(kOuterSchema);
-        read.Serialize(ar);
+        SerializeCrtWvdRequest(ar, read);
         EXPECT_EQ(ar.GetObjectSchema(), kOuterSchema);
     });
     EXPECT_TRUE(read.IsEqual(CrtWvdRequest()));
@@ -198,9 +198,9 @@ TEST(CrtWvdRequestArchive, NewRequestStoresVersionStringsThenIdentity)
 TEST(CrtWvdRequestArchive, LetterRequestRoundTrips)
 {
     CrtWvdRequest request = LetterRequest();
-    const Bytes bytes = Store([&](CArchive& ar) { request.Serialize(ar); });
+    const Bytes bytes = Store([&](CArchive& ar) { SerializeCrtWvdRequest(ar, request); });
     CrtWvdRequest read;
-    Load(bytes, [&](CArchive& ar) { read.Serialize(ar); });
+    Load(bytes, [&](CArchive& ar) { SerializeCrtWvdRequest(ar, read); });
     EXPECT_TRUE(read.IsEqual(request));
 }
 
@@ -231,7 +231,7 @@ TEST(CrtWvdRequestArchive, OlderRecordVersionsReadFewerIdentityFields)
         CrtWvdRequest read;
         Load(Hex(c.hex), [&](CArchive& ar) {
             ar.SetObjectSchema(kOuterSchema);
-            read.Serialize(ar);
+            SerializeCrtWvdRequest(ar, read);
             EXPECT_EQ(ar.GetObjectSchema(), kOuterSchema);
             QString next;
             ar >> next;
@@ -257,7 +257,7 @@ TEST(CrtWvdRequestArchive, ShortArchiveRaisesEndOfFileRestoresSchemaKeepsRequest
         Load(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)), [&](CArchive& ar) {
             ar.SetObjectSchema(kOuterSchema);
             try {
-                request.Serialize(ar);
+                SerializeCrtWvdRequest(ar, request);
                 ADD_FAILURE() << "a short request was read";
             } catch (const CArchiveException& e) {
                 EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
@@ -286,7 +286,7 @@ TEST(CrtWvdRequestArchive, ImpossibleRecordVersionIsABadSchema)
         std::copy(version.begin(), version.end(), bytes.begin());
         CrtWvdRequest request = LetterRequest();
         try {
-            Load(bytes, [&](CArchive& ar) { request.Serialize(ar); });
+            Load(bytes, [&](CArchive& ar) { SerializeCrtWvdRequest(ar, request); });
             ADD_FAILURE() << "record version read";
         } catch (const CArchiveException& e) {
             EXPECT_EQ(e.m_cause, CArchiveException::badSchema);

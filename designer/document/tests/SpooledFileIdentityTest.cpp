@@ -185,13 +185,13 @@ SpooledFileIdentity LetterIdentity()
 TEST(SpooledFileIdentityArchive, StoresTwelveStringsInFieldOrder)
 {
     SpooledFileIdentity identity = LetterIdentity();
-    EXPECT_EQ(Store([&](CArchive& ar) { identity.Serialize(ar); }), Hex(kTwelveLettersHex));
+    EXPECT_EQ(Store([&](CArchive& ar) { SerializeSpooledFileIdentity(ar, identity); }), Hex(kTwelveLettersHex));
 
     SpooledFileIdentity empty;
     Bytes twelveEmpty;
     for (int i = 0; i < 12; ++i)
         twelveEmpty = twelveEmpty + Hex("FF FE FF 00");
-    EXPECT_EQ(Store([&](CArchive& ar) { empty.Serialize(ar); }), twelveEmpty);
+    EXPECT_EQ(Store([&](CArchive& ar) { SerializeSpooledFileIdentity(ar, empty); }), twelveEmpty);
 }
 
 TEST(SpooledFileIdentityArchive, LoadReadsTheFieldsTheSchemaHas)
@@ -215,7 +215,7 @@ TEST(SpooledFileIdentityArchive, LoadReadsTheFieldsTheSchemaHas)
         SpooledFileIdentity identity = FullIdentity();
         Load(bytes, [&](CArchive& ar) {
             ar.SetObjectSchema(c.schema);
-            identity.Serialize(ar);
+            SerializeSpooledFileIdentity(ar, identity);
             QString next;
             ar >> next;
             const char16_t expectedNext = c.fieldsRead == 12 ? u'Z' : static_cast<char16_t>(u'A' + c.fieldsRead);
@@ -239,7 +239,7 @@ TEST(SpooledFileIdentityArchive, LongStoredTextIsCutToTheField)
     SpooledFileIdentity identity;
     Load(bytes, [&](CArchive& ar) {
         ar.SetObjectSchema(6);
-        identity.Serialize(ar);
+        SerializeSpooledFileIdentity(ar, identity);
     });
     EXPECT_EQ(identity.GetUserData(), QStringLiteral("ABCDEFGHIJKL"));
     EXPECT_EQ(RawOf(identity)[44 + 12], 0);
@@ -267,7 +267,7 @@ TEST(SpooledFileIdentityArchive, ShortArchiveRaisesEndOfFileAndKeepsTheRecord)
         try {
             Load(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(c.length)), [&](CArchive& ar) {
                 ar.SetObjectSchema(c.schema);
-                identity.Serialize(ar);
+                SerializeSpooledFileIdentity(ar, identity);
             });
             ADD_FAILURE() << "a short record was read";
         } catch (const CArchiveException& e) {
