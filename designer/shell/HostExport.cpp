@@ -8,6 +8,7 @@
 #include "designer/shell/AS400SoxClient.h"
 #include "designer/shell/ExportToAS400UsingSocketsDlg.h"
 #include "designer/shell/ServerAccess.h"
+#include "hostaccess/api/EntryPoints.h"
 #include "platform/clientaccess/hostfolders/HostFolders.h"
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptHelpers.h"
@@ -21,9 +22,6 @@
 #include <cstdlib>
 
 namespace {
-
-// "CallRemoteProgram" of the host access library.
-using CallRemoteProgramProc = int (*)(const QString* system, const QString* program, const QString* parameters);
 
 constexpr int kHighestVersion = 28;
 // From this version on the import program is told the library as well.
@@ -171,7 +169,9 @@ void InstallHostExport(const ServerAccess* access)
     SetHostFormOfFolder([](const QString& localFolder) { return kwvd::hostfolders::HostPathOfLocalPath(localFolder); });
     SetRemoteProgramCaller([access](const QString& system, const QString& program, const QString& parameters) {
         const auto call =
-            access ? reinterpret_cast<CallRemoteProgramProc>(access->FindEntryPoint("CallRemoteProgram")) : nullptr;
+            access
+                ? reinterpret_cast<CallRemoteProgramProc>(access->FindEntryPoint(MerrowEntryPoint::kCallRemoteProgram))
+                : nullptr;
         // The library shows its own messages.
         if (call)
             call(&system, &program, &parameters);
