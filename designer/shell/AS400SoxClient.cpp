@@ -432,7 +432,10 @@ BOOL CAS400SoxClient::SendFileData(CFile& file, int dataSocket)
             do {
                 sent = m_dataSend(dataSocket, buffer, got);
             } while (sent < 0 && errno == EINTR);
-            if (sent < 0) {
+            // Nothing taken at all is a connection that makes no progress.
+            if (sent == 0)
+                errno = ETIMEDOUT;
+            if (sent <= 0) {
                 m_lastError = errno == EAGAIN || errno == EWOULDBLOCK ? ETIMEDOUT : errno;
                 Fail(QStringLiteral("Socket Error Sending File. Error Message:\n") + GetSocketErrorText());
                 return FALSE;

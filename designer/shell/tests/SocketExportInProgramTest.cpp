@@ -30,6 +30,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <ostream>
 
 namespace {
 
@@ -166,8 +167,7 @@ TEST_F(SocketExportInProgramTest, UploadPutsTheFilesOnTheHostAndImportsThem)
     EXPECT_TRUE(env.MessageTexts().isEmpty()) << env.MessageTexts().join(u'|').toStdString();
     // The definition and, beside it, the image file it names (the host's
     // names carry no extension).
-    const QStringList stored =
-        QDir(HostFile(QStringLiteral("QDLS/KWVD/PCIN"))).entryList(QDir::Files, QDir::Name);
+    const QStringList stored = QDir(HostFile(QStringLiteral("QDLS/KWVD/PCIN"))).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(stored, (QStringList{QStringLiteral("INVOICE.JVX"), QStringLiteral("LOGO")}))
         << Transcript().join(u'|').toStdString();
     EXPECT_GT(QFileInfo(HostFile(QStringLiteral("QDLS/KWVD/PCIN/LOGO"))).size(), 0);
@@ -263,5 +263,53 @@ TEST_F(SocketExportInProgramTest, RefusedConnectionIsReportedAndLeavesNoFolder)
     EXPECT_EQ(env.prompts->Recorded()[0].Icon(), UINT(MB_ICONERROR));
     EXPECT_TRUE(LeftInTemp().isEmpty()) << LeftInTemp().join(u' ').toStdString();
 }
+
+// A step the server refuses: its reason in an error box, the dialog open
+// for another try, nothing left behind.
+struct RefusedStepCase
+{
+    const char* name;
+    const char* serverReply; // --reply CODE=TEXT
+    const char* message;
+};
+
+void PrintTo(const RefusedStepCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+const RefusedStepCase kRefusedStepCases[] = {
+    {"FileRefused", "3=1100 Name not valid.",
+     "Error sending File(s):\nFile: INVOICE.jvx Not Sent, Error: Name not valid.\n"},
+    {"ImportFailed", "6=1100 KWV2303 File not found.",
+     "Failed to Automatically Import INVOICE.\nError Text:\nKWV2303 File not found."},
+    {"MemberCheckAnsweredEmpty", "7=1000 ", "Check WVD Member Return Value invalid."},
+};
+
+class RefusedStepTable : public SocketExportInProgramTest, public ::testing::WithParamInterface<RefusedStepCase>
+{};
+
+TEST_P(RefusedStepTable, ReasonShownAndTheDialogStays)
+{
+    const RefusedStepCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(StartServer({QStringLiteral("--reply"), QString::fromLatin1(c.serverReply)}));
+    bool stayedOpen = false;
+    Export([&stayedOpen](CExportToAS400UsingSocketsDlg& dialog) {
+        dialog.AutoImportCheck()->setChecked(true);
+        dialog.ExportButton()->click();
+        stayedOpen = dialog.isVisible() && dialog.ExportButton()->isEnabled();
+    });
+    EXPECT_TRUE(stayedOpen) << c.name;
+    ASSERT_EQ(env.MessageTexts().size(), 1) << c.name;
+    EXPECT_EQ(env.MessageTexts()[0], QString::fromLatin1(c.message)) << c.name;
+    EXPECT_EQ(env.prompts->Recorded()[0].Icon(), UINT(MB_ICONERROR)) << c.name;
+    EXPECT_FALSE(doc->m_replaceWithoutAsking) << c.name;
+    EXPECT_TRUE(LeftInTemp().isEmpty()) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(SocketExport, RefusedStepTable, ::testing::ValuesIn(kRefusedStepCases),
+                         [](const ::testing::TestParamInfo<RefusedStepCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
