@@ -341,6 +341,10 @@ public:
     // or a path is confirmed, then the JVX file. The folder becomes the
     // preference DefaultExportPath even when the writing failed.
     void OnExportWvd();
+    // After an export by the file road: the host's import program PCWVDCL
+    // for the member (and, from version 8, the library) through the host
+    // access library, under the wait cursor. Nothing without the library.
+    void CallImportProgram(const QString& memberName, int version);
     // Import WVD and Import an XML File, each in a change transaction: the
     // chooser again after every failed import, until one succeeds or the
     // user cancels.

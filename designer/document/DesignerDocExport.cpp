@@ -8,6 +8,7 @@
 #include "platform/ui/MessageFormat.h"
 #include "platform/ui/PromptService.h"
 #include "platform/ui/StringTable.h"
+#include "platform/ui/WaitCursor.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -77,10 +78,10 @@ void CDesignerDoc::OnExportWvd()
     choice.fileName = memberName + QLatin1Char('.') + choice.defaultExtension;
     choice.filter = ExportFilter();
     choice.filterIndex = ExportFilterIndexForVersion(prefs.DefaultJVXVersion);
-    // The automatic import needs the host program call, which this designer
-    // does not make: it is never offered and stays off.
-    choice.offerAutoImport = false;
-    choice.autoImport = false;
+    // The import program is called through the host access library: offered,
+    // and on, only while it is loaded.
+    choice.offerAutoImport = prefs.IsServerAccessLoaded() != FALSE;
+    choice.autoImport = choice.offerAutoImport;
     choice.overwrite = m_replaceWithoutAsking == 1;
 
     for (;;) {
@@ -95,13 +96,27 @@ void CDesignerDoc::OnExportWvd()
             continue;
 
         const BOOL exported = ExportJVXFile(path, memberName, version);
-        prefs.SetDefaultExportPath(QFileInfo(path).absolutePath());
+        prefs.SetDefaultExportPath(ExportFolderToRemember(QFileInfo(path).absolutePath()));
         if (exported) {
+            if (choice.autoImport)
+                CallImportProgram(memberName, version);
             m_replaceWithoutAsking = choice.overwrite ? TRUE : FALSE;
             m_automaticImport = choice.autoImport ? TRUE : FALSE;
         }
         return;
     }
+}
+
+void CDesignerDoc::CallImportProgram(const QString& memberName, int version)
+{
+    const CPreferences& prefs = Preferences();
+    const QString program = prefs.DefaultLibrary + QLatin1Char('/') + LoadResString(IDS_IMPORT_PROGRAM);
+    // Definitions written for version 8 and later name their library too.
+    QString parameters = memberName;
+    if (version > 7)
+        parameters += QLatin1Char(' ') + prefs.DefaultLibrary;
+    CWaitCursor wait;
+    CallInstalledRemoteProgram(prefs.DefaultSystem, program, parameters);
 }
 
 void CDesignerDoc::OnImportFromServer()
@@ -115,7 +130,7 @@ void CDesignerDoc::OnImportFromServer()
         if (path.isEmpty())
             return;
         if (ImportJVXFile(path)) {
-            Preferences().SetDefaultExportPath(QFileInfo(path).absolutePath());
+            Preferences().SetDefaultExportPath(ExportFolderToRemember(QFileInfo(path).absolutePath()));
             BroadcastHint(DocumentHint::PageSetupChanged, nullptr);
             return;
         }

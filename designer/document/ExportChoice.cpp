@@ -15,6 +15,12 @@ ExportDialogRunner& InstalledRunner()
     return runner;
 }
 
+RemoteProgramCaller& InstalledCaller()
+{
+    static RemoteProgramCaller caller;
+    return caller;
+}
+
 } // namespace
 
 void RegisterExportStrings()
@@ -27,6 +33,7 @@ void RegisterExportStrings()
                                   "begin with a letter and be less than 9 characters in length."},
         {IDS_NO_EXPORT_PATH, "You do not have a valid export path.  You need to browse to the KWVD/PCIN folder "
                              "located on the Server \"%1\" before you export your WVD file."},
+        {IDS_IMPORT_PROGRAM, "PCWVDCL"},
         {IDS_AUTO_IMPORT, "Auto Import"},
         {IDS_OVERWRITE_EXISTING, "Overwrite Existing"},
         {IDS_EXPORT_TITLE, "Export WVD"},
@@ -69,4 +76,15 @@ bool RunExportDialog(ExportChoice& choice)
 {
     const ExportDialogRunner& runner = InstalledRunner();
     return runner && runner(choice);
+}
+
+RemoteProgramCaller SetRemoteProgramCaller(RemoteProgramCaller caller)
+{
+    return std::exchange(InstalledCaller(), std::move(caller));
+}
+
+void CallInstalledRemoteProgram(const QString& system, const QString& program, const QString& parameters)
+{
+    if (const RemoteProgramCaller& caller = InstalledCaller())
+        caller(system, program, parameters);
 }

@@ -17,6 +17,7 @@ inline constexpr UINT IDS_EXPORT_BUTTON = 276;
 inline constexpr UINT IDS_FILE_EXISTS_REPLACE = 281;
 inline constexpr UINT IDS_INVALID_MEMBER_NAME = 306;
 inline constexpr UINT IDS_NO_EXPORT_PATH = 307;
+inline constexpr UINT IDS_IMPORT_PROGRAM = 336; // "PCWVDCL"
 inline constexpr UINT IDS_AUTO_IMPORT = 388;
 inline constexpr UINT IDS_OVERWRITE_EXISTING = 394;
 // The export dialog's template; its caption is the dialog's text.
@@ -66,3 +67,12 @@ using ExportDialogRunner = std::function<bool(ExportChoice& choice)>;
 // library without a user must never block) and returns the one before.
 ExportDialogRunner SetExportDialogRunner(ExportDialogRunner runner);
 bool RunExportDialog(ExportChoice& choice);
+
+// Runs a program on the host through the host access library: the system,
+// the program as "LIB/PGM" and its parameters. The library reports its own
+// failures. Installed by the program; without one the automatic import after
+// an export does nothing.
+using RemoteProgramCaller =
+    std::function<void(const QString& system, const QString& program, const QString& parameters)>;
+RemoteProgramCaller SetRemoteProgramCaller(RemoteProgramCaller caller);
+void CallInstalledRemoteProgram(const QString& system, const QString& program, const QString& parameters);

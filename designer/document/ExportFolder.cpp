@@ -21,6 +21,12 @@ HostFolderMapping& InstalledMapping()
     return mapping;
 }
 
+HostFormOfFolder& InstalledHostForm()
+{
+    static HostFormOfFolder hostForm;
+    return hostForm;
+}
+
 QString HostPcinFolder(const QString& system, const QString& library)
 {
     return QStringLiteral("\\\\%1\\QDLS\\%2\\PCIN\\").arg(system, library);
@@ -68,12 +74,37 @@ QString MapHostFolder(const QString& hostFolder)
     return mapping ? mapping(hostFolder) : QString();
 }
 
+HostFormOfFolder SetHostFormOfFolder(HostFormOfFolder hostForm)
+{
+    return std::exchange(InstalledHostForm(), std::move(hostForm));
+}
+
+QString ExportFolderToRemember(const QString& localFolder)
+{
+    const HostFormOfFolder& hostForm = InstalledHostForm();
+    if (!hostForm || localFolder.isEmpty())
+        return localFolder;
+    QString withSeparator = localFolder;
+    if (!withSeparator.endsWith(u'/'))
+        withSeparator += u'/';
+    const QString host = hostForm(withSeparator);
+    return host.isEmpty() ? localFolder : host;
+}
+
+QString LocalExportFolder(const QString& folder)
+{
+    const QString local = MapHostFolder(folder);
+    return local.isEmpty() ? folder : local;
+}
+
 void GetDefaultExportFolder(QString& folder)
 {
     const CPreferences& prefs = Preferences();
     folder = prefs.DefaultExportPath;
-    if (!folder.isEmpty())
+    if (!folder.isEmpty()) {
+        folder = LocalExportFolder(folder);
         return;
+    }
 
     const QString system = prefs.DefaultSystem;
     const QString library = prefs.DefaultLibrary;

@@ -3,6 +3,7 @@
 #include "designer/document/DesignerDoc.h"
 #include "designer/document/Page.h"
 #include "designer/shell/DocumentCommands.h"
+#include "designer/shell/HostExport.h"
 #include "designer/shell/WVDDesignerApp.h"
 
 void CDocumentCommands::AddFileCommands()
@@ -25,9 +26,12 @@ void CDocumentCommands::AddFileCommands()
     OnCommand(ID_FILE_IMPORT_WVD, [this] { m_doc->OnImportFromServer(); });
     OnUpdate(ID_FILE_IMPORT_WVD, [](CCmdUI& ui) { ui.Enable(TRUE); });
 
-    // The file road whatever ExportUsingSockets says: the socket road comes
-    // with the host transfer.
-    OnCommand(ID_FILE_EXPORT_WVD, [this] { m_doc->OnExportWvd(); });
+    OnCommand(ID_FILE_EXPORT_WVD, [this] {
+        if (CWVDDesignerApp* app = CWVDDesignerApp::Instance(); app && app->GetPreferences().ExportUsingSockets == 1)
+            ExportUsingSockets(m_doc);
+        else
+            m_doc->OnExportWvd();
+    });
     OnUpdate(ID_FILE_EXPORT_WVD, [](CCmdUI& ui) { ui.Enable(TRUE); });
 
     OnCommand(ID_EDIT_IMPORT_XML, [this] {

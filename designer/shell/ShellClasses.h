@@ -1,5 +1,5 @@
 #pragma once
-// Registration of the serialisable classes of designer/shell. Called at
-// program start, and by tests.
+// Registration of the serialisable classes of the designer program itself.
+// Called at program start, and by tests.
 
 void RegisterShellClasses();

@@ -30,6 +30,7 @@
 #include "designer/resources/ui/BarcodeSettingsDialogView.h"
 #include "designer/shell/AboutBox.h"
 #include "designer/shell/AppStrings.h"
+#include "designer/shell/HostExport.h"
 #include "designer/shell/IncorrectVersionDlg.h"
 #include "designer/shell/KWVDDataDlg.h"
 #include "designer/shell/KWVDDesignerModule.h"
@@ -256,6 +257,7 @@ void CWVDDesignerApp::RegisterServices()
     });
     InstallSpooledFileDataViewer();
     InstallExportToAS400Dialog();
+    InstallHostExport(&m_serverAccess);
     InstallBarcodeSettingsDialog();
     InstallFontDialogs();
     InstallIncorrectVersionDialog();

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -59,6 +60,8 @@ struct DialogAnswer
     QString path; // empty: Cancel
     int filterIndex = 1;
     bool overwrite = false;
+    // As offered when not given.
+    std::optional<bool> autoImport{};
 };
 
 // The export dialog as a script: each showing records what it offered and
@@ -85,6 +88,8 @@ private:
         choice.path = answer.path;
         choice.filterIndex = answer.filterIndex;
         choice.overwrite = answer.overwrite;
+        if (answer.autoImport)
+            choice.autoImport = *answer.autoImport;
         return true;
     }
 
@@ -446,6 +451,123 @@ INSTANTIATE_TEST_SUITE_P(Folders, DefaultExportFolderTest, ::testing::ValuesIn(k
 TEST(DefaultExportFolder, NothingMapsUntilAMappingIsInstalled)
 {
     EXPECT_TRUE(MapHostFolder(QStringLiteral("\\\\SYS\\QDLS\\LIB\\PCIN\\")).isEmpty());
+}
+
+// ---------------------------------------------------------------- automatic import
+
+// The host program calls made through the host access library, as
+// "system|program|parameters", for one test.
+class ScopedRemoteCalls
+{
+public:
+    ScopedRemoteCalls()
+        : m_previous(
+            SetRemoteProgramCaller([this](const QString& system, const QString& program, const QString& parameters) {
+                calls << system + u'|' + program + u'|' + parameters;
+            }))
+    {}
+    ~ScopedRemoteCalls() { SetRemoteProgramCaller(std::move(m_previous)); }
+    ScopedRemoteCalls(const ScopedRemoteCalls&) = delete;
+    ScopedRemoteCalls& operator=(const ScopedRemoteCalls&) = delete;
+
+    QStringList calls;
+
+private:
+    RemoteProgramCaller m_previous;
+};
+
+struct AutoImportCase
+{
+    const char* name;
+    bool libraryLoaded;
+    const char* file; // below the test's folder
+    int filterIndex;
+    std::optional<bool> chosen; // the user's "Auto Import", as offered when not given
+    const char* call;           // "" for none
+};
+
+void PrintTo(const AutoImportCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class AutoImportTest : public ExportCommandTest, public ::testing::WithParamInterface<AutoImportCase>
+{};
+
+TEST_P(AutoImportTest, ImportProgramCall)
+{
+    const AutoImportCase& c = GetParam();
+    env.prefs.SetServerAccessLoaded(c.libraryLoaded ? TRUE : FALSE);
+    env.prefs.DefaultSystem = QStringLiteral("SYS");
+    env.prefs.DefaultLibrary = QStringLiteral("LIB");
+    ScopedRemoteCalls remote;
+    ScriptedExportDialog dialog({{Path(QString::fromLatin1(c.file)), c.filterIndex, false, c.chosen}});
+    doc.OnExportWvd();
+
+    ASSERT_EQ(dialog.offered.size(), 1u) << c.name;
+    EXPECT_EQ(dialog.offered[0].offerAutoImport, c.libraryLoaded) << c.name;
+    EXPECT_EQ(dialog.offered[0].autoImport, c.libraryLoaded) << c.name;
+    const QStringList expected = c.call[0] ? QStringList{QString::fromLatin1(c.call)} : QStringList{};
+    EXPECT_EQ(remote.calls, expected) << c.name;
+    if (!expected.isEmpty()) {
+        EXPECT_GE(env.prompts->WaitCursorShowCount(), 1) << c.name;
+    }
+}
+
+const AutoImportCase kAutoImportCases[] = {
+    {"VersionSevenNamesTheMemberOnly", true, "out/REPORT7.jvx", 22, std::nullopt, "SYS|LIB/PCWVDCL|REPORT7"},
+    {"VersionEightNamesTheLibraryToo", true, "out/REPORT7.jvx", 21, std::nullopt, "SYS|LIB/PCWVDCL|REPORT7 LIB"},
+    {"TurnedOffByTheUser", true, "out/REPORT7.jvx", 21, false, ""},
+    {"NeverWithoutTheLibrary", false, "out/REPORT7.jvx", 21, std::nullopt, ""},
+    {"NotAfterAFailedExport", true, "missing/REPORT7.jvx", 21, std::nullopt, ""},
+};
+INSTANTIATE_TEST_SUITE_P(AutoImport, AutoImportTest, ::testing::ValuesIn(kAutoImportCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ExportCommandTest, ChoicesAreRememberedAfterAnExport)
+{
+    env.prefs.SetServerAccessLoaded(TRUE);
+    ScopedRemoteCalls remote;
+    ScriptedExportDialog dialog({{Path("out/REPORT7.jvx"), 21, true, false}});
+    doc.m_automaticImport = TRUE;
+    doc.OnExportWvd();
+    EXPECT_FALSE(doc.m_automaticImport);
+    EXPECT_TRUE(doc.m_replaceWithoutAsking);
+    EXPECT_TRUE(remote.calls.isEmpty());
+}
+
+// ---------------------------------------------------------------- host form of the folder
+
+class ScopedHostForm
+{
+public:
+    explicit ScopedHostForm(HostFormOfFolder hostForm) : m_previous(SetHostFormOfFolder(std::move(hostForm))) {}
+    ~ScopedHostForm() { SetHostFormOfFolder(std::move(m_previous)); }
+    ScopedHostForm(const ScopedHostForm&) = delete;
+    ScopedHostForm& operator=(const ScopedHostForm&) = delete;
+
+private:
+    HostFormOfFolder m_previous;
+};
+
+TEST_F(ExportCommandTest, FolderInsideTheHostIsKeptInItsFormAndOpenedLocally)
+{
+    const QString pcin = Path("SYS/QDLS/LIB/PCIN");
+    ASSERT_TRUE(QDir().mkpath(pcin));
+    const QString host = QStringLiteral("\\\\SYS\\QDLS\\LIB\\PCIN\\");
+    ScopedHostFolders folders(std::map<QString, QString>{{host, pcin + u'/'}});
+    ScopedHostForm hostForm([pcin, host](const QString& local) { return local == pcin + u'/' ? host : QString(); });
+    ScriptedExportDialog dialog({{pcin + QStringLiteral("/REPORT7.jvx"), 21}, {Path("out/REPORT7.jvx"), 21}, {}});
+
+    doc.OnExportWvd();
+    EXPECT_EQ(env.prefs.DefaultExportPath, host);
+    doc.OnExportWvd(); // into a folder of this machine
+    EXPECT_EQ(env.prefs.DefaultExportPath, Path("out") + u'/');
+    doc.OnExportWvd();
+
+    ASSERT_EQ(dialog.offered.size(), 3u);
+    EXPECT_EQ(dialog.offered[1].initialFolder, pcin + u'/');
+    EXPECT_EQ(QDir(dialog.offered[2].initialFolder), QDir(Path("out")));
 }
 
 // ---------------------------------------------------------------- scratch folder
