@@ -8,7 +8,8 @@
 
 inline constexpr UINT DIALOG_TEXT_FIRST = 0x10000000u;
 
-// Dialog ids below 0x1000 and control ids below 0x10000.
+// Dialog ids below 0xF000 (the id stays within 32 bits) and control ids
+// below 0x10000.
 constexpr UINT DialogTextId(UINT dialog, UINT control)
 {
     return DIALOG_TEXT_FIRST + (dialog << 16) + control;
