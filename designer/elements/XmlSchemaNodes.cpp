@@ -98,12 +98,13 @@ xmlNode* FindSchemaDeclaration(xmlNode* node, const char* localName, const QStri
         t_batch->declarations.clear();
         t_batch->indexed = node->doc;
     }
-    auto [index, fresh] = t_batch->declarations.try_emplace(localName);
+    const auto [index, fresh] = t_batch->declarations.try_emplace(localName);
     if (fresh) {
+        auto& byName = index->second;
         FindElement(node, [&](xmlNode* candidate) {
             QString value;
             if (HasLocalName(candidate, localName) && XmlGetAttributeValue(candidate, QStringLiteral("name"), value))
-                index->second.insert(value, index->second.value(value, candidate));
+                byName.insert(value, byName.value(value, candidate));
             return false;
         });
     }
@@ -181,7 +182,9 @@ XmlImportBatch::XmlImportBatch(CDesignerDoc* doc, int limit)
 {
     if (t_batch != nullptr)
         return;
-    t_batch = new ImportBatch{doc, limit, false, {}};
+    t_batch = new ImportBatch;
+    t_batch->doc = doc;
+    t_batch->limit = limit;
     m_outermost = true;
     if (doc != nullptr)
         doc->SuppressUpdates();
